@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quillon {
+
+// Every user action of the main window is a command named after its handler (`SaveHTMLFile1Click`). This
+// table is the one place that says where each command is reached from: the main menu, the four context
+// menus, the toolbars and the tag panel. The windows build their menus and buttons from it.
+struct MenuItem {
+  std::string caption;   // "&" marks the access key; "-" is a separator
+  std::string shortcut;  // "Ctrl+Shift+B", empty for none
+  std::string command;   // empty for a submenu
+  std::vector<MenuItem> children;
+
+  bool isSeparator() const { return caption == "-"; }
+  bool isSubmenu() const { return command.empty() && !isSeparator(); }
+};
+
+struct ToolButton {
+  std::string hint;
+  std::string caption;  // short text shown on the button
+  std::string command;
+};
+
+struct ButtonPage {
+  std::string caption;
+  std::vector<ToolButton> buttons;
+};
+
+struct CommandInfo {
+  std::string name;
+  std::string caption;   // the first caption it is reached by, "&" removed
+  std::string shortcut;
+};
+
+const std::vector<MenuItem>& mainMenu();
+const std::vector<MenuItem>& outlineMenu();
+const std::vector<MenuItem>& editorMenu();
+const std::vector<MenuItem>& fileListMenu();
+const std::vector<MenuItem>& urlSnipMenu();
+const std::vector<MenuItem>& miscSnipMenu();
+// The two rows of buttons at the top of the main window.
+const std::vector<std::vector<ToolButton>>& toolbarRows();
+// The buttons beside the editing window, on the Web Site tab and on the Files tab.
+const std::vector<ToolButton>& editorPaneButtons();
+const std::vector<ToolButton>& webSiteTabButtons();
+const std::vector<ToolButton>& filesTabButtons();
+// The tag panel's pages, "Common" to "Frames" ("Custom" holds the custom-tag box, not commands).
+const std::vector<ButtonPage>& tagPanelPages();
+
+// Every command once, in the order first met: main menu, context menus, toolbars, panes, tag panel, then
+// the commands reached only from controls.
+std::vector<CommandInfo> allCommands();
+
+std::string withoutAccessKeys(const std::string& caption);
+
+}  // namespace quillon

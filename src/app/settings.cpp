@@ -1,0 +1,117 @@
+#include "app/settings.h"
+
+#include <variant>
+
+#include "app/ini_file.h"
+
+namespace quillon {
+
+namespace {
+
+using Member = std::variant<std::string RunSettings::*, bool RunSettings::*, int RunSettings::*>;
+
+struct Key {
+  SettingsFile file;
+  const char* section;
+  const char* key;
+  Member member;
+};
+
+const std::vector<Key>& keyTable() {
+  using S = RunSettings;
+  static const std::vector<Key> table = {
+      {SettingsFile::Default, "Start", "Location", &S::startLocation},
+      {SettingsFile::Default, "Files", "Location", &S::filesLocation},
+      {SettingsFile::Default, "Files", "Selected", &S::filesSelected},
+      {SettingsFile::Default, "Files", "UseSel", &S::filesUseSel},
+      {SettingsFile::Default, "Files", "Confirm", &S::filesConfirm},
+      {SettingsFile::Default, "Location", "RelImage", &S::relImage},
+      {SettingsFile::Default, "Location", "PreviewOption", &S::previewOption},
+      {SettingsFile::Default, "Location", "Images", &S::images},
+      {SettingsFile::Default, "Location", "FTPImages", &S::ftpImages},
+      {SettingsFile::Default, "HTML", "MSIEControl", &S::msieControl},
+      {SettingsFile::Default, "HTML", "FTPAUTO", &S::ftpAuto},
+      {SettingsFile::Default, "HTML", "Ext", &S::ext},
+      {SettingsFile::Default, "TAGS", "STRONG", &S::strong},
+      {SettingsFile::Default, "TAGS", "EM", &S::em},
+      {SettingsFile::Default, "Tags", "Colored", &S::colored},
+      {SettingsFile::Default, "Format", "Wrap", &S::wrap},
+      {SettingsFile::Default, "Fix", "EditProblem", &S::editProblem},
+      {SettingsFile::Default, "Helpers", "FTPPath", &S::ftpPath},
+      {SettingsFile::Default, "Helpers", "Editor", &S::editor},
+      {SettingsFile::Default, "Helpers", "Imagemap", &S::imagemap},
+      {SettingsFile::Default, "Path", "UseAnchor", &S::useAnchor},
+      {SettingsFile::Default, "Path", "AnchorPath", &S::anchorPath},
+      {SettingsFile::Options, "Location", "Netscape", &S::netscape},
+      {SettingsFile::Options, "Location", "MSIE", &S::msie},
+      {SettingsFile::Options, "Location", "HTMLTemp", &S::htmlTemp},
+      {SettingsFile::Options, "Help", "ShowTips", &S::showTips},
+      {SettingsFile::Options, "Backup", "Type", &S::backupType},
+      {SettingsFile::Options, "Backup", "PromptFreq", &S::promptFreq},
+      {SettingsFile::Options, "Defaults", "EMAIL", &S::email},
+      {SettingsFile::Options, "Colors", "BG", &S::bodyBg},
+      {SettingsFile::Options, "Colors", "Text", &S::bodyText},
+      {SettingsFile::Options, "Colors", "Link", &S::bodyLink},
+      {SettingsFile::Options, "Colors", "VLink", &S::bodyVLink},
+      {SettingsFile::Options, "Colors", "ALink", &S::bodyALink},
+  };
+  return table;
+}
+
+const char* fileName(SettingsFile file) { return file == SettingsFile::Default ? "DEFAULT.INI" : "OPTIONS.INI"; }
+
+}  // namespace
+
+RunSettings loadSettings(const std::string& programDir) {
+  RunSettings s;
+  s.startLocation = programDir;
+  const IniFile defaults = IniFile::load(programDir + fileName(SettingsFile::Default));
+  const IniFile options = IniFile::load(programDir + fileName(SettingsFile::Options));
+  for (const Key& k : keyTable()) {
+    const IniFile& ini = k.file == SettingsFile::Default ? defaults : options;
+    std::visit(
+        [&](auto member) {
+          auto& field = s.*member;
+          using T = std::decay_t<decltype(field)>;
+          if constexpr (std::is_same_v<T, std::string>) field = ini.readString(k.section, k.key, field);
+          else if constexpr (std::is_same_v<T, bool>) field = ini.readBool(k.section, k.key, field);
+          else field = ini.readInt(k.section, k.key, field);
+        },
+        k.member);
+  }
+  if (s.ftpImages.empty()) s.ftpImages = s.images;
+  for (size_t i = 0; i < kTagColourKeys.size(); ++i)
+    s.tagColourNames[i] = options.readString("Colors", kTagColourKeys[i], s.tagColourNames[i]);
+  for (size_t i = 0; i < s.recent.size(); ++i)
+    s.recent[i] = options.readString("Recent", "File" + std::to_string(i + 1), "");
+  return s;
+}
+
+std::vector<std::pair<std::string, std::string>> settingsAsText(const RunSettings& s) {
+  std::vector<std::pair<std::string, std::string>> out;
+  auto name = [](const char* section, const std::string& key) { return "[" + std::string(section) + "] " + key; };
+  for (const Key& k : keyTable()) {
+    std::string text = std::visit(
+        [&](auto member) -> std::string {
+          const auto& field = s.*member;
+          using T = std::decay_t<decltype(field)>;
+          if constexpr (std::is_same_v<T, std::string>) return field;
+          else if constexpr (std::is_same_v<T, bool>) return field ? "1" : "0";
+          else return std::to_string(field);
+        },
+        k.member);
+    out.emplace_back(name(k.section, k.key), std::move(text));
+  }
+  for (size_t i = 0; i < kTagColourKeys.size(); ++i) out.emplace_back(name("Colors", kTagColourKeys[i]), s.tagColourNames[i]);
+  for (size_t i = 0; i < s.recent.size(); ++i) out.emplace_back(name("Recent", "File" + std::to_string(i + 1)), s.recent[i]);
+  return out;
+}
+
+std::string SettingsWriter::pathOf(SettingsFile file) const { return programDir_ + fileName(file); }
+
+WriteResult SettingsWriter::write(SettingsFile file, const std::string& section, const std::string& key,
+                                  const std::string& value) const {
+  return IniFile::writeValue(pathOf(file), section, key, value);
+}
+
+}  // namespace quillon

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/colour_names.h"
+#include "app/file_io.h"
+
+namespace quillon {
+
+enum class SettingsFile { Default, Options };  // DEFAULT.INI, OPTIONS.INI
+
+// The run-time values of both settings files, read once at start and changed by the operations that write
+// them. Every value is named by its file, section and key in settings.cpp's table.
+struct RunSettings {
+  // DEFAULT.INI
+  std::string startLocation;  // default: the program directory
+  std::string filesLocation = "c:";
+  std::string filesSelected;
+  bool filesUseSel = false;
+  bool filesConfirm = true;
+  std::string relImage;
+  std::string previewOption = "temp";
+  std::string images;
+  std::string ftpImages;  // empty: takes the value of images
+  bool msieControl = true;
+  bool ftpAuto = true;
+  std::string ext = "html";
+  bool strong = false;
+  bool em = false;
+  bool colored = false;
+  bool wrap = true;
+  bool editProblem = false;
+  std::string ftpPath;
+  std::string editor;
+  std::string imagemap;
+  bool useAnchor = false;
+  std::string anchorPath;
+
+  // OPTIONS.INI
+  std::string netscape;
+  std::string msie;
+  std::string htmlTemp;
+  bool showTips = true;
+  int backupType = 1;
+  int promptFreq = 5;
+  std::string email = "webmaster@example.invalid";
+  // DEFAULT, HREF, IMG, FONT, TABLE, LIST, by colour name
+  std::array<std::string, 6> tagColourNames = {"clRed", "clRed", "clRed", "clRed", "clRed", "clRed"};
+  int bodyBg = 16777215;
+  int bodyText = 0;
+  int bodyLink = 16711680;
+  int bodyVLink = 8388736;
+  int bodyALink = 10485760;
+  std::array<std::string, 4> recent;
+
+  bool operator==(const RunSettings&) const = default;
+};
+
+inline constexpr std::array<const char*, 6> kTagColourKeys = {"DEFAULT", "HREF", "IMG", "FONT", "TABLE", "LIST"};
+
+// Reads DEFAULT.INI and OPTIONS.INI of the program directory; anything missing or unreadable keeps its
+// default.
+RunSettings loadSettings(const std::string& programDir);
+
+// Every value as "[Section] Key" and its text as it would be stored ("1"/"0" for flags).
+std::vector<std::pair<std::string, std::string>> settingsAsText(const RunSettings& settings);
+
+// Writes one value to its file at once, keeping every other line of the file.
+class SettingsWriter {
+ public:
+  explicit SettingsWriter(std::string programDir) : programDir_(std::move(programDir)) {}
+  WriteResult write(SettingsFile file, const std::string& section, const std::string& key,
+                    const std::string& value) const;
+  WriteResult writeFlag(SettingsFile file, const std::string& section, const std::string& key, bool value) const {
+    return write(file, section, key, value ? "1" : "0");
+  }
+  std::string pathOf(SettingsFile file) const;
+
+ private:
+  std::string programDir_;
+};
+
+}  // namespace quillon

@@ -1,0 +1,116 @@
+#include "app/text_bytes.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace quillon {
+
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  const size_t n = text.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < n) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::string joinCrLf(const std::vector<std::string>& lines) {
+  size_t total = 0;
+  for (const auto& line : lines) total += line.size() + 2;
+  std::string out;
+  out.reserve(total);
+  for (const auto& line : lines) {
+    out += line;
+    out += kCrLf;
+  }
+  return out;
+}
+
+static char upperChar(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+static char lowerChar(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+std::string upperAscii(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(), upperChar);
+  return out;
+}
+
+std::string lowerAscii(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(), lowerChar);
+  return out;
+}
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (lowerChar(a[i]) != lowerChar(b[i])) return false;
+  return true;
+}
+
+bool lessIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(lowerChar(a[i]));
+    const auto cb = static_cast<unsigned char>(lowerChar(b[i]));
+    if (ca != cb) return ca < cb;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+std::string_view trimBlanks(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
+  while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
+  return text.substr(b, e - b);
+}
+
+bool isValidUtf8(std::string_view bytes) {
+  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  size_t i = 0;
+  while (i < n) {
+    // Skip ASCII quickly, eight bytes at a time.
+    while (i + 8 <= n) {
+      uint64_t word;
+      __builtin_memcpy(&word, s + i, 8);
+      if (word & 0x8080808080808080ULL) break;
+      i += 8;
+    }
+    if (i >= n) break;
+    const unsigned char c = s[i];
+    if (c < 0x80) { ++i; continue; }
+    size_t len;
+    uint32_t cp;
+    if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
+    else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
+    else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
+    else return false;
+    if (i + len > n) return false;
+    for (size_t k = 1; k < len; ++k) {
+      if ((s[i + k] & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (s[i + k] & 0x3F);
+    }
+    if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+      return false;
+    i += len;
+  }
+  return true;
+}
+
+static size_t afterLastSeparator(std::string_view path) {
+  const size_t pos = path.find_last_of("/\\");
+  return pos == std::string_view::npos ? 0 : pos + 1;
+}
+
+std::string_view fileNamePart(std::string_view path) { return path.substr(afterLastSeparator(path)); }
+std::string_view folderPart(std::string_view path) { return path.substr(0, afterLastSeparator(path)); }
+
+}  // namespace quillon

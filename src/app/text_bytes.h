@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Text is bytes: these helpers never decode. Lines end at CR, LF or CR LF; case changes touch A-Z/a-z only.
+namespace quillon {
+
+inline constexpr std::string_view kCrLf = "\r\n";
+
+// Splits at CR LF, LF or CR. A line break at the very end does not start another line; "" gives no lines.
+std::vector<std::string> splitLines(std::string_view text);
+
+// Each line followed by CR LF.
+std::string joinCrLf(const std::vector<std::string>& lines);
+
+std::string upperAscii(std::string_view text);
+std::string lowerAscii(std::string_view text);
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// Orders like a case-blind list box: A-Z folded, then by byte to keep the order total.
+bool lessIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+std::string_view trimBlanks(std::string_view text);  // blanks and TABs at both ends
+
+bool isValidUtf8(std::string_view bytes);
+
+// Folder and name of a path; both '/' and '\' separate.
+std::string_view fileNamePart(std::string_view path);
+std::string_view folderPart(std::string_view path);  // keeps the trailing separator
+
+}  // namespace quillon

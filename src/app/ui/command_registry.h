@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/command_table.h"
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace quillon {
+
+// Binds each command of the command table to its handler. A command without a handler stays registered,
+// disabled. Each command has one main action carrying its shortcut; context menus get their own actions so
+// that disabling the main one (a read-only page's save commands) leaves them as they are.
+class CommandRegistry : public QObject {
+  Q_OBJECT
+ public:
+  explicit CommandRegistry(QWidget* window);
+
+  void bind(const std::string& name, std::function<void()> handler);
+  bool exists(const std::string& name) const { return entries_.count(name) != 0; }
+  bool works(const std::string& name) const;
+  bool enabled(const std::string& name) const;
+  void setEnabled(const std::string& name, bool on);
+  // Runs the command as its menu item would; false when unknown or disabled.
+  bool trigger(const std::string& name);
+
+  QAction* mainAction(const std::string& name);
+  void fillMenu(QMenu& menu, const std::vector<MenuItem>& items, bool contextMenu);
+  const std::vector<CommandInfo>& commands() const { return order_; }
+
+ private:
+  struct Entry {
+    CommandInfo info;
+    std::function<void()> handler;
+    QAction* main = nullptr;
+    std::vector<QAction*> context;
+  };
+  Entry& entry(const std::string& name);
+
+  QWidget* window_;
+  std::vector<CommandInfo> order_;
+  std::map<std::string, Entry> entries_;
+};
+
+}  // namespace quillon

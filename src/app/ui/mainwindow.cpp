@@ -1,0 +1,398 @@
+#include "app/ui/mainwindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/pane_layout.h"
+#include "app/ui/command_registry.h"
+#include "editor/ui/editor_bytes.h"
+#include "platform/ui/qt_text.h"
+
+namespace quillon {
+
+namespace {
+
+template <typename W>
+W* named(W* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+// "BitBtnSaveHTMLFile1Click" -> "BitBtnSaveHTMLFile1"; other handlers get the "SpeedButton" prefix.
+QString buttonNameFor(const std::string& command) {
+  std::string base = command;
+  if (base.size() > 5 && base.compare(base.size() - 5, 5, "Click") == 0) base.resize(base.size() - 5);
+  if (base.rfind("BitBtn", 0) != 0 && base.rfind("Button", 0) != 0) base = "SpeedButton" + base;
+  return QString::fromStdString(base);
+}
+
+}  // namespace
+
+TForm1::TForm1(std::string programDir, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), programDir_(std::move(programDir)), platform_(platform) {
+  setObjectName("TForm1");
+  setWindowTitle(kAppTitle);
+  resize(945, 650);
+  session_ = std::make_unique<DocumentSession>(programDir_, settings_, platform_.prompts, platform_.fileDialogs,
+                                               autoFtp_, [this] { return editor_bytes::text(*RE1); });
+  commands_ = new CommandRegistry(this);
+  buildWindow();
+  bindCommands();
+  buildMenus();
+  FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+QToolButton* TForm1::commandButton(QWidget* parent, const ToolButton& button, const QString& objectName) {
+  auto* b = new QToolButton(parent);
+  QString name = objectName;
+  for (int n = 2; parent->window()->findChild<QWidget*>(name); ++n) name = objectName + QString::number(n);
+  b->setObjectName(name);
+  const QString caption = toQString(button.caption.empty() ? button.hint : button.caption);
+  b->setText(caption);
+  if (!button.hint.empty()) b->setToolTip(toQString(button.hint));
+  b->setAutoRaise(true);
+  b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  const std::string command = button.command;
+  b->setEnabled(commands_->works(command));
+  connect(commands_->mainAction(command), &QAction::changed, b,
+          [this, b, command] { b->setEnabled(commands_->enabled(command)); });
+  connect(b, &QToolButton::clicked, this, [this, command] { commands_->trigger(command); });
+  return b;
+}
+
+void TForm1::buildWindow() {
+  auto* central = new QWidget(this);
+  setCentralWidget(central);
+  auto* outer = new QVBoxLayout(central);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->setSpacing(0);
+
+  auto* top = new QWidget(central);
+  top->setObjectName("PanelTop");
+  auto* topRow = new QHBoxLayout(top);
+  topRow->setContentsMargins(2, 2, 2, 2);
+  buildToolbars(top);
+  topRow->addWidget(buildTagPanel(), 1);
+  outer->addWidget(top);
+
+  auto* panes = new QWidget(central);
+  auto* paneRow = new QHBoxLayout(panes);
+  paneRow->setContentsMargins(0, 0, 0, 0);
+  paneRow->setSpacing(0);
+  paneRow->addWidget(buildLeftPane());
+  PanelSplitter = named(new QFrame(panes), "PanelSplitter");
+  PanelSplitter->setFixedWidth(pane_layout::kSplitterWidth);
+  PanelSplitter->setCursor(Qt::SplitHCursor);
+  PanelSplitter->setFrameShape(QFrame::VLine);
+  PanelSplitter->installEventFilter(this);
+  paneRow->addWidget(PanelSplitter);
+  paneRow->addWidget(buildRightPane(), 1);
+  outer->addWidget(panes, 1);
+
+  auto* status = named(new QStatusBar(this), "StatusBar1");
+  status->setSizeGripEnabled(true);
+  const std::pair<const char*, int> panels[] = {{"File Size:", 95}, {"Page Location:", 275}, {"Open HTML File:", 270}};
+  for (const auto& [caption, width] : panels) {
+    auto* label = new QLabel(caption, status);
+    label->setObjectName(QString("StatusPanel%1").arg(statusPanels_.size() + 1));
+    label->setFixedWidth(width);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    status->addWidget(label);
+    statusPanels_.push_back(label);
+  }
+  statusPanels_.back()->setMinimumWidth(270);
+  statusPanels_.back()->setMaximumWidth(QWIDGETSIZE_MAX);
+  setStatusBar(status);
+
+  // Hidden lists and panels other commands work with.
+  ListBoxChanged = named(new QListWidget(central), "ListBoxChanged");
+  ListBoxChanged->setSortingEnabled(true);
+  ListBoxChanged->hide();
+  ListBoxFTPImages = named(new QListWidget(central), "ListBoxFTPImages");
+  ListBoxFTPImages->hide();
+
+  TimerSplitter = named(new QTimer(this), "TimerSplitter");
+  TimerSplitter->setInterval(10);
+  connect(TimerSplitter, &QTimer::timeout, this, [this] { dragSplitterTo(mapFromGlobal(QCursor::pos()).x()); });
+}
+
+void TForm1::buildToolbars(QWidget* top) {
+  auto* rows = new QWidget(top);
+  rows->setObjectName("PanelToolbars");
+  auto* layout = new QVBoxLayout(rows);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  for (const auto& row : toolbarRows()) {
+    auto* bar = new QWidget(rows);
+    auto* h = new QHBoxLayout(bar);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(1);
+    for (const auto& button : row) h->addWidget(commandButton(bar, button, buttonNameFor(button.command)));
+    h->addStretch();
+    layout->addWidget(bar);
+  }
+  top->layout()->addWidget(rows);
+}
+
+QWidget* TForm1::buildTagPanel() {
+  PageControl2 = named(new QTabWidget(this), "PageControl2");
+  for (const auto& page : tagPanelPages()) {
+    auto* sheet = new QWidget(PageControl2);
+    sheet->setObjectName("TabSheet" + toQString(page.caption));
+    auto* h = new QHBoxLayout(sheet);
+    h->setContentsMargins(2, 2, 2, 2);
+    h->setSpacing(1);
+    for (const auto& button : page.buttons) h->addWidget(commandButton(sheet, button, buttonNameFor(button.command)));
+    h->addStretch();
+    PageControl2->addTab(sheet, toQString(page.caption));
+  }
+  auto* custom = named(new QWidget(PageControl2), "TabSheetCustom");
+  auto* h = new QHBoxLayout(custom);
+  h->setContentsMargins(2, 2, 2, 2);
+  ComboCustom = named(new QComboBox(custom), "ComboCustom");
+  ComboCustom->setMinimumWidth(260);
+  h->addWidget(ComboCustom);
+  h->addWidget(commandButton(custom, {"Add a Custom Tag", "Add", "BitBtnCustomAddClick"}, "BitBtnCustomAdd"));
+  h->addWidget(commandButton(custom, {"Delete a Custom Tag", "Delete", "BitBtnCustomDeleteClick"}, "BitBtnCustomDelete"));
+  h->addStretch();
+  PageControl2->addTab(custom, "Custom");
+  return PageControl2;
+}
+
+QWidget* TForm1::buildLeftPane() {
+  PanelOutline = named(new QFrame(this), "PanelOutline");
+  PanelOutline->setFixedWidth(pane_layout::kStartLeftWidth);
+  auto* layout = new QVBoxLayout(PanelOutline);
+  layout->setContentsMargins(0, 0, 0, 0);
+  PageControl1 = named(new QTabWidget(PanelOutline), "PageControl1");
+  layout->addWidget(PageControl1);
+
+  auto* site = named(new QWidget(PageControl1), "TabSheet1");
+  auto* siteLayout = new QVBoxLayout(site);
+  siteLayout->setContentsMargins(6, 6, 6, 6);
+  Outline1 = named(new QTreeWidget(site), "Outline1");
+  Outline1->setHeaderHidden(true);
+  Outline1->setContextMenuPolicy(Qt::CustomContextMenu);
+  siteLayout->addWidget(Outline1, 1);
+  siteLayout->addSpacing(8);
+  GroupBoxAddMove = named(new QGroupBox("Add/Move Web Pages", site), "GroupBoxAddMove");
+  auto* groupLayout = new QGridLayout(GroupBoxAddMove);
+  int at = 0;
+  for (const auto& button : webSiteTabButtons()) {
+    QToolButton* b = commandButton(GroupBoxAddMove, button, buttonNameFor(button.command));
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setAutoRaise(false);
+    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    groupLayout->addWidget(b, at / 2, at % 2);
+    ++at;
+  }
+  siteLayout->addWidget(GroupBoxAddMove);
+  siteLayout->addSpacing(34 - 6);
+  ListBox1 = named(new QListWidget(site), "ListBox1");
+  ListBox1->hide();
+  PageControl1->addTab(site, "Web Site");
+
+  auto* files = named(new QWidget(PageControl1), "TabSheet2");
+  auto* filesLayout = new QVBoxLayout(files);
+  filesLayout->setContentsMargins(6, 6, 6, 6);
+  filesLayout->addWidget(named(new QComboBox(files), "DriveComboBox1"));
+  filesLayout->addWidget(named(new QListWidget(files), "DirectoryListBox1"), 1);
+  FilterComboBox1 = named(new QComboBox(files), "FilterComboBox1");
+  filesLayout->addWidget(FilterComboBox1);
+  ListBox2 = named(new QListWidget(files), "ListBox2");
+  ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);
+  filesLayout->addWidget(ListBox2, 2);
+  for (const auto& button : filesTabButtons()) {
+    QToolButton* b = commandButton(files, button, buttonNameFor(button.command));
+    b->setAutoRaise(false);
+    filesLayout->addWidget(b);
+  }
+  filesLayout->addSpacing(38 - 6 - 28);
+  PageControl1->addTab(files, "Files");
+
+  auto* snips = named(new QWidget(PageControl1), "TabSheet7");
+  auto* snipsLayout = new QVBoxLayout(snips);
+  snipsLayout->setContentsMargins(6, 6, 6, 6);
+  PageControlSnips = named(new QTabWidget(snips), "PageControlSnips");
+  auto snipPage = [&](const char* caption, const char* list, const char* edit, const char* add, const char* del,
+                      const char* editButton, QListWidget*& listOut) {
+    auto* page = new QWidget(PageControlSnips);
+    auto* v = new QVBoxLayout(page);
+    listOut = named(new QListWidget(page), list);
+    listOut->setSortingEnabled(true);
+    listOut->setContextMenuPolicy(Qt::CustomContextMenu);
+    v->addWidget(listOut, 1);
+    auto* entry = named(new QLineEdit("Type or paste a new entry here...", page), edit);
+    v->addWidget(entry);
+    auto* row = new QHBoxLayout;
+    // The snippet commands arrive with their own issue; until then the buttons stay disabled.
+    for (const auto& [name, caption] : {std::pair{add, "&Add"}, std::pair{del, "&Delete"}, std::pair{editButton, "Edit"}}) {
+      auto* b = named(new QPushButton(caption, page), name);
+      b->setEnabled(false);
+      row->addWidget(b);
+    }
+    v->addLayout(row);
+    PageControlSnips->addTab(page, caption);
+  };
+  snipPage("URL Manager", "ListBoxURL", "EditURL", "ButtonAddURL", "ButtonDelURL", "ButtonEditURL", ListBoxURL);
+  snipPage("Misc Text", "ListBoxMisc", "EditMisc", "ButtonAddMisc", "ButtonDelMisc", "ButtonEditMisc", ListBoxMisc);
+  snipsLayout->addWidget(PageControlSnips, 1);
+  auto* paste = named(new QGroupBox("Paste Option", snips), "GroupBoxPasteOption");
+  auto* pasteLayout = new QVBoxLayout(paste);
+  auto* radioPaste = named(new QRadioButton("Paste into HTML file", paste), "RadioPaste");
+  radioPaste->setChecked(true);
+  pasteLayout->addWidget(radioPaste);
+  pasteLayout->addWidget(named(new QRadioButton("Copy to clipboard", paste), "RadioClip"));
+  snipsLayout->addSpacing(5);
+  snipsLayout->addWidget(paste);
+  PageControl1->addTab(snips, "Snips");
+  return PanelOutline;
+}
+
+QWidget* TForm1::buildRightPane() {
+  PanelHTMLWindow = named(new QFrame(this), "PanelHTMLWindow");
+  PanelHTMLWindow->installEventFilter(this);
+  auto* grid = new QGridLayout(PanelHTMLWindow);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setSpacing(0);
+
+  auto* row = new QWidget(PanelHTMLWindow);
+  row->setObjectName("PanelHTMLControls");
+  row->setFixedHeight(32);
+  auto* h = new QHBoxLayout(row);
+  h->setContentsMargins(4, 2, 4, 2);
+  auto* label = named(new QLabel("HTML", row), "LabelHTML");
+  QFont bold = label->font();
+  bold.setBold(true);
+  label->setFont(bold);
+  h->addWidget(label);
+  for (const auto& button : editorPaneButtons()) {
+    const QString name = button.command == "SaveHTMLFile1Click"       ? "BitBtnSaveHTML"
+                         : button.command == "NewHTMLFile1Click"      ? "BitBtnNewHTML"
+                         : button.command == "OpenHTMLFile1Click"     ? "BitBtnOpenHTML"
+                         : button.command == "BitBtnLoadFromTemplateClick" ? "BitBtnLoadFromTemplate"
+                                                                      : buttonNameFor(button.command);
+    QToolButton* b = commandButton(row, button, name);
+    if (name == "BitBtnSaveHTML") BitBtnSaveHTML = b;
+    h->addWidget(b);
+  }
+  // Colouring arrives with its own issue: the stop button and the Color box stay disabled until then.
+  auto* stop = named(new QToolButton(row), "BitBtnStopColors");
+  stop->setText("Stop");
+  stop->setToolTip("Stop Colored Tag Processing");
+  stop->setEnabled(false);
+  h->addWidget(stop);
+  CheckBoxColoredTags = named(new QCheckBox("Color", row), "CheckBoxColoredTags");
+  CheckBoxColoredTags->setToolTip("Turn Colored Tags On/Off");
+  CheckBoxColoredTags->setEnabled(false);
+  h->addWidget(CheckBoxColoredTags);
+  CheckWrap = named(new QCheckBox("Wrap", row), "CheckWrap");
+  connect(CheckWrap, &QCheckBox::clicked, this, [this] { commands_->trigger("CheckWrapClick"); });
+  h->addWidget(CheckWrap);
+  h->addStretch();
+  LabelBrowserMode = named(new QLabel("T", row), "LabelBrowserMode");
+  LabelBrowserMode->setFrameShape(QFrame::Box);
+  LabelBrowserMode->setFixedWidth(16);
+  LabelBrowserMode->setAlignment(Qt::AlignCenter);
+  h->addWidget(LabelBrowserMode);
+  grid->addWidget(row, 0, 0, 1, 2);
+
+  RE1 = named(new QsciScintilla(PanelHTMLWindow), "RE1");
+  RE1->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
+  RE1->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, 1UL);
+  RE1->SendScintilla(QsciScintillaBase::SCI_SETVSCROLLBAR, 1UL);
+  RE1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
+  RE1->SendScintilla(QsciScintillaBase::SCI_SETMARGINWIDTHN, 1UL, 0L);
+  QFont font("Sans Serif", 9);
+  RE1->setFont(font);
+  RE1->SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, QsciScintillaBase::STYLE_DEFAULT, font.family().toUtf8().constData());
+  RE1->SendScintilla(QsciScintillaBase::SCI_STYLESETSIZE, QsciScintillaBase::STYLE_DEFAULT, 9L);
+  RE1->SendScintilla(QsciScintillaBase::SCI_STYLECLEARALL);
+  RE1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(RE1, &QWidget::customContextMenuRequested, this, &TForm1::showEditorContextMenu);
+  RE1->installEventFilter(this);
+  RE1->viewport()->installEventFilter(this);
+  grid->addWidget(RE1, 1, 0);
+
+  OleContainer1 = named(new QWidget(PanelHTMLWindow), "OleContainer1");
+  OleContainer1->hide();
+  grid->addWidget(OleContainer1, 1, 0);
+
+  auto* side = new QWidget(PanelHTMLWindow);
+  side->setObjectName("PanelSideTabs");
+  side->setFixedWidth(21);
+  auto* v = new QVBoxLayout(side);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->setSpacing(2);
+  PanelE = named(new QLabel("E", side), "PanelE");
+  PanelE->setToolTip("Show Edit Window");
+  PanelIE = named(new QLabel("IE", side), "PanelIE");
+  PanelIE->setToolTip("Show the built-in browser");
+  for (QLabel* tab : {PanelE, PanelIE}) {
+    tab->setAlignment(Qt::AlignCenter);
+    tab->setFixedHeight(40);
+    tab->setAutoFillBackground(true);
+    tab->installEventFilter(this);
+    v->addWidget(tab);
+  }
+  v->addStretch();
+  grid->addWidget(side, 1, 1);
+  grid->setRowStretch(1, 1);
+  grid->setColumnStretch(0, 1);
+
+  Memo1 = named(new QPlainTextEdit(PanelHTMLWindow), "Memo1");
+  Memo1->hide();
+  auto* image = named(new QLabel(PanelHTMLWindow), "Image1");
+  image->hide();
+  PanelMSIE = named(new QFrame(PanelHTMLWindow), "PanelMSIE");
+  PanelMSIE->hide();
+  return PanelHTMLWindow;
+}
+
+void TForm1::buildMenus() {
+  for (const auto& top : mainMenu()) {
+    if (top.isSubmenu()) {
+      QMenu* menu = menuBar()->addMenu(toQString(top.caption));
+      commands_->fillMenu(*menu, top.children, false);
+    } else {
+      QAction* action = commands_->mainAction(top.command);
+      action->setText(toQString(top.caption));
+      menuBar()->addAction(action);
+    }
+  }
+}
+
+void TForm1::showEditorContextMenu(const QPoint& pos) {
+  QMenu menu(this);
+  menu.setObjectName("PopupMenuEditor");
+  commands_->fillMenu(menu, editorMenu(), true);
+  menu.exec(RE1->viewport()->mapToGlobal(pos));
+}
+
+bool TForm1::saveEnabled() const { return BitBtnSaveHTML->isEnabled(); }
+
+std::string TForm1::editorText() const { return std::string(editor_bytes::text(*RE1)); }
+
+int TForm1::leftPaneWidth() const { return PanelOutline->width(); }
+
+}  // namespace quillon

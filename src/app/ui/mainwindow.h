@@ -1,0 +1,160 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/command_table.h"
+#include "app/settings.h"
+#include "editor/document_session.h"
+#include "platform/ui/platform.h"
+#include "publish/auto_ftp_list.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class QTreeWidget;
+class QWidget;
+class QsciScintilla;
+
+namespace quillon {
+
+class CommandRegistry;
+
+// The main window: site outline on the left, the HTML editing window on the right, menus and toolbars
+// built from the command table. One handler per command, named as the command; the handlers live in
+// mainwindow_<area>.cpp files.
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  TForm1(std::string programDir, Platform& platform, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  CommandRegistry& commands() { return *commands_; }
+  const RunSettings& settings() const { return settings_; }
+  const DocumentState& document() const { return session_->state(); }
+  const AutoFtpList& autoFtp() const { return autoFtp_; }
+  const std::string& programDir() const { return programDir_; }
+  const std::string& filesFolder() const { return filesFolder_; }
+  const std::string& openDialogFilter() const { return openFilter_; }
+  bool browserAvailable() const { return browserAvailable_; }
+  bool browserShown() const { return browserShown_; }
+  bool saveEnabled() const;
+  std::string editorText() const;
+
+  struct ProjectState {
+    std::string fileName;
+    bool modified = false;
+    bool helpMode = false;
+  };
+  const ProjectState& project() const { return project_; }
+
+  // Start-up sequence and deferred tip step.
+  void FormCreate();
+  void ShowTipsAtStart();
+
+  // Part of the document commands.
+  void NewHTMLFile1Click();
+  void OpenHTMLFile1Click();
+  void SaveHTMLFile1Click();
+  void SaveHTMLFileAs1Click();
+  void CloseHTMLFile1Click();
+  void BitBtnUndoClick();
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void SelectAll1Click();
+  void CheckWrapClick();
+  void WordWrap1Click();
+  void Quit1Click();
+  void ShowTipoftheDay1Click();
+  void About1Click();
+  Answer QueryCloseHTML(CloseRequest request);
+
+  // Pane layout.
+  void PanelEClick();
+  void dragSplitterTo(int cursorXInWindow);
+  void endSplitterDrag();
+  int leftPaneWidth() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool FormCloseQuery();
+  void buildWindow();
+  void buildMenus();
+  void buildToolbars(QWidget* top);
+  QWidget* buildLeftPane();
+  QWidget* buildRightPane();
+  QWidget* buildTagPanel();
+  void bindCommands();
+  void setModified(bool on);
+  void updateDocumentStatus();
+  void updateSaveEnabled();
+  void setLeftPaneWidth(int width);
+  void applyFilters();
+  void loadCustomTags();
+  void loadSnipLists();
+  void showEditorContextMenu(const QPoint& pos);
+  void writeSetting(SettingsFile file, const std::string& section, const std::string& key, const std::string& value);
+  QToolButton* commandButton(QWidget* parent, const ToolButton& button, const QString& objectName);
+
+  std::string programDir_;
+  Platform& platform_;
+  RunSettings settings_;
+  AutoFtpList autoFtp_;
+  std::unique_ptr<DocumentSession> session_;
+  CommandRegistry* commands_ = nullptr;
+  ProjectState project_;
+  std::vector<std::string> htmlExtensions_;
+  std::string maskList_;
+  std::string openFilter_;
+  std::string filesFilter_;
+  std::string filesFolder_;
+  bool browserAvailable_ = false;
+  bool browserShown_ = false;
+
+  // Controls named as the rest of the program refers to them.
+  QTabWidget* PageControl2 = nullptr;
+  QFrame* PanelOutline = nullptr;
+  QTabWidget* PageControl1 = nullptr;
+  QTreeWidget* Outline1 = nullptr;
+  QGroupBox* GroupBoxAddMove = nullptr;
+  QListWidget* ListBox1 = nullptr;
+  QComboBox* FilterComboBox1 = nullptr;
+  QListWidget* ListBox2 = nullptr;
+  QTabWidget* PageControlSnips = nullptr;
+  QListWidget* ListBoxURL = nullptr;
+  QListWidget* ListBoxMisc = nullptr;
+  QComboBox* ComboCustom = nullptr;
+  QFrame* PanelSplitter = nullptr;
+  QFrame* PanelHTMLWindow = nullptr;
+  QsciScintilla* RE1 = nullptr;
+  QWidget* OleContainer1 = nullptr;
+  QLabel* PanelE = nullptr;
+  QLabel* PanelIE = nullptr;
+  QLabel* LabelBrowserMode = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QCheckBox* CheckWrap = nullptr;
+  QCheckBox* CheckBoxColoredTags = nullptr;
+  QToolButton* BitBtnSaveHTML = nullptr;
+  QFrame* PanelMSIE = nullptr;
+  QListWidget* ListBoxChanged = nullptr;
+  QListWidget* ListBoxFTPImages = nullptr;
+  std::vector<QLabel*> statusPanels_;
+  QTimer* TimerSplitter = nullptr;
+};
+
+}  // namespace quillon

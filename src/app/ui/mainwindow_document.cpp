@@ -1,0 +1,138 @@
+// The open HTML document: new, open, save, close, the edit commands and word wrap.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QToolButton>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/file_io.h"
+#include "app/text_bytes.h"
+#include "app/ui/command_registry.h"
+#include "app/ui/mainwindow.h"
+#include "editor/ui/editor_bytes.h"
+#include "platform/ui/qt_text.h"
+
+namespace quillon {
+
+void TForm1::bindCommands() {
+  const std::pair<const char*, void (TForm1::*)()> handlers[] = {
+      {"NewHTMLFile1Click", &TForm1::NewHTMLFile1Click},
+      {"OpenHTMLFile1Click", &TForm1::OpenHTMLFile1Click},
+      {"SaveHTMLFile1Click", &TForm1::SaveHTMLFile1Click},
+      {"SaveHTMLFileAs1Click", &TForm1::SaveHTMLFileAs1Click},
+      {"CloseHTMLFile1Click", &TForm1::CloseHTMLFile1Click},
+      {"BitBtnUndoClick", &TForm1::BitBtnUndoClick},
+      {"Cut1Click", &TForm1::Cut1Click},
+      {"Copy1Click", &TForm1::Copy1Click},
+      {"Paste1Click", &TForm1::Paste1Click},
+      {"SelectAll1Click", &TForm1::SelectAll1Click},
+      {"CheckWrapClick", &TForm1::CheckWrapClick},
+      {"WordWrap1Click", &TForm1::WordWrap1Click},
+      {"Quit1Click", &TForm1::Quit1Click},
+      {"ShowTipoftheDay1Click", &TForm1::ShowTipoftheDay1Click},
+      {"About1Click", &TForm1::About1Click},
+  };
+  for (const auto& [name, handler] : handlers) commands_->bind(name, [this, h = handler] { (this->*h)(); });
+}
+
+void TForm1::setModified(bool on) { session_->state().modified = on; }
+
+void TForm1::updateDocumentStatus() { statusPanels_[2]->setText(toQString(session_->statusText())); }
+
+void TForm1::updateSaveEnabled() {
+  const bool on = session_->saveCommandsEnabled();
+  commands_->setEnabled("SaveHTMLFile1Click", on);
+  commands_->setEnabled("SaveHTMLFileAs1Click", on);
+}
+
+Answer TForm1::QueryCloseHTML(CloseRequest request) {
+  const Answer answer = session_->queryClose(request);
+  updateDocumentStatus();
+  return answer;
+}
+
+void TForm1::NewHTMLFile1Click() {
+  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  editor_bytes::load(*RE1, {});
+  session_->resetToNew();
+  updateDocumentStatus();
+  updateSaveEnabled();
+  // The template goes through the clipboard, as every inserted block does.
+  platform_.clipboard.clear();
+  platform_.clipboard.setText(DocumentSession::newFileTemplate());
+  RE1->setFocus();
+  editor_bytes::replaceSelection(*RE1, platform_.clipboard.text());
+  setModified(true);
+}
+
+void TForm1::OpenHTMLFile1Click() {
+  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  editor_bytes::load(*RE1, {});
+  FileDialogRequest request;
+  request.title = "Open";
+  request.filter = openFilter_;
+  request.filterIndex = 1;
+  request.initialDir = settings_.startLocation;
+  const auto chosen = platform_.fileDialogs.choose(request);
+  if (!chosen) return;
+  session_->opened(*chosen);
+  settings_.startLocation = std::string(folderPart(*chosen));
+  writeSetting(SettingsFile::Default, "Start", "Location", settings_.startLocation);
+  updateSaveEnabled();
+  // An unreadable file leaves the window empty under the chosen name.
+  if (const auto data = readWholeFile(*chosen)) editor_bytes::load(*RE1, *data);
+  updateDocumentStatus();
+}
+
+void TForm1::SaveHTMLFile1Click() { QueryCloseHTML(CloseRequest::SaveCommand); }
+
+void TForm1::SaveHTMLFileAs1Click() {
+  session_->saveAs();
+  updateDocumentStatus();
+}
+
+void TForm1::CloseHTMLFile1Click() {
+  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  editor_bytes::load(*RE1, {});
+}
+
+void TForm1::BitBtnUndoClick() {
+  RE1->undo();
+  setModified(true);
+}
+
+void TForm1::Cut1Click() {
+  platform_.clipboard.clear();
+  const std::string selected = editor_bytes::selectedText(*RE1);
+  if (!selected.empty()) {
+    platform_.clipboard.setText(selected);
+    editor_bytes::replaceSelection(*RE1, {});
+  }
+  setModified(true);
+}
+
+void TForm1::Copy1Click() {
+  platform_.clipboard.clear();
+  const std::string selected = editor_bytes::selectedText(*RE1);
+  if (!selected.empty()) platform_.clipboard.setText(selected);
+}
+
+void TForm1::Paste1Click() {
+  editor_bytes::replaceSelection(*RE1, platform_.clipboard.text());
+  setModified(true);
+}
+
+void TForm1::SelectAll1Click() { editor_bytes::select(*RE1, 0, editor_bytes::length(*RE1)); }
+
+void TForm1::CheckWrapClick() {
+  settings_.wrap = CheckWrap->isChecked();
+  editor_bytes::setWordWrap(*RE1, settings_.wrap);
+  writeSetting(SettingsFile::Default, "Format", "Wrap", settings_.wrap ? "1" : "0");
+}
+
+void TForm1::WordWrap1Click() {
+  CheckWrap->setChecked(!CheckWrap->isChecked());
+  CheckWrapClick();
+}
+
+}  // namespace quillon

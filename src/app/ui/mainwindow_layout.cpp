@@ -1,0 +1,58 @@
+// Pane layout: the splitter, resizing, the E/IE side tabs, and the editing window's key and mouse presses.
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/pane_layout.h"
+#include "app/ui/mainwindow.h"
+
+namespace quillon {
+
+void TForm1::setLeftPaneWidth(int width) { PanelOutline->setFixedWidth(width); }
+
+void TForm1::dragSplitterTo(int cursorXInWindow) {
+  if (const auto width = pane_layout::widthWhileDragging(cursorXInWindow)) setLeftPaneWidth(*width);
+}
+
+void TForm1::endSplitterDrag() {
+  TimerSplitter->stop();
+  setLeftPaneWidth(pane_layout::widthAfterDrag(leftPaneWidth(), width()));
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  setLeftPaneWidth(pane_layout::widthOnWindowResize(leftPaneWidth(), width()));
+}
+
+void TForm1::PanelEClick() {
+  PanelMSIE->hide();
+  if (browserAvailable_) OleContainer1->hide();
+  browserShown_ = false;
+  RE1->show();
+  PanelE->setStyleSheet("background-color: #00FF00;");
+  PanelIE->setStyleSheet("background-color: #808080;");
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (!RE1 || !PanelE) {
+    // Still being built.
+  } else if (watched == RE1 && type == QEvent::KeyPress) {
+    setModified(true);  // RE1KeyDown
+  } else if (watched == RE1->viewport() && type == QEvent::MouseButtonPress) {
+    setModified(true);  // RE1MouseDown
+  } else if (watched == PanelSplitter) {
+    if (type == QEvent::MouseButtonPress) TimerSplitter->start();
+    else if (type == QEvent::MouseButtonRelease) endSplitterDrag();
+  } else if (watched == PanelE && type == QEvent::MouseButtonRelease) {
+    PanelEClick();
+  } else if (watched == PanelHTMLWindow && type == QEvent::Resize) {
+    setLeftPaneWidth(pane_layout::widthOnEditorPaneResize(leftPaneWidth(), width()));
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace quillon

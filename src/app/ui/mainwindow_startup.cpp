@@ -1,0 +1,165 @@
+// Start-up sequence and shutdown of the main window.
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/file_io.h"
+#include "app/html_extensions.h"
+#include "app/pane_layout.h"
+#include "app/program_dir.h"
+#include "app/text_bytes.h"
+#include "app/ui/mainwindow.h"
+#include "app/ui/tips_form.h"
+#include "builders/ui/splash_form.h"
+#include "editor/ui/editor_bytes.h"
+#include "platform/ui/qt_text.h"
+
+#ifdef QUILLON_HAVE_WEBENGINE
+#include <QWebEngineView>
+#endif
+
+namespace quillon {
+
+void TForm1::FormCreate() {
+  // 1: the program directory was given to the constructor.
+  {
+    TFormSplash splash(TFormSplash::Mode::StartUp, this);
+    platform_.modal.runModal(splash, true);
+  }
+
+  htmlExtensions_ = readHtmlExtensions(programDir_ + "htmlext.dat");
+  applyFilters();
+  ListBox1->clear();
+
+  loadCustomTags();
+  loadSnipLists();
+
+  makeDirectory(programDir_ + "projects");
+  makeDirectory(programDir_ + "backup");
+
+  settings_ = loadSettings(programDir_);
+  LabelBrowserMode->setText(settings_.previewOption == "auto"     ? "S"
+                            : settings_.previewOption == "nosave" ? "N"
+                                                                  : "T");
+  CheckBoxColoredTags->setChecked(settings_.colored);
+  CheckWrap->setChecked(settings_.wrap);
+  editor_bytes::setWordWrap(*RE1, CheckWrap->isChecked());
+
+#ifdef QUILLON_HAVE_WEBENGINE
+  // The browser view itself is made when first shown: starting its engine would double the start-up time.
+  browserAvailable_ = true;
+#else
+  platform_.prompts.message(
+      MessageKind::Info, kAppTitle,
+      "You do not appear to have Microsoft Internet Explorer 3.0 (or higher) installed. You will not be able to "
+      "use the built-in MSIE browser preview. We recommend you download a free copy from:  "
+      "https://browser.example.org/download/",
+      Buttons::Ok);
+  browserAvailable_ = false;
+#endif
+
+  setLeftPaneWidth(pane_layout::kStartLeftWidth);
+  PageControl1->setCurrentIndex(0);
+  PageControl2->setCurrentIndex(0);
+
+  project_ = ProjectState{};
+  session_->resetToNew();
+  updateDocumentStatus();
+  setModified(false);
+
+  if (settings_.filesUseSel) settings_.filesLocation = settings_.filesSelected;
+  filesFolder_ = isDirectory(settings_.filesLocation) ? settings_.filesLocation : homeDirectory();
+
+  QMenu* fileMenu = nullptr;
+  for (QAction* a : menuBar()->actions())
+    if (a->menu() && a->text() == "&File") fileMenu = a->menu();
+  for (size_t i = 0; i < settings_.recent.size(); ++i) {
+    auto* action = fileMenu->addAction(QString("%1: ").arg(i + 1) + toQString(settings_.recent[i]));
+    action->setObjectName(QString("Reopen%1").arg(i + 1));
+    // Reopening a project arrives with the project issue.
+    action->setEnabled(false);
+  }
+
+  if (settings_.showTips) QTimer::singleShot(0, this, &TForm1::ShowTipsAtStart);
+
+  PanelMSIE->move(302, 1);
+  // 18: the spell checker's configuration is "spell/spell.cfg", key "default"; the checker reads it when
+  // it is first used.
+}
+
+void TForm1::ShowTipsAtStart() { ShowTipoftheDay1Click(); }
+
+void TForm1::ShowTipoftheDay1Click() {
+  TTipsForm tips(settings_.showTips, this);
+  platform_.modal.runModal(tips);
+  settings_.showTips = tips.showTips();
+  writeSetting(SettingsFile::Options, "Help", "ShowTips", settings_.showTips ? "1" : "0");
+}
+
+void TForm1::About1Click() {
+  TFormSplash about(TFormSplash::Mode::About, this);
+  platform_.modal.runModal(about);
+}
+
+void TForm1::applyFilters() {
+  maskList_ = htmlMaskList(htmlExtensions_);
+  filesFilter_ = filesTabFilter(maskList_);
+  openFilter_ = quillon::openDialogFilter(maskList_);
+  FilterComboBox1->clear();
+  const QStringList parts = toQString(filesFilter_).split('|');
+  for (int i = 0; i + 1 < parts.size(); i += 2) FilterComboBox1->addItem(parts[i], parts[i + 1]);
+}
+
+void TForm1::loadCustomTags() {
+  ComboCustom->clear();
+  QStringList entries;
+  if (const auto data = readWholeFile(programDir_ + "custom.dat"))
+    for (const auto& line : splitLines(*data)) entries << toQString(line);
+  entries.sort(Qt::CaseInsensitive);
+  ComboCustom->addItem("  Select a Custom Tag to Insert");
+  ComboCustom->addItem(" NONE");
+  ComboCustom->addItems(entries);
+  ComboCustom->setCurrentIndex(0);
+}
+
+void TForm1::loadSnipLists() {
+  for (const auto& [file, list] : {std::pair{"urlsnips.dat", ListBoxURL}, std::pair{"missnips.dat", ListBoxMisc}}) {
+    list->clear();
+    if (const auto data = readWholeFile(programDir_ + file))
+      for (const auto& line : splitLines(*data)) list->addItem(toQString(line));
+  }
+}
+
+void TForm1::writeSetting(SettingsFile file, const std::string& section, const std::string& key,
+                          const std::string& value) {
+  const SettingsWriter writer(programDir_);
+  const WriteResult result = writer.write(file, section, key, value);
+  if (!result.ok) platform_.prompts.error("Cannot write the settings file \"" + writer.pathOf(file) + "\". " + result.error + ".");
+}
+
+bool TForm1::FormCloseQuery() {
+  if (project_.helpMode) return true;
+  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return false;
+  if (project_.modified &&
+      platform_.prompts.message(MessageKind::Confirm, kAppTitle, "Save changes to this Project?", Buttons::YesNo) ==
+          Answer::Yes) {
+    // Saving the project arrives with the project issue; the flag only becomes true there.
+  }
+  // The backup reminder for the project runs here once backups exist.
+  return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (FormCloseQuery()) event->accept();
+  else event->ignore();
+}
+
+void TForm1::Quit1Click() { close(); }
+
+}  // namespace quillon

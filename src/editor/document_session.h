@@ -1,0 +1,63 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/prompts.h"
+
+namespace quillon {
+
+class AutoFtpList;
+struct RunSettings;
+
+struct DocumentState {
+  std::string path;       // DocumentPath
+  bool modified = false;  // DocumentModified
+  bool readOnly = false;  // ReadOnlyPage: a help page, never saved
+};
+
+enum class CloseRequest { Other, SaveCommand };
+
+// The open HTML document's path and flags, and the close check and saving that every command replacing,
+// closing or saving the document goes through. The editing window's bytes come from `text`.
+class DocumentSession {
+ public:
+  DocumentSession(std::string programDir, const RunSettings& settings, Prompts& prompts, FileDialogs& dialogs,
+                  AutoFtpList& autoFtp, std::function<std::string_view()> text);
+
+  DocumentState& state() { return state_; }
+  const DocumentState& state() const { return state_; }
+
+  // QueryCloseHTML. Yes or No: the caller may replace the document. Cancel: the command stops.
+  Answer queryClose(CloseRequest request);
+  // Save As: asks for a name and writes even an unmodified document; false when cancelled or not written.
+  bool saveAs();
+  // A fresh untitled document: program directory + "new." + Ext, not modified, not read-only.
+  void resetToNew();
+  // After a file was chosen to open: named, not modified, not read-only.
+  void opened(const std::string& path);
+
+  std::string untitledPath() const;
+  std::string statusText() const { return "Open HTML File:  " + state_.path; }
+  bool saveCommandsEnabled() const { return !state_.readOnly; }
+
+  static std::string newFileTemplate();
+  static const char* const kSaveQuestion;
+
+ private:
+  bool isUntitled() const;
+  std::optional<std::string> askSaveName();
+  bool write();
+
+  std::string programDir_;
+  const RunSettings& settings_;
+  Prompts& prompts_;
+  FileDialogs& dialogs_;
+  AutoFtpList& autoFtp_;
+  std::function<std::string_view()> text_;
+  DocumentState state_;
+};
+
+}  // namespace quillon

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class QsciScintilla;
+
+// The editing window holds the document's exact bytes; positions are byte offsets.
+namespace quillon::editor_bytes {
+
+// Replaces the whole text without an undo step; shown as UTF-8 when valid, else Latin-1.
+void load(QsciScintilla& editor, std::string_view bytes);
+// Valid until the next change of the text.
+std::string_view text(QsciScintilla& editor);
+long length(QsciScintilla& editor);
+long selectionStart(QsciScintilla& editor);
+long selectionLength(QsciScintilla& editor);
+void select(QsciScintilla& editor, long start, long length);
+std::string selectedText(QsciScintilla& editor);
+// Replaces the selection (or inserts at the caret) with bytes; the caret ends after them.
+void replaceSelection(QsciScintilla& editor, std::string_view bytes);
+void setWordWrap(QsciScintilla& editor, bool on);
+
+}  // namespace quillon::editor_bytes

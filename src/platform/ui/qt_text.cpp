@@ -1,0 +1,17 @@
+#include "platform/ui/qt_text.h"
+
+#include "app/text_bytes.h"
+
+namespace quillon {
+
+QString toQString(std::string_view bytes) {
+  if (isValidUtf8(bytes)) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string toBytes(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  return std::string(utf8.constData(), static_cast<size_t>(utf8.size()));
+}
+
+}  // namespace quillon

@@ -1,0 +1,342 @@
+#include "driver.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QTest>
+#include <QTreeWidget>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/file_io.h"
+#include "app/ui/command_registry.h"
+#include "app/ui/mainwindow.h"
+#include "editor/ui/editor_bytes.h"
+#include "platform/ui/qt_text.h"
+#include "transcript.h"
+#include "widget_actions.h"
+
+namespace quillon::drive {
+
+namespace {
+
+const char* kindName(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Info: return "info";
+    case MessageKind::Confirm: return "confirm";
+    case MessageKind::Warning: return "warning";
+    case MessageKind::Error: return "error";
+  }
+  return "info";
+}
+
+const char* answerName(Answer a) {
+  switch (a) {
+    case Answer::Ok: return "OK";
+    case Answer::Yes: return "Yes";
+    case Answer::No: return "No";
+    case Answer::Cancel: return "Cancel";
+  }
+  return "OK";
+}
+
+bool fits(Answer a, Buttons buttons) {
+  switch (buttons) {
+    case Buttons::Ok: return a == Answer::Ok;
+    case Buttons::YesNo: return a == Answer::Yes || a == Answer::No;
+    case Buttons::YesNoCancel: return a != Answer::Ok;
+  }
+  return false;
+}
+
+std::optional<int> toInt(const std::string& s) {
+  try {
+    size_t used = 0;
+    const int v = std::stoi(s, &used);
+    if (used == s.size()) return v;
+  } catch (...) {
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Driver::Driver(bool permissive)
+    : permissive_(permissive), platform_{*this, *this, *this, clipboard_, *this} {}
+
+void Driver::fail(int line, const std::string& reason) {
+  if (failed()) return;
+  failed_ = true;
+  errorLine_ = line ? line : currentLine_;
+  errorReason_ = reason;
+}
+
+Answer Driver::message(MessageKind kind, const std::string& caption, const std::string& text, Buttons buttons) {
+  const Answer fallback = buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+  if (permissive_) return buttons == Buttons::Ok ? Answer::Ok : fallback;
+  if (failed()) return fallback;
+  const std::string head = std::string("MESSAGE ") + kindName(kind) + " " + jsonString(caption) + " " + jsonString(text);
+  if (answers_.empty()) {
+    writeLine(head + " -> (nothing queued)");
+    fail(currentLine_, "a message box with nothing queued for it");
+    return fallback;
+  }
+  const QueuedAnswer queued = answers_.front();
+  answers_.pop_front();
+  if (queued.text && *queued.text != text) {
+    fail(queued.line, "the message box text was " + jsonString(text));
+    return fallback;
+  }
+  if (!fits(queued.answer, buttons)) {
+    fail(queued.line, std::string("the answer ") + answerName(queued.answer) + " is not a button of this message box");
+    return fallback;
+  }
+  writeLine(head + " -> " + answerName(queued.answer));
+  return queued.answer;
+}
+
+std::optional<std::string> Driver::choose(const FileDialogRequest& request) {
+  if (permissive_ || failed()) return std::nullopt;
+  const std::string head = std::string("FILEDIALOG ") + (request.mode == FileDialogRequest::Mode::Save ? "save" : "open") +
+                           " " + jsonString(request.title) + " " + jsonString(request.filter) + " " +
+                           jsonString(request.initialDir) + " " + jsonString(request.fileName);
+  if (paths_.empty()) {
+    writeLine(head + " -> (nothing queued)");
+    fail(currentLine_, "a file dialog with nothing queued for it");
+    return std::nullopt;
+  }
+  const QueuedPath queued = paths_.front();
+  paths_.pop_front();
+  writeLine(head + " -> " + (queued.path ? jsonString(*queued.path) : "Cancel"));
+  return queued.path;
+}
+
+std::optional<ColourValue> Driver::choose(ColourValue) {
+  if (permissive_ || failed()) return std::nullopt;
+  if (colours_.empty()) {
+    writeLine("COLOURDIALOG -> (nothing queued)");
+    fail(currentLine_, "a colour dialog with nothing queued for it");
+    return std::nullopt;
+  }
+  const QueuedColour queued = colours_.front();
+  colours_.pop_front();
+  if (!queued.colour) {
+    writeLine("COLOURDIALOG -> Cancel");
+    return std::nullopt;
+  }
+  const ColourValue c = *queued.colour;
+  writeLine("COLOURDIALOG -> " + std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
+       std::to_string((c >> 16) & 0xFF));
+  return c;
+}
+
+int Driver::runModal(QDialog& dialog, bool selfClosing) {
+  const std::string className = dialog.objectName().toStdString();
+  if (permissive_) return selfClosing ? QDialog::Accepted : QDialog::Rejected;
+  if (failed()) return QDialog::Rejected;
+  writeLine("DIALOG " + className + " shown");
+  if (selfClosing) {
+    writeLine("DIALOG " + className + " closed accepted");
+    return QDialog::Accepted;
+  }
+  if (dialogs_.empty() || dialogs_.front().className != className) {
+    fail(currentLine_, "modal dialog " + className + " with nothing queued for it");
+    return QDialog::Rejected;
+  }
+  const QueuedDialog handler = dialogs_.front();
+  dialogs_.pop_front();
+  dialog.setResult(-1);
+  dialog.show();
+  const int outerLine = currentLine_;
+  for (const Directive& d : *handler.body) {
+    execute(d, &dialog, true);
+    if (failed()) break;
+  }
+  currentLine_ = outerLine;
+  if (!failed() && dialog.isVisible()) fail(handler.line, "the handler did not close dialog " + className);
+  if (dialog.isVisible()) dialog.reject();
+  if (failed()) return QDialog::Rejected;
+  const bool accepted = dialog.result() == QDialog::Accepted;
+  writeLine("DIALOG " + className + " closed " + (accepted ? "accepted" : "rejected"));
+  return accepted ? QDialog::Accepted : QDialog::Rejected;
+}
+
+void Driver::pump() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void Driver::waitIdle() {
+  auto* dispatcher = QAbstractEventDispatcher::instance();
+  for (int i = 0; i < 10000 && !failed(); ++i) {
+    QCoreApplication::sendPostedEvents();
+    if (!dispatcher->processEvents(QEventLoop::AllEvents)) break;
+  }
+}
+
+bool Driver::needArgs(const Directive& d, size_t count) {
+  if (d.args.size() >= count) return true;
+  fail(d.line, d.name + " needs " + std::to_string(count) + " argument(s)");
+  return false;
+}
+
+QWidget* Driver::control(const Directive& d, QWidget* root, const std::string& name) {
+  QWidget* w = findControl(root, toQString(name));
+  if (!w) fail(d.line, "unknown control " + name);
+  return w;
+}
+
+bool Driver::queueDirective(const Directive& d) {
+  if (d.name == "answer") {
+    if (!needArgs(d, 1)) return true;
+    static const std::pair<const char*, Answer> names[] = {
+        {"OK", Answer::Ok}, {"Yes", Answer::Yes}, {"No", Answer::No}, {"Cancel", Answer::Cancel}};
+    for (const auto& [n, a] : names)
+      if (d.args[0] == n) {
+        answers_.push_back({d.line, a, d.args.size() > 1 ? std::optional<std::string>(d.args[1]) : std::nullopt});
+        return true;
+      }
+    fail(d.line, "unknown answer " + d.args[0]);
+  } else if (d.name == "file") {
+    if (needArgs(d, 1)) paths_.push_back({d.line, d.args[0]});
+  } else if (d.name == "file-cancel") {
+    paths_.push_back({d.line, std::nullopt});
+  } else if (d.name == "colour") {
+    if (!needArgs(d, 3)) return true;
+    const auto r = toInt(d.args[0]), g = toInt(d.args[1]), b = toInt(d.args[2]);
+    if (!r || !g || !b || *r < 0 || *r > 255 || *g < 0 || *g > 255 || *b < 0 || *b > 255)
+      fail(d.line, "colour needs three numbers from 0 to 255");
+    else colours_.push_back({d.line, *r | (*g << 8) | (*b << 16)});
+  } else if (d.name == "colour-cancel") {
+    colours_.push_back({d.line, std::nullopt});
+  } else if (d.name == "print") {
+    if (needArgs(d, 1)) prints_.push_back({d.line, d.args[0]});
+  } else if (d.name == "print-cancel") {
+    prints_.push_back({d.line, std::nullopt});
+  } else if (d.name == "dialog") {
+    if (needArgs(d, 1)) dialogs_.push_back({d.line, d.args[0], &d.body});
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
+  currentLine_ = d.line;
+  if (queueDirective(d)) return;
+  if (!inBlock) pump();
+  if (failed()) return;
+  const std::string& n = d.name;
+  auto* editor = main_ ? main_->findChild<QsciScintilla*>("RE1") : nullptr;
+  auto report = [&](const std::string& reason) {
+    if (!reason.empty()) fail(d.line, reason);
+  };
+
+  if (n == "click" || n == "dblclick") {
+    if (!needArgs(d, 1)) return;
+    if (QWidget* w = control(d, root, d.args[0])) report(clickControl(w, n == "dblclick"));
+  } else if (n == "set") {
+    if (!needArgs(d, 2)) return;
+    if (QWidget* w = control(d, root, d.args[0])) report(setControl(w, d.args[1]));
+  } else if (n == "key") {
+    if (!needArgs(d, 1)) return;
+    QWidget* target = QApplication::focusWidget();
+    if (!target || (root != main_ && !root->isAncestorOf(target))) target = root;
+    report(pressChord(target, d.args[0]));
+  } else if (inBlock && n == "select") {
+    if (!needArgs(d, 2)) return;
+    std::vector<int> rows;
+    for (size_t i = 1; i < d.args.size(); ++i) {
+      const auto v = toInt(d.args[i]);
+      if (!v) return fail(d.line, "select needs item numbers");
+      rows.push_back(*v);
+    }
+    if (QWidget* w = control(d, root, d.args[0])) report(selectListItems(w, rows));
+  } else if (inBlock && n == "cell") {
+    if (!needArgs(d, 4)) return;
+    const auto col = toInt(d.args[1]), row = toInt(d.args[2]);
+    if (!col || !row) return fail(d.line, "cell needs a column and a row number");
+    if (QWidget* w = control(d, root, d.args[0])) report(setGridCell(w, *col, *row, d.args[3]));
+  } else if (inBlock) {
+    fail(d.line, "directive " + n + " cannot be used inside a block");
+  } else if (n == "command") {
+    if (!needArgs(d, 1)) return;
+    if (!main_->commands().exists(d.args[0])) return fail(d.line, "unknown command " + d.args[0]);
+    if (!main_->commands().trigger(d.args[0])) return fail(d.line, "command " + d.args[0] + " is disabled");
+  } else if (n == "type") {
+    if (!needArgs(d, 1)) return;
+    editor->setFocus();
+    typeText(editor, d.args[0]);
+  } else if (n == "select") {
+    if (!needArgs(d, 2)) return;
+    const auto start = toInt(d.args[0]), length = toInt(d.args[1]);
+    if (!start || !length || *start < 0 || *length < 0 || *start + *length > editor_bytes::length(*editor))
+      return fail(d.line, "select needs a start and a length inside the text");
+    editor_bytes::select(*editor, *start, *length);
+  } else if (n == "outline" || n == "outline-dblclick" || n == "outline-menu") {
+    if (!needArgs(d, 1)) return;
+    auto* tree = main_->findChild<QTreeWidget*>("Outline1");
+    const auto index = toInt(d.args[0]);
+    QTreeWidgetItemIterator it(tree);
+    for (int i = 1; *it && index && i < *index; ++i) ++it;
+    if (!index || *index < 1 || !*it) return fail(d.line, "no page " + d.args[0] + " in the site outline");
+    tree->setCurrentItem(*it);
+    const QRect r = tree->visualItemRect(*it);
+    if (n == "outline-dblclick") QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+    else if (n == "outline-menu") emit tree->customContextMenuRequested(r.center());
+    else QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+  } else if (n == "files-dir" || n == "files-click" || n == "files-dblclick") {
+    fail(d.line, "the Files tab is not built yet");
+  } else if (n == "window") {
+    if (!needArgs(d, 1)) return;
+    QWidget* window = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w->objectName() == toQString(d.args[0])) window = w;
+    if (!window) return fail(d.line, "no open window " + d.args[0]);
+    writeLine("WINDOW " + d.args[0] + " shown");
+    for (const Directive& inner : d.body) {
+      execute(inner, window, true);
+      if (failed()) return;
+    }
+  } else if (n == "wait-idle") {
+    waitIdle();
+  } else if (n == "dump") {
+    dump();
+  } else if (n == "expect-file") {
+    if (!needArgs(d, 2)) return;
+    const auto data = readWholeFile(d.args[0]);
+    if (!data) return fail(d.line, "file " + d.args[0] + " cannot be read");
+    if (*data != d.args[1]) fail(d.line, "file " + d.args[0] + " holds " + jsonString(*data));
+  } else {
+    fail(d.line, "unknown directive " + n);
+  }
+}
+
+void Driver::checkUnused() {
+  int line = 0;
+  std::string what;
+  auto consider = [&](int l, const std::string& w) {
+    if (line == 0 || l < line) line = l, what = w;
+  };
+  if (!answers_.empty()) consider(answers_.front().line, "a queued answer was never used");
+  if (!paths_.empty()) consider(paths_.front().line, "a queued file dialog result was never used");
+  if (!colours_.empty()) consider(colours_.front().line, "a queued colour was never used");
+  if (!prints_.empty()) consider(prints_.front().line, "a queued print result was never used");
+  if (!dialogs_.empty()) consider(dialogs_.front().line, "a queued dialog handler for " + dialogs_.front().className + " was never used");
+  if (line) fail(line, what);
+}
+
+int Driver::run(const std::vector<Directive>& directives) {
+  for (const Directive& d : directives) {
+    execute(d, main_, false);
+    if (failed()) break;
+  }
+  if (!failed()) {
+    pump();
+    checkUnused();
+  }
+  if (failed()) {
+    writeLine("ERROR line " + std::to_string(errorLine_) + ": " + errorReason_);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace quillon::drive

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QPointer>
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "platform/ui/platform.h"
+#include "platform/ui/qt_platform.h"
+#include "script.h"
+
+class QWidget;
+
+namespace quillon {
+class TForm1;
+}
+
+namespace quillon::drive {
+
+// Runs a script against the real main window. It is also the program's platform: message boxes, file and
+// colour dialogs and modal dialogs take their answers from the script's queues and are logged.
+class Driver : public Prompts, public FileDialogs, public ColourDialogs, public ModalRunner {
+ public:
+  // permissive: answer every prompt and close every dialog without a script (for --list-controls).
+  explicit Driver(bool permissive = false);
+
+  Platform& platform() { return platform_; }
+  void setMainWindow(TForm1* window) { main_ = window; }
+
+  // Runs the directives; returns the exit status.
+  int run(const std::vector<Directive>& directives);
+
+  Answer message(MessageKind kind, const std::string& caption, const std::string& text, Buttons buttons) override;
+  std::optional<std::string> choose(const FileDialogRequest& request) override;
+  std::optional<ColourValue> choose(ColourValue initial) override;
+  int runModal(QDialog& dialog, bool selfClosing) override;
+
+ private:
+  struct QueuedAnswer {
+    int line;
+    Answer answer;
+    std::optional<std::string> text;
+  };
+  struct QueuedPath {
+    int line;
+    std::optional<std::string> path;  // nothing: cancel
+  };
+  struct QueuedColour {
+    int line;
+    std::optional<ColourValue> colour;
+  };
+  struct QueuedDialog {
+    int line;
+    std::string className;
+    const std::vector<Directive>* body;
+  };
+
+  void fail(int line, const std::string& reason);
+  bool failed() const { return failed_; }
+  void pump();
+  void waitIdle();
+  void execute(const Directive& d, QWidget* root, bool inBlock);
+  bool queueDirective(const Directive& d);
+  void checkUnused();
+  bool needArgs(const Directive& d, size_t count);
+  QWidget* control(const Directive& d, QWidget* root, const std::string& name);
+  void dump();
+
+  bool permissive_;
+  QtClipboard clipboard_;
+  Platform platform_;
+  QPointer<TForm1> main_;
+  int currentLine_ = 0;
+  bool failed_ = false;
+  int errorLine_ = 0;
+  std::string errorReason_;
+  std::deque<QueuedAnswer> answers_;
+  std::deque<QueuedPath> paths_;
+  std::deque<QueuedColour> colours_;
+  std::deque<QueuedPath> prints_;
+  std::deque<QueuedDialog> dialogs_;
+};
+
+}  // namespace quillon::drive
