@@ -1,0 +1,113 @@
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "app/colour_names.h"
+#include "app/file_io.h"
+#include "app/html_extensions.h"
+#include "temp_dir.h"
+
+namespace quillon {
+namespace {
+
+TEST(Settings, FreshInstallationHasTheDocumentedDefaults) {
+  testing::TempDir dir;
+  const RunSettings s = loadSettings(dir.path());
+  EXPECT_EQ(s.startLocation, dir.path());
+  EXPECT_EQ(s.filesLocation, "c:");
+  EXPECT_TRUE(s.wrap);
+  EXPECT_FALSE(s.colored);
+  EXPECT_TRUE(s.ftpAuto);
+  EXPECT_TRUE(s.msieControl);
+  EXPECT_TRUE(s.filesConfirm);
+  EXPECT_TRUE(s.showTips);
+  EXPECT_EQ(s.previewOption, "temp");
+  EXPECT_EQ(s.ext, "html");
+  EXPECT_EQ(s.backupType, 1);
+  EXPECT_EQ(s.promptFreq, 5);
+  for (const auto& name : s.tagColourNames) EXPECT_EQ(ColorFromName(name), ColorFromName("clRed"));
+  EXPECT_EQ(s.bodyBg, 16777215);
+  EXPECT_EQ(s.bodyLink, 16711680);
+  EXPECT_FALSE(s.email.empty());
+  for (const auto& r : s.recent) EXPECT_EQ(r, "");
+}
+
+TEST(Settings, ReadsBothFilesWhateverTheCaseOfNames) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "DEFAULT.INI",
+                              "[tags]\r\ncolored=1\r\n[format]\nWRAP=0\n[html]\next=htm\n[Location]\nImages=c:\\img\n").ok);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "OPTIONS.INI",
+                              "[Colors]\r\nHREF=clBlue\r\n[Recent]\r\nFile2=c:\\site.out\r\n[Backup]\r\nType=0\r\n").ok);
+  const RunSettings s = loadSettings(dir.path());
+  EXPECT_TRUE(s.colored);
+  EXPECT_FALSE(s.wrap);
+  EXPECT_EQ(s.ext, "htm");
+  EXPECT_EQ(s.ftpImages, "c:\\img");  // an empty FTPImages takes the value of Images
+  EXPECT_EQ(s.tagColourNames[1], "clBlue");
+  EXPECT_EQ(s.tagColourNames[0], "clRed");
+  EXPECT_EQ(s.recent[1], "c:\\site.out");
+  EXPECT_EQ(s.backupType, 0);
+}
+
+TEST(Settings, EveryValueIsListedByFileSectionAndKey) {
+  RunSettings s;
+  s.wrap = false;
+  const auto all = settingsAsText(s);
+  auto find = [&](const std::string& key) {
+    for (const auto& [k, v] : all)
+      if (k == key) return v;
+    return std::string("<missing>");
+  };
+  EXPECT_EQ(find("[Format] Wrap"), "0");
+  EXPECT_EQ(find("[Backup] PromptFreq"), "5");
+  EXPECT_EQ(find("[Colors] LIST"), "clRed");
+  EXPECT_EQ(find("[Recent] File4"), "");
+  EXPECT_EQ(all.size(), 44u);  // 22 DEFAULT.INI keys, 22 OPTIONS.INI keys
+}
+
+TEST(Settings, WriterChangesOneValueInItsFile) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "OPTIONS.INI", "[Help]\r\nShowTips=1\r\n[Other]\r\nX=y\r\n").ok);
+  const SettingsWriter writer(dir.path());
+  ASSERT_TRUE(writer.writeFlag(SettingsFile::Options, "Help", "ShowTips", false).ok);
+  EXPECT_EQ(*readWholeFile(dir.path() + "OPTIONS.INI"), "[Help]\r\nShowTips=0\r\n[Other]\r\nX=y\r\n");
+  EXPECT_FALSE(fileExists(dir.path() + "DEFAULT.INI"));
+}
+
+TEST(HtmlExtensions, DefaultsWhenTheFileIsMissing) {
+  testing::TempDir dir;
+  const auto exts = readHtmlExtensions(dir.path() + "htmlext.dat");
+  EXPECT_EQ(exts, (std::vector<std::string>{"html", "htm", "shtml", "shtm", "asp"}));
+  EXPECT_EQ(openDialogFilter(htmlMaskList(exts)),
+            "HTML Files|*.html;*.htm;*.shtml;*.shtm;*.asp|Project Files|*.out|EXE Files|*.exe|All Files|*.*");
+  EXPECT_EQ(filesTabFilter(htmlMaskList(exts)),
+            "All Files|*.*|Image Files|*.jpg;*.gif|HTML Files|*.html;*.htm;*.shtml;*.shtm;*.asp|All Web "
+            "Files|*.jpg;*.gif;*.html;*.htm;*.shtml;*.shtm;*.asp");
+}
+
+TEST(HtmlExtensions, OnlyTheFirstFifteenLinesCount) {
+  testing::TempDir dir;
+  std::string data;
+  for (int i = 1; i <= 20; ++i) data += "e" + std::to_string(i) + "\r\n";
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "htmlext.dat", data).ok);
+  const auto exts = readHtmlExtensions(dir.path() + "htmlext.dat");
+  ASSERT_EQ(exts.size(), 15u);
+  EXPECT_EQ(exts.back(), "e15");
+  const std::string mask = htmlMaskList(exts);
+  EXPECT_NE(mask.find("*.e15"), std::string::npos);
+  EXPECT_EQ(mask.find("*.e16"), std::string::npos);
+  EXPECT_EQ(mask.back(), '5');  // no trailing ';'
+}
+
+TEST(ColourNames, ExactNamesOnlyAndHtmlText) {
+  EXPECT_EQ(htmlColourText(ColorFromName("clRed")), "#FF0000");
+  EXPECT_EQ(htmlColourText(ColorFromName("clNavy")), "#000080");
+  EXPECT_EQ(htmlColourText(ColorFromName("clTeal")), "#008080");
+  EXPECT_EQ(ColorFromName("clred"), ColorFromName("clBlack"));  // other case: black
+  EXPECT_EQ(ColorFromName("nonsense"), 0);
+  EXPECT_EQ(ColorNameIndex(ColorFromName("clGray")), 8);
+  EXPECT_EQ(ColorNameIndex(0x123456), -1);
+}
+
+}  // namespace
+}  // namespace quillon

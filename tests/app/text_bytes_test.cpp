@@ -1,0 +1,57 @@
+#include "app/text_bytes.h"
+
+#include <gtest/gtest.h>
+
+namespace quillon {
+namespace {
+
+TEST(TextBytes, SplitsAtEveryKindOfLineEnd) {
+  EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(splitLines("a\r\n"), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(splitLines("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_EQ(splitLines("\r\r\n"), (std::vector<std::string>{"", ""}));  // CR, then CR LF
+  EXPECT_TRUE(splitLines("").empty());
+  EXPECT_EQ(splitLines(std::string("x\0y", 3)), (std::vector<std::string>{std::string("x\0y", 3)}));
+}
+
+TEST(TextBytes, JoinEndsEveryLineWithCrLf) {
+  EXPECT_EQ(joinCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(joinCrLf({}), "");
+}
+
+TEST(TextBytes, CaseChangesOnlyAsciiLetters) {
+  EXPECT_EQ(upperAscii("abc\xe9z[]{}"), "ABC\xe9Z[]{}");
+  EXPECT_EQ(lowerAscii("ABC\xc9Z@"), "abc\xc9z@");
+  EXPECT_TRUE(equalsIgnoringAsciiCase("Tags", "TAGS"));
+  EXPECT_FALSE(equalsIgnoringAsciiCase("\xe9", "\xc9"));
+  EXPECT_FALSE(equalsIgnoringAsciiCase("ab", "abc"));
+}
+
+TEST(TextBytes, CaseBlindOrderIsTotal) {
+  EXPECT_TRUE(lessIgnoringAsciiCase("apple", "Banana"));
+  EXPECT_TRUE(lessIgnoringAsciiCase("A", "a"));  // ties broken by bytes
+  EXPECT_FALSE(lessIgnoringAsciiCase("a", "A"));
+  EXPECT_TRUE(lessIgnoringAsciiCase("ab", "abc"));
+}
+
+TEST(TextBytes, Utf8Validation) {
+  EXPECT_TRUE(isValidUtf8("plain ascii that is longer than eight bytes"));
+  EXPECT_TRUE(isValidUtf8("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80"));
+  EXPECT_FALSE(isValidUtf8("caf\xe9"));               // Latin-1
+  EXPECT_FALSE(isValidUtf8("\xc0\xaf"));              // overlong
+  EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));          // surrogate
+  EXPECT_FALSE(isValidUtf8("\xe2\x82"));              // truncated
+  EXPECT_FALSE(isValidUtf8("12345678\xf4\x90\x80\x80"));  // above U+10FFFF after the fast path
+  EXPECT_TRUE(isValidUtf8(std::string("\0\0", 2)));
+}
+
+TEST(TextBytes, PathPartsAcceptBothSeparators) {
+  EXPECT_EQ(fileNamePart("c:\\site\\index.htm"), "index.htm");
+  EXPECT_EQ(folderPart("c:\\site\\index.htm"), "c:\\site\\");
+  EXPECT_EQ(fileNamePart("/home/u/a.html"), "a.html");
+  EXPECT_EQ(folderPart("/home/u/a.html"), "/home/u/");
+  EXPECT_EQ(folderPart("name"), "");
+}
+
+}  // namespace
+}  // namespace quillon

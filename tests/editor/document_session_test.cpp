@@ -1,0 +1,173 @@
+#include "editor/document_session.h"
+
+#include <gtest/gtest.h>
+#include <deque>
+
+#include "../app/temp_dir.h"
+#include "app/file_io.h"
+#include "app/settings.h"
+#include "publish/auto_ftp_list.h"
+
+namespace quillon {
+namespace {
+
+struct FakePrompts : Prompts {
+  std::deque<Answer> answers;
+  std::vector<std::string> asked;
+  Answer message(MessageKind kind, const std::string&, const std::string& text, Buttons) override {
+    asked.push_back((kind == MessageKind::Error ? "error: " : "") + text);
+    if (answers.empty()) return Answer::Cancel;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
+
+struct FakeFileDialogs : FileDialogs {
+  std::deque<std::optional<std::string>> results;
+  std::vector<FileDialogRequest> requests;
+  std::optional<std::string> choose(const FileDialogRequest& request) override {
+    requests.push_back(request);
+    if (results.empty()) return std::nullopt;
+    auto r = results.front();
+    results.pop_front();
+    return r;
+  }
+};
+
+class DocumentSessionTest : public ::testing::Test {
+ protected:
+  testing::TempDir dir;
+  RunSettings settings;
+  FakePrompts prompts;
+  FakeFileDialogs dialogs;
+  AutoFtpList autoFtp;
+  std::string text;
+  DocumentSession session{dir.path(), settings, prompts, dialogs, autoFtp, [this] { return std::string_view(text); }};
+};
+
+TEST_F(DocumentSessionTest, UnmodifiedDocumentIsNeitherAskedAboutNorWritten) {
+  session.opened(dir.path() + "page.html");
+  text = "changed in memory only";
+  EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::No);
+  EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::No);
+  EXPECT_TRUE(prompts.asked.empty());
+  EXPECT_FALSE(fileExists(dir.path() + "page.html"));
+  EXPECT_TRUE(autoFtp.entries().empty());
+}
+
+TEST_F(DocumentSessionTest, NewDocumentAsksAndCancelledSaveDialogKeepsItModified) {
+  session.resetToNew();
+  EXPECT_EQ(session.state().path, dir.path() + "new.html");
+  text = "<HTML>";
+  session.state().modified = true;
+  prompts.answers = {Answer::Yes};
+  dialogs.results = {std::nullopt};
+  EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::Cancel);
+  ASSERT_EQ(prompts.asked.size(), 1u);
+  EXPECT_EQ(prompts.asked[0], "Save changes to open HTML file before closing?");
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_EQ(dialogs.requests[0].title, "Save HTML File As...");
+  EXPECT_EQ(dialogs.requests[0].fileName, "new.html");
+  EXPECT_EQ(dialogs.requests[0].filterIndex, 2);
+  EXPECT_TRUE(dialogs.requests[0].confirmOverwrite);
+  EXPECT_TRUE(session.state().modified);
+  EXPECT_EQ(session.state().path, dir.path() + "new.html");
+}
+
+TEST_F(DocumentSessionTest, SaveCommandWritesWithoutAskingAndListsTheFileOnce) {
+  session.opened(dir.path() + "b.html");
+  text = "one";
+  session.state().modified = true;
+  EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
+  EXPECT_TRUE(prompts.asked.empty());
+  EXPECT_EQ(*readWholeFile(dir.path() + "b.html"), "one");
+  EXPECT_FALSE(session.state().modified);
+  session.state().modified = true;
+  text = "two";
+  session.queryClose(CloseRequest::SaveCommand);
+  session.opened(dir.path() + "A.html");
+  session.state().modified = true;
+  session.queryClose(CloseRequest::SaveCommand);
+  EXPECT_EQ(autoFtp.entries(), (std::vector<std::string>{dir.path() + "A.html", dir.path() + "b.html"}));
+}
+
+TEST_F(DocumentSessionTest, ExtensionDecidesTheUntitledNameAndTheAppendedExtension) {
+  settings.ext = "htm";
+  session.resetToNew();
+  EXPECT_EQ(session.state().path, dir.path() + "new.htm");
+  session.state().modified = true;
+  text = "x";
+  dialogs.results = {dir.path() + "page"};
+  EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
+  EXPECT_EQ(dialogs.requests[0].defaultExt, "htm");
+  EXPECT_EQ(session.state().path, dir.path() + "page.htm");
+  EXPECT_EQ(*readWholeFile(dir.path() + "page.htm"), "x");
+  // "new.html" is not the untitled name when the extension is "htm": it is saved where it stands.
+  session.opened(dir.path() + "new.html");
+  session.state().modified = true;
+  session.queryClose(CloseRequest::SaveCommand);
+  EXPECT_EQ(dialogs.requests.size(), 1u);
+}
+
+TEST_F(DocumentSessionTest, NoAnswerDropsChangesAndReadOnlyPagesAreNeverWritten) {
+  session.opened(dir.path() + "c.html");
+  session.state().modified = true;
+  prompts.answers = {Answer::No};
+  EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::No);
+  EXPECT_FALSE(session.state().modified);
+  EXPECT_FALSE(fileExists(dir.path() + "c.html"));
+
+  session.state().readOnly = true;
+  session.state().modified = true;
+  EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::Yes);
+  EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
+  EXPECT_TRUE(session.state().modified);  // left as it was
+  EXPECT_FALSE(fileExists(dir.path() + "c.html"));
+  EXPECT_FALSE(session.saveCommandsEnabled());
+}
+
+TEST_F(DocumentSessionTest, AFailedWriteReportsAndKeepsTheDocumentModified) {
+  session.opened(dir.path() + "missing-folder/page.html");
+  session.state().modified = true;
+  settings.ftpAuto = true;
+  EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Cancel);
+  ASSERT_EQ(prompts.asked.size(), 1u);
+  EXPECT_EQ(prompts.asked[0].rfind("error: Cannot create file", 0), 0u);
+  EXPECT_TRUE(session.state().modified);
+  EXPECT_TRUE(autoFtp.entries().empty());
+}
+
+TEST_F(DocumentSessionTest, SaveAsWritesEvenUnmodifiedAndSkipsTheFtpList) {
+  session.opened(dir.path() + "d.html");
+  text = std::string("\0bytes\r\n\xff", 9);
+  dialogs.results = {dir.path() + "e.html"};
+  EXPECT_TRUE(session.saveAs());
+  EXPECT_EQ(*readWholeFile(dir.path() + "e.html"), text);
+  EXPECT_EQ(session.state().path, dir.path() + "e.html");
+  EXPECT_TRUE(autoFtp.entries().empty());
+  dialogs.results = {std::nullopt};
+  EXPECT_FALSE(session.saveAs());
+  EXPECT_EQ(session.state().path, dir.path() + "e.html");
+}
+
+TEST(DocumentTemplate, NineLinesEachEndedByCrLf) {
+  const std::string t = DocumentSession::newFileTemplate();
+  size_t lines = 0;
+  for (size_t i = 0; i + 1 < t.size(); ++i) lines += t[i] == '\r' && t[i + 1] == '\n';
+  EXPECT_EQ(lines, 9u);
+  EXPECT_EQ(t.substr(t.size() - 9), "</HTML>\r\n");
+  EXPECT_NE(t.find("\r\n   <TITLE></TITLE>\r\n</HEAD>\r\n<BODY>\r\n\r\n</BODY>\r\n"), std::string::npos);
+  EXPECT_EQ(t.rfind("<!--This site and page maintained with Quillon Pro. Details at: ", 0), 0u);
+}
+
+TEST(AutoFtpList, SortedWithoutRegardToCaseAndFreeOfExactDuplicates) {
+  AutoFtpList list;
+  for (const char* p : {"/s/b.html", "/s/A.html", "/s/b.html", "/s/a.html", "/s/C.html"}) list.add(p);
+  EXPECT_EQ(list.entries(), (std::vector<std::string>{"/s/A.html", "/s/a.html", "/s/b.html", "/s/C.html"}));
+  EXPECT_TRUE(list.remove("/s/a.html"));
+  EXPECT_FALSE(list.remove("/s/a.html"));
+}
+
+}  // namespace
+}  // namespace quillon
