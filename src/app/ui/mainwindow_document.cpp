@@ -82,6 +82,7 @@ void TForm1::OpenHTMLFile1Click() {
   // An unreadable file leaves the window empty under the chosen name.
   if (const auto data = readWholeFile(*chosen)) editor_bytes::load(*RE1, *data);
   updateDocumentStatus();
+  RE1->setFocus();
 }
 
 void TForm1::SaveHTMLFile1Click() { QueryCloseHTML(CloseRequest::SaveCommand); }

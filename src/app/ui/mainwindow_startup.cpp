@@ -89,6 +89,7 @@ void TForm1::FormCreate() {
   if (settings_.showTips) QTimer::singleShot(0, this, &TForm1::ShowTipsAtStart);
 
   PanelMSIE->move(302, 1);
+  RE1->setFocus();
   // 18: the spell checker's configuration is "spell/spell.cfg", key "default"; the checker reads it when
   // it is first used.
 }

@@ -63,7 +63,7 @@ std::string selectedText(QsciScintilla& editor) {
 void replaceSelection(QsciScintilla& editor, std::string_view bytes) {
   const long start = selectionStart(editor);
   editor.SendScintilla(S::SCI_TARGETFROMSELECTION);
-  editor.SendScintilla(S::SCI_REPLACETARGET, bytes.size(), bytes.data());
+  editor.SendScintilla(S::SCI_REPLACETARGET, bytes.size(), bytes.empty() ? "" : bytes.data());
   const long caret = start + static_cast<long>(bytes.size());
   editor.SendScintilla(S::SCI_SETSEL, static_cast<unsigned long>(caret), caret);
   // Text that arrives after a Latin-1 document was opened may turn it into valid UTF-8 or the reverse.

@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""Runs one quillon-drive script in a fresh program directory and checks its transcript.
+
+Lines of the script that start with "#!" are read here (the driver sees them as comments):
+  #! file NAME "CONTENT"      write a file into the program directory before the run (escapes as in scripts)
+  #! exit N                   the driver's expected exit status (default 0)
+  #! expect LINE              a transcript line that must appear, in order after the previous one
+  #! dump N {"member": ...}   members that the Nth DUMP line (from 1) must hold, compared as JSON values
+  #! file-is NAME "CONTENT"   after the run, the file must hold exactly these bytes
+  #! no-file NAME             after the run, the file must not exist
+"@DIR@" anywhere stands for the program directory, without its trailing slash.
+"""
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+ESCAPES = {"r": b"\r", "n": b"\n", "t": b"\t", "\\": b"\\", '"': b'"'}
+
+
+def unquote(text: str) -> bytes:
+    if not (text.startswith('"') and text.endswith('"')):
+        return text.encode()
+    out = bytearray()
+    body = text[1:-1].encode()
+    i = 0
+    while i < len(body):
+        c = body[i:i + 1]
+        if c == b"\\":
+            e = chr(body[i + 1])
+            if e == "x":
+                out += bytes([int(body[i + 2:i + 4], 16)])
+                i += 4
+                continue
+            out += ESCAPES[e]
+            i += 2
+            continue
+        out += c
+        i += 1
+    return bytes(out)
+
+
+def main() -> int:
+    drive, script = sys.argv[1], sys.argv[2]
+    work = tempfile.mkdtemp(prefix="quillon-e2e-")
+    prog = os.path.join(work, "prog")
+    os.makedirs(prog)
+    try:
+        with open(script, encoding="utf-8") as f:
+            source = f.read().replace("@DIR@", prog)
+        expected_exit, expects, dumps, file_checks, absent = 0, [], {}, [], []
+        for line in source.splitlines():
+            if not line.startswith("#! "):
+                continue
+            verb, _, rest = line[3:].partition(" ")
+            if verb == "file":
+                name, _, content = rest.partition(" ")
+                path = os.path.join(prog, name)
+                os.makedirs(os.path.dirname(path), exist_ok=True)
+                with open(path, "wb") as out:
+                    out.write(unquote(content))
+            elif verb == "exit":
+                expected_exit = int(rest)
+            elif verb == "expect":
+                expects.append(rest)
+            elif verb == "dump":
+                n, _, members = rest.partition(" ")
+                dumps.setdefault(int(n), {}).update(json.loads(members))
+            elif verb == "file-is":
+                name, _, content = rest.partition(" ")
+                file_checks.append((name, unquote(content)))
+            elif verb == "no-file":
+                absent.append(rest)
+            else:
+                raise SystemExit(f"unknown #! line: {line}")
+        script_path = os.path.join(work, "case.qd")
+        with open(script_path, "w", encoding="utf-8") as f:
+            f.write(source)
+
+        run = subprocess.run([drive, "--program-dir", prog, script_path], capture_output=True, timeout=120)
+        transcript = run.stdout.decode("utf-8", "replace").splitlines()
+        problems = []
+        if run.returncode != expected_exit:
+            problems.append(f"exit status {run.returncode}, expected {expected_exit}")
+        at = 0
+        for want in expects:
+            while at < len(transcript) and transcript[at] != want:
+                at += 1
+            if at == len(transcript):
+                problems.append(f"missing (in order): {want}")
+                break
+            at += 1
+        dump_lines = [json.loads(t[5:]) for t in transcript if t.startswith("DUMP ")]
+        for n, members in dumps.items():
+            if n > len(dump_lines):
+                problems.append(f"no DUMP number {n}")
+                continue
+            for key, value in members.items():
+                if dump_lines[n - 1].get(key) != value:
+                    problems.append(f"DUMP {n} {key}: {json.dumps(dump_lines[n - 1].get(key))}, expected {json.dumps(value)}")
+        for name, content in file_checks:
+            path = os.path.join(prog, name)
+            if not os.path.exists(path):
+                problems.append(f"file {name} is missing")
+            elif open(path, "rb").read() != content:
+                problems.append(f"file {name} holds {open(path, 'rb').read()!r}, expected {content!r}")
+        for name in absent:
+            if os.path.exists(os.path.join(prog, name)):
+                problems.append(f"file {name} exists")
+        if problems:
+            print("\n".join(transcript))
+            print(run.stderr.decode("utf-8", "replace")[-2000:], file=sys.stderr)
+            print("\n".join("FAIL: " + p for p in problems))
+            return 1
+        return 0
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
