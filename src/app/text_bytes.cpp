@@ -105,6 +105,49 @@ bool isValidUtf8(std::string_view bytes) {
   return true;
 }
 
+// Length of an unfinished sequence at the end of `bytes` (0 to 3): a lead byte without all its followers.
+static size_t unfinishedTail(std::string_view bytes) {
+  const size_t n = bytes.size();
+  for (size_t back = 1; back <= 3 && back <= n; ++back) {
+    const auto c = static_cast<unsigned char>(bytes[n - back]);
+    if ((c & 0xC0) == 0x80) continue;  // a follower: look further back for its lead byte
+    const size_t need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    return need > back ? back : 0;
+  }
+  return 0;
+}
+
+void Utf8Validator::feed(std::string_view piece) {
+  if (!valid_ || piece.empty()) return;
+  if (pendingLength_ > 0) {
+    // Complete the split sequence with the first bytes of this piece, then go on after it.
+    std::string joined(pending_, pendingLength_);
+    joined.append(piece.substr(0, std::min<size_t>(4, piece.size())));
+    const size_t tail = unfinishedTail(joined);
+    if (tail == joined.size()) {  // still unfinished: the piece was tiny
+      std::copy(joined.begin(), joined.end(), pending_);
+      pendingLength_ = joined.size();
+      if (pendingLength_ > 4) valid_ = false;
+      return;
+    }
+    const auto c = static_cast<unsigned char>(pending_[0]);
+    const size_t need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+    if (joined.size() < need || !isValidUtf8(std::string_view(joined).substr(0, need))) {
+      valid_ = false;
+      return;
+    }
+    piece.remove_prefix(need - pendingLength_);
+    pendingLength_ = 0;
+  }
+  const size_t tail = unfinishedTail(piece);
+  if (!isValidUtf8(piece.substr(0, piece.size() - tail))) {
+    valid_ = false;
+    return;
+  }
+  std::copy(piece.end() - static_cast<long>(tail), piece.end(), pending_);
+  pendingLength_ = tail;
+}
+
 static size_t afterLastSeparator(std::string_view path) {
   const size_t pos = path.find_last_of("/\\");
   return pos == std::string_view::npos ? 0 : pos + 1;

@@ -25,6 +25,18 @@ std::string_view trimBlanks(std::string_view text);  // blanks and TABs at both 
 
 bool isValidUtf8(std::string_view bytes);
 
+// Checks UTF-8 fed in pieces of any size; a sequence may be split between pieces.
+class Utf8Validator {
+ public:
+  void feed(std::string_view piece);
+  bool finish() const { return valid_ && pendingLength_ == 0; }
+
+ private:
+  bool valid_ = true;
+  char pending_[4] = {};
+  size_t pendingLength_ = 0;
+};
+
 // Folder and name of a path; both '/' and '\' separate.
 std::string_view fileNamePart(std::string_view path);
 std::string_view folderPart(std::string_view path);  // keeps the trailing separator

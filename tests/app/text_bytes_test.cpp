@@ -55,3 +55,26 @@ TEST(TextBytes, PathPartsAcceptBothSeparators) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST(Utf8Validator, AgreesWithTheWholeTextCheckForEverySplit) {
+  const std::vector<std::string> samples = {
+      "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80 end", "caf\xe9", "\xe2\x82", "ok\xc3", "\xf0\x9f\x98\x80",
+      "\xed\xa0\x80", "ascii only", "", "\xc3\xa9\xc3"};
+  for (const auto& s : samples) {
+    for (size_t a = 0; a <= s.size(); ++a) {
+      for (size_t b = a; b <= s.size(); ++b) {
+        Utf8Validator v;
+        v.feed(std::string_view(s).substr(0, a));
+        v.feed(std::string_view(s).substr(a, b - a));
+        v.feed(std::string_view(s).substr(b));
+        EXPECT_EQ(v.finish(), isValidUtf8(s)) << "split " << a << "," << b << " of sample " << s;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillon

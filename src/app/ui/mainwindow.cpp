@@ -147,7 +147,12 @@ void TForm1::buildToolbars(QWidget* top) {
     auto* h = new QHBoxLayout(bar);
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(1);
-    for (const auto& button : row) h->addWidget(commandButton(bar, button, buttonNameFor(button.command)));
+    for (const auto& button : row) {
+      // The Web Site tab's own button carries the command's button name.
+      const bool paneHasIt = button.command == "BitBtnDeleteClick";
+      const QString name = paneHasIt ? "SpeedButtonDelete" : buttonNameFor(button.command);
+      h->addWidget(commandButton(bar, button, name));
+    }
     h->addStretch();
     layout->addWidget(bar);
   }

@@ -80,7 +80,7 @@ void TForm1::OpenHTMLFile1Click() {
   writeSetting(SettingsFile::Default, "Start", "Location", settings_.startLocation);
   updateSaveEnabled();
   // An unreadable file leaves the window empty under the chosen name.
-  if (const auto data = readWholeFile(*chosen)) editor_bytes::load(*RE1, *data);
+  editor_bytes::loadFile(*RE1, *chosen);
   updateDocumentStatus();
   RE1->setFocus();
 }

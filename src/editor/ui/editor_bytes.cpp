@@ -5,6 +5,12 @@
 
 #include <algorithm>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
 #include "app/text_bytes.h"
 
 namespace quillon::editor_bytes {
@@ -18,6 +24,10 @@ void setCodePageFor(QsciScintilla& editor, std::string_view bytes) {
 }  // namespace
 
 void load(QsciScintilla& editor, std::string_view bytes) {
+  // Wrapping while text arrives measures every line at once; restored afterwards, it wraps what is in view
+  // first and the rest while the program is idle.
+  const long wrap = editor.SendScintilla(S::SCI_GETWRAPMODE);
+  editor.SendScintilla(S::SCI_SETWRAPMODE, S::SC_WRAP_NONE);
   editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 0UL);
   editor.SendScintilla(S::SCI_CLEARALL);
   setCodePageFor(editor, bytes);
@@ -31,6 +41,66 @@ void load(QsciScintilla& editor, std::string_view bytes) {
   editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 1UL);
   editor.SendScintilla(S::SCI_SETSAVEPOINT);
   editor.SendScintilla(S::SCI_GOTOPOS, 0UL);
+  editor.SendScintilla(S::SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
+}
+
+bool loadFile(QsciScintilla& editor, const std::string& path) {
+  load(editor, {});
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  const size_t size = static_cast<size_t>(st.st_size);
+  std::vector<char> piece(1u << 20);
+  auto readAt = [&](size_t offset, size_t length) {
+    size_t got = 0;
+    while (got < length) {
+      const ssize_t r = ::pread(fd, piece.data() + got, length - got, static_cast<off_t>(offset + got));
+      if (r < 0 && errno == EINTR) continue;
+      if (r <= 0) return false;
+      got += static_cast<size_t>(r);
+    }
+    return true;
+  };
+
+  bool ok = true;
+  Utf8Validator utf8;
+  for (size_t at = 0; ok && at < size; at += piece.size()) {
+    const size_t n = std::min(piece.size(), size - at);
+    ok = readAt(at, n);
+    if (ok) utf8.feed(std::string_view(piece.data(), n));
+  }
+
+  const long wrap = editor.SendScintilla(S::SCI_GETWRAPMODE);
+  editor.SendScintilla(S::SCI_SETWRAPMODE, S::SC_WRAP_NONE);
+  editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 0UL);
+  editor.SendScintilla(S::SCI_SETCODEPAGE, 0UL);
+  // Room for the whole file and some typing, so that neither the pieces nor the first edit or save (which
+  // needs one spare byte) make Scintilla copy its buffer into a larger one.
+  editor.SendScintilla(S::SCI_ALLOCATE, static_cast<unsigned long>(size) + (64u << 10));
+  // Pieces go in from the end of the file, each at position 0: insertion notices then cost the size of the
+  // piece, where appending would make each one count every character before it.
+  size_t end = size;
+  while (ok && end > 0) {
+    const size_t n = std::min(piece.size(), end);
+    end -= n;
+    ok = readAt(end, n);
+    if (!ok) break;
+    editor.SendScintilla(S::SCI_SETTARGETRANGE, 0UL, 0L);
+    editor.SendScintilla(S::SCI_REPLACETARGET, static_cast<unsigned long>(n), piece.data());
+  }
+  ::close(fd);
+  if (!ok) editor.SendScintilla(S::SCI_CLEARALL);
+  editor.SendScintilla(S::SCI_SETCODEPAGE, ok && utf8.finish() ? S::SC_CP_UTF8 : 0UL);
+  editor.SendScintilla(S::SCI_EMPTYUNDOBUFFER);
+  editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 1UL);
+  editor.SendScintilla(S::SCI_SETSAVEPOINT);
+  editor.SendScintilla(S::SCI_GOTOPOS, 0UL);
+  editor.SendScintilla(S::SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
+  return ok;
 }
 
 std::string_view text(QsciScintilla& editor) {

@@ -10,6 +10,9 @@ namespace quillon::editor_bytes {
 
 // Replaces the whole text without an undo step; shown as UTF-8 when valid, else Latin-1.
 void load(QsciScintilla& editor, std::string_view bytes);
+// Reads a file straight into the window in pieces, never holding a second full copy; false when it cannot
+// be read (the window is then empty).
+bool loadFile(QsciScintilla& editor, const std::string& path);
 // Valid until the next change of the text.
 std::string_view text(QsciScintilla& editor);
 long length(QsciScintilla& editor);

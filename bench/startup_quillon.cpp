@@ -1,0 +1,28 @@
+// Start-up to the first shown main window, with the splash's 2.2-second timer left out: the splash is
+// closed as soon as it would show, and the tip of the day is not shown.
+#include <QApplication>
+#include <cstdlib>
+
+#include "app/program_dir.h"
+#include "app/ui/mainwindow.h"
+#include "platform/ui/qt_platform.h"
+
+namespace {
+class NoWaitModal : public quillon::ModalRunner {
+ public:
+  int runModal(QDialog&, bool selfClosing) override { return selfClosing ? QDialog::Accepted : QDialog::Rejected; }
+};
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  quillon::QtPlatform desktop;
+  NoWaitModal modal;
+  quillon::Platform platform{desktop.platform().prompts, desktop.platform().fileDialogs,
+                             desktop.platform().colourDialogs, desktop.platform().clipboard, modal};
+  quillon::TForm1 window(quillon::resolveProgramDirectory(), platform);
+  window.show();
+  QCoreApplication::processEvents();
+  return 0;
+}
