@@ -19,10 +19,8 @@
 #include "builders/ui/splash_form.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
+#include "publish/ui/embedded_browser.h"
 
-#ifdef QUILLON_HAVE_WEBENGINE
-#include <QWebEngineView>
-#endif
 
 namespace quillon {
 
@@ -51,18 +49,16 @@ void TForm1::FormCreate() {
   CheckWrap->setChecked(settings_.wrap);
   editor_bytes::setWordWrap(*RE1, CheckWrap->isChecked());
 
-#ifdef QUILLON_HAVE_WEBENGINE
   // The browser view itself is made when first shown: starting its engine would double the start-up time.
-  browserAvailable_ = true;
-#else
-  platform_.prompts.message(
+  browserAvailable_ = EmbeddedBrowser().installed();
+  if (!browserAvailable_) {
+    platform_.prompts.message(
       MessageKind::Info, kAppTitle,
       "You do not appear to have Microsoft Internet Explorer 3.0 (or higher) installed. You will not be able to "
       "use the built-in MSIE browser preview. We recommend you download a free copy from:  "
       "https://browser.example.org/download/",
       Buttons::Ok);
-  browserAvailable_ = false;
-#endif
+  }
 
   setLeftPaneWidth(pane_layout::kStartLeftWidth);
   PageControl1->setCurrentIndex(0);
