@@ -239,39 +239,39 @@ const std::vector<MenuItem>& miscSnipMenu() {
 
 const std::vector<std::vector<ToolButton>>& toolbarRows() {
   static const std::vector<std::vector<ToolButton>> rows = {
-      {{"New Project", "", "NewProject1Click"},
-       {"Open Project", "", "Open1Click"},
-       {"Save Project", "", "Save1Click"},
-       {"Remove page from project", "", "BitBtnDeleteClick"},
-       {"Print", "", "PrintProjectOutline1Click"},
-       {"Settings", "", "BitBtnOptionsClick"},
+      {{"New Project", "New", "NewProject1Click"},
+       {"Open Project", "Open", "Open1Click"},
+       {"Save Project", "Save", "Save1Click"},
+       {"Remove page from project", "Remove", "BitBtnDeleteClick"},
+       {"Print", "Print", "PrintProjectOutline1Click"},
+       {"Settings", "Settings", "BitBtnOptionsClick"},
        {"MS Explorer Preview", "IE", "BitBtnIEClick"},
        {"Netscape Preview", "NS", "BitBtnNSClick"},
-       {"Site/Page Analysis", "", "GetPageLoadingData1Click"},
-       {"Backup Project Files", "", "BitBtnBackupClick"},
+       {"Site/Page Analysis", "Analyze", "GetPageLoadingData1Click"},
+       {"Backup Project Files", "Backup", "BitBtnBackupClick"},
        {"Help", "?", "Instructions1Click"}},
-      {{"Cut", "", "Cut1Click"},
-       {"Copy", "", "Copy1Click"},
-       {"Paste", "", "Paste1Click"},
-       {"Undo", "", "BitBtnUndoClick"},
-       {"Find Text", "", "BitBtnFindClick"},
-       {"Replace Text", "", "Replace1Click"},
-       {"Extended Replace", "", "BitBtnReplaceAllClick"},
-       {"Show Tag Panel", "", "SpeedBar1Click"},
-       {"Check spelling", "", "BitBtnSpellCheckClick"},
+      {{"Cut", "Cut", "Cut1Click"},
+       {"Copy", "Copy", "Copy1Click"},
+       {"Paste", "Paste", "Paste1Click"},
+       {"Undo", "Undo", "BitBtnUndoClick"},
+       {"Find Text", "Find", "BitBtnFindClick"},
+       {"Replace Text", "Replace", "Replace1Click"},
+       {"Extended Replace", "Ext. Replace", "BitBtnReplaceAllClick"},
+       {"Show Tag Panel", "Tags", "SpeedBar1Click"},
+       {"Check spelling", "Spell", "BitBtnSpellCheckClick"},
        {"Go to FTP Screen", "FTP", "FTP1Click"},
-       {"Add a file or image to the FTP list", "", "BitBtnFTPAddClick"}},
+       {"Add a file or image to the FTP list", "+FTP", "BitBtnFTPAddClick"}},
   };
   return rows;
 }
 
 const std::vector<ToolButton>& editorPaneButtons() {
   static const std::vector<ToolButton> buttons = {
-      {"New HTML file", "", "NewHTMLFile1Click"},
-      {"Open HTML file", "", "OpenHTMLFile1Click"},
-      {"Save HTML File", "", "SaveHTMLFile1Click"},
-      {"Load HTML Template", "", "BitBtnLoadFromTemplateClick"},
-      {"Color Tags Now", "", "BitBtnColorNowClick"},
+      {"New HTML file", "New", "NewHTMLFile1Click"},
+      {"Open HTML file", "Open", "OpenHTMLFile1Click"},
+      {"Save HTML File", "Save", "SaveHTMLFile1Click"},
+      {"Load HTML Template", "Template", "BitBtnLoadFromTemplateClick"},
+      {"Color Tags Now", "Color Now", "BitBtnColorNowClick"},
   };
   return buttons;
 }

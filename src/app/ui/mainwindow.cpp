@@ -89,6 +89,9 @@ void TForm1::buildWindow() {
   auto* top = new QWidget(central);
   top->setObjectName("PanelTop");
   auto* topRow = new QHBoxLayout(top);
+  // Buttons that do not fit are cut off at the right rather than widening the window.
+  topRow->setSizeConstraint(QLayout::SetNoConstraint);
+  top->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   topRow->setContentsMargins(2, 2, 2, 2);
   buildToolbars(top);
   topRow->addWidget(buildTagPanel(), 1);
@@ -208,7 +211,7 @@ QWidget* TForm1::buildLeftPane() {
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     b->setAutoRaise(false);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    groupLayout->addWidget(b, at / 2, at % 2);
+    groupLayout->addWidget(b, at, 0);
     ++at;
   }
   siteLayout->addWidget(GroupBoxAddMove);
@@ -278,13 +281,18 @@ QWidget* TForm1::buildRightPane() {
   PanelHTMLWindow = named(new QFrame(this), "PanelHTMLWindow");
   PanelHTMLWindow->installEventFilter(this);
   auto* grid = new QGridLayout(PanelHTMLWindow);
+  grid->setSizeConstraint(QLayout::SetNoConstraint);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(0);
 
   auto* row = new QWidget(PanelHTMLWindow);
   row->setObjectName("PanelHTMLControls");
   row->setFixedHeight(32);
+  // The left pane may take up to 95% of the window: the editing pane gives way instead of widening it.
+  row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  PanelHTMLWindow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   auto* h = new QHBoxLayout(row);
+  h->setSizeConstraint(QLayout::SetNoConstraint);
   h->setContentsMargins(4, 2, 4, 2);
   auto* label = named(new QLabel("HTML", row), "LabelHTML");
   QFont bold = label->font();
@@ -333,6 +341,7 @@ QWidget* TForm1::buildRightPane() {
   RE1->SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, QsciScintillaBase::STYLE_DEFAULT, font.family().toUtf8().constData());
   RE1->SendScintilla(QsciScintillaBase::SCI_STYLESETSIZE, QsciScintillaBase::STYLE_DEFAULT, 9L);
   RE1->SendScintilla(QsciScintillaBase::SCI_STYLECLEARALL);
+  RE1->setMinimumSize(0, 0);
   RE1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(RE1, &QWidget::customContextMenuRequested, this, &TForm1::showEditorContextMenu);
   RE1->installEventFilter(this);

@@ -1,0 +1,171 @@
+// The main window's panes, named controls, pane rules and start-up state, under the offscreen platform.
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/ui/command_registry.h"
+#include "app/ui/mainwindow.h"
+#include "platform/ui/qt_platform.h"
+
+namespace quillon {
+
+// Records every message and answers OK; closes every modal dialog at once.
+class RecordingPlatform : public Prompts, public FileDialogs, public ColourDialogs, public ModalRunner {
+ public:
+  std::vector<std::string> messages;
+  std::vector<std::string> dialogs;
+  Answer message(MessageKind, const std::string&, const std::string& text, Buttons b) override {
+    messages.push_back(text);
+    return b == Buttons::Ok ? Answer::Ok : Answer::No;
+  }
+  std::optional<std::string> choose(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<ColourValue> choose(ColourValue) override { return std::nullopt; }
+  int runModal(QDialog& d, bool selfClosing) override {
+    dialogs.push_back(d.objectName().toStdString());
+    return selfClosing ? QDialog::Accepted : QDialog::Rejected;
+  }
+  QtClipboard clipboard;
+  Platform platform{*this, *this, *this, clipboard, *this};
+};
+
+class TestMainWindow : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  std::string programDir() const { return dir_.path().toStdString() + "/"; }
+  template <typename T>
+  static T* child(QWidget& w, const char* name) {
+    auto* c = w.findChild<T*>(name);
+    if (!c) qWarning("missing control %s", name);
+    return c;
+  }
+
+ private slots:
+  void panesAndNamedControls() {
+    RecordingPlatform p;
+    TForm1 w(programDir(), p.platform);
+    w.show();
+    QCOMPARE(w.windowTitle(), QString("Brindle Quillon Pro"));
+    QCOMPARE(w.size(), QSize(945, 650));
+    auto* tags = child<QTabWidget>(w, "PageControl2");
+    QStringList tagTabs;
+    for (int i = 0; i < tags->count(); ++i) tagTabs << tags->tabText(i);
+    QCOMPARE(tagTabs, QStringList({"Common", "Font", "List", "Table", "Frames", "Custom"}));
+    QCOMPARE(tags->currentIndex(), 0);
+    auto* left = child<QTabWidget>(w, "PageControl1");
+    QCOMPARE(left->tabText(0), QString("Web Site"));
+    QCOMPARE(left->tabText(1), QString("Files"));
+    QCOMPARE(left->tabText(2), QString("Snips"));
+    QCOMPARE(left->currentIndex(), 0);
+    auto* snips = child<QTabWidget>(w, "PageControlSnips");
+    QCOMPARE(snips->tabText(0), QString("URL Manager"));
+    QCOMPARE(snips->tabText(1), QString("Misc Text"));
+    for (const char* name : {"PanelOutline", "TabSheet1", "Outline1", "TabSheet2", "ListBox2", "TabSheet7",
+                             "PanelHTMLWindow", "OleContainer1", "PanelE", "PanelIE", "StatusBar1", "ListBoxURL",
+                             "ListBoxMisc", "ComboCustom", "CheckWrap", "CheckBoxColoredTags", "BitBtnColorNow",
+                             "BitBtnStopColors", "BitBtnSaveHTML", "BitBtnDelete", "Button1", "BitBtnAddChild",
+                             "ButtonMove", "BitBtnInsertLinkImage", "LabelBrowserMode"})
+      QVERIFY2(w.findChild<QWidget*>(name), name);
+    for (const char* hidden : {"ListBox1", "Memo1", "ListBoxChanged", "ListBoxFTPImages", "PanelMSIE"})
+      QVERIFY2(child<QWidget>(w, hidden)->isHidden(), hidden);
+    QCOMPARE(child<QWidget>(w, "PanelMSIE")->pos(), QPoint(302, 1));
+    QVERIFY(w.findChild<QsciScintilla*>("RE1"));
+    QCOMPARE(child<QFrame>(w, "PanelSplitter")->width(), 5);
+    QCOMPARE(w.leftPaneWidth(), 200);
+    const auto panels = child<QStatusBar>(w, "StatusBar1")->findChildren<QLabel*>();
+    QCOMPARE(panels.size(), 3);
+    QCOMPARE(panels[0]->width(), 95);
+    QCOMPARE(panels[1]->width(), 275);
+    QCOMPARE(panels[2]->text(), QString::fromStdString("Open HTML File:  " + programDir() + "new.html"));
+    QCOMPARE(child<QComboBox>(w, "FilterComboBox1")->count(), 4);
+  }
+
+  void startUpOrderAndMessages() {
+    RecordingPlatform p;
+    TForm1 w(programDir(), p.platform);
+    QCOMPARE(p.dialogs.front(), std::string("TFormSplash"));
+    // The browser module is not beside the test executable: the start-up says so and goes on.
+    QCOMPARE(w.browserAvailable(), false);
+    QCOMPARE(p.messages.size(), size_t(1));
+    QVERIFY(p.messages[0].rfind("You do not appear to have Microsoft Internet Explorer 3.0 (or higher) installed.", 0) == 0);
+    // The tip of the day runs once the event loop starts, not inside the constructor.
+    QCOMPARE(p.dialogs.size(), size_t(1));
+    QTRY_COMPARE(p.dialogs.size(), size_t(2));
+    QCOMPARE(p.dialogs[1], std::string("TTipsForm"));
+    QStringList recent;
+    for (QAction* a : w.menuBar()->actions().first()->menu()->actions())
+      if (a->objectName().startsWith("Reopen")) recent << a->text();
+    QCOMPARE(recent, QStringList({"1: ", "2: ", "3: ", "4: "}));
+    QVERIFY(QDir(dir_.path() + "/projects").exists());
+    QVERIFY(QDir(dir_.path() + "/backup").exists());
+  }
+
+  void splitterAndResizeRules() {
+    RecordingPlatform p;
+    TForm1 w(programDir(), p.platform);
+    w.show();
+    w.dragSplitterTo(300);
+    QCOMPARE(w.leftPaneWidth(), 295);
+    w.dragSplitterTo(150);  // too far left: the pane keeps its last width
+    QCOMPARE(w.leftPaneWidth(), 295);
+    w.dragSplitterTo(204);
+    QCOMPARE(w.leftPaneWidth(), 199);
+    w.dragSplitterTo(940);
+    w.endSplitterDrag();
+    QCOMPARE(w.leftPaneWidth(), w.width() * 95 / 100);
+    w.dragSplitterTo(400);
+    w.endSplitterDrag();
+    w.resize(300, 650);
+    QTRY_VERIFY(w.leftPaneWidth() <= w.width() * 95 / 100);
+  }
+
+  void editTabShowsTheEditorInItsColours() {
+    RecordingPlatform p;
+    TForm1 w(programDir(), p.platform);
+    w.show();
+    auto* e = child<QLabel>(w, "PanelE");
+    QTest::mouseClick(e, Qt::LeftButton);
+    QVERIFY(e->styleSheet().contains("#00FF00"));
+    QVERIFY(child<QLabel>(w, "PanelIE")->styleSheet().contains("#808080"));
+    QVERIFY(!w.browserShown());
+    QVERIFY(w.findChild<QsciScintilla*>("RE1")->isVisible());
+  }
+
+  void commandsNotBuiltAreDisabledEverywhere() {
+    RecordingPlatform p;
+    TForm1 w(programDir(), p.platform);
+    QVERIFY(!w.commands().enabled("BitBtnPowerTableClick"));
+    QVERIFY(!child<QToolButton>(w, "BitBtnPowerTable")->isEnabled());
+    QVERIFY(!w.commands().trigger("BitBtnPowerTableClick"));
+    QVERIFY(w.commands().enabled("SaveHTMLFile1Click"));
+    QVERIFY(child<QToolButton>(w, "BitBtnSaveHTML")->isEnabled());
+    QVERIFY(!w.commands().exists("NoSuchCommandClick"));
+  }
+
+  void keyAndMousePressesInTheEditorMarkTheDocumentModified() {
+    RecordingPlatform p;
+    TForm1 w(programDir(), p.platform);
+    w.show();
+    auto* editor = w.findChild<QsciScintilla*>("RE1");
+    QVERIFY(!w.document().modified);
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton);
+    QVERIFY(w.document().modified);
+    w.commands().trigger("CloseHTMLFile1Click");  // unmodified after "No"
+    QVERIFY(!w.document().modified);
+    QTest::keyClick(editor, Qt::Key_Left);
+    QVERIFY(w.document().modified);
+  }
+};
+
+}  // namespace quillon
+
+QTEST_MAIN(quillon::TestMainWindow)
+#include "tst_mainwindow.moc"
