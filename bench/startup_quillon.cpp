@@ -24,5 +24,6 @@ int main(int argc, char** argv) {
   quillon::TForm1 window(quillon::resolveProgramDirectory(), platform);
   window.show();
   QCoreApplication::processEvents();
+  window.grab();  // the first complete paint of the window, text included
   return 0;
 }

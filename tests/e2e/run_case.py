@@ -5,7 +5,7 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
   #! file NAME "CONTENT"      write a file into the program directory before the run (escapes as in scripts)
   #! exit N                   the driver's expected exit status (default 0)
   #! expect LINE              a transcript line that must appear, in order after the previous one
-  #! dump N {"member": ...}   members that the Nth DUMP line (from 1) must hold, compared as JSON values
+  #! dump N {"member": ...}   members that the Nth DUMP line (from 1) must hold; objects match on the members given
   #! file-is NAME "CONTENT"   after the run, the file must hold exactly these bytes
   #! no-file NAME             after the run, the file must not exist
 "@DIR@" anywhere stands for the program directory, without its trailing slash.
@@ -41,6 +41,13 @@ def unquote(text: str) -> bytes:
         out += c
         i += 1
     return bytes(out)
+
+
+def matches(actual, expected) -> bool:
+    """Objects match on the members given; everything else must be equal."""
+    if isinstance(expected, dict):
+        return isinstance(actual, dict) and all(k in actual and matches(actual[k], v) for k, v in expected.items())
+    return actual == expected
 
 
 def main() -> int:
@@ -99,7 +106,7 @@ def main() -> int:
                 problems.append(f"no DUMP number {n}")
                 continue
             for key, value in members.items():
-                if dump_lines[n - 1].get(key) != value:
+                if not matches(dump_lines[n - 1].get(key), value):
                     problems.append(f"DUMP {n} {key}: {json.dumps(dump_lines[n - 1].get(key))}, expected {json.dumps(value)}")
         for name, content in file_checks:
             path = os.path.join(prog, name)
