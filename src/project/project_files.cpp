@@ -1,0 +1,121 @@
+#include "project/project_files.h"
+
+#include <algorithm>
+#include <dirent.h>
+
+#include "app/text_bytes.h"
+
+namespace quillon {
+
+namespace {
+std::string_view untilNul(std::string_view bytes) {
+  const size_t nul = bytes.find('\0');
+  return nul == std::string_view::npos ? bytes : bytes.substr(0, nul);
+}
+}  // namespace
+
+std::optional<std::vector<OutlineLine>> parseOutline(std::string_view bytes) {
+  std::vector<OutlineLine> out;
+  int previous = 0;
+  for (std::string& line : splitLines(untilNul(bytes))) {
+    size_t indent = 0;
+    while (indent < line.size() && (line[indent] == '\t' || line[indent] == ' ')) ++indent;
+    const size_t b = indent;
+    int level;
+    if (b < static_cast<size_t>(previous)) level = static_cast<int>(b) + 1;
+    else if (b <= static_cast<size_t>(previous) + 1) level = previous + 1;
+    else return std::nullopt;
+    out.push_back({line.substr(indent), level});
+    previous = level;
+  }
+  return out;
+}
+
+std::string formatOutline(const PageTree& tree) {
+  std::string out;
+  for (const Page& page : tree.pages()) {
+    out.append(static_cast<size_t>(page.level - 1), '\t');
+    out += page.title;
+    out += kCrLf;
+  }
+  return out;
+}
+
+std::vector<std::string> parseLinks(std::string_view bytes) { return splitLines(untilNul(bytes)); }
+
+std::string formatLinks(const PageTree& tree) {
+  std::string out;
+  for (const Page& page : tree.pages()) {
+    out += page.link;
+    out += kCrLf;
+  }
+  return out;
+}
+
+std::string linkFileFor(const std::string& outlinePath) {
+  return outlinePath.substr(0, outlinePath.size() >= 3 ? outlinePath.size() - 3 : 0) + "fil";
+}
+
+std::string projectFileName(const std::string& chosenPath) {
+  std::string name(fileNamePart(chosenPath));
+  const size_t dot = name.rfind('.');
+  if (dot != std::string::npos && name.compare(dot, std::string::npos, ".out") == 0) return name;
+  return (dot == std::string::npos ? name : name.substr(0, dot)) + ".out";
+}
+
+ProjectLoad loadProject(const std::string& outlinePath) {
+  const auto outline = readWholeFile(outlinePath);
+  if (!outline) return {std::nullopt, "Cannot read the project file \"" + outlinePath + "\"."};
+  const auto lines = parseOutline(*outline);
+  if (!lines) return {std::nullopt, kFileLoadError};
+  const std::string linkPath = linkFileFor(outlinePath);
+  const auto linkBytes = readWholeFile(linkPath);
+  if (!linkBytes) return {std::nullopt, "Cannot read the link file \"" + linkPath + "\"."};
+  std::vector<std::string> links = parseLinks(*linkBytes);
+  links.resize(lines->size());
+  std::vector<Page> pages;
+  pages.reserve(lines->size());
+  for (size_t i = 0; i < lines->size(); ++i)
+    pages.push_back({std::move((*lines)[i].title), std::move(links[i]), (*lines)[i].level, false});
+  return {PageTree(std::move(pages)), {}};
+}
+
+WriteResult saveProject(const std::string& outlinePath, const PageTree& tree) {
+  WriteResult result = writeFileAtomic(outlinePath, formatOutline(tree));
+  if (result.ok) result = writeFileAtomic(linkFileFor(outlinePath), formatLinks(tree));
+  return result;
+}
+
+void recordRecent(std::array<std::string, 4>& recent, const std::string& path) {
+  for (size_t k = 0; k < recent.size(); ++k) {
+    if (recent[k] == path) {
+      std::swap(recent[0], recent[k]);
+      return;
+    }
+  }
+  std::rotate(recent.begin(), recent.end() - 1, recent.end());
+  recent[0] = path;
+}
+
+std::vector<std::string> listProjects(const std::string& projectsDir) {
+  std::vector<std::string> names;
+  if (DIR* dir = ::opendir(projectsDir.c_str())) {
+    while (const dirent* entry = ::readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name.size() > 4 && equalsIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".out") &&
+          fileExists(projectsDir + name))
+        names.push_back(upperAscii(name));
+    }
+    ::closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+int projectListSelection(const std::vector<std::string>& list, const std::string& projectName) {
+  for (size_t i = 0; i < list.size(); ++i)
+    if (equalsIgnoringAsciiCase(list[i], projectName)) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace quillon
