@@ -1,0 +1,177 @@
+#include "project/project_session.h"
+
+#include "app/settings.h"
+#include "app/text_bytes.h"
+#include "project/project_files.h"
+
+namespace quillon {
+
+namespace {
+const std::string kCaptionPrefix = std::string(kAppTitle) + ":  ";
+}
+
+ProjectSession::ProjectSession(std::string programDir, RunSettings& settings, const SettingsWriter& writer,
+                               Prompts& prompts, FileDialogs& dialogs)
+    : programDir_(std::move(programDir)), settings_(settings), writer_(writer), prompts_(prompts), dialogs_(dialogs) {}
+
+void ProjectSession::leave(LeaveReason reason) {
+  const bool skipInHelp = reason != LeaveReason::HelpProject;
+  if (modified_ && !(helpMode_ && skipInHelp)) {
+    std::string question;
+    switch (reason) {
+      case LeaveReason::NewProject: question = "Save changes to open Project?"; break;
+      case LeaveReason::Exit: question = "Save changes to this Project?"; break;
+      default: question = "Save changes to Project \"" + upperAscii(name_) + "\" ?"; break;
+    }
+    if (prompts_.message(MessageKind::Confirm, kAppTitle, question, Buttons::YesNo) == Answer::Yes) save();
+  }
+  if (reminder_) reminder_(name_);
+}
+
+void ProjectSession::newProject() {
+  leave(LeaveReason::NewProject);
+  name_.clear();
+  tree_ = PageTree();
+  modified_ = false;
+  helpMode_ = false;
+  caption_ = kCaptionPrefix;
+}
+
+void ProjectSession::recordRecent(const std::string& path) {
+  quillon::recordRecent(settings_.recent, path);
+  for (size_t i = 0; i < settings_.recent.size(); ++i) {
+    const WriteResult r = writer_.write(SettingsFile::Options, "Recent", "File" + std::to_string(i + 1), settings_.recent[i]);
+    if (!r.ok) {
+      prompts_.error("Cannot write the settings file \"" + writer_.pathOf(SettingsFile::Options) + "\". " + r.error + ".");
+      return;
+    }
+  }
+}
+
+bool ProjectSession::takeLoaded(const std::string& outlinePath) {
+  ProjectLoad loaded = loadProject(outlinePath);
+  if (!loaded.tree) {
+    loadError_ = loaded.error;
+    return false;
+  }
+  tree_ = std::move(*loaded.tree);
+  tree_.expandAll();
+  return true;
+}
+
+bool ProjectSession::open() {
+  leave(LeaveReason::OpenProject);
+  FileDialogRequest request;
+  request.title = "Open Project";
+  request.filter = openFilter_;
+  request.filterIndex = 2;
+  request.initialDir = projectsDir();
+  const auto chosen = dialogs_.choose(request);
+  if (!chosen) return false;
+  if (!fileExists(*chosen)) {
+    prompts_.info("Error opening this project. Please be sure you selected a valid, existing project.");
+    return false;
+  }
+  // Loaded first, so that a file that does not load leaves the open project as it was.
+  if (!takeLoaded(*chosen)) {
+    prompts_.info(loadError_);
+    return false;
+  }
+  saveEnabled_ = true;
+  modified_ = false;
+  helpMode_ = false;
+  recordRecent(*chosen);
+  name_ = std::string(fileNamePart(*chosen));
+  caption_ = kCaptionPrefix + *chosen;
+  return true;
+}
+
+bool ProjectSession::reopen(size_t k) {
+  const std::string path = settings_.recent[k];
+  if (path.empty()) return false;
+  leave(LeaveReason::OpenProject);
+  if (!takeLoaded(path)) {
+    prompts_.info("Cannot find the project \"" + upperAscii(path) + "\".\rPlease locate and open it using the File|Open menu item.");
+    return false;
+  }
+  saveEnabled_ = true;
+  modified_ = false;
+  recordRecent(path);
+  name_ = std::string(fileNamePart(path));
+  caption_ = "Brindle Quillon:  " + path;
+  helpMode_ = false;
+  return true;
+}
+
+std::optional<std::string> ProjectSession::askSaveName(const char* title, bool withFilter) {
+  FileDialogRequest request;
+  request.mode = FileDialogRequest::Mode::Save;
+  request.title = title;
+  if (withFilter) {
+    request.filter = "Project File|*.out";
+    request.defaultExt = "out";
+  }
+  request.initialDir = projectsDir();
+  request.confirmOverwrite = true;
+  auto chosen = dialogs_.choose(request);
+  if (!chosen || chosen->empty()) return std::nullopt;
+  if (withFilter && fileNamePart(*chosen).find('.') == std::string_view::npos) *chosen += ".out";
+  return chosen;
+}
+
+bool ProjectSession::writeFiles() {
+  const WriteResult result = saveProject(projectsDir() + name_, tree_);
+  if (!result.ok) {
+    prompts_.error("Cannot write the project \"" + projectsDir() + name_ + "\". " + result.error + ".");
+    return false;
+  }
+  modified_ = false;
+  return true;
+}
+
+bool ProjectSession::save() {
+  if (lowerAscii(name_) == "welcome.out") {
+    prompts_.info(kHelpRefusal);
+    return false;
+  }
+  if (name_.empty()) {
+    const auto chosen = askSaveName("Save Project As..", true);
+    if (!chosen) return false;
+    name_ = projectFileName(*chosen);
+    recordRecent(*chosen);
+    caption_ = kCaptionPrefix + *chosen;
+  }
+  return writeFiles();
+}
+
+bool ProjectSession::saveAs() {
+  if (helpMode_) {
+    prompts_.info(kHelpRefusal);
+    return false;
+  }
+  const auto chosen = askSaveName("Save Project As...", false);
+  if (!chosen) return false;
+  name_ = projectFileName(*chosen);
+  recordRecent(*chosen);
+  caption_ = kCaptionPrefix + *chosen;
+  return writeFiles();
+}
+
+bool ProjectSession::openHelp() {
+  helpMode_ = true;
+  leave(LeaveReason::HelpProject);
+  modified_ = false;
+  name_ = "welcome.out";
+  if (!takeLoaded(helpDir() + "welcome.out")) {
+    tree_ = PageTree();
+    prompts_.info(loadError_);
+  }
+  caption_ = kCaptionPrefix + helpDir() + "welcome.out";
+  return true;
+}
+
+bool ProjectSession::isHelpPage(const std::string& link) const {
+  return helpMode_ && link.size() >= 4 && link.compare(link.size() - 4, 4, ".brn") == 0;
+}
+
+}  // namespace quillon

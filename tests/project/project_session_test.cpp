@@ -1,0 +1,153 @@
+#include "project/project_session.h"
+
+#include <gtest/gtest.h>
+#include <deque>
+
+#include "../app/temp_dir.h"
+#include "app/file_io.h"
+#include "app/ini_file.h"
+#include "app/settings.h"
+#include "project/project_files.h"
+
+namespace quillon {
+namespace {
+
+struct Script : Prompts, FileDialogs {
+  std::deque<Answer> answers;
+  std::deque<std::optional<std::string>> files;
+  std::vector<std::string> said;
+  std::vector<FileDialogRequest> requests;
+  Answer message(MessageKind, const std::string&, const std::string& text, Buttons) override {
+    said.push_back(text);
+    if (answers.empty()) return Answer::Ok;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::optional<std::string> choose(const FileDialogRequest& r) override {
+    requests.push_back(r);
+    if (files.empty()) return std::nullopt;
+    auto f = files.front();
+    files.pop_front();
+    return f;
+  }
+};
+
+class ProjectSessionTest : public ::testing::Test {
+ protected:
+  ProjectSessionTest() {
+    makeDirectory(dir.path() + "projects");
+    makeDirectory(dir.path() + "elsewhere");
+  }
+  testing::TempDir dir;
+  RunSettings settings;
+  SettingsWriter writer{dir.path()};
+  Script script;
+  ProjectSession session{dir.path(), settings, writer, script, script};
+  std::string projects() const { return dir.path() + "projects/"; }
+};
+
+TEST_F(ProjectSessionTest, UntitledSavedAsSiteHtmBecomesSiteOutAndSiteFil) {
+  session.tree().addTopLevel("Home", "/w/index.html");
+  session.setModified();
+  script.files = {dir.path() + "elsewhere/site.htm"};
+  ASSERT_TRUE(session.save());
+  EXPECT_EQ(script.requests[0].title, "Save Project As..");
+  EXPECT_EQ(script.requests[0].initialDir, projects());
+  EXPECT_EQ(*readWholeFile(projects() + "site.out"), "Home\r\n");
+  EXPECT_EQ(*readWholeFile(projects() + "site.fil"), "/w/index.html\r\n");
+  EXPECT_FALSE(fileExists(dir.path() + "elsewhere/site.htm"));
+  EXPECT_EQ(session.name(), "site.out");
+  EXPECT_EQ(session.caption(), "Brindle Quillon Pro:  " + dir.path() + "elsewhere/site.htm");
+  EXPECT_EQ(settings.recent[0], dir.path() + "elsewhere/site.htm");
+  EXPECT_EQ(IniFile::load(dir.path() + "OPTIONS.INI").readString("Recent", "File1", ""), settings.recent[0]);
+  EXPECT_FALSE(session.modified());
+}
+
+TEST_F(ProjectSessionTest, AProjectOpenedElsewhereIsSavedIntoTheProjectsDirectory) {
+  PageTree t;
+  t.addTopLevel("A", "a.html");
+  const std::string outside = dir.path() + "elsewhere/SITE.out";
+  ASSERT_TRUE(saveProject(outside, t).ok);
+  script.files = {outside};
+  ASSERT_TRUE(session.open());
+  EXPECT_EQ(script.requests[0].filterIndex, 2);
+  EXPECT_TRUE(session.saveEnabled());
+  session.tree().addTopLevel("B", "b.html");
+  session.setModified();
+  ASSERT_TRUE(session.save());
+  EXPECT_EQ(*readWholeFile(projects() + "SITE.out"), "A\r\nB\r\n");
+  EXPECT_EQ(*readWholeFile(outside), "A\r\n");
+}
+
+TEST_F(ProjectSessionTest, LeavingAsksWithTheRightQuestionAndSavesOnYes) {
+  session.tree().addTopLevel("Home", "h.html");
+  session.setModified();
+  script.answers = {Answer::No};
+  session.newProject();
+  EXPECT_EQ(script.said.back(), "Save changes to open Project?");
+  EXPECT_TRUE(session.tree().empty());
+  EXPECT_EQ(session.caption(), "Brindle Quillon Pro:  ");
+
+  PageTree t;
+  t.addTopLevel("A", "a.html");
+  ASSERT_TRUE(saveProject(projects() + "site.out", t).ok);
+  script.files = {projects() + "site.out"};
+  ASSERT_TRUE(session.open());
+  session.tree().addTopLevel("B", "b.html");
+  session.setModified();
+  script.answers = {Answer::Yes};
+  script.files = {std::nullopt};
+  session.open();
+  EXPECT_EQ(script.said.back(), "Save changes to Project \"SITE.OUT\" ?");
+  EXPECT_EQ(*readWholeFile(projects() + "site.out"), "A\r\nB\r\n");
+  EXPECT_EQ(session.name(), "site.out");  // the cancelled open changed nothing else
+}
+
+TEST_F(ProjectSessionTest, HelpProjectCannotBeSavedWhateverTheCaseOfItsName) {
+  PageTree t;
+  t.addTopLevel("Help", "welcome.brn");
+  ASSERT_TRUE(saveProject(projects() + "WELCOME.OUT", t).ok);
+  script.files = {projects() + "WELCOME.OUT"};
+  ASSERT_TRUE(session.open());
+  EXPECT_FALSE(session.helpMode());
+  EXPECT_FALSE(session.save());
+  EXPECT_EQ(script.said.back(), "Sorry, this is the HELP file and cannot be changed.");
+  makeDirectory(dir.path() + "help");
+  ASSERT_TRUE(saveProject(dir.path() + "help/welcome.out", t).ok);
+  ASSERT_TRUE(session.openHelp());
+  EXPECT_TRUE(session.helpMode());
+  EXPECT_FALSE(session.saveAs());
+  EXPECT_TRUE(session.isHelpPage("intro.brn"));
+  EXPECT_FALSE(session.isHelpPage("INTRO.BRN"));
+}
+
+TEST_F(ProjectSessionTest, MissingAndBrokenFilesLeaveTheOpenProjectAlone) {
+  session.tree().addTopLevel("Keep", "k.html");
+  script.files = {dir.path() + "nothing.out"};
+  EXPECT_FALSE(session.open());
+  EXPECT_EQ(script.said.back(), "Error opening this project. Please be sure you selected a valid, existing project.");
+  writeFileAtomic(projects() + "bad.out", "\t\t\tx\r\n");
+  writeFileAtomic(projects() + "bad.fil", "x\r\n");
+  script.files = {projects() + "bad.out"};
+  EXPECT_FALSE(session.open());
+  EXPECT_EQ(script.said.back(), "File load error");
+  EXPECT_EQ(session.tree()[0].title, "Keep");
+  EXPECT_FALSE(session.reopen(0));  // empty entry: nothing at all
+  settings.recent[1] = "/gone/site.out";
+  EXPECT_FALSE(session.reopen(1));
+  EXPECT_EQ(script.said.back(), "Cannot find the project \"/GONE/SITE.OUT\".\rPlease locate and open it using the File|Open menu item.");
+}
+
+TEST_F(ProjectSessionTest, AFailedWriteKeepsTheProjectModified) {
+  session.tree().addTopLevel("A", "a.html");
+  session.setModified();
+  script.files = {dir.path() + "x.out"};
+  ::rmdir((dir.path() + "projects").c_str());
+  EXPECT_FALSE(session.save());
+  EXPECT_TRUE(session.modified());
+  EXPECT_EQ(script.said.back().rfind("Cannot write the project", 0), 0u);
+}
+
+}  // namespace
+}  // namespace quillon
