@@ -2,7 +2,8 @@
 """Runs one quillon-drive script in a fresh program directory and checks its transcript.
 
 Lines of the script that start with "#!" are read here (the driver sees them as comments):
-  #! file NAME "CONTENT"      write a file into the program directory before the run (escapes as in scripts)
+  #! file NAME "CONTENT"      write a file into the program directory before the run (escapes as in scripts;
+                              "@@N@@" stands for N bytes of filler)
   #! exit N                   the driver's expected exit status (default 0)
   #! expect LINE              a transcript line that must appear, in order after the previous one
   #! dump N {"member": ...}   members that the Nth DUMP line (from 1) must hold; objects match on the members given
@@ -55,6 +56,10 @@ def main() -> int:
     work = tempfile.mkdtemp(prefix="quillon-e2e-")
     prog = os.path.join(work, "prog")
     os.makedirs(prog)
+    # Like an installed program directory: the data that ships beside the executables.
+    shipped = os.path.join(os.path.dirname(os.path.abspath(drive)), "help")
+    if os.path.isdir(shipped):
+        shutil.copytree(shipped, os.path.join(prog, "help"))
     try:
         with open(script, encoding="utf-8") as f:
             source = f.read().replace("@DIR@", prog)
@@ -67,8 +72,12 @@ def main() -> int:
                 name, _, content = rest.partition(" ")
                 path = os.path.join(prog, name)
                 os.makedirs(os.path.dirname(path), exist_ok=True)
+                data = unquote(content)
+                sized = re.fullmatch(rb'"?@@(\d+)@@"?', content.encode())
+                if sized:  # @@N@@: N bytes of filler
+                    data = b"x" * int(sized.group(1))
                 with open(path, "wb") as out:
-                    out.write(unquote(content))
+                    out.write(data)
             elif verb == "exit":
                 expected_exit = int(rest)
             elif verb == "expect":

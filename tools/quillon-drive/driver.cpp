@@ -277,9 +277,14 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
     QTreeWidgetItemIterator it(tree);
     for (int i = 1; *it && index && i < *index; ++i) ++it;
     if (!index || *index < 1 || !*it) return fail(d.line, "no page " + d.args[0] + " in the site outline");
-    tree->setCurrentItem(*it);
+    for (auto* p = (*it)->parent(); p; p = p->parent())
+      if (!p->isExpanded()) return fail(d.line, "page " + d.args[0] + " is hidden in a collapsed group");
+    tree->scrollToItem(*it);
     const QRect r = tree->visualItemRect(*it);
-    if (n == "outline-dblclick") QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+    if (n == "outline-dblclick") {
+      QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+      QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+    }
     else if (n == "outline-menu") emit tree->customContextMenuRequested(r.center());
     else QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
   } else if (n == "files-dir" || n == "files-click" || n == "files-dblclick") {

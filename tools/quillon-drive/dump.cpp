@@ -100,29 +100,23 @@ std::string colourRuns(QsciScintilla& editor) {
 }
 
 std::string projectJson(TForm1& window) {
+  const ProjectSession& project = window.project();
   std::string pages = "[";
-  auto* tree = window.findChild<QTreeWidget*>("Outline1");
-  int selected = 0, index = 0;
-  for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-    ++index;
-    if (*it == tree->currentItem()) selected = index;
-    int level = 1;
-    for (auto* p = (*it)->parent(); p; p = p->parent()) ++level;
+  for (const Page& page : project.tree().pages()) {
     if (pages.size() > 1) pages += ",";
     pages += JsonObject()
-                 .add("title", str((*it)->text(0)))
-                 .add("level", std::to_string(level))
-                 .add("link", str((*it)->data(0, Qt::UserRole).toString()))
-                 .add("expanded", flag((*it)->isExpanded()))
+                 .add("title", str(page.title))
+                 .add("level", std::to_string(page.level))
+                 .add("link", str(page.link))
+                 .add("expanded", flag(page.expanded))
                  .str();
   }
   pages += "]";
-  const auto& project = window.project();
   return JsonObject()
-      .add("name", str(project.fileName))
-      .add("modified", flag(project.modified))
-      .add("helpMode", flag(project.helpMode))
-      .add("selected", std::to_string(selected))
+      .add("name", str(project.name()))
+      .add("modified", flag(project.modified()))
+      .add("helpMode", flag(project.helpMode()))
+      .add("selected", std::to_string(window.selectedPage() + 1))
       .add("pages", pages)
       .str();
 }

@@ -51,9 +51,16 @@ void CommandRegistry::setEnabled(const std::string& name, bool on) {
 
 bool CommandRegistry::trigger(const std::string& name) {
   if (!enabled(name)) return false;
-  const auto handler = entries_.at(name).handler;  // a handler may rebind commands while it runs
-  handler();
+  run(name, entries_.at(name).info.caption);
   return true;
+}
+
+void CommandRegistry::run(const std::string& name, const std::string& caption) {
+  const auto handler = entries_.at(name).handler;  // a handler may rebind commands while it runs
+  const std::string outer = triggeredCaption_;
+  triggeredCaption_ = caption;
+  handler();
+  triggeredCaption_ = outer;
 }
 
 QAction* CommandRegistry::mainAction(const std::string& name) { return entry(name).main; }
@@ -79,8 +86,9 @@ void CommandRegistry::fillMenu(QMenu& menu, const std::vector<MenuItem>& items, 
       action->setEnabled(static_cast<bool>(e.handler));
       action->setData(toQString(item.command));
       const std::string name = item.command;
-      connect(action, &QAction::triggered, this, [this, name] {
-        if (works(name)) entries_.at(name).handler();
+      const std::string caption = withoutAccessKeys(item.caption);
+      connect(action, &QAction::triggered, this, [this, name, caption] {
+        if (works(name)) run(name, caption);
       });
       if (contextMenu) e.context.push_back(action);
       menu.addAction(action);

@@ -33,6 +33,9 @@ class CommandRegistry : public QObject {
   QAction* mainAction(const std::string& name);
   void fillMenu(QMenu& menu, const std::vector<MenuItem>& items, bool contextMenu);
   const std::vector<CommandInfo>& commands() const { return order_; }
+  // The caption ("&" removed) of the menu item that started the running command; a command reached by two
+  // captions ("Change HTML Link", "Change Page Title") tells them apart by it.
+  const std::string& triggeredCaption() const { return triggeredCaption_; }
 
  private:
   struct Entry {
@@ -43,7 +46,10 @@ class CommandRegistry : public QObject {
   };
   Entry& entry(const std::string& name);
 
+  void run(const std::string& name, const std::string& caption);
+
   QWidget* window_;
+  std::string triggeredCaption_;
   std::vector<CommandInfo> order_;
   std::map<std::string, Entry> entries_;
 };

@@ -52,6 +52,8 @@ TForm1::TForm1(std::string programDir, Platform& platform, QWidget* parent)
   resize(945, 650);
   session_ = std::make_unique<DocumentSession>(programDir_, settings_, platform_.prompts, platform_.fileDialogs,
                                                autoFtp_, [this] { return editor_bytes::text(*RE1); });
+  writer_ = std::make_unique<SettingsWriter>(programDir_);
+  project_ = std::make_unique<ProjectSession>(programDir_, settings_, *writer_, platform_.prompts, platform_.fileDialogs);
   commands_ = new CommandRegistry(this);
   buildWindow();
   bindCommands();
@@ -201,6 +203,19 @@ QWidget* TForm1::buildLeftPane() {
   Outline1 = named(new QTreeWidget(site), "Outline1");
   Outline1->setHeaderHidden(true);
   Outline1->setContextMenuPolicy(Qt::CustomContextMenu);
+  Outline1->setDragDropMode(QAbstractItemView::NoDragDrop);
+  connect(Outline1, &QTreeWidget::customContextMenuRequested, this, &TForm1::showOutlineMenu);
+  connect(Outline1, &QTreeWidget::itemClicked, this, [this] { Outline1Click(); });
+  connect(Outline1, &QTreeWidget::itemDoubleClicked, this, [this] { commands_->trigger("Outline1DblClick"); });
+  // The user's own expanding and collapsing is the model's too.
+  connect(Outline1, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+    const size_t i = static_cast<size_t>(item->data(0, Qt::UserRole + 1).toInt());
+    if (i < project_->tree().size()) project_->tree().expandGroup(i);
+  });
+  connect(Outline1, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
+    const size_t i = static_cast<size_t>(item->data(0, Qt::UserRole + 1).toInt());
+    if (i < project_->tree().size()) project_->tree().collapseGroup(i);
+  });
   siteLayout->addWidget(Outline1, 1);
   siteLayout->addSpacing(8);
   GroupBoxAddMove = named(new QGroupBox("Add/Move Web Pages", site), "GroupBoxAddMove");

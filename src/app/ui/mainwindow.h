@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "editor/document_session.h"
 #include "platform/ui/platform.h"
+#include "project/project_session.h"
 #include "publish/auto_ftp_list.h"
 
 class QCheckBox;
@@ -23,6 +24,7 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class QTreeWidget;
+class QAction;
 class QWidget;
 class QsciScintilla;
 
@@ -51,12 +53,9 @@ class TForm1 : public QMainWindow {
   bool saveEnabled() const;
   std::string editorText() const;
 
-  struct ProjectState {
-    std::string fileName;
-    bool modified = false;
-    bool helpMode = false;
-  };
-  const ProjectState& project() const { return project_; }
+  const ProjectSession& project() const { return *project_; }
+  // The outline's selected page as a 0-based index, or -1.
+  int selectedPage() const;
 
   // Start-up sequence and deferred tip step.
   void FormCreate();
@@ -79,6 +78,26 @@ class TForm1 : public QMainWindow {
   void ShowTipoftheDay1Click();
   void About1Click();
   Answer QueryCloseHTML(CloseRequest request);
+
+  // Site projects and the outline.
+  void NewProject1Click();
+  void Open1Click();
+  void Save1Click();
+  void SaveAs1Click();
+  void Reopen(size_t entry);
+  void WelcometoQuillonPro1Click();
+  void Button1Click();
+  void BitBtnAddChildClick();
+  void BitBtnDeleteClick();
+  void ChangeDescription1Click();
+  void ChangePage(bool focusLink);
+  void Outline1Click();
+  void Outline1DblClick();
+  void Selected1Click();
+  void AllPageGroups1Click();
+  void ThisLevel1Click();
+  void EntireSite1Click();
+  void BitBtnLoadFromTemplateClick();
 
   // Pane layout.
   void PanelEClick();
@@ -108,6 +127,12 @@ class TForm1 : public QMainWindow {
   void loadCustomTags();
   void loadSnipLists();
   void showEditorContextMenu(const QPoint& pos);
+  void refreshOutline(int select = -1);
+  void refreshProjectState();
+  void refreshRecentMenu();
+  bool runPageDialog(bool changing, bool focusLink);
+  void loadPage(const std::string& path, bool readOnly);
+  void showOutlineMenu(const QPoint& pos);
   void writeSetting(SettingsFile file, const std::string& section, const std::string& key, const std::string& value);
   QToolButton* commandButton(QWidget* parent, const ToolButton& button, const QString& objectName);
 
@@ -117,7 +142,11 @@ class TForm1 : public QMainWindow {
   AutoFtpList autoFtp_;
   std::unique_ptr<DocumentSession> session_;
   CommandRegistry* commands_ = nullptr;
-  ProjectState project_;
+  std::unique_ptr<SettingsWriter> writer_;
+  std::unique_ptr<ProjectSession> project_;
+  class TFormNewName* FormNewName = nullptr;
+  std::vector<QAction*> recentActions_;
+  std::string selectedPageFile_;
   std::vector<std::string> htmlExtensions_;
   std::string maskList_;
   std::string openFilter_;

@@ -31,6 +31,21 @@ void TForm1::bindCommands() {
       {"Quit1Click", &TForm1::Quit1Click},
       {"ShowTipoftheDay1Click", &TForm1::ShowTipoftheDay1Click},
       {"About1Click", &TForm1::About1Click},
+      {"NewProject1Click", &TForm1::NewProject1Click},
+      {"Open1Click", &TForm1::Open1Click},
+      {"Save1Click", &TForm1::Save1Click},
+      {"SaveAs1Click", &TForm1::SaveAs1Click},
+      {"WelcometoQuillonPro1Click", &TForm1::WelcometoQuillonPro1Click},
+      {"Button1Click", &TForm1::Button1Click},
+      {"BitBtnAddChildClick", &TForm1::BitBtnAddChildClick},
+      {"BitBtnDeleteClick", &TForm1::BitBtnDeleteClick},
+      {"ChangeDescription1Click", &TForm1::ChangeDescription1Click},
+      {"Outline1DblClick", &TForm1::Outline1DblClick},
+      {"Selected1Click", &TForm1::Selected1Click},
+      {"AllPageGroups1Click", &TForm1::AllPageGroups1Click},
+      {"ThisLevel1Click", &TForm1::ThisLevel1Click},
+      {"EntireSite1Click", &TForm1::EntireSite1Click},
+      {"BitBtnLoadFromTemplateClick", &TForm1::BitBtnLoadFromTemplateClick},
   };
   for (const auto& [name, handler] : handlers) commands_->bind(name, [this, h = handler] { (this->*h)(); });
 }

@@ -17,6 +17,7 @@
 #include "app/ui/mainwindow.h"
 #include "app/ui/tips_form.h"
 #include "builders/ui/splash_form.h"
+#include "project/ui/new_name_form.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "publish/ui/embedded_browser.h"
@@ -64,7 +65,8 @@ void TForm1::FormCreate() {
   PageControl1->setCurrentIndex(0);
   PageControl2->setCurrentIndex(0);
 
-  project_ = ProjectState{};
+  FormNewName = new TFormNewName(platform_, this);
+  project_->setOpenFilter(openFilter_);
   session_->resetToNew();
   updateDocumentStatus();
   setModified(false);
@@ -76,11 +78,12 @@ void TForm1::FormCreate() {
   for (QAction* a : menuBar()->actions())
     if (a->menu() && a->text() == "&File") fileMenu = a->menu();
   for (size_t i = 0; i < settings_.recent.size(); ++i) {
-    auto* action = fileMenu->addAction(QString("%1: ").arg(i + 1) + toQString(settings_.recent[i]));
+    auto* action = fileMenu->addAction(QString());
     action->setObjectName(QString("Reopen%1").arg(i + 1));
-    // Reopening a project arrives with the project issue.
-    action->setEnabled(false);
+    connect(action, &QAction::triggered, this, [this, i] { Reopen(i); });
+    recentActions_.push_back(action);
   }
+  refreshRecentMenu();
 
   if (settings_.showTips) QTimer::singleShot(0, this, &TForm1::ShowTipsAtStart);
 
@@ -141,14 +144,10 @@ void TForm1::writeSetting(SettingsFile file, const std::string& section, const s
 }
 
 bool TForm1::FormCloseQuery() {
-  if (project_.helpMode) return true;
+  if (project_->helpMode()) return true;
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return false;
-  if (project_.modified &&
-      platform_.prompts.message(MessageKind::Confirm, kAppTitle, "Save changes to this Project?", Buttons::YesNo) ==
-          Answer::Yes) {
-    // Saving the project arrives with the project issue; the flag only becomes true there.
-  }
-  // The backup reminder for the project runs here once backups exist.
+  // The save question, then the backup reminder (installed by the backup feature).
+  project_->leave(LeaveReason::Exit);
   return true;
 }
 

@@ -1,0 +1,257 @@
+// Site projects: new, open, save, the recent list, the help project, and the outline's page commands.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <Qsci/qsciscintilla.h>
+#include <sys/stat.h>
+
+#include "app/file_io.h"
+#include "app/text_bytes.h"
+#include "app/ui/command_registry.h"
+#include "app/ui/mainwindow.h"
+#include "editor/ui/editor_bytes.h"
+#include "platform/ui/qt_text.h"
+#include "project/page_checks.h"
+#include "project/ui/new_name_form.h"
+
+namespace quillon {
+
+namespace {
+constexpr int kIndexRole = Qt::UserRole + 1;
+}
+
+int TForm1::selectedPage() const {
+  const QTreeWidgetItem* item = Outline1->currentItem();
+  return item ? item->data(0, kIndexRole).toInt() : -1;
+}
+
+void TForm1::refreshOutline(int select) {
+  const PageTree& tree = project_->tree();
+  Outline1->setUpdatesEnabled(false);
+  Outline1->clear();
+  std::vector<QTreeWidgetItem*> parents;  // the last item seen at each level
+  QList<QTreeWidgetItem*> topLevel;
+  std::vector<QTreeWidgetItem*> items;
+  items.reserve(tree.size());
+  for (size_t i = 0; i < tree.size(); ++i) {
+    const Page& page = tree[i];
+    const size_t depth = static_cast<size_t>(page.level - 1);
+    parents.resize(depth);
+    auto* item = depth == 0 ? new QTreeWidgetItem : new QTreeWidgetItem(parents.back());
+    item->setText(0, toQString(page.title));
+    item->setData(0, Qt::UserRole, toQString(page.link));
+    item->setData(0, kIndexRole, static_cast<int>(i));
+    if (depth == 0) topLevel << item;
+    parents.push_back(item);
+    items.push_back(item);
+  }
+  Outline1->addTopLevelItems(topLevel);
+  for (size_t i = 0; i < tree.size(); ++i)
+    if (tree[i].expanded) items[i]->setExpanded(true);
+  if (select >= 0 && static_cast<size_t>(select) < items.size()) Outline1->setCurrentItem(items[static_cast<size_t>(select)]);
+  Outline1->setUpdatesEnabled(true);
+  refreshProjectState();
+}
+
+void TForm1::refreshProjectState() {
+  setWindowTitle(toQString(project_->caption()));
+  commands_->setEnabled("Save1Click", project_->saveEnabled());
+}
+
+void TForm1::refreshRecentMenu() {
+  for (size_t i = 0; i < recentActions_.size(); ++i)
+    recentActions_[i]->setText(QString("%1: ").arg(i + 1) + toQString(settings_.recent[i]));
+}
+
+void TForm1::NewProject1Click() {
+  project_->newProject();
+  refreshOutline();
+}
+
+void TForm1::Open1Click() {
+  if (project_->open()) refreshOutline();
+  refreshRecentMenu();
+  refreshProjectState();
+}
+
+void TForm1::Save1Click() {
+  project_->save();
+  refreshRecentMenu();
+  refreshProjectState();
+}
+
+void TForm1::SaveAs1Click() {
+  project_->saveAs();
+  refreshRecentMenu();
+  refreshProjectState();
+}
+
+void TForm1::Reopen(size_t entry) {
+  if (project_->reopen(entry)) refreshOutline();
+  refreshRecentMenu();
+  refreshProjectState();
+}
+
+void TForm1::WelcometoQuillonPro1Click() {
+  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  project_->openHelp();
+  refreshOutline();
+  CheckWrap->setChecked(true);
+  editor_bytes::setWordWrap(*RE1, true);
+  PanelEClick();
+  loadPage(project_->helpDir() + "welcome.brn", true);
+}
+
+// Loads a page into the editing window as the open document; a help page is read-only.
+void TForm1::loadPage(const std::string& path, bool readOnly) {
+  session_->opened(path);
+  session_->state().readOnly = readOnly;
+  updateSaveEnabled();
+  const bool loaded = editor_bytes::loadFile(*RE1, path);
+  updateDocumentStatus();
+  if (!loaded)
+    platform_.prompts.info(
+        "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change "
+        "HTML Link\" or go to the SETTINGS menu and select CHANGE FILE PATH to update new file path location for all "
+        "files that have been moved.");
+}
+
+bool TForm1::runPageDialog(bool changing, bool focusLink) {
+  const int selected = selectedPage();
+  std::string title, link;
+  if (changing && selected >= 0) {
+    title = project_->tree()[static_cast<size_t>(selected)].title;
+    link = project_->tree()[static_cast<size_t>(selected)].link;
+  }
+  FormNewName->prepare("HTML Files|" + maskList_ + "|All Files|*.*", settings_.startLocation, title, link,
+                       focusLink ? TFormNewName::Focus::Link : TFormNewName::Focus::Title, changing);
+  platform_.modal.runModal(*FormNewName);
+  return !FormNewName->cancelled() && FormNewName->result() == QDialog::Accepted;
+}
+
+void TForm1::Button1Click() {
+  if (!runPageDialog(false, false)) return;
+  project_->enableSave();
+  const size_t at = project_->tree().addTopLevel(FormNewName->resultTitle(), FormNewName->resultLink());
+  project_->setModified();
+  settings_.startLocation = linkFolder(FormNewName->resultLink());
+  writeSetting(SettingsFile::Default, "Start", "Location", settings_.startLocation);
+  refreshOutline(static_cast<int>(at));
+}
+
+void TForm1::BitBtnAddChildClick() {
+  const int selected = selectedPage();
+  if (!runPageDialog(false, false) || selected < 0) return;
+  project_->enableSave();
+  project_->setModified();
+  PageTree& tree = project_->tree();
+  const size_t at = tree.addSubPage(static_cast<size_t>(selected), FormNewName->resultTitle(), FormNewName->resultLink());
+  settings_.startLocation = linkFolder(FormNewName->resultLink());
+  writeSetting(SettingsFile::Default, "Start", "Location", settings_.startLocation);
+  tree.expandAll();
+  refreshOutline(static_cast<int>(at));
+}
+
+void TForm1::BitBtnDeleteClick() {
+  if (project_->helpMode()) {
+    platform_.prompts.info("Sorry, this is the HELP file and cannot be edited.");
+    return;
+  }
+  const int selected = selectedPage();
+  if (project_->tree().empty() || selected < 0) return;
+  if (settings_.filesConfirm) {
+    TFormConfirm confirm(settings_.filesConfirm, this);
+    const bool yes = platform_.modal.runModal(confirm) == QDialog::Accepted;
+    settings_.filesConfirm = !confirm.noConfirm();
+    writeSetting(SettingsFile::Default, "Files", "Confirm", settings_.filesConfirm ? "1" : "0");
+    if (!yes) return;
+  }
+  project_->setModified();
+  project_->tree().removeGroup(static_cast<size_t>(selected));
+  refreshOutline(std::min(selected, static_cast<int>(project_->tree().size()) - 1));
+}
+
+void TForm1::ChangeDescription1Click() { ChangePage(commands_->triggeredCaption() != "Change Page Title"); }
+
+void TForm1::ChangePage(bool focusLink) {
+  const int selected = selectedPage();
+  if (!runPageDialog(true, focusLink) || selected < 0) return;
+  project_->setModified();
+  project_->tree().change(static_cast<size_t>(selected), FormNewName->resultTitle(), FormNewName->resultLink());
+  refreshOutline(selected);
+}
+
+void TForm1::Outline1Click() {
+  const int selected = selectedPage();
+  if (selected < 0) return;
+  const std::string& link = project_->tree()[static_cast<size_t>(selected)].link;
+  selectedPageFile_ = link;
+  struct stat st {};
+  if (::stat(link.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  statusPanels_[0]->setText(toQString(fileSizeText(st.st_size)));
+  statusPanels_[1]->setText("Page Location:  " + toQString(link));
+}
+
+void TForm1::Outline1DblClick() {
+  const int selected = selectedPage();
+  if (selected < 0) return;
+  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  editor_bytes::load(*RE1, {});
+  const std::string link = project_->tree()[static_cast<size_t>(selected)].link;
+  if (project_->isHelpPage(link)) loadPage(project_->helpDir() + link, true);
+  else loadPage(link, false);
+}
+
+void TForm1::Selected1Click() {
+  if (selectedPage() < 0) return;
+  project_->tree().expandGroup(static_cast<size_t>(selectedPage()));
+  refreshOutline(selectedPage());
+}
+
+void TForm1::AllPageGroups1Click() {
+  project_->tree().expandAll();
+  refreshOutline(selectedPage());
+}
+
+void TForm1::ThisLevel1Click() {
+  if (selectedPage() < 0) return;
+  project_->tree().collapseGroup(static_cast<size_t>(selectedPage()));
+  refreshOutline(selectedPage());
+}
+
+void TForm1::EntireSite1Click() {
+  project_->tree().collapseAll();
+  refreshOutline(selectedPage());
+}
+
+void TForm1::BitBtnLoadFromTemplateClick() {
+  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  editor_bytes::load(*RE1, {});
+  session_->state().path.clear();
+  if (settings_.htmlTemp.empty()) {
+    updateDocumentStatus();
+    platform_.prompts.info(
+        "You have not selected a Template file yet. Go to the OPTIONS screen and select one from the Files tab.");
+    return;
+  }
+  session_->resetToNew();
+  updateDocumentStatus();
+  updateSaveEnabled();
+  if (!editor_bytes::loadFile(*RE1, settings_.htmlTemp))
+    platform_.prompts.info(
+        "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change "
+        "file link\" to re-establish the file link.");
+}
+
+void TForm1::showOutlineMenu(const QPoint& pos) {
+  auto* menu = new QMenu(this);
+  menu->setObjectName("PopupMenuOutline");
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  commands_->fillMenu(*menu, outlineMenu(), true);
+  menu->popup(Outline1->viewport()->mapToGlobal(pos));
+}
+
+}  // namespace quillon
