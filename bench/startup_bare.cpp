@@ -1,6 +1,7 @@
 // The reference for start-up time: a bare main window holding a QsciScintilla with a line of text, shown
 // and painted once.
 #include <QApplication>
+#include <cstdlib>
 #include <QMainWindow>
 #include <Qsci/qsciscintilla.h>
 
@@ -14,5 +15,5 @@ int main(int argc, char** argv) {
   window.show();
   QCoreApplication::processEvents();
   window.grab();  // the first complete paint of the window, text included
-  return 0;
+  std::_Exit(0);  // start-up ends here; closing down is not measured
 }

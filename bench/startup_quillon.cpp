@@ -25,5 +25,5 @@ int main(int argc, char** argv) {
   window.show();
   QCoreApplication::processEvents();
   window.grab();  // the first complete paint of the window, text included
-  return 0;
+  std::_Exit(0);  // start-up ends here; closing down is not measured
 }
