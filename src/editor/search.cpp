@@ -45,6 +45,7 @@ ReplaceAllResult replaceAll(std::string_view text, std::string_view findText, st
   for (size_t at = hay.find(needle); at != std::string_view::npos; at = hay.find(needle, from)) {
     result.text.append(text.substr(from, at - from));
     result.text.append(replacement);
+    result.lastEnd = result.text.size();
     from = at + needle.size();
     ++result.count;
   }

@@ -21,6 +21,8 @@ class SearchState {
   // the next position moves past the replacement so it is never searched.
   void replaced(std::string_view newText, size_t replacementLength, bool matchCase);
 
+  // Ends the search: the next Find Next fails.
+  void stop() { next_.reset(); }
   bool active() const { return next_.has_value(); }
   const std::string& findText() const { return find_; }
 
@@ -33,6 +35,7 @@ class SearchState {
 struct ReplaceAllResult {
   std::string text;
   size_t count = 0;
+  size_t lastEnd = 0;  // just after the last replacement in the new text
 };
 
 // The text that replacing one match at a time, with a new snapshot after each, would give; built in one pass.

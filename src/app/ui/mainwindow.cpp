@@ -324,12 +324,13 @@ QWidget* TForm1::buildRightPane() {
     if (name == "BitBtnSaveHTML") BitBtnSaveHTML = b;
     h->addWidget(b);
   }
-  // Colouring arrives with its own issue: the stop button and the Color box stay disabled until then.
+  // Acts on the press itself, so that a running pass sees it at once.
   auto* stop = named(new QToolButton(row), "BitBtnStopColors");
   stop->setText("Stop");
   stop->setToolTip("Stop Colored Tag Processing");
-  stop->setEnabled(false);
+  connect(stop, &QToolButton::pressed, this, [this] { commands_->trigger("BitBtnStopColorsMouseDown"); });
   h->addWidget(stop);
+  // Colouring arrives with its own issue: the Color box stays disabled until then.
   CheckBoxColoredTags = named(new QCheckBox("Color", row), "CheckBoxColoredTags");
   CheckBoxColoredTags->setToolTip("Turn Colored Tags On/Off");
   CheckBoxColoredTags->setEnabled(false);

@@ -8,6 +8,7 @@
 #include "app/command_table.h"
 #include "app/settings.h"
 #include "editor/document_session.h"
+#include "editor/search.h"
 #include "platform/ui/platform.h"
 #include "project/project_session.h"
 #include "publish/auto_ftp_list.h"
@@ -31,6 +32,7 @@ class QsciScintilla;
 namespace quillon {
 
 class CommandRegistry;
+class FindDialog;
 
 // The main window: site outline on the left, the HTML editing window on the right, menus and toolbars
 // built from the command table. One handler per command, named as the command; the handlers live in
@@ -78,6 +80,16 @@ class TForm1 : public QMainWindow {
   void ShowTipoftheDay1Click();
   void About1Click();
   Answer QueryCloseHTML(CloseRequest request);
+
+  // Find and replace.
+  void BitBtnFindClick();
+  void Replace1Click();
+  void FindNext1Click();
+  void ReplaceDialog1Replace();
+  void ReplaceDialog1ReplaceAll();
+  void Replaceallwith1Click();
+  void Replaceprecisewithonlyintags1Click();
+  void BitBtnStopColorsMouseDown();
 
   // Site projects and the outline.
   void NewProject1Click();
@@ -127,6 +139,11 @@ class TForm1 : public QMainWindow {
   void loadCustomTags();
   void loadSnipLists();
   void showEditorContextMenu(const QPoint& pos);
+  class FindDialog& searchDialog(bool replace);
+  void openSearchDialog(bool replace);
+  void searchDialogFind(bool replace);
+  void findNextMatch(const QString& quotedText);
+  size_t replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase);
   void refreshOutline(int select = -1);
   void refreshProjectState();
   void refreshRecentMenu();
@@ -147,6 +164,12 @@ class TForm1 : public QMainWindow {
   class TFormNewName* FormNewName = nullptr;
   std::vector<QAction*> recentActions_;
   std::string selectedPageFile_;
+  SearchState search_;
+  bool newFindSearch_ = false;
+  bool newReplaceSearch_ = false;
+  bool stopColoring_ = false;  // StopColoring: ends a running line-by-line pass
+  FindDialog* FindDialog1 = nullptr;
+  FindDialog* ReplaceDialog1 = nullptr;
   std::vector<std::string> htmlExtensions_;
   std::string maskList_;
   std::string openFilter_;

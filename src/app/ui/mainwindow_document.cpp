@@ -46,6 +46,12 @@ void TForm1::bindCommands() {
       {"ThisLevel1Click", &TForm1::ThisLevel1Click},
       {"EntireSite1Click", &TForm1::EntireSite1Click},
       {"BitBtnLoadFromTemplateClick", &TForm1::BitBtnLoadFromTemplateClick},
+      {"BitBtnFindClick", &TForm1::BitBtnFindClick},
+      {"Replace1Click", &TForm1::Replace1Click},
+      {"FindNext1Click", &TForm1::FindNext1Click},
+      {"Replaceallwith1Click", &TForm1::Replaceallwith1Click},
+      {"Replaceprecisewithonlyintags1Click", &TForm1::Replaceprecisewithonlyintags1Click},
+      {"BitBtnStopColorsMouseDown", &TForm1::BitBtnStopColorsMouseDown},
   };
   for (const auto& [name, handler] : handlers) commands_->bind(name, [this, h = handler] { (this->*h)(); });
 }

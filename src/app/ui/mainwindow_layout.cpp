@@ -44,6 +44,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     setModified(true);  // RE1KeyDown
   } else if (watched == RE1->viewport() && type == QEvent::MouseButtonPress) {
     setModified(true);  // RE1MouseDown
+    stopColoring_ = true;
   } else if (watched == PanelSplitter) {
     if (type == QEvent::MouseButtonPress) TimerSplitter->start();
     else if (type == QEvent::MouseButtonRelease) endSplitterDrag();

@@ -141,6 +141,16 @@ void replaceSelection(QsciScintilla& editor, std::string_view bytes) {
     setCodePageFor(editor, text(editor));
 }
 
+std::string bytesFor(QsciScintilla& editor, const QString& text) {
+  const QByteArray bytes = editor.SendScintilla(S::SCI_GETCODEPAGE) == S::SC_CP_UTF8 ? text.toUtf8() : text.toLatin1();
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+void replaceRange(QsciScintilla& editor, long start, long length, std::string_view bytes) {
+  editor.SendScintilla(S::SCI_SETTARGETRANGE, static_cast<unsigned long>(start), start + length);
+  editor.SendScintilla(S::SCI_REPLACETARGET, bytes.size(), bytes.empty() ? "" : bytes.data());
+}
+
 void setWordWrap(QsciScintilla& editor, bool on) {
   editor.SendScintilla(S::SCI_SETWRAPMODE, on ? S::SC_WRAP_WORD : S::SC_WRAP_NONE);
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+class QString;
 class QsciScintilla;
 
 // The editing window holds the document's exact bytes; positions are byte offsets.
@@ -23,5 +24,9 @@ std::string selectedText(QsciScintilla& editor);
 // Replaces the selection (or inserts at the caret) with bytes; the caret ends after them.
 void replaceSelection(QsciScintilla& editor, std::string_view bytes);
 void setWordWrap(QsciScintilla& editor, bool on);
+// Text typed by the user as the document's bytes: UTF-8 in a UTF-8 document, else Latin-1.
+std::string bytesFor(QsciScintilla& editor, const QString& text);
+// Replaces bytes [start, start + length) as one undoable step, without moving the selection.
+void replaceRange(QsciScintilla& editor, long start, long length, std::string_view bytes);
 
 }  // namespace quillon::editor_bytes

@@ -1,0 +1,139 @@
+// Find and replace in the document, and turning backslashes into slashes.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QToolButton>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/text_bytes.h"
+#include "app/ui/mainwindow.h"
+#include "editor/search.h"
+#include "editor/ui/editor_bytes.h"
+#include "editor/ui/find_dialog.h"
+#include "platform/ui/qt_text.h"
+
+namespace quillon {
+
+FindDialog& TForm1::searchDialog(bool replace) {
+  FindDialog*& dialog = replace ? ReplaceDialog1 : FindDialog1;
+  if (!dialog) {
+    dialog = new FindDialog(replace ? FindDialog::Kind::Replace : FindDialog::Kind::Find, this);
+    connect(dialog, &FindDialog::findNextPressed, this, [this, replace] { searchDialogFind(replace); });
+    if (replace) {
+      connect(dialog, &FindDialog::replacePressed, this, &TForm1::ReplaceDialog1Replace);
+      connect(dialog, &FindDialog::replaceAllPressed, this, &TForm1::ReplaceDialog1ReplaceAll);
+    }
+  }
+  return *dialog;
+}
+
+void TForm1::openSearchDialog(bool replace) {
+  FindDialog& dialog = searchDialog(replace);
+  dialog.setFindText(toQString(editor_bytes::selectedText(*RE1)));
+  (replace ? newReplaceSearch_ : newFindSearch_) = true;
+  dialog.show();
+  dialog.raise();
+}
+
+void TForm1::BitBtnFindClick() { openSearchDialog(false); }
+void TForm1::Replace1Click() { openSearchDialog(true); }
+
+void TForm1::searchDialogFind(bool replace) {
+  FindDialog& dialog = searchDialog(replace);
+  bool& fresh = replace ? newReplaceSearch_ : newFindSearch_;
+  if (fresh) {
+    fresh = false;
+    search_.start(editor_bytes::text(*RE1), editor_bytes::bytesFor(*RE1, dialog.findText()), dialog.matchCase());
+  }
+  findNextMatch(dialog.findText());
+}
+
+void TForm1::findNextMatch(const QString& quotedText) {
+  if (const auto at = search_.findNext()) {
+    RE1->setFocus();
+    editor_bytes::select(*RE1, static_cast<long>(*at), static_cast<long>(search_.findText().size()));
+    return;
+  }
+  platform_.prompts.info(notFoundMessage(toBytes(quotedText)));
+}
+
+void TForm1::FindNext1Click() { findNextMatch(FindDialog1 ? FindDialog1->findText() : QString()); }
+
+void TForm1::ReplaceDialog1Replace() {
+  FindDialog& dialog = searchDialog(true);
+  const std::string find = editor_bytes::bytesFor(*RE1, dialog.findText());
+  if (find.empty() || !equalsIgnoringAsciiCase(editor_bytes::selectedText(*RE1), find)) return;
+  const std::string replacement = editor_bytes::bytesFor(*RE1, dialog.replaceText());
+  editor_bytes::replaceSelection(*RE1, replacement);
+  search_.replaced(editor_bytes::text(*RE1), replacement.size(), dialog.matchCase());
+  setModified(true);
+}
+
+void TForm1::ReplaceDialog1ReplaceAll() {
+  FindDialog& dialog = searchDialog(true);
+  const std::string find = editor_bytes::bytesFor(*RE1, dialog.findText());
+  const std::string replacement = editor_bytes::bytesFor(*RE1, dialog.replaceText());
+  replaceAllInDocument(find, replacement, dialog.matchCase());
+}
+
+size_t TForm1::replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase) {
+  search_.start(editor_bytes::text(*RE1), find, matchCase);
+  const ReplaceAllResult result = replaceAll(editor_bytes::text(*RE1), find, replacement, matchCase);
+  search_.stop();
+  if (result.count == 0) return 0;
+  editor_bytes::replaceRange(*RE1, 0, editor_bytes::length(*RE1), result.text);
+  editor_bytes::select(*RE1, static_cast<long>(result.lastEnd), 0);
+  setModified(true);
+  return result.count;
+}
+
+void TForm1::Replaceallwith1Click() {
+  if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                "Replace ALL instance of \"\\\" with \"/\" (within tags and elsewhere) in open file?",
+                                Buttons::YesNo) != Answer::Yes)
+    return;
+  const size_t count = replaceAllInDocument("\\", "/", true);
+  platform_.prompts.info("There were " + std::to_string(count) + " slash characters replaced.");
+}
+
+void TForm1::Replaceprecisewithonlyintags1Click() {
+  if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                "Replace PRECISE instances of \"\\\" with \"/\" (only when it appears within quotes "
+                                "within a tag) in open file?",
+                                Buttons::YesNo) != Answer::Yes)
+    return;
+  stopColoring_ = false;
+  editor_bytes::setWordWrap(*RE1, false);
+  const std::string text(editor_bytes::text(*RE1));  // one-for-one replacements keep every offset valid
+  size_t count = 0;
+  bool stopped = false;
+  QElapsedTimer sincePump;
+  sincePump.start();
+  size_t lineStart = 0;
+  while (lineStart < text.size()) {
+    if (sincePump.elapsed() >= 5) {  // let a click on Stop through, every few milliseconds
+      QCoreApplication::processEvents();
+      sincePump.restart();
+    }
+    if (stopColoring_) {
+      stopped = true;
+      break;
+    }
+    size_t lineEnd = lineStart;
+    while (lineEnd < text.size() && text[lineEnd] != '\r' && text[lineEnd] != '\n') ++lineEnd;
+    for (size_t offset : slashesInTags(std::string_view(text).substr(lineStart, lineEnd - lineStart))) {
+      editor_bytes::replaceRange(*RE1, static_cast<long>(lineStart + offset), 1, "/");
+      setModified(true);
+      ++count;
+    }
+    lineStart = lineEnd;
+    if (lineStart < text.size() && text[lineStart] == '\r') ++lineStart;
+    if (lineStart < text.size() && text[lineStart] == '\n') ++lineStart;
+  }
+  editor_bytes::setWordWrap(*RE1, settings_.wrap);
+  editor_bytes::select(*RE1, 0, 0);
+  if (!stopped) platform_.prompts.info("There were " + std::to_string(count) + " slash characters replaced.");
+}
+
+void TForm1::BitBtnStopColorsMouseDown() { stopColoring_ = true; }
+
+}  // namespace quillon
