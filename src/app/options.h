@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/file_io.h"
+#include "app/settings.h"
+
+namespace quillon {
+
+// What the Settings dialog shows and hands back: one field per control.
+struct OptionsRecord {
+  std::vector<std::string> extensions;
+  std::string templatePath, imagePath, defaultFiles, defaultExt;
+  std::string ftpPath, imageEditor, imagemap, netscape, msie;
+  bool useDefaultFiles = false, confirm = true, strong = false, em = false, ftpAuto = true, largeFiles = false;
+  bool hideMsieControl = false;
+  std::string previewOption = "temp";
+  int promptFreq = 5;
+  std::array<std::string, 6> tagColours;
+
+  bool operator==(const OptionsRecord&) const = default;
+};
+
+// The record the dialog opens with, from the run-time values and "htmlext.dat".
+OptionsRecord optionsFrom(const RunSettings& settings, const std::vector<std::string>& extensions);
+
+inline constexpr size_t kMaxExtensions = 15;
+// "&Add": the message to show, or empty when the extension was added (one leading "." dropped).
+std::string addExtension(std::vector<std::string>& list, const std::string& typed);
+// The number box holds 1 to 15.
+int clampPromptFreq(int value);
+// The preview mode's letter: "S" auto, "N" nosave, "T" temp.
+const char* previewLetter(const std::string& option);
+
+// "&Apply": run-time values from the record, then "htmlext.dat", OPTIONS.INI and DEFAULT.INI in that order.
+// The first failed write is returned; the run-time values are set either way.
+WriteResult applyOptions(const OptionsRecord& record, RunSettings& settings, const std::string& programDir);
+
+}  // namespace quillon

@@ -1,0 +1,96 @@
+#include "app/options.h"
+
+#include <gtest/gtest.h>
+
+#include "app/file_io.h"
+#include "app/ini_file.h"
+#include "project/link_paths.h"
+#include "temp_dir.h"
+
+namespace quillon {
+namespace {
+
+TEST(Options, AddingExtensions) {
+  std::vector<std::string> list;
+  EXPECT_EQ(addExtension(list, ".php"), "");
+  EXPECT_EQ(addExtension(list, "php"), "");
+  EXPECT_EQ(list, (std::vector<std::string>{"php", "php"}));  // duplicates are not refused
+  EXPECT_EQ(addExtension(list, ""), "Please enter a valid extension in the space to the right of the ADD button.");
+  list.resize(15, "x");
+  EXPECT_EQ(addExtension(list, "more"),
+            "There are only 15 different extensions allowed. Please delete one before adding another.");
+  EXPECT_EQ(list.size(), 15u);
+}
+
+TEST(Options, NumberBoxAndPreviewLetters) {
+  EXPECT_EQ(clampPromptFreq(0), 1);
+  EXPECT_EQ(clampPromptFreq(40), 15);
+  EXPECT_EQ(clampPromptFreq(7), 7);
+  EXPECT_STREQ(previewLetter("auto"), "S");
+  EXPECT_STREQ(previewLetter("nosave"), "N");
+  EXPECT_STREQ(previewLetter("temp"), "T");
+  EXPECT_STREQ(previewLetter("anything"), "T");
+}
+
+TEST(Options, ApplySetsRunTimeValuesAndWritesTheFiles) {
+  testing::TempDir dir;
+  writeFileAtomic(dir.path() + "DEFAULT.INI", "; mine\r\n[Other]\r\nKeep=1\r\n");
+  RunSettings s;
+  OptionsRecord r = optionsFrom(s, {"html", "htm"});
+  r.extensions.push_back("php");
+  r.defaultExt = ".htm";
+  r.imagePath = "c:\\site\\img";
+  r.tagColours[1] = "clBlue";
+  r.hideMsieControl = true;
+  r.previewOption = "auto";
+  r.promptFreq = 40;
+  ASSERT_TRUE(applyOptions(r, s, dir.path()).ok);
+  EXPECT_EQ(s.ext, "htm");
+  EXPECT_EQ(s.images, "c:\\site\\img/");  // a separator at run time, the typed text in the file
+  EXPECT_FALSE(s.msieControl);
+  EXPECT_EQ(s.promptFreq, 15);
+  EXPECT_EQ(*readWholeFile(dir.path() + "htmlext.dat"), "html\r\nhtm\r\nphp\r\n");
+  const IniFile defaults = IniFile::load(dir.path() + "DEFAULT.INI");
+  EXPECT_EQ(defaults.readString("Location", "Images", ""), "c:\\site\\img");
+  EXPECT_EQ(defaults.readString("HTML", "Ext", ""), "htm");
+  EXPECT_EQ(defaults.readString("Location", "PreviewOption", ""), "auto");
+  EXPECT_EQ(defaults.readString("HTML", "MSIEControl", ""), "0");
+  EXPECT_EQ(defaults.readString("Other", "Keep", ""), "1");
+  EXPECT_FALSE(defaults.hasKey("Files", "Selected"));  // the default-files box was empty
+  const IniFile options = IniFile::load(dir.path() + "OPTIONS.INI");
+  EXPECT_EQ(options.readString("Colors", "HREF", ""), "clBlue");
+  EXPECT_EQ(options.readString("Backup", "PromptFreq", ""), "15");
+  r.defaultExt = "";
+  applyOptions(r, s, dir.path());
+  EXPECT_EQ(s.ext, "html");
+}
+
+TEST(Options, UseSelNeedsADefaultFolder) {
+  testing::TempDir dir;
+  RunSettings s;
+  OptionsRecord r = optionsFrom(s, {});
+  r.useDefaultFiles = true;
+  applyOptions(r, s, dir.path());
+  EXPECT_FALSE(s.filesUseSel);
+  s.filesSelected = "/home/me/site/";
+  r.defaultFiles = "typed but not picked";
+  applyOptions(r, s, dir.path());
+  EXPECT_TRUE(s.filesUseSel);
+  EXPECT_EQ(IniFile::load(dir.path() + "DEFAULT.INI").readString("Files", "Selected", ""), "/home/me/site/");
+}
+
+TEST(LinkPaths, FoldersOnceAndChangedOnlyWhereTheyMatch) {
+  PageTree t;
+  t.addTopLevel("Home", "C:\\Web\\Index.htm");
+  t.addTopLevel("A", "C:\\Web\\Sub\\A.htm");
+  t.addTopLevel("B", "c:\\web\\b.htm");
+  EXPECT_EQ(linkFolders(t), (std::vector<std::string>{"c:\\web\\", "c:\\web\\sub\\"}));
+  EXPECT_EQ(changeLinkFolder(t, "c:\\web\\", "d:\\site\\"), 2u);
+  EXPECT_EQ(t[0].link, "d:\\site\\index.htm");
+  EXPECT_EQ(t[1].link, "C:\\Web\\Sub\\A.htm");
+  EXPECT_EQ(t[2].link, "d:\\site\\b.htm");
+  EXPECT_EQ(t[0].title, "Home");
+}
+
+}  // namespace
+}  // namespace quillon
