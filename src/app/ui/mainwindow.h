@@ -81,6 +81,13 @@ class TForm1 : public QMainWindow {
   void About1Click();
   Answer QueryCloseHTML(CloseRequest request);
 
+  // The Settings dialog, opened on a tab (0 Files, 1 Tag Options, 2 Change File Path, 3 Web Browsers,
+  // 4 Helper Apps).
+  void openOptions(int tab);
+  void BitBtnOptionsClick() { openOptions(0); }
+  void PreferencesSettings1Click() { openOptions(0); }
+  void TagColorOptions1Click() { openOptions(1); }
+
   // Find and replace.
   void BitBtnFindClick();
   void Replace1Click();

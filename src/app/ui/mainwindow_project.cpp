@@ -235,6 +235,7 @@ void TForm1::BitBtnLoadFromTemplateClick() {
     updateDocumentStatus();
     platform_.prompts.info(
         "You have not selected a Template file yet. Go to the OPTIONS screen and select one from the Files tab.");
+    openOptions(0);
     return;
   }
   session_->resetToNew();

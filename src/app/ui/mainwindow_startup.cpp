@@ -15,6 +15,8 @@
 #include "app/program_dir.h"
 #include "app/text_bytes.h"
 #include "app/ui/mainwindow.h"
+#include "app/options.h"
+#include "app/ui/options_form.h"
 #include "app/ui/tips_form.h"
 #include "builders/ui/splash_form.h"
 #include "project/ui/new_name_form.h"
@@ -43,9 +45,7 @@ void TForm1::FormCreate() {
   makeDirectory(programDir_ + "backup");
 
   settings_ = loadSettings(programDir_);
-  LabelBrowserMode->setText(settings_.previewOption == "auto"     ? "S"
-                            : settings_.previewOption == "nosave" ? "N"
-                                                                  : "T");
+  LabelBrowserMode->setText(previewLetter(settings_.previewOption));
   CheckBoxColoredTags->setChecked(settings_.colored);
   CheckWrap->setChecked(settings_.wrap);
   editor_bytes::setWordWrap(*RE1, CheckWrap->isChecked());
@@ -105,6 +105,19 @@ void TForm1::ShowTipoftheDay1Click() {
 void TForm1::About1Click() {
   TFormSplash about(TFormSplash::Mode::About, this);
   platform_.modal.runModal(about);
+}
+
+void TForm1::openOptions(int tab) {
+  TFormOptions options(tab, platform_, settings_, programDir_, readHtmlExtensions(programDir_ + "htmlext.dat"), *project_,
+                       this);
+  const bool applied = platform_.modal.runModal(options) == QDialog::Accepted;
+  // The Change File Path tab acts at once, so the outline is refreshed whichever way the dialog closed.
+  refreshOutline(selectedPage());
+  if (!applied) return;
+  htmlExtensions_ = readHtmlExtensions(programDir_ + "htmlext.dat");
+  applyFilters();
+  project_->setOpenFilter(openFilter_);
+  LabelBrowserMode->setText(previewLetter(settings_.previewOption));
 }
 
 void TForm1::applyFilters() {
