@@ -12,6 +12,19 @@ inline constexpr std::string_view kCrLf = "\r\n";
 // Splits at CR LF, LF or CR. A line break at the very end does not start another line; "" gives no lines.
 std::vector<std::string> splitLines(std::string_view text);
 
+// Calls fn(line, offset of its first byte) for each line, lines ending at CR LF, LF or CR.
+template <typename Fn>
+void forEachLine(std::string_view text, Fn&& fn) {
+  size_t start = 0;
+  const size_t n = text.size();
+  while (start < n) {
+    size_t end = start;
+    while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
+    fn(text.substr(start, end - start), start);
+    start = end + ((end + 1 < n && text[end] == '\r' && text[end + 1] == '\n') ? 2 : 1);
+  }
+}
+
 // Each line followed by CR LF.
 std::string joinCrLf(const std::vector<std::string>& lines);
 

@@ -108,27 +108,22 @@ void TForm1::Replaceprecisewithonlyintags1Click() {
   bool stopped = false;
   QElapsedTimer sincePump;
   sincePump.start();
-  size_t lineStart = 0;
-  while (lineStart < text.size()) {
+  forEachLine(text, [&](std::string_view line, size_t lineStart) {
+    if (stopped) return;
     if (sincePump.elapsed() >= 5) {  // let a click on Stop through, every few milliseconds
       QCoreApplication::processEvents();
       sincePump.restart();
     }
     if (stopColoring_) {
       stopped = true;
-      break;
+      return;
     }
-    size_t lineEnd = lineStart;
-    while (lineEnd < text.size() && text[lineEnd] != '\r' && text[lineEnd] != '\n') ++lineEnd;
-    for (size_t offset : slashesInTags(std::string_view(text).substr(lineStart, lineEnd - lineStart))) {
+    for (size_t offset : slashesInTags(line)) {
       editor_bytes::replaceRange(*RE1, static_cast<long>(lineStart + offset), 1, "/");
       setModified(true);
       ++count;
     }
-    lineStart = lineEnd;
-    if (lineStart < text.size() && text[lineStart] == '\r') ++lineStart;
-    if (lineStart < text.size() && text[lineStart] == '\n') ++lineStart;
-  }
+  });
   editor_bytes::setWordWrap(*RE1, settings_.wrap);
   editor_bytes::select(*RE1, 0, 0);
   if (!stopped) platform_.prompts.info("There were " + std::to_string(count) + " slash characters replaced.");

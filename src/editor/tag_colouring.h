@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "app/colour_names.h"
+
+namespace quillon {
+
+enum class TagClass { Default = 0, Href = 1, Img = 2, Font = 3, Table = 4, List = 5 };  // as kTagColourKeys
+
+struct ColouredRange {
+  size_t offset = 0;
+  size_t length = 0;
+  ColourValue colour = 0;
+  bool operator==(const ColouredRange&) const = default;
+};
+
+// The class of a tag text ("<" to ">"), by substring patterns matched without regard to A-Z case; later
+// tests win: HREF, then FONT, IMG, TABLE, LIST.
+TagClass tagClass(std::string_view tagText);
+
+// The coloured ranges of one line (without its line end) that starts at document offset lineOffset:
+// each "<" paired with the first ">" of the line as it stands, pairs retired as they are used. A ">" before
+// the "<" colours what lies between them in the DEFAULT colour.
+void colourLine(std::string_view line, size_t lineOffset, const std::array<ColourValue, 6>& colours,
+                std::vector<ColouredRange>& out);
+
+// The whole document, line by line, with the true offsets of line starts (lines end at CR LF, LF or CR).
+std::vector<ColouredRange> colourTags(std::string_view text, const std::array<ColourValue, 6>& colours);
+
+}  // namespace quillon
