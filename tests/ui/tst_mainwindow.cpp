@@ -1,5 +1,7 @@
 // The main window's panes, named controls, pane rules and start-up state, under the offscreen platform.
 #include <QComboBox>
+#include <QFile>
+#include <QTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -11,6 +13,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "app/ui/command_registry.h"
+#include "editor/ui/editor_bytes.h"
 #include "app/ui/mainwindow.h"
 #include "platform/ui/qt_platform.h"
 
@@ -148,6 +151,31 @@ class TestMainWindow : public QObject {
     QVERIFY(w.commands().enabled("SaveHTMLFile1Click"));
     QVERIFY(child<QToolButton>(w, "BitBtnSaveHTML")->isEnabled());
     QVERIFY(!w.commands().exists("NoSuchCommandClick"));
+  }
+
+  void aClickStopsALongColouringPass() {
+    RecordingPlatform p;
+    TForm1 w(programDir(), p.platform);
+    w.show();
+    auto* editor = w.findChild<QsciScintilla*>("RE1");
+    std::string text;
+    for (int i = 0; i < 400000; ++i) text += "<td>cell</td>\r\n";
+    const std::string path = programDir() + "long.html";
+    QFile f(QString::fromStdString(path));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text.data(), static_cast<qint64>(text.size()));
+    f.close();
+    QVERIFY(editor_bytes::loadFile(*editor, path));
+    editor_bytes::select(*editor, 100, 5);
+    QTimer::singleShot(20, editor, [editor] { QTest::mouseClick(editor->viewport(), Qt::LeftButton); });
+    w.ColorTags();
+    // Stopped part way: the last line is still uncoloured, the caret is back at 0, wrap is back on.
+    const long last = static_cast<long>(text.size()) - 10;
+    QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(last)), 0L);
+    QVERIFY(editor->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 0UL) != 0);
+    QCOMPARE(editor_bytes::selectionStart(*editor), 0L);
+    QCOMPARE(editor_bytes::selectionLength(*editor), 0L);
+    QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_GETWRAPMODE), long(QsciScintillaBase::SC_WRAP_WORD));
   }
 
   void keyAndMousePressesInTheEditorMarkTheDocumentModified() {

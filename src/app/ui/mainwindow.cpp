@@ -22,7 +22,9 @@
 
 #include "app/pane_layout.h"
 #include "app/ui/command_registry.h"
+#include "editor/ui/colour_follows_caret.h"
 #include "editor/ui/editor_bytes.h"
+#include "editor/ui/tag_styles.h"
 #include "platform/ui/qt_text.h"
 
 namespace quillon {
@@ -330,10 +332,9 @@ QWidget* TForm1::buildRightPane() {
   stop->setToolTip("Stop Colored Tag Processing");
   connect(stop, &QToolButton::pressed, this, [this] { commands_->trigger("BitBtnStopColorsMouseDown"); });
   h->addWidget(stop);
-  // Colouring arrives with its own issue: the Color box stays disabled until then.
   CheckBoxColoredTags = named(new QCheckBox("Color", row), "CheckBoxColoredTags");
   CheckBoxColoredTags->setToolTip("Turn Colored Tags On/Off");
-  CheckBoxColoredTags->setEnabled(false);
+  connect(CheckBoxColoredTags, &QCheckBox::clicked, this, [this] { commands_->trigger("CheckBoxColoredTagsClick"); });
   h->addWidget(CheckBoxColoredTags);
   CheckWrap = named(new QCheckBox("Wrap", row), "CheckWrap");
   connect(CheckWrap, &QCheckBox::clicked, this, [this] { commands_->trigger("CheckWrapClick"); });
@@ -357,6 +358,8 @@ QWidget* TForm1::buildRightPane() {
   RE1->SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, QsciScintillaBase::STYLE_DEFAULT, font.family().toUtf8().constData());
   RE1->SendScintilla(QsciScintillaBase::SCI_STYLESETSIZE, QsciScintillaBase::STYLE_DEFAULT, 9L);
   RE1->SendScintilla(QsciScintillaBase::SCI_STYLECLEARALL);
+  tag_styles::install(*RE1);
+  new ColourFollowsCaret(*RE1);
   RE1->setMinimumSize(0, 0);
   RE1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(RE1, &QWidget::customContextMenuRequested, this, &TForm1::showEditorContextMenu);

@@ -88,6 +88,11 @@ class TForm1 : public QMainWindow {
   void PreferencesSettings1Click() { openOptions(0); }
   void TagColorOptions1Click() { openOptions(1); }
 
+  // Tag colouring.
+  void ColorTags();
+  void BitBtnColorNowClick();
+  void CheckBoxColoredTagsClick();
+
   // Find and replace.
   void BitBtnFindClick();
   void Replace1Click();
@@ -151,6 +156,7 @@ class TForm1 : public QMainWindow {
   void searchDialogFind(bool replace);
   void findNextMatch(const QString& quotedText);
   size_t replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase);
+  void colourIfWanted();
   void refreshOutline(int select = -1);
   void refreshProjectState();
   void refreshRecentMenu();

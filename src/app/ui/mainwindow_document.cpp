@@ -47,6 +47,8 @@ void TForm1::bindCommands() {
       {"EntireSite1Click", &TForm1::EntireSite1Click},
       {"BitBtnLoadFromTemplateClick", &TForm1::BitBtnLoadFromTemplateClick},
       {"BitBtnFindClick", &TForm1::BitBtnFindClick},
+      {"BitBtnColorNowClick", &TForm1::BitBtnColorNowClick},
+      {"CheckBoxColoredTagsClick", &TForm1::CheckBoxColoredTagsClick},
       {"BitBtnOptionsClick", &TForm1::BitBtnOptionsClick},
       {"PreferencesSettings1Click", &TForm1::PreferencesSettings1Click},
       {"TagColorOptions1Click", &TForm1::TagColorOptions1Click},
@@ -107,6 +109,7 @@ void TForm1::OpenHTMLFile1Click() {
   editor_bytes::loadFile(*RE1, *chosen);
   updateDocumentStatus();
   RE1->setFocus();
+  colourIfWanted();
 }
 
 void TForm1::SaveHTMLFile1Click() { QueryCloseHTML(CloseRequest::SaveCommand); }

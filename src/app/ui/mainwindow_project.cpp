@@ -112,6 +112,7 @@ void TForm1::loadPage(const std::string& path, bool readOnly) {
   updateSaveEnabled();
   const bool loaded = editor_bytes::loadFile(*RE1, path);
   updateDocumentStatus();
+  if (loaded) colourIfWanted();
   if (!loaded)
     platform_.prompts.info(
         "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change "
@@ -241,7 +242,8 @@ void TForm1::BitBtnLoadFromTemplateClick() {
   session_->resetToNew();
   updateDocumentStatus();
   updateSaveEnabled();
-  if (!editor_bytes::loadFile(*RE1, settings_.htmlTemp))
+  if (editor_bytes::loadFile(*RE1, settings_.htmlTemp)) colourIfWanted();
+  else
     platform_.prompts.info(
         "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change "
         "file link\" to re-establish the file link.");

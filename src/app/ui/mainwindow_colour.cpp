@@ -1,0 +1,60 @@
+// Tag colouring: the pass over the document, the Color box and the Stop button.
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/text_bytes.h"
+#include "app/ui/mainwindow.h"
+#include "editor/tag_colouring.h"
+#include "editor/ui/editor_bytes.h"
+#include "editor/ui/tag_styles.h"
+
+namespace quillon {
+
+void TForm1::ColorTags() {
+  stopColoring_ = false;
+  editor_bytes::setWordWrap(*RE1, false);
+  std::array<ColourValue, 6> colours;
+  for (size_t i = 0; i < colours.size(); ++i) colours[i] = ColorFromName(settings_.tagColourNames[i]);
+  // A copy: events that run between lines may edit the window, and offsets are taken from the text as the
+  // pass found it.
+  const std::string text(editor_bytes::text(*RE1));
+  std::vector<ColouredRange> ranges;
+  QElapsedTimer sincePump;
+  sincePump.start();
+  bool stopped = false;
+  forEachLine(text, [&](std::string_view line, size_t offset) {
+    if (stopped) return;
+    if (sincePump.elapsed() >= 5) {  // let a click or the Stop button through, every few milliseconds
+      QCoreApplication::processEvents();
+      sincePump.restart();
+    }
+    if (stopColoring_) {
+      stopped = true;
+      return;
+    }
+    ranges.clear();
+    colourLine(line, offset, colours, ranges);
+    const long length = editor_bytes::length(*RE1);
+    for (const ColouredRange& r : ranges)
+      if (static_cast<long>(r.offset + r.length) <= length) tag_styles::apply(*RE1, r.offset, r.length, r.colour);
+  });
+  editor_bytes::setWordWrap(*RE1, settings_.wrap);
+  editor_bytes::select(*RE1, 0, 0);
+}
+
+void TForm1::BitBtnColorNowClick() {
+  if (!session_->state().path.empty()) ColorTags();
+}
+
+void TForm1::colourIfWanted() {
+  if (CheckBoxColoredTags->isChecked()) ColorTags();
+}
+
+void TForm1::CheckBoxColoredTagsClick() {
+  settings_.colored = CheckBoxColoredTags->isChecked();
+  writeSetting(SettingsFile::Default, "Tags", "Colored", settings_.colored ? "1" : "0");
+}
+
+}  // namespace quillon

@@ -1,0 +1,28 @@
+#include "editor/ui/tag_styles.h"
+
+#include <Qsci/qsciscintilla.h>
+
+namespace quillon::tag_styles {
+
+namespace {
+using S = QsciScintillaBase;
+// Scintilla colours are 0xBBGGRR, as colour values are.
+long scintillaColour(ColourValue v) { return static_cast<long>(v & 0xFFFFFF); }
+}  // namespace
+
+void install(QsciScintilla& editor) {
+  for (size_t i = 0; i < kColourNames.size(); ++i)
+    editor.SendScintilla(S::SCI_STYLESETFORE, static_cast<unsigned long>(1 + i), scintillaColour(ColorFromName(kColourNames[i])));
+}
+
+int styleFor(ColourValue colour) {
+  const int index = ColorNameIndex(colour);
+  return 1 + (index < 0 ? 0 : index);
+}
+
+void apply(QsciScintilla& editor, size_t offset, size_t length, ColourValue colour) {
+  editor.SendScintilla(S::SCI_STARTSTYLING, static_cast<unsigned long>(offset), 0L);
+  editor.SendScintilla(S::SCI_SETSTYLING, static_cast<unsigned long>(length), static_cast<long>(styleFor(colour)));
+}
+
+}  // namespace quillon::tag_styles
