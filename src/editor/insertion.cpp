@@ -7,9 +7,9 @@
 
 namespace quillon {
 
-EditState applyInsertion(const EditState& state, const Insertion& in) {
+EditState applyInsertion(const EditView& state, const Insertion& in) {
   EditState out;
-  out.text = state.text.substr(0, in.start) + in.text + state.text.substr(in.start + in.removeLength);
+  out.text = std::string(state.text.substr(0, in.start)) + in.text + std::string(state.text.substr(in.start + in.removeLength));
   out.selStart = in.selStart;
   out.selLength = in.selLength;
   return out;
@@ -24,7 +24,7 @@ bool isPointText(std::string_view text) {
   return false;
 }
 
-Insertion insertTag(const EditState& state, std::string_view text, CaretRule rule) {
+Insertion insertTag(const EditView& state, std::string_view text, CaretRule rule) {
   Insertion in;
   in.text = text;
   if (isPointText(text)) {
@@ -43,12 +43,12 @@ Insertion insertTag(const EditState& state, std::string_view text, CaretRule rul
   return in;
 }
 
-Insertion wrapSelection(const EditState& state, std::string_view open, std::string_view close, CaretRule rule) {
-  const std::string_view selected = std::string_view(state.text).substr(state.selStart, state.selLength);
+Insertion wrapSelection(const EditView& state, std::string_view open, std::string_view close, CaretRule rule) {
+  const std::string_view selected = state.text.substr(state.selStart, state.selLength);
   return insertTag(state, std::string(open) + std::string(selected) + std::string(close), rule);
 }
 
-Insertion comment(const EditState& state) {
+Insertion comment(const EditView& state) {
   if (state.selLength > 0) return wrapSelection(state, "<!-- ", " -->", CaretRule::BeforeLastFour);
   Insertion in;
   in.start = state.selStart;
@@ -71,11 +71,11 @@ std::string wrapLinesText(std::string_view selected, std::string_view name, std:
   return out;
 }
 
-Insertion wrapLinesInTag(const EditState& state, std::string_view name, std::string_view newFileTemplate) {
+Insertion wrapLinesInTag(const EditView& state, std::string_view name, std::string_view newFileTemplate) {
   Insertion in;
   in.start = state.selStart;
   in.removeLength = state.selLength;
-  in.text = wrapLinesText(std::string_view(state.text).substr(state.selStart, state.selLength), name, newFileTemplate);
+  in.text = wrapLinesText(state.text.substr(state.selStart, state.selLength), name, newFileTemplate);
   in.selStart = in.start + in.text.size();
   return in;
 }
@@ -90,7 +90,7 @@ std::string tableGridText(int rows, int columns) {
   return out + "</TABLE>\r\n";
 }
 
-Insertion insertTableGrid(const EditState& state, int rows, int columns) {
+Insertion insertTableGrid(const EditView& state, int rows, int columns) {
   Insertion in;
   in.start = state.selStart;
   in.text = tableGridText(rows, columns);

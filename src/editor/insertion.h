@@ -9,12 +9,20 @@
 
 namespace quillon {
 
-// The editing window as far as an insertion cares: its bytes and its selection.
+// The editing window as far as an insertion reads it: its bytes and its selection.
+struct EditView {
+  std::string_view text;
+  size_t selStart = 0;
+  size_t selLength = 0;
+};
+
+// The same, owning its text (the result of applying an insertion).
 struct EditState {
   std::string text;
   size_t selStart = 0;
   size_t selLength = 0;
   bool operator==(const EditState&) const = default;
+  operator EditView() const { return {text, selStart, selLength}; }
 };
 
 // One change to the window: replace [start, start + removeLength) by text, then select
@@ -27,7 +35,7 @@ struct Insertion {
   size_t selLength = 0;
 };
 
-EditState applyInsertion(const EditState& state, const Insertion& insertion);
+EditState applyInsertion(const EditView& state, const Insertion& insertion);
 
 enum class CaretRule { SelectInserted, BeforeLastFour };  // Mail To and Comment use the second
 
@@ -36,23 +44,23 @@ bool isPointText(std::string_view text);
 
 // InsertTag: point texts go at the selection's start ("<BR>" at its end), the selection staying in place;
 // every other text replaces the selection and ends selected (or with the caret before its last four bytes).
-Insertion insertTag(const EditState& state, std::string_view text, CaretRule rule = CaretRule::SelectInserted);
+Insertion insertTag(const EditView& state, std::string_view text, CaretRule rule = CaretRule::SelectInserted);
 
 // Opening tag + the selected text + closing tag, inserted in wrap mode.
-Insertion wrapSelection(const EditState& state, std::string_view open, std::string_view close,
+Insertion wrapSelection(const EditView& state, std::string_view open, std::string_view close,
                         CaretRule rule = CaretRule::SelectInserted);
 
 // Comment: around the selection, or «<!--  -->» with the caret after "<!--" when nothing is selected.
-Insertion comment(const EditState& state);
+Insertion comment(const EditView& state);
 
 // The text WrapLinesInTag puts in place of the selection; "NEW" gives the new-file template.
 std::string wrapLinesText(std::string_view selected, std::string_view name, std::string_view newFileTemplate);
 // Replaces the selection by that text; the caret ends after it.
-Insertion wrapLinesInTag(const EditState& state, std::string_view name, std::string_view newFileTemplate);
+Insertion wrapLinesInTag(const EditView& state, std::string_view name, std::string_view newFileTemplate);
 
 std::string tableGridText(int rows, int columns);
 // The grid goes in at the selection's start, the selected text staying after it; the caret ends after it.
-Insertion insertTableGrid(const EditState& state, int rows, int columns);
+Insertion insertTableGrid(const EditView& state, int rows, int columns);
 
 // «"#FF8000"»: nine bytes with the quotes; replaces the selection and ends selected.
 std::string colourPickerText(ColourValue colour);

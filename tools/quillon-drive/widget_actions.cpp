@@ -130,6 +130,12 @@ std::string pressChord(QWidget* target, const std::string& chord) {
   const QKeySequence sequence = QKeySequence::fromString(toQString(chord), QKeySequence::PortableText);
   if (sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown) return "unknown key chord " + chord;
   const QKeyCombination combination = sequence[0];
+  // Shortcuts reach only the active window: a key pressed in a window makes it the active one, as a click would.
+  if (QApplication::activeWindow() != target->window()) {
+    target->window()->activateWindow();
+    QApplication::setActiveWindow(target->window());
+    QCoreApplication::processEvents();
+  }
   QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
   return {};
 }

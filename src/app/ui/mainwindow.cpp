@@ -18,6 +18,9 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QSet>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
 #include <Qsci/qsciscintilla.h>
 
 #include "app/pane_layout.h"
@@ -60,6 +63,7 @@ TForm1::TForm1(std::string programDir, Platform& platform, QWidget* parent)
   buildWindow();
   bindCommands();
   buildMenus();
+  releaseEditorKeys();
   FormCreate();
 }
 
@@ -412,6 +416,18 @@ void TForm1::buildMenus() {
       action->setText(toQString(top.caption));
       menuBar()->addAction(action);
     }
+  }
+}
+
+// The editing window claims the keys of its own key map before the window's shortcuts see them; the
+// program's shortcuts (Alt+Enter, Shift+Enter, Ctrl+K, ...) win, so those keys are taken out of its map.
+void TForm1::releaseEditorKeys() {
+  QSet<int> ours;
+  for (const auto& info : commands_->commands())
+    if (!info.shortcut.empty()) ours.insert(QKeySequence(toQString(info.shortcut))[0].toCombined());
+  for (QsciCommand* command : RE1->standardCommands()->commands()) {
+    if (ours.contains(command->key())) command->setKey(0);
+    if (ours.contains(command->alternateKey())) command->setAlternateKey(0);
   }
 }
 

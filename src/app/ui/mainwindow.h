@@ -8,6 +8,7 @@
 #include "app/command_table.h"
 #include "app/settings.h"
 #include "editor/document_session.h"
+#include "editor/insertion.h"
 #include "editor/search.h"
 #include "platform/ui/platform.h"
 #include "project/project_session.h"
@@ -88,6 +89,9 @@ class TForm1 : public QMainWindow {
   void PreferencesSettings1Click() { openOptions(0); }
   void TagColorOptions1Click() { openOptions(1); }
 
+  // Tag insertion.
+  void MailTo1Click();
+
   // Tag colouring.
   void ColorTags();
   void BitBtnColorNowClick();
@@ -138,6 +142,7 @@ class TForm1 : public QMainWindow {
   bool FormCloseQuery();
   void buildWindow();
   void buildMenus();
+  void releaseEditorKeys();
   void buildToolbars(QWidget* top);
   QWidget* buildLeftPane();
   QWidget* buildRightPane();
@@ -157,6 +162,10 @@ class TForm1 : public QMainWindow {
   void findNextMatch(const QString& quotedText);
   size_t replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase);
   void colourIfWanted();
+  void bindTagCommands();
+  EditView editView() const;
+  void applyInsertion(const Insertion& insertion);
+  void insertThroughClipboard(const Insertion& insertion);
   void refreshOutline(int select = -1);
   void refreshProjectState();
   void refreshRecentMenu();

@@ -59,6 +59,7 @@ void TForm1::bindCommands() {
       {"BitBtnStopColorsMouseDown", &TForm1::BitBtnStopColorsMouseDown},
   };
   for (const auto& [name, handler] : handlers) commands_->bind(name, [this, h = handler] { (this->*h)(); });
+  bindTagCommands();
 }
 
 void TForm1::setModified(bool on) { session_->state().modified = on; }

@@ -1,0 +1,123 @@
+// Tag insertion commands: tags around the selection, texts at the caret, lists, grids, colours, dates.
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QLocale>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/ui/command_registry.h"
+#include "app/ui/mainwindow.h"
+#include "builders/ui/email_form.h"
+#include "editor/insertion.h"
+#include "editor/ui/editor_bytes.h"
+#include "platform/ui/qt_text.h"
+
+namespace quillon {
+
+EditView TForm1::editView() const {
+  return {editor_bytes::text(*RE1), static_cast<size_t>(editor_bytes::selectionStart(*RE1)),
+          static_cast<size_t>(editor_bytes::selectionLength(*RE1))};
+}
+
+void TForm1::applyInsertion(const Insertion& in) {
+  RE1->setFocus();
+  editor_bytes::replaceRange(*RE1, static_cast<long>(in.start), static_cast<long>(in.removeLength), in.text);
+  editor_bytes::select(*RE1, static_cast<long>(in.selStart), static_cast<long>(in.selLength));
+  setModified(true);
+}
+
+void TForm1::bindTagCommands() {
+  struct Wrap {
+    const char* command;
+    const char* open;
+    const char* close;
+  };
+  static const Wrap wraps[] = {
+      {"UnderlineClick", "<U>", "</U>"},
+      {"Center1Click", "<CENTER>", "</CENTER>"},
+      {"H11Click", "<H1>", "</H1>"},
+      {"H21Click", "<H2>", "</H2>"},
+      {"H31Click", "<H3>", "</H3>"},
+      {"font2Click", "<FONT>", "</FONT>"},
+      {"font11Click", "<FONT SIZE=\"+1\">", "</FONT>"},
+      {"font21Click", "<FONT SIZE=\"+2\">", "</FONT>"},
+      {"font12Click", "<FONT SIZE=\"-1\">", "</FONT>"},
+      {"font22Click", "<FONT SIZE=\"-2\">", "</FONT>"},
+      {"Superscript1Click", "<SUP>", "</SUP>"},
+      {"Subscript1Click", "<SUB>", "</SUB>"},
+      {"PRE1Click", "<PRE>", "</PRE>"},
+      {"Blockquote1Click", "<BLOCKQUOTE>", "</BLOCKQUOTE>"},
+      {"AHREF1Click", "<A HREF=\"\">", "</A>"},
+      {"table2Click", "<TABLE>", "</TABLE>"},
+      {"tr1Click", "<TR>", "</TR>"},
+      {"td1Click", "<TD>", "</TD>"},
+      {"th1Click", "<TH>", "</TH>"},
+      {"Caption1Click", "<CAPTION>", "</CAPTION>"},
+  };
+  for (const Wrap& w : wraps)
+    commands_->bind(w.command, [this, &w] { applyInsertion(wrapSelection(editView(), w.open, w.close)); });
+  commands_->bind("BoldTagClick", [this] {
+    applyInsertion(settings_.strong ? wrapSelection(editView(), "<STRONG>", "</STRONG>") : wrapSelection(editView(), "<B>", "</B>"));
+  });
+  commands_->bind("ItalicClick", [this] {
+    applyInsertion(settings_.em ? wrapSelection(editView(), "<EM>", "</EM>") : wrapSelection(editView(), "<I>", "</I>"));
+  });
+
+  static const std::pair<const char*, const char*> points[] = {
+      {"Paragraph1Click", "<P>"},       {"LineBreak1Click", "<BR>"},  {"NonbreakingSpace1Click", "&nbsp;"},
+      {"BitBtnLIClick", "<LI>"},        {"BitBtnDTClick", "<DT>"},    {"BitBtnDDClick", "<DD>"},
+      {"BitBtnFRAClick", "<FRAME>"},    {"Copyright1Click", "&copy;"}, {"TM1Click", "&trade;"},
+      {"RRegisteredTrademark1Click", "&reg;"}, {"N141Click", "&#188;"}, {"N121Click", "&#189;"},
+      {"N341Click", "&#190;"},          {"N17Click", "&amp;"},        {"N22Click", "&lt;"},
+      {"N23Click", "&gt;"}};
+  for (const auto& [command, text] : points)
+    commands_->bind(command, [this, text = text] { applyInsertion(insertTag(editView(), text)); });
+
+  commands_->bind("Comment1Click", [this] { applyInsertion(comment(editView())); });
+  commands_->bind("MailTo1Click", [this] { MailTo1Click(); });
+
+  static const std::pair<const char*, const char*> lists[] = {{"UnorderedListUL1Click", "UL"}, {"BitBtnOLClick", "OL"},
+                                                              {"BitBtnDLClick", "DL"},         {"BitBtnNOClick", "NOFRAMES"},
+                                                              {"BitBtnSETClick", "FRAMESET"}};
+  for (const auto& [command, name] : lists)
+    commands_->bind(command, [this, name = name] { insertThroughClipboard(wrapLinesInTag(editView(), name, DocumentSession::newFileTemplate())); });
+
+  for (int r = 1; r <= 5; ++r)
+    for (int c = 1; c <= 5; ++c)
+      commands_->bind("N" + std::to_string(r) + "C" + std::to_string(c) + "Click",
+                      [this, r, c] { insertThroughClipboard(insertTableGrid(editView(), r, c)); });
+
+  commands_->bind("ColorPicker1Click", [this] {
+    const auto colour = platform_.colourDialogs.choose(0);
+    if (!colour) return;
+    const EditView view = editView();
+    const std::string text = colourPickerText(*colour);
+    applyInsertion({view.selStart, view.selLength, text, view.selStart, text.size()});
+  });
+  commands_->bind("InsertLastModifiedDateTime1Click", [this] {
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::time_t seconds = static_cast<std::time_t>(now.toSecsSinceEpoch());
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const QLocale locale;
+    applyInsertion(insertTag(editView(), lastModifiedComment(local, toBytes(locale.dayName(now.date().dayOfWeek(), QLocale::LongFormat)),
+                                                             toBytes(locale.monthName(now.date().month(), QLocale::ShortFormat)))));
+  });
+}
+
+// Multi-line blocks go through the clipboard, which then holds the inserted text.
+void TForm1::insertThroughClipboard(const Insertion& in) {
+  platform_.clipboard.clear();
+  platform_.clipboard.setText(in.text);
+  applyInsertion(in);
+}
+
+void TForm1::MailTo1Click() {
+  TFormEmail dialog(settings_.email, this);
+  platform_.modal.runModal(dialog);
+  if (dialog.cancelled()) return;
+  settings_.email = dialog.address();
+  applyInsertion(wrapSelection(editView(), "<A HREF=\"mailto:" + settings_.email + "\">", "</A>", CaretRule::BeforeLastFour));
+  writeSetting(SettingsFile::Options, "Defaults", "EMAIL", settings_.email);
+}
+
+}  // namespace quillon
