@@ -43,7 +43,12 @@ std::string clickControl(QWidget* widget, bool doubleClick) {
     return {};
   }
   QWidget* target = mouseTarget(widget);
-  const QPoint at = target->rect().center();
+  QPoint at = target->rect().center();
+  // On a list, the click lands on its current item (chosen with select).
+  if (auto* view = qobject_cast<QAbstractItemView*>(widget); view && view->currentIndex().isValid()) {
+    view->scrollTo(view->currentIndex());
+    at = view->visualRect(view->currentIndex()).center();
+  }
   if (doubleClick) {
     QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, at);

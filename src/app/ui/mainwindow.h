@@ -191,6 +191,7 @@ class TForm1 : public QMainWindow {
   bool newReplaceSearch_ = false;
   bool stopColoring_ = false;  // StopColoring: ends a running line-by-line pass
   FindDialog* FindDialog1 = nullptr;
+  class TFormSpeedBar* SpeedBar = nullptr;
   FindDialog* ReplaceDialog1 = nullptr;
   std::vector<std::string> htmlExtensions_;
   std::string maskList_;

@@ -6,7 +6,9 @@
 
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
+#include "builders/speed_bar.h"
 #include "builders/ui/email_form.h"
+#include "builders/ui/speed_bar_form.h"
 #include "editor/insertion.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
@@ -72,6 +74,14 @@ void TForm1::bindTagCommands() {
   for (const auto& [command, text] : points)
     commands_->bind(command, [this, text = text] { applyInsertion(insertTag(editView(), text)); });
 
+  commands_->bind("SpeedBar1Click", [this] {
+    if (!SpeedBar) {
+      SpeedBar = new TFormSpeedBar([this](std::string_view t) { applyInsertion(tagTemplateInsertion(editView(), t)); },
+                                   [this](std::string_view a) { applyInsertion(attributeInsertion(editView(), a)); }, this);
+    }
+    SpeedBar->show();
+    SpeedBar->raise();
+  });
   commands_->bind("Comment1Click", [this] { applyInsertion(comment(editView())); });
   commands_->bind("MailTo1Click", [this] { MailTo1Click(); });
 
