@@ -3,6 +3,8 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QTest>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <Qsci/qsciscintilla.h>
 
@@ -287,8 +289,23 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
     }
     else if (n == "outline-menu") emit tree->customContextMenuRequested(r.center());
     else QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
-  } else if (n == "files-dir" || n == "files-click" || n == "files-dblclick") {
-    fail(d.line, "the Files tab is not built yet");
+  } else if (n == "files-dir") {
+    if (!needArgs(d, 1)) return;
+    if (!isDirectory(d.args[0])) return fail(d.line, "no folder " + d.args[0]);
+    auto* tabs = main_->findChild<QTabWidget*>("PageControl1");
+    tabs->setCurrentIndex(1);
+    std::string folder = d.args[0];
+    if (folder.back() != '/') folder += '/';
+    main_->filesGoTo(folder);
+  } else if (n == "files-click" || n == "files-dblclick") {
+    if (!needArgs(d, 1)) return;
+    auto* list = main_->findChild<QListWidget*>("ListBox2");
+    const auto found = list->findItems(toQString(d.args[0]), Qt::MatchExactly);
+    if (found.isEmpty()) return fail(d.line, "no file " + d.args[0] + " in the Files tab");
+    list->setCurrentItem(found.first());
+    const QRect r = list->visualItemRect(found.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    if (n == "files-dblclick") QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
   } else if (n == "window") {
     if (!needArgs(d, 1)) return;
     QWidget* window = nullptr;

@@ -62,6 +62,7 @@ TForm1::TForm1(std::string programDir, Platform& platform, QWidget* parent)
   commands_ = new CommandRegistry(this);
   buildWindow();
   bindCommands();
+  wireFilesPane();
   buildMenus();
   releaseEditorKeys();
   FormCreate();
@@ -244,8 +245,13 @@ QWidget* TForm1::buildLeftPane() {
   auto* files = named(new QWidget(PageControl1), "TabSheet2");
   auto* filesLayout = new QVBoxLayout(files);
   filesLayout->setContentsMargins(6, 6, 6, 6);
-  filesLayout->addWidget(named(new QComboBox(files), "DriveComboBox1"));
-  filesLayout->addWidget(named(new QListWidget(files), "DirectoryListBox1"), 1);
+  DriveComboBox1 = named(new QComboBox(files), "DriveComboBox1");
+  filesLayout->addWidget(DriveComboBox1);
+  LabelDirectory = named(new QLabel(files), "LabelDirectory");
+  LabelDirectory->setWordWrap(true);
+  filesLayout->addWidget(LabelDirectory);
+  DirectoryListBox1 = named(new QListWidget(files), "DirectoryListBox1");
+  filesLayout->addWidget(DirectoryListBox1, 1);
   FilterComboBox1 = named(new QComboBox(files), "FilterComboBox1");
   filesLayout->addWidget(FilterComboBox1);
   ListBox2 = named(new QListWidget(files), "ListBox2");

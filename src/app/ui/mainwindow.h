@@ -89,6 +89,12 @@ class TForm1 : public QMainWindow {
   void PreferencesSettings1Click() { openOptions(0); }
   void TagColorOptions1Click() { openOptions(1); }
 
+  // The Files tab.
+  void filesGoTo(const std::string& folder);
+  void ListBox2Click();
+  void ListBox2DblClick();
+  void BitBtnInsertLinkImageClick();
+
   // Tag insertion.
   void MailTo1Click();
 
@@ -162,6 +168,8 @@ class TForm1 : public QMainWindow {
   void findNextMatch(const QString& quotedText);
   size_t replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase);
   void colourIfWanted();
+  void wireFilesPane();
+  std::string chosenFile() const;
   void bindTagCommands();
   EditView editView() const;
   void applyInsertion(const Insertion& insertion);
@@ -208,6 +216,9 @@ class TForm1 : public QMainWindow {
   QTreeWidget* Outline1 = nullptr;
   QGroupBox* GroupBoxAddMove = nullptr;
   QListWidget* ListBox1 = nullptr;
+  QComboBox* DriveComboBox1 = nullptr;
+  QListWidget* DirectoryListBox1 = nullptr;
+  QLabel* LabelDirectory = nullptr;
   QComboBox* FilterComboBox1 = nullptr;
   QListWidget* ListBox2 = nullptr;
   QTabWidget* PageControlSnips = nullptr;

@@ -1,0 +1,127 @@
+// The Files tab: a small file browser from which files are opened, linked or measured into image tags.
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QTabWidget>
+#include <Qsci/qsciscintilla.h>
+#include <sys/stat.h>
+
+#include "app/file_io.h"
+#include "app/program_dir.h"
+#include "app/text_bytes.h"
+#include "app/ui/command_registry.h"
+#include "app/ui/mainwindow.h"
+#include "builders/image_size.h"
+#include "editor/insertion.h"
+#include "editor/ui/editor_bytes.h"
+#include "platform/ui/qt_text.h"
+#include "project/files_pane.h"
+#include "project/page_checks.h"
+
+namespace quillon {
+
+void TForm1::wireFilesPane() {
+  DriveComboBox1->addItem("/");
+  DriveComboBox1->addItem(toQString(homeDirectory()));
+  connect(DriveComboBox1, &QComboBox::activated, this, [this](int i) { filesGoTo(toBytes(DriveComboBox1->itemText(i))); });
+  connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    const std::string name = toBytes(item->text());
+    filesGoTo(name == ".." ? parentFolder(filesFolder_) : joinPath(filesFolder_, name) + "/");
+  });
+  connect(FilterComboBox1, &QComboBox::currentIndexChanged, this, [this] { filesGoTo(filesFolder_); });
+  connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index != 1) return;
+    const std::string& start = settings_.filesUseSel ? settings_.filesSelected : settings_.filesLocation;
+    filesGoTo(isDirectory(start) ? start : homeDirectory());
+  });
+  connect(ListBox2, &QListWidget::itemClicked, this, [this] { ListBox2Click(); });
+  connect(ListBox2, &QListWidget::itemDoubleClicked, this, [this] { ListBox2DblClick(); });
+  connect(ListBox2, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName("PopupMenuFiles");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    commands_->fillMenu(*menu, fileListMenu(), true);
+    menu->popup(ListBox2->viewport()->mapToGlobal(pos));
+  });
+}
+
+void TForm1::filesGoTo(const std::string& folder) {
+  filesFolder_ = folder;
+  LabelDirectory->setText(toQString(folder));
+  DirectoryListBox1->clear();
+  DirectoryListBox1->addItem("..");
+  for (const auto& name : foldersIn(folder)) DirectoryListBox1->addItem(toQString(name));
+  ListBox2->clear();
+  const std::string mask = toBytes(FilterComboBox1->currentData().toString());
+  for (const auto& name : filesIn(folder, mask.empty() ? "*.*" : mask)) ListBox2->addItem(toQString(name));
+}
+
+std::string TForm1::chosenFile() const {
+  const QListWidgetItem* item = ListBox2->currentItem();
+  return item ? joinPath(filesFolder_, toBytes(item->text())) : std::string();
+}
+
+void TForm1::ListBox2Click() {
+  struct stat st {};
+  const std::string path = chosenFile();
+  if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  statusPanels_[0]->setText(toQString(fileSizeText(st.st_size)));
+  statusPanels_[1]->setText("Page Location:  ");
+}
+
+void TForm1::ListBox2DblClick() {
+  const std::string path = chosenFile();
+  if (path.empty()) return;
+  settings_.filesLocation = filesFolder_;
+  writeSetting(SettingsFile::Default, "Files", "Location", filesFolder_);
+  switch (openKindFor(path)) {
+    case FileOpenKind::Image:
+      // Images open in the image builder, which arrives with the builders.
+      platform_.prompts.info("Images open in the image builder, which this version does not include yet.");
+      return;
+    case FileOpenKind::Other:
+      if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                    "This does not appear to be a valid HTML file type. Do you wish to open it in the "
+                                    "editing window anyways?",
+                                    Buttons::YesNo) != Answer::Yes)
+        return;
+      break;
+    case FileOpenKind::Html:
+      break;
+  }
+  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  const bool readOnly = session_->state().readOnly;
+  session_->opened(path);
+  session_->state().readOnly = readOnly;  // left as it was by this command
+  const bool loaded = editor_bytes::loadFile(*RE1, path);
+  updateDocumentStatus();
+  if (!loaded) {
+    platform_.prompts.info(
+        "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change "
+        "file link\" to re-establish the file link.");
+    return;
+  }
+  colourIfWanted();
+}
+
+void TForm1::BitBtnInsertLinkImageClick() {
+  const std::string path = chosenFile();
+  if (path.empty()) return;
+  const std::string name(fileNamePart(path));
+  std::string text;
+  if (isLinkableImage(name)) {
+    const auto size = measureImageFile(path);
+    if (!size) {
+      platform_.prompts.info("Error opening file. File is corrupt or cannot handle this file type.");
+      return;
+    }
+    text = imageText(name, size->width, size->height);
+  } else {
+    text = linkText(name);
+  }
+  const EditView view = editView();
+  applyInsertion({view.selStart, 0, text, view.selStart, text.size()});
+}
+
+}  // namespace quillon
