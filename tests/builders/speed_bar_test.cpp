@@ -22,3 +22,32 @@ TEST(SpeedBar, TemplatesAndAttributes) {
 
 }  // namespace
 }  // namespace quillon
+
+#include "builders/hand_back.h"
+
+namespace quillon {
+namespace {
+
+struct MemoryClipboard : Clipboard {
+  std::string held;
+  std::string text() const override { return held; }
+  void setText(const std::string& bytes) override { held = bytes; }
+  void clear() override { held.clear(); }
+};
+
+TEST(BuilderHandBack, PastesAndSelectsTheRecordedLength) {
+  MemoryClipboard clipboard;
+  clipboard.held = "what the user had";
+  BuilderHandBack handBack;
+  handBack.post(clipboard, "<HR>");
+  EXPECT_TRUE(handBack.insertRequested);
+  EXPECT_EQ(clipboard.held, "<HR>");
+  const EditState s{"abcdef", 2, 2};
+  EXPECT_EQ(applyInsertion(s, handBackInsertion(s, handBack, clipboard.held, HandBackSelection::Replaced)),
+            (EditState{"ab<HR>ef", 2, 4}));
+  EXPECT_EQ(applyInsertion(s, handBackInsertion(s, handBack, clipboard.held, HandBackSelection::Dropped)),
+            (EditState{"ab<HR>cdef", 2, 4}));
+}
+
+}  // namespace
+}  // namespace quillon

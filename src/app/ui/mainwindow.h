@@ -8,6 +8,7 @@
 #include "app/command_table.h"
 #include "app/settings.h"
 #include "editor/document_session.h"
+#include "builders/hand_back.h"
 #include "editor/insertion.h"
 #include "editor/search.h"
 #include "platform/ui/platform.h"
@@ -174,6 +175,7 @@ class TForm1 : public QMainWindow {
   EditView editView() const;
   void applyInsertion(const Insertion& insertion);
   void insertThroughClipboard(const Insertion& insertion);
+  void applyHandBack(const BuilderHandBack& handBack, HandBackSelection selection);
   void refreshOutline(int select = -1);
   void refreshProjectState();
   void refreshRecentMenu();

@@ -6,6 +6,7 @@
 
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
+#include "builders/hand_back.h"
 #include "builders/speed_bar.h"
 #include "builders/ui/email_form.h"
 #include "builders/ui/speed_bar_form.h"
@@ -112,6 +113,12 @@ void TForm1::bindTagCommands() {
     applyInsertion(insertTag(editView(), lastModifiedComment(local, toBytes(locale.dayName(now.date().dayOfWeek(), QLocale::LongFormat)),
                                                              toBytes(locale.monthName(now.date().month(), QLocale::ShortFormat)))));
   });
+}
+
+// After a builder dialog: its text from the clipboard, pasted and selected as the builder recorded it.
+void TForm1::applyHandBack(const BuilderHandBack& handBack, HandBackSelection selection) {
+  if (!handBack.insertRequested) return;
+  applyInsertion(handBackInsertion(editView(), handBack, platform_.clipboard.text(), selection));
 }
 
 // Multi-line blocks go through the clipboard, which then holds the inserted text.
