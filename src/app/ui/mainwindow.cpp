@@ -222,6 +222,17 @@ QWidget* TForm1::buildLeftPane() {
   connect(Outline1, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
     const size_t i = static_cast<size_t>(item->data(0, Qt::UserRole + 1).toInt());
     if (i < project_->tree().size()) project_->tree().collapseGroup(i);
+    // Collapsing a group collapses every group inside it, in the window as in the model.
+    const QSignalBlocker quiet(Outline1);
+    std::vector<QTreeWidgetItem*> inside{item};
+    while (!inside.empty()) {
+      QTreeWidgetItem* next = inside.back();
+      inside.pop_back();
+      for (int c = 0; c < next->childCount(); ++c) {
+        next->child(c)->setExpanded(false);
+        inside.push_back(next->child(c));
+      }
+    }
   });
   siteLayout->addWidget(Outline1, 1);
   siteLayout->addSpacing(8);
