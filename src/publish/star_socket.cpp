@@ -1,0 +1,338 @@
+#include "publish/star_socket.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+#include "publish/socket_errors.h"
+
+namespace quillon {
+
+TStarSocket::TStarSocket(EventLoop& loop) : loop_(loop), channel_(std::make_shared<Channel>()) {
+  channel_->loop = &loop;
+}
+
+TStarSocket::~TStarSocket() {
+  {
+    std::lock_guard<std::mutex> lock(channel_->mutex);
+    channel_->loop = nullptr;
+  }
+  if (lookupToken_) *lookupToken_ = false;
+  if (acceptWrite_) *acceptWrite_ = false;
+  stopTimer();
+  if (watch_) loop_.unwatch(watch_);
+  if (handle_ >= 0) ::close(handle_);
+}
+
+bool TStarSocket::StartWinsock() {
+  if (!WinsockStarted) WinsockStarted = LoadWinsock();
+  return WinsockStarted;
+}
+
+void TStarSocket::OpenSocket() {
+  if (handle_ != -1) return;
+  handle_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  LastError = handle_ < 0 ? wsaFromErrno(errno) : 0;
+  if (handle_ < 0) handle_ = -1;
+}
+
+void TStarSocket::SetAddress(const std::string& dotted) { address_ = ::inet_addr(dotted.c_str()); }
+void TStarSocket::SetPort(uint16_t port) { port_ = htons(port); }
+
+std::string TStarSocket::AddressText() const {
+  in_addr a{};
+  a.s_addr = address_;
+  return ::inet_ntoa(a);
+}
+
+void TStarSocket::setFtpServer(const std::string& server) {
+  if (server.empty()) return;
+  ftpServer_ = server;
+  if (server[0] >= '0' && server[0] <= '9') {
+    Address = server;
+    HostName.clear();
+  } else {
+    HostName = server;
+    Address.clear();
+  }
+}
+
+void TStarSocket::LookupHost(const std::string& name) {
+  if (lookupToken_) return;
+  if (name.size() > kMaxHostName) {
+    LastError = wsa::kInvalidArgument;
+    return;
+  }
+  auto token = std::make_shared<bool>(true);
+  lookupToken_ = token;
+  std::thread([channel = channel_, token, name, this] {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* result = nullptr;
+    const int rc = ::getaddrinfo(name.c_str(), nullptr, &hints, &result);
+    uint32_t address = 0;
+    if (rc == 0 && result) address = reinterpret_cast<sockaddr_in*>(result->ai_addr)->sin_addr.s_addr;
+    if (result) ::freeaddrinfo(result);
+    const int error = wsaFromLookup(rc);
+    std::lock_guard<std::mutex> lock(channel->mutex);
+    if (!channel->loop) return;  // the socket is gone
+    channel->loop->post([token, error, address, this] {
+      if (*token) lookupFinished(error, address);  // ignored when the lookup was cancelled
+    });
+  }).detach();
+  LastError = 0;
+  StartTimeOut(TimeOutArp);
+}
+
+void TStarSocket::lookupFinished(int error, uint32_t address) {
+  stopTimer();
+  LastError = error;
+  if (error == 0) resolved_ = address;
+  lookupToken_.reset();
+  hostResolved();
+}
+
+void TStarSocket::hostResolved() { raise(OnHostResolved); }
+
+void TStarSocket::watchSocket(unsigned events) {
+  wanted_ = events;
+  readArmed_ = true;
+  writeArmed_ = false;
+  if (!watch_) watch_ = loop_.watch(handle_, 0, [this](unsigned ready) { onReady(ready); });
+  unsigned poll = 0;
+  if (connecting_) poll |= EventLoop::Writable;
+  if ((wanted_ & (FdRead | FdClose | FdAccept)) && readArmed_) poll |= EventLoop::Readable;
+  loop_.setEvents(watch_, poll);
+}
+
+void TStarSocket::Connect() {
+  if (handle_ < 0) {
+    LastError = wsa::kNotSocket;
+    return;
+  }
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_port = port_;
+  to.sin_addr.s_addr = address_;
+  connecting_ = true;
+  watchSocket(FdRead | FdWrite | FdConnect | FdClose);
+  const int rc = ::connect(handle_, reinterpret_cast<sockaddr*>(&to), sizeof to);
+  LastError = (rc == 0 || errno == EINPROGRESS || errno == EWOULDBLOCK) ? 0 : wsaFromErrno(errno);
+  if (LastError) {
+    // Refused on the spot (no address, no route): no notification follows, LastError says why.
+    connecting_ = false;
+    watchSocket(wanted_);
+    return;
+  }
+  StartTimeOut(TimeOutConnect);
+}
+
+void TStarSocket::Listen() {
+  sockaddr_in own{};
+  own.sin_family = AF_INET;
+  own.sin_port = port_;
+  own.sin_addr.s_addr = address_;
+  const int one = 1;
+  ::setsockopt(handle_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+  if (::bind(handle_, reinterpret_cast<sockaddr*>(&own), sizeof own) != 0) {
+    LastError = wsaFromErrno(errno);
+    return;
+  }
+  watchSocket(FdAccept);
+  LastError = ::listen(handle_, 2) == 0 ? 0 : wsaFromErrno(errno);
+}
+
+void TStarSocket::AcceptFrom(TStarSocket& listener) {
+  sockaddr_in peer{};
+  socklen_t length = sizeof peer;
+  const int fd = ::accept4(listener.handle_, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_NONBLOCK | SOCK_CLOEXEC);
+  listener.readArmed_ = true;  // the next connection is reported again
+  if (listener.watch_) listener.watchSocket(listener.wanted_);
+  if (fd < 0) {
+    LastError = wsaFromErrno(errno);
+    return;
+  }
+  handle_ = fd;
+  address_ = peer.sin_addr.s_addr;
+  port_ = peer.sin_port;
+  Connected = true;
+  LastError = 0;
+  watchSocket(FdRead | FdWrite | FdClose);
+  // Windows Sockets reports that a new connection may send at once.
+  auto token = std::make_shared<bool>(true);
+  acceptWrite_ = token;
+  loop_.post([this, token] {
+    if (*token && handle_ >= 0) notify(FdWrite, 0);
+  });
+}
+
+size_t TStarSocket::transfer(const void* bytes, size_t count, int flags) {
+  if (handle_ < 0) {
+    LastError = wsa::kNotSocket;
+    return 0;
+  }
+  const ssize_t n = ::send(handle_, bytes, count, flags | MSG_NOSIGNAL);
+  if (n > 0) {
+    LastError = 0;
+    return static_cast<size_t>(n);
+  }
+  if (n < 0) {
+    if (errno == EWOULDBLOCK || errno == EAGAIN) {
+      LastError = 0;
+      writeArmed_ = true;  // report when the socket can take more
+      loop_.setEvents(watch_, EventLoop::Writable | (readArmed_ ? EventLoop::Readable : 0u));
+    } else {
+      LastError = wsaFromErrno(errno);
+    }
+  }
+  return 0;
+}
+
+size_t TStarSocket::SendData(const void* bytes, size_t count) { return transfer(bytes, count, 0); }
+size_t TStarSocket::SendUrgent(const void* bytes, size_t count) { return transfer(bytes, count, MSG_OOB); }
+
+size_t TStarSocket::ReceiveData(void* buffer, size_t count) {
+  if (handle_ < 0) {
+    LastError = wsa::kNotSocket;
+    return 0;
+  }
+  const ssize_t n = ::recv(handle_, buffer, count, 0);
+  // Reading answers the read notification: the next one comes when more data (or the close) arrives.
+  readArmed_ = true;
+  if (watch_) loop_.setEvents(watch_, EventLoop::Readable | (writeArmed_ ? EventLoop::Writable : 0u));
+  if (n > 0) {
+    LastError = 0;
+    return static_cast<size_t>(n);
+  }
+  if (n < 0) LastError = (errno == EWOULDBLOCK || errno == EAGAIN) ? 0 : wsaFromErrno(errno);
+  return 0;
+}
+
+std::string TStarSocket::LocalAddressText() {
+  if (handle_ < 0) return {};
+  sockaddr_in own{};
+  socklen_t length = sizeof own;
+  if (::getsockname(handle_, reinterpret_cast<sockaddr*>(&own), &length) != 0) {
+    LastError = wsaFromErrno(errno);
+    return {};
+  }
+  LastError = 0;
+  return ::inet_ntoa(own.sin_addr);
+}
+
+uint16_t TStarSocket::LocalPort() {
+  if (handle_ < 0) return 0;
+  sockaddr_in own{};
+  socklen_t length = sizeof own;
+  if (::getsockname(handle_, reinterpret_cast<sockaddr*>(&own), &length) != 0) {
+    LastError = wsaFromErrno(errno);
+    return 0;
+  }
+  LastError = 0;
+  return ntohs(own.sin_port);
+}
+
+void TStarSocket::CloseSocket() {
+  if (lookupToken_) {
+    *lookupToken_ = false;
+    lookupToken_.reset();
+  }
+  stopTimer();
+  if (handle_ < 0) return;
+  if (watch_) loop_.unwatch(watch_);
+  watch_ = 0;
+  LastError = ::close(handle_) == 0 ? 0 : wsaFromErrno(errno);
+  handle_ = -1;
+  Connected = false;
+  connecting_ = false;
+}
+
+void TStarSocket::StartTimeOut(int seconds) {
+  stopTimer();
+  if (seconds == 0) return;
+  countdown_ = seconds;
+  timer_ = loop_.startTimer(1000, [this] { timerTick(); });
+}
+
+void TStarSocket::stopTimer() {
+  if (timer_) loop_.stopTimer(timer_);
+  timer_ = 0;
+}
+
+void TStarSocket::timerTick() {
+  if (--countdown_ > 0) return;
+  CloseSocket();
+  raise(OnTimeOut);
+}
+
+void TStarSocket::onReady(unsigned ready) {
+  if (handle_ < 0) return;
+  if (connecting_ && (ready & EventLoop::Writable)) {
+    connecting_ = false;
+    int error = 0;
+    socklen_t length = sizeof error;
+    ::getsockopt(handle_, SOL_SOCKET, SO_ERROR, &error, &length);
+    watchSocket(wanted_);
+    notify(FdConnect, wsaFromErrno(error));
+    if (error == 0 && handle_ >= 0) notify(FdWrite, 0);
+    return;
+  }
+  if ((ready & EventLoop::Writable) && writeArmed_) {
+    writeArmed_ = false;
+    loop_.setEvents(watch_, readArmed_ ? EventLoop::Readable : 0u);
+    notify(FdWrite, 0);
+    if (handle_ < 0) return;
+  }
+  if (!(ready & EventLoop::Readable) || !readArmed_) return;
+  if (wanted_ & FdAccept) {
+    readArmed_ = false;
+    loop_.setEvents(watch_, 0);
+    notify(FdAccept, 0);
+    return;
+  }
+  char probe;
+  const ssize_t n = ::recv(handle_, &probe, 1, MSG_PEEK);
+  readArmed_ = false;
+  loop_.setEvents(watch_, writeArmed_ ? EventLoop::Writable : 0u);
+  if (n > 0) notify(FdRead, 0);
+  else if (n == 0) notify(FdClose, 0);
+  else if (errno != EWOULDBLOCK && errno != EAGAIN) notify(FdClose, wsaFromErrno(errno));
+  else {
+    readArmed_ = true;
+    loop_.setEvents(watch_, EventLoop::Readable | (writeArmed_ ? EventLoop::Writable : 0u));
+  }
+}
+
+void TStarSocket::notify(unsigned event, int error) {
+  stopTimer();
+  LastError = error;
+  switch (event) {
+    case FdRead: raise(OnDataAvailable); break;
+    case FdWrite: raise(OnReadyToWrite); break;
+    case FdAccept: raise(OnAccept); break;
+    case FdConnect:
+      Connected = true;
+      raise(OnConnected);
+      break;
+    case FdClose:
+      raise(OnDisconnected);
+      if (Connected && handle_ >= 0) {
+        if (watch_) loop_.unwatch(watch_);
+        watch_ = 0;
+        ::close(handle_);
+        handle_ = -1;
+        Connected = false;
+      }
+      break;
+    default: break;
+  }
+}
+
+}  // namespace quillon
