@@ -28,17 +28,12 @@
 #include "editor/ui/colour_follows_caret.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/tag_styles.h"
+#include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 
 namespace quillon {
 
 namespace {
-
-template <typename W>
-W* named(W* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 // "BitBtnSaveHTMLFile1Click" -> "BitBtnSaveHTMLFile1"; other handlers get the "SpeedButton" prefix.
 QString buttonNameFor(const std::string& command) {

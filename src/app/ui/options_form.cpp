@@ -17,6 +17,7 @@
 #include "app/colour_names.h"
 #include "app/ini_file.h"
 #include "app/text_bytes.h"
+#include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "project/link_paths.h"
 #include "project/page_checks.h"
@@ -26,12 +27,6 @@
 namespace quillon {
 
 namespace {
-
-template <typename W>
-W* named(W* w, const char* name) {
-  w->setObjectName(name);
-  return w;
-}
 
 QLineEdit* edit(QWidget* parent, const char* name) { return named(new QLineEdit(parent), name); }
 
@@ -142,7 +137,10 @@ QWidget* TFormOptions::buildFilesTab() {
 QWidget* TFormOptions::buildTagTab() {
   auto* page = named(new QWidget, "TabSheetTags");
   auto* form = new QFormLayout(page);
-  static const char* const labels[] = {"Default tags", "Anchors <A>", "Images <IMG>", "Fonts <FONT>", "Tables", "Lists"};
+  // In the order of the colour keys: DEFAULT, HREF, IMG, FONT, TABLE, LIST.
+  static const char* const labels[] = {"Default HTML Tag Color", "Anchors: < A HREF> <A NAME>", "Images: <IMG>",
+                                       "Font: <FONT> <B> <I> <U>", "Tables: <TABLE> <TR> <TD>",
+                                       "Lists: <OL> <UL> <LI> <DL>"};
   for (size_t i = 0; i < 6; ++i) {
     colourBoxes_[i] = new QComboBox(page);
     colourBoxes_[i]->setObjectName(QString("ComboBox%1").arg(i + 1));
