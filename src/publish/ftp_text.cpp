@@ -1,0 +1,140 @@
+#include "publish/ftp_text.h"
+
+#include "app/text_bytes.h"
+
+namespace quillon {
+
+std::optional<std::string> ReplyReader::take(const std::string& line) {
+  if (!open_.empty() && line.compare(0, 4, open_ + " ") != 0) return std::nullopt;
+  if (line.size() >= 4 && line[3] == '-') {
+    if (open_.empty()) open_ = line.substr(0, 3);
+    return std::nullopt;
+  }
+  open_.clear();
+  return line;
+}
+
+TFTPServerType serverTypeFromSyst(std::string_view reply) {
+  if (!reply.empty() && reply[0] == '5') return ftpstDefault;
+  const std::string text = upperAscii(reply.size() > 4 ? reply.substr(4, 99) : std::string_view());
+  auto has = [&](const char* s) { return text.find(s) != std::string::npos; };
+  TFTPServerType type = ftpstDefault;
+  if (has("UNIX")) type = ftpstUNIX;
+  if (has("CLIX")) type = ftpstClix;
+  if (has("ULTRIX")) type = ftpstULTRIX;
+  if (has("MVS")) type = ftpstMVS;
+  if (has("QVT")) type = ftpstQVT;
+  if (has("NCSA")) type = ftpstNCSA;
+  if (has("CHAMELEON")) type = ftpstChameleon;
+  if (has("VMS")) type = has("MULTINET") ? ftpstVmsMultinet : ftpstVmsUcx;
+  else if (has("VM")) type = has("VPS") ? ftpstVMVPS : ftpstVM;
+  return type;
+}
+
+std::string portArgument(const std::string& dottedAddress, uint16_t port) {
+  std::string out = dottedAddress;
+  for (char& c : out)
+    if (c == '.') c = ',';
+  return out + "," + std::to_string(port / 256) + "," + std::to_string(port % 256);
+}
+
+std::string quotedDirectory(std::string_view reply) {
+  const size_t first = reply.find('"');
+  if (first == std::string_view::npos) return {};
+  const size_t second = reply.find('"', first + 1);
+  if (second == std::string_view::npos) return {};
+  return std::string(reply.substr(first + 1, second - first - 1));
+}
+
+std::string listingWord(std::string_view line, int n) {
+  std::string squeezed;
+  for (char c : line)
+    if (!(c == ' ' && !squeezed.empty() && squeezed.back() == ' ')) squeezed += c;
+  size_t at = 0;
+  for (int i = 0; i < n; ++i) {
+    const size_t space = squeezed.find(' ', at);
+    if (space == std::string::npos) return {};
+    at = space + 1;
+  }
+  const size_t end = squeezed.find(' ', at);
+  return end == std::string::npos ? std::string() : squeezed.substr(at, end - at);
+}
+
+std::optional<ListingName> ListingParser::parse(const std::string& raw) {
+  switch (type_) {
+    case ftpstDefault: case ftpstUNIX: case ftpstULTRIX: case ftpstU5000: case ftpstSINTFTPD: {
+      if (raw.empty()) return std::nullopt;
+      const char kind = raw[0];
+      const bool directory = kind == 'd' || kind == 'l';
+      if (!directory && kind != '-' && kind != 'f') return std::nullopt;
+      std::string line = raw.substr(0, raw.find("->"));
+      while (!line.empty() && line.back() == ' ') line.pop_back();
+      return ListingName{line.substr(line.rfind(' ') == std::string::npos ? 0 : line.rfind(' ') + 1), directory};
+    }
+    case ftpstVmsMultinet: case ftpstVmsUcx: {
+      const std::string line = held_ + raw;
+      held_.clear();
+      if (line.find(';') == std::string::npos) return std::nullopt;
+      std::string name = listingWord(line, 0);
+      if (name.empty()) {
+        held_ = line;
+        return std::nullopt;
+      }
+      name = name.substr(0, name.find(';'));
+      const size_t dir = name.find(".DIR");
+      if (dir != std::string::npos) return ListingName{name.substr(0, dir), true};
+      return ListingName{name, false};
+    }
+    case ftpstVM:
+      return ListingName{listingWord(raw, 0) + "." + listingWord(raw, 1), false};
+    case ftpstVMVPS:
+      for (const char* skip : {"=", "totals:", " rf trks", "track limit"})
+        if (raw.find(skip) != std::string::npos) return std::nullopt;
+      return ListingName{"." + listingWord(raw, 1), false};
+    default:
+      return std::nullopt;
+  }
+}
+
+int ftpErrorFromWsa(int e) {
+  switch (e) {
+    case 10093: return 1;
+    case 10050: return 2;
+    case 10013: return 3;
+    case 10004: case 10014: case 10022: case 10036: case 10038: case 10040: case 10045: case 10047: case 10048:
+    case 10056: case 10057: case 10058: return 4;
+    case 10052: case 10055: return 5;
+    case 10053: return 6;
+    case 10054: return 7;
+    case 10060: return 8;
+    case 10024: return 9;
+    case 10051: return 10;
+    case 10049: return 11;
+    case 10061: return 12;
+    case 10065: return 18;
+    default: return (e >= 11001 && e <= 11004) ? 16 : 15;
+  }
+}
+
+std::string ftpErrorText(int error) {
+  switch (error) {
+    case 1: return "Winsock not initialized";
+    case 2: return "Network down";
+    case 3: return "Invalid address specified";
+    case 4: return "Unexpected internal error in component";
+    case 5: return "General Winsock Error";
+    case 6: return "Connection aborted due to timeout or other failure";
+    case 7: return "Connection reset by remote side";
+    case 8: return "timeout";
+    case 9: return "Out of sockets";
+    case 10: return "Network unreachable";
+    case 11: return "Address not available";
+    case 12: return "Connection Refused";
+    case 15: return "Unknown Error";
+    case 16: return "Address resolution error";
+    case 18: return "Host Unreachable";
+    default: return "Error";
+  }
+}
+
+}  // namespace quillon

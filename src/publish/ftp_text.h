@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The text rules of the FTP client: reply lines, server dialects, PORT arguments, listing lines, error codes.
+namespace quillon {
+
+enum TFTPServerType {
+  ftpstDefault, ftpstAutoDetect, ftpstUNIX, ftpstULTRIX, ftpstU5000, ftpstSINTFTPD, ftpstVmsMultinet, ftpstVmsUcx,
+  ftpstMVS, ftpstMacFtpd, ftpstClix, ftpstQVT, ftpstNCSA, ftpstChameleon, ftpstVM, ftpstVMVPS
+};
+
+// Multi-line replies: a line "123-" opens one; only "123 " closes it; lines between are ignored.
+class ReplyReader {
+ public:
+  // The line the protocol acts on, or nothing for a line that opens or continues a multi-line reply.
+  std::optional<std::string> take(const std::string& line);
+  void reset() { open_.clear(); }
+
+ private:
+  std::string open_;  // the code of the open multi-line reply
+};
+
+// From the SYST reply, as the listing dialect.
+TFTPServerType serverTypeFromSyst(std::string_view reply);
+
+// "h1,h2,h3,h4,p1,p2" for an address and port.
+std::string portArgument(const std::string& dottedAddress, uint16_t port);
+
+// The text between the first and second double quote of a PWD reply; empty without them.
+std::string quotedDirectory(std::string_view reply);
+
+// Word n of a listing line: runs of blanks count as one; the last word is always empty.
+std::string listingWord(std::string_view line, int n);
+
+struct ListingName {
+  std::string name;
+  bool directory = false;
+};
+
+// Parses listing lines in the server's dialect; VMS names may be held over a line.
+class ListingParser {
+ public:
+  explicit ListingParser(TFTPServerType type) : type_(type) {}
+  std::optional<ListingName> parse(const std::string& line);
+
+ private:
+  TFTPServerType type_;
+  std::string held_;
+};
+
+// The client's own error code for a Windows Sockets error number, and its text.
+int ftpErrorFromWsa(int wsaError);
+std::string ftpErrorText(int ftpError);
+
+}  // namespace quillon

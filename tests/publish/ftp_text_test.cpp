@@ -1,0 +1,80 @@
+#include "publish/ftp_text.h"
+
+#include <gtest/gtest.h>
+
+namespace quillon {
+namespace {
+
+TEST(FtpText, MultiLineRepliesReachTheProtocolOnce) {
+  ReplyReader r;
+  EXPECT_FALSE(r.take("220-Welcome"));
+  EXPECT_FALSE(r.take("331 this middle line looks like a reply"));
+  EXPECT_FALSE(r.take("220-still the greeting"));
+  EXPECT_FALSE(r.take("   indented text"));
+  EXPECT_EQ(r.take("220 ready"), "220 ready");
+  EXPECT_EQ(r.take("331 password please"), "331 password please");
+}
+
+TEST(FtpText, ServerTypes) {
+  EXPECT_EQ(serverTypeFromSyst("500 unknown"), ftpstDefault);
+  EXPECT_EQ(serverTypeFromSyst("215 UNIX Type: L8"), ftpstUNIX);
+  EXPECT_EQ(serverTypeFromSyst("215 VMS MultiNet V4"), ftpstVmsMultinet);
+  EXPECT_EQ(serverTypeFromSyst("215 VMS"), ftpstVmsUcx);
+  EXPECT_EQ(serverTypeFromSyst("215 VM/CMS"), ftpstVM);
+  EXPECT_EQ(serverTypeFromSyst("215 VM VPS"), ftpstVMVPS);
+  EXPECT_EQ(serverTypeFromSyst("215 Windows_NT"), ftpstDefault);
+  EXPECT_EQ(serverTypeFromSyst("215 unix ULTRIX"), ftpstULTRIX);  // a later match wins
+}
+
+TEST(FtpText, PortPwdAndWords) {
+  EXPECT_EQ(portArgument("127.0.0.1", 1025), "127,0,0,1,4,1");
+  EXPECT_EQ(quotedDirectory("257 \"/home/site\" is current directory"), "/home/site");
+  EXPECT_EQ(quotedDirectory("257 /home/site"), "");
+  EXPECT_EQ(listingWord("FILE1    DAT   V 80", 0), "FILE1");
+  EXPECT_EQ(listingWord("FILE1    DAT   V 80", 1), "DAT");
+  EXPECT_EQ(listingWord("FILE1 DAT", 1), "");  // the last word is always empty
+}
+
+TEST(FtpText, ListingDialects) {
+  ListingParser unix(ftpstUNIX);
+  EXPECT_FALSE(unix.parse("total 12"));
+  auto link = unix.parse("lrwxrwxrwx 1 u g 7 Jan 1 12:00 www -> public_html");
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->name, "www");
+  EXPECT_TRUE(link->directory);
+  auto file = unix.parse("-rw-r--r-- 1 u g 2048 Jan 1 12:00 index.html  ");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->name, "index.html");
+  EXPECT_FALSE(file->directory);
+
+  ListingParser vms(ftpstVmsUcx);
+  auto dir = vms.parse("SUBDIR.DIR;1   1/3  1-JAN-2026 [G,U]");
+  ASSERT_TRUE(dir);
+  EXPECT_EQ(dir->name, "SUBDIR");
+  EXPECT_TRUE(dir->directory);
+  EXPECT_FALSE(vms.parse("A_VERY_LONG_FILE_NAME.HTML;1"));  // held: the rest is on the next line
+  auto held = vms.parse("   4/6  1-JAN-2026 [G,U]");
+  ASSERT_TRUE(held);
+  EXPECT_EQ(held->name, "A_VERY_LONG_FILE_NAME.HTML");
+  EXPECT_FALSE(vms.parse("Total of 2 files"));
+
+  ListingParser vm(ftpstVM);
+  EXPECT_EQ(vm.parse("PROFILE EXEC A1 V 80")->name, "PROFILE.EXEC");
+  ListingParser vps(ftpstVMVPS);
+  EXPECT_FALSE(vps.parse("totals: 3"));
+  EXPECT_EQ(vps.parse("X INDEX HTML")->name, ".INDEX");
+  ListingParser mvs(ftpstMVS);
+  EXPECT_FALSE(mvs.parse("-rw-r--r-- 1 u g 1 Jan 1 x"));
+}
+
+TEST(FtpText, ErrorCodes) {
+  EXPECT_EQ(ftpErrorFromWsa(10061), 12);
+  EXPECT_EQ(ftpErrorText(12), "Connection Refused");
+  EXPECT_EQ(ftpErrorFromWsa(11002), 16);
+  EXPECT_EQ(ftpErrorFromWsa(10060), 8);
+  EXPECT_EQ(ftpErrorFromWsa(12345), 15);
+  EXPECT_EQ(ftpErrorText(28), "Error");
+}
+
+}  // namespace
+}  // namespace quillon
