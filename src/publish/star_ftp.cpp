@@ -1,0 +1,586 @@
+#include "publish/star_ftp.h"
+
+#include <sys/stat.h>
+
+namespace quillon {
+
+namespace {
+constexpr size_t kBlock = 2048;
+}
+
+TStarFtp::TStarFtp(EventLoop& loop) : TStarSocket(loop), listen_(loop), data_(loop) {
+  FtpPort = 21;
+  listen_.StartWinsock();
+  data_.StartWinsock();
+}
+
+TStarFtp::~TStarFtp() {
+  *alive_ = false;
+  closeFile();
+}
+
+void TStarFtp::info(int code, const std::string& text) {
+  if (OnFtpInfo) OnFtpInfo(*this, code, text);
+}
+
+std::string TStarFtp::ask(TFtpInfoNeeded need, const std::string& current) {
+  std::string value = current;
+  if (value.empty() && OnFtpNeedInfo) OnFtpNeedInfo(*this, need, value);
+  return value;
+}
+
+void TStarFtp::postReady() {
+  auto alive = alive_;
+  loop().post([this, alive] {
+    if (!*alive) return;
+    busy_ = false;
+    if (OnFtpReady) OnFtpReady(*this);
+    if (aborting_) {
+      closeData();
+      aborting_ = false;
+    }
+    const int event = pending_;
+    pending_ = 0;
+    const std::function<void(TStarFtp&)>* handlers[] = {nullptr,          &OnLoggedIn,    &OnDirectoryChanged,
+                                                         &OnDirectoryCreated, &OnDirectoryDeleted, &OnFileDeleted,
+                                                         nullptr,          &OnFileStored,  &OnListingDone,
+                                                         &OnFileRenamed};
+    if (event > 0 && event <= 9 && handlers[event] && *handlers[event]) (*handlers[event])(*this);
+  });
+}
+
+void TStarFtp::postQuit() {
+  if (quitPosted_) return;  // once per connection, however many failures lead to it
+  quitPosted_ = true;
+  auto alive = alive_;
+  loop().post([this, alive] {
+    if (!*alive) return;
+    busy_ = false;
+    if (OnFtpQuit) OnFtpQuit(*this);
+  });
+}
+
+void TStarFtp::closeData() {
+  data_.CloseSocket();
+  listen_.CloseSocket();
+}
+
+void TStarFtp::closeFile() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+}
+
+void TStarFtp::fatal(int code, const std::string& text) {
+  if (closedDown_) return;
+  closeData();
+  closeFile();
+  CloseSocket();
+  connected_ = false;
+  Success = false;
+  error_ = code;
+  if (OnFtpError) OnFtpError(*this, code, text);
+  postQuit();
+}
+
+void TStarFtp::nonFatal(int code, const std::string& text) {
+  Success = false;
+  error_ = code;
+  if (OnFtpError) OnFtpError(*this, code, text);
+}
+
+bool TStarFtp::errorCheck() {
+  if (closedDown_) return true;
+  if (LastError == 0) {
+    error_ = 0;
+    return true;
+  }
+  const int code = ftpErrorFromWsa(LastError);
+  fatal(code, ftpErrorText(code));
+  closedDown_ = true;
+  closeData();
+  CloseSocket();
+  postQuit();
+  return false;
+}
+
+bool TStarFtp::sendAll(TStarSocket& socket, const char* bytes, size_t count, bool urgent, bool dataSocket) {
+  while (count > 0) {
+    loop().pumpOnce(0);
+    if (closedDown_) return false;
+    const size_t taken = urgent ? socket.SendUrgent(bytes, count) : socket.SendData(bytes, count);
+    bytes += taken;
+    count -= taken;
+    if (dataSocket) {
+      if (socket.LastError) {
+        if (!aborting_) fatal(28);
+        return false;
+      }
+      if (socket.handle() < 0) return false;  // closed while the loop ran
+    } else if (!errorCheck()) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void TStarFtp::sendCommand(const std::string& command, int newState) {
+  const std::string text = command + "\r\n";
+  if (!closedDown_) info(5, text);
+  if (!sendAll(*this, text.data(), text.size(), false, false)) return;
+  state_ = newState;
+}
+
+void TStarFtp::Connect() {
+  if (busy_) {
+    info(6);
+    return;
+  }
+  OnTimeOut = [this](TStarSocket&) { fatal(8, ftpErrorText(8)); };
+  error_ = 0;
+  Success = true;
+  closedDown_ = false;  // a new connection starts afresh
+  quitPosted_ = false;
+  if (!StartWinsock()) {
+    fatal(1, ftpErrorText(1));
+    return;
+  }
+  const std::string server = ask(niHost, FtpServer());
+  if (server.empty()) {
+    fatal(19);
+    return;
+  }
+  setFtpServer(server);
+  if (FtpPort == 0) FtpPort = 21;
+  replies_.reset();
+  state_ = 0;
+  OnConnected = [this](TStarSocket&) {
+    state_ = 0;
+    info(0, Address);
+    connected_ = true;
+    controlTail_.clear();
+    guard_ = false;
+    if (LastError) errorCheck();  // a refused connect
+  };
+  OnDisconnected = [this](TStarSocket&) {
+    info(1, "Disconnected");
+    postReady();
+    postQuit();
+    connected_ = false;
+  };
+  OnDataAvailable = [this](TStarSocket&) { readControl(); };
+  OpenSocket();
+  if (!errorCheck()) return;
+  if (!Address.empty()) {
+    SetAddress(Address);
+    SetPort(FtpPort);
+    TStarSocket::Connect();
+    errorCheck();
+  } else {
+    info(2, HostName);
+    LookupHost(HostName);
+    errorCheck();
+  }
+}
+
+void TStarFtp::hostResolved() {
+  if (!errorCheck()) return;
+  TakeResolvedAddress();
+  SetPort(FtpPort);
+  Address = AddressText();
+  info(3, Address);
+  TStarSocket::Connect();
+  errorCheck();
+}
+
+bool TStarFtp::beginOperation(int pendingEvent) {
+  if (!connected_) {
+    info(1);
+    return false;
+  }
+  if (busy_) {
+    info(6);
+    return false;
+  }
+  busy_ = true;
+  error_ = 0;
+  Success = true;
+  if (pendingEvent >= 0) pending_ = pendingEvent;
+  return true;
+}
+
+void TStarFtp::ListDirectory() {
+  if (beginOperation(8)) sendCommand("PWD", 7);
+}
+
+void TStarFtp::ChangeDirectory(const std::string& name) {
+  if (!beginOperation(2)) return;
+  InitialDirectory = name;
+  sendCommand("CWD " + name, 50);
+}
+
+void TStarFtp::MakeDirectory(const std::string& name) {
+  if (beginOperation(3)) sendCommand("MKD " + name, 50);
+}
+
+void TStarFtp::RemoveDirectory(const std::string& name) {
+  if (beginOperation(4)) sendCommand("RMD " + name, 50);
+}
+
+void TStarFtp::DeleteFile(const std::string& name) {
+  if (beginOperation(5)) sendCommand("DELE " + name, 50);
+}
+
+void TStarFtp::RenameFile(const std::string& oldName, const std::string& newName) {
+  if (!beginOperation(9)) return;
+  renameTo_ = newName;
+  sendCommand("RNFR " + oldName, 40);
+}
+
+void TStarFtp::Quit() {
+  if (beginOperation(-1)) sendCommand("QUIT", 60);
+}
+
+void TStarFtp::StoreFile() {
+  if (!connected_) {
+    info(1);
+    postReady();
+    return;
+  }
+  if (busy_) {
+    info(6);
+    return;
+  }
+  busy_ = true;
+  error_ = 0;
+  Success = true;
+  pending_ = 7;
+  if (RemoteFile.empty()) {
+    nonFatal(24, RemoteFile);
+    postReady();
+    return;
+  }
+  closeFile();
+  if (!LocalFile.empty()) file_ = std::fopen(LocalFile.c_str(), "rb");
+  if (!file_) {
+    nonFatal(21, LocalFile);
+    postReady();
+    return;
+  }
+  struct stat st {};
+  fileSize_ = ::fstat(fileno(file_), &st) == 0 ? st.st_size : 0;
+  sendCommand(TransferMode == AsciiTransfer ? "TYPE A" : "TYPE I", 30);
+}
+
+void TStarFtp::AbortTransfer() {
+  if (aborting_) return;
+  aborting_ = true;
+  static const char ip[] = {'\xFF', '\xF4'};
+  static const char dm[] = {'\xFF', '\xF2'};
+  if (!sendAll(*this, ip, 2, false, false)) return;
+  if (!sendAll(*this, dm, 2, true, false)) return;
+  const int state = state_;
+  sendCommand("ABOR", state);
+  sendAll(*this, dm, 2, false, false);
+}
+
+void TStarFtp::readControl() {
+  if (guard_ || closedDown_) return;
+  char buffer[kBlock];
+  for (;;) {
+    const size_t n = ReceiveData(buffer, sizeof buffer);
+    if (!errorCheck()) return;
+    const std::string text(buffer, n);
+    info(4, text);
+    if (n == 0) return;
+    controlTail_ += text;
+    // A server that never ends a line cannot make the client hold more than a bounded tail.
+    size_t start = 0;
+    for (size_t end = controlTail_.find("\r\n"); end != std::string::npos; end = controlTail_.find("\r\n", start)) {
+      const std::string line = controlTail_.substr(start, end - start);
+      start = end + 2;
+      guard_ = true;
+      reply(line);
+      guard_ = false;
+      if (closedDown_) return;
+    }
+    controlTail_.erase(0, start);
+    if (controlTail_.size() > 64 * 1024) controlTail_.erase(0, controlTail_.size() - 64 * 1024);
+  }
+}
+
+void TStarFtp::detectServerType(const std::string& line) { ServerType = serverTypeFromSyst(line); }
+
+void TStarFtp::reply(const std::string& raw) {
+  const auto line = replies_.take(raw);
+  if (!line) return;
+  const char cls = line->empty() ? ' ' : (*line)[0];
+  switch (state_) {
+    case 0:
+      if (cls == '2') sendCommand("USER " + (UserName = ask(niUser, UserName)), 1);
+      else fatal(26);
+      break;
+    case 1:
+      if (cls == '2') sendCommand("SYST", 5);
+      else if (cls == '3') sendCommand("PASS " + (UserPassword = ask(niPassword, UserPassword)), 2);
+      else {
+        nonFatal(27, "Error");
+        sendCommand("QUIT", 60);
+      }
+      break;
+    case 2:
+      if (cls == '2') sendCommand("SYST", 5);
+      else if (cls == '3') sendCommand("ACCT " + (UserAccount = ask(niAccount, UserAccount)), 3);
+      else {
+        nonFatal(27, "Error");
+        sendCommand("QUIT", 60);
+      }
+      break;
+    case 3:
+      if (cls == '2') sendCommand("SYST", 5);
+      else {
+        nonFatal(27, "Error");
+        sendCommand("QUIT", 60);
+      }
+      break;
+    case 5:
+      pending_ = 1;
+      detectServerType(*line);
+      if (!InitialDirectory.empty()) {
+        sendCommand("CWD " + InitialDirectory, 6);
+      } else {
+        info(11, "Logged in");
+        state_ = 100;
+        postReady();
+      }
+      break;
+    case 6:
+      if (cls != '2') info(13);
+      info(11, "Logged in");
+      state_ = 100;
+      postReady();
+      break;
+    case 7:
+      if (cls == '2') {
+        InitialDirectory = quotedDirectory(*line);
+        sendCommand("TYPE A", 8);
+      } else {
+        fatal(13);
+      }
+      break;
+    case 8:
+    case 30:
+      dataFinished_ = finalReply_ = false;
+      if (cls != '2') {
+        fatal(13);
+        break;
+      }
+      {
+        const std::string port = setUpPort();
+        if (port.empty()) break;
+        if (state_ == 8) {
+          setUpListing();
+          sendCommand("PORT " + port, 10);
+        } else {
+          sendCommand("PORT " + port, 31);
+        }
+      }
+      break;
+    case 10:
+      if (cls == '2') {
+        listing_.clear();
+        fileNames_.clear();
+        directoryNames_.clear();
+        sendCommand("LIST", 12);
+      } else {
+        fatal(13);
+      }
+      break;
+    case 12:
+      if (cls == '1') break;
+      if (cls == '2') {
+        finalReply_ = true;
+        if (dataFinished_) postReady();
+      } else {
+        closeData();
+        fatal(13);
+        Success = false;
+      }
+      break;
+    case 31:
+      if (cls == '2') {
+        setUpUpload();
+        sendCommand("STOR " + RemoteFile, 32);
+      } else {
+        fatal(13);
+        Success = false;
+      }
+      break;
+    case 32:
+      if (cls == '1' || line->compare(0, 3, "426") == 0) break;
+      if (cls == '2') {
+        finalReply_ = true;
+        if (dataFinished_) postReady();
+      } else {
+        closeData();
+        closeFile();
+        info(13);
+        Success = false;
+        postReady();
+      }
+      break;
+    case 40:
+      if (cls == '3') {
+        sendCommand("RNTO " + renameTo_, 41);
+      } else {
+        info(13);
+        Success = false;
+        state_ = 100;
+        postReady();
+      }
+      break;
+    case 41:
+    case 50:
+      if (cls != '2') {
+        info(13);
+        Success = false;
+      }
+      state_ = 100;
+      postReady();
+      break;
+    case 60:
+      if (cls != '2') fatal(0);
+      state_ = 100;
+      break;
+    default:
+      break;
+  }
+}
+
+std::string TStarFtp::setUpPort() {
+  const std::string own = LocalAddressText();
+  listen_.CloseSocket();
+  data_.CloseSocket();
+  listen_.SetAddress(own);
+  listen_.SetPort(0);
+  listen_.OpenSocket();
+  listen_.Listen();
+  if (listen_.LastError) {
+    fatal(28);
+    return {};
+  }
+  listingTail_.clear();
+  return portArgument(listen_.LocalAddressText(), listen_.LocalPort());
+}
+
+void TStarFtp::setUpListing() {
+  parser_ = std::make_unique<ListingParser>(ServerType);
+  listen_.OnAccept = [this](TStarSocket& l) {
+    data_.AcceptFrom(l);
+    bytes_ = 0;
+    Success = true;
+    start_ = now();
+    elapsedMs_ = 0;
+    listingTail_.clear();
+    aborting_ = false;
+    if (data_.LastError && !aborting_) fatal(28);
+  };
+  data_.OnReadyToWrite = nullptr;
+  data_.OnDataAvailable = [this](TStarSocket&) { readListing(); };
+  data_.OnDisconnected = [this](TStarSocket&) { listingClosed(); };
+}
+
+void TStarFtp::readListing() {
+  char buffer[kBlock];
+  for (;;) {
+    const size_t n = data_.ReceiveData(buffer, sizeof buffer);
+    if (data_.LastError) {
+      if (!aborting_) fatal(28);
+      return;
+    }
+    if (n == 0) return;
+    bytes_ += n;
+    listingTail_.append(buffer, n);
+    size_t start = 0;
+    for (size_t end = listingTail_.find("\r\n"); end != std::string::npos; end = listingTail_.find("\r\n", start)) {
+      const std::string line = listingTail_.substr(start, end - start);
+      start = end + 2;
+      elapsedMs_ = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(now() - start_).count());
+      info(7, line);
+      listing_.push_back(line);
+      info(14, line);
+      if (const auto parsed = parser_->parse(line))
+        (parsed->directory ? directoryNames_ : fileNames_).push_back(parsed->name);
+    }
+    listingTail_.erase(0, start);
+  }
+}
+
+void TStarFtp::listingClosed() {
+  if (data_.handle() >= 0) readListing();
+  closeData();
+  info(10, "Listing ready");
+  info(9, "Transfer done");
+  dataFinished_ = true;
+  if (finalReply_) postReady();
+}
+
+void TStarFtp::setUpUpload() {
+  listen_.OnAccept = [this](TStarSocket& l) {
+    aborting_ = false;
+    data_.AcceptFrom(l);
+    bytes_ = 0;
+    start_ = now();
+    elapsedMs_ = 0;
+    if (data_.LastError) {
+      fatal(28);
+      return;
+    }
+    info(12, std::to_string(fileSize_));
+    sendFile();
+  };
+  data_.OnReadyToWrite = nullptr;
+  data_.OnDataAvailable = nullptr;
+  data_.OnDisconnected = [this](TStarSocket&) {
+    if (!dataFinished_) finishData();
+  };
+}
+
+void TStarFtp::sendFile() {
+  char block[kBlock];
+  while (file_) {
+    if (aborting_) {
+      Success = false;
+      break;
+    }
+    const size_t n = std::fread(block, 1, sizeof block, file_);
+    if (n == 0) {
+      if (std::ferror(file_)) {
+        // A local read failure ends the upload as finished-with-failure, so the client never stays busy.
+        nonFatal(23, LocalFile);
+        closeFile();
+        closeData();
+        Success = false;
+        dataFinished_ = true;
+        if (finalReply_) postReady();
+        return;
+      }
+      break;
+    }
+    bytes_ += n;
+    if (!sendAll(data_, block, n, false, true)) break;
+    info(7);
+    elapsedMs_ = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(now() - start_).count());
+  }
+  if (!dataFinished_ && !closedDown_) finishData();
+}
+
+void TStarFtp::finishData() {
+  closeData();
+  closeFile();
+  elapsedMs_ = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(now() - start_).count());
+  info(9, "Transfer done");
+  dataFinished_ = true;
+  if (finalReply_) postReady();
+}
+
+}  // namespace quillon

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "publish/ftp_text.h"
+#include "publish/star_socket.h"
+
+namespace quillon {
+
+enum TTransferType { BinaryTransfer = 0, AsciiTransfer = 1 };
+enum TFtpInfoNeeded { niHost = 0, niUser = 1, niPassword = 2, niAccount = 3 };
+
+// An FTP client on the control socket it is. Every operation returns at once; its end arrives as the ready
+// notification (OnFtpReady), then the operation's completion event; Success tells how it went. Data
+// connections are active: the client listens and sends PORT.
+class TStarFtp : public TStarSocket {
+ public:
+  explicit TStarFtp(EventLoop& loop);
+  ~TStarFtp() override;
+
+  // Properties.
+  std::string UserName, UserPassword, UserAccount, LocalFile, RemoteFile, InitialDirectory;
+  TTransferType TransferMode = BinaryTransfer;
+  TFTPServerType ServerType = ftpstDefault;
+  bool Success = false;
+  static constexpr const char* Version = "TStarFtp 1.4.2";
+
+  // Events.
+  std::function<void(TStarFtp&, int info, const std::string& addinfo)> OnFtpInfo;
+  std::function<void(TStarFtp&, TFtpInfoNeeded need, std::string& value)> OnFtpNeedInfo;
+  std::function<void(TStarFtp&, int error, const std::string& addinfo)> OnFtpError;
+  std::function<void(TStarFtp&)> OnFtpReady, OnFtpQuit, OnLoggedIn, OnDirectoryChanged, OnDirectoryCreated,
+      OnDirectoryDeleted, OnFileDeleted, OnFileStored, OnListingDone, OnFileRenamed;
+
+  // Operations.
+  void Connect();
+  void ListDirectory();
+  void ChangeDirectory(const std::string& name);
+  void MakeDirectory(const std::string& name);
+  void RemoveDirectory(const std::string& name);
+  void DeleteFile(const std::string& name);
+  void RenameFile(const std::string& oldName, const std::string& newName);
+  void Quit();
+  void StoreFile();
+  void AbortTransfer();
+
+  bool FtpConnected() const { return connected_; }
+  bool Busy() const { return busy_; }
+  bool closedDown() const { return closedDown_; }
+  int error() const { return error_; }
+  int state() const { return state_; }
+  unsigned long bytesTransferred() const { return bytes_; }
+  const std::vector<std::string>& Listing() const { return listing_; }
+  const std::vector<std::string>& FileNames() const { return fileNames_; }
+  const std::vector<std::string>& DirectoryNames() const { return directoryNames_; }
+
+ protected:
+  void hostResolved() override;
+
+ private:
+  bool beginOperation(int pendingEvent);
+  void info(int code, const std::string& text = {});
+  void fatal(int code, const std::string& text = "Error");
+  void nonFatal(int code, const std::string& text);
+  bool errorCheck();
+  void sendCommand(const std::string& command, int newState);
+  bool sendAll(TStarSocket& socket, const char* bytes, size_t count, bool urgent, bool dataSocket);
+  void postReady();
+  void postQuit();
+  void readControl();
+  void reply(const std::string& line);
+  void detectServerType(const std::string& line);
+  std::string setUpPort();
+  void setUpListing();
+  void setUpUpload();
+  void readListing();
+  void listingClosed();
+  void sendFile();
+  void finishData();
+  void closeData();
+  void closeFile();
+  std::string ask(TFtpInfoNeeded need, const std::string& current);
+  std::chrono::steady_clock::time_point now() const { return std::chrono::steady_clock::now(); }
+
+  TStarSocket listen_;
+  TStarSocket data_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  bool connected_ = false, busy_ = false, closedDown_ = false, aborting_ = false, quitPosted_ = false;
+  bool guard_ = false;
+  int state_ = 100;
+  int pending_ = 0;
+  int error_ = 0;
+  ReplyReader replies_;
+  std::string controlTail_, listingTail_, renameTo_;
+  std::unique_ptr<ListingParser> parser_;
+  std::FILE* file_ = nullptr;
+  long long fileSize_ = 0;
+  bool dataFinished_ = false, finalReply_ = false;
+  unsigned long bytes_ = 0;
+  std::chrono::steady_clock::time_point start_;
+  long elapsedMs_ = 0;
+  std::vector<std::string> listing_, fileNames_, directoryNames_;
+};
+
+}  // namespace quillon

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <arpa/inet.h>
+#include <atomic>
+#include <functional>
+#include <netinet/in.h>
+#include <string>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace quillon::testing {
+
+// An FTP server on 127.0.0.1 that follows a script: wait for a command starting with `expect` (none for the
+// greeting), run `action`, send `reply` (any bytes, several lines or none). Runs on its own thread.
+class ScriptedFtpServer {
+ public:
+  struct Step {
+    std::string expect;
+    std::string reply;
+    std::function<void(ScriptedFtpServer&)> action;
+  };
+
+  explicit ScriptedFtpServer(std::vector<Step> steps) : steps_(std::move(steps)) {
+    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::listen(listener_, 1);
+    socklen_t l = sizeof a;
+    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &l);
+    port_ = ntohs(a.sin_port);
+    thread_ = std::thread([this] { run(); });
+  }
+  ~ScriptedFtpServer() {
+    ::shutdown(listener_, SHUT_RDWR);
+    ::close(listener_);
+    if (control_ >= 0) ::shutdown(control_, SHUT_RDWR);
+    thread_.join();
+    if (control_ >= 0) ::close(control_);
+    if (data_ >= 0) ::close(data_);
+  }
+
+  uint16_t port() const { return port_; }
+  std::vector<std::string> commands;  // every command line received, in order
+  std::string uploaded;
+  std::atomic<bool> finished{false};
+
+  // Actions for the script.
+  void openData() {  // connects to the address of the last PORT command
+    data_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    ::connect(data_, reinterpret_cast<sockaddr*>(&dataAddress_), sizeof dataAddress_);
+  }
+  void sendData(const std::string& bytes) { ::send(data_, bytes.data(), bytes.size(), MSG_NOSIGNAL); }
+  void closeData() {
+    ::close(data_);
+    data_ = -1;
+  }
+  void receiveAllData() {
+    char buf[65536];
+    for (ssize_t n; (n = ::recv(data_, buf, sizeof buf, 0)) > 0;) uploaded.append(buf, static_cast<size_t>(n));
+    closeData();
+  }
+  void closeControl() {
+    ::shutdown(control_, SHUT_RDWR);
+  }
+
+ private:
+  bool readLine(std::string& line) {
+    line.clear();
+    for (;;) {
+      const size_t end = pending_.find("\r\n");
+      if (end != std::string::npos) {
+        line = pending_.substr(0, end);
+        pending_.erase(0, end + 2);
+        return true;
+      }
+      char buf[4096];
+      const ssize_t n = ::recv(control_, buf, sizeof buf, 0);
+      if (n <= 0) return false;
+      pending_.append(buf, static_cast<size_t>(n));
+    }
+  }
+
+  void run() {
+    control_ = ::accept(listener_, nullptr, nullptr);
+    if (control_ < 0) return;
+    for (Step& step : steps_) {
+      if (!step.expect.empty()) {
+        std::string line;
+        while (true) {
+          if (!readLine(line)) return;
+          // Telnet interrupt bytes before ABOR are not commands.
+          while (!line.empty() && static_cast<unsigned char>(line[0]) == 0xFF) line.erase(0, 2);
+          commands.push_back(line);
+          if (line.rfind(step.expect, 0) == 0) break;
+        }
+        if (line.rfind("PORT ", 0) == 0) {
+          unsigned h1, h2, h3, h4, p1, p2;
+          std::sscanf(line.c_str() + 5, "%u,%u,%u,%u,%u,%u", &h1, &h2, &h3, &h4, &p1, &p2);
+          dataAddress_ = {};
+          dataAddress_.sin_family = AF_INET;
+          dataAddress_.sin_addr.s_addr = htonl((h1 << 24) | (h2 << 16) | (h3 << 8) | h4);
+          dataAddress_.sin_port = htons(static_cast<uint16_t>(p1 * 256 + p2));
+        }
+      }
+      if (step.action) step.action(*this);
+      if (!step.reply.empty()) ::send(control_, step.reply.data(), step.reply.size(), MSG_NOSIGNAL);
+    }
+    finished = true;
+    // Stay until the client closes the connection.
+    std::string line;
+    while (readLine(line)) commands.push_back(line);
+  }
+
+  std::vector<Step> steps_;
+  int listener_ = -1, control_ = -1, data_ = -1;
+  uint16_t port_ = 0;
+  sockaddr_in dataAddress_{};
+  std::string pending_;
+  std::thread thread_;
+};
+
+}  // namespace quillon::testing

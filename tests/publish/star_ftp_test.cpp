@@ -1,0 +1,200 @@
+#include "publish/star_ftp.h"
+
+#include <gtest/gtest.h>
+
+#include "../app/temp_dir.h"
+#include "app/file_io.h"
+#include "publish/poll_event_loop.h"
+#include "scripted_ftp_server.h"
+
+namespace quillon {
+namespace {
+
+using Step = testing::ScriptedFtpServer::Step;
+
+const std::vector<Step> kLogin = {
+    {"", "220-Welcome\r\n331 not a reply, a middle line\r\n220-more\r\n220 ready\r\n", nullptr},
+    {"USER", "331 password\r\n", nullptr},
+    {"PASS", "230 in\r\n", nullptr},
+    {"SYST", "215 UNIX Type: L8\r\n", nullptr},
+};
+
+std::vector<Step> withLogin(std::vector<Step> rest) {
+  std::vector<Step> all = kLogin;
+  all.insert(all.end(), rest.begin(), rest.end());
+  return all;
+}
+
+struct Client {
+  PollEventLoop loop;
+  TStarFtp ftp{loop};
+  std::vector<int> infos;
+  std::vector<int> errors;
+  int ready = 0, quit = 0, loggedIn = 0, listed = 0, stored = 0;
+  explicit Client(uint16_t port) {
+    ftp.setFtpServer("127.0.0.1");
+    ftp.FtpPort = port;
+    ftp.UserName = "user";
+    ftp.UserPassword = "secret";
+    ftp.OnFtpInfo = [this](TStarFtp&, int code, const std::string&) { infos.push_back(code); };
+    ftp.OnFtpError = [this](TStarFtp&, int code, const std::string&) { errors.push_back(code); };
+    ftp.OnFtpReady = [this](TStarFtp&) { ++ready; };
+    ftp.OnFtpQuit = [this](TStarFtp&) { ++quit; };
+    ftp.OnLoggedIn = [this](TStarFtp&) { ++loggedIn; };
+    ftp.OnListingDone = [this](TStarFtp&) { ++listed; };
+    ftp.OnFileStored = [this](TStarFtp&) { ++stored; };
+  }
+  bool until(const std::function<bool()>& done) { return loop.runUntil(done, 5000); }
+};
+
+TEST(StarFtp, MultiLineGreetingThenLoginOnce) {
+  testing::ScriptedFtpServer server(withLogin({}));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  EXPECT_TRUE(c.ftp.Success);
+  EXPECT_EQ(c.ftp.ServerType, ftpstUNIX);
+  EXPECT_TRUE(c.ftp.FtpConnected());
+  EXPECT_FALSE(c.ftp.Busy());
+  EXPECT_EQ(server.commands, (std::vector<std::string>{"USER user", "PASS secret", "SYST"}));
+}
+
+TEST(StarFtp, RefusedUserEndsWithQuit) {
+  testing::ScriptedFtpServer server({{"", "220 hi\r\n", nullptr}, {"USER", "530 no\r\n", nullptr},
+                                     {"QUIT", "221 bye\r\n", [](testing::ScriptedFtpServer& s) { s.closeControl(); }}});
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.quit == 1; }));
+  EXPECT_EQ(c.errors, (std::vector<int>{27}));
+  EXPECT_EQ(c.loggedIn, 0);
+}
+
+TEST(StarFtp, AccountAskedWhenTheServerWantsOne) {
+  testing::ScriptedFtpServer server({{"", "220 hi\r\n", nullptr}, {"USER", "331 pw\r\n", nullptr},
+                                     {"PASS", "332 account\r\n", nullptr}, {"ACCT", "230 ok\r\n", nullptr},
+                                     {"SYST", "500 what\r\n", nullptr}});
+  Client c(server.port());
+  c.ftp.OnFtpNeedInfo = [](TStarFtp&, TFtpInfoNeeded need, std::string& value) {
+    if (need == niAccount) value = "acct1";
+  };
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  EXPECT_EQ(c.ftp.ServerType, ftpstDefault);
+  EXPECT_EQ(server.commands[2], "ACCT acct1");
+}
+
+TEST(StarFtp, ListingFillsNamesAndEndsOnceBothSidesAreDone) {
+  testing::ScriptedFtpServer server(withLogin({
+      {"PWD", "257 \"/site\" is current\r\n", nullptr},
+      {"TYPE A", "200 ok\r\n", nullptr},
+      {"PORT", "200 ok\r\n", nullptr},
+      {"LIST", "150 here it comes\r\n",
+       [](testing::ScriptedFtpServer& s) {
+         s.openData();
+         s.sendData("total 3\r\ndrwxr-xr-x 2 u g 4096 Jan 1 12:00 images\r\n-rw-r--r-- 1 u g 10 Jan 1 12:00 index.html\r\n");
+         s.sendData("lrwxrwxrwx 1 u g 4 Jan 1 12:00 www -> site\r\nno line end at the last");
+         s.closeData();
+       }},
+      {"", "226 done\r\n", nullptr},
+  }));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.ListDirectory();
+  ASSERT_TRUE(c.until([&] { return c.listed == 1; }));
+  EXPECT_TRUE(c.ftp.Success);
+  EXPECT_EQ(c.ftp.InitialDirectory, "/site");
+  EXPECT_EQ(c.ftp.Listing().size(), 4u);
+  EXPECT_EQ(c.ftp.FileNames(), (std::vector<std::string>{"index.html"}));
+  EXPECT_EQ(c.ftp.DirectoryNames(), (std::vector<std::string>{"images", "www"}));
+}
+
+void uploadOf(size_t size) {
+  testing::TempDir dir;
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "up.bin", bytes).ok);
+  testing::ScriptedFtpServer server(withLogin({
+      {"TYPE I", "200 ok\r\n", nullptr},
+      {"PORT", "200 ok\r\n", nullptr},
+      {"STOR", "150 send it\r\n", [](testing::ScriptedFtpServer& s) { s.openData(); }},
+      {"", "226 stored\r\n", [](testing::ScriptedFtpServer& s) { s.receiveAllData(); }},
+  }));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.LocalFile = dir.path() + "up.bin";
+  c.ftp.RemoteFile = "up.bin";
+  c.ftp.StoreFile();
+  ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
+  EXPECT_TRUE(c.ftp.Success) << size;
+  EXPECT_EQ(c.ftp.bytesTransferred(), size);
+  ASSERT_TRUE(c.until([&] { return server.finished.load(); }));
+  EXPECT_EQ(server.uploaded, bytes) << size;
+  EXPECT_EQ(server.commands.back(), "STOR up.bin");
+}
+
+TEST(StarFtp, UploadsArriveByteForByte) {
+  for (size_t size : {0, 1, 2048, 4096, 4097, 300000}) uploadOf(size);
+}
+
+TEST(StarFtp, LocalProblemsAreReportedWithoutClosing) {
+  testing::ScriptedFtpServer server(withLogin({}));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.LocalFile = "/nonexistent/file";
+  c.ftp.RemoteFile = "";
+  c.ftp.StoreFile();
+  ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
+  EXPECT_EQ(c.errors, (std::vector<int>{24}));
+  EXPECT_FALSE(c.ftp.Success);
+  c.ftp.RemoteFile = "x";
+  c.ftp.StoreFile();
+  ASSERT_TRUE(c.until([&] { return c.stored == 2; }));
+  EXPECT_EQ(c.errors.back(), 21);
+  EXPECT_TRUE(c.ftp.FtpConnected());
+  EXPECT_FALSE(c.ftp.Busy());
+}
+
+TEST(StarFtp, BusyAndDisconnectedOperationsAreRefused) {
+  testing::ScriptedFtpServer server(withLogin({{"MKD", "257 made\r\n", nullptr}}));
+  Client c(server.port());
+  c.ftp.MakeDirectory("x");
+  EXPECT_EQ(c.infos.back(), 1);  // not connected
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  int made = 0;
+  c.ftp.OnDirectoryCreated = [&](TStarFtp&) { ++made; };
+  c.ftp.MakeDirectory("x");
+  c.ftp.DeleteFile("y");  // still busy with MKD
+  EXPECT_EQ(c.infos.back(), 6);
+  ASSERT_TRUE(c.until([&] { return made == 1; }));
+  EXPECT_TRUE(c.ftp.Success);
+}
+
+TEST(StarFtp, GarbageEndlessLinesAndAClosedConnection) {
+  testing::ScriptedFtpServer server({{"", std::string(200000, 'x'), [](testing::ScriptedFtpServer&) {}},
+                                     {"", "", [](testing::ScriptedFtpServer& s) { s.closeControl(); }}});
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.quit == 1; }));
+  EXPECT_FALSE(c.ftp.FtpConnected());
+  EXPECT_EQ(c.loggedIn, 0);
+}
+
+TEST(StarFtp, RefusedConnectionIsAFatalError) {
+  uint16_t port;
+  {
+    testing::ScriptedFtpServer probe({});
+    port = probe.port();
+  }
+  Client c(port);
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.quit == 1; }));
+  EXPECT_EQ(c.errors, (std::vector<int>{12}));
+  EXPECT_TRUE(c.ftp.closedDown());
+}
+
+}  // namespace
+}  // namespace quillon
