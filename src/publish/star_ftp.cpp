@@ -377,10 +377,13 @@ void TStarFtp::reply(const std::string& raw) {
       {
         const std::string port = setUpPort();
         if (port.empty()) break;
+        // Some servers open the data connection as soon as they have the PORT command, so it is made ready
+        // to be accepted first.
         if (state_ == 8) {
           setUpListing();
           sendCommand("PORT " + port, 10);
         } else {
+          setUpUpload();
           sendCommand("PORT " + port, 31);
         }
       }
@@ -408,8 +411,9 @@ void TStarFtp::reply(const std::string& raw) {
       break;
     case 31:
       if (cls == '2') {
-        setUpUpload();
         sendCommand("STOR " + RemoteFile, 32);
+        // A connection accepted before STOR went out waits for it before the file is sent.
+        if (state_ == 32 && uploadAccepted_) sendFile();
       } else {
         fatal(13);
         Success = false;
@@ -525,6 +529,7 @@ void TStarFtp::listingClosed() {
 }
 
 void TStarFtp::setUpUpload() {
+  uploadAccepted_ = false;
   listen_.OnAccept = [this](TStarSocket& l) {
     aborting_ = false;
     data_.AcceptFrom(l);
@@ -535,8 +540,8 @@ void TStarFtp::setUpUpload() {
       fatal(28);
       return;
     }
-    info(12, std::to_string(fileSize_));
-    sendFile();
+    uploadAccepted_ = true;
+    if (state_ == 32) sendFile();
   };
   data_.OnReadyToWrite = nullptr;
   data_.OnDataAvailable = nullptr;
@@ -546,6 +551,8 @@ void TStarFtp::setUpUpload() {
 }
 
 void TStarFtp::sendFile() {
+  uploadAccepted_ = false;
+  info(12, std::to_string(fileSize_));
   char block[kBlock];
   while (file_) {
     if (aborting_) {

@@ -100,6 +100,7 @@ class TStarFtp : public TStarSocket {
   std::FILE* file_ = nullptr;
   long long fileSize_ = 0;
   bool dataFinished_ = false, finalReply_ = false;
+  bool uploadAccepted_ = false;  // the data connection is there, waiting for STOR to go out
   unsigned long bytes_ = 0;
   std::chrono::steady_clock::time_point start_;
   long elapsedMs_ = 0;

@@ -1,0 +1,123 @@
+// quillon-ftp: the program's FTP client from the command line, for scripts, tests and benchmarks.
+//   quillon-ftp [--port N] [--user U] [--password P] [--dir D] [--ascii] [--quiet] HOST COMMAND...
+//   commands: ls | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW
+// The client's progress is logged on standard error; "ls" prints the listing on standard output. The exit
+// status is 0 when every step succeeded, 1 with the error's text otherwise, 2 for a usage error.
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/text_bytes.h"
+#include "publish/poll_event_loop.h"
+#include "publish/star_ftp.h"
+
+namespace {
+
+int usage() {
+  std::fputs("usage: quillon-ftp [--port N] [--user U] [--password P] [--dir D] [--ascii] [--quiet] HOST\n"
+             "                   ls | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW\n",
+             stderr);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  quillon::PollEventLoop loop;
+  quillon::TStarFtp ftp(loop);
+  ftp.UserName = "anonymous";
+  ftp.UserPassword = "quillon@example.invalid";
+  bool quiet = false;
+  size_t i = 0;
+  for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
+    const std::string& opt = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (opt == "--ascii") ftp.TransferMode = quillon::AsciiTransfer;
+    else if (opt == "--quiet") quiet = true;
+    else if (opt == "--port" && hasValue) ftp.FtpPort = static_cast<uint16_t>(std::atoi(args[++i].c_str()));
+    else if (opt == "--user" && hasValue) ftp.UserName = args[++i];
+    else if (opt == "--password" && hasValue) ftp.UserPassword = args[++i];
+    else if (opt == "--dir" && hasValue) ftp.InitialDirectory = args[++i];
+    else return usage();
+  }
+  if (args.size() < i + 2) return usage();
+  ftp.setFtpServer(args[i]);
+  const std::string command = args[i + 1];
+  const std::vector<std::string> operands(args.begin() + static_cast<long>(i) + 2, args.end());
+
+  // The steps to run after login, each started when the previous one is ready.
+  std::deque<std::function<void()>> steps;
+  if (command == "ls" && operands.empty()) {
+    steps.push_back([&] { ftp.ListDirectory(); });
+  } else if (command == "put" && !operands.empty()) {
+    for (const auto& file : operands)
+      steps.push_back([&, file] {
+        ftp.LocalFile = file;
+        ftp.RemoteFile = std::string(quillon::fileNamePart(file));
+        ftp.StoreFile();
+      });
+  } else if ((command == "mkdir" || command == "rmdir" || command == "rm") && operands.size() == 1) {
+    const std::string name = operands[0];
+    steps.push_back([&, name, command] {
+      if (command == "mkdir") ftp.MakeDirectory(name);
+      else if (command == "rmdir") ftp.RemoveDirectory(name);
+      else ftp.DeleteFile(name);
+    });
+  } else if (command == "mv" && operands.size() == 2) {
+    steps.push_back([&] { ftp.RenameFile(operands[0], operands[1]); });
+  } else {
+    return usage();
+  }
+
+  bool failed = false, done = false, loggedIn = false;
+  std::string failure;
+  ftp.OnFtpInfo = [&](quillon::TStarFtp&, int code, const std::string& text) {
+    if (quiet || code == 4 || code == 7 || code == 14) return;
+    std::string shown = text;
+    while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) shown.pop_back();
+    if (shown.rfind("PASS ", 0) == 0) shown = "PASS ****";
+    std::fprintf(stderr, "[%d] %s\n", code, shown.c_str());
+  };
+  ftp.OnFtpError = [&](quillon::TStarFtp&, int code, const std::string& text) {
+    failed = true;
+    failure = "error " + std::to_string(code) + ": " + text;
+  };
+  ftp.OnFtpQuit = [&](quillon::TStarFtp&) { done = true; };
+  ftp.OnLoggedIn = [&](quillon::TStarFtp&) { loggedIn = true; };
+  ftp.OnFtpReady = [&](quillon::TStarFtp&) {
+    // The next step, or QUIT, once this ready notice and its completion event have been handled.
+    loop.post([&] {
+      if (!loggedIn || done || ftp.Busy() || !ftp.FtpConnected()) return;
+      if (!ftp.Success && !failed) {
+        failed = true;
+        failure = "the server refused the command";
+      }
+      if (!steps.empty() && !failed) {
+        auto step = steps.front();
+        steps.pop_front();
+        step();
+      } else {
+        ftp.Quit();
+      }
+    });
+  };
+  ftp.OnListingDone = [&](quillon::TStarFtp& f) {
+    for (const auto& line : f.Listing()) std::printf("%s\n", line.c_str());
+  };
+
+  ftp.Connect();
+  if (!loop.runUntil([&] { return done; }, 24 * 3600 * 1000)) return 1;
+  if (!loggedIn && !failed) {
+    failed = true;
+    failure = "could not log in";
+  }
+  if (failed) {
+    std::fprintf(stderr, "quillon-ftp: %s\n", failure.c_str());
+    return 1;
+  }
+  return 0;
+}
