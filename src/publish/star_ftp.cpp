@@ -104,10 +104,16 @@ bool TStarFtp::errorCheck() {
 }
 
 bool TStarFtp::sendAll(TStarSocket& socket, const char* bytes, size_t count, bool urgent, bool dataSocket) {
+  bool blocked = false;
   while (count > 0) {
-    loop().pumpOnce(0);
+    // Other events get their turn every few milliseconds, and whenever the socket cannot take more, until it can.
+    if (blocked || now() - lastPump_ >= std::chrono::milliseconds(5)) {
+      loop().pumpOnce(blocked ? 50 : 0);
+      lastPump_ = now();
+    }
     if (closedDown_) return false;
     const size_t taken = urgent ? socket.SendUrgent(bytes, count) : socket.SendData(bytes, count);
+    blocked = taken == 0;
     bytes += taken;
     count -= taken;
     if (dataSocket) {

@@ -104,6 +104,7 @@ class TStarFtp : public TStarSocket {
   unsigned long bytes_ = 0;
   std::chrono::steady_clock::time_point start_;
   long elapsedMs_ = 0;
+  std::chrono::steady_clock::time_point lastPump_;
   std::vector<std::string> listing_, fileNames_, directoryNames_;
 };
 

@@ -1,0 +1,28 @@
+// Control replies and listing lines of any bytes: the reply reader and every listing dialect survive them,
+// and a name parsed from a listing is never longer than the lines it came from.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "publish/ftp_text.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  quillon::ReplyReader reader;
+  std::vector<quillon::ListingParser> parsers;
+  for (int t = quillon::ftpstDefault; t <= quillon::ftpstVMVPS; ++t)
+    parsers.emplace_back(static_cast<quillon::TFTPServerType>(t));
+  size_t start = 0, seen = 0;
+  for (size_t end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n", start)) {
+    const std::string line = bytes.substr(start, end - start);
+    start = end + 2;
+    seen += line.size();
+    if (const auto taken = reader.take(line); taken && *taken != line) std::abort();
+    quillon::serverTypeFromSyst(line);
+    quillon::quotedDirectory(line);
+    for (auto& parser : parsers)
+      if (const auto name = parser.parse(line); name && name->name.size() > seen + 1) std::abort();
+  }
+  return 0;
+}
