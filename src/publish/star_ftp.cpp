@@ -580,7 +580,10 @@ void TStarFtp::sendFile() {
       break;
     }
     bytes_ += n;
-    if (!sendAll(data_, block, n, false, true)) break;
+    if (!sendAll(data_, block, n, false, true)) {
+      if (aborting_) Success = false;  // cut short by the abort
+      break;
+    }
     info(7);
     elapsedMs_ = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(now() - start_).count());
   }

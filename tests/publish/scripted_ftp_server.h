@@ -92,8 +92,10 @@ class ScriptedFtpServer {
         std::string line;
         while (true) {
           if (!readLine(line)) return;
-          // Telnet interrupt bytes before ABOR are not commands.
-          while (!line.empty() && static_cast<unsigned char>(line[0]) == 0xFF) line.erase(0, 2);
+          // Telnet bytes before ABOR are not commands: IAC with its command, or a lone IAC whose urgent
+          // partner was taken out of the stream.
+          while (!line.empty() && static_cast<unsigned char>(line[0]) == 0xFF)
+            line.erase(0, line.size() > 1 && static_cast<unsigned char>(line[1]) >= 0xF0 ? 2 : 1);
           commands.push_back(line);
           if (line.rfind(step.expect, 0) == 0) break;
         }

@@ -198,3 +198,83 @@ TEST(StarFtp, RefusedConnectionIsAFatalError) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST(StarFtp, AbortGets426Then226AndEndsTheUpload) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "big.bin", std::string(20 << 20, 'x')).ok);
+  testing::ScriptedFtpServer server(withLogin({
+      {"TYPE I", "200 ok\r\n", nullptr},
+      {"PORT", "200 ok\r\n", nullptr},
+      {"STOR", "150 go\r\n", [](testing::ScriptedFtpServer& s) { s.openData(); }},  // and never read
+      {"ABOR", "426 transfer aborted\r\n226 abort done\r\n", [](testing::ScriptedFtpServer& s) { s.closeData(); }},
+  }));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.LocalFile = dir.path() + "big.bin";
+  c.ftp.RemoteFile = "big.bin";
+  int aborts = 0;
+  const int timer = c.loop.startTimer(100, [&] {
+    if (aborts++ == 0) c.ftp.AbortTransfer();
+  });
+  c.ftp.StoreFile();
+  ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
+  c.loop.stopTimer(timer);
+  EXPECT_FALSE(c.ftp.Success);
+  EXPECT_TRUE(c.ftp.FtpConnected());  // the control connection stays
+  EXPECT_FALSE(c.ftp.Busy());
+  EXPECT_LT(c.ftp.bytesTransferred(), 20u << 20);
+  EXPECT_EQ(server.commands.back(), "ABOR");
+}
+
+TEST(StarFtp, DataConnectionClosedMidTransferEndsTheOperation) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "big.bin", std::string(20 << 20, 'y')).ok);
+  testing::ScriptedFtpServer server(withLogin({
+      {"TYPE I", "200 ok\r\n", nullptr},
+      {"PORT", "200 ok\r\n", nullptr},
+      {"STOR", "150 go\r\n", [](testing::ScriptedFtpServer& s) { s.openData(); }},
+      {"", "451 local error\r\n", [](testing::ScriptedFtpServer& s) { s.closeData(); }},
+  }));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.LocalFile = dir.path() + "big.bin";
+  c.ftp.RemoteFile = "big.bin";
+  c.ftp.StoreFile();
+  ASSERT_TRUE(c.until([&] { return c.stored == 1 || c.quit == 1; }));
+  EXPECT_FALSE(c.ftp.Success);
+  EXPECT_FALSE(c.ftp.Busy());
+}
+
+TEST(StarFtp, SilenceAtConnectTimesOut) {
+  // A listener whose queue is full drops new connections, so the connect never completes.
+  testing::ScriptedFtpServer filler({});
+  const int full = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(full, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  ::listen(full, 0);
+  socklen_t l = sizeof a;
+  ::getsockname(full, reinterpret_cast<sockaddr*>(&a), &l);
+  std::vector<int> queued;
+  for (int i = 0; i < 4; ++i) {
+    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    queued.push_back(s);
+  }
+  Client c(ntohs(a.sin_port));
+  c.ftp.TimeOutConnect = 1;
+  c.ftp.Connect();
+  ASSERT_TRUE(c.loop.runUntil([&] { return c.quit == 1; }, 5000));
+  EXPECT_EQ(c.errors, (std::vector<int>{8}));
+  for (int s : queued) ::close(s);
+  ::close(full);
+}
+
+}  // namespace
+}  // namespace quillon
