@@ -1,0 +1,116 @@
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "spell/dictionary.h"
+#include "spell/spell_config.h"
+#include "spell/user_dictionary.h"
+
+namespace quillon {
+
+// The text being checked; the engine reads it and replaces words in it (the editing window, or a string).
+class SpellText {
+ public:
+  virtual ~SpellText() = default;
+  virtual std::string_view bytes() = 0;
+  virtual void replace(size_t start, size_t length, std::string_view with) = 0;
+};
+
+class StringSpellText : public SpellText {
+ public:
+  explicit StringSpellText(std::string text) : text_(std::move(text)) {}
+  std::string_view bytes() override { return text_; }
+  void replace(size_t start, size_t length, std::string_view with) override { text_.replace(start, length, with); }
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+struct SpellSettings {
+  std::string ignorePrefix = "'";
+  std::string ignoreSuffix = "';'s";
+  size_t maxSuggestions = 15;
+  size_t maxUndo = 20;
+  bool backgroundSuggestions = true;
+};
+
+// Finds and judges words, keeps the ignore-all and change-all lists and the undo records, and carries out the
+// check dialog's commands. Text positions are byte offsets.
+class SpellEngine {
+ public:
+  enum class StopKind { NotFound, Repeated };
+  struct Stop {
+    size_t offset = 0;
+    std::string word;
+    StopKind kind = StopKind::NotFound;
+  };
+
+  SpellEngine(SpellConfig config, std::vector<Dictionary> mains, std::vector<UserDictionary> users,
+              SpellSettings settings = {});
+  // The configuration and dictionaries of a program directory's "spell" folder.
+  static SpellEngine open(const std::string& programDir, SpellSettings settings = {});
+
+  // Checks [from, to) of the text; resetCount starts the words-checked count afresh.
+  void begin(size_t from, size_t to, bool resetCount = true);
+  // Goes on to the next word the user must decide on, making the automatic replacements on the way.
+  std::optional<Stop> next(SpellText& text);
+  size_t wordsChecked() const { return checked_; }
+
+  // The dialog's commands on the current stop; each resumes after it (next() then continues).
+  void ignore();
+  void ignoreAll();
+  void change(SpellText& text, const std::string& replacement);
+  void changeAll(SpellText& text, const std::string& replacement);
+  void add();
+  void autoCorrect(SpellText& text, const std::string& replacement);
+  bool undoLast(SpellText& text);
+
+  bool known(std::string_view word) const;
+  // The main dictionaries' own lookup for a word, capitals copied from the word.
+  std::vector<std::string> suggest(const std::string& word) const;
+  // What the dialog offers when it stops at a misspelt word: the lookup, then the background candidates.
+  std::vector<std::string> dialogSuggestions(const std::string& word) const;
+
+  std::string stripped(std::string_view word) const;
+  const SpellConfig& config() const { return config_; }
+  bool isWordChar(unsigned char c) const { return wordChars_[c]; }
+
+ private:
+  struct Undo {
+    enum Kind { Ignore, IgnoreAll, Change, ChangeAll, Add, AutoCorrect } kind;
+    size_t offset;
+    std::string word;
+    std::string replacement;
+  };
+  bool knownRaw(std::string_view word) const;
+  bool inDictionaries(std::string_view word) const;
+  void record(Undo undo);
+  void replaceCurrent(SpellText& text, const std::string& replacement, bool recheck);
+  UserDictionary* userDictionary();
+  void lookup(const std::string& word, std::vector<std::string>& out, size_t limit) const;
+
+  SpellConfig config_;
+  std::vector<Dictionary> mains_;
+  std::vector<UserDictionary> users_;
+  SpellSettings settings_;
+  std::vector<std::string> prefixes_, suffixes_;
+  bool wordChars_[256] = {};
+  std::set<std::string> ignoreAll_;
+  std::vector<std::pair<std::string, std::string>> changeAll_;
+  std::vector<Undo> undo_;
+  size_t pos_ = 0, end_ = 0, checked_ = 0;
+  std::string previous_;
+  bool tagBetween_ = false;
+  std::optional<Stop> current_;
+};
+
+// Upper-cases the suggestion where the word has capitals at the same places; a suggestion longer than the word
+// whose character at the word's last place is a capital is upper-cased from there on.
+std::string copyCapitals(const std::string& word, const std::string& suggestion);
+
+}  // namespace quillon

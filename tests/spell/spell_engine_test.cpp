@@ -1,0 +1,173 @@
+#include "spell/spell_engine.h"
+
+#include <gtest/gtest.h>
+
+#include "../app/temp_dir.h"
+#include "app/file_io.h"
+#include "app/ini_file.h"
+
+namespace quillon {
+namespace {
+
+const std::string kChars = "'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+
+Dictionary smallDictionary() {
+  return *Dictionary::fromBytes(Dictionary::build(
+      {"the", "quick", "brown", "fox", "it", "hello", "world", "receive", "separate", "Paris", "a", "class"},
+      "Test English", kChars));
+}
+
+struct Engine {
+  testing::TempDir dir;
+  SpellEngine engine;
+  explicit Engine(std::map<SpellOption, bool> extra = {})
+      : engine(config(extra), {smallDictionary()}, {UserDictionary::load(dir.path() + "default.udt")}) {}
+  static SpellConfig config(const std::map<SpellOption, bool>& extra) {
+    SpellConfig c = defaultSpellConfig();
+    c.options = programDefaultOptions();
+    for (const auto& [o, v] : extra) c.options[o] = v;
+    c.users.push_back({"default.udt", true, {}});
+    c.userIndex = 0;
+    return c;
+  }
+  std::vector<std::pair<size_t, std::string>> stops(const std::string& text) {
+    StringSpellText t(text);
+    engine.begin(0, text.size());
+    std::vector<std::pair<size_t, std::string>> out;
+    while (const auto s = engine.next(t)) {
+      out.emplace_back(s->offset, s->word);
+      engine.ignore();
+    }
+    return out;
+  }
+};
+
+using Stops = std::vector<std::pair<size_t, std::string>>;
+
+TEST(SpellDictionary, BuildsLoadsAndRefusesGarbage) {
+  const std::string bytes = Dictionary::build({"b", "a", "a", ""}, "A title longer than twenty-five bytes", kChars);
+  EXPECT_EQ(bytes.substr(Dictionary::kTitleOffset, Dictionary::kTitleLength), "A title longer than twent");
+  const auto d = Dictionary::fromBytes(bytes);
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->size(), 2u);
+  EXPECT_TRUE(d->contains("a"));
+  EXPECT_FALSE(d->contains("c"));
+  EXPECT_FALSE(d->contains(""));
+  EXPECT_EQ(d->wordCharacters(), kChars);
+  EXPECT_FALSE(Dictionary::fromBytes("not a dictionary"));
+  std::string broken = bytes;
+  broken[32] = '\x03';  // a table size that is not a power of two
+  EXPECT_FALSE(Dictionary::fromBytes(broken));
+  EXPECT_FALSE(Dictionary::fromBytes(bytes.substr(0, 100)));
+}
+
+TEST(SpellEngine, PrefixesAndSuffixesAreStripped) {
+  Engine e;
+  EXPECT_EQ(e.engine.stripped("it's"), "it");
+  EXPECT_EQ(e.engine.stripped("'hello'"), "hello");
+  EXPECT_EQ(e.engine.stripped("a's's"), "a's's");  // a suffix counts only where it first occurs
+  EXPECT_TRUE(e.engine.known("it's"));
+  EXPECT_TRUE(e.engine.known("The"));
+  EXPECT_FALSE(e.engine.known("paris"));  // the lower-case form only helps a word with capitals
+}
+
+TEST(SpellEngine, TagsAddressesAndNumbersAreSkipped) {
+  Engine e;
+  EXPECT_EQ(e.stops("<p class=\"qwzt\">qwzt</p>"), (Stops{{16, "qwzt"}}));
+  EXPECT_EQ(e.stops("the zzz@example.com a http://qqq.example/x the 12345"), Stops{});
+  EXPECT_EQ(e.stops("ABCD abcd"), (Stops{{0, "ABCD"}, {5, "abcd"}}));  // upper case is checked by default
+  Engine upcase({{SpellOption::soUpcase, true}, {SpellOption::soNumbers, true}});
+  EXPECT_EQ(upcase.stops("ABCD x2y abcd"), (Stops{{9, "abcd"}}));
+}
+
+TEST(SpellEngine, RepeatedWordsUnlessATagIsBetween) {
+  Engine e;
+  StringSpellText t("the the fox <b>fox</b> fox");
+  e.engine.begin(0, t.bytes().size());
+  auto s = e.engine.next(t);
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->kind, SpellEngine::StopKind::Repeated);
+  EXPECT_EQ(s->offset, 4u);
+  e.engine.change(t, "");  // "Delete" takes the repeated word with the blank before it
+  EXPECT_EQ(t.text(), "the fox <b>fox</b> fox");
+  EXPECT_FALSE(e.engine.next(t));
+}
+
+TEST(SpellEngine, ChangeAllAppliesLaterAndUndoRevertsEachKind) {
+  Engine e;
+  StringSpellText t("recieve it; recieve it again, qwz abc qwz");
+  e.engine.begin(0, t.bytes().size());
+  auto s = e.engine.next(t);
+  ASSERT_EQ(s->word, "recieve");
+  e.engine.changeAll(t, "receive");
+  s = e.engine.next(t);  // the second "recieve" changes by itself
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->word, "again");
+  EXPECT_EQ(t.text().substr(0, 24), "receive it; receive it a");
+  e.engine.ignoreAll();
+  s = e.engine.next(t);
+  EXPECT_EQ(s->word, "qwz");
+  e.engine.add();
+  s = e.engine.next(t);
+  EXPECT_EQ(s->word, "abc");
+  e.engine.ignore();
+  EXPECT_FALSE(e.engine.next(t));  // the second "qwz" is now a known word
+  EXPECT_TRUE(e.engine.known("qwz"));
+  ASSERT_TRUE(e.engine.undoLast(t));  // undo ignore
+  ASSERT_TRUE(e.engine.undoLast(t));  // undo add
+  EXPECT_FALSE(e.engine.known("qwz"));
+  ASSERT_TRUE(e.engine.undoLast(t));  // undo ignore all
+  EXPECT_FALSE(e.engine.known("again"));
+  ASSERT_TRUE(e.engine.undoLast(t));  // undo change all: the text and the list
+  EXPECT_EQ(t.text().substr(0, 7), "recieve");
+  s = e.engine.next(t);
+  EXPECT_EQ(s->word, "recieve");
+  e.engine.autoCorrect(t, "receive");
+  EXPECT_NE(*readWholeFile(e.dir.path() + "default.udt"), "");
+  EXPECT_EQ(UserDictionary::load(e.dir.path() + "default.udt").autoCorrect("recieve") != nullptr, true);
+  ASSERT_TRUE(e.engine.undoLast(t));
+  EXPECT_EQ(UserDictionary::load(e.dir.path() + "default.udt").autoCorrect("recieve"), nullptr);
+  EXPECT_EQ(t.text().substr(0, 7), "recieve");
+}
+
+TEST(SpellEngine, SuggestionsCopyCapitals) {
+  Engine e;
+  const auto s = e.engine.suggest("Teh");
+  ASSERT_FALSE(s.empty());
+  EXPECT_EQ(s[0], "The");
+  EXPECT_EQ(e.engine.suggest("recieve")[0], "receive");
+  EXPECT_EQ(copyCapitals("HEl", "help"), "HElp");
+  EXPECT_EQ(copyCapitals("HEL", "help"), "HELP");  // a capital at the word's last place carries on
+  EXPECT_EQ(copyCapitals("Xy", "paris"), "Paris");
+}
+
+TEST(SpellConfig, BuiltFromTheFolderWithoutAnId) {
+  testing::TempDir dir;
+  writeFileAtomic(dir.path() + "american.dct", Dictionary::build({"a"}, "American English", kChars));
+  writeFileAtomic(dir.path() + "other.dct", Dictionary::build({"b"}, "Other", kChars));
+  const SpellConfig c = loadSpellConfig(dir.path() + "spell.cfg", "default", "american.dct", "default.udt");
+  ASSERT_EQ(c.mains.size(), 2u);
+  EXPECT_TRUE(c.mains[0].inUse);
+  EXPECT_EQ(c.mains[0].title, "American English");
+  EXPECT_FALSE(c.mains[1].inUse);
+  ASSERT_EQ(c.users.size(), 1u);
+  EXPECT_EQ(c.users[0].path, "default.udt");
+  EXPECT_EQ(c.userIndex, 0);
+  EXPECT_TRUE(c.on(SpellOption::soHTML));
+  EXPECT_FALSE(c.on(SpellOption::soUpcase));
+
+  IniFile::writeValue(dir.path() + "spell.cfg", "default", "ID", "1");
+  IniFile::writeValue(dir.path() + "spell.cfg", "default", "U_MU_DCT_ListCount", "2");
+  IniFile::writeValue(dir.path() + "spell.cfg", "default", "U_MU_DCT_0", "Tgone.dct");
+  IniFile::writeValue(dir.path() + "spell.cfg", "default", "U_MU_DCT_1", "Tother.dct");
+  const SpellConfig listed = loadSpellConfig(dir.path() + "spell.cfg", "default", "american.dct", "default.udt");
+  ASSERT_EQ(listed.mains.size(), 2u);
+  EXPECT_FALSE(listed.mains[0].inUse);  // listed but missing
+  EXPECT_TRUE(listed.mains[1].inUse);
+  EXPECT_EQ(listed.mains[1].title, "Other");
+  EXPECT_TRUE(listed.on(SpellOption::soUpcase));  // missing keys take the engine's own defaults
+  EXPECT_EQ(listed.userIndex, -1);
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,32 @@
+// quillon-dict WORDLIST OUT.dct "TITLE": builds a main spelling dictionary from a word list, one word a line.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/file_io.h"
+#include "app/text_bytes.h"
+#include "spell/dictionary.h"
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fputs("usage: quillon-dict WORDLIST OUT.dct TITLE\n", stderr);
+    return 2;
+  }
+  const auto list = quillon::readWholeFile(argv[1]);
+  if (!list) {
+    std::fprintf(stderr, "quillon-dict: cannot read %s\n", argv[1]);
+    return 1;
+  }
+  // Letters, the apostrophe of "it's", and every byte of a UTF-8 letter such as the "ó" of "Asunción".
+  std::string characters = "'";
+  for (char c = 'A'; c <= 'Z'; ++c) characters += c;
+  for (char c = 'a'; c <= 'z'; ++c) characters += c;
+  for (int c = 0x80; c <= 0xFF; ++c) characters += static_cast<char>(c);
+  const std::string bytes = quillon::Dictionary::build(quillon::splitLines(*list), argv[3], characters);
+  const auto result = quillon::writeFileAtomic(argv[2], bytes);
+  if (!result.ok) {
+    std::fprintf(stderr, "quillon-dict: cannot write %s: %s\n", argv[2], result.error.c_str());
+    return 1;
+  }
+  return 0;
+}

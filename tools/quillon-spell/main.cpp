@@ -1,0 +1,56 @@
+// quillon-spell: the program's spell checker from the command line.
+//   quillon-spell [--program-dir DIR] check FILE      one line per word the checker stops at: OFFSET<TAB>WORD
+//   quillon-spell [--program-dir DIR] suggest WORD... one line per word: WORD: suggestion, suggestion, ...
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/file_io.h"
+#include "app/program_dir.h"
+#include "spell/spell_engine.h"
+
+namespace {
+int usage() {
+  std::fputs("usage: quillon-spell [--program-dir DIR] check FILE | suggest WORD...\n", stderr);
+  return 2;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string programDir;
+  if (args.size() >= 2 && args[0] == "--program-dir") {
+    programDir = quillon::prepareProgramDirectory(args[1]);
+    args.erase(args.begin(), args.begin() + 2);
+  } else {
+    programDir = quillon::resolveProgramDirectory();
+  }
+  if (args.size() < 2) return usage();
+  quillon::SpellEngine engine = quillon::SpellEngine::open(programDir);
+  if (args[0] == "check" && args.size() == 2) {
+    const auto data = quillon::readWholeFile(args[1]);
+    if (!data) {
+      std::fprintf(stderr, "quillon-spell: cannot read %s\n", args[1].c_str());
+      return 1;
+    }
+    quillon::StringSpellText text(*data);
+    engine.begin(0, data->size());
+    std::string out;
+    while (const auto stop = engine.next(text)) {
+      out += std::to_string(stop->offset) + "\t" + stop->word + "\n";
+      engine.ignore();
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return 0;
+  }
+  if (args[0] == "suggest") {
+    for (size_t i = 1; i < args.size(); ++i) {
+      std::string line = args[i] + ": ";
+      const auto suggestions = engine.dialogSuggestions(args[i]);
+      for (size_t k = 0; k < suggestions.size(); ++k) line += (k ? ", " : "") + suggestions[k];
+      std::printf("%s\n", line.c_str());
+    }
+    return 0;
+  }
+  return usage();
+}
