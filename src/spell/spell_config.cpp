@@ -110,3 +110,24 @@ SpellConfig loadSpellConfig(const std::string& path, const std::string& key, con
 }
 
 }  // namespace quillon
+
+namespace quillon {
+
+WriteResult saveSpellConfig(const std::string& path, const std::string& key, const SpellConfig& config) {
+  IniFile ini = IniFile::load(path);
+  ini.setValue(key, "ID", "1");
+  auto list = [&](const char* prefix, const std::vector<DictionaryEntry>& entries) {
+    ini.setValue(key, std::string(prefix) + "ListCount", std::to_string(entries.size()));
+    for (size_t i = 0; i < entries.size(); ++i)
+      ini.setValue(key, prefix + std::to_string(i), (entries[i].inUse ? "T" : "F") + entries[i].path);
+  };
+  list("U_MU_DCT_", config.mains);
+  ini.setValue(key, "M_DCT_ListCount", std::to_string(config.mains.size()));
+  for (size_t i = 0; i < config.mains.size(); ++i) ini.setValue(key, "M_DCT_" + std::to_string(i), config.mains[i].title);
+  list("U_DCT_", config.users);
+  for (const auto& [option, name] : spellOptionKeys()) ini.setValue(key, name, config.on(option) ? "1" : "0");
+  ini.setValue(key, "UserIndex", std::to_string(config.userIndex));
+  return writeFileAtomic(path, ini.bytes());
+}
+
+}  // namespace quillon

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/file_io.h"
+
 namespace quillon {
 
 // The spell checker's options, by their configuration keys.
@@ -42,4 +44,9 @@ SpellConfig loadSpellConfig(const std::string& path, const std::string& key, con
                             const std::string& defaultUser);
 std::string resolveDictionaryPath(const std::string& configPath, const std::string& stored);
 
+}  // namespace quillon
+
+namespace quillon {
+// Writes the section: "ID", every option, the three lists with their counts and "UserIndex".
+WriteResult saveSpellConfig(const std::string& path, const std::string& key, const SpellConfig& config);
 }  // namespace quillon

@@ -57,9 +57,10 @@ def main() -> int:
     prog = os.path.join(work, "prog")
     os.makedirs(prog)
     # Like an installed program directory: the data that ships beside the executables.
-    shipped = os.path.join(os.path.dirname(os.path.abspath(drive)), "help")
-    if os.path.isdir(shipped):
-        shutil.copytree(shipped, os.path.join(prog, "help"))
+    for folder in ("help", "spell"):
+        shipped = os.path.join(os.path.dirname(os.path.abspath(drive)), folder)
+        if os.path.isdir(shipped):
+            shutil.copytree(shipped, os.path.join(prog, folder))
     try:
         with open(script, encoding="utf-8") as f:
             source = f.read().replace("@DIR@", prog)

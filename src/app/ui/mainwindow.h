@@ -13,6 +13,7 @@
 #include "editor/search.h"
 #include "platform/ui/platform.h"
 #include "project/project_session.h"
+#include "spell/spell_engine.h"
 #include "publish/auto_ftp_list.h"
 
 class QCheckBox;
@@ -99,6 +100,9 @@ class TForm1 : public QMainWindow {
   // Tag insertion.
   void MailTo1Click();
 
+  // Spelling.
+  void BitBtnSpellCheckClick();
+
   // Tag colouring.
   void ColorTags();
   void BitBtnColorNowClick();
@@ -169,6 +173,8 @@ class TForm1 : public QMainWindow {
   void findNextMatch(const QString& quotedText);
   size_t replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase);
   void colourIfWanted();
+  SpellEngine& spellEngine();
+  bool checkSpelling(size_t from, size_t to, bool resetCount);
   void wireFilesPane();
   std::string chosenFile() const;
   void bindTagCommands();
@@ -202,6 +208,8 @@ class TForm1 : public QMainWindow {
   bool stopColoring_ = false;  // StopColoring: ends a running line-by-line pass
   FindDialog* FindDialog1 = nullptr;
   class TFormSpeedBar* SpeedBar = nullptr;
+  class TFormSpell* FormSpell = nullptr;
+  std::unique_ptr<SpellEngine> spell_;
   FindDialog* ReplaceDialog1 = nullptr;
   std::vector<std::string> htmlExtensions_;
   std::string maskList_;

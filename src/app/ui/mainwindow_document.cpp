@@ -47,6 +47,7 @@ void TForm1::bindCommands() {
       {"EntireSite1Click", &TForm1::EntireSite1Click},
       {"BitBtnLoadFromTemplateClick", &TForm1::BitBtnLoadFromTemplateClick},
       {"BitBtnFindClick", &TForm1::BitBtnFindClick},
+      {"BitBtnSpellCheckClick", &TForm1::BitBtnSpellCheckClick},
       {"BitBtnInsertLinkImageClick", &TForm1::BitBtnInsertLinkImageClick},
       {"BitBtnColorNowClick", &TForm1::BitBtnColorNowClick},
       {"CheckBoxColoredTagsClick", &TForm1::CheckBoxColoredTagsClick},

@@ -20,6 +20,7 @@
 #include "app/ui/tips_form.h"
 #include "builders/ui/splash_form.h"
 #include "project/ui/new_name_form.h"
+#include "spell/ui/spell_dialogs.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "publish/ui/embedded_browser.h"
@@ -66,6 +67,7 @@ void TForm1::FormCreate() {
   PageControl2->setCurrentIndex(0);
 
   FormNewName = new TFormNewName(platform_, this);
+  FormSpell = new TFormSpell(this);
   project_->setOpenFilter(openFilter_);
   session_->resetToNew();
   updateDocumentStatus();
@@ -89,8 +91,8 @@ void TForm1::FormCreate() {
 
   PanelMSIE->move(302, 1);
   RE1->setFocus();
-  // 18: the spell checker's configuration is "spell/spell.cfg", key "default"; the checker reads it when
-  // it is first used.
+  // 18: the spell checker's configuration is "spell/spell.cfg", key "default"; the checker reads it and its
+  // dictionaries when it is first used.
 }
 
 void TForm1::ShowTipsAtStart() { ShowTipoftheDay1Click(); }
