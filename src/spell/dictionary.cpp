@@ -11,7 +11,7 @@ namespace quillon {
 namespace {
 
 constexpr char kMagic[12] = {'Q', 'U', 'I', 'L', 'L', 'O', 'N', '-', 'D', 'C', 'T', '\x1A'};
-constexpr uint32_t kVersion = 1;
+constexpr uint32_t kVersion = 2;  // each word led by its rank byte
 
 void put32(std::string& out, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
@@ -26,7 +26,10 @@ uint32_t dictionaryHash(std::string_view word) {
   return h;
 }
 
-std::string Dictionary::build(std::vector<std::string> words, const std::string& title, std::string_view wordCharacters) {
+std::string Dictionary::build(std::vector<std::string> words, const std::string& title, std::string_view wordCharacters,
+                              const std::vector<std::string>& common) {
+  std::vector<std::string> commonSorted = common;
+  std::sort(commonSorted.begin(), commonSorted.end());
   std::sort(words.begin(), words.end());
   words.erase(std::unique(words.begin(), words.end()), words.end());
   words.erase(std::remove(words.begin(), words.end(), std::string()), words.end());
@@ -34,6 +37,7 @@ std::string Dictionary::build(std::vector<std::string> words, const std::string&
   std::vector<uint32_t> offsets;
   for (const auto& w : words) {
     offsets.push_back(static_cast<uint32_t>(blob.size()));
+    blob += std::binary_search(commonSorted.begin(), commonSorted.end(), w) ? '1' : '2';
     blob += w;
     blob += '\n';
   }
@@ -106,18 +110,19 @@ std::string Dictionary::titleOf(const std::string& path) {
   return title;
 }
 
-bool Dictionary::contains(std::string_view word) const {
-  if (!slots_ || word.empty()) return false;
+int Dictionary::find(std::string_view word) const {
+  if (!slots_ || word.empty()) return 0;
   size_t at = dictionaryHash(word) & (slots_ - 1);
   for (size_t probes = 0; probes < slots_; ++probes, at = (at + 1) & (slots_ - 1)) {
     const uint32_t slot = get32(table_ + 4 * at);
-    if (!slot) return false;
+    if (!slot) return 0;
     const size_t start = slot - 1;
-    if (start >= blob_.size()) return false;
+    if (start + 1 >= blob_.size()) return 0;
     const size_t end = blob_.find('\n', start);
-    if (blob_.substr(start, end - start) == word) return true;
+    if (blob_.substr(start + 1, end == std::string_view::npos ? std::string_view::npos : end - start - 1) == word)
+      return blob_[start] == '1' ? 1 : 2;
   }
-  return false;
+  return 0;
 }
 
 std::vector<std::string_view> Dictionary::words() const {
@@ -126,7 +131,7 @@ std::vector<std::string_view> Dictionary::words() const {
   while (start < blob_.size()) {
     const size_t end = blob_.find('\n', start);
     if (end == std::string_view::npos) break;
-    out.push_back(blob_.substr(start, end - start));
+    if (end > start) out.push_back(blob_.substr(start + 1, end - start - 1));
     start = end + 1;
   }
   return out;

@@ -15,14 +15,18 @@ class Dictionary {
   static constexpr size_t kTitleOffset = 88;
   static constexpr size_t kTitleLength = 25;
 
-  // The file's bytes for these words (duplicates dropped) and this title.
-  static std::string build(std::vector<std::string> words, const std::string& title, std::string_view wordCharacters);
+  // The file's bytes for these words (duplicates dropped) and this title; words also in `common` are marked as
+  // common, which ranks them first among equally good suggestions.
+  static std::string build(std::vector<std::string> words, const std::string& title, std::string_view wordCharacters,
+                           const std::vector<std::string>& common = {});
   static std::optional<Dictionary> load(const std::string& path);
   static std::optional<Dictionary> fromBytes(std::string bytes);
   // The title of a dictionary file, read without loading it.
   static std::string titleOf(const std::string& path);
 
-  bool contains(std::string_view word) const;
+  bool contains(std::string_view word) const { return find(word) != 0; }
+  // 1 for a common word, 2 for another known word, 0 for an unknown one.
+  int rank(std::string_view word) const { return find(word); }
   const std::string& title() const { return title_; }
   const std::string& wordCharacters() const { return wordCharacters_; }
   size_t size() const { return count_; }
@@ -30,6 +34,8 @@ class Dictionary {
   std::vector<std::string_view> words() const;
 
  private:
+  int find(std::string_view word) const;
+
   std::string bytes_;
   std::string title_;
   std::string wordCharacters_;

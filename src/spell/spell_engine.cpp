@@ -36,6 +36,74 @@ bool allUpper(std::string_view w) {
 
 }  // namespace
 
+std::string soundSkeleton(std::string_view word) {
+  const std::string w = lowerAscii(word);
+  std::string out;
+  auto put = [&](char c) {
+    if (out.empty() || out.back() != c) out += c;
+  };
+  for (size_t i = 0; i < w.size(); ++i) {
+    const char c = w[i];
+    const char next = i + 1 < w.size() ? w[i + 1] : '\0';
+    if (c == 'p' && next == 'h') {
+      put('f');
+      ++i;
+    } else if (c == 'g' && next == 'h') {
+      ++i;  // silent, as in "through" and "night"
+    } else if (c == 'c') {
+      put(next == 'e' || next == 'i' || next == 'y' ? 's' : 'k');
+    } else if (c == 'q' || c == 'k') {
+      put('k');
+    } else if (c == 'x') {
+      put('k');
+      put('s');
+    } else if (c == 'z') {
+      put('s');
+    } else if (std::string_view("aeiouy'").find(c) != std::string_view::npos) {
+      if (i == 0) put('a');  // only a first vowel counts
+      else if (!out.empty() && out.back() != '-') out += '-';  // a vowel separates, so "tt" and "t-t" differ
+    } else {
+      put(c);
+    }
+  }
+  std::string compact;
+  for (char c : out)
+    if (c != '-') compact += c;
+  return compact;
+}
+
+int editDistance(std::string_view a, std::string_view b) {
+  return boundedEditDistance(a, b, static_cast<int>(std::max(a.size(), b.size())));
+}
+
+int boundedEditDistance(std::string_view a, std::string_view b, int bound) {
+  // One row at a time, giving up as soon as every cell of a row is past the bound.
+  const size_t m = b.size();
+  std::vector<int> before(m + 1), row(m + 1), twoBack(m + 1);
+  for (size_t j = 0; j <= m; ++j) before[j] = static_cast<int>(j);
+  for (size_t i = 1; i <= a.size(); ++i) {
+    row[0] = static_cast<int>(i);
+    int best = row[0];
+    for (size_t j = 1; j <= m; ++j) {
+      row[j] = std::min({before[j] + 1, row[j - 1] + 1, before[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) row[j] = std::min(row[j], twoBack[j - 2] + 1);
+      best = std::min(best, row[j]);
+    }
+    if (best > bound) return bound + 1;
+    twoBack.swap(before);
+    before.swap(row);
+  }
+  return before[m];
+}
+
+const std::unordered_map<std::string, std::vector<std::string_view>>& SpellEngine::skeletons() const {
+  if (!skeletonsBuilt_ && !mains_.empty()) {
+    for (std::string_view w : mains_[0].words()) skeletons_[soundSkeleton(w)].push_back(w);
+    skeletonsBuilt_ = true;
+  }
+  return skeletons_;
+}
+
 std::string copyCapitals(const std::string& word, const std::string& suggestion) {
   std::string out = suggestion;
   for (size_t i = 0; i < word.size() && i < out.size(); ++i)
@@ -309,6 +377,8 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
   if (word.empty()) return;
   static const std::string letters = "abcdefghijklmnopqrstuvwxyz'";
   std::vector<std::pair<int, std::string>> found;
+  // A word the dictionary does not mark as common needs a nearer spelling to rank as high.
+  auto rarity = [&](const std::string& w) { return !mains_.empty() && mains_[0].rank(w) == 2 ? 6 : 0; };
   std::set<std::string> seen;
   const bool primaryOnly = config_.on(SpellOption::soPrimaryOnly);
   auto consider = [&](const std::string& candidate, int cost) {
@@ -318,7 +388,7 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
       if (primaryOnly && i > 0) break;
       hit = mains_[i].contains(candidate);
     }
-    if (hit && seen.insert(candidate).second) found.emplace_back(cost, candidate);
+    if (hit && seen.insert(candidate).second) found.emplace_back(cost + rarity(candidate), candidate);
   };
   auto edits = [&](const std::string& w, const std::function<void(const std::string&, int)>& emit) {
     for (size_t i = 0; i + 1 < w.size(); ++i) {  // swaps first: the commonest slip
@@ -347,6 +417,31 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
       if (edit.first.empty()) continue;
       const int c1 = edit.second;
       edits(edit.first, [&](const std::string& s, int c2) { consider(s, 10 + c1 + c2); });
+    }
+  }
+  // Words that sound alike come in too, after the near spellings; a near spelling that also sounds alike
+  // moves up.
+  const std::string sound = soundSkeleton(word);
+  for (auto& [cost, candidate] : found)
+    if (soundSkeleton(candidate) == sound) cost -= 5;
+  if (const auto it = skeletons().find(sound); it != skeletons().end()) {
+    for (std::string_view candidate : it->second) {
+      const std::string c(candidate);
+      const int d = boundedEditDistance(lowerAscii(c), word, std::max<int>(3, static_cast<int>(word.size() / 2)));
+      if (seen.count(c) || d > std::max<int>(3, static_cast<int>(word.size() / 2))) continue;
+      seen.insert(c);
+      found.emplace_back(14 + d + rarity(c), c);
+    }
+  }
+  // Still short of a handful: the dictionary's words within three edits, for long and badly mangled words.
+  if (found.size() < 5 && !mains_.empty() && word.size() >= 5) {
+    for (std::string_view candidate : mains_[0].words()) {
+      if (candidate.size() + 3 < word.size() || candidate.size() > word.size() + 3) continue;
+      const int d = boundedEditDistance(candidate, word, 3);
+      if (d > 3) continue;
+      const std::string c(candidate);
+      if (!seen.insert(c).second) continue;
+      found.emplace_back(20 + d + rarity(c), c);
     }
   }
   std::stable_sort(found.begin(), found.end(), [&](const auto& a, const auto& b) {

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "spell/dictionary.h"
@@ -97,7 +98,12 @@ class SpellEngine {
   UserDictionary* userDictionary();
   void lookup(const std::string& word, std::vector<std::string>& out, size_t limit) const;
 
+  // Words of the primary dictionary by their sound skeleton, made at the first suggestion.
+  const std::unordered_map<std::string, std::vector<std::string_view>>& skeletons() const;
+
   SpellConfig config_;
+  mutable std::unordered_map<std::string, std::vector<std::string_view>> skeletons_;
+  mutable bool skeletonsBuilt_ = false;
   std::vector<Dictionary> mains_;
   std::vector<UserDictionary> users_;
   SpellSettings settings_;
@@ -111,6 +117,14 @@ class SpellEngine {
   bool tagBetween_ = false;
   std::optional<Stop> current_;
 };
+
+// A rough sound of a word: lower case, consonants by how they sound, vowels and doubled letters dropped, so
+// that "sucesfuly" and "successfully" agree.
+std::string soundSkeleton(std::string_view word);
+// Edits between two words: insertions, deletions, substitutions and swaps of neighbours.
+int editDistance(std::string_view a, std::string_view b);
+// The same, or bound + 1 as soon as it is known to be larger than bound.
+int boundedEditDistance(std::string_view a, std::string_view b, int bound);
 
 // Upper-cases the suggestion where the word has capitals at the same places; a suggestion longer than the word
 // whose character at the word's last place is a capital is upper-cased from there on.

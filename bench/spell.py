@@ -1,0 +1,119 @@
+#!/usr/bin/env python3
+"""Spelling: (a) check throughput on over 2 million words of Debian documentation (man pages as text) beside
+aspell and hunspell; (b) median time per suggestion list; (c) top-1 and top-5 accuracy on a seeded sample of
+2,000 codespell misspellings whose correction is one lower-case word of our dictionary, beside aspell and
+hunspell. Needs aspell, aspell-en, hunspell, hunspell-en-us, codespell and man-db (bench only)."""
+import gzip
+import glob
+import os
+import random
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+build = sys.argv[1] if len(sys.argv) > 1 else "build"
+spell = os.path.join(build, "bin", "quillon-spell")
+prog = os.path.join(build, "bin")
+work = tempfile.mkdtemp(prefix="quillon-spellbench-")
+
+# (a) A text of at least 2 million words from the installed manual pages.
+text_path = os.path.join(work, "text.txt")
+words = 0
+with open(text_path, "w") as out:
+    for page in sorted(glob.glob("/usr/share/man/man*/*.gz")):
+        try:
+            raw = gzip.open(page).read().decode("utf-8", "replace")
+        except OSError:
+            continue
+        lines = [l for l in raw.splitlines() if not l.startswith(".") and not l.startswith("'")]
+        chunk = "\n".join(lines)
+        out.write(chunk + "\n")
+        words += len(chunk.split())
+        if words > 2_100_000:
+            break
+print(f"text: {words} words from manual pages")
+
+
+def timed(cmd, **kw):
+    start = time.perf_counter()
+    subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw)
+    return time.perf_counter() - start
+
+
+ours = min(timed([spell, "--program-dir", prog, "check", text_path]) for _ in range(3))
+line = f"check: quillon-spell {words / ours / 1e6:.2f} M words/s"
+if shutil.which("aspell"):
+    with open(text_path) as f:
+        a = min(timed(["aspell", "--lang=en_US", "list"], stdin=open(text_path)) for _ in range(3))
+    line += f"; aspell {words / a / 1e6:.2f} M words/s"
+if shutil.which("hunspell"):
+    h = timed(["hunspell", "-d", "en_US", "-l", text_path])
+    line += f"; hunspell {words / h / 1e6:.2f} M words/s"
+print(line)
+
+# (c) The codespell sample.
+dictionary = "/usr/lib/python3/dist-packages/codespell_lib/data/dictionary.txt"
+ours_known = set(open(os.path.join(work, "..", os.path.basename(work), "text.txt")).read().split()[:0])
+known = set(l.strip() for l in open("/usr/share/dict/american-english", encoding="utf-8"))
+pairs = []
+for l in open(dictionary, encoding="utf-8"):
+    wrong, _, rights = l.strip().partition("->")
+    right = rights.split(",")[0].strip()
+    if "," in rights.rstrip(","):
+        continue  # one correction only
+    if right.islower() and right.isalpha() and right in known and wrong not in known and wrong.isalpha():
+        pairs.append((wrong, right))
+random.Random(2026).shuffle(pairs)
+sample = pairs[:2000]
+wrongs = [w for w, _ in sample]
+
+start = time.perf_counter()
+run = subprocess.run([spell, "--program-dir", prog, "suggest", *wrongs], capture_output=True, text=True, check=True)
+total = time.perf_counter() - start
+ours_lists = {}
+for l in run.stdout.splitlines():
+    w, _, rest = l.partition(": ")
+    ours_lists[w] = [s for s in rest.split(", ") if s]
+per_word = []
+for w in wrongs[:200]:
+    t = time.perf_counter()
+    subprocess.run([spell, "--program-dir", prog, "suggest", w], capture_output=True, check=True)
+    per_word.append(time.perf_counter() - t)
+startup = min(timed([spell, "--program-dir", prog, "suggest"]) if False else 0 for _ in range(1))
+
+
+def score(lists):
+    top1 = sum(1 for w, r in sample if lists.get(w, [])[:1] == [r])
+    top5 = sum(1 for w, r in sample if r in lists.get(w, [])[:5])
+    return 100 * top1 / len(sample), 100 * top5 / len(sample)
+
+
+print(f"suggestions: {len(sample)} words in {total:.2f} s, {1000 * total / len(sample):.2f} ms per word "
+      f"(median of single runs, process start included: {1000 * statistics.median(per_word):.1f} ms)")
+o1, o5 = score(ours_lists)
+line = f"accuracy: quillon-spell top-1 {o1:.1f}% top-5 {o5:.1f}%"
+
+
+def ispell_lists(cmd):
+    out = subprocess.run(cmd, input="\n".join(wrongs) + "\n", capture_output=True, text=True).stdout
+    lists = {}
+    for l in out.splitlines():
+        if l.startswith("&"):
+            head, _, rest = l.partition(": ")
+            lists[head.split()[1]] = [s.strip() for s in rest.split(",")]
+        elif l.startswith("#"):
+            lists[l.split()[1]] = []
+    return lists
+
+
+if shutil.which("aspell"):
+    a1, a5 = score(ispell_lists(["aspell", "--lang=en_US", "-a"]))
+    line += f"; aspell {a1:.1f}% / {a5:.1f}%"
+if shutil.which("hunspell"):
+    h1, h5 = score(ispell_lists(["hunspell", "-d", "en_US", "-a"]))
+    line += f"; hunspell {h1:.1f}% / {h5:.1f}%"
+print(line)
+shutil.rmtree(work, ignore_errors=True)
