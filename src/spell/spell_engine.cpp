@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_set>
 
 #include "app/text_bytes.h"
 
@@ -379,7 +380,7 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
   std::vector<std::pair<int, std::string>> found;
   // A word the dictionary does not mark as common needs a nearer spelling to rank as high.
   auto rarity = [&](const std::string& w) { return !mains_.empty() && mains_[0].rank(w) == 2 ? 6 : 0; };
-  std::set<std::string> seen;
+  std::unordered_set<std::string> seen;
   const bool primaryOnly = config_.on(SpellOption::soPrimaryOnly);
   auto consider = [&](const std::string& candidate, int cost) {
     // The dictionary first: most candidates are not words, and a hash probe is cheaper than remembering them.
@@ -391,22 +392,37 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
     if (hit && seen.insert(candidate).second) found.emplace_back(cost + rarity(candidate), candidate);
   };
   auto edits = [&](const std::string& w, const std::function<void(const std::string&, int)>& emit) {
+    // One buffer, edited in place and put back, instead of a new string for every candidate.
+    std::string s = w;
+    s.reserve(w.size() + 1);
     for (size_t i = 0; i + 1 < w.size(); ++i) {  // swaps first: the commonest slip
-      std::string s = w;
       std::swap(s[i], s[i + 1]);
       emit(s, 0);
+      std::swap(s[i], s[i + 1]);
     }
-    for (size_t i = 0; i < w.size(); ++i) emit(w.substr(0, i) + w.substr(i + 1), 1);
-    for (size_t i = 0; i <= w.size(); ++i)
-      for (char c : letters) emit(w.substr(0, i) + c + w.substr(i), 1);
-    for (size_t i = 0; i < w.size(); ++i)
-      for (char c : letters)
-        if (c != w[i]) {
-          std::string s = w;
-          s[i] = c;
-          emit(s, 2);
-        }
+    for (size_t i = 0; i < w.size(); ++i) {
+      s.erase(i, 1);
+      emit(s, 1);
+      s.insert(i, 1, w[i]);
+    }
+    for (size_t i = 0; i <= w.size(); ++i) {
+      s.insert(i, 1, ' ');
+      for (char c : letters) {
+        s[i] = c;
+        emit(s, 1);
+      }
+      s.erase(i, 1);
+    }
+    for (size_t i = 0; i < w.size(); ++i) {
+      for (char c : letters) {
+        if (c == w[i]) continue;
+        s[i] = c;
+        emit(s, 2);
+      }
+      s[i] = w[i];
+    }
   };
+
   std::vector<std::pair<std::string, int>> first;
   edits(word, [&](const std::string& s, int cost) {
     consider(s, cost);

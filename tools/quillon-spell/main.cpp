@@ -1,6 +1,8 @@
 // quillon-spell: the program's spell checker from the command line.
 //   quillon-spell [--program-dir DIR] check FILE      one line per word the checker stops at: OFFSET<TAB>WORD
 //   quillon-spell [--program-dir DIR] suggest WORD... one line per word: WORD: suggestion, suggestion, ...
+//   with --times before the command, each word's suggestion time in milliseconds goes to standard error
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -25,6 +27,11 @@ int main(int argc, char** argv) {
   } else {
     programDir = quillon::resolveProgramDirectory();
   }
+  bool times = false;
+  if (!args.empty() && args[0] == "--times") {
+    times = true;
+    args.erase(args.begin());
+  }
   if (args.size() < 2) return usage();
   quillon::SpellEngine engine = quillon::SpellEngine::open(programDir);
   if (args[0] == "check" && args.size() == 2) {
@@ -46,7 +53,11 @@ int main(int argc, char** argv) {
   if (args[0] == "suggest") {
     for (size_t i = 1; i < args.size(); ++i) {
       std::string line = args[i] + ": ";
+      const auto started = std::chrono::steady_clock::now();
       const auto suggestions = engine.dialogSuggestions(args[i]);
+      if (times)
+        std::fprintf(stderr, "%.3f\n",
+                     std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
       for (size_t k = 0; k < suggestions.size(); ++k) line += (k ? ", " : "") + suggestions[k];
       std::printf("%s\n", line.c_str());
     }
