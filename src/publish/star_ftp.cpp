@@ -314,6 +314,12 @@ void TStarFtp::readControl() {
   }
 }
 
+// USER, PASS or ACCT refused: say so and leave.
+void TStarFtp::loginRefused() {
+  nonFatal(27, "Error");
+  sendCommand("QUIT", 60);
+}
+
 void TStarFtp::detectServerType(const std::string& line) { ServerType = serverTypeFromSyst(line); }
 
 void TStarFtp::reply(const std::string& raw) {
@@ -328,25 +334,16 @@ void TStarFtp::reply(const std::string& raw) {
     case 1:
       if (cls == '2') sendCommand("SYST", 5);
       else if (cls == '3') sendCommand("PASS " + (UserPassword = ask(niPassword, UserPassword)), 2);
-      else {
-        nonFatal(27, "Error");
-        sendCommand("QUIT", 60);
-      }
+      else loginRefused();
       break;
     case 2:
       if (cls == '2') sendCommand("SYST", 5);
       else if (cls == '3') sendCommand("ACCT " + (UserAccount = ask(niAccount, UserAccount)), 3);
-      else {
-        nonFatal(27, "Error");
-        sendCommand("QUIT", 60);
-      }
+      else loginRefused();
       break;
     case 3:
       if (cls == '2') sendCommand("SYST", 5);
-      else {
-        nonFatal(27, "Error");
-        sendCommand("QUIT", 60);
-      }
+      else loginRefused();
       break;
     case 5:
       pending_ = 1;

@@ -74,6 +74,7 @@ class TStarFtp : public TStarSocket {
   void readControl();
   void reply(const std::string& line);
   void detectServerType(const std::string& line);
+  void loginRefused();
   std::string setUpPort();
   void setUpListing();
   void setUpUpload();

@@ -70,6 +70,18 @@ TFormOptions::TFormOptions(int tab, Platform& platform, RunSettings& settings, s
   for (const auto& folder : linkFolders(project_.tree())) ListBoxPaths->addItem(toQString(folder));
 }
 
+// A text box with its "..." button on one row of a form; returns the button.
+QPushButton* TFormOptions::pickerRow(QFormLayout* form, QWidget* page, QLineEdit*& box, const char* boxName,
+                                     const char* buttonName, const char* label) {
+  box = edit(page, boxName);
+  auto* b = button(page, buttonName, "...");
+  auto* h = new QHBoxLayout;
+  h->addWidget(box);
+  h->addWidget(b);
+  form->addRow(label, h);
+  return b;
+}
+
 QWidget* TFormOptions::buildFilesTab() {
   auto* page = named(new QWidget, "TabSheetFiles");
   auto* v = new QVBoxLayout(page);
@@ -93,20 +105,12 @@ QWidget* TFormOptions::buildFilesTab() {
   connect(del, &QPushButton::clicked, this, &TFormOptions::ButtonDeleteExtClick);
 
   auto* form = new QFormLayout;
-  auto picker = [&](QLineEdit*& box, const char* boxName, const char* buttonName, const char* label) {
-    box = edit(page, boxName);
-    auto* b = button(page, buttonName, "...");
-    auto* h = new QHBoxLayout;
-    h->addWidget(box);
-    h->addWidget(b);
-    form->addRow(label, h);
-    return b;
-  };
-  auto* tmpl = picker(EditTemplate, "EditTemplate", "BitBtnTemplate", "HTML template file:");
+
+  auto* tmpl = pickerRow(form, page, EditTemplate, "EditTemplate", "BitBtnTemplate", "HTML template file:");
   connect(tmpl, &QPushButton::clicked, this, [this] {
     if (auto chosen = pickFile({}, 2)) EditTemplate->setText(toQString(*chosen));
   });
-  auto* defaults = picker(EditDefaultFiles, "EditDefaultFiles", "BitBtn3", "Default Files folder:");
+  auto* defaults = pickerRow(form, page, EditDefaultFiles, "EditDefaultFiles", "BitBtn3", "Default Files folder:");
   connect(defaults, &QPushButton::clicked, this, [this] {
     const auto folder = pickFolder(
         "In the next dialog box, go to the directory you wish to use as DEFAULT and select any file in that "
@@ -117,7 +121,7 @@ QWidget* TFormOptions::buildFilesTab() {
   });
   CheckDefaultFiles = named(new QCheckBox("Always open the Files tab in the Default Files folder", page), "CheckDefaultFiles");
   form->addRow(CheckDefaultFiles);
-  auto* images = picker(EditImagePath, "EditImagePath", "BitBtnImagePath", "Images folder:");
+  auto* images = pickerRow(form, page, EditImagePath, "EditImagePath", "BitBtnImagePath", "Images folder:");
   connect(images, &QPushButton::clicked, this, [this] {
     const auto folder = pickFolder(
         "In the next dialog box, go to the directory where you store the images used in your HTML files and select "
@@ -216,17 +220,13 @@ QWidget* TFormOptions::buildHelpersTab() {
   auto* page = named(new QWidget, "TabSheetHelpers");
   auto* form = new QFormLayout(page);
   auto helper = [&](QLineEdit*& box, const char* boxName, const char* buttonName, const char* label) {
-    box = edit(page, boxName);
-    auto* b = button(page, buttonName, "...");
-    auto* h = new QHBoxLayout;
-    h->addWidget(box);
-    h->addWidget(b);
-    form->addRow(label, h);
+    QPushButton* b = pickerRow(form, page, box, boxName, buttonName, label);
     QLineEdit* target = box;
     connect(b, &QPushButton::clicked, this, [this, target] {
       if (auto chosen = pickFile({}, 1)) target->setText(toQString(*chosen));
     });
   };
+
   helper(EditImage, "EditImage", "BitBtnImage", "Image editor:");
   helper(EditFTP, "EditFTP", "BitBtnFTP", "FTP program:");
   helper(EditMap, "EditMap", "BitBtnMap", "Image map editor:");

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -41,6 +42,8 @@ class TFormOptions : public QDialog {
   QWidget* buildHelpersTab();
   QWidget* buildBackupTab();
   QWidget* buildFtpTab();
+  QPushButton* pickerRow(QFormLayout* form, QWidget* page, QLineEdit*& box, const char* boxName,
+                         const char* buttonName, const char* label);
   void fill(const OptionsRecord& r);
   void paintClassLabels();
   std::optional<std::string> pickFile(const std::string& explanation, int filterIndex);
