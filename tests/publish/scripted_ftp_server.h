@@ -10,6 +10,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "loopback.h"
+
 namespace quillon::testing {
 
 // An FTP server on 127.0.0.1 that follows a script: wait for a command starting with `expect` (none for the
@@ -23,27 +25,17 @@ class ScriptedFtpServer {
   };
 
   explicit ScriptedFtpServer(std::vector<Step> steps) : steps_(std::move(steps)) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::listen(listener_, 1);
-    socklen_t l = sizeof a;
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &l);
-    port_ = ntohs(a.sin_port);
     thread_ = std::thread([this] { run(); });
   }
   ~ScriptedFtpServer() {
-    ::shutdown(listener_, SHUT_RDWR);
-    ::close(listener_);
+    ::shutdown(listener_.fd, SHUT_RDWR);
     if (control_ >= 0) ::shutdown(control_, SHUT_RDWR);
     thread_.join();
     if (control_ >= 0) ::close(control_);
     if (data_ >= 0) ::close(data_);
   }
 
-  uint16_t port() const { return port_; }
+  uint16_t port() const { return listener_.port; }
   std::vector<std::string> commands;  // every command line received, in order
   std::string uploaded;
   std::atomic<bool> finished{false};
@@ -85,7 +77,7 @@ class ScriptedFtpServer {
   }
 
   void run() {
-    control_ = ::accept(listener_, nullptr, nullptr);
+    control_ = listener_.accept();
     if (control_ < 0) return;
     for (Step& step : steps_) {
       if (!step.expect.empty()) {
@@ -118,8 +110,8 @@ class ScriptedFtpServer {
   }
 
   std::vector<Step> steps_;
-  int listener_ = -1, control_ = -1, data_ = -1;
-  uint16_t port_ = 0;
+  LoopbackListener listener_{1};
+  int control_ = -1, data_ = -1;
   sockaddr_in dataAddress_{};
   std::string pending_;
   std::thread thread_;

@@ -252,15 +252,8 @@ TEST(StarFtp, DataConnectionClosedMidTransferEndsTheOperation) {
 
 TEST(StarFtp, SilenceAtConnectTimesOut) {
   // A listener whose queue is full drops new connections, so the connect never completes.
-  testing::ScriptedFtpServer filler({});
-  const int full = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(full, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  ::listen(full, 0);
-  socklen_t l = sizeof a;
-  ::getsockname(full, reinterpret_cast<sockaddr*>(&a), &l);
+  testing::LoopbackListener full(0);
+  sockaddr_in a = full.address;
   std::vector<int> queued;
   for (int i = 0; i < 4; ++i) {
     const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
@@ -273,7 +266,6 @@ TEST(StarFtp, SilenceAtConnectTimesOut) {
   ASSERT_TRUE(c.loop.runUntil([&] { return c.quit == 1; }, 5000));
   EXPECT_EQ(c.errors, (std::vector<int>{8}));
   for (int s : queued) ::close(s);
-  ::close(full);
 }
 
 }  // namespace

@@ -7,29 +7,13 @@
 #include <unistd.h>
 
 #include "publish/poll_event_loop.h"
+#include "loopback.h"
 #include "publish/socket_errors.h"
 
 namespace quillon {
 namespace {
 
-// A plain blocking listener on 127.0.0.1 for the socket to talk to.
-struct Listener {
-  int fd = -1;
-  uint16_t port = 0;
-  Listener() {
-    fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::listen(fd, 4);
-    socklen_t l = sizeof a;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &l);
-    port = ntohs(a.sin_port);
-  }
-  ~Listener() { ::close(fd); }
-  int accept() { return ::accept(fd, nullptr, nullptr); }
-};
+using Listener = testing::LoopbackListener;
 
 uint16_t closedPort() {
   Listener l;
