@@ -1,7 +1,10 @@
 #include "app/file_io.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,10 +13,205 @@
 
 namespace quillon {
 
-std::optional<std::string> readWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+namespace {
+
+constexpr std::string_view kTempMark = ".quillon-";
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr std::string_view kBackupSuffix = ".bak";
+
+WriteResult failure(const std::string& path, int err) { return {false, std::strerror(err), path}; }
+WriteResult failure(const std::string& path, std::string reason) { return {false, std::move(reason), path}; }
+
+std::string folderOf(const std::string& path) {
+  std::string folder(folderPart(path));
+  return folder.empty() ? "./" : folder;
+}
+
+// Follows symbolic links (also dangling ones, whose target is then created) to the file really written.
+std::string resolveLinks(const std::string& path) {
+  std::string p = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+    std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+    const ssize_t n = ::readlink(p.c_str(), target.data(), target.size());
+    if (n < 0) return p;
+    target.resize(static_cast<size_t>(n));
+    p = !target.empty() && target[0] == '/' ? target : std::string(folderPart(p)) + target;
+  }
+  return p;
+}
+
+void syncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+bool writeAll(int fd, std::string_view bytes, off_t at) {
+  const char* p = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t w = ::pwrite(fd, p, left, at);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += w;
+    at += w;
+    left -= static_cast<size_t>(w);
+  }
+  return true;
+}
+
+// A file made by mkstemps beside `target`: ".NAME.quillon-PID-XXXXXX" + suffix.
+int makeSibling(const std::string& target, std::string_view suffix, std::string& name) {
+  name = folderOf(target) + "." + std::string(fileNamePart(target)) + std::string(kTempMark) +
+         std::to_string(::getpid()) + "-XXXXXX" + std::string(suffix);
+  return ::mkstemps(name.data(), static_cast<int>(suffix.size()));
+}
+
+// One file's replacement, prepared so that committing it cannot fail for want of space.
+struct PendingWrite {
+  std::string target;        // the real file, links followed
+  std::string temp;          // the complete new file, renamed over the target on commit
+  std::string backup;        // in-place writes: a copy of the old bytes
+  std::string_view bytes;    // in-place writes: what is written over the target
+  bool inPlace = false;
+};
+
+WriteResult copyToBackup(PendingWrite& w) {
+  const auto old = readWholeFile(w.target);
+  if (!old) return failure(w.target, errno ? errno : EIO);
+  const int fd = makeSibling(w.target, kBackupSuffix, w.backup);
+  if (fd < 0) return failure(w.target, errno);
+  const bool ok = ::fchmod(fd, 0600) == 0 && writeAll(fd, *old, 0) && ::fsync(fd) == 0;
+  const int err = errno;
+  ::close(fd);
+  if (!ok) {
+    ::unlink(w.backup.c_str());
+    w.backup.clear();
+    return failure(w.target, err);
+  }
+  return {true, {}, {}};
+}
+
+WriteResult prepare(const std::string& path, std::string_view bytes, PendingWrite& w) {
+  w.target = resolveLinks(path);
+  w.bytes = bytes;
+  const std::string folder = folderOf(w.target);
   struct stat st {};
+  const bool exists = ::stat(w.target.c_str(), &st) == 0;
+  if (exists) {
+    if (S_ISDIR(st.st_mode)) return failure(w.target, EISDIR);
+    if (!S_ISREG(st.st_mode)) return failure(w.target, "It is not a regular file");
+    if ((st.st_mode & 0222) == 0 || ::access(w.target.c_str(), W_OK) != 0) {
+      if (errno == EROFS) return failure(w.target, EROFS);
+      return failure(w.target, "The file is read-only");
+    }
+    // Renaming a new file over one with hard links would split them.
+    w.inPlace = st.st_nlink > 1;
+  }
+  removeStaleTemporaries(folder);
+
+  if (!w.inPlace) {
+    const int fd = makeSibling(w.target, kTempSuffix, w.temp);
+    if (fd < 0) {
+      const int err = errno;
+      w.temp.clear();
+      // A folder we may not write, holding a file we may: the file is written where it is.
+      if (!(exists && (err == EACCES || err == EPERM))) return failure(w.target, err);
+      w.inPlace = true;
+    } else {
+      mode_t mode = 0666;
+      if (exists) {
+        mode = st.st_mode & 07777;
+      } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+      }
+      bool keepsOwner = true;
+      if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid()))
+        keepsOwner = ::fchown(fd, st.st_uid, st.st_gid) == 0;
+      if (!keepsOwner) {
+        ::close(fd);
+        ::unlink(w.temp.c_str());
+        w.temp.clear();
+        w.inPlace = true;
+      } else {
+        const bool ok = writeAll(fd, bytes, 0) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+        const int err = errno;
+        if (::close(fd) != 0 || !ok) {
+          ::unlink(w.temp.c_str());
+          w.temp.clear();
+          return failure(w.target, ok ? errno : err);
+        }
+      }
+    }
+  }
+  if (w.inPlace) return copyToBackup(w);
+  return {true, {}, {}};
+}
+
+void abandon(PendingWrite& w) {
+  if (!w.temp.empty()) ::unlink(w.temp.c_str());
+  if (!w.backup.empty()) ::unlink(w.backup.c_str());
+  w.temp.clear();
+  w.backup.clear();
+}
+
+// Writes over the target's own bytes; on failure the old bytes are put back from the backup copy, which is
+// kept if even that fails.
+WriteResult writeInPlace(PendingWrite& w) {
+  const int fd = ::open(w.target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return failure(w.target, errno);
+  bool ok = writeAll(fd, w.bytes, 0) && ::ftruncate(fd, static_cast<off_t>(w.bytes.size())) == 0 && ::fsync(fd) == 0;
+  const int err = errno;
+  if (!ok) {
+    const auto old = readWholeFile(w.backup);
+    const bool restored = old && writeAll(fd, *old, 0) && ::ftruncate(fd, static_cast<off_t>(old->size())) == 0 &&
+                          ::fsync(fd) == 0;
+    ::close(fd);
+    if (restored) ::unlink(w.backup.c_str());
+    w.backup.clear();
+    return failure(w.target, err);
+  }
+  ::close(fd);
+  ::unlink(w.backup.c_str());
+  w.backup.clear();
+  return {true, {}, {}};
+}
+
+WriteResult commit(PendingWrite& w) {
+  if (w.inPlace) return writeInPlace(w);
+  if (::rename(w.temp.c_str(), w.target.c_str()) != 0) {
+    const int err = errno;
+    abandon(w);
+    return failure(w.target, err);
+  }
+  w.temp.clear();
+  syncFolder(folderOf(w.target));
+  return {true, {}, {}};
+}
+
+}  // namespace
+
+OpenCheck checkOpenable(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return errno == EACCES ? OpenCheck::NoPermission : OpenCheck::Missing;
+  if (!S_ISREG(st.st_mode)) return OpenCheck::NotRegular;
+  if (::access(path.c_str(), R_OK) != 0) return OpenCheck::NoPermission;
+  return OpenCheck::Ok;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  // Non-blocking, so that a FIFO swapped in after the check cannot hold the program.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return std::nullopt;
@@ -37,56 +235,63 @@ std::optional<std::string> readWholeFile(const std::string& path) {
   return data;
 }
 
-static WriteResult failure(int err) { return {false, std::strerror(err)}; }
+std::optional<FileStamp> stampOf(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return FileStamp{static_cast<int64_t>(st.st_size),
+                   static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
 
 WriteResult writeFileAtomic(const std::string& path, std::string_view bytes) {
-  std::string folder(folderPart(path));
-  if (folder.empty()) folder = "./";
-  std::string tmpl = folder + "." + std::string(fileNamePart(path)) + ".XXXXXX";
-  const int fd = ::mkstemp(tmpl.data());
-  if (fd < 0) return failure(errno);
+  return writeFilesTogether({{path, bytes}});
+}
 
-  mode_t mode = 0666;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) {
-      ::close(fd);
-      ::unlink(tmpl.c_str());
-      return failure(EISDIR);
+WriteResult writeFilesTogether(const std::vector<std::pair<std::string, std::string_view>>& files) {
+  std::vector<PendingWrite> pending(files.size());
+  for (size_t i = 0; i < files.size(); ++i) {
+    WriteResult r = prepare(files[i].first, files[i].second, pending[i]);
+    if (!r.ok) {
+      for (size_t j = 0; j <= i; ++j) abandon(pending[j]);
+      return r;
     }
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
   }
+  WriteResult result{true, {}, {}};
+  for (PendingWrite& w : pending) {
+    if (!result.ok) {
+      abandon(w);
+      continue;
+    }
+    result = commit(w);
+  }
+  return result;
+}
 
-  const char* p = bytes.data();
-  size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t w = ::write(fd, p, left);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      ::unlink(tmpl.c_str());
-      return failure(err);
-    }
-    p += w;
-    left -= static_cast<size_t>(w);
+bool isTemporaryName(std::string_view name, long* pid) {
+  if (name.size() < 1 + kTempMark.size() + 1 + 7 + kTempSuffix.size() || name[0] != '.') return false;
+  if (name.substr(name.size() - kTempSuffix.size()) != kTempSuffix) return false;
+  const size_t dash = name.size() - kTempSuffix.size() - 7;  // "-XXXXXX"
+  if (name[dash] != '-') return false;
+  size_t digits = dash;
+  while (digits > 0 && name[digits - 1] >= '0' && name[digits - 1] <= '9') --digits;
+  if (digits == dash || digits < kTempMark.size() + 1 || dash - digits > 9) return false;
+  if (name.substr(digits - kTempMark.size(), kTempMark.size()) != kTempMark) return false;
+  if (pid) *pid = std::stol(std::string(name.substr(digits, dash - digits)));
+  return true;
+}
+
+size_t removeStaleTemporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return 0;
+  size_t removed = 0;
+  const long self = ::getpid();
+  while (const dirent* entry = ::readdir(dir)) {
+    long pid = 0;
+    if (!isTemporaryName(entry->d_name, &pid) || pid == self || pid <= 0) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0) ++removed;
   }
-  if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
-    const int err = errno;
-    ::close(fd);
-    ::unlink(tmpl.c_str());
-    return failure(err);
-  }
-  if (::close(fd) != 0 || ::rename(tmpl.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(tmpl.c_str());
-    return failure(err);
-  }
-  return {true, {}};
+  ::closedir(dir);
+  return removed;
 }
 
 bool isDirectory(const std::string& path) {
@@ -100,5 +305,16 @@ bool fileExists(const std::string& path) {
 }
 
 bool makeDirectory(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+uint64_t availableMemory() {
+  FILE* f = std::fopen("/proc/meminfo", "re");
+  if (!f) return 0;
+  char line[256];
+  uint64_t kb = 0;
+  while (std::fgets(line, sizeof line, f))
+    if (std::sscanf(line, "MemAvailable: %lu kB", &kb) == 1) break;
+  std::fclose(f);
+  return kb * 1024;
+}
 
 }  // namespace quillon

@@ -1,26 +1,61 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quillon {
 
-// The whole file's bytes, or nothing when it cannot be read (missing, a folder, no permission).
+// Why a file cannot be opened as a document.
+enum class OpenCheck { Ok, Missing, NotRegular, NoPermission };
+// Looks at a path without opening it for reading: a FIFO or device must never be opened, since reading one
+// can block for ever.
+OpenCheck checkOpenable(const std::string& path);
+
+// The whole file's bytes, or nothing when it cannot be read (missing, not a regular file, no permission).
 std::optional<std::string> readWholeFile(const std::string& path);
+
+// What a file looked like when it was read or written, to notice another program changing it since.
+struct FileStamp {
+  int64_t size = -1;
+  int64_t modifiedNs = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> stampOf(const std::string& path);
 
 struct WriteResult {
   bool ok = false;
-  std::string error;  // the system's reason, when !ok
+  std::string error;       // the system's reason, when !ok
+  std::string failedPath;  // the file that could not be written, when !ok
 };
 
-// Writes a temporary file beside the target, flushes it to disk and renames it over the target, so the
-// target is either the old file or the new one, never a half-written mix. Keeps an existing file's mode.
+// Replaces a file's bytes so that a crash leaves either the old or the new file, never a mix:
+// - a symbolic link is followed and its target written; the link stays a link;
+// - a new temporary file beside the target is written, synced and renamed over it, and the folder synced;
+//   the temporary is named ".NAME.quillon-PID-XXXXXX.tmp" and stale ones of dead processes are removed;
+// - mode, owner and group are kept; when they cannot be kept by a rename (another owner, hard links, a
+//   folder we may not write), the file is rewritten in place after a backup copy beside it;
+// - a read-only file (no write permission, or no write bit at all) is refused.
 WriteResult writeFileAtomic(const std::string& path, std::string_view bytes);
+
+// Writes several files that belong together: every temporary is written completely before any is renamed,
+// so a failure part-way leaves all targets as they were.
+WriteResult writeFilesTogether(const std::vector<std::pair<std::string, std::string_view>>& files);
+
+// The name part of a temporary file that writeFileAtomic leaves behind only when killed.
+bool isTemporaryName(std::string_view name, long* pid = nullptr);
+// Removes the temporaries of processes that no longer run from a folder; returns how many.
+size_t removeStaleTemporaries(const std::string& folder);
 
 bool isDirectory(const std::string& path);
 bool fileExists(const std::string& path);
 // Creates one folder; false when it could not (it exists already, or the parent is missing).
 bool makeDirectory(const std::string& path);
+
+// Bytes of memory the system could give this process now without swapping, or 0 when unknown.
+uint64_t availableMemory();
 
 }  // namespace quillon

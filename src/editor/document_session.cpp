@@ -8,6 +8,13 @@
 namespace quillon {
 
 const char* const DocumentSession::kSaveQuestion = "Save changes to open HTML file before closing?";
+const char* const DocumentSession::kCannotOpenPage =
+    "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change HTML "
+    "Link\" or go to the SETTINGS menu and select CHANGE FILE PATH to update new file path location for all files "
+    "that have been moved.";
+const char* const DocumentSession::kCannotOpenFile =
+    "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change file "
+    "link\" to re-establish the file link.";
 
 DocumentSession::DocumentSession(std::string programDir, const RunSettings& settings, Prompts& prompts,
                                  FileDialogs& dialogs, AutoFtpList& autoFtp, std::function<std::string_view()> text)
@@ -26,12 +33,20 @@ void DocumentSession::resetToNew() {
   state_.path = untitledPath();
   state_.readOnly = false;
   state_.modified = false;
+  state_.stamp.reset();
+}
+
+std::string DocumentSession::changedOnDiskQuestion(const std::string& path) {
+  return "The file \"" + path +
+         "\" has been changed by another program since it was opened. Replace it with the text in the editing "
+         "window?";
 }
 
 void DocumentSession::opened(const std::string& path) {
   state_.path = path;
   state_.modified = false;
   state_.readOnly = false;
+  state_.stamp = stampOf(path);
 }
 
 bool DocumentSession::isUntitled() const {
@@ -55,10 +70,21 @@ std::optional<std::string> DocumentSession::askSaveName() {
   return chosen;
 }
 
-bool DocumentSession::write() {
-  const WriteResult result = writeFileAtomic(state_.path, text_());
-  if (!result.ok) prompts_.error("Cannot create file \"" + state_.path + "\". " + result.error + ".");
-  return result.ok;
+bool DocumentSession::writeTo(const std::string& path) {
+  if (path == state_.path && state_.stamp) {
+    const auto now = stampOf(path);
+    if (now && *now != *state_.stamp &&
+        prompts_.message(MessageKind::Warning, kAppTitle, changedOnDiskQuestion(path), Buttons::YesNo) != Answer::Yes)
+      return false;
+  }
+  const WriteResult result = writeFileAtomic(path, text_());
+  if (!result.ok) {
+    prompts_.error("Cannot create file \"" + path + "\". " + result.error + ".");
+    return false;
+  }
+  state_.path = path;
+  state_.stamp = stampOf(path);
+  return true;
 }
 
 Answer DocumentSession::queryClose(CloseRequest request) {
@@ -69,24 +95,24 @@ Answer DocumentSession::queryClose(CloseRequest request) {
                       ? Answer::Yes
                       : prompts_.message(MessageKind::Confirm, kAppTitle, kSaveQuestion, Buttons::YesNoCancel);
   if (answer == Answer::Yes) {
+    std::string path = state_.path;
     if (isUntitled()) {
       const auto chosen = askSaveName();
       if (!chosen) return Answer::Cancel;
-      state_.path = *chosen;
+      path = *chosen;
     }
     // A failed write ends the command with the document still modified, so nothing is lost.
-    if (!write()) return Answer::Cancel;
+    if (!writeTo(path)) return Answer::Cancel;
+    state_.modified = false;
     if (settings_.ftpAuto) autoFtp_.add(state_.path);
   }
-  if (answer != Answer::Cancel) state_.modified = false;
+  // On No the text stays modified: the caller replaces it, or keeps it when the replacement fails.
   return answer;
 }
 
 bool DocumentSession::saveAs() {
   const auto chosen = askSaveName();
-  if (!chosen) return false;
-  state_.path = *chosen;
-  if (!write()) return false;
+  if (!chosen || !writeTo(*chosen)) return false;
   state_.modified = false;
   return true;
 }

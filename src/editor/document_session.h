@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/file_io.h"
 #include "platform/prompts.h"
 
 namespace quillon {
@@ -14,8 +15,9 @@ struct RunSettings;
 
 struct DocumentState {
   std::string path;       // DocumentPath
-  bool modified = false;  // DocumentModified
+  bool modified = false;  // DocumentModified: the text differs from what was opened or last saved
   bool readOnly = false;  // ReadOnlyPage: a help page, never saved
+  std::optional<FileStamp> stamp;  // the file at `path` as last read or written by us
 };
 
 enum class CloseRequest { Other, SaveCommand };
@@ -30,9 +32,11 @@ class DocumentSession {
   DocumentState& state() { return state_; }
   const DocumentState& state() const { return state_; }
 
-  // QueryCloseHTML. Yes or No: the caller may replace the document. Cancel: the command stops.
+  // QueryCloseHTML. Yes or No: the caller may replace the document. Cancel: the command stops. A save that
+  // fails or is refused answers Cancel and leaves name and modified flag as they were.
   Answer queryClose(CloseRequest request);
-  // Save As: asks for a name and writes even an unmodified document; false when cancelled or not written.
+  // Save As: asks for a name and writes even an unmodified document; false when cancelled or not written,
+  // in which case the document keeps its name and modified flag.
   bool saveAs();
   // A fresh untitled document: program directory + "new." + Ext, not modified, not read-only.
   void resetToNew();
@@ -45,11 +49,16 @@ class DocumentSession {
 
   static std::string newFileTemplate();
   static const char* const kSaveQuestion;
+  // A page of the project, and any other file, that cannot be opened.
+  static const char* const kCannotOpenPage;
+  static const char* const kCannotOpenFile;
+  static std::string changedOnDiskQuestion(const std::string& path);
 
  private:
   bool isUntitled() const;
   std::optional<std::string> askSaveName();
-  bool write();
+  // Writes the text to `path`; asks first when another program changed the file since we read or wrote it.
+  bool writeTo(const std::string& path);
 
   std::string programDir_;
   const RunSettings& settings_;

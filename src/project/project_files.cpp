@@ -72,18 +72,23 @@ ProjectLoad loadProject(const std::string& outlinePath) {
   const auto linkBytes = readWholeFile(linkPath);
   if (!linkBytes) return {std::nullopt, "Cannot read the link file \"" + linkPath + "\"."};
   std::vector<std::string> links = parseLinks(*linkBytes);
+  std::string warning;
+  if (links.size() != lines->size())
+    warning = "The project file \"" + outlinePath + "\" lists " + std::to_string(lines->size()) +
+              " pages but its link file \"" + linkPath + "\" holds " + std::to_string(links.size()) +
+              " links. Pages and links may not match: please check the links before saving.";
   links.resize(lines->size());
   std::vector<Page> pages;
   pages.reserve(lines->size());
   for (size_t i = 0; i < lines->size(); ++i)
     pages.push_back({std::move((*lines)[i].title), std::move(links[i]), (*lines)[i].level, false});
-  return {PageTree(std::move(pages)), {}};
+  return {PageTree(std::move(pages)), {}, std::move(warning)};
 }
 
 WriteResult saveProject(const std::string& outlinePath, const PageTree& tree) {
-  WriteResult result = writeFileAtomic(outlinePath, formatOutline(tree));
-  if (result.ok) result = writeFileAtomic(linkFileFor(outlinePath), formatLinks(tree));
-  return result;
+  const std::string outline = formatOutline(tree);
+  const std::string links = formatLinks(tree);
+  return writeFilesTogether({{outlinePath, outline}, {linkFileFor(outlinePath), links}});
 }
 
 void recordRecent(std::array<std::string, 4>& recent, const std::string& path) {

@@ -36,11 +36,12 @@ std::string projectFileName(const std::string& chosenPath);
 struct ProjectLoad {
   std::optional<PageTree> tree;  // nothing: the load failed, see error
   std::string error;
+  std::string warning;  // the outline and link files disagree on the number of pages
 };
 // Reads an outline file and its link file. A link file shorter than the outline leaves the last pages
 // with empty links; extra link lines are ignored: titles and links always pair up.
 ProjectLoad loadProject(const std::string& outlinePath);
-// Writes both files of a project atomically.
+// Writes both files of a project: both temporaries completely, then both renames.
 WriteResult saveProject(const std::string& outlinePath, const PageTree& tree);
 
 // Moves an opened path to the front of the four recent projects: an equal entry k swaps with entry 1,

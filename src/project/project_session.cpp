@@ -14,7 +14,7 @@ ProjectSession::ProjectSession(std::string programDir, RunSettings& settings, co
                                Prompts& prompts, FileDialogs& dialogs)
     : programDir_(std::move(programDir)), settings_(settings), writer_(writer), prompts_(prompts), dialogs_(dialogs) {}
 
-void ProjectSession::leave(LeaveReason reason) {
+bool ProjectSession::leave(LeaveReason reason) {
   const bool skipInHelp = reason != LeaveReason::HelpProject;
   if (modified_ && !(helpMode_ && skipInHelp)) {
     std::string question;
@@ -23,18 +23,22 @@ void ProjectSession::leave(LeaveReason reason) {
       case LeaveReason::Exit: question = "Save changes to this Project?"; break;
       default: question = "Save changes to Project \"" + upperAscii(name_) + "\" ?"; break;
     }
-    if (prompts_.message(MessageKind::Confirm, kAppTitle, question, Buttons::YesNo) == Answer::Yes) save();
+    // A save that is cancelled or fails keeps the project: leaving would lose it.
+    if (prompts_.message(MessageKind::Confirm, kAppTitle, question, Buttons::YesNo) == Answer::Yes && !save())
+      return false;
   }
   if (reminder_) reminder_(name_);
+  return true;
 }
 
-void ProjectSession::newProject() {
-  leave(LeaveReason::NewProject);
+bool ProjectSession::newProject() {
+  if (!leave(LeaveReason::NewProject)) return false;
   name_.clear();
   tree_ = PageTree();
   modified_ = false;
   helpMode_ = false;
   caption_ = kCaptionPrefix;
+  return true;
 }
 
 void ProjectSession::recordRecent(const std::string& path) {
@@ -56,11 +60,12 @@ bool ProjectSession::takeLoaded(const std::string& outlinePath) {
   }
   tree_ = std::move(*loaded.tree);
   tree_.expandAll();
+  if (!loaded.warning.empty()) prompts_.message(MessageKind::Warning, kAppTitle, loaded.warning, Buttons::Ok);
   return true;
 }
 
 bool ProjectSession::open() {
-  leave(LeaveReason::OpenProject);
+  if (!leave(LeaveReason::OpenProject)) return false;
   FileDialogRequest request;
   request.title = "Open Project";
   request.filter = openFilter_;
@@ -89,7 +94,7 @@ bool ProjectSession::open() {
 bool ProjectSession::reopen(size_t k) {
   const std::string path = settings_.recent[k];
   if (path.empty()) return false;
-  leave(LeaveReason::OpenProject);
+  if (!leave(LeaveReason::OpenProject)) return false;
   if (!takeLoaded(path)) {
     prompts_.info("Cannot find the project \"" + upperAscii(path) + "\".\rPlease locate and open it using the File|Open menu item.");
     return false;
@@ -122,7 +127,7 @@ std::optional<std::string> ProjectSession::askSaveName(const char* title, bool w
 bool ProjectSession::writeFiles() {
   const WriteResult result = saveProject(projectsDir() + name_, tree_);
   if (!result.ok) {
-    prompts_.error("Cannot write the project \"" + projectsDir() + name_ + "\". " + result.error + ".");
+    prompts_.error("Cannot write the project file \"" + result.failedPath + "\". " + result.error + ".");
     return false;
   }
   modified_ = false;
@@ -158,8 +163,12 @@ bool ProjectSession::saveAs() {
 }
 
 bool ProjectSession::openHelp() {
+  const bool wasHelp = helpMode_;
   helpMode_ = true;
-  leave(LeaveReason::HelpProject);
+  if (!leave(LeaveReason::HelpProject)) {
+    helpMode_ = wasHelp;
+    return false;
+  }
   modified_ = false;
   name_ = "welcome.out";
   if (!takeLoaded(helpDir() + "welcome.out")) {

@@ -33,12 +33,13 @@ class ProjectSession {
   std::string helpDir() const { return programDir_ + "help/"; }
 
   // Runs before the project is replaced or the program closes: the save question, then the reminder.
-  void leave(LeaveReason reason);
+  // False when the user chose to save and the save was cancelled or failed: the caller must not leave.
+  bool leave(LeaveReason reason);
   // The main open dialog's filter; Open selects its second entry, "Project Files".
   void setOpenFilter(std::string filter) { openFilter_ = std::move(filter); }
   void setBackupReminder(std::function<void(const std::string& projectName)> reminder) { reminder_ = std::move(reminder); }
 
-  void newProject();
+  bool newProject();
   bool open();
   bool save();
   bool saveAs();

@@ -9,6 +9,7 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
   #! dump N {"member": ...}   members that the Nth DUMP line (from 1) must hold; objects match on the members given
   #! file-is NAME "CONTENT"   after the run, the file must hold exactly these bytes
   #! no-file NAME             after the run, the file must not exist
+  #! fifo NAME                make a named pipe (with no writer) in the program directory before the run
 "@DIR@" anywhere stands for the program directory, without its trailing slash.
 """
 import json
@@ -91,6 +92,10 @@ def main() -> int:
                 file_checks.append((name, unquote(content)))
             elif verb == "no-file":
                 absent.append(rest)
+            elif verb == "fifo":
+                path = os.path.join(prog, rest)
+                os.makedirs(os.path.dirname(path), exist_ok=True)
+                os.mkfifo(path)
             else:
                 raise SystemExit(f"unknown #! line: {line}")
         script_path = os.path.join(work, "case.qd")

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <deque>
+#include <sys/stat.h>
 
 #include "../app/temp_dir.h"
 #include "app/file_io.h"
@@ -110,12 +111,13 @@ TEST_F(DocumentSessionTest, ExtensionDecidesTheUntitledNameAndTheAppendedExtensi
   EXPECT_EQ(dialogs.requests.size(), 1u);
 }
 
-TEST_F(DocumentSessionTest, NoAnswerDropsChangesAndReadOnlyPagesAreNeverWritten) {
+TEST_F(DocumentSessionTest, NoAnswerWritesNothingAndReadOnlyPagesAreNeverWritten) {
   session.opened(dir.path() + "c.html");
   session.state().modified = true;
   prompts.answers = {Answer::No};
   EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::No);
-  EXPECT_FALSE(session.state().modified);
+  // Still modified: if the replacing document cannot be opened, this one stays and is still unsaved.
+  EXPECT_TRUE(session.state().modified);
   EXPECT_FALSE(fileExists(dir.path() + "c.html"));
 
   session.state().readOnly = true;
@@ -167,6 +169,66 @@ TEST(AutoFtpList, SortedWithoutRegardToCaseAndFreeOfExactDuplicates) {
   EXPECT_EQ(list.entries(), (std::vector<std::string>{"/s/A.html", "/s/a.html", "/s/b.html", "/s/C.html"}));
   EXPECT_TRUE(list.remove("/s/a.html"));
   EXPECT_FALSE(list.remove("/s/a.html"));
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST_F(DocumentSessionTest, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
+  const std::string page = dir.path() + "page.html";
+  ASSERT_TRUE(writeFileAtomic(page, "theirs 1").ok);
+  session.opened(page);
+  ASSERT_TRUE(writeFileAtomic(page, "theirs 2, longer").ok);  // another program
+  text = "mine";
+  session.state().modified = true;
+  prompts.answers = {Answer::No};
+  EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Cancel);
+  EXPECT_EQ(prompts.asked.back(), DocumentSession::changedOnDiskQuestion(page));
+  EXPECT_EQ(*readWholeFile(page), "theirs 2, longer");
+  EXPECT_TRUE(session.state().modified);
+
+  prompts.answers = {Answer::Yes};
+  EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
+  EXPECT_EQ(*readWholeFile(page), "mine");
+  // Our own save is not a change by another program.
+  session.state().modified = true;
+  text = "mine again";
+  const size_t asked = prompts.asked.size();
+  EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
+  EXPECT_EQ(prompts.asked.size(), asked);
+  EXPECT_EQ(*readWholeFile(page), "mine again");
+}
+
+TEST_F(DocumentSessionTest, AFailedSaveKeepsTheOldNameAndTheModifiedFlag) {
+  const std::string page = dir.path() + "page.html";
+  ASSERT_TRUE(writeFileAtomic(page, "x").ok);
+  session.opened(page);
+  session.state().modified = true;
+  dialogs.results = {dir.path() + "missing/other.html"};
+  prompts.answers = {Answer::Ok};
+  EXPECT_FALSE(session.saveAs());
+  EXPECT_EQ(session.state().path, page);
+  EXPECT_TRUE(session.state().modified);
+
+  // A read-only file is refused with a message; nothing is written.
+  ASSERT_EQ(::chmod(page.c_str(), 0444), 0);
+  text = "lost?";
+  prompts.answers = {Answer::Ok};
+  EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Cancel);
+  EXPECT_NE(prompts.asked.back().find("read-only"), std::string::npos);
+  EXPECT_EQ(*readWholeFile(page), "x");
+  EXPECT_TRUE(session.state().modified);
+
+  // An untitled document whose save fails stays untitled.
+  session.resetToNew();
+  session.state().modified = true;
+  dialogs.results = {dir.path() + "missing/new-name.html"};
+  prompts.answers = {Answer::Yes, Answer::Ok};
+  EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::Cancel);
+  EXPECT_EQ(session.state().path, session.untitledPath());
 }
 
 }  // namespace

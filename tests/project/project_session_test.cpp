@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <deque>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "../app/temp_dir.h"
 #include "app/file_io.h"
@@ -147,6 +149,58 @@ TEST_F(ProjectSessionTest, AFailedWriteKeepsTheProjectModified) {
   EXPECT_FALSE(session.save());
   EXPECT_TRUE(session.modified());
   EXPECT_EQ(script.said.back().rfind("Cannot write the project", 0), 0u);
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST_F(ProjectSessionTest, AFailedOrCancelledSaveStopsEveryLeavingStep) {
+  session.tree().addTopLevel("Home", "/w/index.html");
+  session.setModified();
+  // Untitled: Yes opens the save dialog, which is cancelled.
+  script.answers = {Answer::Yes, Answer::Yes};
+  EXPECT_FALSE(session.leave(LeaveReason::Exit));
+  EXPECT_FALSE(session.newProject());
+  EXPECT_EQ(session.tree().size(), 1u);
+  EXPECT_TRUE(session.modified());
+
+  // Titled, but the projects folder cannot take the files.
+  script.answers = {Answer::Yes};
+  script.files = {projects() + "site.out"};
+  ASSERT_TRUE(session.save());
+  session.setModified();
+  ::mkdir((projects() + ".keep").c_str(), 0755);
+  ASSERT_EQ(::chmod(projects().c_str(), 0555), 0);
+  const bool root = ::geteuid() == 0;  // root writes anyway; make the link file a folder instead
+  if (root) {
+    ::chmod(projects().c_str(), 0755);
+    ::unlink((projects() + "site.fil").c_str());
+    ::mkdir((projects() + "site.fil").c_str(), 0755);
+  }
+  script.answers = {Answer::Yes, Answer::Ok};
+  EXPECT_FALSE(session.leave(LeaveReason::OpenProject));
+  EXPECT_NE(script.said.back().find(root ? projects() + "site.fil" : projects()), std::string::npos);
+  EXPECT_TRUE(session.modified());
+  ::chmod(projects().c_str(), 0755);
+
+  // No: nothing is saved and leaving goes on.
+  script.answers = {Answer::No};
+  EXPECT_TRUE(session.newProject());
+  EXPECT_TRUE(session.tree().empty());
+}
+
+TEST_F(ProjectSessionTest, OutlineAndLinkFilesOfDifferentLengthsAreReported) {
+  ASSERT_TRUE(writeFileAtomic(projects() + "odd.out", "A\r\nB\r\nC\r\n").ok);
+  ASSERT_TRUE(writeFileAtomic(projects() + "odd.fil", "a.html\r\n").ok);
+  script.files = {projects() + "odd.out"};
+  ASSERT_TRUE(session.open());
+  EXPECT_EQ(session.tree().size(), 3u);
+  ASSERT_FALSE(script.said.empty());
+  EXPECT_NE(script.said.back().find(projects() + "odd.out"), std::string::npos);
+  EXPECT_NE(script.said.back().find(projects() + "odd.fil"), std::string::npos);
 }
 
 }  // namespace

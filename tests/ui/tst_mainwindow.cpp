@@ -165,7 +165,7 @@ class TestMainWindow : public QObject {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(text.data(), static_cast<qint64>(text.size()));
     f.close();
-    QVERIFY(editor_bytes::loadFile(*editor, path));
+    QVERIFY(editor_bytes::loadFile(*editor, path) == editor_bytes::LoadOutcome::Loaded);
     editor_bytes::select(*editor, 100, 5);
     QTimer::singleShot(20, editor, [editor] { QTest::mouseClick(editor->viewport(), Qt::LeftButton); });
     w.ColorTags();
@@ -178,17 +178,24 @@ class TestMainWindow : public QObject {
     QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_GETWRAPMODE), long(QsciScintillaBase::SC_WRAP_WORD));
   }
 
-  void keyAndMousePressesInTheEditorMarkTheDocumentModified() {
+  void onlyChangesToTheTextMarkTheDocumentModified() {
     RecordingPlatform p;
     TForm1 w(programDir(), p.platform);
     w.show();
     auto* editor = w.findChild<QsciScintilla*>("RE1");
     QVERIFY(!w.document().modified);
     QTest::mouseClick(editor->viewport(), Qt::LeftButton);
-    QVERIFY(w.document().modified);
-    w.commands().trigger("CloseHTMLFile1Click");  // unmodified after "No"
-    QVERIFY(!w.document().modified);
     QTest::keyClick(editor, Qt::Key_Left);
+    QTest::keyClick(editor, Qt::Key_End);
+    w.commands().trigger("Copy1Click");
+    w.commands().trigger("Cut1Click");  // nothing selected: nothing cut
+    QVERIFY(!w.document().modified);
+    QTest::keyClicks(editor, "ab");
+    QVERIFY(w.document().modified);
+    w.commands().trigger("BitBtnUndoClick");  // undo collects the typed run as one step
+    QVERIFY(!w.document().modified);         // back at the saved state
+    p.clipboard.setText("<B>");
+    w.commands().trigger("Paste1Click");
     QVERIFY(w.document().modified);
   }
 };

@@ -381,6 +381,9 @@ QWidget* TForm1::buildRightPane() {
   connect(RE1, &QWidget::customContextMenuRequested, this, &TForm1::showEditorContextMenu);
   RE1->installEventFilter(this);
   RE1->viewport()->installEventFilter(this);
+  // The document is modified exactly when its text differs from the save point: typing, pasting, insertions,
+  // replacements, undo and redo move away from it; undoing back to it clears the flag.
+  connect(RE1, &QsciScintilla::modificationChanged, this, [this](bool modified) { setModified(modified); });
   grid->addWidget(RE1, 1, 0);
 
   OleContainer1 = named(new QWidget(PanelHTMLWindow), "OleContainer1");

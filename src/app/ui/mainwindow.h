@@ -186,7 +186,8 @@ class TForm1 : public QMainWindow {
   void refreshProjectState();
   void refreshRecentMenu();
   bool runPageDialog(bool changing, bool focusLink);
-  void loadPage(const std::string& path, bool readOnly);
+  bool loadPage(const std::string& path, bool readOnly, const std::string& failure);
+  void syncModifiedToEditor();
   void showOutlineMenu(const QPoint& pos);
   void writeSetting(SettingsFile file, const std::string& section, const std::string& key, const std::string& value);
   QToolButton* commandButton(QWidget* parent, const ToolButton& button, const QString& objectName);

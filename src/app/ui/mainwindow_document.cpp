@@ -66,6 +66,12 @@ void TForm1::bindCommands() {
 
 void TForm1::setModified(bool on) { session_->state().modified = on; }
 
+// The editing window's save point follows the document: after a save the text is unmodified until it
+// changes again, and undoing back to it clears the flag.
+void TForm1::syncModifiedToEditor() {
+  if (!session_->state().modified) RE1->setModified(false);
+}
+
 void TForm1::updateDocumentStatus() { statusPanels_[2]->setText(toQString(session_->statusText())); }
 
 void TForm1::updateSaveEnabled() {
@@ -76,6 +82,7 @@ void TForm1::updateSaveEnabled() {
 
 Answer TForm1::QueryCloseHTML(CloseRequest request) {
   const Answer answer = session_->queryClose(request);
+  if (answer == Answer::Yes) syncModifiedToEditor();
   updateDocumentStatus();
   return answer;
 }
@@ -91,12 +98,10 @@ void TForm1::NewHTMLFile1Click() {
   platform_.clipboard.setText(DocumentSession::newFileTemplate());
   RE1->setFocus();
   editor_bytes::replaceSelection(*RE1, platform_.clipboard.text());
-  setModified(true);
 }
 
 void TForm1::OpenHTMLFile1Click() {
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-  editor_bytes::load(*RE1, {});
   FileDialogRequest request;
   request.title = "Open";
   request.filter = openFilter_;
@@ -104,33 +109,30 @@ void TForm1::OpenHTMLFile1Click() {
   request.initialDir = settings_.startLocation;
   const auto chosen = platform_.fileDialogs.choose(request);
   if (!chosen) return;
-  session_->opened(*chosen);
   settings_.startLocation = std::string(folderPart(*chosen));
   writeSetting(SettingsFile::Default, "Start", "Location", settings_.startLocation);
-  updateSaveEnabled();
-  // An unreadable file leaves the window empty under the chosen name.
-  editor_bytes::loadFile(*RE1, *chosen);
-  updateDocumentStatus();
+  // A file that cannot be read is refused with a message and the open document stays.
+  loadPage(*chosen, false, DocumentSession::kCannotOpenFile);
   RE1->setFocus();
-  colourIfWanted();
 }
 
 void TForm1::SaveHTMLFile1Click() { QueryCloseHTML(CloseRequest::SaveCommand); }
 
 void TForm1::SaveHTMLFileAs1Click() {
-  session_->saveAs();
+  if (session_->saveAs()) syncModifiedToEditor();
   updateDocumentStatus();
 }
 
 void TForm1::CloseHTMLFile1Click() {
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
   editor_bytes::load(*RE1, {});
+  // Closed, the window holds an untitled document: the next Save asks for a name.
+  session_->resetToNew();
+  updateSaveEnabled();
+  updateDocumentStatus();
 }
 
-void TForm1::BitBtnUndoClick() {
-  RE1->undo();
-  setModified(true);
-}
+void TForm1::BitBtnUndoClick() { RE1->undo(); }
 
 void TForm1::Cut1Click() {
   platform_.clipboard.clear();
@@ -139,7 +141,6 @@ void TForm1::Cut1Click() {
     platform_.clipboard.setText(selected);
     editor_bytes::replaceSelection(*RE1, {});
   }
-  setModified(true);
 }
 
 void TForm1::Copy1Click() {
@@ -148,10 +149,7 @@ void TForm1::Copy1Click() {
   if (!selected.empty()) platform_.clipboard.setText(selected);
 }
 
-void TForm1::Paste1Click() {
-  editor_bytes::replaceSelection(*RE1, platform_.clipboard.text());
-  setModified(true);
-}
+void TForm1::Paste1Click() { editor_bytes::replaceSelection(*RE1, platform_.clipboard.text()); }
 
 void TForm1::SelectAll1Click() { editor_bytes::select(*RE1, 0, editor_bytes::length(*RE1)); }
 

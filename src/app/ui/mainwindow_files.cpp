@@ -91,18 +91,8 @@ void TForm1::ListBox2DblClick() {
       break;
   }
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-  const bool readOnly = session_->state().readOnly;
-  session_->opened(path);
-  session_->state().readOnly = readOnly;  // left as it was by this command
-  const bool loaded = editor_bytes::loadFile(*RE1, path);
-  updateDocumentStatus();
-  if (!loaded) {
-    platform_.prompts.info(
-        "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change "
-        "file link\" to re-establish the file link.");
-    return;
-  }
-  colourIfWanted();
+  // A file of the user's own is never a read-only help page, whatever was shown before.
+  loadPage(path, false, DocumentSession::kCannotOpenFile);
 }
 
 void TForm1::BitBtnInsertLinkImageClick() {

@@ -40,11 +40,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (!RE1 || !PanelE) {
     // Still being built.
-  } else if (watched == RE1 && type == QEvent::KeyPress) {
-    setModified(true);  // RE1KeyDown
   } else if (watched == RE1->viewport() && type == QEvent::MouseButtonPress) {
-    setModified(true);  // RE1MouseDown
-    stopColoring_ = true;
+    stopColoring_ = true;  // RE1MouseDown
   } else if (watched == PanelSplitter) {
     if (type == QEvent::MouseButtonPress) TimerSplitter->start();
     else if (type == QEvent::MouseButtonRelease) endSplitterDrag();

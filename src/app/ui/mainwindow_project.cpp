@@ -58,7 +58,8 @@ void TForm1::refreshOutline(int select) {
 
 void TForm1::refreshProjectState() {
   setWindowTitle(toQString(project_->caption()));
-  commands_->setEnabled("Save1Click", project_->saveEnabled());
+  // Only the toolbar button follows the project's state; the menu item and Ctrl+S stay available.
+  if (auto* button = findChild<QToolButton*>("SpeedButtonSave1")) button->setEnabled(project_->saveEnabled());
 }
 
 void TForm1::refreshRecentMenu() {
@@ -67,8 +68,9 @@ void TForm1::refreshRecentMenu() {
 }
 
 void TForm1::NewProject1Click() {
-  project_->newProject();
-  refreshOutline();
+  if (project_->newProject()) refreshOutline();
+  refreshRecentMenu();
+  refreshProjectState();
 }
 
 void TForm1::Open1Click() {
@@ -97,27 +99,49 @@ void TForm1::Reopen(size_t entry) {
 
 void TForm1::WelcometoQuillonPro1Click() {
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-  project_->openHelp();
+  const bool opened = project_->openHelp();
+  refreshRecentMenu();
   refreshOutline();
+  if (!opened) return;
   CheckWrap->setChecked(true);
   editor_bytes::setWordWrap(*RE1, true);
   PanelEClick();
-  loadPage(project_->helpDir() + "welcome.brn", true);
+  loadPage(project_->helpDir() + "welcome.brn", true, DocumentSession::kCannotOpenPage);
 }
 
-// Loads a page into the editing window as the open document; a help page is read-only.
-void TForm1::loadPage(const std::string& path, bool readOnly) {
+// Loads a file into the editing window as the open document; a help page is read-only. A file that cannot
+// be opened, or that the user declines to open for its size, leaves the previous document as it was.
+bool TForm1::loadPage(const std::string& path, bool readOnly, const std::string& failure) {
+  const auto accept = [&](const FileShape& shape) {
+    const uint64_t free = availableMemory();
+    switch (judgeOpen(shape, free)) {
+      case OpenVerdict::Open: return true;
+      case OpenVerdict::Refuse: platform_.prompts.error(tooLargeMessage(path, shape, free)); return false;
+      case OpenVerdict::Ask:
+        return platform_.prompts.message(MessageKind::Confirm, kAppTitle, largeFileQuestion(path, shape),
+                                         Buttons::YesNo) == Answer::Yes;
+    }
+    return false;
+  };
+  const editor_bytes::LoadOutcome outcome = editor_bytes::loadFile(*RE1, path, accept);
+  if (outcome == editor_bytes::LoadOutcome::Declined) return false;
+  if (outcome != editor_bytes::LoadOutcome::Loaded) {
+    // A read that failed part-way has emptied the window: the document is then untitled, so that no later
+    // Save puts the empty text over a file.
+    if (outcome == editor_bytes::LoadOutcome::FailedPartWay) {
+      session_->resetToNew();
+      updateSaveEnabled();
+      updateDocumentStatus();
+    }
+    platform_.prompts.info(failure);
+    return false;
+  }
   session_->opened(path);
   session_->state().readOnly = readOnly;
   updateSaveEnabled();
-  const bool loaded = editor_bytes::loadFile(*RE1, path);
   updateDocumentStatus();
-  if (loaded) colourIfWanted();
-  if (!loaded)
-    platform_.prompts.info(
-        "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change "
-        "HTML Link\" or go to the SETTINGS menu and select CHANGE FILE PATH to update new file path location for all "
-        "files that have been moved.");
+  colourIfWanted();
+  return true;
 }
 
 bool TForm1::runPageDialog(bool changing, bool focusLink) {
@@ -200,10 +224,9 @@ void TForm1::Outline1DblClick() {
   const int selected = selectedPage();
   if (selected < 0) return;
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-  editor_bytes::load(*RE1, {});
   const std::string link = project_->tree()[static_cast<size_t>(selected)].link;
-  if (project_->isHelpPage(link)) loadPage(project_->helpDir() + link, true);
-  else loadPage(link, false);
+  if (project_->isHelpPage(link)) loadPage(project_->helpDir() + link, true, DocumentSession::kCannotOpenPage);
+  else loadPage(link, false, DocumentSession::kCannotOpenPage);
 }
 
 void TForm1::Selected1Click() {
@@ -240,13 +263,10 @@ void TForm1::BitBtnLoadFromTemplateClick() {
     return;
   }
   session_->resetToNew();
-  updateDocumentStatus();
+  // The template is only the start of a new page: saving asks for a name.
+  if (loadPage(settings_.htmlTemp, false, DocumentSession::kCannotOpenFile)) session_->resetToNew();
   updateSaveEnabled();
-  if (editor_bytes::loadFile(*RE1, settings_.htmlTemp)) colourIfWanted();
-  else
-    platform_.prompts.info(
-        "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change "
-        "file link\" to re-establish the file link.");
+  updateDocumentStatus();
 }
 
 void TForm1::showOutlineMenu(const QPoint& pos) {

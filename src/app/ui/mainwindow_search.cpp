@@ -65,7 +65,6 @@ void TForm1::ReplaceDialog1Replace() {
   const std::string replacement = editor_bytes::bytesFor(*RE1, dialog.replaceText());
   editor_bytes::replaceSelection(*RE1, replacement);
   search_.replaced(editor_bytes::text(*RE1), replacement.size(), dialog.matchCase());
-  setModified(true);
 }
 
 void TForm1::ReplaceDialog1ReplaceAll() {
@@ -82,7 +81,6 @@ size_t TForm1::replaceAllInDocument(const std::string& find, const std::string& 
   if (result.count == 0) return 0;
   editor_bytes::replaceRange(*RE1, 0, editor_bytes::length(*RE1), result.text);
   editor_bytes::select(*RE1, static_cast<long>(result.lastEnd), 0);
-  setModified(true);
   return result.count;
 }
 
@@ -120,7 +118,6 @@ void TForm1::Replaceprecisewithonlyintags1Click() {
     }
     for (size_t offset : slashesInTags(line)) {
       editor_bytes::replaceRange(*RE1, static_cast<long>(lineStart + offset), 1, "/");
-      setModified(true);
       ++count;
     }
   });

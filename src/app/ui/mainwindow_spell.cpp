@@ -47,12 +47,10 @@ bool TForm1::checkSpelling(size_t from, size_t to, bool resetCount) {
         if (!r.ok) platform_.prompts.error("Cannot write the spelling settings. " + r.error + ".");
       },
       this);
-  const size_t before = editor_bytes::length(*RE1);
   FormSpell->hide();  // the checker is ready
   QApplication::restoreOverrideCursor();
   if (!dialog.start()) return true;
   platform_.modal.runModal(dialog);
-  if (static_cast<size_t>(editor_bytes::length(*RE1)) != before || dialog.result() == QDialog::Accepted) setModified(true);
   return !dialog.cancelled();
 }
 

@@ -71,7 +71,7 @@ void TForm1::FormCreate() {
   project_->setOpenFilter(openFilter_);
   session_->resetToNew();
   updateDocumentStatus();
-  setModified(false);
+  RE1->setModified(false);
 
   if (settings_.filesUseSel) settings_.filesLocation = settings_.filesSelected;
   filesFolder_ = isDirectory(settings_.filesLocation) ? settings_.filesLocation : homeDirectory();
@@ -90,6 +90,7 @@ void TForm1::FormCreate() {
   if (settings_.showTips) QTimer::singleShot(0, this, &TForm1::ShowTipsAtStart);
 
   PanelMSIE->move(302, 1);
+  refreshProjectState();
   RE1->setFocus();
   // 18: the spell checker's configuration is "spell/spell.cfg", key "default"; the checker reads it and its
   // dictionaries when it is first used.
@@ -159,11 +160,13 @@ void TForm1::writeSetting(SettingsFile file, const std::string& section, const s
 }
 
 bool TForm1::FormCloseQuery() {
-  if (project_->helpMode()) return true;
+  // A help page is never modified; a page of the user's own opened beside the help project is asked about.
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return false;
-  // The save question, then the backup reminder (installed by the backup feature).
-  project_->leave(LeaveReason::Exit);
-  return true;
+  // The save question, then the backup reminder; a failed or cancelled save keeps the program open.
+  const bool left = project_->leave(LeaveReason::Exit);
+  refreshRecentMenu();
+  refreshProjectState();
+  return left;
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -25,7 +25,6 @@ void TForm1::applyInsertion(const Insertion& in) {
   RE1->setFocus();
   editor_bytes::replaceRange(*RE1, static_cast<long>(in.start), static_cast<long>(in.removeLength), in.text);
   editor_bytes::select(*RE1, static_cast<long>(in.selStart), static_cast<long>(in.selLength));
-  setModified(true);
 }
 
 void TForm1::bindTagCommands() {

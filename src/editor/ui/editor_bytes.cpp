@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "app/file_io.h"
 #include "app/text_bytes.h"
 
 namespace quillon::editor_bytes {
@@ -44,14 +45,15 @@ void load(QsciScintilla& editor, std::string_view bytes) {
   editor.SendScintilla(S::SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
 }
 
-bool loadFile(QsciScintilla& editor, const std::string& path) {
-  load(editor, {});
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+LoadOutcome loadFile(QsciScintilla& editor, const std::string& path, const std::function<bool(const FileShape&)>& accept) {
+  // Never open a FIFO or device for reading: that can block for ever.
+  if (checkOpenable(path) != OpenCheck::Ok) return LoadOutcome::Unreadable;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return LoadOutcome::Unreadable;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return false;
+    return LoadOutcome::Unreadable;
   }
   const size_t size = static_cast<size_t>(st.st_size);
   std::vector<char> piece(1u << 20);
@@ -66,14 +68,28 @@ bool loadFile(QsciScintilla& editor, const std::string& path) {
     return true;
   };
 
+  // First pass: the encoding and the file's shape, before the window is touched.
   bool ok = true;
   Utf8Validator utf8;
+  LineLengthMeter lines;
   for (size_t at = 0; ok && at < size; at += piece.size()) {
     const size_t n = std::min(piece.size(), size - at);
     ok = readAt(at, n);
-    if (ok) utf8.feed(std::string_view(piece.data(), n));
+    if (ok) {
+      utf8.feed(std::string_view(piece.data(), n));
+      lines.feed(std::string_view(piece.data(), n));
+    }
+  }
+  if (!ok) {
+    ::close(fd);
+    return LoadOutcome::Unreadable;
+  }
+  if (accept && !accept(FileShape{size, lines.longest()})) {
+    ::close(fd);
+    return LoadOutcome::Declined;
   }
 
+  load(editor, {});
   const long wrap = editor.SendScintilla(S::SCI_GETWRAPMODE);
   editor.SendScintilla(S::SCI_SETWRAPMODE, S::SC_WRAP_NONE);
   editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 0UL);
@@ -100,7 +116,7 @@ bool loadFile(QsciScintilla& editor, const std::string& path) {
   editor.SendScintilla(S::SCI_SETSAVEPOINT);
   editor.SendScintilla(S::SCI_GOTOPOS, 0UL);
   editor.SendScintilla(S::SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
-  return ok;
+  return ok ? LoadOutcome::Loaded : LoadOutcome::FailedPartWay;
 }
 
 std::string_view text(QsciScintilla& editor) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "editor/open_limits.h"
 
 class QString;
 class QsciScintilla;
@@ -11,9 +14,12 @@ namespace quillon::editor_bytes {
 
 // Replaces the whole text without an undo step; shown as UTF-8 when valid, else Latin-1.
 void load(QsciScintilla& editor, std::string_view bytes);
-// Reads a file straight into the window in pieces, never holding a second full copy; false when it cannot
-// be read (the window is then empty).
-bool loadFile(QsciScintilla& editor, const std::string& path);
+enum class LoadOutcome { Loaded, Unreadable, Declined, FailedPartWay };
+// Reads a file straight into the window in pieces, never holding a second full copy. Only regular files are
+// opened. The file is measured first and `accept` (when given) may decline it; the window is untouched
+// unless the file is loaded, or a read failed part-way (FailedPartWay: the window is then empty).
+LoadOutcome loadFile(QsciScintilla& editor, const std::string& path,
+                     const std::function<bool(const FileShape&)>& accept = {});
 // Valid until the next change of the text.
 std::string_view text(QsciScintilla& editor);
 long length(QsciScintilla& editor);

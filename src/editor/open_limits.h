@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+// Size and longest line of a file about to be opened, measured while it is read.
+struct FileShape {
+  uint64_t size = 0;
+  uint64_t longestLine = 0;  // bytes between two line ends (CR, LF or CR LF)
+};
+
+// Measures line lengths over pieces of any size.
+class LineLengthMeter {
+ public:
+  void feed(std::string_view piece);
+  uint64_t longest() const { return longest_ > current_ ? longest_ : current_; }
+
+ private:
+  uint64_t longest_ = 0;
+  uint64_t current_ = 0;
+};
+
+// Files past these limits make editing slow (a very long line costs layout time on every keystroke), so the
+// user is asked first; a file that does not fit in the free memory is refused.
+inline constexpr uint64_t kAskAboveSize = 256ull << 20;
+inline constexpr uint64_t kAskAboveLine = 1ull << 20;
+
+enum class OpenVerdict { Open, Ask, Refuse };
+// availableMemory 0 means unknown: nothing is refused for want of memory.
+OpenVerdict judgeOpen(const FileShape& shape, uint64_t availableMemory);
+
+std::string sizeInWords(uint64_t bytes);  // "312 KB", "1.5 MB", "2.0 GB"
+std::string largeFileQuestion(const std::string& path, const FileShape& shape);
+std::string tooLargeMessage(const std::string& path, const FileShape& shape, uint64_t availableMemory);
+
+}  // namespace quillon

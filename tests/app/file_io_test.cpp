@@ -1,0 +1,153 @@
+#include "app/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "temp_dir.h"
+
+namespace quillon {
+namespace {
+
+using testing::TempDir;
+
+struct stat statOf(const std::string& path) {
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  return st;
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  while (const dirent* e = ::readdir(dir))
+    if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
+  ::closedir(dir);
+  return names;
+}
+
+TEST(FileIo, SavingThroughASymbolicLinkWritesItsTargetAndKeepsTheLink) {
+  TempDir dir;
+  ::mkdir((dir.path() + "real").c_str(), 0755);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "real/page.html", "old").ok);
+  ASSERT_EQ(::symlink("real/page.html", (dir.path() + "link.html").c_str()), 0);
+
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "link.html", "new").ok);
+  struct stat st {};
+  ASSERT_EQ(::lstat((dir.path() + "link.html").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(*readWholeFile(dir.path() + "real/page.html"), "new");
+  // No temporary is left in either folder.
+  EXPECT_EQ(namesIn(dir.path() + "real").size(), 1u);
+  EXPECT_EQ(namesIn(dir.path()).size(), 2u);
+}
+
+TEST(FileIo, HardLinksModeAndOwnerSurviveASave) {
+  TempDir dir;
+  const std::string a = dir.path() + "a.html", b = dir.path() + "b.html";
+  ASSERT_TRUE(writeFileAtomic(a, "one").ok);
+  ASSERT_EQ(::chmod(a.c_str(), 0640), 0);
+  ASSERT_EQ(::link(a.c_str(), b.c_str()), 0);
+
+  ASSERT_TRUE(writeFileAtomic(a, "two, longer").ok);
+  EXPECT_EQ(*readWholeFile(b), "two, longer");
+  EXPECT_EQ(statOf(a).st_ino, statOf(b).st_ino);
+  EXPECT_EQ(statOf(a).st_nlink, 2u);
+  EXPECT_EQ(statOf(a).st_mode & 07777, 0640u);
+  ASSERT_TRUE(writeFileAtomic(a, "2").ok);  // shorter: the old tail is cut
+  EXPECT_EQ(*readWholeFile(b), "2");
+  EXPECT_EQ(namesIn(dir.path()).size(), 2u);  // the backup copy is gone after a good write
+
+  if (::geteuid() == 0) {
+    // Saved by root, a file of another user keeps its owner and group.
+    const std::string c = dir.path() + "c.html";
+    ASSERT_TRUE(writeFileAtomic(c, "x").ok);
+    ASSERT_EQ(::chown(c.c_str(), 1234, 2345), 0);
+    ASSERT_TRUE(writeFileAtomic(c, "y").ok);
+    EXPECT_EQ(statOf(c).st_uid, 1234u);
+    EXPECT_EQ(statOf(c).st_gid, 2345u);
+    EXPECT_EQ(*readWholeFile(c), "y");
+  }
+}
+
+TEST(FileIo, ReadOnlyFilesAndOddTargetsAreRefusedUntouched) {
+  TempDir dir;
+  const std::string page = dir.path() + "page.html";
+  ASSERT_TRUE(writeFileAtomic(page, "keep").ok);
+  ASSERT_EQ(::chmod(page.c_str(), 0444), 0);
+  const WriteResult r = writeFileAtomic(page, "lost");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.error, "The file is read-only");
+  EXPECT_EQ(r.failedPath, page);
+  EXPECT_EQ(*readWholeFile(page), "keep");
+
+  const std::string fifo = dir.path() + "pipe.html";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(writeFileAtomic(fifo, "x").ok);
+  EXPECT_EQ(checkOpenable(fifo), OpenCheck::NotRegular);
+  EXPECT_FALSE(readWholeFile(fifo).has_value());  // returns at once: a FIFO is never opened
+  EXPECT_EQ(checkOpenable(dir.path() + "missing"), OpenCheck::Missing);
+  EXPECT_EQ(checkOpenable(dir.path()), OpenCheck::NotRegular);
+  EXPECT_EQ(checkOpenable(page), OpenCheck::Ok);
+  EXPECT_FALSE(writeFileAtomic(dir.path() + "no/such.html", "x").ok);
+}
+
+TEST(FileIo, FilesWrittenTogetherChangeOnlyWhenAllCanBeWritten) {
+  TempDir dir;
+  const std::string out = dir.path() + "site.out", fil = dir.path() + "site.fil";
+  ASSERT_TRUE(writeFilesTogether({{out, "A\r\n"}, {fil, "a.html\r\n"}}).ok);
+  ::mkdir((dir.path() + "site2.fil").c_str(), 0755);  // the second target cannot be written
+  const WriteResult r =
+      writeFilesTogether({{dir.path() + "site2.out", "B\r\n"}, {dir.path() + "site2.fil", "b.html\r\n"}});
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.failedPath, dir.path() + "site2.fil");
+  EXPECT_FALSE(fileExists(dir.path() + "site2.out"));  // the first was not renamed either
+  EXPECT_EQ(*readWholeFile(out), "A\r\n");
+  EXPECT_EQ(namesIn(dir.path()).size(), 3u);
+}
+
+TEST(FileIo, TemporariesOfDeadProcessesAreRemovedOthersKept) {
+  TempDir dir;
+  long pid = 0;
+  EXPECT_TRUE(isTemporaryName(".page.html.quillon-4242-AbC123.tmp", &pid));
+  EXPECT_EQ(pid, 4242);
+  EXPECT_FALSE(isTemporaryName("page.html.quillon-4242-AbC123.tmp"));
+  EXPECT_FALSE(isTemporaryName(".page.html.quillon--AbC123.tmp"));
+  EXPECT_FALSE(isTemporaryName(".page.html.quillon-4242-AbC123.bak"));
+  EXPECT_FALSE(isTemporaryName(".tmp"));
+
+  // A child that exits leaves a pid that no longer runs.
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string dead = dir.path() + ".page.html.quillon-" + std::to_string(child) + "-AbC123.tmp";
+  const std::string alive = dir.path() + ".page.html.quillon-" + std::to_string(::getppid()) + "-AbC123.tmp";
+  const std::string backup = dir.path() + ".page.html.quillon-" + std::to_string(child) + "-AbC123.bak";
+  for (const auto& p : {dead, alive, backup}) ASSERT_TRUE(writeFileAtomic(p, "x").ok);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "page.html", "y").ok);  // a write into the folder sweeps it
+  EXPECT_FALSE(fileExists(dead));
+  EXPECT_TRUE(fileExists(alive));
+  EXPECT_TRUE(fileExists(backup));  // a backup copy of an interrupted in-place write is the user's to keep
+}
+
+TEST(FileIo, StampsNoticeAnotherWriter) {
+  TempDir dir;
+  const std::string page = dir.path() + "page.html";
+  EXPECT_FALSE(stampOf(page).has_value());
+  ASSERT_TRUE(writeFileAtomic(page, "one").ok);
+  const FileStamp first = *stampOf(page);
+  EXPECT_EQ(first.size, 3);
+  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ASSERT_TRUE(writeFileAtomic(page, "two").ok);  // same size, later time
+  EXPECT_NE(*stampOf(page), first);
+}
+
+}  // namespace
+}  // namespace quillon
