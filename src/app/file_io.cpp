@@ -6,6 +6,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -118,11 +119,10 @@ WriteResult prepare(const std::string& path, std::string_view bytes, PendingWrit
   if (!w.inPlace) {
     const int fd = makeSibling(w.target, kTempSuffix, w.temp);
     if (fd < 0) {
+      // A folder we may not write: no temporary and no backup copy can be made, so nothing is written.
       const int err = errno;
       w.temp.clear();
-      // A folder we may not write, holding a file we may: the file is written where it is.
-      if (!(exists && (err == EACCES || err == EPERM))) return failure(w.target, err);
-      w.inPlace = true;
+      return failure(w.target, err);
     } else {
       mode_t mode = 0666;
       if (exists) {
@@ -305,6 +305,17 @@ bool fileExists(const std::string& path) {
 }
 
 bool makeDirectory(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+FolderLock::FolderLock(const std::string& folder) {
+  fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ >= 0)
+    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+FolderLock::~FolderLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+}
 
 uint64_t availableMemory() {
   FILE* f = std::fopen("/proc/meminfo", "re");

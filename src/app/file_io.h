@@ -36,8 +36,8 @@ struct WriteResult {
 // - a symbolic link is followed and its target written; the link stays a link;
 // - a new temporary file beside the target is written, synced and renamed over it, and the folder synced;
 //   the temporary is named ".NAME.quillon-PID-XXXXXX.tmp" and stale ones of dead processes are removed;
-// - mode, owner and group are kept; when they cannot be kept by a rename (another owner, hard links, a
-//   folder we may not write), the file is rewritten in place after a backup copy beside it;
+// - mode, owner and group are kept; when they cannot be kept by a rename (another owner, hard links), the
+//   file is rewritten in place after a backup copy beside it;
 // - a read-only file (no write permission, or no write bit at all) is refused.
 WriteResult writeFileAtomic(const std::string& path, std::string_view bytes);
 
@@ -54,6 +54,19 @@ bool isDirectory(const std::string& path);
 bool fileExists(const std::string& path);
 // Creates one folder; false when it could not (it exists already, or the parent is missing).
 bool makeDirectory(const std::string& path);
+
+// Holds an exclusive lock on a folder while it lives, so that writers in several processes that
+// re-read, change and rewrite a file of that folder take turns.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
 
 // Bytes of memory the system could give this process now without swapping, or 0 when unknown.
 uint64_t availableMemory();

@@ -28,7 +28,9 @@ class IniFile {
   void setValue(std::string_view section, std::string_view key, std::string_view value);
   std::string bytes() const;
 
-  // Reads the file afresh, sets one value and rewrites the file atomically.
+  // Under a lock on the file's folder, reads the file afresh, sets one value and rewrites the file
+  // atomically, so that other processes' keys survive. A section, key or value holding CR, LF or NUL is
+  // refused: it would inject lines into the file.
   static WriteResult writeValue(const std::string& path, std::string_view section, std::string_view key,
                                 std::string_view value);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/text_bytes.h"
 #include "project/page_checks.h"
 
 namespace quillon {
@@ -10,7 +9,7 @@ namespace quillon {
 std::vector<std::string> linkFolders(const PageTree& tree) {
   std::vector<std::string> folders;
   for (const Page& page : tree.pages()) {
-    std::string folder = lowerAscii(linkFolder(page.link));
+    std::string folder = linkFolder(page.link);
     if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(std::move(folder));
   }
   return folders;
@@ -21,8 +20,8 @@ size_t changeLinkFolder(PageTree& tree, const std::string& oldFolder, const std:
   for (size_t i = 0; i < tree.size(); ++i) {
     const std::string& link = tree[i].link;
     const std::string folder = linkFolder(link);
-    if (lowerAscii(folder) != oldFolder) continue;
-    tree.change(i, tree[i].title, newFolder + lowerAscii(std::string_view(link).substr(folder.size())));
+    if (folder != oldFolder) continue;
+    tree.change(i, tree[i].title, newFolder + link.substr(folder.size()));
     ++changed;
   }
   return changed;

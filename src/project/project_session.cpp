@@ -120,6 +120,11 @@ std::optional<std::string> ProjectSession::askSaveName(const char* title, bool w
   request.confirmOverwrite = true;
   auto chosen = dialogs_.choose(request);
   if (!chosen || chosen->empty()) return std::nullopt;
+  if (chosen->find_first_of("\r\n") != std::string::npos) {
+    // The name goes into the settings file's list of recent projects, one per line.
+    prompts_.info("A project name cannot hold a line break. Please choose another name.");
+    return std::nullopt;
+  }
   if (withFilter && fileNamePart(*chosen).find('.') == std::string_view::npos) *chosen += ".out";
   return chosen;
 }

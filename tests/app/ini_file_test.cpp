@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/file_io.h"
 #include "temp_dir.h"
@@ -93,6 +95,44 @@ TEST(FileIo, WritesKeepTheFileModeAndExactBytes) {
   EXPECT_FALSE(readWholeFile(dir.path()).has_value());  // a folder is not a file
   const WriteResult onFolder = writeFileAtomic(dir.path().substr(0, dir.path().size() - 1), "x");
   EXPECT_FALSE(onFolder.ok);
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST(IniFile, ALineBreakInAValueIsRefusedAndTheFileKept) {
+  testing::TempDir dir;
+  const std::string path = dir.path() + "OPTIONS.INI";
+  ASSERT_TRUE(IniFile::writeValue(path, "Recent", "File1", "/p/site.out").ok);
+  for (const std::string bad : {std::string("x\r\n[Help]\r\nShowTips=0"), std::string("x\0y", 3), std::string("x\ny")}) {
+    const WriteResult r = IniFile::writeValue(path, "Recent", "File1", bad);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.failedPath, path);
+  }
+  EXPECT_FALSE(IniFile::writeValue(path, "Recent\n", "File1", "v").ok);
+  EXPECT_EQ(*readWholeFile(path), "[Recent]\r\nFile1=/p/site.out\r\n");
+}
+
+TEST(IniFile, WritersInTwoProcessesKeepEachOthersKeys) {
+  testing::TempDir dir;
+  const std::string path = dir.path() + "DEFAULT.INI";
+  constexpr int kRounds = 150;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    for (int i = 0; i < kRounds; ++i) IniFile::writeValue(path, "Child", "K" + std::to_string(i), "c");
+    ::_exit(0);
+  }
+  for (int i = 0; i < kRounds; ++i) IniFile::writeValue(path, "Parent", "K" + std::to_string(i), "p");
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  const IniFile ini = IniFile::load(path);
+  for (int i = 0; i < kRounds; ++i) {
+    EXPECT_EQ(ini.readString("Child", "K" + std::to_string(i), ""), "c") << i;
+    EXPECT_EQ(ini.readString("Parent", "K" + std::to_string(i), ""), "p") << i;
+  }
 }
 
 }  // namespace

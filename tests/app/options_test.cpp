@@ -79,16 +79,18 @@ TEST(Options, UseSelNeedsADefaultFolder) {
   EXPECT_EQ(IniFile::load(dir.path() + "DEFAULT.INI").readString("Files", "Selected", ""), "/home/me/site/");
 }
 
-TEST(LinkPaths, FoldersOnceAndChangedOnlyWhereTheyMatch) {
+TEST(LinkPaths, FoldersKeepTheirCaseAndChangeOnlyWhereTheyMatchExactly) {
   PageTree t;
-  t.addTopLevel("Home", "C:\\Web\\Index.htm");
-  t.addTopLevel("A", "C:\\Web\\Sub\\A.htm");
-  t.addTopLevel("B", "c:\\web\\b.htm");
-  EXPECT_EQ(linkFolders(t), (std::vector<std::string>{"c:\\web\\", "c:\\web\\sub\\"}));
-  EXPECT_EQ(changeLinkFolder(t, "c:\\web\\", "d:\\site\\"), 2u);
-  EXPECT_EQ(t[0].link, "d:\\site\\index.htm");
-  EXPECT_EQ(t[1].link, "C:\\Web\\Sub\\A.htm");
-  EXPECT_EQ(t[2].link, "d:\\site\\b.htm");
+  t.addTopLevel("Home", "/srv/Web/Index.htm");
+  t.addTopLevel("A", "/srv/Web/Sub/A.htm");
+  t.addTopLevel("B", "/srv/web/b.htm");  // another folder on a case-sensitive file system
+  t.addTopLevel("C", "/srv/Web/c.htm");
+  EXPECT_EQ(linkFolders(t), (std::vector<std::string>{"/srv/Web/", "/srv/Web/Sub/", "/srv/web/"}));
+  EXPECT_EQ(changeLinkFolder(t, "/srv/Web/", "/home/Me/Site/"), 2u);
+  EXPECT_EQ(t[0].link, "/home/Me/Site/Index.htm");
+  EXPECT_EQ(t[1].link, "/srv/Web/Sub/A.htm");
+  EXPECT_EQ(t[2].link, "/srv/web/b.htm");
+  EXPECT_EQ(t[3].link, "/home/Me/Site/c.htm");
   EXPECT_EQ(t[0].title, "Home");
 }
 

@@ -205,3 +205,18 @@ TEST_F(ProjectSessionTest, OutlineAndLinkFilesOfDifferentLengthsAreReported) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST_F(ProjectSessionTest, ANameWithALineBreakIsRefusedBeforeAnythingIsWritten) {
+  session.tree().addTopLevel("Home", "/w/index.html");
+  script.files = {projects() + "evil\r\n[Help]\r\nShowTips=0.out"};
+  EXPECT_FALSE(session.save());
+  EXPECT_EQ(script.said.back(), "A project name cannot hold a line break. Please choose another name.");
+  EXPECT_TRUE(session.name().empty());
+  EXPECT_FALSE(fileExists(dir.path() + "OPTIONS.INI"));
+}
+
+}  // namespace
+}  // namespace quillon

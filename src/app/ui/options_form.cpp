@@ -335,7 +335,7 @@ std::optional<std::string> TFormOptions::pickFile(const std::string& explanation
 std::optional<std::string> TFormOptions::pickFolder(const std::string& explanation) {
   const auto chosen = pickFile(explanation, 2);
   if (!chosen) return std::nullopt;
-  return lowerAscii(linkFolder(*chosen));
+  return linkFolder(*chosen);
 }
 
 void TFormOptions::writeAtOnce(const char* key, const std::string& value, std::string& runTime, QLineEdit* box) {
