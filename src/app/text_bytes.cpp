@@ -156,4 +156,25 @@ static size_t afterLastSeparator(std::string_view path) {
 std::string_view fileNamePart(std::string_view path) { return path.substr(afterLastSeparator(path)); }
 std::string_view folderPart(std::string_view path) { return path.substr(0, afterLastSeparator(path)); }
 
+std::string toDocumentEncoding(std::string_view utf8, bool documentIsUtf8) {
+  if (documentIsUtf8 || !isValidUtf8(utf8)) return std::string(utf8);
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    if (b < 0x80) {
+      out += static_cast<char>(b);
+      ++i;
+      continue;
+    }
+    const size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+    uint32_t code = b & (n == 2 ? 0x1F : n == 3 ? 0x0F : 0x07);
+    for (size_t k = 1; k < n; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    i += n;
+    if (code <= 0xFF) out += static_cast<char>(code);
+    else out += "&#" + std::to_string(code) + ";";
+  }
+  return out;
+}
+
 }  // namespace quillon

@@ -50,6 +50,12 @@ class Utf8Validator {
   size_t pendingLength_ = 0;
 };
 
+// Text from a dialog or another program (UTF-8) as it goes into a document. Into a UTF-8 document it goes
+// unchanged; into an 8-bit (Latin-1) document each character becomes its Latin-1 byte, or a numeric
+// character reference ("&#8364;") where Latin-1 has none. Bytes that are not valid UTF-8 are 8-bit text
+// already and pass unchanged.
+std::string toDocumentEncoding(std::string_view utf8, bool documentIsUtf8);
+
 // Folder and name of a path; both '/' and '\' separate.
 std::string_view fileNamePart(std::string_view path);
 std::string_view folderPart(std::string_view path);  // keeps the trailing separator

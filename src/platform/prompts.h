@@ -52,6 +52,8 @@ class Clipboard {
  public:
   virtual ~Clipboard() = default;
   virtual std::string text() const = 0;
+  // The text was put there by this program as exact bytes (else it is another program's text, UTF-8).
+  virtual bool holdsOwnBytes() const { return false; }
   virtual void setText(const std::string& bytes) = 0;
   virtual void clear() = 0;
 };

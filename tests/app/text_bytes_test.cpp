@@ -78,3 +78,18 @@ TEST(Utf8Validator, AgreesWithTheWholeTextCheckForEverySplit) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST(TextBytes, DialogTextGoesIntoADocumentInItsOwnEncoding) {
+  const std::string text = "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80 <B>";  // café € 😀 <B>
+  EXPECT_EQ(toDocumentEncoding(text, true), text);
+  EXPECT_EQ(toDocumentEncoding(text, false), "caf\xe9 &#8364; &#128512; <B>");
+  EXPECT_EQ(toDocumentEncoding("plain", false), "plain");
+  // Already 8-bit bytes (copied out of a Latin-1 page): passed unchanged.
+  EXPECT_EQ(toDocumentEncoding("Z\xfcrich", false), "Z\xfcrich");
+}
+
+}  // namespace
+}  // namespace quillon

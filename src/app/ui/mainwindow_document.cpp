@@ -149,7 +149,12 @@ void TForm1::Copy1Click() {
   if (!selected.empty()) platform_.clipboard.setText(selected);
 }
 
-void TForm1::Paste1Click() { editor_bytes::replaceSelection(*RE1, platform_.clipboard.text()); }
+void TForm1::Paste1Click() {
+  // Another program's text arrives as UTF-8 and goes in as the document's encoding; the program's own
+  // copied bytes go in exactly.
+  const std::string text = platform_.clipboard.text();
+  editor_bytes::replaceSelection(*RE1, platform_.clipboard.holdsOwnBytes() ? text : editor_bytes::fromUtf8(*RE1, text));
+}
 
 void TForm1::SelectAll1Click() { editor_bytes::select(*RE1, 0, editor_bytes::length(*RE1)); }
 

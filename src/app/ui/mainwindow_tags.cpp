@@ -109,15 +109,21 @@ void TForm1::bindTagCommands() {
     std::tm local{};
     localtime_r(&seconds, &local);
     const QLocale locale;
-    applyInsertion(insertTag(editView(), lastModifiedComment(local, toBytes(locale.dayName(now.date().dayOfWeek(), QLocale::LongFormat)),
-                                                             toBytes(locale.monthName(now.date().month(), QLocale::ShortFormat)))));
+    applyInsertion(insertTag(editView(), lastModifiedComment(local, editor_bytes::bytesFor(*RE1, locale.dayName(now.date().dayOfWeek(), QLocale::LongFormat)),
+                                                             editor_bytes::bytesFor(*RE1, locale.monthName(now.date().month(), QLocale::ShortFormat)))));
   });
 }
 
 // After a builder dialog: its text from the clipboard, pasted and selected as the builder recorded it.
 void TForm1::applyHandBack(const BuilderHandBack& handBack, HandBackSelection selection) {
   if (!handBack.insertRequested) return;
-  applyInsertion(handBackInsertion(editView(), handBack, platform_.clipboard.text(), selection));
+  // The builder's text comes from its dialog; the hand-back's recorded length is of that text, so the
+  // length follows the conversion into the document's encoding.
+  BuilderHandBack converted = handBack;
+  const std::string text = platform_.clipboard.text();
+  const std::string bytes = editor_bytes::fromUtf8(*RE1, text);
+  if (bytes.size() != text.size() && handBack.length == text.size()) converted.length = bytes.size();
+  applyInsertion(handBackInsertion(editView(), converted, bytes, selection));
 }
 
 // Multi-line blocks go through the clipboard, which then holds the inserted text.
@@ -132,7 +138,8 @@ void TForm1::MailTo1Click() {
   platform_.modal.runModal(dialog);
   if (dialog.cancelled()) return;
   settings_.email = dialog.address();
-  applyInsertion(wrapSelection(editView(), "<A HREF=\"mailto:" + settings_.email + "\">", "</A>", CaretRule::BeforeLastFour));
+  applyInsertion(wrapSelection(editView(), "<A HREF=\"mailto:" + editor_bytes::fromUtf8(*RE1, settings_.email) + "\">", "</A>",
+                               CaretRule::BeforeLastFour));
   writeSetting(SettingsFile::Options, "Defaults", "EMAIL", settings_.email);
 }
 

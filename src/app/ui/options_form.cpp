@@ -264,6 +264,7 @@ QWidget* TFormOptions::buildFtpTab() {
 }
 
 void TFormOptions::fill(const OptionsRecord& r) {
+  shown_ = r;
   for (const auto& ext : r.extensions) ListBoxHTMLExtensions->addItem(toQString(ext));
   EditTemplate->setText(toQString(r.templatePath));
   EditImagePath->setText(toQString(r.imagePath));
@@ -301,15 +302,15 @@ void TFormOptions::paintClassLabels() {
 OptionsRecord TFormOptions::record() const {
   OptionsRecord r;
   for (int i = 0; i < ListBoxHTMLExtensions->count(); ++i) r.extensions.push_back(toBytes(ListBoxHTMLExtensions->item(i)->text()));
-  r.templatePath = toBytes(EditTemplate->text());
-  r.imagePath = toBytes(EditImagePath->text());
-  r.defaultFiles = toBytes(EditDefaultFiles->text());
-  r.defaultExt = toBytes(EditDefaultExt->text());
-  r.ftpPath = toBytes(EditFTP->text());
-  r.imageEditor = toBytes(EditImage->text());
-  r.imagemap = toBytes(EditMap->text());
-  r.netscape = toBytes(EditNet->text());
-  r.msie = toBytes(EditMSIE->text());
+  r.templatePath = toBytesKeeping(EditTemplate->text(), shown_.templatePath);
+  r.imagePath = toBytesKeeping(EditImagePath->text(), shown_.imagePath);
+  r.defaultFiles = toBytesKeeping(EditDefaultFiles->text(), shown_.defaultFiles);
+  r.defaultExt = toBytesKeeping(EditDefaultExt->text(), shown_.defaultExt);
+  r.ftpPath = toBytesKeeping(EditFTP->text(), shown_.ftpPath);
+  r.imageEditor = toBytesKeeping(EditImage->text(), shown_.imageEditor);
+  r.imagemap = toBytesKeeping(EditMap->text(), shown_.imagemap);
+  r.netscape = toBytesKeeping(EditNet->text(), shown_.netscape);
+  r.msie = toBytesKeeping(EditMSIE->text(), shown_.msie);
   r.useDefaultFiles = CheckDefaultFiles->isChecked();
   r.confirm = CheckConfirm->isChecked();
   r.strong = CheckStrong->isChecked();

@@ -57,6 +57,7 @@ class TFormOptions : public QDialog {
 
   Platform& platform_;
   RunSettings& settings_;
+  OptionsRecord shown_;  // what the controls were filled with: untouched values keep their bytes
   std::string programDir_;
   ProjectSession& project_;
   std::string newPath_;

@@ -157,9 +157,13 @@ void replaceSelection(QsciScintilla& editor, std::string_view bytes) {
     setCodePageFor(editor, text(editor));
 }
 
+bool isUtf8(QsciScintilla& editor) { return editor.SendScintilla(S::SCI_GETCODEPAGE) == S::SC_CP_UTF8; }
+
+std::string fromUtf8(QsciScintilla& editor, std::string_view utf8) { return toDocumentEncoding(utf8, isUtf8(editor)); }
+
 std::string bytesFor(QsciScintilla& editor, const QString& text) {
-  const QByteArray bytes = editor.SendScintilla(S::SCI_GETCODEPAGE) == S::SC_CP_UTF8 ? text.toUtf8() : text.toLatin1();
-  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+  const QByteArray utf8 = text.toUtf8();
+  return fromUtf8(editor, std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
 
 void replaceRange(QsciScintilla& editor, long start, long length, std::string_view bytes) {

@@ -30,7 +30,11 @@ std::string selectedText(QsciScintilla& editor);
 // Replaces the selection (or inserts at the caret) with bytes; the caret ends after them.
 void replaceSelection(QsciScintilla& editor, std::string_view bytes);
 void setWordWrap(QsciScintilla& editor, bool on);
-// Text typed by the user as the document's bytes: UTF-8 in a UTF-8 document, else Latin-1.
+// The document is shown as UTF-8 (else every byte is a Latin-1 character).
+bool isUtf8(QsciScintilla& editor);
+// Text from a dialog, a builder or another program as the document's bytes: UTF-8 in a UTF-8 document,
+// else Latin-1 with numeric character references for what Latin-1 lacks.
+std::string fromUtf8(QsciScintilla& editor, std::string_view utf8);
 std::string bytesFor(QsciScintilla& editor, const QString& text);
 // Replaces bytes [start, start + length) as one undoable step, without moving the selection.
 void replaceRange(QsciScintilla& editor, long start, long length, std::string_view bytes);

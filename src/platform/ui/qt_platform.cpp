@@ -78,6 +78,11 @@ std::string QtClipboard::text() const {
   return toBytes(QApplication::clipboard()->text());
 }
 
+bool QtClipboard::holdsOwnBytes() const {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  return data && data->hasFormat(kBytesMime);
+}
+
 void QtClipboard::setText(const std::string& bytes) {
   auto* data = new QMimeData;
   data->setText(toQString(bytes));

@@ -38,6 +38,7 @@ class QtColourDialogs : public ColourDialogs {
 class QtClipboard : public Clipboard {
  public:
   std::string text() const override;
+  bool holdsOwnBytes() const override;
   void setText(const std::string& bytes) override;
   void clear() override;
 };

@@ -54,6 +54,8 @@ void TFormNewName::prepare(const std::string& fileFilter, const std::string& sta
   startFolder_ = startFolder;
   title_.clear();
   link_.clear();
+  shownTitle_ = title;
+  shownLink_ = changing ? link : startFolder;
   cancelled_ = false;
   EditTitle->setText(toQString(title));
   EditLink->setText(toQString(changing ? link : startFolder));
@@ -78,8 +80,9 @@ void TFormNewName::selectFile() {
 }
 
 void TFormNewName::accept() {
-  const std::string title = toBytes(EditTitle->text());
-  const std::string link = toBytes(EditLink->text());
+  // Untouched, a title or link keeps its bytes (an 8-bit title is not rewritten as UTF-8).
+  const std::string title = toBytesKeeping(EditTitle->text(), shownTitle_);
+  const std::string link = toBytesKeeping(EditLink->text(), shownLink_);
   const PageCheck check = checkPage(title, link);
   if (check.focus != PageField::None) {
     platform_.prompts.info(check.message);

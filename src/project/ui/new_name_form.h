@@ -35,6 +35,8 @@ class TFormNewName : public QDialog {
   std::string startFolder_;
   std::string title_;
   std::string link_;
+  std::string shownTitle_;  // the bytes the edits were filled from
+  std::string shownLink_;
   bool cancelled_ = false;
   QLineEdit* EditTitle = nullptr;
   QLineEdit* EditLink = nullptr;
