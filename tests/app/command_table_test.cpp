@@ -1,6 +1,7 @@
 #include "app/command_table.h"
 
 #include <gtest/gtest.h>
+#include <cctype>
 #include <map>
 #include <set>
 
@@ -89,6 +90,28 @@ TEST(PaneLayout, SplitterNeverLeavesTheLeftPaneNarrowerThan199) {
   EXPECT_EQ(pane_layout::widthOnWindowResize(300, 300), 285);
   EXPECT_EQ(pane_layout::widthOnEditorPaneResize(201, 200), 190);
   EXPECT_EQ(pane_layout::widthOnEditorPaneResize(200, 200), 200);
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+// Alt+letter opens the menu whose caption marks that letter; a shortcut on the same chord would be shadowed.
+TEST(CommandTable, MenuAccessKeysAreUniqueAndShadowNoShortcut) {
+  std::set<char> keys;
+  for (const MenuItem& top : mainMenu()) {
+    const size_t amp = top.caption.find('&');
+    ASSERT_NE(amp, std::string::npos) << top.caption << " has no access key";
+    const char key = static_cast<char>(std::toupper(static_cast<unsigned char>(top.caption[amp + 1])));
+    EXPECT_TRUE(keys.insert(key).second) << top.caption << ": access key " << key << " used twice";
+  }
+  std::vector<const MenuItem*> items;
+  collect(mainMenu(), items);
+  for (const MenuItem* i : items)
+    if (i->shortcut.size() == 5 && i->shortcut.rfind("Alt+", 0) == 0)
+      EXPECT_FALSE(keys.count(i->shortcut[4])) << i->shortcut << " is shadowed by a menu's access key";
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The main window's panes, named controls, pane rules and start-up state, under the offscreen platform.
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QTimer>
@@ -176,6 +177,30 @@ class TestMainWindow : public QObject {
     QCOMPARE(editor_bytes::selectionStart(*editor), 0L);
     QCOMPARE(editor_bytes::selectionLength(*editor), 0L);
     QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_GETWRAPMODE), long(QsciScintillaBase::SC_WRAP_WORD));
+  }
+
+  // Each shortcut pressed in the editing window reaches its own command: neither a menu's access key nor
+  // the editor's key map may swallow it.
+  void everyShortcutOfTheTableRunsItsCommand() {
+    RecordingPlatform p;
+    TForm1 w(programDir(), p.platform);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* editor = w.findChild<QsciScintilla*>("RE1");
+    editor->setFocus();
+    std::string ran;
+    int checked = 0;
+    for (const CommandInfo& info : w.commands().commands()) {
+      if (info.shortcut.empty()) continue;
+      w.commands().bind(info.name, [&ran, name = info.name] { ran = name; });
+      ran.clear();
+      const QKeySequence chord(QString::fromStdString(info.shortcut));
+      QTest::keySequence(editor, chord);
+      QCOMPARE(QString::fromStdString(ran), QString::fromStdString(info.name));
+      ++checked;
+    }
+    QVERIFY(checked > 30);
   }
 
   void onlyChangesToTheTextMarkTheDocumentModified() {
