@@ -26,25 +26,40 @@ TagClass tagClass(std::string_view tagText) {
   return c;
 }
 
+bool LineColourer::next(const std::array<ColourValue, 6>& colours, std::vector<ColouredRange>& out,
+                        size_t maxPairs) {
+  // Retired pairs are always the first ones, so the next pair lies after both cursors: one pass over the line.
+  for (size_t pairs = 0; !done_ && pairs < maxPairs; ++pairs) {
+    const size_t a = line_.find('<', lt_);
+    const size_t b = a == std::string_view::npos ? a : line_.find('>', gt_);
+    if (b == std::string_view::npos) {  // no "<" left, or a tag left open: nothing more on this line
+      done_ = true;
+      break;
+    }
+    if (b > a) {
+      std::string_view tag = line_.substr(a, b - a + 1);
+      // Every ">" before b inside the tag was retired: in the working line it reads "$".
+      std::string retired;
+      if (tag.find('>') + 1 < tag.size()) {
+        retired.assign(tag);
+        for (size_t k = 0; k + 1 < retired.size(); ++k)
+          if (retired[k] == '>') retired[k] = '$';
+        tag = retired;
+      }
+      out.push_back({offset_ + a, b - a + 1, colours[static_cast<size_t>(tagClass(tag))]});
+    } else if (a > b + 1) {
+      out.push_back({offset_ + b + 1, a - b - 1, colours[static_cast<size_t>(TagClass::Default)]});
+    }
+    if (b + 1 >= line_.size()) done_ = true;
+    lt_ = a + 1;
+    gt_ = b + 1;
+  }
+  return done_;
+}
+
 void colourLine(std::string_view line, size_t lineOffset, const std::array<ColourValue, 6>& colours,
                 std::vector<ColouredRange>& out) {
-  // The first "<" and the first ">" are retired after each pair, so the next pair lies after both: two
-  // cursors find every pair in one pass over the line.
-  size_t lt = 0, gt = 0;
-  for (;;) {
-    const size_t a = line.find('<', lt);
-    if (a == std::string_view::npos) return;
-    const size_t b = line.find('>', gt);
-    if (b == std::string_view::npos) return;  // a tag left open: nothing more on this line
-    if (b > a) {
-      out.push_back({lineOffset + a, b - a + 1, colours[static_cast<size_t>(tagClass(line.substr(a, b - a + 1)))]});
-    } else if (a > b + 1) {
-      out.push_back({lineOffset + b + 1, a - b - 1, colours[static_cast<size_t>(TagClass::Default)]});
-    }
-    if (b + 1 >= line.size()) return;
-    lt = a + 1;
-    gt = b + 1;
-  }
+  LineColourer(line, lineOffset).next(colours, out, static_cast<size_t>(-1));
 }
 
 std::vector<ColouredRange> colourTags(std::string_view text, const std::array<ColourValue, 6>& colours) {

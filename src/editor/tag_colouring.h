@@ -23,8 +23,22 @@ struct ColouredRange {
 TagClass tagClass(std::string_view tagText);
 
 // The coloured ranges of one line (without its line end) that starts at document offset lineOffset:
-// each "<" paired with the first ">" of the line as it stands, pairs retired as they are used. A ">" before
+// each "<" paired with the first ">" of the line as it stands, pairs retired ("$") as they are used. A
+// tag's class is read from the line as it stands, so a retired ">" inside it no longer counts. A ">" before
 // the "<" colours what lies between them in the DEFAULT colour.
+class LineColourer {
+ public:
+  LineColourer(std::string_view line, size_t lineOffset) : line_(line), offset_(lineOffset) {}
+  // Adds the ranges of up to maxPairs more pairs; true when the line is done.
+  bool next(const std::array<ColourValue, 6>& colours, std::vector<ColouredRange>& out, size_t maxPairs);
+
+ private:
+  std::string_view line_;
+  size_t offset_;
+  size_t lt_ = 0, gt_ = 0;  // the first "<" and ">" not yet retired lie at or after these
+  bool done_ = false;
+};
+
 void colourLine(std::string_view line, size_t lineOffset, const std::array<ColourValue, 6>& colours,
                 std::vector<ColouredRange>& out);
 

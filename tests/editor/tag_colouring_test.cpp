@@ -58,3 +58,28 @@ TEST(TagColouring, ForEachLineGivesLineStarts) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST(TagColouring, ATagIsReadFromTheWorkingLineWithRetiredPairs) {
+  // "<<b>>": the first pair is "<<b>"; then the working line reads "$<b$>", whose tag "<b$>" is no FONT tag.
+  EXPECT_EQ(ranges("<<b>>"), (std::vector<ColouredRange>{r(0, 4, TagClass::Font), r(1, 4, TagClass::Default)}));
+  // "<!-- <b> -->": "<!-- <b>" holds "<b>"; then "<b$ -->" does not.
+  EXPECT_EQ(ranges("<!-- <b> -->"), (std::vector<ColouredRange>{r(0, 8, TagClass::Font), r(5, 7, TagClass::Default)}));
+}
+
+TEST(TagColouring, ALineColouredInStepsGivesTheSameRanges) {
+  std::string line;
+  for (int i = 0; i < 1000; ++i) line += i % 7 ? "<td>x" : "> y <<b>>";
+  std::vector<ColouredRange> whole, stepped;
+  colourLine(line, 10, kColours, whole);
+  LineColourer colourer(line, 10);
+  size_t steps = 0;
+  while (!colourer.next(kColours, stepped, 3)) ++steps;
+  EXPECT_EQ(stepped, whole);
+  EXPECT_GT(steps, 100u);
+}
+
+}  // namespace
+}  // namespace quillon

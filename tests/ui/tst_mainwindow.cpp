@@ -155,28 +155,31 @@ class TestMainWindow : public QObject {
   }
 
   void aClickStopsALongColouringPass() {
-    RecordingPlatform p;
-    TForm1 w(programDir(), p.platform);
-    w.show();
-    auto* editor = w.findChild<QsciScintilla*>("RE1");
-    std::string text;
-    for (int i = 0; i < 400000; ++i) text += "<td>cell</td>\r\n";
-    const std::string path = programDir() + "long.html";
-    QFile f(QString::fromStdString(path));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text.data(), static_cast<qint64>(text.size()));
-    f.close();
-    QVERIFY(editor_bytes::loadFile(*editor, path) == editor_bytes::LoadOutcome::Loaded);
-    editor_bytes::select(*editor, 100, 5);
-    QTimer::singleShot(20, editor, [editor] { QTest::mouseClick(editor->viewport(), Qt::LeftButton); });
-    w.ColorTags();
-    // Stopped part way: the last line is still uncoloured, the caret is back at 0, wrap is back on.
-    const long last = static_cast<long>(text.size()) - 10;
-    QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(last)), 0L);
-    QVERIFY(editor->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 0UL) != 0);
-    QCOMPARE(editor_bytes::selectionStart(*editor), 0L);
-    QCOMPARE(editor_bytes::selectionLength(*editor), 0L);
-    QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_GETWRAPMODE), long(QsciScintillaBase::SC_WRAP_WORD));
+    std::string lines, oneLine;
+    for (int i = 0; i < 400000; ++i) lines += "<td>cell</td>\r\n";
+    for (int i = 0; i < 400000; ++i) oneLine += "<td>cell</td>";  // stopped inside the line
+    for (const std::string* text : {&lines, &oneLine}) {
+      RecordingPlatform p;
+      TForm1 w(programDir(), p.platform);
+      w.show();
+      auto* editor = w.findChild<QsciScintilla*>("RE1");
+      const std::string path = programDir() + "long.html";
+      QFile f(QString::fromStdString(path));
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write(text->data(), static_cast<qint64>(text->size()));
+      f.close();
+      QVERIFY(editor_bytes::loadFile(*editor, path) == editor_bytes::LoadOutcome::Loaded);
+      editor_bytes::select(*editor, 100, 5);
+      QTimer::singleShot(20, editor, [editor] { QTest::mouseClick(editor->viewport(), Qt::LeftButton); });
+      w.ColorTags();
+      // Stopped part way: the end is still uncoloured, the caret is back at 0, wrap is back on.
+      const long last = static_cast<long>(text->size()) - 10;
+      QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(last)), 0L);
+      QVERIFY(editor->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 0UL) != 0);
+      QCOMPARE(editor_bytes::selectionStart(*editor), 0L);
+      QCOMPARE(editor_bytes::selectionLength(*editor), 0L);
+      QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_GETWRAPMODE), long(QsciScintillaBase::SC_WRAP_WORD));
+    }
   }
 
   // Each shortcut pressed in the editing window reaches its own command: neither a menu's access key nor

@@ -24,21 +24,27 @@ void TForm1::ColorTags() {
   QElapsedTimer sincePump;
   sincePump.start();
   bool stopped = false;
-  forEachLine(text, [&](std::string_view line, size_t offset) {
-    if (stopped) return;
-    if (sincePump.elapsed() >= 5) {  // let a click or the Stop button through, every few milliseconds
+  // Events run every few milliseconds, between lines and inside a long line, so that a click or the Stop
+  // button ends even a pass over one huge line.
+  auto yieldAndStop = [&] {
+    if (sincePump.elapsed() >= 5) {
       QCoreApplication::processEvents();
       sincePump.restart();
     }
-    if (stopColoring_) {
-      stopped = true;
-      return;
+    if (stopColoring_) stopped = true;
+    return stopped;
+  };
+  forEachLine(text, [&](std::string_view line, size_t offset) {
+    if (stopped || yieldAndStop()) return;
+    LineColourer colourer(line, offset);
+    for (bool lineDone = false; !lineDone;) {
+      ranges.clear();
+      lineDone = colourer.next(colours, ranges, 4096);
+      const long length = editor_bytes::length(*RE1);
+      for (const ColouredRange& r : ranges)
+        if (static_cast<long>(r.offset + r.length) <= length) tag_styles::apply(*RE1, r.offset, r.length, r.colour);
+      if (!lineDone && yieldAndStop()) return;
     }
-    ranges.clear();
-    colourLine(line, offset, colours, ranges);
-    const long length = editor_bytes::length(*RE1);
-    for (const ColouredRange& r : ranges)
-      if (static_cast<long>(r.offset + r.length) <= length) tag_styles::apply(*RE1, r.offset, r.length, r.colour);
   });
   editor_bytes::setWordWrap(*RE1, settings_.wrap);
   editor_bytes::select(*RE1, 0, 0);

@@ -101,8 +101,10 @@ void TForm1::Replaceprecisewithonlyintags1Click() {
     return;
   stopColoring_ = false;
   editor_bytes::setWordWrap(*RE1, false);
-  const std::string text(editor_bytes::text(*RE1));  // one-for-one replacements keep every offset valid
-  size_t count = 0;
+  const std::string text(editor_bytes::text(*RE1));
+  // The slashes are found first and replaced in one change at the end (one undo step, one notice to the
+  // window): replacing them one by one costs time for every slash in a long document.
+  std::vector<size_t> slashes;
   bool stopped = false;
   QElapsedTimer sincePump;
   sincePump.start();
@@ -116,14 +118,21 @@ void TForm1::Replaceprecisewithonlyintags1Click() {
       stopped = true;
       return;
     }
-    for (size_t offset : slashesInTags(line)) {
-      editor_bytes::replaceRange(*RE1, static_cast<long>(lineStart + offset), 1, "/");
-      ++count;
-    }
+    for (size_t offset : slashesInTags(line)) slashes.push_back(lineStart + offset);
   });
+  // Events that ran during the pass may have changed the text; one-for-one replacements keep offsets valid
+  // only in the text the pass read.
+  size_t replaced = 0;
+  if (!slashes.empty() && editor_bytes::text(*RE1) == text) {
+    replaced = slashes.size();
+    const size_t first = slashes.front(), end = slashes.back() + 1;
+    std::string span = text.substr(first, end - first);
+    for (size_t at : slashes) span[at - first] = '/';
+    editor_bytes::replaceRange(*RE1, static_cast<long>(first), static_cast<long>(end - first), span);
+  }
   editor_bytes::setWordWrap(*RE1, settings_.wrap);
   editor_bytes::select(*RE1, 0, 0);
-  if (!stopped) platform_.prompts.info("There were " + std::to_string(count) + " slash characters replaced.");
+  if (!stopped) platform_.prompts.info("There were " + std::to_string(replaced) + " slash characters replaced.");
 }
 
 void TForm1::BitBtnStopColorsMouseDown() { stopColoring_ = true; }
