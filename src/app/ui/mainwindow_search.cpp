@@ -75,11 +75,11 @@ void TForm1::ReplaceDialog1ReplaceAll() {
 }
 
 size_t TForm1::replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase) {
-  search_.start(editor_bytes::text(*RE1), find, matchCase);
-  const ReplaceAllResult result = replaceAll(editor_bytes::text(*RE1), find, replacement, matchCase);
+  // Replace All ends any running search: the next Find Next starts afresh.
   search_.stop();
+  const ReplaceAllResult result = replaceAll(editor_bytes::text(*RE1), find, replacement, matchCase);
   if (result.count == 0) return 0;
-  editor_bytes::replaceRange(*RE1, 0, editor_bytes::length(*RE1), result.text);
+  editor_bytes::replaceLargeRange(*RE1, 0, editor_bytes::length(*RE1), result.text);
   editor_bytes::select(*RE1, static_cast<long>(result.lastEnd), 0);
   return result.count;
 }
@@ -128,7 +128,7 @@ void TForm1::Replaceprecisewithonlyintags1Click() {
     const size_t first = slashes.front(), end = slashes.back() + 1;
     std::string span = text.substr(first, end - first);
     for (size_t at : slashes) span[at - first] = '/';
-    editor_bytes::replaceRange(*RE1, static_cast<long>(first), static_cast<long>(end - first), span);
+    editor_bytes::replaceLargeRange(*RE1, static_cast<long>(first), static_cast<long>(end - first), span);
   }
   editor_bytes::setWordWrap(*RE1, settings_.wrap);
   editor_bytes::select(*RE1, 0, 0);

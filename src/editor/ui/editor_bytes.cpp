@@ -171,6 +171,21 @@ void replaceRange(QsciScintilla& editor, long start, long length, std::string_vi
   editor.SendScintilla(S::SCI_REPLACETARGET, bytes.size(), bytes.empty() ? "" : bytes.data());
 }
 
+void replaceLargeRange(QsciScintilla& editor, long start, long length, std::string_view bytes) {
+  // The text-change notices of a change this size would each convert megabytes to UTF-16 for listeners
+  // (accessibility among them) that have no use for them; the save point still moves, so the document's
+  // modified state follows as usual.
+  const long mask = editor.SendScintilla(S::SCI_GETMODEVENTMASK);
+  editor.SendScintilla(S::SCI_SETMODEVENTMASK, 0UL);
+  // Wrapping while the change lands would measure every line at once; restored afterwards, it wraps what is
+  // in view first and the rest while the program is idle.
+  const long wrap = editor.SendScintilla(S::SCI_GETWRAPMODE);
+  editor.SendScintilla(S::SCI_SETWRAPMODE, S::SC_WRAP_NONE);
+  replaceRange(editor, start, length, bytes);
+  editor.SendScintilla(S::SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
+  editor.SendScintilla(S::SCI_SETMODEVENTMASK, static_cast<unsigned long>(mask));
+}
+
 void setWordWrap(QsciScintilla& editor, bool on) {
   editor.SendScintilla(S::SCI_SETWRAPMODE, on ? S::SC_WRAP_WORD : S::SC_WRAP_NONE);
 }

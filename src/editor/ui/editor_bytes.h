@@ -38,5 +38,7 @@ std::string fromUtf8(QsciScintilla& editor, std::string_view utf8);
 std::string bytesFor(QsciScintilla& editor, const QString& text);
 // Replaces bytes [start, start + length) as one undoable step, without moving the selection.
 void replaceRange(QsciScintilla& editor, long start, long length, std::string_view bytes);
+// The same for a change that rewrites much of the document at once (Replace All): no per-change notices.
+void replaceLargeRange(QsciScintilla& editor, long start, long length, std::string_view bytes);
 
 }  // namespace quillon::editor_bytes
