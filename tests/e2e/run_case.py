@@ -10,6 +10,7 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
   #! file-is NAME "CONTENT"   after the run, the file must hold exactly these bytes
   #! no-file NAME             after the run, the file must not exist
   #! fifo NAME                make a named pipe (with no writer) in the program directory before the run
+  #! drive-alone              run a copy of quillon-drive from a folder without the embedded-browser module
 "@DIR@" anywhere stands for the program directory, without its trailing slash.
 """
 import json
@@ -92,6 +93,11 @@ def main() -> int:
                 file_checks.append((name, unquote(content)))
             elif verb == "no-file":
                 absent.append(rest)
+            elif verb == "drive-alone":
+                alone = os.path.join(work, "alone")
+                os.makedirs(alone)
+                shutil.copy2(drive, alone)
+                drive = os.path.join(alone, os.path.basename(drive))
             elif verb == "fifo":
                 path = os.path.join(prog, rest)
                 os.makedirs(os.path.dirname(path), exist_ok=True)

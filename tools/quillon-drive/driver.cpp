@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAction>
 #include <QApplication>
 #include <QTest>
 #include <QListWidget>
@@ -239,8 +240,9 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
     if (QWidget* w = control(d, root, d.args[0])) report(setControl(w, d.args[1]));
   } else if (n == "key") {
     if (!needArgs(d, 1)) return;
+    // Where the focus is, unless it was left behind in a dialog that has closed since.
     QWidget* target = QApplication::focusWidget();
-    if (!target || (root != main_ && !root->isAncestorOf(target))) target = root;
+    if (!target || !target->isVisible() || (root != main_ && !root->isAncestorOf(target))) target = root;
     report(pressChord(target, d.args[0]));
   } else if (inBlock && n == "select") {
     if (!needArgs(d, 2)) return;
@@ -256,10 +258,20 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
     const auto col = toInt(d.args[1]), row = toInt(d.args[2]);
     if (!col || !row) return fail(d.line, "cell needs a column and a row number");
     if (QWidget* w = control(d, root, d.args[0])) report(setGridCell(w, *col, *row, d.args[3]));
+  } else if (inBlock && n == "dump") {
+    writeDialogDump(*root);
   } else if (inBlock) {
     fail(d.line, "directive " + n + " cannot be used inside a block");
   } else if (n == "command") {
     if (!needArgs(d, 1)) return;
+    // The recent-project entries of the File menu: "Reopen1Click" to "Reopen4Click", or "Reopen1" to "Reopen4".
+    const std::string& c = d.args[0];
+    if (c.size() >= 7 && c.rfind("Reopen", 0) == 0 && c[6] >= '1' && c[6] <= '4' && (c.size() == 7 || c.substr(7) == "Click")) {
+      QAction* entry = main_->findChild<QAction*>(QString("Reopen%1").arg(c[6]));
+      if (!entry || !entry->isEnabled()) return fail(d.line, "command " + c + " is disabled");
+      entry->trigger();
+      return;
+    }
     if (!main_->commands().exists(d.args[0])) return fail(d.line, "unknown command " + d.args[0]);
     if (!main_->commands().trigger(d.args[0])) return fail(d.line, "command " + d.args[0] + " is disabled");
   } else if (n == "type") {
@@ -345,11 +357,22 @@ void Driver::checkUnused() {
   if (line) fail(line, what);
 }
 
-int Driver::run(const std::vector<Directive>& directives) {
-  for (const Directive& d : directives) {
-    execute(d, main_, false);
-    if (failed()) break;
+size_t Driver::queueBeforeStart(const std::vector<Directive>& directives) {
+  size_t i = 0;
+  while (i < directives.size() && !failed()) {
+    currentLine_ = directives[i].line;
+    if (!queueDirective(directives[i])) break;
+    ++i;
   }
+  return i;
+}
+
+int Driver::run(const std::vector<Directive>& directives, size_t from) {
+  if (!failed())
+    for (size_t i = from; i < directives.size(); ++i) {
+      execute(directives[i], main_, false);
+      if (failed()) break;
+    }
   if (!failed()) {
     pump();
     checkUnused();

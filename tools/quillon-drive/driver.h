@@ -27,8 +27,11 @@ class Driver : public Prompts, public FileDialogs, public ColourDialogs, public 
   Platform& platform() { return platform_; }
   void setMainWindow(TForm1* window) { main_ = window; }
 
-  // Runs the directives; returns the exit status.
-  int run(const std::vector<Directive>& directives);
+  // Queues the answers, file results and dialog handlers that open the script, before the main window is
+  // made, so that prompts raised during start-up find them; returns the index of the first other directive.
+  size_t queueBeforeStart(const std::vector<Directive>& directives);
+  // Runs the directives from index `from`; returns the exit status.
+  int run(const std::vector<Directive>& directives, size_t from = 0);
 
   Answer message(MessageKind kind, const std::string& caption, const std::string& text, Buttons buttons) override;
   std::optional<std::string> choose(const FileDialogRequest& request) override;

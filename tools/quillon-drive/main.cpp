@@ -84,13 +84,26 @@ int main(int argc, char** argv) {
   quillon::drive::Driver driver(permissive);
 
   if (!listClass.empty() && listClass != "TForm1") {
-    std::unique_ptr<QWidget> window = quillon::createWindow(listClass);
+    std::unique_ptr<QWidget> window = quillon::createWindow(listClass, programDir, driver.platform());
     if (!window) {
-      std::fprintf(stderr, "quillon-drive: unknown window class %s\n", listClass.c_str());
+      std::string known = "TForm1";
+      for (const std::string& name : quillon::windowClasses()) known += " " + name;
+      std::fprintf(stderr, "quillon-drive: unknown window class %s (known: %s)\n", listClass.c_str(), known.c_str());
       return 2;
     }
     listControls(*window);
     return 0;
+  }
+
+  quillon::drive::ParseResult parsed;
+  size_t firstAction = 0;
+  if (!script.empty()) {
+    parsed = quillon::drive::parseScript(scriptText);
+    if (parsed.error) {
+      quillon::drive::writeLine("ERROR line " + std::to_string(parsed.error->first) + ": " + parsed.error->second);
+      return 1;
+    }
+    firstAction = driver.queueBeforeStart(parsed.directives);
   }
 
   quillon::TForm1 window(programDir, driver.platform());
@@ -105,13 +118,8 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const quillon::drive::ParseResult parsed = quillon::drive::parseScript(scriptText);
-  if (parsed.error) {
-    quillon::drive::writeLine("ERROR line " + std::to_string(parsed.error->first) + ": " + parsed.error->second);
-    return 1;
-  }
   window.show();
   window.activateWindow();
   QApplication::setActiveWindow(&window);
-  return driver.run(parsed.directives);
+  return driver.run(parsed.directives, firstAction);
 }

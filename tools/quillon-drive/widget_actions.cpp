@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -131,8 +132,21 @@ std::string setGridCell(QWidget* widget, int col, int row, const std::string& te
   return {};
 }
 
+// Key names written out as words, for keys whose own character is awkward in a script.
+static QString withKeyCharacters(const std::string& chord) {
+  static const std::pair<const char*, const char*> words[] = {
+      {"Backslash", "\\"}, {"Slash", "/"}, {"Comma", ","}, {"Period", "."}, {"Semicolon", ";"},
+      {"Minus", "-"}, {"Equal", "="}, {"BracketLeft", "["}, {"BracketRight", "]"}, {"Apostrophe", "'"}};
+  QString text = toQString(chord);
+  const qsizetype plus = text.lastIndexOf('+', text.size() - 2);
+  const QString key = text.mid(plus + 1);
+  for (const auto& [word, character] : words)
+    if (key.compare(QLatin1String(word), Qt::CaseInsensitive) == 0) return text.left(plus + 1) + character;
+  return text;
+}
+
 std::string pressChord(QWidget* target, const std::string& chord) {
-  const QKeySequence sequence = QKeySequence::fromString(toQString(chord), QKeySequence::PortableText);
+  const QKeySequence sequence = QKeySequence::fromString(withKeyCharacters(chord), QKeySequence::PortableText);
   if (sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown) return "unknown key chord " + chord;
   const QKeyCombination combination = sequence[0];
   // Shortcuts reach only the active window: a key pressed in a window makes it the active one, as a click would.
@@ -178,6 +192,7 @@ QString kindOf(const QWidget* w) {
   if (qobject_cast<const QTableWidget*>(w)) return "grid";
   if (qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QTextEdit*>(w)) return "memo";
   if (qobject_cast<const QTabWidget*>(w)) return "tabs";
+  if (qobject_cast<const QProgressBar*>(w)) return "progress";
   if (qobject_cast<const QStatusBar*>(w)) return "statusbar";
   if (qobject_cast<const QGroupBox*>(w)) return "group";
   if (qobject_cast<const QLabel*>(w)) return "label";

@@ -19,5 +19,7 @@ std::string pressChord(QWidget* target, const std::string& chord);
 void typeText(QWidget* target, const std::string& bytes);
 QString kindOf(const QWidget* widget);
 QString captionOf(const QWidget* widget);
+// Writes the DIALOGDUMP line of a dialog or window: each named control, its kind, state and contents.
+void writeDialogDump(QWidget& window);
 
 }  // namespace quillon::drive

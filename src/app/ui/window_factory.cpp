@@ -3,22 +3,82 @@
 #include <functional>
 #include <map>
 
+#include "app/settings.h"
+#include "app/ui/options_form.h"
 #include "app/ui/tips_form.h"
 #include "builders/ui/email_form.h"
 #include "builders/ui/speed_bar_form.h"
 #include "builders/ui/splash_form.h"
+#include "editor/ui/find_dialog.h"
+#include "project/project_session.h"
+#include "project/ui/new_name_form.h"
+#include "spell/spell_engine.h"
+#include "spell/ui/spell_dialogs.h"
 
 namespace quillon {
 
-std::unique_ptr<QWidget> createWindow(const std::string& className) {
-  static const std::map<std::string, std::function<std::unique_ptr<QWidget>()>> makers = {
+namespace {
+
+// The state a dialog is made over when it is listed on its own: the program directory's settings, an
+// untitled project and an empty text.
+struct ListingState {
+  ListingState(const std::string& dir, Platform& platform)
+      : programDir(dir),
+        settings(loadSettings(dir)),
+        writer(dir),
+        project(dir, settings, writer, platform.prompts, platform.fileDialogs),
+        engine(SpellEngine::open(dir)) {}
+  std::string programDir;
+  RunSettings settings;
+  SettingsWriter writer;
+  ProjectSession project;
+  SpellEngine engine;
+};
+
+class EmptyText : public SpellText {
+ public:
+  std::string_view bytes() override { return {}; }
+  void replace(size_t, size_t, std::string_view) override {}
+};
+
+}  // namespace
+
+std::unique_ptr<QWidget> createWindow(const std::string& className, const std::string& programDir, Platform& platform) {
+  static std::unique_ptr<ListingState> state;
+  static EmptyText emptyText;
+  auto shared = [&]() -> ListingState& {
+    if (!state) state = std::make_unique<ListingState>(programDir, platform);
+    return *state;
+  };
+  const std::map<std::string, std::function<std::unique_ptr<QWidget>()>> makers = {
       {"TTipsForm", [] { return std::make_unique<TTipsForm>(true); }},
       {"TFormSplash", [] { return std::make_unique<TFormSplash>(TFormSplash::Mode::About); }},
       {"TFormEmail", [] { return std::make_unique<TFormEmail>("webmaster@example.invalid"); }},
       {"TFormSpeedBar", [] { return std::make_unique<TFormSpeedBar>([](std::string_view) {}, [](std::string_view) {}); }},
+      {"TFormNewName", [&] { return std::make_unique<TFormNewName>(platform); }},
+      {"TFormConfirm", [] { return std::make_unique<TFormConfirm>(true); }},
+      {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
+      {"ReplaceDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
+      {"TFormSpell", [] { return std::make_unique<TFormSpell>(); }},
+      {"TSpellConfigDialog", [] { return std::make_unique<TSpellConfigDialog>(std::map<SpellOption, bool>{}); }},
+      {"TSpellCheckDialog",
+       [&] {
+         return std::make_unique<TSpellCheckDialog>(shared().engine, emptyText, platform, [](size_t, size_t) {}, [] {});
+       }},
+      {"TFormOptions",
+       [&] {
+         ListingState& s = shared();
+         return std::make_unique<TFormOptions>(0, platform, s.settings, s.programDir, std::vector<std::string>{"html", "htm"},
+                                               s.project);
+       }},
   };
   const auto it = makers.find(className);
   return it == makers.end() ? nullptr : it->second();
+}
+
+std::vector<std::string> windowClasses() {
+  return {"TTipsForm",      "TFormSplash",    "TFormEmail", "TFormSpeedBar",      "TFormNewName",      "TFormConfirm",
+          "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions"};
 }
 
 }  // namespace quillon

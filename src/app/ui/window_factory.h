@@ -2,13 +2,19 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QWidget;
 
 namespace quillon {
 
+struct Platform;
+
 // Creates a dialog by its class name with default contents, for listing its controls; nullptr when unknown.
-// The main window needs a program directory and a platform, so it is made by its caller.
-std::unique_ptr<QWidget> createWindow(const std::string& className);
+// Dialogs that work on settings, a project or the spelling dictionaries get those of programDir. The main
+// window is made by its caller.
+std::unique_ptr<QWidget> createWindow(const std::string& className, const std::string& programDir, Platform& platform);
+// Every class createWindow makes.
+std::vector<std::string> windowClasses();
 
 }  // namespace quillon
