@@ -7,6 +7,7 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
   #! exit N                   the driver's expected exit status (default 0)
   #! expect LINE              a transcript line that must appear, in order after the previous one
   #! dump N {"member": ...}   members that the Nth DUMP line (from 1) must hold; objects match on the members given
+  #! dialogdump N {...}       the same for the Nth DIALOGDUMP line
   #! file-is NAME "CONTENT"   after the run, the file must hold exactly these bytes
   #! no-file NAME             after the run, the file must not exist
   #! fifo NAME                make a named pipe (with no writer) in the program directory before the run
@@ -67,6 +68,7 @@ def main() -> int:
         with open(script, encoding="utf-8") as f:
             source = f.read().replace("@DIR@", prog)
         expected_exit, expects, dumps, file_checks, absent = 0, [], {}, [], []
+        dialog_dumps = {}
         for line in source.splitlines():
             if not line.startswith("#! "):
                 continue
@@ -88,6 +90,9 @@ def main() -> int:
             elif verb == "dump":
                 n, _, members = rest.partition(" ")
                 dumps.setdefault(int(n), {}).update(json.loads(members))
+            elif verb == "dialogdump":
+                n, _, members = rest.partition(" ")
+                dialog_dumps.setdefault(int(n), {}).update(json.loads(members))
             elif verb == "file-is":
                 name, _, content = rest.partition(" ")
                 file_checks.append((name, unquote(content)))
@@ -122,6 +127,14 @@ def main() -> int:
                 break
             at += 1
         dump_lines = [json.loads(t[5:]) for t in transcript if t.startswith("DUMP ")]
+        dialog_lines = [json.loads(t.split(" ", 2)[2]) for t in transcript if t.startswith("DIALOGDUMP ")]
+        for n, members in dialog_dumps.items():
+            if n > len(dialog_lines):
+                problems.append(f"no DIALOGDUMP number {n}")
+                continue
+            for key, value in members.items():
+                if not matches(dialog_lines[n - 1].get(key), value):
+                    problems.append(f"DIALOGDUMP {n} {key}: {json.dumps(dialog_lines[n - 1].get(key))}, expected {json.dumps(value)}")
         for n, members in dumps.items():
             if n > len(dump_lines):
                 problems.append(f"no DUMP number {n}")
