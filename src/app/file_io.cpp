@@ -1,5 +1,6 @@
 #include "app/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -19,6 +20,25 @@ namespace {
 constexpr std::string_view kTempMark = ".quillon-";
 constexpr std::string_view kTempSuffix = ".tmp";
 constexpr std::string_view kBackupSuffix = ".bak";
+constexpr std::string_view kCommitSuffix = ".commit";
+
+// ".NAME.quillon-PID-XXXXXX" + suffix, as makeSibling names them.
+bool isSiblingName(std::string_view name, std::string_view suffix, long* pid) {
+  if (name.size() < 1 + kTempMark.size() + 1 + 7 + suffix.size() || name[0] != '.') return false;
+  if (name.substr(name.size() - suffix.size()) != suffix) return false;
+  const size_t dash = name.size() - suffix.size() - 7;  // "-XXXXXX"
+  if (name[dash] != '-') return false;
+  size_t digits = dash;
+  while (digits > 0 && name[digits - 1] >= '0' && name[digits - 1] <= '9') --digits;
+  if (digits == dash || digits < kTempMark.size() + 1 || dash - digits > 9) return false;
+  if (name.substr(digits - kTempMark.size(), kTempMark.size()) != kTempMark) return false;
+  if (pid) *pid = std::stol(std::string(name.substr(digits, dash - digits)));
+  return true;
+}
+
+bool processIsGone(long pid) {
+  return pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
 
 WriteResult failure(const std::string& path, int err) { return {false, std::strerror(err), path}; }
 WriteResult failure(const std::string& path, std::string reason) { return {false, std::move(reason), path}; }
@@ -255,6 +275,29 @@ WriteResult writeFilesTogether(const std::vector<std::pair<std::string, std::str
       return r;
     }
   }
+  // Several renames cannot happen at once: a list of them is put down first, so that if the program dies
+  // between two renames, the next write into (or project load from) the folder finishes the rest.
+  std::string marker;
+  const bool journal = pending.size() > 1 && std::none_of(pending.begin(), pending.end(), [](const PendingWrite& w) { return w.inPlace; });
+  if (journal) {
+    std::string list;
+    for (const PendingWrite& w : pending) list += w.temp + '\0' + w.target + '\0';
+    std::string temp;
+    const int fd = makeSibling(pending[0].target, kTempSuffix, temp);
+    const bool ok = fd >= 0 && writeAll(fd, list, 0) && ::fsync(fd) == 0;
+    const int err = errno;
+    if (fd >= 0) ::close(fd);
+    if (ok) {
+      marker = temp.substr(0, temp.size() - kTempSuffix.size()) + std::string(kCommitSuffix);
+      if (::rename(temp.c_str(), marker.c_str()) != 0) marker.clear();
+    }
+    if (marker.empty()) {
+      if (fd >= 0) ::unlink(temp.c_str());
+      for (PendingWrite& w : pending) abandon(w);
+      return failure(pending[0].target, ok ? errno : err);
+    }
+    syncFolder(folderOf(marker));
+  }
   WriteResult result{true, {}, {}};
   for (PendingWrite& w : pending) {
     if (!result.ok) {
@@ -263,31 +306,51 @@ WriteResult writeFilesTogether(const std::vector<std::pair<std::string, std::str
     }
     result = commit(w);
   }
+  if (!marker.empty()) ::unlink(marker.c_str());
   return result;
 }
 
-bool isTemporaryName(std::string_view name, long* pid) {
-  if (name.size() < 1 + kTempMark.size() + 1 + 7 + kTempSuffix.size() || name[0] != '.') return false;
-  if (name.substr(name.size() - kTempSuffix.size()) != kTempSuffix) return false;
-  const size_t dash = name.size() - kTempSuffix.size() - 7;  // "-XXXXXX"
-  if (name[dash] != '-') return false;
-  size_t digits = dash;
-  while (digits > 0 && name[digits - 1] >= '0' && name[digits - 1] <= '9') --digits;
-  if (digits == dash || digits < kTempMark.size() + 1 || dash - digits > 9) return false;
-  if (name.substr(digits - kTempMark.size(), kTempMark.size()) != kTempMark) return false;
-  if (pid) *pid = std::stol(std::string(name.substr(digits, dash - digits)));
-  return true;
+bool isTemporaryName(std::string_view name, long* pid) { return isSiblingName(name, kTempSuffix, pid); }
+
+size_t completeInterruptedWrites(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return 0;
+  std::vector<std::string> markers;
+  while (const dirent* entry = ::readdir(dir)) {
+    long pid = 0;
+    if (isSiblingName(entry->d_name, kCommitSuffix, &pid) && processIsGone(pid)) markers.push_back(entry->d_name);
+  }
+  ::closedir(dir);
+  const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  for (const std::string& name : markers) {
+    const auto list = readWholeFile(prefix + name);
+    if (!list) continue;
+    // NUL-separated pairs: temporary, target. A temporary still there was not renamed before the writer died.
+    std::vector<std::string> parts;
+    for (size_t at = 0; at < list->size();) {
+      const size_t end = list->find('\0', at);
+      if (end == std::string::npos) break;
+      parts.push_back(list->substr(at, end - at));
+      at = end + 1;
+    }
+    for (size_t i = 0; i + 1 < parts.size(); i += 2)
+      if (fileExists(parts[i])) ::rename(parts[i].c_str(), parts[i + 1].c_str());
+    syncFolder(prefix);
+    ::unlink((prefix + name).c_str());
+  }
+  return markers.size();
 }
 
 size_t removeStaleTemporaries(const std::string& folder) {
+  // Files written together by a process that died part-way through renaming them are finished first, so
+  // that their temporaries are renamed rather than removed.
+  completeInterruptedWrites(folder);
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) return 0;
   size_t removed = 0;
-  const long self = ::getpid();
   while (const dirent* entry = ::readdir(dir)) {
     long pid = 0;
-    if (!isTemporaryName(entry->d_name, &pid) || pid == self || pid <= 0) continue;
-    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    if (!isTemporaryName(entry->d_name, &pid) || !processIsGone(pid)) continue;
     if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0) ++removed;
   }
   ::closedir(dir);

@@ -42,12 +42,17 @@ struct WriteResult {
 WriteResult writeFileAtomic(const std::string& path, std::string_view bytes);
 
 // Writes several files that belong together: every temporary is written completely before any is renamed,
-// so a failure part-way leaves all targets as they were.
+// so a failure part-way leaves all targets as they were. The renames are listed in a marker file first
+// (".NAME.quillon-PID-XXXXXX.commit"); if the process dies between two renames, completeInterruptedWrites
+// finishes them, so the files never disagree.
 WriteResult writeFilesTogether(const std::vector<std::pair<std::string, std::string_view>>& files);
 
 // The name part of a temporary file that writeFileAtomic leaves behind only when killed.
 bool isTemporaryName(std::string_view name, long* pid = nullptr);
-// Removes the temporaries of processes that no longer run from a folder; returns how many.
+// Finishes the renames of files written together by processes that died part-way; returns how many sets.
+size_t completeInterruptedWrites(const std::string& folder);
+// Finishes interrupted sets, then removes the temporaries of processes that no longer run; returns how many
+// temporaries were removed.
 size_t removeStaleTemporaries(const std::string& folder);
 
 bool isDirectory(const std::string& path);

@@ -64,6 +64,8 @@ std::string projectFileName(const std::string& chosenPath) {
 }
 
 ProjectLoad loadProject(const std::string& outlinePath) {
+  // A save that died between renaming the outline and the link file is finished before they are read.
+  completeInterruptedWrites(std::string(folderPart(outlinePath)));
   const auto outline = readWholeFile(outlinePath);
   if (!outline) return {std::nullopt, "Cannot read the project file \"" + outlinePath + "\"."};
   const auto lines = parseOutline(*outline);

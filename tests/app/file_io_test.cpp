@@ -151,3 +151,43 @@ TEST(FileIo, StampsNoticeAnotherWriter) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST(FileIo, ASetOfRenamesInterruptedByDeathIsFinishedByTheNextWriter) {
+  TempDir dir;
+  const std::string out = dir.path() + "site.out", fil = dir.path() + "site.fil";
+  ASSERT_TRUE(writeFilesTogether({{out, "old\r\n"}, {fil, "old.html\r\n"}}).ok);
+  // A writer that died after renaming the outline but before the link file: its list and its second
+  // temporary are left behind.
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string tag = ".quillon-" + std::to_string(child) + "-AbC123";
+  const std::string tempFil = dir.path() + ".site.fil" + tag + ".tmp";
+  // Written plainly: a write through writeFileAtomic would itself finish or sweep them.
+  auto plain = [](const std::string& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const bool ok = fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    ::close(fd);
+    return ok;
+  };
+  ASSERT_TRUE(plain(out, "new\r\n"));
+  ASSERT_TRUE(plain(tempFil, "new.html\r\n"));
+  const std::string list = dir.path() + ".site.out" + tag + ".tmp" + '\0' + out + '\0' + tempFil + '\0' + fil + '\0';
+  ASSERT_TRUE(plain(dir.path() + ".site.out" + tag + ".commit", list));
+
+  EXPECT_EQ(completeInterruptedWrites(dir.path()), 1u);
+  EXPECT_EQ(*readWholeFile(out), "new\r\n");
+  EXPECT_EQ(*readWholeFile(fil), "new.html\r\n");
+  EXPECT_EQ(namesIn(dir.path()).size(), 2u);  // list and temporary are gone
+  // A list of a process that still runs is left alone.
+  const std::string live = dir.path() + ".site.out.quillon-" + std::to_string(::getppid()) + "-AbC123.commit";
+  ASSERT_TRUE(plain(live, tempFil + '\0' + fil + '\0'));
+  EXPECT_EQ(completeInterruptedWrites(dir.path()), 0u);
+  EXPECT_TRUE(fileExists(live));
+}
+
+}  // namespace
+}  // namespace quillon
