@@ -2,6 +2,8 @@
 
 #include "app/text_bytes.h"
 
+#include <vector>
+
 namespace quillon {
 
 std::optional<std::string> ReplyReader::take(const std::string& line) {
@@ -60,13 +62,77 @@ std::string listingWord(std::string_view line, int n) {
   return end == std::string::npos ? std::string() : squeezed.substr(at, end - at);
 }
 
+namespace {
+
+bool isMonth(std::string_view word) {
+  static const char* const kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
+  if (word.size() != 3) return false;
+  const std::string lower = lowerAscii(word);
+  for (const char* m : kMonths)
+    if (lower == m) return true;
+  return false;
+}
+
+bool allDigits(std::string_view word) {
+  if (word.empty()) return false;
+  for (char c : word)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// "12:05" or "2021".
+bool isTimeOrYear(std::string_view word) {
+  if (word.size() == 4) return allDigits(word);
+  const size_t colon = word.find(':');
+  return colon != std::string_view::npos && allDigits(word.substr(0, colon)) && allDigits(word.substr(colon + 1));
+}
+
+}  // namespace
+
+std::optional<ListingName> parseUnixListingLine(std::string_view line) {
+  if (line.empty()) return std::nullopt;
+  const char kind = line[0];
+  if (kind != 'd' && kind != 'l' && kind != '-' && kind != 'f') return std::nullopt;
+  // The columns with where each ends; the date is month, day, then time or year.
+  struct Word {
+    std::string_view text;
+    size_t end;
+  };
+  std::vector<Word> words;
+  for (size_t at = 0; at < line.size();) {
+    while (at < line.size() && line[at] == ' ') ++at;
+    const size_t start = at;
+    while (at < line.size() && line[at] != ' ') ++at;
+    if (at > start) words.push_back({line.substr(start, at - start), at});
+    for (size_t i = 3; i + 2 < words.size(); ++i) {
+      if (!isMonth(words[i].text) || !allDigits(words[i + 1].text) || words[i + 1].text.size() > 2 ||
+          !isTimeOrYear(words[i + 2].text))
+        continue;
+      const size_t nameStart = words[i + 2].end + 1;  // one blank separates the date from the name
+      if (nameStart > line.size()) return std::nullopt;
+      std::string name(line.substr(nameStart));
+      if (!name.empty() && name.back() == '\r') name.pop_back();
+      ListingName entry{std::move(name), kind == 'd', kind == 'l'};
+      if (entry.link) {
+        const size_t arrow = entry.name.find(" -> ");
+        if (arrow != std::string::npos) entry.name.resize(arrow);
+      }
+      if (entry.name.empty() || entry.name == "." || entry.name == "..") return std::nullopt;
+      return entry;
+    }
+  }
+  return std::nullopt;
+}
+
 std::optional<ListingName> ListingParser::parse(const std::string& raw) {
   switch (type_) {
     case ftpstDefault: case ftpstUNIX: case ftpstULTRIX: case ftpstU5000: case ftpstSINTFTPD: {
       if (raw.empty()) return std::nullopt;
+      if (auto entry = parseUnixListingLine(raw)) return entry;
+      // A line without a recognisable date: its last word, as older servers' short forms give it.
       const char kind = raw[0];
-      const bool directory = kind == 'd' || kind == 'l';
-      if (!directory && kind != '-' && kind != 'f') return std::nullopt;
+      const bool directory = kind == 'd';
+      if (!directory && kind != '-' && kind != 'f' && kind != 'l') return std::nullopt;
       std::string line = raw.substr(0, raw.find("->"));
       while (!line.empty() && line.back() == ' ') line.pop_back();
       return ListingName{line.substr(line.rfind(' ') == std::string::npos ? 0 : line.rfind(' ') + 1), directory};

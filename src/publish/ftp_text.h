@@ -39,7 +39,12 @@ std::string listingWord(std::string_view line, int n);
 struct ListingName {
   std::string name;
   bool directory = false;
+  bool link = false;  // a symbolic link ("name -> target"): neither counted as a folder nor followed
 };
+
+// A Unix "ls -l" line read by its columns: the name is everything after the date field, blanks included;
+// a link's "-> target" is cut off. Nothing for lines that are not entries ("total 12") or have no date.
+std::optional<ListingName> parseUnixListingLine(std::string_view line);
 
 // Parses listing lines in the server's dialect; VMS names may be held over a line.
 class ListingParser {

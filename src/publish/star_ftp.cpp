@@ -1,12 +1,18 @@
 #include "publish/star_ftp.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/file_io.h"
 
 namespace quillon {
 
 namespace {
 constexpr size_t kBlock = 2048;
-}
+
+bool holdsLineBreak(const std::string& text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos; }
+}  // namespace
 
 TStarFtp::TStarFtp(EventLoop& loop) : TStarSocket(loop), listen_(loop), data_(loop) {
   FtpPort = 21;
@@ -16,7 +22,45 @@ TStarFtp::TStarFtp(EventLoop& loop) : TStarSocket(loop), listen_(loop), data_(lo
 
 TStarFtp::~TStarFtp() {
   *alive_ = false;
+  if (watchTimer_) loop().stopTimer(watchTimer_);
   closeFile();
+}
+
+// A value that would end the command line early and start another one is never sent.
+bool TStarFtp::refuseUnsafe(const std::string& what, const std::string& value) {
+  if (!holdsLineBreak(value)) return false;
+  nonFatal(kUnsafeText, what + " holds a line break or NUL character and cannot be sent");
+  return true;
+}
+
+// Ends whatever waits (the login, an operation, a transfer) once nothing has moved for TimeOut seconds.
+void TStarFtp::watchTick() {
+  if (TimeOut <= 0 || closedDown_ || !(busy_ || loggingIn_)) {
+    progress();
+    return;
+  }
+  if (now() - lastProgress_ < std::chrono::seconds(TimeOut)) return;
+  fatal(8, ftpErrorText(8));
+}
+
+// The server closed the control connection. Expected after QUIT; anywhere else it ends the login or the
+// running operation as failed.
+void TStarFtp::connectionLost() {
+  const bool expected = state_ == 60 || (state_ == 100 && !busy_ && !loggingIn_);
+  if (expected || closedDown_) {
+    if (closedDown_) return;
+    closedDown_ = true;  // the connection is over: nothing more is read from it
+    closeData();
+    CloseSocket();
+    info(1, "Disconnected");
+    if (busy_) postReady();
+    postQuit();
+    connected_ = false;
+    loggingIn_ = false;
+    return;
+  }
+  info(1, "Disconnected");
+  fatal(6, ftpErrorText(6));
 }
 
 void TStarFtp::info(int code, const std::string& text) {
@@ -30,9 +74,12 @@ std::string TStarFtp::ask(TFtpInfoNeeded need, const std::string& current) {
 }
 
 void TStarFtp::postReady() {
+  if (readyPosted_) return;  // one completion per operation, whichever path ends it first
+  readyPosted_ = true;
   auto alive = alive_;
   loop().post([this, alive] {
     if (!*alive) return;
+    readyPosted_ = false;
     busy_ = false;
     if (OnFtpReady) OnFtpReady(*this);
     if (aborting_) {
@@ -72,13 +119,19 @@ void TStarFtp::closeFile() {
 
 void TStarFtp::fatal(int code, const std::string& text) {
   if (closedDown_) return;
+  // Closed down from here: no reader or sender of this connection reports anything more, so each
+  // failure is raised once.
+  closedDown_ = true;
   closeData();
   closeFile();
   CloseSocket();
   connected_ = false;
+  loggingIn_ = false;
   Success = false;
   error_ = code;
   if (OnFtpError) OnFtpError(*this, code, text);
+  // The running operation ends now, failed: its completion event comes, then the quit event.
+  if (busy_) postReady();
   postQuit();
 }
 
@@ -96,10 +149,6 @@ bool TStarFtp::errorCheck() {
   }
   const int code = ftpErrorFromWsa(LastError);
   fatal(code, ftpErrorText(code));
-  closedDown_ = true;
-  closeData();
-  CloseSocket();
-  postQuit();
   return false;
 }
 
@@ -114,6 +163,7 @@ bool TStarFtp::sendAll(TStarSocket& socket, const char* bytes, size_t count, boo
     if (closedDown_) return false;
     const size_t taken = urgent ? socket.SendUrgent(bytes, count) : socket.SendData(bytes, count);
     blocked = taken == 0;
+    if (taken > 0) progress();
     bytes += taken;
     count -= taken;
     if (dataSocket) {
@@ -130,6 +180,11 @@ bool TStarFtp::sendAll(TStarSocket& socket, const char* bytes, size_t count, boo
 }
 
 void TStarFtp::sendCommand(const std::string& command, int newState) {
+  // The last guard: a command holding a line break would be two commands.
+  if (holdsLineBreak(command)) {
+    fatal(kUnsafeText, "A command holds a line break or NUL character and was not sent");
+    return;
+  }
   const std::string text = command + "\r\n";
   if (!closedDown_) info(5, text);
   if (!sendAll(*this, text.data(), text.size(), false, false)) return;
@@ -146,6 +201,13 @@ void TStarFtp::Connect() {
   Success = true;
   closedDown_ = false;  // a new connection starts afresh
   quitPosted_ = false;
+  for (const auto& [what, value] : {std::pair<const char*, const std::string*>{"The user name", &UserName},
+                                    {"The password", &UserPassword}, {"The account", &UserAccount},
+                                    {"The initial folder", &InitialDirectory}})
+    if (holdsLineBreak(*value)) {
+      fatal(kUnsafeText, std::string(what) + " holds a line break or NUL character and cannot be sent");
+      return;
+    }
   if (!StartWinsock()) {
     fatal(1, ftpErrorText(1));
     return;
@@ -156,23 +218,26 @@ void TStarFtp::Connect() {
     return;
   }
   setFtpServer(server);
+  if (Address.empty() && HostName.size() > kMaxHostName) {
+    fatal(16, "The host name is longer than " + std::to_string(kMaxHostName) + " characters");
+    return;
+  }
   if (FtpPort == 0) FtpPort = 21;
   replies_.reset();
   state_ = 0;
+  loggingIn_ = true;
+  progress();
+  if (!watchTimer_) watchTimer_ = loop().startTimer(200, [this] { watchTick(); });
   OnConnected = [this](TStarSocket&) {
     state_ = 0;
     info(0, Address);
     connected_ = true;
     controlTail_.clear();
     guard_ = false;
+    progress();
     if (LastError) errorCheck();  // a refused connect
   };
-  OnDisconnected = [this](TStarSocket&) {
-    info(1, "Disconnected");
-    postReady();
-    postQuit();
-    connected_ = false;
-  };
+  OnDisconnected = [this](TStarSocket&) { connectionLost(); };
   OnDataAvailable = [this](TStarSocket&) { readControl(); };
   OpenSocket();
   if (!errorCheck()) return;
@@ -220,24 +285,32 @@ void TStarFtp::ListDirectory() {
 
 void TStarFtp::ChangeDirectory(const std::string& name) {
   if (!beginOperation(2)) return;
+  if (refuseUnsafe("The folder name", name)) return postReady();
   InitialDirectory = name;
   sendCommand("CWD " + name, 50);
 }
 
 void TStarFtp::MakeDirectory(const std::string& name) {
-  if (beginOperation(3)) sendCommand("MKD " + name, 50);
+  if (!beginOperation(3)) return;
+  if (refuseUnsafe("The folder name", name)) return postReady();
+  sendCommand("MKD " + name, 50);
 }
 
 void TStarFtp::RemoveDirectory(const std::string& name) {
-  if (beginOperation(4)) sendCommand("RMD " + name, 50);
+  if (!beginOperation(4)) return;
+  if (refuseUnsafe("The folder name", name)) return postReady();
+  sendCommand("RMD " + name, 50);
 }
 
 void TStarFtp::DeleteFile(const std::string& name) {
-  if (beginOperation(5)) sendCommand("DELE " + name, 50);
+  if (!beginOperation(5)) return;
+  if (refuseUnsafe("The file name", name)) return postReady();
+  sendCommand("DELE " + name, 50);
 }
 
 void TStarFtp::RenameFile(const std::string& oldName, const std::string& newName) {
   if (!beginOperation(9)) return;
+  if (refuseUnsafe("The file name", oldName) || refuseUnsafe("The new name", newName)) return postReady();
   renameTo_ = newName;
   sendCommand("RNFR " + oldName, 40);
 }
@@ -265,8 +338,16 @@ void TStarFtp::StoreFile() {
     postReady();
     return;
   }
+  if (refuseUnsafe("The remote file name", RemoteFile)) return postReady();
   closeFile();
-  if (!LocalFile.empty()) file_ = std::fopen(LocalFile.c_str(), "rb");
+  // Only a readable regular file is sent: a folder, FIFO or unreadable file fails here, before STOR could
+  // leave an empty file on the server.
+  if (!LocalFile.empty() && checkOpenable(LocalFile) == OpenCheck::Ok) {
+    const int fd = ::open(LocalFile.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) file_ = ::fdopen(fd, "rb");
+    else if (fd >= 0) ::close(fd);
+  }
   if (!file_) {
     nonFatal(21, LocalFile);
     postReady();
@@ -304,6 +385,7 @@ void TStarFtp::readControl() {
     for (size_t end = controlTail_.find("\r\n"); end != std::string::npos; end = controlTail_.find("\r\n", start)) {
       const std::string line = controlTail_.substr(start, end - start);
       start = end + 2;
+      progress();
       guard_ = true;
       reply(line);
       guard_ = false;
@@ -330,7 +412,7 @@ void TStarFtp::reply(const std::string& raw) {
     case 0:
       if (cls == '2') sendCommand("USER " + (UserName = ask(niUser, UserName)), 1);
       else fatal(26);
-      break;
+      break;  // a value given when asked that holds a line break is refused by sendCommand
     case 1:
       if (cls == '2') sendCommand("SYST", 5);
       else if (cls == '3') sendCommand("PASS " + (UserPassword = ask(niPassword, UserPassword)), 2);
@@ -353,13 +435,20 @@ void TStarFtp::reply(const std::string& raw) {
       } else {
         info(11, "Logged in");
         state_ = 100;
+        loggingIn_ = false;
         postReady();
       }
       break;
     case 6:
-      if (cls != '2') info(13);
+      // Logged in either way; a refused initial folder leaves Success false, so that nothing is stored in
+      // the login folder by mistake.
+      if (cls != '2') {
+        info(13);
+        Success = false;
+      }
       info(11, "Logged in");
       state_ = 100;
+      loggingIn_ = false;
       postReady();
       break;
     case 7:
@@ -455,7 +544,13 @@ void TStarFtp::reply(const std::string& raw) {
       postReady();
       break;
     case 60:
-      if (cls != '2') fatal(0);
+      if (cls != '2') {
+        fatal(0);
+      } else {
+        // Said goodbye: the client closes its side rather than wait for a server that may never close.
+        CloseSocket();
+        connectionLost();
+      }
       state_ = 100;
       break;
     default:
@@ -483,6 +578,7 @@ void TStarFtp::setUpListing() {
   parser_ = std::make_unique<ListingParser>(ServerType);
   listen_.OnAccept = [this](TStarSocket& l) {
     data_.AcceptFrom(l);
+    progress();
     bytes_ = 0;
     Success = true;
     start_ = now();
@@ -506,11 +602,14 @@ void TStarFtp::readListing() {
     }
     if (n == 0) return;
     bytes_ += n;
+    progress();
     listingTail_.append(buffer, n);
+    // Lines end at CR LF, or at a bare LF as some servers send them.
     size_t start = 0;
-    for (size_t end = listingTail_.find("\r\n"); end != std::string::npos; end = listingTail_.find("\r\n", start)) {
-      const std::string line = listingTail_.substr(start, end - start);
-      start = end + 2;
+    for (size_t end = listingTail_.find('\n'); end != std::string::npos; end = listingTail_.find('\n', start)) {
+      const size_t lineEnd = end > start && listingTail_[end - 1] == '\r' ? end - 1 : end;
+      const std::string line = listingTail_.substr(start, lineEnd - start);
+      start = end + 1;
       elapsedMs_ = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(now() - start_).count());
       info(7, line);
       listing_.push_back(line);
@@ -536,6 +635,7 @@ void TStarFtp::setUpUpload() {
   listen_.OnAccept = [this](TStarSocket& l) {
     aborting_ = false;
     data_.AcceptFrom(l);
+    progress();
     bytes_ = 0;
     start_ = now();
     elapsedMs_ = 0;

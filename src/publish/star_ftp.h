@@ -27,7 +27,12 @@ class TStarFtp : public TStarSocket {
   TTransferType TransferMode = BinaryTransfer;
   TFTPServerType ServerType = ftpstDefault;
   bool Success = false;
+  // Seconds an operation, the login or a transfer may wait without progress (a reply line, bytes moved)
+  // before it ends with the time-out error 8; 0 waits for ever.
+  int TimeOut = 60;
   static constexpr const char* Version = "TStarFtp 1.4.2";
+  // Refused before anything is sent: a name, path or login value holding CR, LF or NUL.
+  static constexpr int kUnsafeText = 25;
 
   // Events.
   std::function<void(TStarFtp&, int info, const std::string& addinfo)> OnFtpInfo;
@@ -63,6 +68,10 @@ class TStarFtp : public TStarSocket {
 
  private:
   bool beginOperation(int pendingEvent);
+  bool refuseUnsafe(const std::string& what, const std::string& value);
+  void progress() { lastProgress_ = now(); }
+  void watchTick();
+  void connectionLost();
   void info(int code, const std::string& text = {});
   void fatal(int code, const std::string& text = "Error");
   void nonFatal(int code, const std::string& text);
@@ -106,6 +115,10 @@ class TStarFtp : public TStarSocket {
   std::chrono::steady_clock::time_point start_;
   long elapsedMs_ = 0;
   std::chrono::steady_clock::time_point lastPump_;
+  std::chrono::steady_clock::time_point lastProgress_;
+  int watchTimer_ = 0;
+  bool loggingIn_ = false;
+  bool readyPosted_ = false;
   std::vector<std::string> listing_, fileNames_, directoryNames_;
 };
 

@@ -24,6 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quillon::quotedDirectory(line);
     for (auto& parser : parsers)
       if (const auto name = parser.parse(line); name && name->name.size() > seen + 1) std::abort();
+    // Read by columns, a name is the end of its own line (a link's without its target).
+    if (const auto entry = quillon::parseUnixListingLine(line); entry && line.find(entry->name) == std::string::npos)
+      std::abort();
   }
   return 0;
 }

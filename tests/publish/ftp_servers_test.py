@@ -90,9 +90,10 @@ else:
 failures = []
 
 
-def ftp(*args, expect_ok=True):
-    run = subprocess.run([tool, "--quiet", "--port", str(port), "--user", user, "--password", password] + list(args),
-                         capture_output=True, text=True, timeout=300)
+def ftp(*args, expect_ok=True, env=None, stdin=None, with_password=True):
+    credentials = ["--user", user] + (["--password", password] if with_password else [])
+    run = subprocess.run([tool, "--quiet", "--port", str(port)] + credentials + list(args),
+                         capture_output=True, text=True, timeout=300, env=env, input=stdin)
     if (run.returncode == 0) != expect_ok:
         failures.append(f"{args}: exit {run.returncode}: {run.stderr.strip()}")
     return run.stdout
@@ -119,6 +120,27 @@ try:
     ftp("--dir", "site", "127.0.0.1", "mv", "four.bin", "renamed.bin")
     if not os.path.exists(os.path.join(home, "site", "renamed.bin")):
         failures.append("rename did not happen")
+    # Names with blanks, listed by the names the client parsed and renamed; the password kept off the
+    # command line (from the environment, then from standard input).
+    blank = os.path.join(work, "with space.txt")
+    with open(blank, "wb") as f:
+        f.write(b"blank")
+    ftp("--dir", "site", "127.0.0.1", "put", blank, with_password=False, env=dict(os.environ, QUILLON_FTP_PASSWORD=password))
+    ftp("--password-stdin", "--dir", "site", "127.0.0.1", "mkdir", "My Folder", with_password=False,
+        stdin=password + "\n")
+    names = ftp("--dir", "site", "127.0.0.1", "ls", "--names").splitlines()
+    for wanted in ("with space.txt", "My Folder/", "renamed.bin"):
+        if wanted not in names:
+            failures.append(f"{wanted!r} not among the parsed names {names}")
+    ftp("--dir", "site", "127.0.0.1", "mv", "with space.txt", "still with space.txt")
+    if not os.path.exists(os.path.join(home, "site", "still with space.txt")):
+        failures.append("a name with a blank was not renamed")
+    ftp("--dir", "site", "127.0.0.1", "rm", "still with space.txt")
+    ftp("--dir", "site", "127.0.0.1", "rmdir", "My Folder")
+    # A folder that does not exist fails the run before anything is stored in the login folder.
+    ftp("--dir", "no-such-folder", "127.0.0.1", "put", blank, expect_ok=False)
+    if os.path.exists(os.path.join(home, "with space.txt")):
+        failures.append("a refused --dir still stored the file in the login folder")
     for name in ("renamed.bin", "empty.bin", "fourplus.bin", "big.bin"):
         ftp("--dir", "site", "127.0.0.1", "rm", name)
     ftp("127.0.0.1", "rmdir", "site")

@@ -41,10 +41,11 @@ TEST(FtpText, ListingDialects) {
   auto link = unix.parse("lrwxrwxrwx 1 u g 7 Jan 1 12:00 www -> public_html");
   ASSERT_TRUE(link);
   EXPECT_EQ(link->name, "www");
-  EXPECT_TRUE(link->directory);
+  EXPECT_FALSE(link->directory);  // a link is not counted as a folder
+  EXPECT_TRUE(link->link);
   auto file = unix.parse("-rw-r--r-- 1 u g 2048 Jan 1 12:00 index.html  ");
   ASSERT_TRUE(file);
-  EXPECT_EQ(file->name, "index.html");
+  EXPECT_EQ(file->name, "index.html  ");  // trailing blanks belong to the name
   EXPECT_FALSE(file->directory);
 
   ListingParser vms(ftpstVmsUcx);
@@ -74,6 +75,36 @@ TEST(FtpText, ErrorCodes) {
   EXPECT_EQ(ftpErrorFromWsa(10060), 8);
   EXPECT_EQ(ftpErrorFromWsa(12345), 15);
   EXPECT_EQ(ftpErrorText(28), "Error");
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST(FtpText, UnixListingNamesAreReadByTheirColumns) {
+  auto name = [](std::string_view line) {
+    const auto entry = parseUnixListingLine(line);
+    return entry ? entry->name : std::string("<none>");
+  };
+  EXPECT_EQ(name("-rw-r--r--    1 ftp      ftp          12 Mar 05 12:00 with space.txt"), "with space.txt");
+  EXPECT_EQ(name("-rw-r--r--    1 ftp      ftp          12 Mar 05 12:00 arrow->name.txt"), "arrow->name.txt");
+  EXPECT_EQ(name("-rw-r--r--    1 ftp      ftp          12 Mar 05  2019   two leading and trailing  "),
+            "  two leading and trailing  ");
+  EXPECT_EQ(name("-rw-r--r-- 1 owner 12 Dec 31 23:59 no group.html"), "no group.html");
+  EXPECT_EQ(name("drwxr-xr-x    2 ftp      ftp        4096 Jan  1  2020 My Folder"), "My Folder");
+  const auto link = parseUnixListingLine("lrwxrwxrwx 1 u g 7 Jan 1 12:00 my site -> public html");
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->name, "my site");
+  EXPECT_TRUE(link->link);
+  EXPECT_FALSE(link->directory);
+  EXPECT_EQ(name("total 12"), "<none>");
+  EXPECT_EQ(name("drwxr-xr-x 2 u g 4096 Jan 1 12:00 .."), "<none>");
+  EXPECT_EQ(name("-rw-r--r-- 1 u g 12 Mar 05 12:00 file.txt\r"), "file.txt");
+  // Without a date the line is not read by columns; the parser falls back to its last word.
+  ListingParser unix(ftpstUNIX);
+  EXPECT_EQ(unix.parse("-rw-r--r-- odd")->name, "odd");
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "publish/star_ftp.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
 
 #include "../app/temp_dir.h"
 #include "app/file_io.h"
@@ -105,8 +108,8 @@ TEST(StarFtp, ListingFillsNamesAndEndsOnceBothSidesAreDone) {
   EXPECT_TRUE(c.ftp.Success);
   EXPECT_EQ(c.ftp.InitialDirectory, "/site");
   EXPECT_EQ(c.ftp.Listing().size(), 4u);
-  EXPECT_EQ(c.ftp.FileNames(), (std::vector<std::string>{"index.html"}));
-  EXPECT_EQ(c.ftp.DirectoryNames(), (std::vector<std::string>{"images", "www"}));
+  EXPECT_EQ(c.ftp.FileNames(), (std::vector<std::string>{"index.html", "www"}));  // a link is no folder
+  EXPECT_EQ(c.ftp.DirectoryNames(), (std::vector<std::string>{"images"}));
 }
 
 void uploadOf(size_t size) {
@@ -266,6 +269,191 @@ TEST(StarFtp, SilenceAtConnectTimesOut) {
   ASSERT_TRUE(c.loop.runUntil([&] { return c.quit == 1; }, 5000));
   EXPECT_EQ(c.errors, (std::vector<int>{8}));
   for (int s : queued) ::close(s);
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+using Server = testing::ScriptedFtpServer;
+
+TEST(StarFtp, NamesAndCredentialsWithLineBreaksAreNeverSent) {
+  testing::ScriptedFtpServer server(withLogin({{"MKD", "257 made\r\n", nullptr}}));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  int deleted = 0, renamed = 0, made = 0;
+  c.ftp.OnFileDeleted = [&](TStarFtp&) { ++deleted; };
+  c.ftp.OnFileRenamed = [&](TStarFtp&) { ++renamed; };
+  c.ftp.OnDirectoryCreated = [&](TStarFtp&) { ++made; };
+  c.ftp.DeleteFile("a.txt\r\nDELE victim.txt");
+  ASSERT_TRUE(c.until([&] { return deleted == 1; }));
+  EXPECT_FALSE(c.ftp.Success);
+  c.ftp.RenameFile("a.txt", std::string("b\0.txt", 6));
+  ASSERT_TRUE(c.until([&] { return renamed == 1; }));
+  c.ftp.RemoteFile = "x\ny";
+  c.ftp.LocalFile = "/etc/hostname";
+  c.ftp.StoreFile();
+  ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
+  EXPECT_EQ(c.errors, (std::vector<int>{TStarFtp::kUnsafeText, TStarFtp::kUnsafeText, TStarFtp::kUnsafeText}));
+  // Refused, not fatal: the connection goes on.
+  c.ftp.MakeDirectory("ok");
+  ASSERT_TRUE(c.until([&] { return made == 1; }));
+  EXPECT_TRUE(c.ftp.Success);
+  EXPECT_EQ(server.commands, (std::vector<std::string>{"USER user", "PASS secret", "SYST", "MKD ok"}));
+
+  // A login value with a line break stops Connect before anything is sent.
+  testing::ScriptedFtpServer second({{"", "220 hi\r\n", nullptr}});
+  Client d(second.port());
+  d.ftp.UserPassword = "pw\r\nDELE victim.txt";
+  d.ftp.Connect();
+  ASSERT_TRUE(d.until([&] { return d.quit == 1; }));
+  EXPECT_EQ(d.errors, (std::vector<int>{TStarFtp::kUnsafeText}));
+  EXPECT_TRUE(second.commands.empty());
+}
+
+TEST(StarFtp, AConnectionLostBeforeTheFinalReplyFailsTheOperationOnce) {
+  for (const char* command : {"MKD", "DELE", "PWD", "TYPE"}) {
+    testing::ScriptedFtpServer server(withLogin({{command, "", [](Server& s) { s.closeControl(); }}}));
+    Client c(server.port());
+    c.ftp.Connect();
+    ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+    const std::string cmd = command;
+    if (cmd == "MKD") c.ftp.MakeDirectory("x");
+    else if (cmd == "DELE") c.ftp.DeleteFile("x");
+    else if (cmd == "PWD") c.ftp.ListDirectory();
+    else {
+      c.ftp.LocalFile = "/etc/hostname";
+      c.ftp.RemoteFile = "h";
+      c.ftp.StoreFile();
+    }
+    ASSERT_TRUE(c.until([&] { return c.quit == 1 && c.ready == 2; })) << command;
+    EXPECT_FALSE(c.ftp.Success) << command;
+    EXPECT_EQ(c.errors, (std::vector<int>{6})) << command;  // once, and no error 4 after it
+    EXPECT_FALSE(c.ftp.Busy());
+  }
+}
+
+TEST(StarFtp, AFatalReplyRaisesOneErrorOnly) {
+  testing::ScriptedFtpServer server({{"", "421 too many users\r\n", nullptr}});
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.quit == 1; }));
+  c.loop.runUntil([] { return false; }, 200);  // anything that would follow has its chance
+  EXPECT_EQ(c.errors, (std::vector<int>{26}));
+}
+
+// Each silent or stuck server ends in the time-out error within the time-out, not never.
+TEST(StarFtp, EveryWaitTimesOut) {
+  const std::vector<std::pair<const char*, std::vector<Step>>> cases = {
+      {"no greeting", {{"", "", nullptr}}},
+      {"silence after USER", {{"", "220 hi\r\n", nullptr}, {"USER", "", nullptr}}},
+      {"a line that never ends", {{"", "220 hello, and then noth", nullptr}}},
+      {"no data connection", withLogin({{"PWD", "257 \"/\"\r\n", nullptr}, {"TYPE", "200 ok\r\n", nullptr},
+                                        {"PORT", "200 ok\r\n", nullptr}, {"LIST", "150 here it comes\r\n", nullptr}})},
+      {"a data connection that never closes",
+       withLogin({{"PWD", "257 \"/\"\r\n", nullptr}, {"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr},
+                  {"LIST", "150 here\r\n", [](Server& s) {
+                     s.openData();
+                     s.sendData("-rw-r--r-- 1 u g 1 Jan 1 12:00 a\r\n");
+                   }}})},
+      {"426 without 226",
+       withLogin({{"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr},
+                  {"STOR", "150 go\r\n", [](Server& s) { s.openData(); }},
+                  {"", "426 lost\r\n", [](Server& s) { s.receiveAllData(); }}})},
+  };
+  for (const auto& [what, steps] : cases) {
+    testing::ScriptedFtpServer server(steps);
+    Client c(server.port());
+    c.ftp.TimeOut = 1;
+    const std::string name = what;
+    c.ftp.OnLoggedIn = [&](TStarFtp& f) {
+      ++c.loggedIn;
+      if (name == "426 without 226") {
+        f.LocalFile = "/etc/hostname";
+        f.RemoteFile = "h";
+        f.StoreFile();
+      } else {
+        f.ListDirectory();
+      }
+    };
+    const auto start = std::chrono::steady_clock::now();
+    c.ftp.Connect();
+    ASSERT_TRUE(c.until([&] { return c.quit == 1; })) << what;
+    EXPECT_EQ(c.errors, (std::vector<int>{8})) << what;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3)) << what;
+    EXPECT_FALSE(c.ftp.Busy()) << what;
+  }
+}
+
+TEST(StarFtp, QuitEndsTheConnectionEvenWhenTheServerKeepsItOpen) {
+  testing::ScriptedFtpServer server(withLogin({{"QUIT", "221 bye\r\n", nullptr}}));  // and never closes
+  Client c(server.port());
+  c.ftp.TimeOut = 0;  // no time-out to fall back on
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.Quit();
+  ASSERT_TRUE(c.until([&] { return c.quit == 1; }));
+  EXPECT_TRUE(c.errors.empty());
+  EXPECT_FALSE(c.ftp.FtpConnected());
+}
+
+TEST(StarFtp, ListingsWithBlanksLinksAndBareLineFeeds) {
+  testing::ScriptedFtpServer server(withLogin({
+      {"PWD", "257 \"/\"\r\n", nullptr},
+      {"TYPE", "200 ok\r\n", nullptr},
+      {"PORT", "200 ok\r\n", nullptr},
+      {"LIST", "150 here\r\n",
+       [](Server& s) {
+         s.openData();
+         s.sendData("drwxr-xr-x 2 u g 4096 Jan 1 12:00 My Folder\n-rw-r--r-- 1 u g 10 Jan 1 12:00 with space.txt\n");
+         s.sendData("lrwxrwxrwx 1 u g 4 Jan 1 12:00 www -> site\n-rw-r--r-- 1 u g 10 Jan 1 12:00 arrow->name.txt\n");
+         s.closeData();
+       }},
+      {"", "226 done\r\n", nullptr},
+  }));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.ListDirectory();
+  ASSERT_TRUE(c.until([&] { return c.listed == 1; }));
+  EXPECT_EQ(c.ftp.DirectoryNames(), (std::vector<std::string>{"My Folder"}));
+  EXPECT_EQ(c.ftp.FileNames(), (std::vector<std::string>{"with space.txt", "www", "arrow->name.txt"}));
+  EXPECT_EQ(c.ftp.Listing().size(), 4u);
+}
+
+TEST(StarFtp, ARefusedInitialFolderAndOddLocalFilesFailBeforeAnythingIsStored) {
+  testing::ScriptedFtpServer server({{"", "220 hi\r\n", nullptr}, {"USER", "230 in\r\n", nullptr},
+                                     {"SYST", "215 UNIX\r\n", nullptr}, {"CWD", "550 no such folder\r\n", nullptr}});
+  Client c(server.port());
+  c.ftp.InitialDirectory = "missing";
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  EXPECT_FALSE(c.ftp.Success);
+  testing::TempDir dir;
+  ::mkfifo((dir.path() + "pipe").c_str(), 0600);
+  for (const std::string local : {dir.path(), dir.path() + "pipe", dir.path() + "missing"}) {
+    c.ftp.LocalFile = local;
+    c.ftp.RemoteFile = "x";
+    const int before = c.stored;
+    c.ftp.StoreFile();
+    ASSERT_TRUE(c.until([&] { return c.stored == before + 1; })) << local;
+    EXPECT_EQ(c.errors.back(), 21) << local;
+  }
+  for (const auto& command : server.commands) EXPECT_NE(command.rfind("TYPE", 0), 0u) << command;
+}
+
+TEST(StarFtp, AHostNameOverSixtySevenCharactersIsSaidToBeTooLong) {
+  PollEventLoop loop;
+  TStarFtp ftp(loop);
+  std::string text;
+  ftp.OnFtpError = [&](TStarFtp&, int, const std::string& t) { text = t; };
+  ftp.setFtpServer(std::string(68, 'h') + ".example");
+  ftp.Connect();
+  EXPECT_EQ(text, "The host name is longer than 67 characters");
+  EXPECT_EQ(ftp.error(), 16);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // quillon-ftp: the program's FTP client from the command line, for scripts, tests and benchmarks.
-//   quillon-ftp [--port N] [--user U] [--password P] [--dir D] [--ascii] [--quiet] HOST COMMAND...
-//   commands: ls | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW
-// The client's progress is logged on standard error; "ls" prints the listing on standard output. The exit
-// status is 0 when every step succeeded, 1 with the error's text otherwise, 2 for a usage error.
+//   quillon-ftp [--port N] [--user U] [--password P | --password-stdin] [--dir D] [--timeout S] [--ascii]
+//               [--quiet] HOST COMMAND...
+//   commands: ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW
+// The password may also come from the environment variable QUILLON_FTP_PASSWORD; it is never printed. The
+// client's progress is logged on standard error; "ls" prints the listing on standard output ("--names": the
+// names the client parsed, one per line, a folder's with a trailing "/"). The exit status is 0 when every
+// step succeeded, 1 with the error's text otherwise, 2 for a usage error.
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -17,8 +20,8 @@
 namespace {
 
 int usage() {
-  std::fputs("usage: quillon-ftp [--port N] [--user U] [--password P] [--dir D] [--ascii] [--quiet] HOST\n"
-             "                   ls | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW\n",
+  std::fputs("usage: quillon-ftp [--port N] [--user U] [--password P | --password-stdin] [--dir D] [--timeout S]\n"
+             "                   [--ascii] [--quiet] HOST ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW\n",
              stderr);
   return 2;
 }
@@ -31,7 +34,8 @@ int main(int argc, char** argv) {
   quillon::TStarFtp ftp(loop);
   ftp.UserName = "anonymous";
   ftp.UserPassword = "quillon@example.invalid";
-  bool quiet = false;
+  if (const char* env = std::getenv("QUILLON_FTP_PASSWORD")) ftp.UserPassword = env;
+  bool quiet = false, names = false;
   size_t i = 0;
   for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
     const std::string& opt = args[i];
@@ -41,7 +45,15 @@ int main(int argc, char** argv) {
     else if (opt == "--port" && hasValue) ftp.FtpPort = static_cast<uint16_t>(std::atoi(args[++i].c_str()));
     else if (opt == "--user" && hasValue) ftp.UserName = args[++i];
     else if (opt == "--password" && hasValue) ftp.UserPassword = args[++i];
+    else if (opt == "--password-stdin") {
+      // One line; its line end is not part of the password.
+      std::string line;
+      for (int c; (c = std::getchar()) != EOF && c != '\n';) line += static_cast<char>(c);
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      ftp.UserPassword = line;
+    }
     else if (opt == "--dir" && hasValue) ftp.InitialDirectory = args[++i];
+    else if (opt == "--timeout" && hasValue) ftp.TimeOut = std::atoi(args[++i].c_str());
     else return usage();
   }
   if (args.size() < i + 2) return usage();
@@ -51,7 +63,8 @@ int main(int argc, char** argv) {
 
   // The steps to run after login, each started when the previous one is ready.
   std::deque<std::function<void()>> steps;
-  if (command == "ls" && operands.empty()) {
+  if (command == "ls" && (operands.empty() || (operands.size() == 1 && operands[0] == "--names"))) {
+    names = !operands.empty();
     steps.push_back([&] { ftp.ListDirectory(); });
   } else if (command == "put" && !operands.empty()) {
     for (const auto& file : operands)
@@ -87,7 +100,14 @@ int main(int argc, char** argv) {
     failure = "error " + std::to_string(code) + ": " + text;
   };
   ftp.OnFtpQuit = [&](quillon::TStarFtp&) { done = true; };
-  ftp.OnLoggedIn = [&](quillon::TStarFtp&) { loggedIn = true; };
+  ftp.OnLoggedIn = [&](quillon::TStarFtp& f) {
+    loggedIn = true;
+    // A refused --dir fails the run before anything is stored in the login folder.
+    if (!f.Success && !failed) {
+      failed = true;
+      failure = "the server refused the folder " + f.InitialDirectory;
+    }
+  };
   ftp.OnFtpReady = [&](quillon::TStarFtp&) {
     // The next step, or QUIT, once this ready notice and its completion event have been handled.
     loop.post([&] {
@@ -106,7 +126,13 @@ int main(int argc, char** argv) {
     });
   };
   ftp.OnListingDone = [&](quillon::TStarFtp& f) {
-    for (const auto& line : f.Listing()) std::printf("%s\n", line.c_str());
+    if (!f.Success) return;
+    if (!names) {
+      for (const auto& line : f.Listing()) std::printf("%s\n", line.c_str());
+      return;
+    }
+    for (const auto& name : f.DirectoryNames()) std::printf("%s/\n", name.c_str());
+    for (const auto& name : f.FileNames()) std::printf("%s\n", name.c_str());
   };
 
   ftp.Connect();
