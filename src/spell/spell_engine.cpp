@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "app/text_bytes.h"
+#include "spell/word_reader.h"
 
 namespace quillon {
 
@@ -38,8 +39,11 @@ bool allUpper(std::string_view w) {
 }  // namespace
 
 std::string soundSkeleton(std::string_view word) {
-  const std::string w = lowerAscii(word);
+  std::string w(word);
+  for (char& c : w)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   std::string out;
+  out.reserve(w.size());
   auto put = [&](char c) {
     if (out.empty() || out.back() != c) out += c;
   };
@@ -67,11 +71,35 @@ std::string soundSkeleton(std::string_view word) {
       put(c);
     }
   }
-  std::string compact;
-  for (char c : out)
-    if (c != '-') compact += c;
-  return compact;
+  out.erase(std::remove(out.begin(), out.end(), '-'), out.end());
+  return out;
 }
+
+std::string plainForm(std::string_view utf8Word) {
+  // Latin-1 letters À (0xC0) to ÿ (0xFF) without their accents.
+  static const char* const kPlain[64] = {"a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
+                                         "d", "n", "o", "o", "o", "o", "o", "",   "o", "u", "u", "u", "u", "y", "th", "ss",
+                                         "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
+                                         "d", "n", "o", "o", "o", "o", "o", "",   "o", "u", "u", "u", "u", "y", "th", "y"};
+  std::string out;
+  out.reserve(utf8Word.size());
+  for (size_t i = 0; i < utf8Word.size();) {
+    const TextChar c = charAt(utf8Word, i, true);
+    i += c.length;
+    if (c.code == '\'') continue;
+    if (c.code < 0x80) out += static_cast<char>(c.code >= 'A' && c.code <= 'Z' ? c.code - 'A' + 'a' : c.code);
+    else if (c.code >= 0xC0 && c.code <= 0xFF) out += kPlain[c.code - 0xC0];
+    else appendUtf8(out, c.code);
+  }
+  return out;
+}
+
+const std::unordered_map<std::string, std::vector<std::string_view>>& SpellEngine::plainForms() const {
+  skeletons();  // built together
+  return plainForms_;
+}
+
+void SpellEngine::prepareSuggestions() const { skeletons(); }
 
 int editDistance(std::string_view a, std::string_view b) {
   return boundedEditDistance(a, b, static_cast<int>(std::max(a.size(), b.size())));
@@ -99,7 +127,14 @@ int boundedEditDistance(std::string_view a, std::string_view b, int bound) {
 
 const std::unordered_map<std::string, std::vector<std::string_view>>& SpellEngine::skeletons() const {
   if (!skeletonsBuilt_ && !mains_.empty()) {
-    for (std::string_view w : mains_[0].words()) skeletons_[soundSkeleton(w)].push_back(w);
+    const std::vector<std::string_view> words = mains_[0].words();
+    skeletons_.reserve(words.size());
+    for (std::string_view w : words) {
+      skeletons_[soundSkeleton(w)].push_back(w);
+      // Only words whose plain form is more than their lower case need an entry of their own.
+      const bool plainDiffers = std::any_of(w.begin(), w.end(), [](char c) { return c == '\'' || (c & 0x80); });
+      if (plainDiffers) plainForms_[plainForm(w)].push_back(w);
+    }
     skeletonsBuilt_ = true;
   }
   return skeletons_;
@@ -121,8 +156,7 @@ SpellEngine::SpellEngine(SpellConfig config, std::vector<Dictionary> mains, std:
   prefixes_ = splitList(settings_.ignorePrefix);
   suffixes_ = splitList(settings_.ignoreSuffix);
   for (const Dictionary& d : mains_)
-    for (unsigned char c : d.wordCharacters()) wordChars_[c] = true;
-  for (unsigned char c = '0'; c <= '9'; ++c) wordChars_[c] = true;
+    for (std::string_view w : d.words()) longestWord_ = std::max(longestWord_, w.size());
 }
 
 SpellEngine SpellEngine::open(const std::string& programDir, SpellSettings settings) {
@@ -130,17 +164,25 @@ SpellEngine SpellEngine::open(const std::string& programDir, SpellSettings setti
   SpellConfig config = loadSpellConfig(path, "default", "american.dct", "default.udt");
   std::vector<Dictionary> mains;
   std::vector<DictionaryEntry> used;
+  std::vector<std::string> unreadable;
   for (const auto& m : config.mains) {
     if (!m.inUse) continue;
-    if (auto d = Dictionary::load(resolveDictionaryPath(path, m.path))) {
+    const std::string file = resolveDictionaryPath(path, m.path);
+    if (auto d = Dictionary::load(file)) {
       mains.push_back(std::move(*d));
       used.push_back(m);
+    } else {
+      unreadable.push_back(file);
     }
   }
+  // No dictionary in use at all: the default one is the one that is missing.
+  if (config.mains.empty()) unreadable.push_back(resolveDictionaryPath(path, "american.dct"));
   config.mains = used;
   std::vector<UserDictionary> users;
   for (const auto& u : config.users) users.push_back(UserDictionary::load(resolveDictionaryPath(path, u.path)));
-  return SpellEngine(std::move(config), std::move(mains), std::move(users), std::move(settings));
+  SpellEngine engine(std::move(config), std::move(mains), std::move(users), std::move(settings));
+  engine.unreadable_ = std::move(unreadable);
+  return engine;
 }
 
 bool SpellEngine::inDictionaries(std::string_view word) const {
@@ -186,6 +228,7 @@ bool SpellEngine::known(std::string_view word) const {
 }
 
 void SpellEngine::begin(size_t from, size_t to, bool resetCount) {
+  encodingKnown_ = false;
   pos_ = from;
   end_ = to;
   if (resetCount) checked_ = 0;
@@ -194,8 +237,15 @@ void SpellEngine::begin(size_t from, size_t to, bool resetCount) {
   current_.reset();
 }
 
+std::string SpellEngine::inPageEncoding(const std::string& utf8) const { return toDocumentEncoding(utf8, pageUtf8_); }
+
 std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
   current_.reset();
+  if (!encodingKnown_) {
+    // Read as the editing window shows the page: UTF-8 when it is valid UTF-8, else Latin-1.
+    pageUtf8_ = isValidUtf8(text.bytes());
+    encodingKnown_ = true;
+  }
   for (;;) {
     const std::string_view t = text.bytes();
     const size_t limit = std::min(end_, t.size());
@@ -211,13 +261,14 @@ std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
       while (pos_ < limit && t[pos_] != '\n' && t[pos_] != '\r') ++pos_;  // a quoted line, as in mail
       continue;
     }
-    if (!wordChars_[static_cast<unsigned char>(c)]) {
-      ++pos_;
+    std::optional<ReadWord> read = readWordAt(t, pos_, limit, pageUtf8_);
+    if (!read) {
+      pos_ += charAt(t, pos_, pageUtf8_).length;  // a separator, or an entity standing for one
       continue;
     }
-    const size_t start = pos_;
-    while (pos_ < limit && wordChars_[static_cast<unsigned char>(t[pos_])]) ++pos_;
-    std::string word(t.substr(start, pos_ - start));
+    const size_t start = read->start;
+    pos_ = read->end;
+    std::string word = std::move(read->text);
     bool address = false;
     if (config_.on(SpellOption::soInternet) && pos_ < t.size()) {
       const std::string lower = lowerAscii(word);
@@ -229,6 +280,7 @@ std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
         address = true;
       }
     }
+    const size_t length = pos_ - start;
     ++checked_;
     const bool dualCaps = config_.on(SpellOption::soDualCaps) && word.size() > 2 && isUpper(word[0]) &&
                           isUpper(word[1]) && isLower(word[2]);
@@ -236,7 +288,7 @@ std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
       const bool repeated = config_.on(SpellOption::soRepeated) && !tagBetween_ && word == previous_;
       previous_ = word;
       tagBetween_ = false;
-      if (repeated) return current_ = Stop{start, word, StopKind::Repeated};
+      if (repeated) return current_ = Stop{start, word, StopKind::Repeated, length};
       continue;
     }
     const std::string* replacement = nullptr;
@@ -245,11 +297,11 @@ std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
     for (size_t i = 0; !replacement && i < users_.size(); ++i)
       if (i >= config_.users.size() || config_.users[i].inUse) replacement = users_[i].autoCorrect(word);
     if (replacement) {
-      const std::string with = *replacement;
-      text.replace(start, word.size(), with);
-      end_ = end_ + with.size() - word.size();
+      const std::string with = inPageEncoding(*replacement);
+      text.replace(start, length, with);
+      end_ = end_ + with.size() - length;
       pos_ = start + with.size();
-      previous_ = with;
+      previous_ = *replacement;
       tagBetween_ = false;
       continue;
     }
@@ -263,7 +315,7 @@ std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
     }
     previous_ = word;
     tagBetween_ = false;
-    return current_ = Stop{start, word, StopKind::NotFound};
+    return current_ = Stop{start, word, StopKind::NotFound, length};
   }
 }
 
@@ -273,43 +325,48 @@ void SpellEngine::record(Undo undo) {
 }
 
 void SpellEngine::ignore() {
-  if (current_) record({Undo::Ignore, current_->offset, current_->word, {}});
+  if (current_) record({Undo::Ignore, current_->offset, current_->word, {}, {}, 0});
 }
 
 void SpellEngine::ignoreAll() {
   if (!current_) return;
   ignoreAll_.insert(current_->word);
-  record({Undo::IgnoreAll, current_->offset, current_->word, {}});
+  record({Undo::IgnoreAll, current_->offset, current_->word, {}, {}, 0});
 }
 
-void SpellEngine::replaceCurrent(SpellText& text, const std::string& replacement, bool recheck) {
+size_t SpellEngine::replaceCurrent(SpellText& text, const std::string& replacement, bool recheck, std::string& source) {
   size_t start = current_->offset;
-  std::string removed = current_->word;
+  size_t length = current_->length;
+  const std::string_view t = text.bytes();
   if (current_->kind == StopKind::Repeated && replacement.empty()) {
     // "Delete": the repeated word goes with the blanks before it.
-    const std::string_view t = text.bytes();
     while (start > 0 && (t[start - 1] == ' ' || t[start - 1] == '\t')) --start;
-    removed = std::string(t.substr(start, current_->offset + current_->word.size() - start));
+    length = current_->offset + current_->length - start;
   }
-  text.replace(start, removed.size(), replacement);
-  end_ = end_ + replacement.size() - removed.size();
-  pos_ = recheck && config_.on(SpellOption::soRecheck) ? start : start + replacement.size();
+  source = std::string(t.substr(start, length));
+  const std::string with = inPageEncoding(replacement);
+  text.replace(start, length, with);
+  end_ = end_ + with.size() - length;
+  pos_ = recheck && config_.on(SpellOption::soRecheck) ? start : start + with.size();
   previous_.clear();
   current_->offset = start;
-  current_->word = removed;
+  current_->length = length;
+  return with.size();
 }
 
 void SpellEngine::change(SpellText& text, const std::string& replacement) {
   if (!current_) return;
-  replaceCurrent(text, replacement, true);
-  record({Undo::Change, current_->offset, current_->word, replacement});
+  std::string source;
+  const size_t written = replaceCurrent(text, replacement, true, source);
+  record({Undo::Change, current_->offset, current_->word, replacement, source, written});
 }
 
 void SpellEngine::changeAll(SpellText& text, const std::string& replacement) {
   if (!current_) return;
   changeAll_.emplace_back(current_->word, replacement);
-  replaceCurrent(text, replacement, true);
-  record({Undo::ChangeAll, current_->offset, current_->word, replacement});
+  std::string source;
+  const size_t written = replaceCurrent(text, replacement, true, source);
+  record({Undo::ChangeAll, current_->offset, current_->word, replacement, source, written});
 }
 
 UserDictionary* SpellEngine::userDictionary() {
@@ -323,7 +380,7 @@ void SpellEngine::add() {
     d->addWord(current_->word);
     d->save();
   }
-  record({Undo::Add, current_->offset, current_->word, {}});
+  record({Undo::Add, current_->offset, current_->word, {}, {}, 0});
 }
 
 void SpellEngine::autoCorrect(SpellText& text, const std::string& replacement) {
@@ -332,8 +389,9 @@ void SpellEngine::autoCorrect(SpellText& text, const std::string& replacement) {
     d->addAutoCorrect(current_->word, replacement);
     d->save();
   }
-  replaceCurrent(text, replacement, true);
-  record({Undo::AutoCorrect, current_->offset, current_->word, replacement});
+  std::string source;
+  const size_t written = replaceCurrent(text, replacement, true, source);
+  record({Undo::AutoCorrect, current_->offset, current_->word, replacement, source, written});
 }
 
 bool SpellEngine::undoLast(SpellText& text) {
@@ -365,8 +423,8 @@ bool SpellEngine::undoLast(SpellText& text) {
   }
   // Back to that word, as it stood.
   if (u.kind == Undo::Change || u.kind == Undo::ChangeAll || u.kind == Undo::AutoCorrect) {
-    text.replace(u.offset, u.replacement.size(), u.word);
-    end_ = end_ + u.word.size() - u.replacement.size();
+    text.replace(u.offset, u.written, u.source);
+    end_ = end_ + u.source.size() - u.written;
   }
   pos_ = u.offset;
   previous_.clear();
@@ -374,8 +432,18 @@ bool SpellEngine::undoLast(SpellText& text) {
   return true;
 }
 
-void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out, size_t limit) const {
+void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out, size_t limit,
+                         const std::atomic<bool>* cancel) const {
   if (word.empty()) return;
+  auto cancelled = [cancel] { return cancel && cancel->load(std::memory_order_relaxed); };
+  // The work grows with the square of the word's length and more: a long word gets only the cheap
+  // candidates, and no edit is tried that could not reach a dictionary word's length.
+  const bool cheapOnly = word.size() > kCheapAbove;
+  const bool editsCanReach = word.size() <= longestWord_ + 2;
+  // Candidates probed in the dictionary before the second round of edits stops: a bound on time for the
+  // words where that round is tried at all.
+  constexpr size_t kProbeBudget = 600000;
+  size_t probes = 0;
   static const std::string letters = "abcdefghijklmnopqrstuvwxyz'";
   std::vector<std::pair<int, std::string>> found;
   // A word the dictionary does not mark as common needs a nearer spelling to rank as high.
@@ -383,6 +451,7 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
   std::unordered_set<std::string> seen;
   const bool primaryOnly = config_.on(SpellOption::soPrimaryOnly);
   auto consider = [&](const std::string& candidate, int cost) {
+    ++probes;
     // The dictionary first: most candidates are not words, and a hash probe is cheaper than remembering them.
     bool hit = false;
     for (size_t i = 0; i < mains_.size() && !hit; ++i) {
@@ -423,24 +492,34 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
     }
   };
 
+  // The same word with its accents or apostrophes: "cafe" is "café", "Ive" is "I've".
+  if (const auto it = plainForms().find(plainForm(word)); it != plainForms().end())
+    for (std::string_view candidate : it->second) {
+      const std::string c(candidate);
+      if (seen.insert(c).second) found.emplace_back(-1, c);
+    }
   std::vector<std::pair<std::string, int>> first;
-  edits(word, [&](const std::string& s, int cost) {
-    consider(s, cost);
-    first.emplace_back(s, cost);
-  });
+  if (cancelled()) return;
+  if (editsCanReach)
+    edits(word, [&](const std::string& s, int cost) {
+      consider(s, cost);
+      if (!cheapOnly) first.emplace_back(s, cost);
+    });
   if (found.size() < limit) {
     for (const auto& edit : first) {
-      if (edit.first.empty()) continue;
+      if (edit.first.empty() || edit.first.size() > longestWord_ + 1) continue;
+      if (probes > kProbeBudget || cancelled()) break;
       const int c1 = edit.second;
       edits(edit.first, [&](const std::string& s, int c2) { consider(s, 10 + c1 + c2); });
     }
   }
+  if (cancelled()) return;
   // Words that sound alike come in too, after the near spellings; a near spelling that also sounds alike
   // moves up.
   const std::string sound = soundSkeleton(word);
   for (auto& [cost, candidate] : found)
     if (soundSkeleton(candidate) == sound) cost -= 5;
-  if (const auto it = skeletons().find(sound); it != skeletons().end()) {
+  if (const auto it = skeletons().find(sound); it != skeletons().end() && !cheapOnly) {
     for (std::string_view candidate : it->second) {
       const std::string c(candidate);
       const int d = boundedEditDistance(lowerAscii(c), word, std::max<int>(3, static_cast<int>(word.size() / 2)));
@@ -450,8 +529,10 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
     }
   }
   // Still short of a handful: the dictionary's words within three edits, for long and badly mangled words.
-  if (found.size() < 5 && !mains_.empty() && word.size() >= 5) {
+  if (found.size() < 5 && !mains_.empty() && word.size() >= 5 && !cheapOnly && editsCanReach) {
+    size_t scanned = 0;
     for (std::string_view candidate : mains_[0].words()) {
+      if ((++scanned & 4095) == 0 && cancelled()) return;
       if (candidate.size() + 3 < word.size() || candidate.size() > word.size() + 3) continue;
       const int d = boundedEditDistance(candidate, word, 3);
       if (d > 3) continue;
@@ -475,12 +556,12 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
   }
 }
 
-std::vector<std::string> SpellEngine::suggest(const std::string& word) const {
+std::vector<std::string> SpellEngine::suggest(const std::string& word, const std::atomic<bool>* cancel) const {
   std::vector<std::string> out;
   const std::string lower = lowerAscii(word);
   if (lower != word) {
     std::vector<std::string> fromLower;
-    lookup(lower, fromLower, settings_.maxSuggestions);
+    lookup(lower, fromLower, settings_.maxSuggestions, cancel);
     for (const auto& s : fromLower) {
       const bool hasCapital = std::any_of(s.begin(), s.end(), isUpper);
       const std::string shown = hasCapital ? s : copyCapitals(word, s);
@@ -488,15 +569,15 @@ std::vector<std::string> SpellEngine::suggest(const std::string& word) const {
     }
   }
   std::vector<std::string> asWritten;
-  lookup(word, asWritten, settings_.maxSuggestions);
+  lookup(word, asWritten, settings_.maxSuggestions, cancel);
   for (const auto& s : asWritten)
     if (std::find(out.begin(), out.end(), s) == out.end()) out.push_back(s);
   if (out.size() > settings_.maxSuggestions) out.resize(settings_.maxSuggestions);
   return out;
 }
 
-std::vector<std::string> SpellEngine::dialogSuggestions(const std::string& word) const {
-  return config_.on(SpellOption::soAutoSuggest) ? suggest(word) : std::vector<std::string>{};
+std::vector<std::string> SpellEngine::dialogSuggestions(const std::string& word, const std::atomic<bool>* cancel) const {
+  return config_.on(SpellOption::soAutoSuggest) ? suggest(word, cancel) : std::vector<std::string>{};
 }
 
 }  // namespace quillon

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <optional>
 #include <set>
 #include <string>
@@ -47,20 +48,26 @@ class SpellEngine {
   enum class StopKind { NotFound, Repeated };
   struct Stop {
     size_t offset = 0;
-    std::string word;
+    std::string word;   // as UTF-8, entities read as their characters
     StopKind kind = StopKind::NotFound;
+    size_t length = 0;  // bytes the word takes in the text
   };
 
   SpellEngine(SpellConfig config, std::vector<Dictionary> mains, std::vector<UserDictionary> users,
               SpellSettings settings = {});
   // The configuration and dictionaries of a program directory's "spell" folder.
   static SpellEngine open(const std::string& programDir, SpellSettings settings = {});
+  // Main dictionaries in use that could not be read (missing or damaged), by path.
+  const std::vector<std::string>& unreadableDictionaries() const { return unreadable_; }
+  bool hasMainDictionary() const { return !mains_.empty(); }
 
   // Checks [from, to) of the text; resetCount starts the words-checked count afresh.
   void begin(size_t from, size_t to, bool resetCount = true);
   // Goes on to the next word the user must decide on, making the automatic replacements on the way.
   std::optional<Stop> next(SpellText& text);
   size_t wordsChecked() const { return checked_; }
+  // Where the range being checked ends, moved by the changes made in it.
+  size_t rangeEnd() const { return end_; }
 
   // The dialog's commands on the current stop; each resumes after it (next() then continues).
   void ignore();
@@ -72,43 +79,55 @@ class SpellEngine {
   bool undoLast(SpellText& text);
 
   bool known(std::string_view word) const;
-  // The main dictionaries' own lookup for a word, capitals copied from the word.
-  std::vector<std::string> suggest(const std::string& word) const;
+  // The main dictionaries' own lookup for a word, capitals copied from the word. The work is bounded by the
+  // word's length (a word over kCheapAbove letters gets only cheap candidates) and ends early, with what
+  // was found, once *cancel is set. Safe to run on another thread while the engine is otherwise left alone.
+  std::vector<std::string> suggest(const std::string& word, const std::atomic<bool>* cancel = nullptr) const;
   // What the dialog offers when it stops at a misspelt word: the lookup, then the background candidates.
-  std::vector<std::string> dialogSuggestions(const std::string& word) const;
+  std::vector<std::string> dialogSuggestions(const std::string& word, const std::atomic<bool>* cancel = nullptr) const;
+  // Builds what suggestions need (done by the first suggestion otherwise).
+  void prepareSuggestions() const;
+  static constexpr size_t kCheapAbove = 40;
 
   std::string stripped(std::string_view word) const;
   const SpellConfig& config() const { return config_; }
   // New options (from the configuration dialog); the word characters are refreshed with them.
   void setOptions(const std::map<SpellOption, bool>& options) { config_.options = options; }
   const std::optional<Stop>& current() const { return current_; }
-  bool isWordChar(unsigned char c) const { return wordChars_[c]; }
 
  private:
   struct Undo {
     enum Kind { Ignore, IgnoreAll, Change, ChangeAll, Add, AutoCorrect } kind;
     size_t offset;
-    std::string word;
-    std::string replacement;
+    std::string word;         // as the stop read it (UTF-8)
+    std::string replacement;  // as the user gave it (UTF-8)
+    std::string source;       // the bytes the replacement took the place of
+    size_t written = 0;       // the bytes of the replacement as written into the text
   };
   bool knownRaw(std::string_view word) const;
   bool inDictionaries(std::string_view word) const;
   void record(Undo undo);
-  void replaceCurrent(SpellText& text, const std::string& replacement, bool recheck);
+  // Replaces the current stop; returns the bytes written (the replacement in the page's encoding).
+  size_t replaceCurrent(SpellText& text, const std::string& replacement, bool recheck, std::string& source);
+  std::string inPageEncoding(const std::string& utf8) const;
   UserDictionary* userDictionary();
-  void lookup(const std::string& word, std::vector<std::string>& out, size_t limit) const;
+  void lookup(const std::string& word, std::vector<std::string>& out, size_t limit, const std::atomic<bool>* cancel) const;
 
-  // Words of the primary dictionary by their sound skeleton, made at the first suggestion.
+  // Words of the primary dictionary by their sound skeleton, and its words with accents or apostrophes by
+  // their plain form ("cafe" for "café", "ive" for "I've"), made at the first suggestion.
   const std::unordered_map<std::string, std::vector<std::string_view>>& skeletons() const;
+  const std::unordered_map<std::string, std::vector<std::string_view>>& plainForms() const;
 
   SpellConfig config_;
-  mutable std::unordered_map<std::string, std::vector<std::string_view>> skeletons_;
+  mutable std::unordered_map<std::string, std::vector<std::string_view>> skeletons_, plainForms_;
   mutable bool skeletonsBuilt_ = false;
+  size_t longestWord_ = 0;
+  std::vector<std::string> unreadable_;
+  bool pageUtf8_ = true, encodingKnown_ = false;
   std::vector<Dictionary> mains_;
   std::vector<UserDictionary> users_;
   SpellSettings settings_;
   std::vector<std::string> prefixes_, suffixes_;
-  bool wordChars_[256] = {};
   std::set<std::string> ignoreAll_;
   std::vector<std::pair<std::string, std::string>> changeAll_;
   std::vector<Undo> undo_;
@@ -117,6 +136,10 @@ class SpellEngine {
   bool tagBetween_ = false;
   std::optional<Stop> current_;
 };
+
+// A word's plain form: ASCII letters lower-cased, Latin-1 accents dropped ("é" is "e", "ß" is "ss"),
+// apostrophes left out.
+std::string plainForm(std::string_view utf8Word);
 
 // A rough sound of a word: lower case, consonants by how they sound, vowels and doubled letters dropped, so
 // that "sucesfuly" and "successfully" agree.

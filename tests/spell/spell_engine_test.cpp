@@ -1,6 +1,7 @@
 #include "spell/spell_engine.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "../app/temp_dir.h"
 #include "app/file_io.h"
@@ -167,6 +168,72 @@ TEST(SpellConfig, BuiltFromTheFolderWithoutAnId) {
   EXPECT_EQ(listed.mains[1].title, "Other");
   EXPECT_TRUE(listed.on(SpellOption::soUpcase));  // missing keys take the engine's own defaults
   EXPECT_EQ(listed.userIndex, -1);
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+struct WideEngine {
+  testing::TempDir dir;
+  SpellEngine engine;
+  WideEngine()
+      : engine(Engine::config({}),
+               {*Dictionary::fromBytes(Dictionary::build(
+                   {"caf\xc3\xa9", "Z\xc3\xbcrich", "I've", "don't", "hello", "world", "the", "cafe's"}, "Wide", kChars))},
+               {UserDictionary::load(dir.path() + "default.udt")}) {}
+};
+
+TEST(SpellEngine, PagesAreReadInTheirOwnEncoding) {
+  WideEngine e;
+  for (const std::string& page : {std::string("caf\xe9 Z\xfcrich hello\xa0world don't"),  // Latin-1
+                                  std::string("caf\xc3\xa9 \xc2\xabhello\xc2\xbb\xe2\x80\x94world don\xe2\x80\x99t"),
+                                  std::string("caf&eacute; Z&uuml;rich hello&nbsp;world")}) {
+    StringSpellText text(page);
+    e.engine.begin(0, page.size());
+    EXPECT_FALSE(e.engine.next(text)) << page;
+  }
+  // A change written back into a Latin-1 page is written in Latin-1 (with a reference for what it lacks).
+  StringSpellText latin1("Zurich \xe9t\xe9");
+  e.engine.begin(0, latin1.text().size());
+  auto stop = e.engine.next(latin1);
+  ASSERT_TRUE(stop);
+  EXPECT_EQ(stop->word, "Zurich");
+  e.engine.change(latin1, "Z\xc3\xbcrich \xe2\x82\xac");
+  EXPECT_EQ(latin1.text().substr(0, 14), "Z\xfcrich &#8364;");
+  stop = e.engine.next(latin1);
+  ASSERT_TRUE(stop);
+  EXPECT_EQ(stop->word, "\xc3\xa9t\xc3\xa9");  // shown as UTF-8
+  EXPECT_EQ(stop->length, 3u);                   // three bytes of the page
+  ASSERT_TRUE(e.engine.undoLast(latin1));         // undoes the change, byte for byte
+  EXPECT_EQ(latin1.text(), "Zurich \xe9t\xe9");
+}
+
+TEST(SpellEngine, SuggestionsOfferAccentsAndApostrophesAndStayBounded) {
+  WideEngine e;
+  EXPECT_EQ(e.engine.suggest("cafe").front(), "caf\xc3\xa9");
+  EXPECT_EQ(e.engine.suggest("Zurich").front(), "Z\xc3\xbcrich");
+  EXPECT_EQ(e.engine.suggest("Ive").front(), "I've");
+  EXPECT_EQ(e.engine.suggest("dont").front(), "don't");
+  // Far longer than any word of the dictionary: nothing is tried, so nothing is allocated for it.
+  EXPECT_TRUE(e.engine.suggest(std::string(10000, 'a')).empty());
+  // Cancelled before it starts: the lookup gives up at once.
+  const std::atomic<bool> cancel{true};
+  Engine small;
+  EXPECT_TRUE(small.engine.suggest("helo", &cancel).empty());
+  EXPECT_EQ(small.engine.suggest("helo").front(), "hello");
+}
+
+TEST(SpellEngine, AMissingOrDamagedDictionaryIsNamed) {
+  testing::TempDir dir;
+  ::mkdir((dir.path() + "spell").c_str(), 0755);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "spell/american.dct", "garbage, not a dictionary").ok);
+  const SpellEngine engine = SpellEngine::open(dir.path());
+  EXPECT_FALSE(engine.hasMainDictionary());
+  ASSERT_EQ(engine.unreadableDictionaries().size(), 1u);
+  EXPECT_NE(engine.unreadableDictionaries()[0].find("american.dct"), std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QThread>
 #include <QApplication>
 #include <QTest>
 #include <QListWidget>
@@ -12,6 +13,7 @@
 #include "app/file_io.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
+#include "platform/ui/background_work.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "transcript.h"
@@ -168,9 +170,15 @@ void Driver::pump() {
 
 void Driver::waitIdle() {
   auto* dispatcher = QAbstractEventDispatcher::instance();
-  for (int i = 0; i < 10000 && !failed(); ++i) {
+  for (int i = 0; i < 100000 && !failed(); ++i) {
     QCoreApplication::sendPostedEvents();
-    if (!dispatcher->processEvents(QEventLoop::AllEvents)) break;
+    const bool ran = dispatcher->processEvents(QEventLoop::AllEvents);
+    // Work on another thread (spelling suggestions) still owes the window its result.
+    if (BackgroundWork::pending()) {
+      if (!ran) QThread::msleep(1);
+      continue;
+    }
+    if (!ran) break;
   }
 }
 
@@ -260,6 +268,8 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
     if (QWidget* w = control(d, root, d.args[0])) report(setGridCell(w, *col, *row, d.args[3]));
   } else if (inBlock && n == "dump") {
     writeDialogDump(*root);
+  } else if (inBlock && n == "wait-idle") {
+    waitIdle();
   } else if (inBlock) {
     fail(d.line, "directive " + n + " cannot be used inside a block");
   } else if (n == "command") {

@@ -174,7 +174,6 @@ class TForm1 : public QMainWindow {
   size_t replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase);
   void colourIfWanted();
   SpellEngine& spellEngine();
-  bool checkSpelling(size_t from, size_t to, bool resetCount);
   void wireFilesPane();
   std::string chosenFile() const;
   void bindTagCommands();

@@ -31,11 +31,25 @@ SpellEngine& TForm1::spellEngine() {
   return *spell_;
 }
 
-// One check of [from, to); false when it was cancelled.
-bool TForm1::checkSpelling(size_t from, size_t to, bool resetCount) {
+// The whole check: the selection first (when there is one), then, on the user's word, the rest of the page
+// from the end of the selection, all in one dialog.
+void TForm1::BitBtnSpellCheckClick() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  FormSpell->show();
   SpellEngine& engine = spellEngine();
+  FormSpell->hide();  // the checker is ready
+  QApplication::restoreOverrideCursor();
+  for (const std::string& path : engine.unreadableDictionaries())
+    platform_.prompts.error("The spelling dictionary \"" + path + "\" could not be read: it is missing or damaged.");
+  if (!engine.hasMainDictionary()) return;
+
+  const long selStart = editor_bytes::selectionStart(*RE1);
+  const long selLength = editor_bytes::selectionLength(*RE1);
+  // A check that leaves the text as it was leaves an unmodified document unmodified.
+  const bool wasModified = session_->state().modified;
+  const std::string before = wasModified ? std::string() : std::string(editor_bytes::text(*RE1));
+
   EditorSpellText text(*RE1);
-  engine.begin(from, to, resetCount);
   TSpellCheckDialog dialog(
       engine, text, platform_,
       [this](size_t offset, size_t length) {
@@ -47,35 +61,32 @@ bool TForm1::checkSpelling(size_t from, size_t to, bool resetCount) {
         if (!r.ok) platform_.prompts.error("Cannot write the spelling settings. " + r.error + ".");
       },
       this);
-  FormSpell->hide();  // the checker is ready
-  QApplication::restoreOverrideCursor();
-  if (!dialog.start()) return true;
-  platform_.modal.runModal(dialog);
-  return !dialog.cancelled();
-}
+  bool restBegun = selLength == 0;
+  size_t restStart = static_cast<size_t>(selStart + selLength);
+  dialog.setNextRange([&] {
+    if (restBegun) return false;
+    // The selection is done; the rest follows only on Yes. The words-checked count runs on.
+    restBegun = true;
+    if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                  "The selected text has been checked.\r\nCheck the remainder of the document?",
+                                  Buttons::YesNo) != Answer::Yes) {
+      restStart = static_cast<size_t>(-1);
+      return false;
+    }
+    // From where the selection ends now: changes made in it may have moved its end.
+    engine.begin(engine.rangeEnd(), static_cast<size_t>(editor_bytes::length(*RE1)), false);
+    return true;
+  });
+  if (selLength > 0) engine.begin(static_cast<size_t>(selStart), static_cast<size_t>(selStart + selLength), true);
+  else engine.begin(restStart, static_cast<size_t>(editor_bytes::length(*RE1)), true);
 
-void TForm1::BitBtnSpellCheckClick() {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  FormSpell->show();
-  const long selStart = editor_bytes::selectionStart(*RE1);
-  const long selLength = editor_bytes::selectionLength(*RE1);
-  bool goOn = true;
-  bool resetCount = true;
-  if (selLength > 0) {
-    const bool completed = checkSpelling(static_cast<size_t>(selStart), static_cast<size_t>(selStart + selLength), true);
-    resetCount = false;
-    goOn = completed && platform_.prompts.message(MessageKind::Confirm, kAppTitle,
-                                                  "The selected text has been checked.\r\nCheck the remainder of the "
-                                                  "document?",
-                                                  Buttons::YesNo) == Answer::Yes;
-  }
-  if (goOn) {
-    const bool completed = checkSpelling(static_cast<size_t>(selStart + selLength),
-                                         static_cast<size_t>(editor_bytes::length(*RE1)), resetCount);
-    if (completed) platform_.prompts.info("Spell Check Complete.\r\n\r\n");
-  }
-  FormSpell->hide();
-  while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+  const bool stopped = dialog.start();
+  if (stopped) platform_.modal.runModal(dialog);
+  const bool cancelled = dialog.cancelled();
+  if (!cancelled && restBegun && restStart != static_cast<size_t>(-1))
+    platform_.prompts.info("Spell Check Complete.\r\n\r\n");
+
+  if (!wasModified && editor_bytes::text(*RE1) == before) RE1->setModified(false);
   editor_bytes::select(*RE1, selStart, selLength);
   RE1->setFocus();
 }

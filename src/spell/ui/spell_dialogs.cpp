@@ -1,6 +1,8 @@
 #include "spell/ui/spell_dialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QPointer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/ui/background_work.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 
@@ -90,16 +93,21 @@ TSpellCheckDialog::TSpellCheckDialog(SpellEngine& engine, SpellText& text, Platf
   grid->addWidget(ListSuggestions, 2, 1);
   LabelWordsChecked = named(new QLabel(this), "LabelWordsChecked");
   grid->addWidget(LabelWordsChecked, 3, 0, 1, 2);
-  connect(ListSuggestions, &QListWidget::currentTextChanged, EditReplace, &QLineEdit::setText);
+  // Choosing a suggestion puts it in "Replace With"; emptying the list (at the next word) leaves the box alone.
+  connect(ListSuggestions, &QListWidget::currentTextChanged, this, [this](const QString& text) {
+    if (!text.isEmpty()) EditReplace->setText(text);
+  });
+  connect(EditReplace, &QLineEdit::textChanged, this, [this] { updateChangeButtons(); });
 
   auto* buttons = new QVBoxLayout;
-  auto button = [&](const char* name, const char* caption, std::function<void()> act) {
+  auto button = [&](const char* name, const char* caption, std::function<void()> command) {
     auto* b = named(new QPushButton(caption, this), name);
-    connect(b, &QPushButton::clicked, this, std::move(act));
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this, command = std::move(command)] { act(command); });
     buttons->addWidget(b);
     return b;
   };
-  button("ButtonChangeAll", "&Change All", [this] {
+  ButtonChangeAll = button("ButtonChangeAll", "&Change All", [this] {
     engine_.changeAll(text_, replacement());
     advance();
   });
@@ -107,6 +115,7 @@ TSpellCheckDialog::TSpellCheckDialog(SpellEngine& engine, SpellText& text, Platf
     engine_.change(text_, replacement());
     advance();
   });
+  ButtonChange->setDefault(true);
   button("ButtonIgnoreAll", "&Ignore All", [this] {
     engine_.ignoreAll();
     advance();
@@ -119,13 +128,13 @@ TSpellCheckDialog::TSpellCheckDialog(SpellEngine& engine, SpellText& text, Platf
     engine_.add();
     advance();
   });
-  button("ButtonAutoCorrect", "Au&to-Correct", [this] {
+  ButtonAutoCorrect = button("ButtonAutoCorrect", "Au&to-Correct", [this] {
     engine_.autoCorrect(text_, replacement());
     advance();
   });
   button("ButtonSuggest", "S&uggest", [this] {
     const std::string typed = toBytes(EditReplace->text());
-    fillSuggestions(engine_.suggest(typed.empty() ? engine_.current()->word : typed));
+    if (engine_.current()) suggestFor(typed.empty() ? engine_.current()->word : typed);
   });
   button("ButtonStart", "Start", [this] {
     // Resumes at the current word: it is judged again.
@@ -144,25 +153,51 @@ TSpellCheckDialog::TSpellCheckDialog(SpellEngine& engine, SpellText& text, Platf
   });
   auto* help = button("ButtonHelp", "Hel&p", [] {});
   help->setEnabled(false);  // the checker has no help file of its own
-  button("ButtonCancel", "Cancel", [this] {
-    cancelled_ = true;
-    reject();
-  });
+  button("ButtonCancel", "Cancel", [this] { reject(); });
   buttons->addStretch();
   grid->addLayout(buttons, 0, 2, 4, 1);
 }
 
+TSpellCheckDialog::~TSpellCheckDialog() { stopSuggesting(); }
+
+void TSpellCheckDialog::reject() {
+  // Cancel and Escape alike end the whole check.
+  stopSuggesting();
+  cancelled_ = true;
+  QDialog::reject();
+}
+
+void TSpellCheckDialog::act(const std::function<void()>& command) {
+  stopSuggesting();
+  command();
+}
+
 std::string TSpellCheckDialog::replacement() const { return toBytes(EditReplace->text()); }
 
+void TSpellCheckDialog::updateChangeButtons() {
+  // Changing a misspelt word into nothing would delete it: only a repeated word is deleted, by "Delete".
+  const bool repeated = engine_.current() && engine_.current()->kind == SpellEngine::StopKind::Repeated;
+  const bool hasText = !EditReplace->text().isEmpty();
+  ButtonChange->setEnabled(repeated || hasText);
+  ButtonChangeAll->setEnabled(hasText);
+  ButtonAutoCorrect->setEnabled(hasText);
+}
+
+bool TSpellCheckDialog::findStop() {
+  while (!engine_.next(text_))
+    if (!nextRange_ || !nextRange_()) return false;
+  return true;
+}
+
 bool TSpellCheckDialog::start() {
-  if (!engine_.next(text_)) return false;
+  if (!findStop()) return false;
   showStop();
   return true;
 }
 
 void TSpellCheckDialog::advance() {
-  if (!engine_.next(text_)) {
-    accept();
+  if (!findStop()) {
+    if (!cancelled_) accept();
     return;
   }
   showStop();
@@ -171,6 +206,40 @@ void TSpellCheckDialog::advance() {
 void TSpellCheckDialog::fillSuggestions(const std::vector<std::string>& words) {
   ListSuggestions->clear();
   for (const auto& w : words) ListSuggestions->addItem(toQString(w));
+  // The first suggestion takes the place of the word in "Replace With", unless the user typed there.
+  const auto& stop = engine_.current();
+  if (!words.empty() && stop && stop->kind == SpellEngine::StopKind::NotFound && toBytes(EditReplace->text()) == stop->word)
+    ListSuggestions->setCurrentRow(0);
+}
+
+void TSpellCheckDialog::stopSuggesting() {
+  if (cancelSuggestions_) cancelSuggestions_->store(true);
+  if (suggester_.joinable()) suggester_.join();
+  cancelSuggestions_.reset();
+  setWindowTitle("Spell Check");
+}
+
+void TSpellCheckDialog::suggestFor(const std::string& word) {
+  stopSuggesting();
+  ListSuggestions->clear();
+  setWindowTitle("Spell Check (Working...)");
+  auto cancel = std::make_shared<std::atomic<bool>>(false);
+  cancelSuggestions_ = cancel;
+  BackgroundWork::started();
+  QPointer<TSpellCheckDialog> self(this);
+  suggester_ = std::thread([this, self, cancel, word, &engine = engine_] {
+    std::vector<std::string> words = engine.dialogSuggestions(word, cancel.get());
+    // Delivered on the window's thread; dropped when cancelled or when the dialog is gone.
+    QMetaObject::invokeMethod(
+        qApp,
+        [this, self, cancel, words = std::move(words)] {
+          BackgroundWork::finished();
+          if (!self || cancel->load()) return;
+          setWindowTitle("Spell Check");
+          fillSuggestions(words);
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 void TSpellCheckDialog::showStop() {
@@ -179,16 +248,12 @@ void TSpellCheckDialog::showStop() {
   LabelNotFound->setText(repeated ? "Repeated Word:" : "Not Found:");
   ButtonChange->setText(repeated ? "&Delete" : "C&hange");
   EditWord->setText(toQString(stop.word));
-  EditReplace->setText(repeated ? QString() : toQString(stop.word));
-  LabelWordsChecked->setText(QString("Words Checked: %1").arg(engine_.wordsChecked()));
   ListSuggestions->clear();
-  if (highlight_) highlight_(stop.offset, stop.word.size());
-  if (!repeated && engine_.config().on(SpellOption::soAutoSuggest)) {
-    setWindowTitle("Spell Check (Working...)");
-    const auto words = engine_.dialogSuggestions(stop.word);
-    fillSuggestions(words);
-    setWindowTitle("Spell Check");
-  }
+  EditReplace->setText(repeated ? QString() : toQString(stop.word));
+  updateChangeButtons();
+  LabelWordsChecked->setText(QString("Words Checked: %1").arg(engine_.wordsChecked()));
+  if (highlight_) highlight_(stop.offset, stop.length);
+  if (!repeated && engine_.config().on(SpellOption::soAutoSuggest)) suggestFor(stop.word);
 }
 
 }  // namespace quillon

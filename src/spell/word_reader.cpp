@@ -1,0 +1,134 @@
+#include "spell/word_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quillon {
+
+namespace {
+
+struct NamedEntity {
+  const char* name;
+  char32_t code;
+};
+
+// The Latin-1 entities and the common typographic ones; kept sorted by name for the search below.
+constexpr NamedEntity kEntities[] = {
+    {"AElig", 0xC6},  {"Aacute", 0xC1}, {"Acirc", 0xC2},  {"Agrave", 0xC0}, {"Aring", 0xC5},  {"Atilde", 0xC3},
+    {"Auml", 0xC4},   {"Ccedil", 0xC7}, {"ETH", 0xD0},    {"Eacute", 0xC9}, {"Ecirc", 0xCA},  {"Egrave", 0xC8},
+    {"Euml", 0xCB},   {"Iacute", 0xCD}, {"Icirc", 0xCE},  {"Igrave", 0xCC}, {"Iuml", 0xCF},   {"Ntilde", 0xD1},
+    {"OElig", 0x152}, {"Oacute", 0xD3}, {"Ocirc", 0xD4},  {"Ograve", 0xD2}, {"Oslash", 0xD8}, {"Otilde", 0xD5},
+    {"Ouml", 0xD6},   {"Scaron", 0x160}, {"THORN", 0xDE}, {"Uacute", 0xDA}, {"Ucirc", 0xDB},  {"Ugrave", 0xD9},
+    {"Uuml", 0xDC},   {"Yacute", 0xDD}, {"Yuml", 0x178},  {"aacute", 0xE1}, {"acirc", 0xE2},  {"aelig", 0xE6},
+    {"agrave", 0xE0}, {"amp", '&'},     {"apos", '\''},   {"aring", 0xE5},  {"atilde", 0xE3}, {"auml", 0xE4},
+    {"bdquo", 0x201E}, {"ccedil", 0xE7}, {"copy", 0xA9},  {"eacute", 0xE9}, {"ecirc", 0xEA},  {"egrave", 0xE8},
+    {"eth", 0xF0},    {"euml", 0xEB},   {"euro", 0x20AC}, {"gt", '>'},      {"hellip", 0x2026}, {"iacute", 0xED},
+    {"icirc", 0xEE},  {"igrave", 0xEC}, {"iuml", 0xEF},   {"laquo", 0xAB},  {"ldquo", 0x201C}, {"lsaquo", 0x2039},
+    {"lsquo", 0x2018}, {"lt", '<'},     {"mdash", 0x2014}, {"middot", 0xB7}, {"nbsp", 0xA0},  {"ndash", 0x2013},
+    {"ntilde", 0xF1}, {"oacute", 0xF3}, {"ocirc", 0xF4},  {"oelig", 0x153}, {"ograve", 0xF2}, {"oslash", 0xF8},
+    {"otilde", 0xF5}, {"ouml", 0xF6},   {"quot", '"'},    {"raquo", 0xBB},  {"rdquo", 0x201D}, {"reg", 0xAE},
+    {"rsaquo", 0x203A}, {"rsquo", 0x2019}, {"sbquo", 0x201A}, {"scaron", 0x161}, {"szlig", 0xDF}, {"thorn", 0xFE},
+    {"uacute", 0xFA}, {"ucirc", 0xFB},  {"ugrave", 0xF9}, {"uuml", 0xFC},   {"yacute", 0xFD}, {"yuml", 0xFF},
+};
+
+// "&name;", "&#233;" or "&#xE9;" at pos: the character and the entity's length, or nothing.
+std::optional<TextChar> entityAt(std::string_view text, size_t pos) {
+  const size_t semi = text.find(';', pos + 1);
+  if (semi == std::string_view::npos || semi - pos > 10 || semi == pos + 1) return std::nullopt;
+  const std::string_view body = text.substr(pos + 1, semi - pos - 1);
+  if (body[0] == '#') {
+    const bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
+    const std::string_view digits = body.substr(hex ? 2 : 1);
+    if (digits.empty()) return std::nullopt;
+    char32_t code = 0;
+    for (char c : digits) {
+      int v;
+      if (c >= '0' && c <= '9') v = c - '0';
+      else if (hex && c >= 'a' && c <= 'f') v = c - 'a' + 10;
+      else if (hex && c >= 'A' && c <= 'F') v = c - 'A' + 10;
+      else return std::nullopt;
+      code = code * (hex ? 16 : 10) + static_cast<char32_t>(v);
+      if (code > 0x10FFFF) return std::nullopt;
+    }
+    return TextChar{code, semi - pos + 1};
+  }
+  const auto* end = std::end(kEntities);
+  const auto* it = std::lower_bound(std::begin(kEntities), end, body, [](const NamedEntity& e, std::string_view name) {
+    return std::string_view(e.name) < name;
+  });
+  if (it == end || std::string_view(it->name) != body) return std::nullopt;
+  return TextChar{it->code, semi - pos + 1};
+}
+
+}  // namespace
+
+TextChar charAt(std::string_view text, size_t pos, bool utf8) {
+  const auto b = static_cast<unsigned char>(text[pos]);
+  if (b == '&')
+    if (const auto entity = entityAt(text, pos)) return *entity;
+  if (b < 0x80 || !utf8) return {b, 1};
+  const size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+  if (n == 1 || pos + n > text.size()) return {0xFFFD, 1};
+  char32_t code = b & (n == 2 ? 0x1F : n == 3 ? 0x0F : 0x07);
+  for (size_t k = 1; k < n; ++k) {
+    const auto c = static_cast<unsigned char>(text[pos + k]);
+    if ((c & 0xC0) != 0x80) return {0xFFFD, 1};
+    code = (code << 6) | (c & 0x3F);
+  }
+  return {code, n};
+}
+
+bool isApostrophe(char32_t c) { return c == '\'' || c == 0x2019; }
+
+bool isLetter(char32_t c) {
+  if (c < 0x80) return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  if (c < 0x100) return c >= 0xC0 && c != 0xD7 && c != 0xF7;  // Latin-1: À to ÿ but × and ÷
+  if (c < 0x2000) return c != 0x37E && c != 0x387;  // Latin Extended, IPA, Greek, Cyrillic, Hebrew, Arabic, ...
+  if (c < 0x2C00) return false;  // punctuation, symbols, arrows, dashes, quotes
+  if (c >= 0x3000 && c < 0x3040) return false;  // CJK punctuation
+  if (c >= 0xFE30 && c < 0xFE70) return false;
+  if (c >= 0xFF00 && c < 0xFF21) return false;
+  if (c == 0xFFFD || c == 0xFEFF) return false;
+  return true;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+std::optional<ReadWord> readWordAt(std::string_view text, size_t pos, size_t limit, bool utf8) {
+  limit = std::min(limit, text.size());
+  if (pos >= limit) return std::nullopt;
+  const TextChar first = charAt(text, pos, utf8);
+  const bool digit = first.code >= '0' && first.code <= '9';
+  if (!isLetter(first.code) && !digit) return std::nullopt;
+  ReadWord word;
+  word.start = pos;
+  size_t at = pos;
+  while (at < limit) {
+    const TextChar c = charAt(text, at, utf8);
+    if (at + c.length > limit) break;
+    const bool inWord = isLetter(c.code) || (c.code >= '0' && c.code <= '9') || isApostrophe(c.code);
+    if (!inWord) break;
+    appendUtf8(word.text, isApostrophe(c.code) ? U'\'' : c.code);
+    at += c.length;
+  }
+  word.end = at;
+  return word;
+}
+
+}  // namespace quillon

@@ -1,0 +1,51 @@
+#include "spell/word_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "../app/temp_dir.h"
+#include "app/file_io.h"
+#include "spell/spell_engine.h"
+
+namespace quillon {
+namespace {
+
+std::vector<std::string> words(std::string_view text, bool utf8) {
+  std::vector<std::string> out;
+  for (size_t pos = 0; pos < text.size();) {
+    if (const auto w = readWordAt(text, pos, text.size(), utf8)) {
+      out.push_back(w->text);
+      pos = w->end;
+    } else {
+      pos += charAt(text, pos, utf8).length;
+    }
+  }
+  return out;
+}
+
+using Words = std::vector<std::string>;
+
+TEST(WordReader, LettersApostrophesAndSeparatorsInBothEncodings) {
+  EXPECT_EQ(words("hello\xa0world", false), (Words{"hello", "world"}));            // Latin-1 no-break space
+  EXPECT_EQ(words("hello\xc2\xa0world", true), (Words{"hello", "world"}));         // and in UTF-8
+  EXPECT_EQ(words("hello\xe2\x80\x94world", true), (Words{"hello", "world"}));     // em dash
+  EXPECT_EQ(words("\xc2\xabhello\xc2\xbb", true), (Words{"hello"}));               // guillemets
+  EXPECT_EQ(words("\xe2\x80\x9chello\xe2\x80\x9d", true), (Words{"hello"}));       // curly quotes
+  EXPECT_EQ(words("don\xe2\x80\x99t", true), (Words{"don't"}));                    // typographic apostrophe
+  EXPECT_EQ(words("caf\xe9 Z\xfcrich", false), (Words{"caf\xc3\xa9", "Z\xc3\xbcrich"}));  // Latin-1 read as such
+  EXPECT_EQ(words("caf\xc3\xa9 \xd0\xbc\xd0\xb8\xd1\x80", true), (Words{"caf\xc3\xa9", "\xd0\xbc\xd0\xb8\xd1\x80"}));
+  EXPECT_EQ(words("x\xc3\x97y 2\xc3\xb7" "3", true), (Words{"x", "y", "2", "3"}));  // × and ÷ are no letters
+}
+
+TEST(WordReader, EntitiesReadAsTheirCharactersAndAreNeverWords) {
+  EXPECT_EQ(words("caf&eacute; na&iuml;ve", true), (Words{"caf\xc3\xa9", "na\xc3\xafve"}));
+  EXPECT_EQ(words("one&nbsp;two&mdash;three&amp;four", true), (Words{"one", "two", "three", "four"}));
+  EXPECT_EQ(words("Z&#252;rich Z&#xFC;rich", true), (Words{"Z\xc3\xbcrich", "Z\xc3\xbcrich"}));
+  EXPECT_EQ(words("don&rsquo;t", true), (Words{"don't"}));
+  EXPECT_EQ(words("&nosuch; &#; &#xZZ; &", true), (Words{"nosuch", "xZZ"}));  // not entities: plain text
+  const auto w = readWordAt("caf&eacute;s", 0, 100, true);
+  ASSERT_TRUE(w);
+  EXPECT_EQ(w->end, 12u);  // the word's bytes cover the whole entity
+}
+
+}  // namespace
+}  // namespace quillon
