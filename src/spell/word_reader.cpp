@@ -50,6 +50,7 @@ std::optional<TextChar> entityAt(std::string_view text, size_t pos) {
       code = code * (hex ? 16 : 10) + static_cast<char32_t>(v);
       if (code > 0x10FFFF) return std::nullopt;
     }
+    if (code == 0 || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;  // no character
     return TextChar{code, semi - pos + 1};
   }
   const auto* end = std::end(kEntities);
@@ -75,6 +76,9 @@ TextChar charAt(std::string_view text, size_t pos, bool utf8) {
     if ((c & 0xC0) != 0x80) return {0xFFFD, 1};
     code = (code << 6) | (c & 0x3F);
   }
+  // Overlong forms, surrogates and numbers past Unicode are not characters.
+  static constexpr char32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < kLeast[n] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return {0xFFFD, 1};
   return {code, n};
 }
 
