@@ -188,6 +188,7 @@ SpellEngine SpellEngine::open(const std::string& programDir, SpellSettings setti
 bool SpellEngine::inDictionaries(std::string_view word) const {
   for (const Dictionary& d : mains_)
     if (d.contains(word)) return true;
+  if (users_.empty()) return false;
   const std::string w(word);
   for (size_t i = 0; i < users_.size(); ++i)
     if ((i >= config_.users.size() || config_.users[i].inUse) && users_[i].contains(w)) return true;
@@ -223,6 +224,9 @@ std::string SpellEngine::stripped(std::string_view word) const {
 }
 
 bool SpellEngine::known(std::string_view word) const {
+  // Most words are in a main dictionary as they stand: no copy is made for them.
+  for (const Dictionary& d : mains_)
+    if (d.contains(word)) return true;
   const std::string s = stripped(word);
   return knownRaw(word) || knownRaw(lowerAscii(word)) || knownRaw(s) || knownRaw(lowerAscii(s));
 }
@@ -270,9 +274,9 @@ std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
     pos_ = read->end;
     std::string word = std::move(read->text);
     bool address = false;
-    if (config_.on(SpellOption::soInternet) && pos_ < t.size()) {
+    if (config_.on(SpellOption::soInternet) && pos_ < t.size() && (t[pos_] == '@' || t[pos_] == ':')) {
       const std::string lower = lowerAscii(word);
-      if (t[pos_] == '@' || (t[pos_] == ':' && (lower == "http" || lower == "ftp" || lower == "news"))) {
+      if (t[pos_] == '@' || lower == "http" || lower == "ftp" || lower == "news") {
         while (pos_ < limit && t[pos_] != ' ' && t[pos_] != '\t' && t[pos_] != '\r' && t[pos_] != '\n' &&
                t[pos_] != '<' && t[pos_] != '>' && t[pos_] != '"')
           ++pos_;
@@ -286,9 +290,12 @@ std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
                           isUpper(word[1]) && isLower(word[2]);
     if (!address && !dualCaps && known(word)) {
       const bool repeated = config_.on(SpellOption::soRepeated) && !tagBetween_ && word == previous_;
-      previous_ = word;
       tagBetween_ = false;
-      if (repeated) return current_ = Stop{start, word, StopKind::Repeated, length};
+      if (repeated) {
+        previous_ = word;
+        return current_ = Stop{start, std::move(word), StopKind::Repeated, length};
+      }
+      previous_.swap(word);
       continue;
     }
     const std::string* replacement = nullptr;
@@ -321,7 +328,7 @@ std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
 
 void SpellEngine::record(Undo undo) {
   undo_.push_back(std::move(undo));
-  if (undo_.size() > settings_.maxUndo) undo_.erase(undo_.begin());
+  if (undo_.size() > settings_.maxUndo) undo_.pop_front();
 }
 
 void SpellEngine::ignore() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <deque>
 #include <optional>
 #include <set>
 #include <string>
@@ -130,7 +131,7 @@ class SpellEngine {
   std::vector<std::string> prefixes_, suffixes_;
   std::set<std::string> ignoreAll_;
   std::vector<std::pair<std::string, std::string>> changeAll_;
-  std::vector<Undo> undo_;
+  std::deque<Undo> undo_;
   size_t pos_ = 0, end_ = 0, checked_ = 0;
   std::string previous_;
   bool tagBetween_ = false;

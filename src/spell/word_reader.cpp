@@ -124,6 +124,16 @@ std::optional<ReadWord> readWordAt(std::string_view text, size_t pos, size_t lim
   word.start = pos;
   size_t at = pos;
   while (at < limit) {
+    // Runs of plain ASCII letters and digits, the common case, go in at once.
+    size_t run = at;
+    while (run < limit && ((text[run] >= 'a' && text[run] <= 'z') || (text[run] >= 'A' && text[run] <= 'Z') ||
+                           (text[run] >= '0' && text[run] <= '9')))
+      ++run;
+    if (run > at) {
+      word.text.append(text.data() + at, run - at);
+      at = run;
+      continue;
+    }
     const TextChar c = charAt(text, at, utf8);
     if (at + c.length > limit) break;
     const bool inWord = isLetter(c.code) || (c.code >= '0' && c.code <= '9') || isApostrophe(c.code);
