@@ -1,7 +1,7 @@
 // bench_colour_pass FILE: the core colouring pass over a file; prints the number of coloured ranges.
 #include <cstdio>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 #include "editor/tag_colouring.h"
 
 int main(int argc, char** argv) {

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 #include "editor/search.h"
 
 int main(int argc, char** argv) {

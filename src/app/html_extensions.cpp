@@ -1,7 +1,7 @@
 #include "app/html_extensions.h"
 
-#include "app/file_io.h"
-#include "app/text_bytes.h"
+#include "base/file_io.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 

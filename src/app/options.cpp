@@ -2,8 +2,8 @@
 
 #include <tuple>
 
-#include "app/ini_file.h"
-#include "app/text_bytes.h"
+#include "base/ini_file.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/settings.h"
+#include "base/file_io.h"
+#include "base/settings.h"
 
 namespace quillon {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <unistd.h>
 
-#include "app/file_io.h"
-#include "app/text_bytes.h"
+#include "base/file_io.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 

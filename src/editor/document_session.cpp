@@ -1,8 +1,8 @@
 #include "editor/document_session.h"
 
-#include "app/file_io.h"
-#include "app/settings.h"
-#include "app/text_bytes.h"
+#include "base/file_io.h"
+#include "base/settings.h"
+#include "base/text_bytes.h"
 #include "publish/auto_ftp_list.h"
 
 namespace quillon {

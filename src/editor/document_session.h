@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 #include "platform/prompts.h"
 
 namespace quillon {

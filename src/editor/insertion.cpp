@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 

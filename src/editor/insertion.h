@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/colour_names.h"
+#include "base/colour_names.h"
 
 namespace quillon {
 

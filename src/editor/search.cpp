@@ -1,6 +1,6 @@
 #include "editor/search.h"
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 

@@ -1,6 +1,6 @@
 #include "editor/tag_colouring.h"
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/colour_names.h"
+#include "base/colour_names.h"
 
 namespace quillon {
 

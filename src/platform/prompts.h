@@ -3,7 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "app/colour_names.h"
+#include "base/colour_names.h"
+#include "base/product.h"
 
 // The program's seam to the desktop's dialogs. The windows show real ones; tests and the automation driver
 // plug in scripted ones. Texts are bytes, shown as UTF-8 when valid and as Latin-1 otherwise.
@@ -12,8 +13,6 @@ namespace quillon {
 enum class MessageKind { Info, Confirm, Warning, Error };
 enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
-
-inline constexpr const char* kAppTitle = "Brindle Quillon Pro";
 
 class Prompts {
  public:

@@ -1,6 +1,6 @@
 #include "project/page_checks.h"
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 
 namespace quillon {
 

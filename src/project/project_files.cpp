@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <dirent.h>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 #include "project/project_model.h"
 
 namespace quillon {

@@ -1,7 +1,7 @@
 #include "project/project_session.h"
 
-#include "app/settings.h"
-#include "app/text_bytes.h"
+#include "base/settings.h"
+#include "base/text_bytes.h"
 #include "project/project_files.h"
 
 namespace quillon {

@@ -1,6 +1,6 @@
 #include "publish/ftp_text.h"
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 
 namespace quillon {
 

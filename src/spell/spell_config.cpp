@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <dirent.h>
 
-#include "app/file_io.h"
-#include "app/ini_file.h"
-#include "app/text_bytes.h"
+#include "base/file_io.h"
+#include "base/ini_file.h"
+#include "base/text_bytes.h"
 #include "spell/dictionary.h"
 
 namespace quillon {

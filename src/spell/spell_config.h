@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 
 namespace quillon {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <unordered_set>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 #include "spell/word_reader.h"
 
 namespace quillon {

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 
 namespace quillon {
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/file_io.h"
-#include "app/ini_file.h"
+#include "base/file_io.h"
+#include "base/ini_file.h"
 #include "project/link_paths.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {

@@ -4,9 +4,9 @@
 #include <deque>
 #include <sys/stat.h>
 
-#include "../app/temp_dir.h"
-#include "app/file_io.h"
-#include "app/settings.h"
+#include "support/temp_dir.h"
+#include "base/file_io.h"
+#include "base/settings.h"
 #include "publish/auto_ftp_list.h"
 
 namespace quillon {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <random>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

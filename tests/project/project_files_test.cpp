@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <random>
 
-#include "../app/temp_dir.h"
-#include "app/file_io.h"
+#include "support/temp_dir.h"
+#include "base/file_io.h"
 
 namespace quillon {
 namespace {

@@ -5,10 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "../app/temp_dir.h"
-#include "app/file_io.h"
-#include "app/ini_file.h"
-#include "app/settings.h"
+#include "support/temp_dir.h"
+#include "base/file_io.h"
+#include "base/ini_file.h"
+#include "base/settings.h"
 #include "project/project_files.h"
 
 namespace quillon {

@@ -5,8 +5,8 @@
 
 #include <chrono>
 
-#include "../app/temp_dir.h"
-#include "app/file_io.h"
+#include "support/temp_dir.h"
+#include "base/file_io.h"
 #include "publish/poll_event_loop.h"
 #include "scripted_ftp_server.h"
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "../app/temp_dir.h"
-#include "app/file_io.h"
-#include "app/ini_file.h"
+#include "support/temp_dir.h"
+#include "base/file_io.h"
+#include "base/ini_file.h"
 
 namespace quillon {
 namespace {

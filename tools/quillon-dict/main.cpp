@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/text_bytes.h"
+#include "base/file_io.h"
+#include "base/text_bytes.h"
 #include "spell/dictionary.h"
 
 int main(int argc, char** argv) {

@@ -10,7 +10,7 @@
 #include <QTreeWidget>
 #include <Qsci/qsciscintilla.h>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
 #include "platform/ui/background_work.h"

@@ -8,7 +8,7 @@
 #include <Qsci/qsciscintilla.h>
 #include <cstdio>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "app/ui/mainwindow.h"
 #include "driver.h"
 #include "editor/ui/editor_bytes.h"

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <memory>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 #include "app/program_dir.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 
 namespace quillon::drive {
 

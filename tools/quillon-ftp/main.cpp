@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 #include "publish/poll_event_loop.h"
 #include "publish/star_ftp.h"
 

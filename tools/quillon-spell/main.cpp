@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 #include "app/program_dir.h"
 #include "spell/spell_engine.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/command_table.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "editor/document_session.h"
 #include "builders/hand_back.h"
 #include "editor/insertion.h"

@@ -4,7 +4,7 @@
 #include <QElapsedTimer>
 #include <Qsci/qsciscintilla.h>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 #include "app/ui/mainwindow.h"
 #include "editor/tag_colouring.h"
 #include "editor/ui/editor_bytes.h"

@@ -7,9 +7,9 @@
 #include <Qsci/qsciscintilla.h>
 #include <sys/stat.h>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 #include "app/program_dir.h"
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
 #include "builders/image_size.h"

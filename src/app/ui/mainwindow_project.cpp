@@ -8,8 +8,8 @@
 #include <Qsci/qsciscintilla.h>
 #include <sys/stat.h>
 
-#include "app/file_io.h"
-#include "app/text_bytes.h"
+#include "base/file_io.h"
+#include "base/text_bytes.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
 #include "editor/ui/editor_bytes.h"

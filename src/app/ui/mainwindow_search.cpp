@@ -4,7 +4,7 @@
 #include <QToolButton>
 #include <Qsci/qsciscintilla.h>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 #include "app/ui/mainwindow.h"
 #include "editor/search.h"
 #include "editor/ui/editor_bytes.h"

@@ -9,16 +9,16 @@
 #include <QTimer>
 #include <Qsci/qsciscintilla.h>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 #include "app/html_extensions.h"
 #include "app/pane_layout.h"
 #include "app/program_dir.h"
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 #include "app/ui/mainwindow.h"
 #include "app/options.h"
 #include "app/ui/options_form.h"
 #include "app/ui/tips_form.h"
-#include "builders/ui/splash_form.h"
+#include "app/ui/splash_form.h"
 #include "project/ui/new_name_form.h"
 #include "spell/ui/spell_dialogs.h"
 #include "editor/ui/editor_bytes.h"

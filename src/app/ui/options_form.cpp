@@ -14,9 +14,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/colour_names.h"
-#include "app/ini_file.h"
-#include "app/text_bytes.h"
+#include "base/colour_names.h"
+#include "base/ini_file.h"
+#include "base/text_bytes.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "project/link_paths.h"

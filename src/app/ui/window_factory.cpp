@@ -3,12 +3,12 @@
 #include <functional>
 #include <map>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "app/ui/options_form.h"
 #include "app/ui/tips_form.h"
 #include "builders/ui/email_form.h"
 #include "builders/ui/speed_bar_form.h"
-#include "builders/ui/splash_form.h"
+#include "app/ui/splash_form.h"
 #include "editor/ui/find_dialog.h"
 #include "project/project_session.h"
 #include "project/ui/new_name_form.h"

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 #include "platform/ui/qt_text.h"
 
 namespace quillon {

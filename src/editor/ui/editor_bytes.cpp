@@ -11,8 +11,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/text_bytes.h"
+#include "base/file_io.h"
+#include "base/text_bytes.h"
 
 namespace quillon::editor_bytes {
 

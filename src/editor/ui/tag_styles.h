@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/colour_names.h"
+#include "base/colour_names.h"
 
 class QsciScintilla;
 

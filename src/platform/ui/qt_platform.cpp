@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 #include "platform/ui/qt_text.h"
 
 namespace quillon {

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/file_io.h"
-#include "app/text_bytes.h"
+#include "base/file_io.h"
+#include "base/text_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "project/page_checks.h"
 

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/colour_names.h"
-#include "app/file_io.h"
+#include "base/colour_names.h"
+#include "base/file_io.h"
 
 namespace quillon {
 

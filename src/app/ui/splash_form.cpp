@@ -1,4 +1,4 @@
-#include "builders/ui/splash_form.h"
+#include "app/ui/splash_form.h"
 
 #include <QLinearGradient>
 #include <QPainter>

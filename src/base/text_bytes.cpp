@@ -1,4 +1,4 @@
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 
 #include <algorithm>
 #include <cstdint>

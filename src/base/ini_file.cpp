@@ -1,8 +1,8 @@
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 #include <cstdlib>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 

@@ -1,4 +1,4 @@
-#include "app/file_io.h"
+#include "base/file_io.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/text_bytes.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 

@@ -1,4 +1,4 @@
-#include "app/file_io.h"
+#include "base/file_io.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <chrono>
 #include <thread>
 
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {

@@ -1,8 +1,8 @@
-#include "app/settings.h"
+#include "base/settings.h"
 
 #include <variant>
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 namespace quillon {
 

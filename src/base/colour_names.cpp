@@ -1,4 +1,4 @@
-#include "app/colour_names.h"
+#include "base/colour_names.h"
 
 #include <cstdio>
 

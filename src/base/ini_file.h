@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 
 namespace quillon {
 

@@ -1,11 +1,11 @@
-#include "app/settings.h"
+#include "base/settings.h"
 
 #include <gtest/gtest.h>
 
-#include "app/colour_names.h"
-#include "app/file_io.h"
+#include "base/colour_names.h"
+#include "base/file_io.h"
 #include "app/html_extensions.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {

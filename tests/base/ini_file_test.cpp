@@ -1,12 +1,12 @@
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/file_io.h"
-#include "temp_dir.h"
+#include "base/file_io.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {
