@@ -27,7 +27,7 @@ CommandRegistry::CommandRegistry(QWidget* window) : QObject(window), window_(win
 
 CommandRegistry::Entry& CommandRegistry::entry(const std::string& name) { return entries_.at(name); }
 
-void CommandRegistry::bind(const std::string& name, std::function<void()> handler) {
+void CommandRegistry::bind(CommandName name, std::function<void()> handler) {
   Entry& e = entry(name);
   e.handler = std::move(handler);
   e.main->setEnabled(true);
@@ -44,7 +44,7 @@ bool CommandRegistry::enabled(const std::string& name) const {
   return it != entries_.end() && it->second.handler && it->second.main->isEnabled();
 }
 
-void CommandRegistry::setEnabled(const std::string& name, bool on) {
+void CommandRegistry::setEnabled(CommandName name, bool on) {
   Entry& e = entry(name);
   e.main->setEnabled(on && e.handler);
 }

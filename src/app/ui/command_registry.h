@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_names.h"
 #include "app/command_table.h"
 
 class QAction;
@@ -22,11 +23,15 @@ class CommandRegistry : public QObject {
  public:
   explicit CommandRegistry(QWidget* window);
 
-  void bind(const std::string& name, std::function<void()> handler);
+  // Code names commands by their constants (cmd::SaveHTMLFile1Click); only scripts and the table's own
+  // walk name them by text.
+  void bind(CommandName name, std::function<void()> handler);
+  void setEnabled(CommandName name, bool on);
+  bool enabled(CommandName name) const { return enabled(std::string(name.text)); }
+  bool trigger(CommandName name) { return trigger(std::string(name.text)); }
   bool exists(const std::string& name) const { return entries_.count(name) != 0; }
   bool works(const std::string& name) const;
   bool enabled(const std::string& name) const;
-  void setEnabled(const std::string& name, bool on);
   // Runs the command as its menu item would; false when unknown or disabled.
   bool trigger(const std::string& name);
 

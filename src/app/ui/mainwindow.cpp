@@ -156,7 +156,7 @@ void TForm1::buildToolbars(QWidget* top) {
     h->setSpacing(1);
     for (const auto& button : row) {
       // The Web Site tab's own button carries the command's button name.
-      const bool paneHasIt = button.command == "BitBtnDeleteClick";
+      const bool paneHasIt = button.command == cmd::BitBtnDeleteClick;
       const QString name = paneHasIt ? "SpeedButtonDelete" : buttonNameFor(button.command);
       h->addWidget(commandButton(bar, button, name));
     }
@@ -184,8 +184,8 @@ QWidget* TForm1::buildTagPanel() {
   ComboCustom = named(new QComboBox(custom), "ComboCustom");
   ComboCustom->setMinimumWidth(260);
   h->addWidget(ComboCustom);
-  h->addWidget(commandButton(custom, {"Add a Custom Tag", "Add", "BitBtnCustomAddClick"}, "BitBtnCustomAdd"));
-  h->addWidget(commandButton(custom, {"Delete a Custom Tag", "Delete", "BitBtnCustomDeleteClick"}, "BitBtnCustomDelete"));
+  h->addWidget(commandButton(custom, {"Add a Custom Tag", "Add", cmd::BitBtnCustomAddClick}, "BitBtnCustomAdd"));
+  h->addWidget(commandButton(custom, {"Delete a Custom Tag", "Delete", cmd::BitBtnCustomDeleteClick}, "BitBtnCustomDelete"));
   h->addStretch();
   PageControl2->addTab(custom, "Custom");
   return PageControl2;
@@ -208,7 +208,7 @@ QWidget* TForm1::buildLeftPane() {
   Outline1->setDragDropMode(QAbstractItemView::NoDragDrop);
   connect(Outline1, &QTreeWidget::customContextMenuRequested, this, &TForm1::showOutlineMenu);
   connect(Outline1, &QTreeWidget::itemClicked, this, [this] { Outline1Click(); });
-  connect(Outline1, &QTreeWidget::itemDoubleClicked, this, [this] { commands_->trigger("Outline1DblClick"); });
+  connect(Outline1, &QTreeWidget::itemDoubleClicked, this, [this] { commands_->trigger(cmd::Outline1DblClick); });
   // The user's own expanding and collapsing is the model's too.
   connect(Outline1, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
     const size_t i = static_cast<size_t>(item->data(0, Qt::UserRole + 1).toInt());
@@ -333,10 +333,10 @@ QWidget* TForm1::buildRightPane() {
   label->setFont(bold);
   h->addWidget(label);
   for (const auto& button : editorPaneButtons()) {
-    const QString name = button.command == "SaveHTMLFile1Click"       ? "BitBtnSaveHTML"
-                         : button.command == "NewHTMLFile1Click"      ? "BitBtnNewHTML"
-                         : button.command == "OpenHTMLFile1Click"     ? "BitBtnOpenHTML"
-                         : button.command == "BitBtnLoadFromTemplateClick" ? "BitBtnLoadFromTemplate"
+    const QString name = button.command == cmd::SaveHTMLFile1Click       ? "BitBtnSaveHTML"
+                         : button.command == cmd::NewHTMLFile1Click      ? "BitBtnNewHTML"
+                         : button.command == cmd::OpenHTMLFile1Click     ? "BitBtnOpenHTML"
+                         : button.command == cmd::BitBtnLoadFromTemplateClick ? "BitBtnLoadFromTemplate"
                                                                       : buttonNameFor(button.command);
     QToolButton* b = commandButton(row, button, name);
     if (name == "BitBtnSaveHTML") BitBtnSaveHTML = b;
@@ -346,14 +346,14 @@ QWidget* TForm1::buildRightPane() {
   auto* stop = named(new QToolButton(row), "BitBtnStopColors");
   stop->setText("Stop");
   stop->setToolTip("Stop Colored Tag Processing");
-  connect(stop, &QToolButton::pressed, this, [this] { commands_->trigger("BitBtnStopColorsMouseDown"); });
+  connect(stop, &QToolButton::pressed, this, [this] { commands_->trigger(cmd::BitBtnStopColorsMouseDown); });
   h->addWidget(stop);
   CheckBoxColoredTags = named(new QCheckBox("Color", row), "CheckBoxColoredTags");
   CheckBoxColoredTags->setToolTip("Turn Colored Tags On/Off");
-  connect(CheckBoxColoredTags, &QCheckBox::clicked, this, [this] { commands_->trigger("CheckBoxColoredTagsClick"); });
+  connect(CheckBoxColoredTags, &QCheckBox::clicked, this, [this] { commands_->trigger(cmd::CheckBoxColoredTagsClick); });
   h->addWidget(CheckBoxColoredTags);
   CheckWrap = named(new QCheckBox("Wrap", row), "CheckWrap");
-  connect(CheckWrap, &QCheckBox::clicked, this, [this] { commands_->trigger("CheckWrapClick"); });
+  connect(CheckWrap, &QCheckBox::clicked, this, [this] { commands_->trigger(cmd::CheckWrapClick); });
   h->addWidget(CheckWrap);
   h->addStretch();
   LabelBrowserMode = named(new QLabel("T", row), "LabelBrowserMode");
@@ -451,6 +451,22 @@ void TForm1::showEditorContextMenu(const QPoint& pos) {
   menu.setObjectName("PopupMenuEditor");
   commands_->fillMenu(menu, editorMenu(), true);
   menu.exec(RE1->viewport()->mapToGlobal(pos));
+}
+
+// Each area binds its own commands beside its handlers.
+void TForm1::bindCommands() {
+  bindDocumentCommands();
+  bindProgramCommands();
+  bindProjectCommands();
+  bindSearchCommands();
+  bindColourCommands();
+  bindSpellCommands();
+  bindFilesCommands();
+  bindTagCommands();
+}
+
+void TForm1::bindHandlers(std::initializer_list<std::pair<CommandName, void (TForm1::*)()>> handlers) {
+  for (const auto& [name, handler] : handlers) commands_->bind(name, [this, h = handler] { (this->*h)(); });
 }
 
 bool TForm1::saveEnabled() const { return BitBtnSaveHTML->isEnabled(); }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_names.h"
 #include "app/command_table.h"
 #include "base/settings.h"
 #include "editor/document_session.h"
@@ -159,6 +160,14 @@ class TForm1 : public QMainWindow {
   QWidget* buildRightPane();
   QWidget* buildTagPanel();
   void bindCommands();
+  void bindHandlers(std::initializer_list<std::pair<CommandName, void (TForm1::*)()>> handlers);
+  void bindDocumentCommands();
+  void bindProgramCommands();
+  void bindProjectCommands();
+  void bindSearchCommands();
+  void bindColourCommands();
+  void bindSpellCommands();
+  void bindFilesCommands();
   void setModified(bool on);
   void updateDocumentStatus();
   void updateSaveEnabled();

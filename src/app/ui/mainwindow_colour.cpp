@@ -5,12 +5,19 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "base/text_bytes.h"
+#include "app/command_names.h"
 #include "app/ui/mainwindow.h"
 #include "editor/tag_colouring.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/tag_styles.h"
 
 namespace quillon {
+
+void TForm1::bindColourCommands() {
+  bindHandlers({{cmd::BitBtnColorNowClick, &TForm1::BitBtnColorNowClick},
+                {cmd::CheckBoxColoredTagsClick, &TForm1::CheckBoxColoredTagsClick},
+                {cmd::BitBtnStopColorsMouseDown, &TForm1::BitBtnStopColorsMouseDown}});
+}
 
 void TForm1::ColorTags() {
   stopColoring_ = false;

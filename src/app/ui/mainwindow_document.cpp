@@ -14,54 +14,19 @@
 
 namespace quillon {
 
-void TForm1::bindCommands() {
-  const std::pair<const char*, void (TForm1::*)()> handlers[] = {
-      {"NewHTMLFile1Click", &TForm1::NewHTMLFile1Click},
-      {"OpenHTMLFile1Click", &TForm1::OpenHTMLFile1Click},
-      {"SaveHTMLFile1Click", &TForm1::SaveHTMLFile1Click},
-      {"SaveHTMLFileAs1Click", &TForm1::SaveHTMLFileAs1Click},
-      {"CloseHTMLFile1Click", &TForm1::CloseHTMLFile1Click},
-      {"BitBtnUndoClick", &TForm1::BitBtnUndoClick},
-      {"Cut1Click", &TForm1::Cut1Click},
-      {"Copy1Click", &TForm1::Copy1Click},
-      {"Paste1Click", &TForm1::Paste1Click},
-      {"SelectAll1Click", &TForm1::SelectAll1Click},
-      {"CheckWrapClick", &TForm1::CheckWrapClick},
-      {"WordWrap1Click", &TForm1::WordWrap1Click},
-      {"Quit1Click", &TForm1::Quit1Click},
-      {"ShowTipoftheDay1Click", &TForm1::ShowTipoftheDay1Click},
-      {"About1Click", &TForm1::About1Click},
-      {"NewProject1Click", &TForm1::NewProject1Click},
-      {"Open1Click", &TForm1::Open1Click},
-      {"Save1Click", &TForm1::Save1Click},
-      {"SaveAs1Click", &TForm1::SaveAs1Click},
-      {"WelcometoQuillonPro1Click", &TForm1::WelcometoQuillonPro1Click},
-      {"Button1Click", &TForm1::Button1Click},
-      {"BitBtnAddChildClick", &TForm1::BitBtnAddChildClick},
-      {"BitBtnDeleteClick", &TForm1::BitBtnDeleteClick},
-      {"ChangeDescription1Click", &TForm1::ChangeDescription1Click},
-      {"Outline1DblClick", &TForm1::Outline1DblClick},
-      {"Selected1Click", &TForm1::Selected1Click},
-      {"AllPageGroups1Click", &TForm1::AllPageGroups1Click},
-      {"ThisLevel1Click", &TForm1::ThisLevel1Click},
-      {"EntireSite1Click", &TForm1::EntireSite1Click},
-      {"BitBtnLoadFromTemplateClick", &TForm1::BitBtnLoadFromTemplateClick},
-      {"BitBtnFindClick", &TForm1::BitBtnFindClick},
-      {"BitBtnSpellCheckClick", &TForm1::BitBtnSpellCheckClick},
-      {"BitBtnInsertLinkImageClick", &TForm1::BitBtnInsertLinkImageClick},
-      {"BitBtnColorNowClick", &TForm1::BitBtnColorNowClick},
-      {"CheckBoxColoredTagsClick", &TForm1::CheckBoxColoredTagsClick},
-      {"BitBtnOptionsClick", &TForm1::BitBtnOptionsClick},
-      {"PreferencesSettings1Click", &TForm1::PreferencesSettings1Click},
-      {"TagColorOptions1Click", &TForm1::TagColorOptions1Click},
-      {"Replace1Click", &TForm1::Replace1Click},
-      {"FindNext1Click", &TForm1::FindNext1Click},
-      {"Replaceallwith1Click", &TForm1::Replaceallwith1Click},
-      {"Replaceprecisewithonlyintags1Click", &TForm1::Replaceprecisewithonlyintags1Click},
-      {"BitBtnStopColorsMouseDown", &TForm1::BitBtnStopColorsMouseDown},
-  };
-  for (const auto& [name, handler] : handlers) commands_->bind(name, [this, h = handler] { (this->*h)(); });
-  bindTagCommands();
+void TForm1::bindDocumentCommands() {
+  bindHandlers({{cmd::NewHTMLFile1Click, &TForm1::NewHTMLFile1Click},
+                {cmd::OpenHTMLFile1Click, &TForm1::OpenHTMLFile1Click},
+                {cmd::SaveHTMLFile1Click, &TForm1::SaveHTMLFile1Click},
+                {cmd::SaveHTMLFileAs1Click, &TForm1::SaveHTMLFileAs1Click},
+                {cmd::CloseHTMLFile1Click, &TForm1::CloseHTMLFile1Click},
+                {cmd::BitBtnUndoClick, &TForm1::BitBtnUndoClick},
+                {cmd::Cut1Click, &TForm1::Cut1Click},
+                {cmd::Copy1Click, &TForm1::Copy1Click},
+                {cmd::Paste1Click, &TForm1::Paste1Click},
+                {cmd::SelectAll1Click, &TForm1::SelectAll1Click},
+                {cmd::CheckWrapClick, &TForm1::CheckWrapClick},
+                {cmd::WordWrap1Click, &TForm1::WordWrap1Click}});
 }
 
 void TForm1::setModified(bool on) { session_->state().modified = on; }
@@ -76,8 +41,8 @@ void TForm1::updateDocumentStatus() { statusPanels_[2]->setText(toQString(sessio
 
 void TForm1::updateSaveEnabled() {
   const bool on = session_->saveCommandsEnabled();
-  commands_->setEnabled("SaveHTMLFile1Click", on);
-  commands_->setEnabled("SaveHTMLFileAs1Click", on);
+  commands_->setEnabled(cmd::SaveHTMLFile1Click, on);
+  commands_->setEnabled(cmd::SaveHTMLFileAs1Click, on);
 }
 
 Answer TForm1::QueryCloseHTML(CloseRequest request) {

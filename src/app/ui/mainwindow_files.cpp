@@ -11,6 +11,7 @@
 #include "app/program_dir.h"
 #include "base/text_bytes.h"
 #include "app/ui/command_registry.h"
+#include "app/command_names.h"
 #include "app/ui/mainwindow.h"
 #include "builders/image_size.h"
 #include "editor/insertion.h"
@@ -68,6 +69,10 @@ void TForm1::ListBox2Click() {
   if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
   statusPanels_[0]->setText(toQString(fileSizeText(st.st_size)));
   statusPanels_[1]->setText("Page Location:  ");
+}
+
+void TForm1::bindFilesCommands() {
+  bindHandlers({{cmd::BitBtnInsertLinkImageClick, &TForm1::BitBtnInsertLinkImageClick}});
 }
 
 void TForm1::ListBox2DblClick() {

@@ -11,6 +11,7 @@
 #include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "app/ui/command_registry.h"
+#include "app/command_names.h"
 #include "app/ui/mainwindow.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
@@ -21,6 +22,24 @@ namespace quillon {
 
 namespace {
 constexpr int kIndexRole = Qt::UserRole + 1;
+}
+
+void TForm1::bindProjectCommands() {
+  bindHandlers({{cmd::NewProject1Click, &TForm1::NewProject1Click},
+                {cmd::Open1Click, &TForm1::Open1Click},
+                {cmd::Save1Click, &TForm1::Save1Click},
+                {cmd::SaveAs1Click, &TForm1::SaveAs1Click},
+                {cmd::WelcometoQuillonPro1Click, &TForm1::WelcometoQuillonPro1Click},
+                {cmd::Button1Click, &TForm1::Button1Click},
+                {cmd::BitBtnAddChildClick, &TForm1::BitBtnAddChildClick},
+                {cmd::BitBtnDeleteClick, &TForm1::BitBtnDeleteClick},
+                {cmd::ChangeDescription1Click, &TForm1::ChangeDescription1Click},
+                {cmd::Outline1DblClick, &TForm1::Outline1DblClick},
+                {cmd::Selected1Click, &TForm1::Selected1Click},
+                {cmd::AllPageGroups1Click, &TForm1::AllPageGroups1Click},
+                {cmd::ThisLevel1Click, &TForm1::ThisLevel1Click},
+                {cmd::EntireSite1Click, &TForm1::EntireSite1Click},
+                {cmd::BitBtnLoadFromTemplateClick, &TForm1::BitBtnLoadFromTemplateClick}});
 }
 
 int TForm1::selectedPage() const {

@@ -5,6 +5,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "base/text_bytes.h"
+#include "app/command_names.h"
 #include "app/ui/mainwindow.h"
 #include "editor/search.h"
 #include "editor/ui/editor_bytes.h"
@@ -32,6 +33,14 @@ void TForm1::openSearchDialog(bool replace) {
   (replace ? newReplaceSearch_ : newFindSearch_) = true;
   dialog.show();
   dialog.raise();
+}
+
+void TForm1::bindSearchCommands() {
+  bindHandlers({{cmd::BitBtnFindClick, &TForm1::BitBtnFindClick},
+                {cmd::Replace1Click, &TForm1::Replace1Click},
+                {cmd::FindNext1Click, &TForm1::FindNext1Click},
+                {cmd::Replaceallwith1Click, &TForm1::Replaceallwith1Click},
+                {cmd::Replaceprecisewithonlyintags1Click, &TForm1::Replaceprecisewithonlyintags1Click}});
 }
 
 void TForm1::BitBtnFindClick() { openSearchDialog(false); }

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <Qsci/qsciscintilla.h>
 
+#include "app/command_names.h"
 #include "app/ui/mainwindow.h"
 #include "editor/ui/editor_bytes.h"
 #include "spell/spell_engine.h"
@@ -30,6 +31,8 @@ SpellEngine& TForm1::spellEngine() {
   if (!spell_) spell_ = std::make_unique<SpellEngine>(SpellEngine::open(programDir_));
   return *spell_;
 }
+
+void TForm1::bindSpellCommands() { bindHandlers({{cmd::BitBtnSpellCheckClick, &TForm1::BitBtnSpellCheckClick}}); }
 
 // The whole check: the selection first (when there is one), then, on the user's word, the rest of the page
 // from the end of the selection, all in one dialog.

@@ -14,6 +14,7 @@
 #include "app/pane_layout.h"
 #include "app/program_dir.h"
 #include "base/text_bytes.h"
+#include "app/command_names.h"
 #include "app/ui/mainwindow.h"
 #include "app/options.h"
 #include "app/ui/options_form.h"
@@ -94,6 +95,15 @@ void TForm1::FormCreate() {
   RE1->setFocus();
   // 18: the spell checker's configuration is "spell/spell.cfg", key "default"; the checker reads it and its
   // dictionaries when it is first used.
+}
+
+void TForm1::bindProgramCommands() {
+  bindHandlers({{cmd::Quit1Click, &TForm1::Quit1Click},
+                {cmd::ShowTipoftheDay1Click, &TForm1::ShowTipoftheDay1Click},
+                {cmd::About1Click, &TForm1::About1Click},
+                {cmd::BitBtnOptionsClick, &TForm1::BitBtnOptionsClick},
+                {cmd::PreferencesSettings1Click, &TForm1::PreferencesSettings1Click},
+                {cmd::TagColorOptions1Click, &TForm1::TagColorOptions1Click}});
 }
 
 void TForm1::ShowTipsAtStart() { ShowTipoftheDay1Click(); }

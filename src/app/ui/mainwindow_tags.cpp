@@ -29,52 +29,52 @@ void TForm1::applyInsertion(const Insertion& in) {
 
 void TForm1::bindTagCommands() {
   struct Wrap {
-    const char* command;
+    CommandName command;
     const char* open;
     const char* close;
   };
   static const Wrap wraps[] = {
-      {"UnderlineClick", "<U>", "</U>"},
-      {"Center1Click", "<CENTER>", "</CENTER>"},
-      {"H11Click", "<H1>", "</H1>"},
-      {"H21Click", "<H2>", "</H2>"},
-      {"H31Click", "<H3>", "</H3>"},
-      {"font2Click", "<FONT>", "</FONT>"},
-      {"font11Click", "<FONT SIZE=\"+1\">", "</FONT>"},
-      {"font21Click", "<FONT SIZE=\"+2\">", "</FONT>"},
-      {"font12Click", "<FONT SIZE=\"-1\">", "</FONT>"},
-      {"font22Click", "<FONT SIZE=\"-2\">", "</FONT>"},
-      {"Superscript1Click", "<SUP>", "</SUP>"},
-      {"Subscript1Click", "<SUB>", "</SUB>"},
-      {"PRE1Click", "<PRE>", "</PRE>"},
-      {"Blockquote1Click", "<BLOCKQUOTE>", "</BLOCKQUOTE>"},
-      {"AHREF1Click", "<A HREF=\"\">", "</A>"},
-      {"table2Click", "<TABLE>", "</TABLE>"},
-      {"tr1Click", "<TR>", "</TR>"},
-      {"td1Click", "<TD>", "</TD>"},
-      {"th1Click", "<TH>", "</TH>"},
-      {"Caption1Click", "<CAPTION>", "</CAPTION>"},
+      {cmd::UnderlineClick, "<U>", "</U>"},
+      {cmd::Center1Click, "<CENTER>", "</CENTER>"},
+      {cmd::H11Click, "<H1>", "</H1>"},
+      {cmd::H21Click, "<H2>", "</H2>"},
+      {cmd::H31Click, "<H3>", "</H3>"},
+      {cmd::font2Click, "<FONT>", "</FONT>"},
+      {cmd::font11Click, "<FONT SIZE=\"+1\">", "</FONT>"},
+      {cmd::font21Click, "<FONT SIZE=\"+2\">", "</FONT>"},
+      {cmd::font12Click, "<FONT SIZE=\"-1\">", "</FONT>"},
+      {cmd::font22Click, "<FONT SIZE=\"-2\">", "</FONT>"},
+      {cmd::Superscript1Click, "<SUP>", "</SUP>"},
+      {cmd::Subscript1Click, "<SUB>", "</SUB>"},
+      {cmd::PRE1Click, "<PRE>", "</PRE>"},
+      {cmd::Blockquote1Click, "<BLOCKQUOTE>", "</BLOCKQUOTE>"},
+      {cmd::AHREF1Click, "<A HREF=\"\">", "</A>"},
+      {cmd::table2Click, "<TABLE>", "</TABLE>"},
+      {cmd::tr1Click, "<TR>", "</TR>"},
+      {cmd::td1Click, "<TD>", "</TD>"},
+      {cmd::th1Click, "<TH>", "</TH>"},
+      {cmd::Caption1Click, "<CAPTION>", "</CAPTION>"},
   };
   for (const Wrap& w : wraps)
     commands_->bind(w.command, [this, &w] { applyInsertion(wrapSelection(editView(), w.open, w.close)); });
-  commands_->bind("BoldTagClick", [this] {
+  commands_->bind(cmd::BoldTagClick, [this] {
     applyInsertion(settings_.strong ? wrapSelection(editView(), "<STRONG>", "</STRONG>") : wrapSelection(editView(), "<B>", "</B>"));
   });
-  commands_->bind("ItalicClick", [this] {
+  commands_->bind(cmd::ItalicClick, [this] {
     applyInsertion(settings_.em ? wrapSelection(editView(), "<EM>", "</EM>") : wrapSelection(editView(), "<I>", "</I>"));
   });
 
-  static const std::pair<const char*, const char*> points[] = {
-      {"Paragraph1Click", "<P>"},       {"LineBreak1Click", "<BR>"},  {"NonbreakingSpace1Click", "&nbsp;"},
-      {"BitBtnLIClick", "<LI>"},        {"BitBtnDTClick", "<DT>"},    {"BitBtnDDClick", "<DD>"},
-      {"BitBtnFRAClick", "<FRAME>"},    {"Copyright1Click", "&copy;"}, {"TM1Click", "&trade;"},
-      {"RRegisteredTrademark1Click", "&reg;"}, {"N141Click", "&#188;"}, {"N121Click", "&#189;"},
-      {"N341Click", "&#190;"},          {"N17Click", "&amp;"},        {"N22Click", "&lt;"},
-      {"N23Click", "&gt;"}};
+  static const std::pair<CommandName, const char*> points[] = {
+      {cmd::Paragraph1Click, "<P>"},       {cmd::LineBreak1Click, "<BR>"},  {cmd::NonbreakingSpace1Click, "&nbsp;"},
+      {cmd::BitBtnLIClick, "<LI>"},        {cmd::BitBtnDTClick, "<DT>"},    {cmd::BitBtnDDClick, "<DD>"},
+      {cmd::BitBtnFRAClick, "<FRAME>"},    {cmd::Copyright1Click, "&copy;"}, {cmd::TM1Click, "&trade;"},
+      {cmd::RRegisteredTrademark1Click, "&reg;"}, {cmd::N141Click, "&#188;"}, {cmd::N121Click, "&#189;"},
+      {cmd::N341Click, "&#190;"},          {cmd::N17Click, "&amp;"},        {cmd::N22Click, "&lt;"},
+      {cmd::N23Click, "&gt;"}};
   for (const auto& [command, text] : points)
     commands_->bind(command, [this, text = text] { applyInsertion(insertTag(editView(), text)); });
 
-  commands_->bind("SpeedBar1Click", [this] {
+  commands_->bind(cmd::SpeedBar1Click, [this] {
     if (!SpeedBar) {
       SpeedBar = new TFormSpeedBar([this](std::string_view t) { applyInsertion(tagTemplateInsertion(editView(), t)); },
                                    [this](std::string_view a) { applyInsertion(attributeInsertion(editView(), a)); }, this);
@@ -82,28 +82,28 @@ void TForm1::bindTagCommands() {
     SpeedBar->show();
     SpeedBar->raise();
   });
-  commands_->bind("Comment1Click", [this] { applyInsertion(comment(editView())); });
-  commands_->bind("MailTo1Click", [this] { MailTo1Click(); });
+  commands_->bind(cmd::Comment1Click, [this] { applyInsertion(comment(editView())); });
+  commands_->bind(cmd::MailTo1Click, [this] { MailTo1Click(); });
 
-  static const std::pair<const char*, const char*> lists[] = {{"UnorderedListUL1Click", "UL"}, {"BitBtnOLClick", "OL"},
-                                                              {"BitBtnDLClick", "DL"},         {"BitBtnNOClick", "NOFRAMES"},
-                                                              {"BitBtnSETClick", "FRAMESET"}};
+  static const std::pair<CommandName, const char*> lists[] = {{cmd::UnorderedListUL1Click, "UL"}, {cmd::BitBtnOLClick, "OL"},
+                                                              {cmd::BitBtnDLClick, "DL"},         {cmd::BitBtnNOClick, "NOFRAMES"},
+                                                              {cmd::BitBtnSETClick, "FRAMESET"}};
   for (const auto& [command, name] : lists)
     commands_->bind(command, [this, name = name] { insertThroughClipboard(wrapLinesInTag(editView(), name, DocumentSession::newFileTemplate())); });
 
   for (int r = 1; r <= 5; ++r)
     for (int c = 1; c <= 5; ++c)
-      commands_->bind("N" + std::to_string(r) + "C" + std::to_string(c) + "Click",
+      commands_->bind(cmd::grid(r, c),
                       [this, r, c] { insertThroughClipboard(insertTableGrid(editView(), r, c)); });
 
-  commands_->bind("ColorPicker1Click", [this] {
+  commands_->bind(cmd::ColorPicker1Click, [this] {
     const auto colour = platform_.colourDialogs.choose(0);
     if (!colour) return;
     const EditView view = editView();
     const std::string text = colourPickerText(*colour);
     applyInsertion({view.selStart, view.selLength, text, view.selStart, text.size()});
   });
-  commands_->bind("InsertLastModifiedDateTime1Click", [this] {
+  commands_->bind(cmd::InsertLastModifiedDateTime1Click, [this] {
     const QDateTime now = QDateTime::currentDateTime();
     const std::time_t seconds = static_cast<std::time_t>(now.toSecsSinceEpoch());
     std::tm local{};
