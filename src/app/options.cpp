@@ -51,9 +51,9 @@ namespace {
 using Entry = std::tuple<const char*, const char*, std::string>;
 
 WriteResult writeEntries(const std::string& path, const std::vector<Entry>& entries) {
-  IniFile ini = IniFile::load(path);
-  for (const auto& [section, key, value] : entries) ini.setValue(section, key, value);
-  return writeFileAtomic(path, ini.bytes());
+  std::vector<IniFile::Entry> all;
+  for (const auto& [section, key, value] : entries) all.push_back({section, key, value});
+  return IniFile::writeValues(path, all);
 }
 
 const char* flag(bool on) { return on ? "1" : "0"; }

@@ -122,13 +122,18 @@ std::string IniFile::bytes() const {
 
 WriteResult IniFile::writeValue(const std::string& path, std::string_view section, std::string_view key,
                                 std::string_view value) {
-  for (std::string_view part : {section, key, value})
-    if (part.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
-      return {false, "A setting cannot hold a line break", path};
+  return writeValues(path, {{std::string(section), std::string(key), std::string(value)}});
+}
+
+WriteResult IniFile::writeValues(const std::string& path, const std::vector<Entry>& entries) {
+  for (const Entry& e : entries)
+    for (std::string_view part : {std::string_view(e.section), std::string_view(e.key), std::string_view(e.value)})
+      if (part.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
+        return {false, "A setting cannot hold a line break", path};
   // Another instance sharing the program directory may be writing its own keys: re-read under the lock.
   const FolderLock lock(std::string(folderPart(path)));
   IniFile ini = load(path);
-  ini.setValue(section, key, value);
+  for (const Entry& e : entries) ini.setValue(e.section, e.key, e.value);
   return writeFileAtomic(path, ini.bytes());
 }
 

@@ -33,6 +33,11 @@ class IniFile {
   // refused: it would inject lines into the file.
   static WriteResult writeValue(const std::string& path, std::string_view section, std::string_view key,
                                 std::string_view value);
+  struct Entry {
+    std::string section, key, value;
+  };
+  // The same for several values of one file, written together.
+  static WriteResult writeValues(const std::string& path, const std::vector<Entry>& entries);
 
  private:
   struct Line {

@@ -1,5 +1,6 @@
 #include "base/settings.h"
 
+#include <cstdlib>
 #include <variant>
 
 #include "base/ini_file.h"
@@ -108,6 +109,43 @@ std::vector<std::pair<std::string, std::string>> settingsAsText(const RunSetting
 }
 
 std::string SettingsWriter::pathOf(SettingsFile file) const { return programDir_ + fileName(file); }
+
+namespace {
+
+template <typename T>
+const Key& keyOf(T RunSettings::*member) {
+  for (const Key& k : keyTable())
+    if (const auto* m = std::get_if<T RunSettings::*>(&k.member); m && *m == member) return k;
+  std::abort();  // every member passed here is in the table; a missing one is a programming error
+}
+
+}  // namespace
+
+WriteResult SettingsWriter::set(RunSettings& settings, std::string RunSettings::*member, std::string value) const {
+  const Key& k = keyOf(member);
+  const WriteResult r = write(k.file, k.section, k.key, value);
+  settings.*member = std::move(value);
+  return r;
+}
+
+WriteResult SettingsWriter::set(RunSettings& settings, bool RunSettings::*member, bool value) const {
+  const Key& k = keyOf(member);
+  settings.*member = value;
+  return write(k.file, k.section, k.key, value ? "1" : "0");
+}
+
+WriteResult SettingsWriter::set(RunSettings& settings, int RunSettings::*member, int value) const {
+  const Key& k = keyOf(member);
+  settings.*member = value;
+  return write(k.file, k.section, k.key, std::to_string(value));
+}
+
+WriteResult SettingsWriter::setRecent(RunSettings& settings, const std::array<std::string, 4>& recent) const {
+  settings.recent = recent;
+  std::vector<IniFile::Entry> entries;
+  for (size_t i = 0; i < recent.size(); ++i) entries.push_back({"Recent", "File" + std::to_string(i + 1), recent[i]});
+  return IniFile::writeValues(pathOf(SettingsFile::Options), entries);
+}
 
 WriteResult SettingsWriter::write(SettingsFile file, const std::string& section, const std::string& key,
                                   const std::string& value) const {

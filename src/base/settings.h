@@ -72,6 +72,12 @@ std::vector<std::pair<std::string, std::string>> settingsAsText(const RunSetting
 class SettingsWriter {
  public:
   explicit SettingsWriter(std::string programDir) : programDir_(std::move(programDir)) {}
+  // Assigns a run-time value and writes it to the file, section and key the settings table gives it.
+  WriteResult set(RunSettings& settings, std::string RunSettings::*member, std::string value) const;
+  WriteResult set(RunSettings& settings, bool RunSettings::*member, bool value) const;
+  WriteResult set(RunSettings& settings, int RunSettings::*member, int value) const;
+  // The four recent projects, [Recent] File1 to File4 of OPTIONS.INI.
+  WriteResult setRecent(RunSettings& settings, const std::array<std::string, 4>& recent) const;
   WriteResult write(SettingsFile file, const std::string& section, const std::string& key,
                     const std::string& value) const;
   WriteResult writeFlag(SettingsFile file, const std::string& section, const std::string& key, bool value) const {

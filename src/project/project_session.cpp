@@ -42,14 +42,10 @@ bool ProjectSession::newProject() {
 }
 
 void ProjectSession::recordRecent(const std::string& path) {
-  quillon::recordRecent(settings_.recent, path);
-  for (size_t i = 0; i < settings_.recent.size(); ++i) {
-    const WriteResult r = writer_.write(SettingsFile::Options, "Recent", "File" + std::to_string(i + 1), settings_.recent[i]);
-    if (!r.ok) {
-      prompts_.error("Cannot write the settings file \"" + writer_.pathOf(SettingsFile::Options) + "\". " + r.error + ".");
-      return;
-    }
-  }
+  std::array<std::string, 4> recent = settings_.recent;
+  quillon::recordRecent(recent, path);
+  const WriteResult r = writer_.setRecent(settings_, recent);
+  if (!r.ok) prompts_.error("Cannot write the settings file \"" + r.failedPath + "\". " + r.error + ".");
 }
 
 bool ProjectSession::takeLoaded(const std::string& outlinePath) {

@@ -197,7 +197,12 @@ class TForm1 : public QMainWindow {
   bool loadPage(const std::string& path, bool readOnly, const std::string& failure);
   void syncModifiedToEditor();
   void showOutlineMenu(const QPoint& pos);
-  void writeSetting(SettingsFile file, const std::string& section, const std::string& key, const std::string& value);
+  // Assigns a run-time setting and writes it to its settings file at once; a failed write is reported.
+  template <typename T, typename V>
+  void setSetting(T RunSettings::*member, V&& value) {
+    reportSettingsWrite(writer_->set(settings_, member, T(std::forward<V>(value))));
+  }
+  void reportSettingsWrite(const WriteResult& result);
   QToolButton* commandButton(QWidget* parent, const ToolButton& button, const QString& objectName);
 
   std::string programDir_;

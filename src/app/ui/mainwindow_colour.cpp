@@ -66,8 +66,7 @@ void TForm1::colourIfWanted() {
 }
 
 void TForm1::CheckBoxColoredTagsClick() {
-  settings_.colored = CheckBoxColoredTags->isChecked();
-  writeSetting(SettingsFile::Default, "Tags", "Colored", settings_.colored ? "1" : "0");
+  setSetting(&RunSettings::colored, CheckBoxColoredTags->isChecked());
 }
 
 }  // namespace quillon

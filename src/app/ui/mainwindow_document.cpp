@@ -74,8 +74,7 @@ void TForm1::OpenHTMLFile1Click() {
   request.initialDir = settings_.startLocation;
   const auto chosen = platform_.fileDialogs.choose(request);
   if (!chosen) return;
-  settings_.startLocation = std::string(folderPart(*chosen));
-  writeSetting(SettingsFile::Default, "Start", "Location", settings_.startLocation);
+  setSetting(&RunSettings::startLocation, folderPart(*chosen));
   // A file that cannot be read is refused with a message and the open document stays.
   loadPage(*chosen, false, DocumentSession::kCannotOpenFile);
   RE1->setFocus();
@@ -124,9 +123,8 @@ void TForm1::Paste1Click() {
 void TForm1::SelectAll1Click() { editor_bytes::select(*RE1, 0, editor_bytes::length(*RE1)); }
 
 void TForm1::CheckWrapClick() {
-  settings_.wrap = CheckWrap->isChecked();
+  setSetting(&RunSettings::wrap, CheckWrap->isChecked());
   editor_bytes::setWordWrap(*RE1, settings_.wrap);
-  writeSetting(SettingsFile::Default, "Format", "Wrap", settings_.wrap ? "1" : "0");
 }
 
 void TForm1::WordWrap1Click() {

@@ -78,8 +78,7 @@ void TForm1::bindFilesCommands() {
 void TForm1::ListBox2DblClick() {
   const std::string path = chosenFile();
   if (path.empty()) return;
-  settings_.filesLocation = filesFolder_;
-  writeSetting(SettingsFile::Default, "Files", "Location", filesFolder_);
+  setSetting(&RunSettings::filesLocation, filesFolder_);
   switch (openKindFor(path)) {
     case FileOpenKind::Image:
       // Images open in the image builder, which arrives with the builders.

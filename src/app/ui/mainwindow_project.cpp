@@ -181,8 +181,7 @@ void TForm1::Button1Click() {
   project_->enableSave();
   const size_t at = project_->tree().addTopLevel(FormNewName->resultTitle(), FormNewName->resultLink());
   project_->setModified();
-  settings_.startLocation = linkFolder(FormNewName->resultLink());
-  writeSetting(SettingsFile::Default, "Start", "Location", settings_.startLocation);
+  setSetting(&RunSettings::startLocation, linkFolder(FormNewName->resultLink()));
   refreshOutline(static_cast<int>(at));
 }
 
@@ -193,8 +192,7 @@ void TForm1::BitBtnAddChildClick() {
   project_->setModified();
   PageTree& tree = project_->tree();
   const size_t at = tree.addSubPage(static_cast<size_t>(selected), FormNewName->resultTitle(), FormNewName->resultLink());
-  settings_.startLocation = linkFolder(FormNewName->resultLink());
-  writeSetting(SettingsFile::Default, "Start", "Location", settings_.startLocation);
+  setSetting(&RunSettings::startLocation, linkFolder(FormNewName->resultLink()));
   tree.expandAll();
   refreshOutline(static_cast<int>(at));
 }
@@ -209,8 +207,7 @@ void TForm1::BitBtnDeleteClick() {
   if (settings_.filesConfirm) {
     TFormConfirm confirm(settings_.filesConfirm, this);
     const bool yes = platform_.modal.runModal(confirm) == QDialog::Accepted;
-    settings_.filesConfirm = !confirm.noConfirm();
-    writeSetting(SettingsFile::Default, "Files", "Confirm", settings_.filesConfirm ? "1" : "0");
+    setSetting(&RunSettings::filesConfirm, !confirm.noConfirm());
     if (!yes) return;
   }
   project_->setModified();

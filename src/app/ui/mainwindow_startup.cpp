@@ -111,8 +111,7 @@ void TForm1::ShowTipsAtStart() { ShowTipoftheDay1Click(); }
 void TForm1::ShowTipoftheDay1Click() {
   TTipsForm tips(settings_.showTips, this);
   platform_.modal.runModal(tips);
-  settings_.showTips = tips.showTips();
-  writeSetting(SettingsFile::Options, "Help", "ShowTips", settings_.showTips ? "1" : "0");
+  setSetting(&RunSettings::showTips, tips.showTips());
 }
 
 void TForm1::About1Click() {
@@ -162,11 +161,8 @@ void TForm1::loadSnipLists() {
   }
 }
 
-void TForm1::writeSetting(SettingsFile file, const std::string& section, const std::string& key,
-                          const std::string& value) {
-  const SettingsWriter writer(programDir_);
-  const WriteResult result = writer.write(file, section, key, value);
-  if (!result.ok) platform_.prompts.error("Cannot write the settings file \"" + writer.pathOf(file) + "\". " + result.error + ".");
+void TForm1::reportSettingsWrite(const WriteResult& result) {
+  if (!result.ok) platform_.prompts.error("Cannot write the settings file \"" + result.failedPath + "\". " + result.error + ".");
 }
 
 bool TForm1::FormCloseQuery() {

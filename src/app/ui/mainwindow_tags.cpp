@@ -137,10 +137,9 @@ void TForm1::MailTo1Click() {
   TFormEmail dialog(settings_.email, this);
   platform_.modal.runModal(dialog);
   if (dialog.cancelled()) return;
-  settings_.email = dialog.address();
+  setSetting(&RunSettings::email, dialog.address());
   applyInsertion(wrapSelection(editView(), "<A HREF=\"mailto:" + editor_bytes::fromUtf8(*RE1, settings_.email) + "\">", "</A>",
                                CaretRule::BeforeLastFour));
-  writeSetting(SettingsFile::Options, "Defaults", "EMAIL", settings_.email);
 }
 
 }  // namespace quillon

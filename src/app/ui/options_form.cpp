@@ -198,17 +198,17 @@ QWidget* TFormOptions::buildBrowsersTab() {
   v->addWidget(preview);
   auto* form = new QFormLayout;
   auto browser = [&](QLineEdit*& box, const char* boxName, const char* buttonName, const char* caption,
-                     const char* key, std::string& runTime) {
+                     std::string RunSettings::*member) {
     box = edit(page, boxName);
     auto* b = button(page, buttonName, caption);
     form->addRow(b, box);
     QLineEdit* target = box;
-    connect(b, &QPushButton::clicked, this, [this, key, &runTime, target] {
-      if (auto chosen = pickFile({}, 1)) writeAtOnce(key, *chosen, runTime, target);
+    connect(b, &QPushButton::clicked, this, [this, member, target] {
+      if (auto chosen = pickFile({}, 1)) writeAtOnce(member, *chosen, target);
     });
   };
-  browser(EditNet, "EditNet", "BitBtnNet", "Find Netscape Location", "Netscape", settings_.netscape);
-  browser(EditMSIE, "EditMSIE", "BitBtnMSIE", "Find MS Internet Explorer", "MSIE", settings_.msie);
+  browser(EditNet, "EditNet", "BitBtnNet", "Find Netscape Location", &RunSettings::netscape);
+  browser(EditMSIE, "EditMSIE", "BitBtnMSIE", "Find MS Internet Explorer", &RunSettings::msie);
   v->addLayout(form);
   CheckMSIEControl = named(new QCheckBox("Do NOT show MSIE control panel", page), "CheckMSIEControl");
   v->addWidget(CheckMSIEControl);
@@ -339,11 +339,10 @@ std::optional<std::string> TFormOptions::pickFolder(const std::string& explanati
   return linkFolder(*chosen);
 }
 
-void TFormOptions::writeAtOnce(const char* key, const std::string& value, std::string& runTime, QLineEdit* box) {
+void TFormOptions::writeAtOnce(std::string RunSettings::*member, const std::string& value, QLineEdit* box) {
   box->setText(toQString(value));
-  runTime = value;
-  const WriteResult r = IniFile::writeValue(programDir_ + "OPTIONS.INI", "Location", key, value);
-  if (!r.ok) platform_.prompts.error("Cannot write the settings file \"" + programDir_ + "OPTIONS.INI\". " + r.error + ".");
+  const WriteResult r = SettingsWriter(programDir_).set(settings_, member, value);
+  if (!r.ok) platform_.prompts.error("Cannot write the settings file \"" + r.failedPath + "\". " + r.error + ".");
 }
 
 void TFormOptions::Button1Click() {

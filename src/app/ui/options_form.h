@@ -48,7 +48,7 @@ class TFormOptions : public QDialog {
   void paintClassLabels();
   std::optional<std::string> pickFile(const std::string& explanation, int filterIndex);
   std::optional<std::string> pickFolder(const std::string& explanation);
-  void writeAtOnce(const char* key, const std::string& value, std::string& runTime, QLineEdit* box);
+  void writeAtOnce(std::string RunSettings::*member, const std::string& value, QLineEdit* box);
   void Button1Click();
   void ButtonDeleteExtClick();
   void Button3Click();
