@@ -92,7 +92,7 @@ class SpellEngine {
 
   std::string stripped(std::string_view word) const;
   const SpellConfig& config() const { return config_; }
-  // New options (from the configuration dialog); the word characters are refreshed with them.
+  // New options (from the configuration dialog).
   void setOptions(const std::map<SpellOption, bool>& options) { config_.options = options; }
   const std::optional<Stop>& current() const { return current_; }
 

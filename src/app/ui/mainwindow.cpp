@@ -286,7 +286,7 @@ QWidget* TForm1::buildLeftPane() {
     auto* entry = named(new QLineEdit("Type or paste a new entry here...", page), edit);
     v->addWidget(entry);
     auto* row = new QHBoxLayout;
-    // The snippet commands arrive with their own issue; until then the buttons stay disabled.
+    // The snippet commands are not built yet: their buttons stay disabled.
     for (const auto& [name, caption] : {std::pair{add, "&Add"}, std::pair{del, "&Delete"}, std::pair{editButton, "Edit"}}) {
       auto* b = named(new QPushButton(caption, page), name);
       b->setEnabled(false);

@@ -67,7 +67,7 @@ class TForm1 : public QMainWindow {
   void FormCreate();
   void ShowTipsAtStart();
 
-  // Part of the document commands.
+  // The document commands.
   void NewHTMLFile1Click();
   void OpenHTMLFile1Click();
   void SaveHTMLFile1Click();

@@ -30,7 +30,6 @@
 namespace quillon {
 
 void TForm1::FormCreate() {
-  // 1: the program directory was given to the constructor.
   {
     TFormSplash splash(TFormSplash::Mode::StartUp, this);
     platform_.modal.runModal(splash, true);
@@ -93,7 +92,7 @@ void TForm1::FormCreate() {
   PanelMSIE->move(302, 1);
   refreshProjectState();
   RE1->setFocus();
-  // 18: the spell checker's configuration is "spell/spell.cfg", key "default"; the checker reads it and its
+  // The spell checker's configuration is "spell/spell.cfg", key "default"; the checker reads it and its
   // dictionaries when it is first used.
 }
 

@@ -12,7 +12,7 @@ ColourFollowsCaret::ColourFollowsCaret(QsciScintilla& editor) : QObject(&editor)
 }
 
 void ColourFollowsCaret::modified(int position, int type, const char*, int length) {
-  if (paused_ || !(type & QsciScintillaBase::SC_MOD_INSERTTEXT) || position <= 0 || length <= 0) return;
+  if (!(type & QsciScintillaBase::SC_MOD_INSERTTEXT) || position <= 0 || length <= 0) return;
   const long style = editor_.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(position - 1));
   if (style == 0) return;
   editor_.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(position), 0L);

@@ -7,17 +7,15 @@ class QsciScintilla;
 namespace quillon {
 
 // Text typed next to a coloured tag takes the colour of the character before it, as a rich edit control
-// gives new text the colour at the caret. Attached to the editing window; paused while text is loaded.
+// gives new text the colour at the caret. Attached to the editing window.
 class ColourFollowsCaret : public QObject {
   Q_OBJECT
  public:
   explicit ColourFollowsCaret(QsciScintilla& editor);
-  void setPaused(bool paused) { paused_ = paused; }
 
  private:
   void modified(int position, int type, const char* text, int length);
   QsciScintilla& editor_;
-  bool paused_ = false;
 };
 
 }  // namespace quillon
