@@ -255,6 +255,38 @@ std::optional<std::string> readWholeFile(const std::string& path) {
   return data;
 }
 
+std::optional<int64_t> regularFileSize(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<int64_t>(st.st_size);
+}
+
+PieceReader::PieceReader(const std::string& path) {
+  if (checkOpenable(path) != OpenCheck::Ok) return;
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  struct stat st {};
+  if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+  if (fd_ >= 0) size_ = static_cast<size_t>(st.st_size);
+}
+
+PieceReader::~PieceReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool PieceReader::readAt(size_t offset, char* buffer, size_t length) const {
+  size_t got = 0;
+  while (got < length) {
+    const ssize_t r = ::pread(fd_, buffer + got, length - got, static_cast<off_t>(offset + got));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) return false;
+    got += static_cast<size_t>(r);
+  }
+  return true;
+}
+
 std::optional<FileStamp> stampOf(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;

@@ -15,6 +15,26 @@ enum class OpenCheck { Ok, Missing, NotRegular, NoPermission };
 // can block for ever.
 OpenCheck checkOpenable(const std::string& path);
 
+// The size of a regular file, or nothing (missing, a folder, a device).
+std::optional<int64_t> regularFileSize(const std::string& path);
+
+// A regular file opened for reading in pieces at any offset; never a FIFO or device.
+class PieceReader {
+ public:
+  explicit PieceReader(const std::string& path);
+  ~PieceReader();
+  PieceReader(const PieceReader&) = delete;
+  PieceReader& operator=(const PieceReader&) = delete;
+  bool isOpen() const { return fd_ >= 0; }
+  size_t size() const { return size_; }
+  // Fills buffer with `length` bytes from `offset`; false on a read error or an early end.
+  bool readAt(size_t offset, char* buffer, size_t length) const;
+
+ private:
+  int fd_ = -1;
+  size_t size_ = 0;
+};
+
 // The whole file's bytes, or nothing when it cannot be read (missing, not a regular file, no permission).
 std::optional<std::string> readWholeFile(const std::string& path);
 

@@ -8,13 +8,14 @@
 namespace quillon {
 
 const char* const DocumentSession::kSaveQuestion = "Save changes to open HTML file before closing?";
-const char* const DocumentSession::kCannotOpenPage =
-    "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change HTML "
-    "Link\" or go to the SETTINGS menu and select CHANGE FILE PATH to update new file path location for all files "
-    "that have been moved.";
-const char* const DocumentSession::kCannotOpenFile =
-    "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select \"Change file "
-    "link\" to re-establish the file link.";
+std::string DocumentSession::cannotOpenMessage(OpenedFrom from) {
+  const std::string start = "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select ";
+  if (from == OpenedFrom::ProjectPage)
+    return start +
+           "\"Change HTML Link\" or go to the SETTINGS menu and select CHANGE FILE PATH to update new file path location "
+           "for all files that have been moved.";
+  return start + "\"Change file link\" to re-establish the file link.";
+}
 
 DocumentSession::DocumentSession(std::string programDir, const RunSettings& settings, Prompts& prompts,
                                  FileDialogs& dialogs, AutoFtpList& autoFtp, std::function<std::string_view()> text)

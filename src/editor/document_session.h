@@ -49,9 +49,10 @@ class DocumentSession {
 
   static std::string newFileTemplate();
   static const char* const kSaveQuestion;
-  // A page of the project, and any other file, that cannot be opened.
-  static const char* const kCannotOpenPage;
-  static const char* const kCannotOpenFile;
+  // The message for a file that cannot be opened: a page of the project points to "Change HTML Link" and
+  // "Change File Path", any other file to "Change file link".
+  enum class OpenedFrom { ProjectPage, OtherFile };
+  static std::string cannotOpenMessage(OpenedFrom from);
   static std::string changedOnDiskQuestion(const std::string& path);
 
  private:

@@ -194,7 +194,14 @@ class TForm1 : public QMainWindow {
   void refreshProjectState();
   void refreshRecentMenu();
   bool runPageDialog(bool changing, bool focusLink);
-  bool loadPage(const std::string& path, bool readOnly, const std::string& failure);
+  // How a file becomes the open document: a read-only help page, an untitled new page (a template), and
+  // where it was opened from, which decides the message when it cannot be opened.
+  struct DocumentOpen {
+    bool readOnly = false;
+    bool untitled = false;
+    DocumentSession::OpenedFrom from = DocumentSession::OpenedFrom::OtherFile;
+  };
+  bool openDocument(const std::string& path, const DocumentOpen& how);
   void syncModifiedToEditor();
   void showOutlineMenu(const QPoint& pos);
   // Assigns a run-time setting and writes it to its settings file at once; a failed write is reported.

@@ -1,7 +1,5 @@
 // Tag colouring: the pass over the document, the Color box and the Stop button.
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <Qsci/qsciscintilla.h>
 
 #include "base/text_bytes.h"
@@ -9,6 +7,7 @@
 #include "app/ui/mainwindow.h"
 #include "editor/tag_colouring.h"
 #include "editor/ui/editor_bytes.h"
+#include "editor/ui/pumped_pass.h"
 #include "editor/ui/tag_styles.h"
 
 namespace quillon {
@@ -28,21 +27,10 @@ void TForm1::ColorTags() {
   // pass found it.
   const std::string text(editor_bytes::text(*RE1));
   std::vector<ColouredRange> ranges;
-  QElapsedTimer sincePump;
-  sincePump.start();
-  bool stopped = false;
-  // Events run every few milliseconds, between lines and inside a long line, so that a click or the Stop
-  // button ends even a pass over one huge line.
-  auto yieldAndStop = [&] {
-    if (sincePump.elapsed() >= 5) {
-      QCoreApplication::processEvents();
-      sincePump.restart();
-    }
-    if (stopColoring_) stopped = true;
-    return stopped;
-  };
+  // Stopped between lines and inside a long line alike.
+  PumpedPass pass(stopColoring_);
   forEachLine(text, [&](std::string_view line, size_t offset) {
-    if (stopped || yieldAndStop()) return;
+    if (pass.shouldStop()) return;
     LineColourer colourer(line, offset);
     for (bool lineDone = false; !lineDone;) {
       ranges.clear();
@@ -50,7 +38,7 @@ void TForm1::ColorTags() {
       const long length = editor_bytes::length(*RE1);
       for (const ColouredRange& r : ranges)
         if (static_cast<long>(r.offset + r.length) <= length) tag_styles::apply(*RE1, r.offset, r.length, r.colour);
-      if (!lineDone && yieldAndStop()) return;
+      if (!lineDone && pass.shouldStop()) return;
     }
   });
   editor_bytes::setWordWrap(*RE1, settings_.wrap);

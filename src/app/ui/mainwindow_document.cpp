@@ -76,7 +76,7 @@ void TForm1::OpenHTMLFile1Click() {
   if (!chosen) return;
   setSetting(&RunSettings::startLocation, folderPart(*chosen));
   // A file that cannot be read is refused with a message and the open document stays.
-  loadPage(*chosen, false, DocumentSession::kCannotOpenFile);
+  openDocument(*chosen, {});
   RE1->setFocus();
 }
 

@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <Qsci/qsciscintilla.h>
-#include <sys/stat.h>
 
 #include "base/file_io.h"
 #include "app/program_dir.h"
@@ -64,10 +63,10 @@ std::string TForm1::chosenFile() const {
 }
 
 void TForm1::ListBox2Click() {
-  struct stat st {};
   const std::string path = chosenFile();
-  if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
-  statusPanels_[0]->setText(toQString(fileSizeText(st.st_size)));
+  const auto size = path.empty() ? std::nullopt : regularFileSize(path);
+  if (!size) return;
+  statusPanels_[0]->setText(toQString(fileSizeText(*size)));
   statusPanels_[1]->setText("Page Location:  ");
 }
 
@@ -96,7 +95,7 @@ void TForm1::ListBox2DblClick() {
   }
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
   // A file of the user's own is never a read-only help page, whatever was shown before.
-  loadPage(path, false, DocumentSession::kCannotOpenFile);
+  openDocument(path, {});
 }
 
 void TForm1::BitBtnInsertLinkImageClick() {

@@ -6,7 +6,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <Qsci/qsciscintilla.h>
-#include <sys/stat.h>
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
@@ -125,12 +124,12 @@ void TForm1::WelcometoQuillonPro1Click() {
   CheckWrap->setChecked(true);
   editor_bytes::setWordWrap(*RE1, true);
   PanelEClick();
-  loadPage(project_->helpDir() + "welcome.brn", true, DocumentSession::kCannotOpenPage);
+  openDocument(project_->helpDir() + "welcome.brn", {true, false, DocumentSession::OpenedFrom::ProjectPage});
 }
 
 // Loads a file into the editing window as the open document; a help page is read-only. A file that cannot
 // be opened, or that the user declines to open for its size, leaves the previous document as it was.
-bool TForm1::loadPage(const std::string& path, bool readOnly, const std::string& failure) {
+bool TForm1::openDocument(const std::string& path, const DocumentOpen& how) {
   const auto accept = [&](const FileShape& shape) {
     const uint64_t free = availableMemory();
     switch (judgeOpen(shape, free)) {
@@ -152,11 +151,12 @@ bool TForm1::loadPage(const std::string& path, bool readOnly, const std::string&
       updateSaveEnabled();
       updateDocumentStatus();
     }
-    platform_.prompts.info(failure);
+    platform_.prompts.info(DocumentSession::cannotOpenMessage(how.from));
     return false;
   }
   session_->opened(path);
-  session_->state().readOnly = readOnly;
+  session_->state().readOnly = how.readOnly;
+  if (how.untitled) session_->resetToNew();
   updateSaveEnabled();
   updateDocumentStatus();
   colourIfWanted();
@@ -230,9 +230,9 @@ void TForm1::Outline1Click() {
   if (selected < 0) return;
   const std::string& link = project_->tree()[static_cast<size_t>(selected)].link;
   selectedPageFile_ = link;
-  struct stat st {};
-  if (::stat(link.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
-  statusPanels_[0]->setText(toQString(fileSizeText(st.st_size)));
+  const auto size = regularFileSize(link);
+  if (!size) return;
+  statusPanels_[0]->setText(toQString(fileSizeText(*size)));
   statusPanels_[1]->setText("Page Location:  " + toQString(link));
 }
 
@@ -241,8 +241,10 @@ void TForm1::Outline1DblClick() {
   if (selected < 0) return;
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
   const std::string link = project_->tree()[static_cast<size_t>(selected)].link;
-  if (project_->isHelpPage(link)) loadPage(project_->helpDir() + link, true, DocumentSession::kCannotOpenPage);
-  else loadPage(link, false, DocumentSession::kCannotOpenPage);
+  if (project_->isHelpPage(link))
+    openDocument(project_->helpDir() + link, {true, false, DocumentSession::OpenedFrom::ProjectPage});
+  else
+    openDocument(link, {false, false, DocumentSession::OpenedFrom::ProjectPage});
 }
 
 void TForm1::Selected1Click() {
@@ -279,10 +281,10 @@ void TForm1::BitBtnLoadFromTemplateClick() {
     return;
   }
   session_->resetToNew();
-  // The template is only the start of a new page: saving asks for a name.
-  if (loadPage(settings_.htmlTemp, false, DocumentSession::kCannotOpenFile)) session_->resetToNew();
   updateSaveEnabled();
   updateDocumentStatus();
+  // The template is only the start of a new page: saving asks for a name.
+  openDocument(settings_.htmlTemp, {false, true, DocumentSession::OpenedFrom::OtherFile});
 }
 
 void TForm1::showOutlineMenu(const QPoint& pos) {

@@ -1,6 +1,4 @@
 // Find and replace in the document, and turning backslashes into slashes.
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QToolButton>
 #include <Qsci/qsciscintilla.h>
 
@@ -9,6 +7,7 @@
 #include "app/ui/mainwindow.h"
 #include "editor/search.h"
 #include "editor/ui/editor_bytes.h"
+#include "editor/ui/pumped_pass.h"
 #include "editor/ui/find_dialog.h"
 #include "platform/ui/qt_text.h"
 
@@ -114,21 +113,12 @@ void TForm1::Replaceprecisewithonlyintags1Click() {
   // The slashes are found first and replaced in one change at the end (one undo step, one notice to the
   // window): replacing them one by one costs time for every slash in a long document.
   std::vector<size_t> slashes;
-  bool stopped = false;
-  QElapsedTimer sincePump;
-  sincePump.start();
+  PumpedPass pass(stopColoring_);
   forEachLine(text, [&](std::string_view line, size_t lineStart) {
-    if (stopped) return;
-    if (sincePump.elapsed() >= 5) {  // let a click on Stop through, every few milliseconds
-      QCoreApplication::processEvents();
-      sincePump.restart();
-    }
-    if (stopColoring_) {
-      stopped = true;
-      return;
-    }
+    if (pass.shouldStop()) return;
     for (size_t offset : slashesInTags(line)) slashes.push_back(lineStart + offset);
   });
+  const bool stopped = pass.stopped();
   // Events that ran during the pass may have changed the text; one-for-one replacements keep offsets valid
   // only in the text the pass read.
   size_t replaced = 0;

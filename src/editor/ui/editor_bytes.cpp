@@ -5,10 +5,6 @@
 
 #include <algorithm>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "base/file_io.h"
@@ -46,27 +42,12 @@ void load(QsciScintilla& editor, std::string_view bytes) {
 }
 
 LoadOutcome loadFile(QsciScintilla& editor, const std::string& path, const std::function<bool(const FileShape&)>& accept) {
-  // Never open a FIFO or device for reading: that can block for ever.
-  if (checkOpenable(path) != OpenCheck::Ok) return LoadOutcome::Unreadable;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return LoadOutcome::Unreadable;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return LoadOutcome::Unreadable;
-  }
-  const size_t size = static_cast<size_t>(st.st_size);
+  // Never a FIFO or device: reading one can block for ever.
+  const PieceReader file(path);
+  if (!file.isOpen()) return LoadOutcome::Unreadable;
+  const size_t size = file.size();
   std::vector<char> piece(1u << 20);
-  auto readAt = [&](size_t offset, size_t length) {
-    size_t got = 0;
-    while (got < length) {
-      const ssize_t r = ::pread(fd, piece.data() + got, length - got, static_cast<off_t>(offset + got));
-      if (r < 0 && errno == EINTR) continue;
-      if (r <= 0) return false;
-      got += static_cast<size_t>(r);
-    }
-    return true;
-  };
+  auto readAt = [&](size_t offset, size_t length) { return file.readAt(offset, piece.data(), length); };
 
   // First pass: the encoding and the file's shape, before the window is touched.
   bool ok = true;
@@ -80,14 +61,8 @@ LoadOutcome loadFile(QsciScintilla& editor, const std::string& path, const std::
       lines.feed(std::string_view(piece.data(), n));
     }
   }
-  if (!ok) {
-    ::close(fd);
-    return LoadOutcome::Unreadable;
-  }
-  if (accept && !accept(FileShape{size, lines.longest()})) {
-    ::close(fd);
-    return LoadOutcome::Declined;
-  }
+  if (!ok) return LoadOutcome::Unreadable;
+  if (accept && !accept(FileShape{size, lines.longest()})) return LoadOutcome::Declined;
 
   load(editor, {});
   const long wrap = editor.SendScintilla(S::SCI_GETWRAPMODE);
@@ -108,7 +83,6 @@ LoadOutcome loadFile(QsciScintilla& editor, const std::string& path, const std::
     editor.SendScintilla(S::SCI_SETTARGETRANGE, 0UL, 0L);
     editor.SendScintilla(S::SCI_REPLACETARGET, static_cast<unsigned long>(n), piece.data());
   }
-  ::close(fd);
   if (!ok) editor.SendScintilla(S::SCI_CLEARALL);
   editor.SendScintilla(S::SCI_SETCODEPAGE, ok && utf8.finish() ? S::SC_CP_UTF8 : 0UL);
   editor.SendScintilla(S::SCI_EMPTYUNDOBUFFER);
