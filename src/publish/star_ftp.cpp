@@ -41,27 +41,27 @@ void TStarFtp::watchTick() {
     return;
   }
   if (now() - lastProgress_ < std::chrono::seconds(TimeOut)) return;
-  fatal(8, ftpErrorText(8));
+  fatal(ftp_error::TimedOut, ftpErrorText(ftp_error::TimedOut));
 }
 
 // The server closed the control connection. Expected after QUIT; anywhere else it ends the login or the
 // running operation as failed.
 void TStarFtp::connectionLost() {
-  const bool expected = state_ == 60 || (state_ == 100 && !busy_ && !loggingIn_);
+  const bool expected = state_ == ftp_state::Quit || (state_ == ftp_state::Idle && !busy_ && !loggingIn_);
   if (expected || closedDown_) {
     if (closedDown_) return;
     closedDown_ = true;  // the connection is over: nothing more is read from it
     closeData();
     CloseSocket();
-    info(1, "Disconnected");
+    info(ftp_info::NotConnected, "Disconnected");
     if (busy_) postReady();
     postQuit();
     connected_ = false;
     loggingIn_ = false;
     return;
   }
-  info(1, "Disconnected");
-  fatal(6, ftpErrorText(6));
+  info(ftp_info::NotConnected, "Disconnected");
+  fatal(ftp_error::Aborted, ftpErrorText(ftp_error::Aborted));
 }
 
 void TStarFtp::info(int code, const std::string& text) {
@@ -169,7 +169,7 @@ bool TStarFtp::sendAll(TStarSocket& socket, const char* bytes, size_t count, boo
     count -= taken;
     if (dataSocket) {
       if (socket.LastError) {
-        if (!aborting_) fatal(28);
+        if (!aborting_) fatal(ftp_error::DataConnection);
         return false;
       }
       if (socket.handle() < 0) return false;  // closed while the loop ran
@@ -187,17 +187,17 @@ void TStarFtp::sendCommand(const std::string& command, int newState) {
     return;
   }
   const std::string text = command + "\r\n";
-  if (!closedDown_) info(5, text);
+  if (!closedDown_) info(ftp_info::Sent, text);
   if (!sendAll(*this, text.data(), text.size(), false, false)) return;
   state_ = newState;
 }
 
 void TStarFtp::Connect() {
   if (busy_) {
-    info(6);
+    info(ftp_info::Busy);
     return;
   }
-  OnTimeOut = [this](TStarSocket&) { fatal(8, ftpErrorText(8)); };
+  OnTimeOut = [this](TStarSocket&) { fatal(ftp_error::TimedOut, ftpErrorText(ftp_error::TimedOut)); };
   error_ = 0;
   Success = true;
   closedDown_ = false;  // a new connection starts afresh
@@ -210,28 +210,28 @@ void TStarFtp::Connect() {
       return;
     }
   if (!StartWinsock()) {
-    fatal(1, ftpErrorText(1));
+    fatal(ftp_error::SocketLibrary, ftpErrorText(ftp_error::SocketLibrary));
     return;
   }
   const std::string server = ask(niHost, FtpServer());
   if (server.empty()) {
-    fatal(19);
+    fatal(ftp_error::NoServer);
     return;
   }
   setFtpServer(server);
   if (Address.empty() && HostName.size() > kMaxHostName) {
-    fatal(16, "The host name is longer than " + std::to_string(kMaxHostName) + " characters");
+    fatal(ftp_error::AddressLookup, "The host name is longer than " + std::to_string(kMaxHostName) + " characters");
     return;
   }
   if (FtpPort == 0) FtpPort = 21;
   replies_.reset();
-  state_ = 0;
+  state_ = ftp_state::Greeting;
   loggingIn_ = true;
   progress();
   if (!watchTimer_) watchTimer_ = loop().startTimer(200, [this] { watchTick(); });
   OnConnected = [this](TStarSocket&) {
-    state_ = 0;
-    info(0, Address);
+    state_ = ftp_state::Greeting;
+    info(ftp_info::Connected, Address);
     connected_ = true;
     controlTail_.clear();
     guard_ = false;
@@ -248,7 +248,7 @@ void TStarFtp::Connect() {
     TStarSocket::Connect();
     errorCheck();
   } else {
-    info(2, HostName);
+    info(ftp_info::LookingUp, HostName);
     LookupHost(HostName);
     errorCheck();
   }
@@ -259,18 +259,18 @@ void TStarFtp::hostResolved() {
   TakeResolvedAddress();
   SetPort(FtpPort);
   Address = AddressText();
-  info(3, Address);
+  info(ftp_info::Resolved, Address);
   TStarSocket::Connect();
   errorCheck();
 }
 
 bool TStarFtp::beginOperation(int pendingEvent) {
   if (!connected_) {
-    info(1);
+    info(ftp_info::NotConnected);
     return false;
   }
   if (busy_) {
-    info(6);
+    info(ftp_info::Busy);
     return false;
   }
   busy_ = true;
@@ -281,53 +281,53 @@ bool TStarFtp::beginOperation(int pendingEvent) {
 }
 
 void TStarFtp::ListDirectory() {
-  if (beginOperation(8)) sendCommand("PWD", 7);
+  if (beginOperation(8)) sendCommand("PWD", ftp_state::ListFolder);
 }
 
 void TStarFtp::ChangeDirectory(const std::string& name) {
   if (!beginOperation(2)) return;
   if (refuseUnsafe("The folder name", name)) return postReady();
   InitialDirectory = name;
-  sendCommand("CWD " + name, 50);
+  sendCommand("CWD " + name, ftp_state::SingleCommand);
 }
 
 void TStarFtp::MakeDirectory(const std::string& name) {
   if (!beginOperation(3)) return;
   if (refuseUnsafe("The folder name", name)) return postReady();
-  sendCommand("MKD " + name, 50);
+  sendCommand("MKD " + name, ftp_state::SingleCommand);
 }
 
 void TStarFtp::RemoveDirectory(const std::string& name) {
   if (!beginOperation(4)) return;
   if (refuseUnsafe("The folder name", name)) return postReady();
-  sendCommand("RMD " + name, 50);
+  sendCommand("RMD " + name, ftp_state::SingleCommand);
 }
 
 void TStarFtp::DeleteFile(const std::string& name) {
   if (!beginOperation(5)) return;
   if (refuseUnsafe("The file name", name)) return postReady();
-  sendCommand("DELE " + name, 50);
+  sendCommand("DELE " + name, ftp_state::SingleCommand);
 }
 
 void TStarFtp::RenameFile(const std::string& oldName, const std::string& newName) {
   if (!beginOperation(9)) return;
   if (refuseUnsafe("The file name", oldName) || refuseUnsafe("The new name", newName)) return postReady();
   renameTo_ = newName;
-  sendCommand("RNFR " + oldName, 40);
+  sendCommand("RNFR " + oldName, ftp_state::RenameFrom);
 }
 
 void TStarFtp::Quit() {
-  if (beginOperation(-1)) sendCommand("QUIT", 60);
+  if (beginOperation(-1)) sendCommand("QUIT", ftp_state::Quit);
 }
 
 void TStarFtp::StoreFile() {
   if (!connected_) {
-    info(1);
+    info(ftp_info::NotConnected);
     postReady();
     return;
   }
   if (busy_) {
-    info(6);
+    info(ftp_info::Busy);
     return;
   }
   busy_ = true;
@@ -335,7 +335,7 @@ void TStarFtp::StoreFile() {
   Success = true;
   pending_ = 7;
   if (RemoteFile.empty()) {
-    nonFatal(24, RemoteFile);
+    nonFatal(ftp_error::NoRemoteName, RemoteFile);
     postReady();
     return;
   }
@@ -350,13 +350,13 @@ void TStarFtp::StoreFile() {
     else if (fd >= 0) ::close(fd);
   }
   if (!file_) {
-    nonFatal(21, LocalFile);
+    nonFatal(ftp_error::LocalFile, LocalFile);
     postReady();
     return;
   }
   struct stat st {};
   fileSize_ = ::fstat(fileno(file_), &st) == 0 ? st.st_size : 0;
-  sendCommand(TransferMode == AsciiTransfer ? "TYPE A" : "TYPE I", 30);
+  sendCommand(TransferMode == AsciiTransfer ? "TYPE A" : "TYPE I", ftp_state::StoreType);
 }
 
 void TStarFtp::AbortTransfer() {
@@ -378,7 +378,7 @@ void TStarFtp::readControl() {
     const size_t n = ReceiveData(buffer, sizeof buffer);
     if (!errorCheck()) return;
     const std::string text(buffer, n);
-    info(4, text);
+    info(ftp_info::Received, text);
     if (n == 0) return;
     controlTail_ += text;
     // A server that never ends a line cannot make the client hold more than a bounded tail.
@@ -399,8 +399,8 @@ void TStarFtp::readControl() {
 
 // USER, PASS or ACCT refused: say so and leave.
 void TStarFtp::loginRefused() {
-  nonFatal(27, "Error");
-  sendCommand("QUIT", 60);
+  nonFatal(ftp_error::LoginRefused, "Error");
+  sendCommand("QUIT", ftp_state::Quit);
 }
 
 void TStarFtp::detectServerType(const std::string& line) { ServerType = serverTypeFromSyst(line); }
@@ -409,152 +409,198 @@ void TStarFtp::reply(const std::string& raw) {
   const auto line = replies_.take(raw);
   if (!line) return;
   const char cls = line->empty() ? ' ' : (*line)[0];
+  using namespace ftp_state;
   switch (state_) {
-    case 0:
-      if (cls == '2') sendCommand("USER " + (UserName = ask(niUser, UserName)), 1);
-      else fatal(26);
-      break;  // a value given when asked that holds a line break is refused by sendCommand
-    case 1:
-      if (cls == '2') sendCommand("SYST", 5);
-      else if (cls == '3') sendCommand("PASS " + (UserPassword = ask(niPassword, UserPassword)), 2);
+    case Greeting: case User: case Password: case Account: case System: case InitialFolder:
+      loginReply(cls, *line);
+      break;
+    case ListFolder: case ListType: case ListPort: case List:
+      listingReply(cls, *line);
+      break;
+    case StoreType: case StorePort: case Store:
+      storeReply(cls, *line);
+      break;
+    case RenameFrom: case RenameTo: case SingleCommand: case ftp_state::Quit:
+      commandReply(cls);
+      break;
+    default:
+      break;
+  }
+}
+
+// Greeting, USER, PASS, ACCT, SYST and the initial folder's CWD. A value asked for that holds a line
+// break is refused by sendCommand.
+void TStarFtp::loginReply(char cls, const std::string& line) {
+  using namespace ftp_state;
+  switch (state_) {
+    case Greeting:
+      if (cls == '2') sendCommand("USER " + (UserName = ask(niUser, UserName)), User);
+      else fatal(ftp_error::GreetingRefused);
+      break;
+    case User:
+      if (cls == '2') sendCommand("SYST", System);
+      else if (cls == '3') sendCommand("PASS " + (UserPassword = ask(niPassword, UserPassword)), Password);
       else loginRefused();
       break;
-    case 2:
-      if (cls == '2') sendCommand("SYST", 5);
-      else if (cls == '3') sendCommand("ACCT " + (UserAccount = ask(niAccount, UserAccount)), 3);
+    case Password:
+      if (cls == '2') sendCommand("SYST", System);
+      else if (cls == '3') sendCommand("ACCT " + (UserAccount = ask(niAccount, UserAccount)), Account);
       else loginRefused();
       break;
-    case 3:
-      if (cls == '2') sendCommand("SYST", 5);
+    case Account:
+      if (cls == '2') sendCommand("SYST", System);
       else loginRefused();
       break;
-    case 5:
+    case System:
       pending_ = 1;
-      detectServerType(*line);
+      detectServerType(line);
       if (!InitialDirectory.empty()) {
-        sendCommand("CWD " + InitialDirectory, 6);
+        sendCommand("CWD " + InitialDirectory, InitialFolder);
       } else {
-        info(11, "Logged in");
-        state_ = 100;
+        info(ftp_info::LoggedIn, "Logged in");
+        state_ = Idle;
         loggingIn_ = false;
         postReady();
       }
       break;
-    case 6:
+    case InitialFolder:
       // Logged in either way; a refused initial folder leaves Success false, so that nothing is stored in
       // the login folder by mistake.
       if (cls != '2') {
-        info(13);
+        info(ftp_info::Refused);
         Success = false;
       }
-      info(11, "Logged in");
-      state_ = 100;
+      info(ftp_info::LoggedIn, "Logged in");
+      state_ = Idle;
       loggingIn_ = false;
       postReady();
       break;
-    case 7:
+  }
+}
+
+// PWD, TYPE A, PORT and LIST of a listing; the data arrives on the data connection.
+void TStarFtp::listingReply(char cls, const std::string& line) {
+  using namespace ftp_state;
+  switch (state_) {
+    case ListFolder:
       if (cls == '2') {
-        InitialDirectory = quotedDirectory(*line);
-        sendCommand("TYPE A", 8);
+        InitialDirectory = quotedDirectory(line);
+        sendCommand("TYPE A", ListType);
       } else {
-        fatal(13);
+        fatal(ftp_error::UnexpectedReply);
       }
       break;
-    case 8:
-    case 30:
+    case ListType: {
       dataFinished_ = finalReply_ = false;
       if (cls != '2') {
-        fatal(13);
+        fatal(ftp_error::UnexpectedReply);
         break;
       }
-      {
-        const std::string port = setUpPort();
-        if (port.empty()) break;
-        // Some servers open the data connection as soon as they have the PORT command, so it is made ready
-        // to be accepted first.
-        if (state_ == 8) {
-          setUpListing();
-          sendCommand("PORT " + port, 10);
-        } else {
-          setUpUpload();
-          sendCommand("PORT " + port, 31);
-        }
-      }
+      const std::string port = setUpPort();
+      if (port.empty()) break;
+      // Some servers open the data connection as soon as they have the PORT command, so it is made ready
+      // to be accepted first.
+      setUpListing();
+      sendCommand("PORT " + port, ListPort);
       break;
-    case 10:
+    }
+    case ListPort:
       if (cls == '2') {
         listing_.clear();
         fileNames_.clear();
         directoryNames_.clear();
-        sendCommand("LIST", 12);
+        sendCommand("LIST", List);
       } else {
-        fatal(13);
+        fatal(ftp_error::UnexpectedReply);
       }
       break;
-    case 12:
+    case List:
       if (cls == '1') break;
       if (cls == '2') {
         finalReply_ = true;
         if (dataFinished_) postReady();
       } else {
         closeData();
-        fatal(13);
-        Success = false;
+        fatal(ftp_error::UnexpectedReply);
       }
       break;
-    case 31:
+  }
+}
+
+// TYPE, PORT and STOR of an upload; the file goes out on the data connection.
+void TStarFtp::storeReply(char cls, const std::string& line) {
+  using namespace ftp_state;
+  switch (state_) {
+    case StoreType: {
+      dataFinished_ = finalReply_ = false;
+      if (cls != '2') {
+        fatal(ftp_error::UnexpectedReply);
+        break;
+      }
+      const std::string port = setUpPort();
+      if (port.empty()) break;
+      setUpUpload();
+      sendCommand("PORT " + port, StorePort);
+      break;
+    }
+    case StorePort:
       if (cls == '2') {
-        sendCommand("STOR " + RemoteFile, 32);
+        sendCommand("STOR " + RemoteFile, Store);
         // A connection accepted before STOR went out waits for it before the file is sent.
-        if (state_ == 32 && uploadAccepted_) sendFile();
+        if (state_ == Store && uploadAccepted_) sendFile();
       } else {
-        fatal(13);
-        Success = false;
+        fatal(ftp_error::UnexpectedReply);
       }
       break;
-    case 32:
-      if (cls == '1' || line->compare(0, 3, "426") == 0) break;
+    case Store:
+      // After an abort the server's 426 is followed by the 226 that ends the upload.
+      if (cls == '1' || line.compare(0, 3, "426") == 0) break;
       if (cls == '2') {
         finalReply_ = true;
         if (dataFinished_) postReady();
       } else {
         closeData();
         closeFile();
-        info(13);
+        info(ftp_info::Refused);
         Success = false;
         postReady();
       }
       break;
-    case 40:
+  }
+}
+
+// The single commands (CWD, MKD, RMD, DELE), the two steps of a rename, and QUIT.
+void TStarFtp::commandReply(char cls) {
+  using namespace ftp_state;
+  switch (state_) {
+    case ftp_state::RenameFrom:
       if (cls == '3') {
-        sendCommand("RNTO " + renameTo_, 41);
+        sendCommand("RNTO " + renameTo_, RenameTo);
       } else {
-        info(13);
+        info(ftp_info::Refused);
         Success = false;
-        state_ = 100;
+        state_ = Idle;
         postReady();
       }
       break;
-    case 41:
-    case 50:
+    case RenameTo:
+    case SingleCommand:
       if (cls != '2') {
-        info(13);
+        info(ftp_info::Refused);
         Success = false;
       }
-      state_ = 100;
+      state_ = Idle;
       postReady();
       break;
-    case 60:
+    case ftp_state::Quit:
       if (cls != '2') {
-        fatal(0);
+        fatal(ftp_error::QuitRefused);
       } else {
         // Said goodbye: the client closes its side rather than wait for a server that may never close.
         CloseSocket();
         connectionLost();
       }
-      state_ = 100;
-      break;
-    default:
+      state_ = Idle;
       break;
   }
 }
@@ -568,7 +614,7 @@ std::string TStarFtp::setUpPort() {
   listen_.OpenSocket();
   listen_.Listen();
   if (listen_.LastError) {
-    fatal(28);
+    fatal(ftp_error::DataConnection);
     return {};
   }
   listingTail_.clear();
@@ -586,7 +632,7 @@ void TStarFtp::setUpListing() {
     elapsedMs_ = 0;
     listingTail_.clear();
     aborting_ = false;
-    if (data_.LastError && !aborting_) fatal(28);
+    if (data_.LastError && !aborting_) fatal(ftp_error::DataConnection);
   };
   data_.OnReadyToWrite = nullptr;
   data_.OnDataAvailable = [this](TStarSocket&) { readListing(); };
@@ -598,7 +644,7 @@ void TStarFtp::readListing() {
   for (;;) {
     const size_t n = data_.ReceiveData(buffer, sizeof buffer);
     if (data_.LastError) {
-      if (!aborting_) fatal(28);
+      if (!aborting_) fatal(ftp_error::DataConnection);
       return;
     }
     if (n == 0) return;
@@ -612,9 +658,9 @@ void TStarFtp::readListing() {
       const std::string line = listingTail_.substr(start, lineEnd - start);
       start = end + 1;
       elapsedMs_ = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(now() - start_).count());
-      info(7, line);
+      info(ftp_info::Progress, line);
       listing_.push_back(line);
-      info(14, line);
+      info(ftp_info::ListingLine, line);
       if (const auto parsed = parser_->parse(line))
         (parsed->directory ? directoryNames_ : fileNames_).push_back(parsed->name);
     }
@@ -625,8 +671,8 @@ void TStarFtp::readListing() {
 void TStarFtp::listingClosed() {
   if (data_.handle() >= 0) readListing();
   closeData();
-  info(10, "Listing ready");
-  info(9, "Transfer done");
+  info(ftp_info::ListingReady, "Listing ready");
+  info(ftp_info::TransferDone, "Transfer done");
   dataFinished_ = true;
   if (finalReply_) postReady();
 }
@@ -641,11 +687,11 @@ void TStarFtp::setUpUpload() {
     start_ = now();
     elapsedMs_ = 0;
     if (data_.LastError) {
-      fatal(28);
+      fatal(ftp_error::DataConnection);
       return;
     }
     uploadAccepted_ = true;
-    if (state_ == 32) sendFile();
+    if (state_ == ftp_state::Store) sendFile();
   };
   data_.OnReadyToWrite = nullptr;
   data_.OnDataAvailable = nullptr;
@@ -656,7 +702,7 @@ void TStarFtp::setUpUpload() {
 
 void TStarFtp::sendFile() {
   uploadAccepted_ = false;
-  info(12, std::to_string(fileSize_));
+  info(ftp_info::UploadStarts, std::to_string(fileSize_));
   // The file goes out in blocks of 2048 bytes, each reported by info 7; up to kGroup blocks travel in one
   // send. No event can run between the blocks of a group (the loop is pumped only inside sendAll), so an
   // abort is seen before the next group exactly as it would be before the next block.
@@ -671,7 +717,7 @@ void TStarFtp::sendFile() {
     if (n == 0 || (n < group.size() && std::ferror(file_))) {
       if (std::ferror(file_)) {
         // A local read failure ends the upload as finished-with-failure, so the client never stays busy.
-        nonFatal(23, LocalFile);
+        nonFatal(ftp_error::LocalRead, LocalFile);
         closeFile();
         closeData();
         Success = false;
@@ -686,7 +732,7 @@ void TStarFtp::sendFile() {
       if (aborting_) Success = false;  // cut short by the abort
       break;
     }
-    for (size_t sent = 0; sent < n; sent += kBlock) info(7);
+    for (size_t sent = 0; sent < n; sent += kBlock) info(ftp_info::Progress);
     elapsedMs_ = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(now() - start_).count());
     if (n < group.size()) break;  // the end of the file
   }
@@ -697,7 +743,7 @@ void TStarFtp::finishData() {
   closeData();
   closeFile();
   elapsedMs_ = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(now() - start_).count());
-  info(9, "Transfer done");
+  info(ftp_info::TransferDone, "Transfer done");
   dataFinished_ = true;
   if (finalReply_) postReady();
 }

@@ -12,6 +12,33 @@
 namespace quillon {
 
 enum TTransferType { BinaryTransfer = 0, AsciiTransfer = 1 };
+
+// Codes of OnFtpInfo, by their numbers.
+namespace ftp_info {
+enum : int {
+  Connected = 0, NotConnected = 1, LookingUp = 2, Resolved = 3, Received = 4, Sent = 5, Busy = 6, Progress = 7,
+  TransferDone = 9, ListingReady = 10, LoggedIn = 11, UploadStarts = 12, Refused = 13, ListingLine = 14
+};
+}
+
+// Codes of OnFtpError, by their numbers (socket failures map onto 1 to 18 through ftpErrorFromWsa).
+namespace ftp_error {
+enum : int {
+  QuitRefused = 0, SocketLibrary = 1, Aborted = 6, TimedOut = 8, UnexpectedReply = 13, AddressLookup = 16, NoServer = 19,
+  LocalFile = 21, LocalRead = 23, NoRemoteName = 24, UnsafeText = 25, GreetingRefused = 26, LoginRefused = 27,
+  DataConnection = 28
+};
+}
+
+// The protocol states: what the client waits for. Their numbers are those state() reports.
+namespace ftp_state {
+enum : int {
+  Greeting = 0, User = 1, Password = 2, Account = 3, System = 5, InitialFolder = 6,
+  ListFolder = 7, ListType = 8, ListPort = 10, List = 12,
+  StoreType = 30, StorePort = 31, Store = 32,
+  RenameFrom = 40, RenameTo = 41, SingleCommand = 50, Quit = 60, Idle = 100
+};
+}
 enum TFtpInfoNeeded { niHost = 0, niUser = 1, niPassword = 2, niAccount = 3 };
 
 // An FTP client on the control socket it is. Every operation returns at once; its end arrives as the ready
@@ -32,7 +59,7 @@ class TStarFtp : public TStarSocket {
   int TimeOut = 60;
   static constexpr const char* Version = "TStarFtp 1.4.2";
   // Refused before anything is sent: a name, path or login value holding CR, LF or NUL.
-  static constexpr int kUnsafeText = 25;
+  static constexpr int kUnsafeText = ftp_error::UnsafeText;
 
   // Events.
   std::function<void(TStarFtp&, int info, const std::string& addinfo)> OnFtpInfo;
@@ -82,6 +109,10 @@ class TStarFtp : public TStarSocket {
   void postQuit();
   void readControl();
   void reply(const std::string& line);
+  void loginReply(char cls, const std::string& line);
+  void listingReply(char cls, const std::string& line);
+  void storeReply(char cls, const std::string& line);
+  void commandReply(char cls);
   void detectServerType(const std::string& line);
   void loginRefused();
   std::string setUpPort();
@@ -101,7 +132,7 @@ class TStarFtp : public TStarSocket {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool connected_ = false, busy_ = false, closedDown_ = false, aborting_ = false, quitPosted_ = false;
   bool guard_ = false;
-  int state_ = 100;
+  int state_ = ftp_state::Idle;
   int pending_ = 0;
   int error_ = 0;
   ReplyReader replies_;
