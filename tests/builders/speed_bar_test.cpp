@@ -24,28 +24,23 @@ TEST(SpeedBar, TemplatesAndAttributes) {
 }  // namespace quillon
 
 #include "builders/hand_back.h"
+#include "support/scripted_platform.h"
 
 namespace quillon {
 namespace {
 
-struct MemoryClipboard : Clipboard {
-  std::string held;
-  std::string text() const override { return held; }
-  void setText(const std::string& bytes) override { held = bytes; }
-  void clear() override { held.clear(); }
-};
 
 TEST(BuilderHandBack, PastesAndSelectsTheRecordedLength) {
-  MemoryClipboard clipboard;
-  clipboard.held = "what the user had";
+  testing::ScriptedPlatform clipboard;
+  clipboard.clipboard = "what the user had";
   BuilderHandBack handBack;
   handBack.post(clipboard, "<HR>");
   EXPECT_TRUE(handBack.insertRequested);
-  EXPECT_EQ(clipboard.held, "<HR>");
+  EXPECT_EQ(clipboard.clipboard, "<HR>");
   const EditState s{"abcdef", 2, 2};
-  EXPECT_EQ(applyInsertion(s, handBackInsertion(s, handBack, clipboard.held, HandBackSelection::Replaced)),
+  EXPECT_EQ(applyInsertion(s, handBackInsertion(s, handBack, clipboard.clipboard, HandBackSelection::Replaced)),
             (EditState{"ab<HR>ef", 2, 4}));
-  EXPECT_EQ(applyInsertion(s, handBackInsertion(s, handBack, clipboard.held, HandBackSelection::Dropped)),
+  EXPECT_EQ(applyInsertion(s, handBackInsertion(s, handBack, clipboard.clipboard, HandBackSelection::Dropped)),
             (EditState{"ab<HR>cdef", 2, 4}));
 }
 

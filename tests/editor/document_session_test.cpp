@@ -4,6 +4,7 @@
 #include <deque>
 #include <sys/stat.h>
 
+#include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 #include "base/file_io.h"
 #include "base/settings.h"
@@ -12,36 +13,18 @@
 namespace quillon {
 namespace {
 
-struct FakePrompts : Prompts {
-  std::deque<Answer> answers;
-  std::vector<std::string> asked;
-  Answer message(MessageKind kind, const std::string&, const std::string& text, Buttons) override {
-    asked.push_back((kind == MessageKind::Error ? "error: " : "") + text);
-    if (answers.empty()) return Answer::Cancel;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-};
-
-struct FakeFileDialogs : FileDialogs {
-  std::deque<std::optional<std::string>> results;
-  std::vector<FileDialogRequest> requests;
-  std::optional<std::string> choose(const FileDialogRequest& request) override {
-    requests.push_back(request);
-    if (results.empty()) return std::nullopt;
-    auto r = results.front();
-    results.pop_front();
-    return r;
-  }
-};
-
 class DocumentSessionTest : public ::testing::Test {
  protected:
   testing::TempDir dir;
   RunSettings settings;
-  FakePrompts prompts;
-  FakeFileDialogs dialogs;
+  testing::ScriptedPlatform prompts;
+  testing::ScriptedPlatform& dialogs = prompts;
+  // What was said, errors marked.
+  std::vector<std::string> asked() const {
+    std::vector<std::string> out;
+    for (const auto& s : prompts.said) out.push_back((s.kind == MessageKind::Error ? "error: " : "") + s.text);
+    return out;
+  }
   AutoFtpList autoFtp;
   std::string text;
   DocumentSession session{dir.path(), settings, prompts, dialogs, autoFtp, [this] { return std::string_view(text); }};
@@ -52,7 +35,7 @@ TEST_F(DocumentSessionTest, UnmodifiedDocumentIsNeitherAskedAboutNorWritten) {
   text = "changed in memory only";
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::No);
   EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::No);
-  EXPECT_TRUE(prompts.asked.empty());
+  EXPECT_TRUE(asked().empty());
   EXPECT_FALSE(fileExists(dir.path() + "page.html"));
   EXPECT_TRUE(autoFtp.entries().empty());
 }
@@ -63,10 +46,10 @@ TEST_F(DocumentSessionTest, NewDocumentAsksAndCancelledSaveDialogKeepsItModified
   text = "<HTML>";
   session.state().modified = true;
   prompts.answers = {Answer::Yes};
-  dialogs.results = {std::nullopt};
+  dialogs.files = {std::nullopt};
   EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::Cancel);
-  ASSERT_EQ(prompts.asked.size(), 1u);
-  EXPECT_EQ(prompts.asked[0], "Save changes to open HTML file before closing?");
+  ASSERT_EQ(asked().size(), 1u);
+  EXPECT_EQ(asked()[0], "Save changes to open HTML file before closing?");
   ASSERT_EQ(dialogs.requests.size(), 1u);
   EXPECT_EQ(dialogs.requests[0].title, "Save HTML File As...");
   EXPECT_EQ(dialogs.requests[0].fileName, "new.html");
@@ -81,7 +64,7 @@ TEST_F(DocumentSessionTest, SaveCommandWritesWithoutAskingAndListsTheFileOnce) {
   text = "one";
   session.state().modified = true;
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
-  EXPECT_TRUE(prompts.asked.empty());
+  EXPECT_TRUE(asked().empty());
   EXPECT_EQ(*readWholeFile(dir.path() + "b.html"), "one");
   EXPECT_FALSE(session.state().modified);
   session.state().modified = true;
@@ -99,7 +82,7 @@ TEST_F(DocumentSessionTest, ExtensionDecidesTheUntitledNameAndTheAppendedExtensi
   EXPECT_EQ(session.state().path, dir.path() + "new.htm");
   session.state().modified = true;
   text = "x";
-  dialogs.results = {dir.path() + "page"};
+  dialogs.files = {dir.path() + "page"};
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
   EXPECT_EQ(dialogs.requests[0].defaultExt, "htm");
   EXPECT_EQ(session.state().path, dir.path() + "page.htm");
@@ -134,8 +117,8 @@ TEST_F(DocumentSessionTest, AFailedWriteReportsAndKeepsTheDocumentModified) {
   session.state().modified = true;
   settings.ftpAuto = true;
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Cancel);
-  ASSERT_EQ(prompts.asked.size(), 1u);
-  EXPECT_EQ(prompts.asked[0].rfind("error: Cannot create file", 0), 0u);
+  ASSERT_EQ(asked().size(), 1u);
+  EXPECT_EQ(asked()[0].rfind("error: Cannot create file", 0), 0u);
   EXPECT_TRUE(session.state().modified);
   EXPECT_TRUE(autoFtp.entries().empty());
 }
@@ -143,12 +126,12 @@ TEST_F(DocumentSessionTest, AFailedWriteReportsAndKeepsTheDocumentModified) {
 TEST_F(DocumentSessionTest, SaveAsWritesEvenUnmodifiedAndSkipsTheFtpList) {
   session.opened(dir.path() + "d.html");
   text = std::string("\0bytes\r\n\xff", 9);
-  dialogs.results = {dir.path() + "e.html"};
+  dialogs.files = {dir.path() + "e.html"};
   EXPECT_TRUE(session.saveAs());
   EXPECT_EQ(*readWholeFile(dir.path() + "e.html"), text);
   EXPECT_EQ(session.state().path, dir.path() + "e.html");
   EXPECT_TRUE(autoFtp.entries().empty());
-  dialogs.results = {std::nullopt};
+  dialogs.files = {std::nullopt};
   EXPECT_FALSE(session.saveAs());
   EXPECT_EQ(session.state().path, dir.path() + "e.html");
 }
@@ -163,13 +146,6 @@ TEST(DocumentTemplate, NineLinesEachEndedByCrLf) {
   EXPECT_EQ(t.rfind("<!--This site and page maintained with Quillon Pro. Details at: ", 0), 0u);
 }
 
-TEST(AutoFtpList, SortedWithoutRegardToCaseAndFreeOfExactDuplicates) {
-  AutoFtpList list;
-  for (const char* p : {"/s/b.html", "/s/A.html", "/s/b.html", "/s/a.html", "/s/C.html"}) list.add(p);
-  EXPECT_EQ(list.entries(), (std::vector<std::string>{"/s/A.html", "/s/a.html", "/s/b.html", "/s/C.html"}));
-  EXPECT_TRUE(list.remove("/s/a.html"));
-  EXPECT_FALSE(list.remove("/s/a.html"));
-}
 
 }  // namespace
 }  // namespace quillon
@@ -186,7 +162,7 @@ TEST_F(DocumentSessionTest, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUse
   session.state().modified = true;
   prompts.answers = {Answer::No};
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Cancel);
-  EXPECT_EQ(prompts.asked.back(), DocumentSession::changedOnDiskQuestion(page));
+  EXPECT_EQ(asked().back(), DocumentSession::changedOnDiskQuestion(page));
   EXPECT_EQ(*readWholeFile(page), "theirs 2, longer");
   EXPECT_TRUE(session.state().modified);
 
@@ -196,9 +172,9 @@ TEST_F(DocumentSessionTest, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUse
   // Our own save is not a change by another program.
   session.state().modified = true;
   text = "mine again";
-  const size_t asked = prompts.asked.size();
+  const size_t before = asked().size();
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
-  EXPECT_EQ(prompts.asked.size(), asked);
+  EXPECT_EQ(asked().size(), before);
   EXPECT_EQ(*readWholeFile(page), "mine again");
 }
 
@@ -207,7 +183,7 @@ TEST_F(DocumentSessionTest, AFailedSaveKeepsTheOldNameAndTheModifiedFlag) {
   ASSERT_TRUE(writeFileAtomic(page, "x").ok);
   session.opened(page);
   session.state().modified = true;
-  dialogs.results = {dir.path() + "missing/other.html"};
+  dialogs.files = {dir.path() + "missing/other.html"};
   prompts.answers = {Answer::Ok};
   EXPECT_FALSE(session.saveAs());
   EXPECT_EQ(session.state().path, page);
@@ -218,14 +194,14 @@ TEST_F(DocumentSessionTest, AFailedSaveKeepsTheOldNameAndTheModifiedFlag) {
   text = "lost?";
   prompts.answers = {Answer::Ok};
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Cancel);
-  EXPECT_NE(prompts.asked.back().find("read-only"), std::string::npos);
+  EXPECT_NE(asked().back().find("read-only"), std::string::npos);
   EXPECT_EQ(*readWholeFile(page), "x");
   EXPECT_TRUE(session.state().modified);
 
   // An untitled document whose save fails stays untitled.
   session.resetToNew();
   session.state().modified = true;
-  dialogs.results = {dir.path() + "missing/new-name.html"};
+  dialogs.files = {dir.path() + "missing/new-name.html"};
   prompts.answers = {Answer::Yes, Answer::Ok};
   EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::Cancel);
   EXPECT_EQ(session.state().path, session.untitledPath());

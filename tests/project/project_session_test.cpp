@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
@@ -14,24 +15,13 @@
 namespace quillon {
 namespace {
 
-struct Script : Prompts, FileDialogs {
-  std::deque<Answer> answers;
-  std::deque<std::optional<std::string>> files;
-  std::vector<std::string> said;
-  std::vector<FileDialogRequest> requests;
-  Answer message(MessageKind, const std::string&, const std::string& text, Buttons) override {
-    said.push_back(text);
-    if (answers.empty()) return Answer::Ok;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  std::optional<std::string> choose(const FileDialogRequest& r) override {
-    requests.push_back(r);
-    if (files.empty()) return std::nullopt;
-    auto f = files.front();
-    files.pop_front();
-    return f;
+// Answers OK where nothing is queued: a Yes/No question then reads as not Yes.
+struct Script : testing::ScriptedPlatform {
+  Script() { fallback = Answer::Ok; }
+  std::vector<std::string> texts() const {
+    std::vector<std::string> out;
+    for (const auto& s : said) out.push_back(s.text);
+    return out;
   }
 };
 
@@ -87,7 +77,7 @@ TEST_F(ProjectSessionTest, LeavingAsksWithTheRightQuestionAndSavesOnYes) {
   session.setModified();
   script.answers = {Answer::No};
   session.newProject();
-  EXPECT_EQ(script.said.back(), "Save changes to open Project?");
+  EXPECT_EQ(script.texts().back(), "Save changes to open Project?");
   EXPECT_TRUE(session.tree().empty());
   EXPECT_EQ(session.caption(), "Brindle Quillon Pro:  ");
 
@@ -101,7 +91,7 @@ TEST_F(ProjectSessionTest, LeavingAsksWithTheRightQuestionAndSavesOnYes) {
   script.answers = {Answer::Yes};
   script.files = {std::nullopt};
   session.open();
-  EXPECT_EQ(script.said.back(), "Save changes to Project \"SITE.OUT\" ?");
+  EXPECT_EQ(script.texts().back(), "Save changes to Project \"SITE.OUT\" ?");
   EXPECT_EQ(*readWholeFile(projects() + "site.out"), "A\r\nB\r\n");
   EXPECT_EQ(session.name(), "site.out");  // the cancelled open changed nothing else
 }
@@ -114,7 +104,7 @@ TEST_F(ProjectSessionTest, HelpProjectCannotBeSavedWhateverTheCaseOfItsName) {
   ASSERT_TRUE(session.open());
   EXPECT_FALSE(session.helpMode());
   EXPECT_FALSE(session.save());
-  EXPECT_EQ(script.said.back(), "Sorry, this is the HELP file and cannot be changed.");
+  EXPECT_EQ(script.texts().back(), "Sorry, this is the HELP file and cannot be changed.");
   makeDirectory(dir.path() + "help");
   ASSERT_TRUE(saveProject(dir.path() + "help/welcome.out", t).ok);
   ASSERT_TRUE(session.openHelp());
@@ -128,17 +118,17 @@ TEST_F(ProjectSessionTest, MissingAndBrokenFilesLeaveTheOpenProjectAlone) {
   session.tree().addTopLevel("Keep", "k.html");
   script.files = {dir.path() + "nothing.out"};
   EXPECT_FALSE(session.open());
-  EXPECT_EQ(script.said.back(), "Error opening this project. Please be sure you selected a valid, existing project.");
+  EXPECT_EQ(script.texts().back(), "Error opening this project. Please be sure you selected a valid, existing project.");
   writeFileAtomic(projects() + "bad.out", "\t\t\tx\r\n");
   writeFileAtomic(projects() + "bad.fil", "x\r\n");
   script.files = {projects() + "bad.out"};
   EXPECT_FALSE(session.open());
-  EXPECT_EQ(script.said.back(), "File load error");
+  EXPECT_EQ(script.texts().back(), "File load error");
   EXPECT_EQ(session.tree()[0].title, "Keep");
   EXPECT_FALSE(session.reopen(0));  // empty entry: nothing at all
   settings.recent[1] = "/gone/site.out";
   EXPECT_FALSE(session.reopen(1));
-  EXPECT_EQ(script.said.back(), "Cannot find the project \"/GONE/SITE.OUT\".\rPlease locate and open it using the File|Open menu item.");
+  EXPECT_EQ(script.texts().back(), "Cannot find the project \"/GONE/SITE.OUT\".\rPlease locate and open it using the File|Open menu item.");
 }
 
 TEST_F(ProjectSessionTest, AFailedWriteKeepsTheProjectModified) {
@@ -148,7 +138,7 @@ TEST_F(ProjectSessionTest, AFailedWriteKeepsTheProjectModified) {
   ::rmdir((dir.path() + "projects").c_str());
   EXPECT_FALSE(session.save());
   EXPECT_TRUE(session.modified());
-  EXPECT_EQ(script.said.back().rfind("Cannot write the project", 0), 0u);
+  EXPECT_EQ(script.texts().back().rfind("Cannot write the project", 0), 0u);
 }
 
 }  // namespace
@@ -182,7 +172,7 @@ TEST_F(ProjectSessionTest, AFailedOrCancelledSaveStopsEveryLeavingStep) {
   }
   script.answers = {Answer::Yes, Answer::Ok};
   EXPECT_FALSE(session.leave(LeaveReason::OpenProject));
-  EXPECT_NE(script.said.back().find(root ? projects() + "site.fil" : projects()), std::string::npos);
+  EXPECT_NE(script.texts().back().find(root ? projects() + "site.fil" : projects()), std::string::npos);
   EXPECT_TRUE(session.modified());
   ::chmod(projects().c_str(), 0755);
 
@@ -198,9 +188,9 @@ TEST_F(ProjectSessionTest, OutlineAndLinkFilesOfDifferentLengthsAreReported) {
   script.files = {projects() + "odd.out"};
   ASSERT_TRUE(session.open());
   EXPECT_EQ(session.tree().size(), 3u);
-  ASSERT_FALSE(script.said.empty());
-  EXPECT_NE(script.said.back().find(projects() + "odd.out"), std::string::npos);
-  EXPECT_NE(script.said.back().find(projects() + "odd.fil"), std::string::npos);
+  ASSERT_FALSE(script.texts().empty());
+  EXPECT_NE(script.texts().back().find(projects() + "odd.out"), std::string::npos);
+  EXPECT_NE(script.texts().back().find(projects() + "odd.fil"), std::string::npos);
 }
 
 }  // namespace
@@ -213,7 +203,7 @@ TEST_F(ProjectSessionTest, ANameWithALineBreakIsRefusedBeforeAnythingIsWritten) 
   session.tree().addTopLevel("Home", "/w/index.html");
   script.files = {projects() + "evil\r\n[Help]\r\nShowTips=0.out"};
   EXPECT_FALSE(session.save());
-  EXPECT_EQ(script.said.back(), "A project name cannot hold a line break. Please choose another name.");
+  EXPECT_EQ(script.texts().back(), "A project name cannot hold a line break. Please choose another name.");
   EXPECT_TRUE(session.name().empty());
   EXPECT_FALSE(fileExists(dir.path() + "OPTIONS.INI"));
 }

@@ -17,26 +17,21 @@
 #include "editor/ui/editor_bytes.h"
 #include "app/ui/mainwindow.h"
 #include "platform/ui/qt_platform.h"
+#include "support/scripted_platform.h"
 
 namespace quillon {
 
-// Records every message and answers OK; closes every modal dialog at once.
-class RecordingPlatform : public Prompts, public FileDialogs, public ColourDialogs, public ModalRunner {
+// The scripted platform (questions answered No) with the real clipboard; every modal dialog closes at once.
+class RecordingPlatform : public testing::ScriptedPlatform, public ModalRunner {
  public:
-  std::vector<std::string> messages;
+  RecordingPlatform() { fallback = Answer::No; }
   std::vector<std::string> dialogs;
-  Answer message(MessageKind, const std::string&, const std::string& text, Buttons b) override {
-    messages.push_back(text);
-    return b == Buttons::Ok ? Answer::Ok : Answer::No;
-  }
-  std::optional<std::string> choose(const FileDialogRequest&) override { return std::nullopt; }
-  std::optional<ColourValue> choose(ColourValue) override { return std::nullopt; }
   int runModal(QDialog& d, bool selfClosing) override {
     dialogs.push_back(d.objectName().toStdString());
     return selfClosing ? QDialog::Accepted : QDialog::Rejected;
   }
-  QtClipboard clipboard;
-  Platform platform{*this, *this, *this, clipboard, *this};
+  QtClipboard systemClipboard;
+  Platform platform{*this, *this, *this, systemClipboard, *this};
 };
 
 class TestMainWindow : public QObject {
@@ -98,8 +93,8 @@ class TestMainWindow : public QObject {
     QCOMPARE(p.dialogs.front(), std::string("TFormSplash"));
     // The browser module is not beside the test executable: the start-up says so and goes on.
     QCOMPARE(w.browserAvailable(), false);
-    QCOMPARE(p.messages.size(), size_t(1));
-    QVERIFY(p.messages[0].rfind("You do not appear to have Microsoft Internet Explorer 3.0 (or higher) installed.", 0) == 0);
+    QCOMPARE(p.said.size(), size_t(1));
+    QVERIFY(p.said[0].text.rfind("You do not appear to have Microsoft Internet Explorer 3.0 (or higher) installed.", 0) == 0);
     // The tip of the day runs once the event loop starts, not inside the constructor.
     QCOMPARE(p.dialogs.size(), size_t(1));
     QTRY_COMPARE(p.dialogs.size(), size_t(2));
@@ -222,7 +217,7 @@ class TestMainWindow : public QObject {
     QVERIFY(w.document().modified);
     w.commands().trigger("BitBtnUndoClick");  // undo collects the typed run as one step
     QVERIFY(!w.document().modified);         // back at the saved state
-    p.clipboard.setText("<B>");
+    p.systemClipboard.setText("<B>");
     w.commands().trigger("Paste1Click");
     QVERIFY(w.document().modified);
   }

@@ -6,16 +6,10 @@
 
 #include "builders/image_size.h"
 #include "builders/ui/multi_image.h"
+#include "support/scripted_platform.h"
 
 namespace quillon {
 
-struct Recorder : Prompts {
-  std::vector<std::string> said;
-  Answer message(MessageKind, const std::string&, const std::string& text, Buttons) override {
-    said.push_back(text);
-    return Answer::Ok;
-  }
-};
 
 class TestMultiImage : public QObject {
   Q_OBJECT
@@ -23,7 +17,7 @@ class TestMultiImage : public QObject {
 
  private slots:
   void loadsMeasuresAndSaves() {
-    Recorder prompts;
+    testing::ScriptedPlatform prompts;
     TMultiImage image(prompts);
     const QString png = dir_.path() + "/pic.png";
     QImage(40, 30, QImage::Format_RGB32).save(png);
@@ -39,7 +33,7 @@ class TestMultiImage : public QObject {
   }
 
   void failuresAreReported() {
-    Recorder prompts;
+    testing::ScriptedPlatform prompts;
     TMultiImage image(prompts);
     QVERIFY(!image.load((dir_.path() + "/missing.gif").toStdString()));
     QCOMPARE(image.name(), std::string("file not found"));
@@ -49,10 +43,10 @@ class TestMultiImage : public QObject {
     bad.write("definitely not an image");
     bad.close();
     QVERIFY(!image.load(bad.fileName().toStdString()));
-    QCOMPARE(prompts.said.back(), std::string("Reading gif file failed"));
+    QCOMPARE(prompts.lastSaid(), std::string("Reading gif file failed"));
     QVERIFY(image.picture().isNull());
     QVERIFY(!image.saveBmp((dir_.path() + "/x.bmp").toStdString()));
-    QCOMPARE(prompts.said.back(), std::string("Writing bmp file failed"));
+    QCOMPARE(prompts.lastSaid(), std::string("Writing bmp file failed"));
   }
 };
 
