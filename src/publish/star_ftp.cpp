@@ -490,20 +490,9 @@ void TStarFtp::listingReply(char cls, const std::string& line) {
         fatal(ftp_error::UnexpectedReply);
       }
       break;
-    case ListType: {
-      dataFinished_ = finalReply_ = false;
-      if (cls != '2') {
-        fatal(ftp_error::UnexpectedReply);
-        break;
-      }
-      const std::string port = setUpPort();
-      if (port.empty()) break;
-      // Some servers open the data connection as soon as they have the PORT command, so it is made ready
-      // to be accepted first.
-      setUpListing();
-      sendCommand("PORT " + port, ListPort);
+    case ListType:
+      portAfterType(cls, &TStarFtp::setUpListing, ListPort);
       break;
-    }
     case ListPort:
       if (cls == '2') {
         listing_.clear();
@@ -527,22 +516,27 @@ void TStarFtp::listingReply(char cls, const std::string& line) {
   }
 }
 
+// The TYPE reply before a transfer: the data connection is made ready to be accepted first (some servers
+// open it as soon as they have the PORT command), then PORT goes out.
+void TStarFtp::portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextState) {
+  dataFinished_ = finalReply_ = false;
+  if (cls != '2') {
+    fatal(ftp_error::UnexpectedReply);
+    return;
+  }
+  const std::string port = setUpPort();
+  if (port.empty()) return;
+  (this->*setUpData)();
+  sendCommand("PORT " + port, nextState);
+}
+
 // TYPE, PORT and STOR of an upload; the file goes out on the data connection.
 void TStarFtp::storeReply(char cls, const std::string& line) {
   using namespace ftp_state;
   switch (state_) {
-    case StoreType: {
-      dataFinished_ = finalReply_ = false;
-      if (cls != '2') {
-        fatal(ftp_error::UnexpectedReply);
-        break;
-      }
-      const std::string port = setUpPort();
-      if (port.empty()) break;
-      setUpUpload();
-      sendCommand("PORT " + port, StorePort);
+    case StoreType:
+      portAfterType(cls, &TStarFtp::setUpUpload, StorePort);
       break;
-    }
     case StorePort:
       if (cls == '2') {
         sendCommand("STOR " + RemoteFile, Store);

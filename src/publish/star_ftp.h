@@ -113,6 +113,7 @@ class TStarFtp : public TStarSocket {
   void listingReply(char cls, const std::string& line);
   void storeReply(char cls, const std::string& line);
   void commandReply(char cls);
+  void portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextState);
   void detectServerType(const std::string& line);
   void loginRefused();
   std::string setUpPort();
