@@ -98,8 +98,10 @@ class TForm1 : public QMainWindow {
   void ListBox2DblClick();
   void BitBtnInsertLinkImageClick();
 
-  // Tag insertion.
+  // Tag insertion and the builders.
   void MailTo1Click();
+  void BitBtnPowerTableClick();
+  void BitBtnPowerListClick();
 
   // Spelling.
   void BitBtnSpellCheckClick();

@@ -6,6 +6,8 @@
 
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
+#include "builders/ui/list_form.h"
+#include "builders/ui/table_form.h"
 #include "builders/hand_back.h"
 #include "builders/speed_bar.h"
 #include "builders/ui/email_form.h"
@@ -84,6 +86,8 @@ void TForm1::bindTagCommands() {
   });
   commands_->bind(cmd::Comment1Click, [this] { applyInsertion(comment(editView())); });
   commands_->bind(cmd::MailTo1Click, [this] { MailTo1Click(); });
+  bindHandlers({{cmd::BitBtnPowerTableClick, &TForm1::BitBtnPowerTableClick},
+                {cmd::BitBtnPowerListClick, &TForm1::BitBtnPowerListClick}});
 
   static const std::pair<CommandName, const char*> lists[] = {{cmd::UnorderedListUL1Click, "UL"}, {cmd::BitBtnOLClick, "OL"},
                                                               {cmd::BitBtnDLClick, "DL"},         {cmd::BitBtnNOClick, "NOFRAMES"},
@@ -131,6 +135,19 @@ void TForm1::insertThroughClipboard(const Insertion& in) {
   platform_.clipboard.clear();
   platform_.clipboard.setText(in.text);
   applyInsertion(in);
+}
+
+// The table and list builders insert at the start of the selection, which they leave in place.
+void TForm1::BitBtnPowerTableClick() {
+  TFormTable dialog(platform_.clipboard, this);
+  platform_.modal.runModal(dialog);
+  applyHandBack(dialog.handBack(), HandBackSelection::Dropped);
+}
+
+void TForm1::BitBtnPowerListClick() {
+  TFormList dialog(platform_.clipboard, this);
+  platform_.modal.runModal(dialog);
+  applyHandBack(dialog.handBack(), HandBackSelection::Dropped);
 }
 
 void TForm1::MailTo1Click() {

@@ -7,6 +7,8 @@
 #include "app/ui/options_form.h"
 #include "app/ui/tips_form.h"
 #include "builders/ui/email_form.h"
+#include "builders/ui/list_form.h"
+#include "builders/ui/table_form.h"
 #include "builders/ui/speed_bar_form.h"
 #include "app/ui/splash_form.h"
 #include "editor/ui/find_dialog.h"
@@ -57,6 +59,8 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
       {"TFormSpeedBar", [] { return std::make_unique<TFormSpeedBar>([](std::string_view) {}, [](std::string_view) {}); }},
       {"TFormNewName", [&] { return std::make_unique<TFormNewName>(platform); }},
       {"TFormConfirm", [] { return std::make_unique<TFormConfirm>(true); }},
+      {"TFormTable", [&] { return std::make_unique<TFormTable>(platform.clipboard); }},
+      {"TFormList", [&] { return std::make_unique<TFormList>(platform.clipboard); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
       {"ReplaceDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
       {"TFormSpell", [] { return std::make_unique<TFormSpell>(); }},
@@ -78,7 +82,8 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
 
 std::vector<std::string> windowClasses() {
   return {"TTipsForm",      "TFormSplash",    "TFormEmail", "TFormSpeedBar",      "TFormNewName",      "TFormConfirm",
-          "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions"};
+          "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
+          "TFormTable",     "TFormList"};
 }
 
 }  // namespace quillon
