@@ -6,6 +6,7 @@
 
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
+#include "builders/ui/anchor_form.h"
 #include "builders/ui/list_form.h"
 #include "builders/ui/table_form.h"
 #include "builders/hand_back.h"
@@ -86,7 +87,8 @@ void TForm1::bindTagCommands() {
   });
   commands_->bind(cmd::Comment1Click, [this] { applyInsertion(comment(editView())); });
   commands_->bind(cmd::MailTo1Click, [this] { MailTo1Click(); });
-  bindHandlers({{cmd::BitBtnPowerTableClick, &TForm1::BitBtnPowerTableClick},
+  bindHandlers({{cmd::BitBtnPowerAnchorClick, &TForm1::BitBtnPowerAnchorClick},
+                {cmd::BitBtnPowerTableClick, &TForm1::BitBtnPowerTableClick},
                 {cmd::BitBtnPowerListClick, &TForm1::BitBtnPowerListClick}});
 
   static const std::pair<CommandName, const char*> lists[] = {{cmd::UnorderedListUL1Click, "UL"}, {cmd::BitBtnOLClick, "OL"},
@@ -148,6 +150,23 @@ void TForm1::BitBtnPowerListClick() {
   TFormList dialog(platform_.clipboard, this);
   platform_.modal.runModal(dialog);
   applyHandBack(dialog.handBack(), HandBackSelection::Dropped);
+}
+
+// The anchor replaces the selection, which it starts from as its description. The relative path choice
+// is remembered for the run, and written to the settings only when a tag is inserted.
+void TForm1::BitBtnPowerAnchorClick() {
+  TFormAnchor::Start start{editor_bytes::selectedText(*RE1), settings_.useAnchor, settings_.anchorPath,
+                           "HTML Files|" + maskList_ + "|All Files|*.*", settings_.startLocation};
+  TFormAnchor dialog(platform_, start, this);
+  platform_.modal.runModal(dialog);
+  if (dialog.handBack().insertRequested) {
+    applyHandBack(dialog.handBack(), HandBackSelection::Replaced);
+    setSetting(&RunSettings::useAnchor, dialog.useRelative());
+    setSetting(&RunSettings::anchorPath, dialog.relativePath());
+  } else {
+    settings_.useAnchor = dialog.useRelative();
+    settings_.anchorPath = dialog.relativePath();
+  }
 }
 
 void TForm1::MailTo1Click() {

@@ -6,6 +6,7 @@
 #include "base/settings.h"
 #include "app/ui/options_form.h"
 #include "app/ui/tips_form.h"
+#include "builders/ui/anchor_form.h"
 #include "builders/ui/email_form.h"
 #include "builders/ui/list_form.h"
 #include "builders/ui/table_form.h"
@@ -60,6 +61,7 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
       {"TFormNewName", [&] { return std::make_unique<TFormNewName>(platform); }},
       {"TFormConfirm", [] { return std::make_unique<TFormConfirm>(true); }},
       {"TFormTable", [&] { return std::make_unique<TFormTable>(platform.clipboard); }},
+      {"TFormAnchor", [&] { return std::make_unique<TFormAnchor>(platform, TFormAnchor::Start{}); }},
       {"TFormList", [&] { return std::make_unique<TFormList>(platform.clipboard); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
       {"ReplaceDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
@@ -83,7 +85,7 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
 std::vector<std::string> windowClasses() {
   return {"TTipsForm",      "TFormSplash",    "TFormEmail", "TFormSpeedBar",      "TFormNewName",      "TFormConfirm",
           "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
-          "TFormTable",     "TFormList"};
+          "TFormTable",     "TFormList",      "TFormAnchor"};
 }
 
 }  // namespace quillon

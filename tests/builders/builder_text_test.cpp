@@ -79,3 +79,20 @@ TEST(ListTag, RowsIndentsAndHiddenEntries) {
 
 }  // namespace
 }  // namespace quillon
+
+#include "builders/anchor_tag.h"
+
+namespace quillon {
+namespace {
+
+TEST(AnchorTag, LinksAndNamedAnchorsWithTheRelativePath) {
+  EXPECT_EQ(anchorTagText({"http://", "Home", false, false, "x/"}), "<A HREF=\"http://\">Home</A>");
+  EXPECT_EQ(anchorTagText({"about.htm", "About", false, true, "pages/"}), "<A HREF=\"pages/about.htm\">About</A>");
+  EXPECT_EQ(anchorTagText({"top", "Top", true, false, ""}), "<A HREF=#top>Top</A>  <A NAME=top>");
+  // The relative path goes into both halves of a named pair; typed quotes pass through.
+  EXPECT_EQ(anchorTagText({"top", "T\"op", true, true, "p/"}), "<A HREF=#p/top>T\"op</A>  <A NAME=p/top>");
+  EXPECT_EQ(anchorTagText({"", "", false, false, ""}), "<A HREF=\"\"></A>");
+}
+
+}  // namespace
+}  // namespace quillon
