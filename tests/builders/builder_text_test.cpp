@@ -96,3 +96,44 @@ TEST(AnchorTag, LinksAndNamedAnchorsWithTheRelativePath) {
 
 }  // namespace
 }  // namespace quillon
+
+#include "builders/body_tag.h"
+
+namespace quillon {
+namespace {
+
+TEST(BodyTag, TagsSkeletonsAndStoredColours) {
+  BodyTagRecord r;
+  EXPECT_EQ(bodyTagText(r), "<BODY BGCOLOR=#FFFFFF TEXT=\"#000000\" LINK=#0000FF ALINK=#0000A0 VLINK=#800080>\r\n");
+  r.tiled = true;
+  EXPECT_EQ(bodyTag(r).substr(0, 30), "<BODY BACKGROUND=\"\" TEXT=\"#000");  // tiled without an image
+  r.imagePath = "/site/img/tile.gif";
+  r.usePath = true;
+  r.relativePath = "img/";
+  EXPECT_EQ(bodyTag(r), "<BODY BACKGROUND=\"img/tile.gif\" TEXT=\"#000000\" LINK=#0000FF ALINK=#0000A0 VLINK=#800080>");
+  r.usePath = false;
+  r.head = true;
+  r.title = true;
+  r.titleText = "Home";
+  EXPECT_EQ(bodyTagText(r), "<HEAD>\r\n    <TITLE>Home</TITLE>\r\n</HEAD>\r\n" + bodyTag(r) + "\r\n</BODY>\r\n");
+  BodyTagRecord meta;
+  meta.meta = true;
+  meta.description = "d\"q";
+  meta.keywords = "k";
+  EXPECT_EQ(bodyTagText(meta), "    <META Name=\"Description\" Content=\"d\"q\">\r\n    <META Name=\"Keywords\" Content=\"k\">\r\n" +
+                                   bodyTag(meta) + "\r\n</BODY>\r\n");  // </BODY> although its flag is off
+
+  EXPECT_EQ(readColourValue("0xFF", 7), 255);
+  EXPECT_EQ(readColourValue("0X0000ff00", 7), 0xFF00);
+  EXPECT_EQ(readColourValue("16711680", 7), 16711680);
+  EXPECT_EQ(readColourValue("-2147483643", 7), -2147483643);  // a system colour
+  EXPECT_EQ(readColourValue("red", 7), 7);
+  EXPECT_EQ(readColourValue("0xZZ", 7), 7);
+  const BodyColours c = readBodyColours(IniFile("[Colors]\r\nBG=0x00FFFF\r\nLink=junk\r\n"));
+  EXPECT_EQ(c.bg, 0xFFFF);
+  EXPECT_EQ(c.link, 16711680);
+  EXPECT_EQ(bodyColourEntries(c)[0].value, "65535");
+}
+
+}  // namespace
+}  // namespace quillon

@@ -100,6 +100,7 @@ class TForm1 : public QMainWindow {
 
   // Tag insertion and the builders.
   void MailTo1Click();
+  void BitBtnPowerBodyClick();
   void BitBtnPowerAnchorClick();
   void BitBtnPowerTableClick();
   void BitBtnPowerListClick();

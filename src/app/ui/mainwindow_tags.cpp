@@ -7,6 +7,7 @@
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
 #include "builders/ui/anchor_form.h"
+#include "builders/ui/body_form.h"
 #include "builders/ui/list_form.h"
 #include "builders/ui/table_form.h"
 #include "builders/hand_back.h"
@@ -87,7 +88,8 @@ void TForm1::bindTagCommands() {
   });
   commands_->bind(cmd::Comment1Click, [this] { applyInsertion(comment(editView())); });
   commands_->bind(cmd::MailTo1Click, [this] { MailTo1Click(); });
-  bindHandlers({{cmd::BitBtnPowerAnchorClick, &TForm1::BitBtnPowerAnchorClick},
+  bindHandlers({{cmd::BitBtnPowerBodyClick, &TForm1::BitBtnPowerBodyClick},
+                {cmd::BitBtnPowerAnchorClick, &TForm1::BitBtnPowerAnchorClick},
                 {cmd::BitBtnPowerTableClick, &TForm1::BitBtnPowerTableClick},
                 {cmd::BitBtnPowerListClick, &TForm1::BitBtnPowerListClick}});
 
@@ -149,6 +151,15 @@ void TForm1::BitBtnPowerTableClick() {
 void TForm1::BitBtnPowerListClick() {
   TFormList dialog(platform_.clipboard, this);
   platform_.modal.runModal(dialog);
+  applyHandBack(dialog.handBack(), HandBackSelection::Dropped);
+}
+
+// The body tag goes in at the start of the selection. The relative image path is written back whichever
+// way the dialog closed.
+void TForm1::BitBtnPowerBodyClick() {
+  TFormBody dialog(platform_, {programDir_, settings_.relImage, settings_.startLocation}, this);
+  platform_.modal.runModal(dialog);
+  setSetting(&RunSettings::relImage, dialog.relativePath());
   applyHandBack(dialog.handBack(), HandBackSelection::Dropped);
 }
 

@@ -7,6 +7,7 @@
 #include "app/ui/options_form.h"
 #include "app/ui/tips_form.h"
 #include "builders/ui/anchor_form.h"
+#include "builders/ui/body_form.h"
 #include "builders/ui/email_form.h"
 #include "builders/ui/list_form.h"
 #include "builders/ui/table_form.h"
@@ -61,6 +62,7 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
       {"TFormNewName", [&] { return std::make_unique<TFormNewName>(platform); }},
       {"TFormConfirm", [] { return std::make_unique<TFormConfirm>(true); }},
       {"TFormTable", [&] { return std::make_unique<TFormTable>(platform.clipboard); }},
+      {"TFormBody", [&] { return std::make_unique<TFormBody>(platform, TFormBody::Start{programDir, {}, {}}); }},
       {"TFormAnchor", [&] { return std::make_unique<TFormAnchor>(platform, TFormAnchor::Start{}); }},
       {"TFormList", [&] { return std::make_unique<TFormList>(platform.clipboard); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
@@ -85,7 +87,7 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
 std::vector<std::string> windowClasses() {
   return {"TTipsForm",      "TFormSplash",    "TFormEmail", "TFormSpeedBar",      "TFormNewName",      "TFormConfirm",
           "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
-          "TFormTable",     "TFormList",      "TFormAnchor"};
+          "TFormTable",     "TFormList",      "TFormAnchor",  "TFormBody"};
 }
 
 }  // namespace quillon
