@@ -11,6 +11,8 @@ namespace quillon {
 
 namespace {
 constexpr size_t kBlock = 2048;
+constexpr size_t kMaxListingLine = 64 * 1024;
+constexpr unsigned long kMaxListing = 64ul << 20;
 
 bool holdsLineBreak(const std::string& text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos; }
 }  // namespace
@@ -386,7 +388,6 @@ void TStarFtp::readControl() {
     for (size_t end = controlTail_.find("\r\n"); end != std::string::npos; end = controlTail_.find("\r\n", start)) {
       const std::string line = controlTail_.substr(start, end - start);
       start = end + 2;
-      progress();
       guard_ = true;
       reply(line);
       guard_ = false;
@@ -406,8 +407,10 @@ void TStarFtp::loginRefused() {
 void TStarFtp::detectServerType(const std::string& line) { ServerType = serverTypeFromSyst(line); }
 
 void TStarFtp::reply(const std::string& raw) {
+  // Only a whole reply counts as progress: an endless run of continuation lines still times out.
   const auto line = replies_.take(raw);
   if (!line) return;
+  progress();
   const char cls = line->empty() ? ' ' : (*line)[0];
   using namespace ftp_state;
   switch (state_) {
@@ -547,8 +550,9 @@ void TStarFtp::storeReply(char cls, const std::string& line) {
       }
       break;
     case Store:
-      // After an abort the server's 426 is followed by the 226 that ends the upload.
-      if (cls == '1' || line.compare(0, 3, "426") == 0) break;
+      // After an abort the server's 426 is followed by the 226 that ends the upload; without an abort a 426
+      // is the transfer's failure.
+      if (cls == '1' || (aborting_ && line.compare(0, 3, "426") == 0)) break;
       if (cls == '2') {
         finalReply_ = true;
         if (dataFinished_) postReady();
@@ -618,7 +622,9 @@ std::string TStarFtp::setUpPort() {
 void TStarFtp::setUpListing() {
   parser_ = std::make_unique<ListingParser>(ServerType);
   listen_.OnAccept = [this](TStarSocket& l) {
+    if (data_.handle() >= 0) return;  // one data connection per transfer
     data_.AcceptFrom(l);
+    if (data_.handle() < 0 && data_.LastError == 0) return;  // nothing was there to accept after all
     progress();
     bytes_ = 0;
     Success = true;
@@ -659,6 +665,11 @@ void TStarFtp::readListing() {
         (parsed->directory ? directoryNames_ : fileNames_).push_back(parsed->name);
     }
     listingTail_.erase(0, start);
+    // A server that never ends a line, or never ends the listing, cannot make the client hold more than this.
+    if (listingTail_.size() > kMaxListingLine || bytes_ > kMaxListing) {
+      fatal(ftp_error::DataConnection, "The server's listing is too long");
+      return;
+    }
   }
 }
 
@@ -674,8 +685,10 @@ void TStarFtp::listingClosed() {
 void TStarFtp::setUpUpload() {
   uploadAccepted_ = false;
   listen_.OnAccept = [this](TStarSocket& l) {
+    if (data_.handle() >= 0) return;  // one data connection per transfer
     aborting_ = false;
     data_.AcceptFrom(l);
+    if (data_.handle() < 0 && data_.LastError == 0) return;  // nothing was there to accept after all
     progress();
     bytes_ = 0;
     start_ = now();

@@ -156,7 +156,8 @@ void TStarSocket::AcceptFrom(TStarSocket& listener) {
   listener.readArmed_ = true;  // the next connection is reported again
   if (listener.watch_) listener.watchSocket(listener.wanted_);
   if (fd < 0) {
-    LastError = wsaFromErrno(errno);
+    // A report of a connection that is gone again (or taken already) is no failure: nothing to accept.
+    LastError = (errno == EWOULDBLOCK || errno == EAGAIN || errno == ECONNABORTED) ? 0 : wsaFromErrno(errno);
     return;
   }
   handle_ = fd;

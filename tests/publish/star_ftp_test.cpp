@@ -359,10 +359,8 @@ TEST(StarFtp, EveryWaitTimesOut) {
                      s.openData();
                      s.sendData("-rw-r--r-- 1 u g 1 Jan 1 12:00 a\r\n");
                    }}})},
-      {"426 without 226",
-       withLogin({{"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr},
-                  {"STOR", "150 go\r\n", [](Server& s) { s.openData(); }},
-                  {"", "426 lost\r\n", [](Server& s) { s.receiveAllData(); }}})},
+      {"a reply that never ends",
+       {{"", "220-hello\r\n220-still\r\n220-and more\r\n", nullptr}}},  // continuation lines are no progress
   };
   for (const auto& [what, steps] : cases) {
     testing::ScriptedFtpServer server(steps);
@@ -371,13 +369,7 @@ TEST(StarFtp, EveryWaitTimesOut) {
     const std::string name = what;
     c.ftp.OnLoggedIn = [&](TStarFtp& f) {
       ++c.loggedIn;
-      if (name == "426 without 226") {
-        f.LocalFile = "/etc/hostname";
-        f.RemoteFile = "h";
-        f.StoreFile();
-      } else {
-        f.ListDirectory();
-      }
+      f.ListDirectory();
     };
     const auto start = std::chrono::steady_clock::now();
     c.ftp.Connect();
@@ -386,6 +378,40 @@ TEST(StarFtp, EveryWaitTimesOut) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3)) << what;
     EXPECT_FALSE(c.ftp.Busy()) << what;
   }
+}
+
+TEST(StarFtp, AListingLineThatNeverEndsIsRefusedNotHeld) {
+  testing::ScriptedFtpServer server(withLogin({
+      {"PWD", "257 \"/\"\r\n", nullptr},
+      {"TYPE", "200 ok\r\n", nullptr},
+      {"PORT", "200 ok\r\n", nullptr},
+      {"LIST", "150 here\r\n", [](Server& s) {
+         s.openData();
+         s.sendData(std::string(100000, 'x'));  // and no line end
+       }},
+  }));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.ListDirectory();
+  ASSERT_TRUE(c.until([&] { return c.quit == 1; }));
+  EXPECT_EQ(c.errors, (std::vector<int>{28}));
+}
+
+TEST(StarFtp, A426WithoutAnAbortFailsTheUploadAtOnce) {
+  testing::ScriptedFtpServer server(withLogin({{"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr},
+                                               {"STOR", "150 go\r\n", [](Server& s) { s.openData(); }},
+                                               {"", "426 lost\r\n", [](Server& s) { s.receiveAllData(); }}}));
+  Client c(server.port());
+  c.ftp.TimeOut = 0;  // no time-out to end it otherwise
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.LocalFile = "/etc/hostname";
+  c.ftp.RemoteFile = "h";
+  c.ftp.StoreFile();
+  ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
+  EXPECT_FALSE(c.ftp.Success);
+  EXPECT_TRUE(c.ftp.FtpConnected());
 }
 
 TEST(StarFtp, QuitEndsTheConnectionEvenWhenTheServerKeepsItOpen) {
