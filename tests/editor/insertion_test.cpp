@@ -86,3 +86,20 @@ TEST(Insertion, ColourDateAndFileTexts) {
 
 }  // namespace
 }  // namespace quillon
+
+#include "editor/page_encoding.h"
+
+namespace quillon {
+namespace {
+
+TEST(PageEncoding, AnEightBitCharsetIsReadFromTheHead) {
+  EXPECT_TRUE(declaresEightBitCharset("<meta charset=\"iso-8859-1\">"));
+  EXPECT_TRUE(declaresEightBitCharset("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=ISO-8859-1\">"));
+  EXPECT_TRUE(declaresEightBitCharset("<meta charset=windows-1252>"));
+  EXPECT_FALSE(declaresEightBitCharset("<meta charset=\"utf-8\">"));
+  EXPECT_FALSE(declaresEightBitCharset("<p>no declaration</p>"));
+  EXPECT_FALSE(declaresEightBitCharset(std::string(9000, ' ') + "<meta charset=latin1>"));  // past the head
+}
+
+}  // namespace
+}  // namespace quillon

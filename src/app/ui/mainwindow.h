@@ -156,6 +156,7 @@ class TForm1 : public QMainWindow {
 
  private:
   bool FormCloseQuery();
+  bool typedIntoEightBitPage(const QString& text);
   void buildWindow();
   void buildMenus();
   void releaseEditorKeys();

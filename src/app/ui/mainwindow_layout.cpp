@@ -1,4 +1,5 @@
 // Pane layout: the splitter, resizing, the E/IE side tabs, and the editing window's key and mouse presses.
+#include <QKeyEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -8,6 +9,7 @@
 
 #include "app/pane_layout.h"
 #include "app/ui/mainwindow.h"
+#include "editor/ui/editor_bytes.h"
 
 namespace quillon {
 
@@ -36,10 +38,23 @@ void TForm1::PanelEClick() {
   PanelIE->setStyleSheet("background-color: #808080;");
 }
 
+// Typed into an 8-bit page, a character the page's set lacks goes in as a numeric character reference: the
+// editing window would otherwise put a "?" in its place.
+bool TForm1::typedIntoEightBitPage(const QString& text) {
+  if (text.isEmpty() || editor_bytes::isUtf8(*RE1)) return false;
+  bool outside = false;
+  for (const QChar c : text) outside = outside || c.unicode() > 0xFF;
+  if (!outside) return false;
+  editor_bytes::replaceSelection(*RE1, editor_bytes::bytesFor(*RE1, text));
+  return true;
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (!RE1 || !PanelE) {
     // Still being built.
+  } else if (watched == RE1 && type == QEvent::KeyPress && typedIntoEightBitPage(static_cast<QKeyEvent*>(event)->text())) {
+    return true;
   } else if (watched == RE1->viewport() && type == QEvent::MouseButtonPress) {
     stopColoring_ = true;  // RE1MouseDown
   } else if (watched == PanelSplitter) {

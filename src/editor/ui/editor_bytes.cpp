@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "editor/page_encoding.h"
 #include "base/text_bytes.h"
 
 namespace quillon::editor_bytes {
@@ -15,8 +16,19 @@ namespace quillon::editor_bytes {
 namespace {
 using S = QsciScintillaBase;
 
+bool isAscii(std::string_view bytes) {
+  for (char c : bytes)
+    if (c & 0x80) return false;
+  return true;
+}
+
+// UTF-8 when the bytes are valid UTF-8, unless they are plain ASCII in a page that declares an 8-bit set.
+bool showAsUtf8(bool validUtf8, bool ascii, std::string_view start) {
+  return validUtf8 && !(ascii && declaresEightBitCharset(start));
+}
+
 void setCodePageFor(QsciScintilla& editor, std::string_view bytes) {
-  editor.SendScintilla(S::SCI_SETCODEPAGE, isValidUtf8(bytes) ? S::SC_CP_UTF8 : 0UL);
+  editor.SendScintilla(S::SCI_SETCODEPAGE, showAsUtf8(isValidUtf8(bytes), isAscii(bytes), bytes) ? S::SC_CP_UTF8 : 0UL);
 }
 }  // namespace
 
@@ -53,12 +65,17 @@ LoadOutcome loadFile(QsciScintilla& editor, const std::string& path, const std::
   bool ok = true;
   Utf8Validator utf8;
   LineLengthMeter lines;
+  bool ascii = true;
+  std::string start;  // the page's first bytes, where a character set is declared
   for (size_t at = 0; ok && at < size; at += piece.size()) {
     const size_t n = std::min(piece.size(), size - at);
     ok = readAt(at, n);
     if (ok) {
-      utf8.feed(std::string_view(piece.data(), n));
-      lines.feed(std::string_view(piece.data(), n));
+      const std::string_view bytes(piece.data(), n);
+      utf8.feed(bytes);
+      lines.feed(bytes);
+      ascii = ascii && isAscii(bytes);
+      if (start.size() < 8192) start.append(bytes.substr(0, 8192 - start.size()));
     }
   }
   if (!ok) return LoadOutcome::Unreadable;
@@ -84,7 +101,7 @@ LoadOutcome loadFile(QsciScintilla& editor, const std::string& path, const std::
     editor.SendScintilla(S::SCI_REPLACETARGET, static_cast<unsigned long>(n), piece.data());
   }
   if (!ok) editor.SendScintilla(S::SCI_CLEARALL);
-  editor.SendScintilla(S::SCI_SETCODEPAGE, ok && utf8.finish() ? S::SC_CP_UTF8 : 0UL);
+  editor.SendScintilla(S::SCI_SETCODEPAGE, ok && showAsUtf8(utf8.finish(), ascii, start) ? S::SC_CP_UTF8 : 0UL);
   editor.SendScintilla(S::SCI_EMPTYUNDOBUFFER);
   editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 1UL);
   editor.SendScintilla(S::SCI_SETSAVEPOINT);
