@@ -1,5 +1,6 @@
 #include "app/options.h"
 
+#include <algorithm>
 #include <tuple>
 
 #include "base/ini_file.h"
@@ -60,13 +61,28 @@ const char* flag(bool on) { return on ? "1" : "0"; }
 
 }  // namespace
 
-WriteResult applyOptions(const OptionsRecord& r, RunSettings& s, const std::string& programDir) {
-  WriteResult result{true, {}};
-  auto keep = [&](const WriteResult& w) {
-    if (result.ok && !w.ok) result = w;
-  };
-  keep(writeFileAtomic(programDir + "htmlext.dat", joinCrLf(r.extensions)));
+std::string unstorableOption(const OptionsRecord& r) {
+  const std::pair<const char*, const std::string*> texts[] = {
+      {"Template", &r.templatePath}, {"Images folder", &r.imagePath}, {"Default Files folder", &r.defaultFiles},
+      {"Default extension", &r.defaultExt}, {"FTP program", &r.ftpPath}, {"Image editor", &r.imageEditor},
+      {"Image map editor", &r.imagemap}, {"Netscape", &r.netscape}, {"MS Internet Explorer", &r.msie}};
+  auto bad = [](const std::string& t) { return t.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos; };
+  for (const auto& [name, text] : texts)
+    if (bad(*text)) return name;
+  for (const auto& e : r.extensions)
+    if (bad(e)) return "HTML extensions";
+  return {};
+}
 
+namespace {
+
+struct OptionsWrite {
+  std::vector<Entry> options, defaults;
+};
+
+// Sets the run-time values from the record and gives the entries each settings file gets.
+OptionsWrite takeOptions(const OptionsRecord& r, RunSettings& s) {
+  OptionsWrite w;
   s.previewOption = r.previewOption;
   s.htmlTemp = r.templatePath;
   if (!r.imagePath.empty()) {
@@ -85,13 +101,11 @@ WriteResult applyOptions(const OptionsRecord& r, RunSettings& s, const std::stri
   if (s.ext.empty()) s.ext = "html";
   s.filesUseSel = !r.defaultFiles.empty() && r.useDefaultFiles;
 
-  std::vector<Entry> options = {{"Backup", "Type", std::to_string(s.backupType)},
-                                {"Backup", "PromptFreq", std::to_string(s.promptFreq)}};
+  std::vector<Entry>& options = w.options;
+  options = {{"Backup", "Type", std::to_string(s.backupType)}, {"Backup", "PromptFreq", std::to_string(s.promptFreq)}};
   for (size_t i = 0; i < kTagColourKeys.size(); ++i) options.emplace_back("Colors", kTagColourKeys[i], r.tagColours[i]);
   options.emplace_back("Location", "HTMLTemp", s.htmlTemp);
-  keep(writeEntries(programDir + "OPTIONS.INI", options));
-
-  std::vector<Entry> defaults;
+  std::vector<Entry>& defaults = w.defaults;
   if (!r.defaultFiles.empty()) {
     // The folder last picked (or the value the dialog opened with): typing in the box only changes the view.
     defaults.emplace_back("Files", "Selected", s.filesSelected);
@@ -110,10 +124,39 @@ WriteResult applyOptions(const OptionsRecord& r, RunSettings& s, const std::stri
                                      {"Location", "Images", r.imagePath},
                                      {"HTML", "Ext", s.ext}};
   defaults.insert(defaults.end(), always.begin(), always.end());
-  keep(writeEntries(programDir + "DEFAULT.INI", defaults));
   s.editor = r.imageEditor;
   s.ftpPath = r.ftpPath;
   s.imagemap = r.imagemap;
+  return w;
+}
+
+// The entries of `now` that `before` does not hold as they are.
+std::vector<Entry> changed(const std::vector<Entry>& now, const std::vector<Entry>& before) {
+  std::vector<Entry> out;
+  auto same = [](const Entry& a, const Entry& b) {
+    return std::string_view(std::get<0>(a)) == std::get<0>(b) && std::string_view(std::get<1>(a)) == std::get<1>(b) &&
+           std::get<2>(a) == std::get<2>(b);
+  };
+  for (const Entry& e : now)
+    if (std::none_of(before.begin(), before.end(), [&](const Entry& b) { return same(e, b); })) out.push_back(e);
+  return out;
+}
+
+}  // namespace
+
+WriteResult applyOptions(const OptionsRecord& r, RunSettings& s, const std::string& programDir, const OptionsRecord& shown) {
+  WriteResult result{true, {}, {}};
+  auto keep = [&](const WriteResult& w) {
+    if (result.ok && !w.ok) result = w;
+  };
+  if (r.extensions != shown.extensions) keep(writeFileAtomic(programDir + "htmlext.dat", joinCrLf(r.extensions)));
+  RunSettings before = s;
+  const OptionsWrite was = takeOptions(shown, before);
+  const OptionsWrite now = takeOptions(r, s);
+  if (const auto entries = changed(now.options, was.options); !entries.empty())
+    keep(writeEntries(programDir + "OPTIONS.INI", entries));
+  if (const auto entries = changed(now.defaults, was.defaults); !entries.empty())
+    keep(writeEntries(programDir + "DEFAULT.INI", entries));
   return result;
 }
 

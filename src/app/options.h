@@ -34,8 +34,15 @@ int clampPromptFreq(int value);
 // The preview mode's letter: "S" auto, "N" nosave, "T" temp.
 const char* previewLetter(const std::string& option);
 
+// The first text of the record that cannot be stored (a line break or NUL would split the settings line),
+// by the name the dialog shows it under; empty when every text can be stored.
+std::string unstorableOption(const OptionsRecord& record);
+
 // "&Apply": run-time values from the record, then "htmlext.dat", OPTIONS.INI and DEFAULT.INI in that order.
-// The first failed write is returned; the run-time values are set either way.
-WriteResult applyOptions(const OptionsRecord& record, RunSettings& settings, const std::string& programDir);
+// Only the values that differ from `shown` (what the dialog opened with) are written, so that another
+// instance's changes to the others are kept. The first failed write is returned; the run-time values are
+// set either way.
+WriteResult applyOptions(const OptionsRecord& record, RunSettings& settings, const std::string& programDir,
+                         const OptionsRecord& shown);
 
 }  // namespace quillon

@@ -35,7 +35,8 @@ TEST(Options, ApplySetsRunTimeValuesAndWritesTheFiles) {
   testing::TempDir dir;
   writeFileAtomic(dir.path() + "DEFAULT.INI", "; mine\r\n[Other]\r\nKeep=1\r\n");
   RunSettings s;
-  OptionsRecord r = optionsFrom(s, {"html", "htm"});
+  const OptionsRecord shown = optionsFrom(s, {"html", "htm"});
+  OptionsRecord r = shown;
   r.extensions.push_back("php");
   r.defaultExt = ".htm";
   r.imagePath = "c:\\site\\img";
@@ -43,7 +44,7 @@ TEST(Options, ApplySetsRunTimeValuesAndWritesTheFiles) {
   r.hideMsieControl = true;
   r.previewOption = "auto";
   r.promptFreq = 40;
-  ASSERT_TRUE(applyOptions(r, s, dir.path()).ok);
+  ASSERT_TRUE(applyOptions(r, s, dir.path(), shown).ok);
   EXPECT_EQ(s.ext, "htm");
   EXPECT_EQ(s.images, "c:\\site\\img/");  // a separator at run time, the typed text in the file
   EXPECT_FALSE(s.msieControl);
@@ -60,20 +61,42 @@ TEST(Options, ApplySetsRunTimeValuesAndWritesTheFiles) {
   EXPECT_EQ(options.readString("Colors", "HREF", ""), "clBlue");
   EXPECT_EQ(options.readString("Backup", "PromptFreq", ""), "15");
   r.defaultExt = "";
-  applyOptions(r, s, dir.path());
+  applyOptions(r, s, dir.path(), shown);
   EXPECT_EQ(s.ext, "html");
+}
+
+TEST(Options, OnlyChangedValuesAreWrittenAndUnstorableTextsAreNamed) {
+  testing::TempDir dir;
+  RunSettings s;
+  const OptionsRecord shown = optionsFrom(s, {"html"});
+  // Another instance changed the template meanwhile; this one changes only the extension.
+  ASSERT_TRUE(IniFile::writeValue(dir.path() + "OPTIONS.INI", "Location", "HTMLTemp", "/theirs.html").ok);
+  OptionsRecord r = shown;
+  r.defaultExt = "shtml";
+  ASSERT_TRUE(applyOptions(r, s, dir.path(), shown).ok);
+  EXPECT_EQ(IniFile::load(dir.path() + "OPTIONS.INI").readString("Location", "HTMLTemp", ""), "/theirs.html");
+  EXPECT_EQ(*readWholeFile(dir.path() + "DEFAULT.INI"), "[HTML]\r\nExt=shtml\r\n");
+  EXPECT_FALSE(fileExists(dir.path() + "htmlext.dat"));  // the list did not change
+
+  EXPECT_EQ(unstorableOption(r), "");
+  r.templatePath = "/x.html\r\n[Help]\r\nShowTips=1";
+  EXPECT_EQ(unstorableOption(r), "Template");
+  r.templatePath.clear();
+  r.defaultExt = std::string("htm\0x", 5);
+  EXPECT_EQ(unstorableOption(r), "Default extension");
 }
 
 TEST(Options, UseSelNeedsADefaultFolder) {
   testing::TempDir dir;
   RunSettings s;
-  OptionsRecord r = optionsFrom(s, {});
+  const OptionsRecord shown = optionsFrom(s, {});
+  OptionsRecord r = shown;
   r.useDefaultFiles = true;
-  applyOptions(r, s, dir.path());
+  applyOptions(r, s, dir.path(), shown);
   EXPECT_FALSE(s.filesUseSel);
-  s.filesSelected = "/home/me/site/";
+  s.filesSelected = "/home/me/site/";  // picked while the dialog is open
   r.defaultFiles = "typed but not picked";
-  applyOptions(r, s, dir.path());
+  applyOptions(r, s, dir.path(), shown);
   EXPECT_TRUE(s.filesUseSel);
   EXPECT_EQ(IniFile::load(dir.path() + "DEFAULT.INI").readString("Files", "Selected", ""), "/home/me/site/");
 }

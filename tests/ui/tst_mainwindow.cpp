@@ -141,9 +141,9 @@ class TestMainWindow : public QObject {
   void commandsNotBuiltAreDisabledEverywhere() {
     RecordingPlatform p;
     TForm1 w(programDir(), p.platform);
-    QVERIFY(!w.commands().enabled("BitBtnPowerTableClick"));
-    QVERIFY(!child<QToolButton>(w, "BitBtnPowerTable")->isEnabled());
-    QVERIFY(!w.commands().trigger("BitBtnPowerTableClick"));
+    QVERIFY(!w.commands().enabled("PowerFrameClick"));
+    QVERIFY(!child<QToolButton>(w, "SpeedButtonPowerFrame")->isEnabled());
+    QVERIFY(!w.commands().trigger("PowerFrameClick"));
     QVERIFY(w.commands().enabled("SaveHTMLFile1Click"));
     QVERIFY(child<QToolButton>(w, "BitBtnSaveHTML")->isEnabled());
     QVERIFY(!w.commands().exists("NoSuchCommandClick"));

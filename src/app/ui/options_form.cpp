@@ -362,7 +362,13 @@ void TFormOptions::ButtonDeleteExtClick() {
 }
 
 void TFormOptions::Button3Click() {
-  const WriteResult result = applyOptions(record(), settings_, programDir_);
+  // A text that cannot be stored is refused before anything changes, run-time values included.
+  const OptionsRecord r = record();
+  if (const std::string field = unstorableOption(r); !field.empty()) {
+    platform_.prompts.error("The setting \"" + field + "\" cannot hold a line break. Please correct it.");
+    return;
+  }
+  const WriteResult result = applyOptions(r, settings_, programDir_, shown_);
   if (!result.ok) platform_.prompts.error("Cannot write the settings. " + result.error + ".");
   accept();
 }
