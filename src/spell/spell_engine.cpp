@@ -228,7 +228,10 @@ bool SpellEngine::known(std::string_view word) const {
   for (const Dictionary& d : mains_)
     if (d.contains(word)) return true;
   const std::string s = stripped(word);
-  return knownRaw(word) || knownRaw(lowerAscii(word)) || knownRaw(s) || knownRaw(lowerAscii(s));
+  if (knownRaw(word) || knownRaw(lowerAscii(word)) || knownRaw(s) || knownRaw(lowerAscii(s))) return true;
+  // Capitals beyond A-Z ("CAFÉ"), and a name written in capitals ("ZÜRICH", "PARIS").
+  const std::string lower = lowerWord(s);
+  return knownRaw(lower) || (isAllCapitals(s) && knownRaw(capitalizedWord(lower)));
 }
 
 void SpellEngine::begin(size_t from, size_t to, bool resetCount) {
@@ -437,30 +440,6 @@ bool SpellEngine::undoLast(SpellText& text) {
   previous_.clear();
   current_.reset();
   return true;
-}
-
-std::vector<std::string> SpellEngine::suggest(const std::string& word, const std::atomic<bool>* cancel) const {
-  std::vector<std::string> out;
-  const std::string lower = lowerAscii(word);
-  if (lower != word) {
-    std::vector<std::string> fromLower;
-    lookup(lower, fromLower, settings_.maxSuggestions, cancel);
-    for (const auto& s : fromLower) {
-      const bool hasCapital = std::any_of(s.begin(), s.end(), isUpper);
-      const std::string shown = hasCapital ? s : copyCapitals(word, s);
-      if (std::find(out.begin(), out.end(), shown) == out.end()) out.push_back(shown);
-    }
-  }
-  std::vector<std::string> asWritten;
-  lookup(word, asWritten, settings_.maxSuggestions, cancel);
-  for (const auto& s : asWritten)
-    if (std::find(out.begin(), out.end(), s) == out.end()) out.push_back(s);
-  if (out.size() > settings_.maxSuggestions) out.resize(settings_.maxSuggestions);
-  return out;
-}
-
-std::vector<std::string> SpellEngine::dialogSuggestions(const std::string& word, const std::atomic<bool>* cancel) const {
-  return config_.on(SpellOption::soAutoSuggest) ? suggest(word, cancel) : std::vector<std::string>{};
 }
 
 }  // namespace quillon

@@ -5,6 +5,7 @@
 
 #include "base/text_bytes.h"
 #include "spell/spell_engine.h"
+#include "spell/word_reader.h"
 
 namespace quillon {
 
@@ -143,6 +144,52 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
     if (out.size() >= limit) break;
     if (std::find(out.begin(), out.end(), s) == out.end()) out.push_back(s);
   }
+}
+
+namespace {
+
+size_t firstCharLength(std::string_view utf8) { return utf8.empty() ? 0 : charAt(utf8, 0, true).length; }
+
+bool startsWithCapital(std::string_view utf8) {
+  const std::string_view first = utf8.substr(0, firstCharLength(utf8));
+  return !first.empty() && lowerWord(first) != first;
+}
+
+std::string withCapitalFirst(const std::string& utf8) {
+  const size_t n = firstCharLength(utf8);
+  return upperWord(std::string_view(utf8).substr(0, n)) + utf8.substr(n);
+}
+
+}  // namespace
+
+std::vector<std::string> SpellEngine::suggest(const std::string& word, const std::atomic<bool>* cancel) const {
+  std::vector<std::string> out;
+  auto add = [&](const std::string& s) {
+    if (std::find(out.begin(), out.end(), s) == out.end()) out.push_back(s);
+  };
+  // A word in capitals gets its suggestions in capitals; otherwise capitals are copied where the word has
+  // them, unless the suggestion has its own (a name).
+  const bool capitals = isAllCapitals(word);
+  const std::string lower = lowerWord(word);
+  if (lower != word) {
+    std::vector<std::string> fromLower;
+    lookup(lower, fromLower, settings_.maxSuggestions, cancel);
+    for (const auto& s : fromLower) {
+      const bool hasCapital = lowerWord(s) != s;
+      std::string shown = capitals ? upperWord(s) : hasCapital ? s : copyCapitals(word, s);
+      if (!capitals && startsWithCapital(word)) shown = withCapitalFirst(shown);  // "École" as well as "Recieve"
+      add(shown);
+    }
+  }
+  std::vector<std::string> asWritten;
+  lookup(word, asWritten, settings_.maxSuggestions, cancel);
+  for (const auto& s : asWritten) add(capitals ? upperWord(s) : s);
+  if (out.size() > settings_.maxSuggestions) out.resize(settings_.maxSuggestions);
+  return out;
+}
+
+std::vector<std::string> SpellEngine::dialogSuggestions(const std::string& word, const std::atomic<bool>* cancel) const {
+  return config_.on(SpellOption::soAutoSuggest) ? suggest(word, cancel) : std::vector<std::string>{};
 }
 
 }  // namespace quillon

@@ -145,4 +145,67 @@ std::optional<ReadWord> readWordAt(std::string_view text, size_t pos, size_t lim
   return word;
 }
 
+char32_t lowerChar(char32_t c) {
+  if (c >= 'A' && c <= 'Z') return c + 32;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+  if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x138 && c != 0x149 && c != 0x17F) {
+    // Pairs upper, lower: even-odd up to U+0137, odd-even from U+0139 to U+0148 and from U+0179.
+    const bool evenPairs = c <= 0x137 || (c >= 0x14A && c <= 0x177);
+    if (evenPairs ? c % 2 == 0 : c % 2 == 1) return c + 1;
+    return c == 0x178 ? 0xFF : c;
+  }
+  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;  // Greek
+  if (c >= 0x410 && c <= 0x42F) return c + 32;                // Cyrillic
+  if (c >= 0x400 && c <= 0x40F) return c + 80;
+  return c;
+}
+
+char32_t upperChar(char32_t c) {
+  if (c >= 'a' && c <= 'z') return c - 32;
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
+  if (c == 0xFF) return 0x178;
+  if (c >= 0x100 && c <= 0x17F && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F) {
+    const bool evenPairs = c <= 0x137 || (c >= 0x14A && c <= 0x177);
+    if (evenPairs ? c % 2 == 1 : c % 2 == 0) return c - 1;
+    return c;
+  }
+  if (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) return c - 32;
+  if (c >= 0x430 && c <= 0x44F) return c - 32;
+  if (c >= 0x450 && c <= 0x45F) return c - 80;
+  return c;
+}
+
+namespace {
+template <typename Fn>
+std::string mapWord(std::string_view utf8, Fn fn) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const TextChar c = charAt(utf8, i, true);
+    if (c.code == 0xFFFD) out += utf8[i];  // not a character here: kept as it was
+    else appendUtf8(out, fn(c.code, i));
+    i += c.length;
+  }
+  return out;
+}
+}  // namespace
+
+std::string lowerWord(std::string_view utf8) { return mapWord(utf8, [](char32_t c, size_t) { return lowerChar(c); }); }
+std::string upperWord(std::string_view utf8) { return mapWord(utf8, [](char32_t c, size_t) { return upperChar(c); }); }
+std::string capitalizedWord(std::string_view utf8) {
+  return mapWord(utf8, [](char32_t c, size_t at) { return at == 0 ? upperChar(c) : lowerChar(c); });
+}
+
+bool isAllCapitals(std::string_view utf8) {
+  size_t letters = 0;
+  for (size_t i = 0; i < utf8.size();) {
+    const TextChar c = charAt(utf8, i, true);
+    i += c.length;
+    if (!isLetter(c.code)) continue;
+    if (lowerChar(c.code) == c.code && upperChar(c.code) != c.code) return false;
+    ++letters;
+  }
+  return letters >= 2;
+}
+
 }  // namespace quillon

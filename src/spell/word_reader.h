@@ -32,6 +32,17 @@ struct ReadWord {
 // starts with a letter or a digit).
 std::optional<ReadWord> readWordAt(std::string_view text, size_t pos, size_t limit, bool utf8);
 
+// Letter case beyond A-Z, for the alphabets the dictionaries hold (Latin-1, Latin Extended-A, Greek,
+// Cyrillic); other characters are left as they are.
+char32_t lowerChar(char32_t c);
+char32_t upperChar(char32_t c);
+std::string lowerWord(std::string_view utf8);
+std::string upperWord(std::string_view utf8);
+// Upper case first letter, the rest lower case.
+std::string capitalizedWord(std::string_view utf8);
+// At least two letters and no lower-case one.
+bool isAllCapitals(std::string_view utf8);
+
 // Appends a code point as UTF-8.
 void appendUtf8(std::string& out, char32_t c);
 

@@ -49,3 +49,32 @@ TEST(WordReader, EntitiesReadAsTheirCharactersAndAreNeverWords) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST(WordReader, LetterCaseBeyondAToZ) {
+  EXPECT_EQ(lowerWord("CAF\xc3\x89 \xc5\x81\xc3\x93" "D\xc5\xb9 \xce\x91\xce\x92 \xd0\x9c\xd0\x98\xd0\xa0"),
+            "caf\xc3\xa9 \xc5\x82\xc3\xb3\x64\xc5\xba \xce\xb1\xce\xb2 \xd0\xbc\xd0\xb8\xd1\x80");
+  EXPECT_EQ(upperWord("z\xc3\xbcrich \xc3\xbf"), "Z\xc3\x9cRICH \xc5\xb8");
+  EXPECT_EQ(capitalizedWord("\xc3\xa9\x63OLE"), "\xc3\x89\x63ole");
+  EXPECT_TRUE(isAllCapitals("Z\xc3\x9cRICH"));
+  EXPECT_FALSE(isAllCapitals("Z\xc3\xbcrich"));
+  EXPECT_FALSE(isAllCapitals("A"));
+  EXPECT_EQ(lowerWord("x\xff"), "x\xff");  // a byte that is no character stays
+}
+
+TEST(SpellEngineCapitals, WordsInCapitalsAreKnownAndSuggestedInCapitals) {
+  SpellEngine engine(defaultSpellConfig(), {*Dictionary::fromBytes(Dictionary::build(
+                                               {"caf\xc3\xa9", "Z\xc3\xbcrich", "Paris", "receive"}, "Caps", "abc"))},
+                     {});
+  EXPECT_TRUE(engine.known("CAF\xc3\x89"));
+  EXPECT_TRUE(engine.known("Z\xc3\x9cRICH"));
+  EXPECT_TRUE(engine.known("PARIS"));
+  EXPECT_FALSE(engine.known("paris"));  // a name in lower case is still wrong
+  EXPECT_EQ(engine.suggest("RECIEVE").front(), "RECEIVE");
+  EXPECT_EQ(engine.suggest("Recieve").front(), "Receive");
+}
+
+}  // namespace
+}  // namespace quillon
