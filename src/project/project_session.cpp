@@ -143,11 +143,23 @@ bool ProjectSession::save() {
   if (name_.empty()) {
     const auto chosen = askSaveName("Save Project As..", true);
     if (!chosen) return false;
-    name_ = projectFileName(*chosen);
-    recordRecent(*chosen);
-    caption_ = kCaptionPrefix + *chosen;
+    return saveUnder(projectFileName(*chosen));
   }
   return writeFiles();
+}
+
+// The files always go into the projects folder: the recent list and the caption name the file written
+// there, so that reopening it opens what was saved, whatever folder the dialog was in.
+bool ProjectSession::saveUnder(const std::string& name) {
+  const std::string previous = name_;
+  name_ = name;
+  if (!writeFiles()) {
+    name_ = previous;
+    return false;
+  }
+  recordRecent(projectsDir() + name_);
+  caption_ = kCaptionPrefix + projectsDir() + name_;
+  return true;
 }
 
 bool ProjectSession::saveAs() {
@@ -157,10 +169,7 @@ bool ProjectSession::saveAs() {
   }
   const auto chosen = askSaveName("Save Project As...", false);
   if (!chosen) return false;
-  name_ = projectFileName(*chosen);
-  recordRecent(*chosen);
-  caption_ = kCaptionPrefix + *chosen;
-  return writeFiles();
+  return saveUnder(projectFileName(*chosen));
 }
 
 bool ProjectSession::openHelp() {

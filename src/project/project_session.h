@@ -14,7 +14,7 @@ class SettingsWriter;
 enum class LeaveReason { NewProject, OpenProject, Exit, HelpProject };
 
 // The open site project and the commands that replace, load and save it. Project files always go into the
-// projects directory; the folder picked in a save dialog only reaches the caption and the recent list.
+// projects directory, and the caption and the recent list name them there.
 class ProjectSession {
  public:
   ProjectSession(std::string programDir, RunSettings& settings, const SettingsWriter& writer, Prompts& prompts,
@@ -55,6 +55,7 @@ class ProjectSession {
 
  private:
   bool writeFiles();
+  bool saveUnder(const std::string& name);
   void recordRecent(const std::string& path);
   bool takeLoaded(const std::string& outlinePath);
   std::optional<std::string> askSaveName(const char* title, bool withFilter);

@@ -50,8 +50,9 @@ TEST_F(ProjectSessionTest, UntitledSavedAsSiteHtmBecomesSiteOutAndSiteFil) {
   EXPECT_EQ(*readWholeFile(projects() + "site.fil"), "/w/index.html\r\n");
   EXPECT_FALSE(fileExists(dir.path() + "elsewhere/site.htm"));
   EXPECT_EQ(session.name(), "site.out");
-  EXPECT_EQ(session.caption(), "Brindle Quillon Pro:  " + dir.path() + "elsewhere/site.htm");
-  EXPECT_EQ(settings.recent[0], dir.path() + "elsewhere/site.htm");
+  // The caption and the recent list name the file written, so that reopening opens what was saved.
+  EXPECT_EQ(session.caption(), "Brindle Quillon Pro:  " + projects() + "site.out");
+  EXPECT_EQ(settings.recent[0], projects() + "site.out");
   EXPECT_EQ(IniFile::load(dir.path() + "OPTIONS.INI").readString("Recent", "File1", ""), settings.recent[0]);
   EXPECT_FALSE(session.modified());
 }
