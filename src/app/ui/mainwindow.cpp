@@ -280,18 +280,13 @@ QWidget* TForm1::buildLeftPane() {
     auto* page = new QWidget(PageControlSnips);
     auto* v = new QVBoxLayout(page);
     listOut = named(new QListWidget(page), list);
-    listOut->setSortingEnabled(true);
     listOut->setContextMenuPolicy(Qt::CustomContextMenu);
     v->addWidget(listOut, 1);
     auto* entry = named(new QLineEdit("Type or paste a new entry here...", page), edit);
     v->addWidget(entry);
     auto* row = new QHBoxLayout;
-    // The snippet commands are not built yet: their buttons stay disabled.
-    for (const auto& [name, caption] : {std::pair{add, "&Add"}, std::pair{del, "&Delete"}, std::pair{editButton, "Edit"}}) {
-      auto* b = named(new QPushButton(caption, page), name);
-      b->setEnabled(false);
-      row->addWidget(b);
-    }
+    for (const auto& [name, caption] : {std::pair{add, "&Add"}, std::pair{del, "&Delete"}, std::pair{editButton, "Edit"}})
+      row->addWidget(named(new QPushButton(caption, page), name));
     v->addLayout(row);
     PageControlSnips->addTab(page, caption);
   };
@@ -463,6 +458,7 @@ void TForm1::bindCommands() {
   bindSpellCommands();
   bindFilesCommands();
   bindTagCommands();
+  bindSnipCommands();
 }
 
 void TForm1::bindHandlers(std::initializer_list<std::pair<CommandName, void (TForm1::*)()>> handlers) {

@@ -21,6 +21,7 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
+class QLineEdit;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -173,6 +174,20 @@ class TForm1 : public QMainWindow {
   void bindColourCommands();
   void bindSpellCommands();
   void bindFilesCommands();
+  void bindSnipCommands();
+  // The snippet lists and the custom tags.
+  struct SnipList {
+    QListWidget* list;
+    const char* file;
+  };
+  SnipList urlSnips() const { return {ListBoxURL, "urlsnips.dat"}; }
+  SnipList miscSnips() const { return {ListBoxMisc, "missnips.dat"}; }
+  void addSnip(const SnipList& snips, QLineEdit* entry);
+  void deleteSnip(const SnipList& snips);
+  void editSnip(const SnipList& snips);
+  void useSnip(const SnipList& snips);
+  void saveSnips(const SnipList& snips);
+  void ComboCustomChange(int index);
   void setModified(bool on);
   void updateDocumentStatus();
   void updateSaveEnabled();

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QTimer>
 #include <Qsci/qsciscintilla.h>
@@ -60,6 +62,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   } else if (watched == PanelSplitter) {
     if (type == QEvent::MouseButtonPress) TimerSplitter->start();
     else if (type == QEvent::MouseButtonRelease) endSplitterDrag();
+  } else if (type == QEvent::MouseButtonPress && (watched->objectName() == "EditURL" || watched->objectName() == "EditMisc")) {
+    // A click into a snippet entry field empties it and drops the list's selection.
+    static_cast<QLineEdit*>(watched)->clear();
+    (watched->objectName() == "EditURL" ? ListBoxURL : ListBoxMisc)->clearSelection();
   } else if (watched == PanelE && type == QEvent::MouseButtonRelease) {
     PanelEClick();
   } else if (watched == PanelHTMLWindow && type == QEvent::Resize) {

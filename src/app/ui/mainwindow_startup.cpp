@@ -140,26 +140,6 @@ void TForm1::applyFilters() {
   for (int i = 0; i + 1 < parts.size(); i += 2) FilterComboBox1->addItem(parts[i], parts[i + 1]);
 }
 
-void TForm1::loadCustomTags() {
-  ComboCustom->clear();
-  QStringList entries;
-  if (const auto data = readWholeFile(programDir_ + "custom.dat"))
-    for (const auto& line : splitLines(*data)) entries << toQString(line);
-  entries.sort(Qt::CaseInsensitive);
-  ComboCustom->addItem("  Select a Custom Tag to Insert");
-  ComboCustom->addItem(" NONE");
-  ComboCustom->addItems(entries);
-  ComboCustom->setCurrentIndex(0);
-}
-
-void TForm1::loadSnipLists() {
-  for (const auto& [file, list] : {std::pair{"urlsnips.dat", ListBoxURL}, std::pair{"missnips.dat", ListBoxMisc}}) {
-    list->clear();
-    if (const auto data = readWholeFile(programDir_ + file))
-      for (const auto& line : splitLines(*data)) list->addItem(toQString(line));
-  }
-}
-
 void TForm1::reportSettingsWrite(const WriteResult& result) {
   if (!result.ok) platform_.prompts.error("Cannot write the settings file \"" + result.failedPath + "\". " + result.error + ".");
 }
