@@ -188,6 +188,10 @@ class TForm1 : public QMainWindow {
   void useSnip(const SnipList& snips);
   void saveSnips(const SnipList& snips);
   void ComboCustomChange(int index);
+  void BitBtnCustomAddClick();
+  void BitBtnCustomDeleteClick();
+  std::vector<std::string> customTagEntries() const;
+  void setCustomTags(std::vector<std::string> entries);
   void setModified(bool on);
   void updateDocumentStatus();
   void updateSaveEnabled();

@@ -13,6 +13,7 @@
 #include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "editor/custom_tags.h"
+#include "editor/ui/custom_form.h"
 #include "editor/ui/edit_snip_form.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
@@ -78,6 +79,39 @@ void TForm1::ComboCustomChange(int index) {
   ComboCustom->setCurrentIndex(0);
 }
 
+std::vector<std::string> TForm1::customTagEntries() const {
+  std::vector<std::string> out;
+  for (int i = 2; i < ComboCustom->count(); ++i) out.push_back(ComboCustom->itemData(i).toByteArray().toStdString());
+  return out;
+}
+
+// The combo takes the entries in case-blind order after its two fixed items, and custom.dat is rewritten.
+void TForm1::setCustomTags(std::vector<std::string> entries) {
+  sortCaseBlind(entries);
+  while (ComboCustom->count() > 2) ComboCustom->removeItem(2);
+  for (const auto& e : entries) ComboCustom->addItem(toQString(e), QByteArray(e.data(), static_cast<qsizetype>(e.size())));
+  ComboCustom->setCurrentIndex(0);
+  const std::string path = programDir_ + "custom.dat";
+  const WriteResult r = writeFileAtomic(path, joinCrLf(entries));
+  if (!r.ok) platform_.prompts.error("Cannot write the file \"" + path + "\". " + r.error + ".");
+}
+
+void TForm1::BitBtnCustomAddClick() {
+  TFormCustom dialog(TFormCustom::Mode::Add, platform_.prompts, {}, this);
+  if (platform_.modal.runModal(dialog) == QDialog::Accepted && !dialog.newEntry().empty()) {
+    std::vector<std::string> entries = customTagEntries();
+    entries.push_back(dialog.newEntry());
+    setCustomTags(std::move(entries));
+  }
+  ComboCustom->setCurrentIndex(0);
+}
+
+void TForm1::BitBtnCustomDeleteClick() {
+  TFormCustom dialog(TFormCustom::Mode::Delete, platform_.prompts, customTagEntries(), this);
+  if (platform_.modal.runModal(dialog) == QDialog::Accepted) setCustomTags(dialog.entries());
+  ComboCustom->setCurrentIndex(0);
+}
+
 void TForm1::saveSnips(const SnipList& snips) {
   const std::string path = programDir_ + snips.file;
   const WriteResult r = writeFileAtomic(path, joinCrLf(entriesOf(snips.list)));
@@ -132,6 +166,8 @@ void TForm1::useSnip(const SnipList& snips) {
 }
 
 void TForm1::bindSnipCommands() {
+  bindHandlers({{cmd::BitBtnCustomAddClick, &TForm1::BitBtnCustomAddClick},
+                {cmd::BitBtnCustomDeleteClick, &TForm1::BitBtnCustomDeleteClick}});
   commands_->bind(cmd::ButtonEditURLClick, [this] { editSnip(urlSnips()); });
   commands_->bind(cmd::ButtonEditMiscClick, [this] { editSnip(miscSnips()); });
   connect(ComboCustom, &QComboBox::activated, this, [this](int index) { ComboCustomChange(index); });

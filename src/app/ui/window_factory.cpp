@@ -13,6 +13,8 @@
 #include "builders/ui/table_form.h"
 #include "builders/ui/speed_bar_form.h"
 #include "app/ui/splash_form.h"
+#include "editor/ui/custom_form.h"
+#include "editor/ui/edit_snip_form.h"
 #include "editor/ui/find_dialog.h"
 #include "project/project_session.h"
 #include "project/ui/new_name_form.h"
@@ -63,6 +65,8 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
       {"TFormConfirm", [] { return std::make_unique<TFormConfirm>(true); }},
       {"TFormTable", [&] { return std::make_unique<TFormTable>(platform.clipboard); }},
       {"TFormBody", [&] { return std::make_unique<TFormBody>(platform, TFormBody::Start{programDir, {}, {}}); }},
+      {"TFormCustom", [&] { return std::make_unique<TFormCustom>(TFormCustom::Mode::Add, platform.prompts); }},
+      {"TFormEditSnip", [] { return std::make_unique<TFormEditSnip>(std::string()); }},
       {"TFormAnchor", [&] { return std::make_unique<TFormAnchor>(platform, TFormAnchor::Start{}); }},
       {"TFormList", [&] { return std::make_unique<TFormList>(platform.clipboard); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
@@ -87,7 +91,8 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
 std::vector<std::string> windowClasses() {
   return {"TTipsForm",      "TFormSplash",    "TFormEmail", "TFormSpeedBar",      "TFormNewName",      "TFormConfirm",
           "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
-          "TFormTable",     "TFormList",      "TFormAnchor",  "TFormBody"};
+          "TFormTable",     "TFormList",      "TFormAnchor",  "TFormBody",
+          "TFormCustom",    "TFormEditSnip"};
 }
 
 }  // namespace quillon
