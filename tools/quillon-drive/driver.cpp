@@ -270,6 +270,14 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
     writeDialogDump(*root);
   } else if (inBlock && n == "wait-idle") {
     waitIdle();
+  } else if (inBlock && (n == "outline" || n == "outline-dblclick")) {
+    // The window's outline or tree: the first one it has that is shown.
+    if (!needArgs(d, 1)) return;
+    QTreeWidget* tree = nullptr;
+    for (QTreeWidget* t : root->findChildren<QTreeWidget*>())
+      if (!tree && t->isVisible()) tree = t;
+    if (!tree) return fail(d.line, "the window has no outline");
+    clickOutlineItem(d, tree, n == "outline-dblclick" ? "outline-dblclick" : "outline");
   } else if (inBlock) {
     fail(d.line, "directive " + n + " cannot be used inside a block");
   } else if (n == "command") {
@@ -296,21 +304,7 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
     editor_bytes::select(*editor, *start, *length);
   } else if (n == "outline" || n == "outline-dblclick" || n == "outline-menu") {
     if (!needArgs(d, 1)) return;
-    auto* tree = main_->findChild<QTreeWidget*>("Outline1");
-    const auto index = toInt(d.args[0]);
-    QTreeWidgetItemIterator it(tree);
-    for (int i = 1; *it && index && i < *index; ++i) ++it;
-    if (!index || *index < 1 || !*it) return fail(d.line, "no page " + d.args[0] + " in the site outline");
-    for (auto* p = (*it)->parent(); p; p = p->parent())
-      if (!p->isExpanded()) return fail(d.line, "page " + d.args[0] + " is hidden in a collapsed group");
-    tree->scrollToItem(*it);
-    const QRect r = tree->visualItemRect(*it);
-    if (n == "outline-dblclick") {
-      QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
-      QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, r.center());
-    }
-    else if (n == "outline-menu") emit tree->customContextMenuRequested(r.center());
-    else QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+    clickOutlineItem(d, main_->findChild<QTreeWidget*>("Outline1"), n);
   } else if (n == "files-dir") {
     if (!needArgs(d, 1)) return;
     if (!isDirectory(d.args[0])) return fail(d.line, "no folder " + d.args[0]);
@@ -350,6 +344,25 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
     if (*data != d.args[1]) fail(d.line, "file " + d.args[0] + " holds " + jsonString(*data));
   } else {
     fail(d.line, "unknown directive " + n);
+  }
+}
+
+void Driver::clickOutlineItem(const Directive& d, QTreeWidget* tree, const std::string& how) {
+  const auto index = toInt(d.args[0]);
+  QTreeWidgetItemIterator it(tree);
+  for (int i = 1; *it && index && i < *index; ++i) ++it;
+  if (!index || *index < 1 || !*it) return fail(d.line, "no page " + d.args[0] + " in the outline");
+  for (auto* p = (*it)->parent(); p; p = p->parent())
+    if (!p->isExpanded()) return fail(d.line, "page " + d.args[0] + " is hidden in a collapsed group");
+  tree->scrollToItem(*it);
+  const QRect r = tree->visualItemRect(*it);
+  if (how == "outline-dblclick") {
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+  } else if (how == "outline-menu") {
+    emit tree->customContextMenuRequested(r.center());
+  } else {
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
   }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/ui/qt_platform.h"
 #include "script.h"
 
+class QTreeWidget;
 class QWidget;
 
 namespace quillon {
@@ -68,6 +69,7 @@ class Driver : public Prompts, public FileDialogs, public ColourDialogs, public 
   bool needArgs(const Directive& d, size_t count);
   QWidget* control(const Directive& d, QWidget* root, const std::string& name);
   void dump();
+  void clickOutlineItem(const Directive& d, QTreeWidget* tree, const std::string& how);
 
   bool permissive_;
   QtClipboard clipboard_;
