@@ -54,6 +54,19 @@ def matches(actual, expected) -> bool:
     return actual == expected
 
 
+def check_dumps(kind, lines, wanted):
+    """The members each numbered dump line must hold, as problems found."""
+    problems = []
+    for n, members in wanted.items():
+        if n > len(lines):
+            problems.append(f"no {kind} number {n}")
+            continue
+        for key, value in members.items():
+            if not matches(lines[n - 1].get(key), value):
+                problems.append(f"{kind} {n} {key}: {json.dumps(lines[n - 1].get(key))}, expected {json.dumps(value)}")
+    return problems
+
+
 def main() -> int:
     drive, script = sys.argv[1], sys.argv[2]
     work = tempfile.mkdtemp(prefix="quillon-e2e-")
@@ -128,20 +141,8 @@ def main() -> int:
             at += 1
         dump_lines = [json.loads(t[5:]) for t in transcript if t.startswith("DUMP ")]
         dialog_lines = [json.loads(t.split(" ", 2)[2]) for t in transcript if t.startswith("DIALOGDUMP ")]
-        for n, members in dialog_dumps.items():
-            if n > len(dialog_lines):
-                problems.append(f"no DIALOGDUMP number {n}")
-                continue
-            for key, value in members.items():
-                if not matches(dialog_lines[n - 1].get(key), value):
-                    problems.append(f"DIALOGDUMP {n} {key}: {json.dumps(dialog_lines[n - 1].get(key))}, expected {json.dumps(value)}")
-        for n, members in dumps.items():
-            if n > len(dump_lines):
-                problems.append(f"no DUMP number {n}")
-                continue
-            for key, value in members.items():
-                if not matches(dump_lines[n - 1].get(key), value):
-                    problems.append(f"DUMP {n} {key}: {json.dumps(dump_lines[n - 1].get(key))}, expected {json.dumps(value)}")
+        problems += check_dumps("DUMP", dump_lines, dumps)
+        problems += check_dumps("DIALOGDUMP", dialog_lines, dialog_dumps)
         for name, content in file_checks:
             path = os.path.join(prog, name)
             if not os.path.exists(path):
