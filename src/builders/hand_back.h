@@ -13,11 +13,12 @@ struct BuilderHandBack {
   bool insertRequested = false;
   size_t length = 0;
 
-  void post(Clipboard& clipboard, const std::string& text) {
+  // `insert` false: "Copy Tag to Clipboard", the text stays on the clipboard only.
+  void post(Clipboard& clipboard, const std::string& text, bool insert = true) {
     clipboard.clear();
     clipboard.setText(text);
     length = text.size();
-    insertRequested = true;
+    insertRequested = insert;
   }
 };
 

@@ -279,6 +279,13 @@ namespace {
 
 using Server = testing::ScriptedFtpServer;
 
+// Login, then the PWD, TYPE and PORT a listing starts with, then `rest` from LIST on.
+std::vector<Step> listing(std::vector<Step> rest) {
+  std::vector<Step> steps = {{"PWD", "257 \"/\"\r\n", nullptr}, {"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr}};
+  steps.insert(steps.end(), rest.begin(), rest.end());
+  return withLogin(steps);
+}
+
 TEST(StarFtp, NamesAndCredentialsWithLineBreaksAreNeverSent) {
   testing::ScriptedFtpServer server(withLogin({{"MKD", "257 made\r\n", nullptr}}));
   Client c(server.port());
@@ -351,14 +358,11 @@ TEST(StarFtp, EveryWaitTimesOut) {
       {"no greeting", {{"", "", nullptr}}},
       {"silence after USER", {{"", "220 hi\r\n", nullptr}, {"USER", "", nullptr}}},
       {"a line that never ends", {{"", "220 hello, and then noth", nullptr}}},
-      {"no data connection", withLogin({{"PWD", "257 \"/\"\r\n", nullptr}, {"TYPE", "200 ok\r\n", nullptr},
-                                        {"PORT", "200 ok\r\n", nullptr}, {"LIST", "150 here it comes\r\n", nullptr}})},
-      {"a data connection that never closes",
-       withLogin({{"PWD", "257 \"/\"\r\n", nullptr}, {"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr},
-                  {"LIST", "150 here\r\n", [](Server& s) {
-                     s.openData();
-                     s.sendData("-rw-r--r-- 1 u g 1 Jan 1 12:00 a\r\n");
-                   }}})},
+      {"no data connection", listing({{"LIST", "150 here it comes\r\n", nullptr}})},
+      {"a data connection that never closes", listing({{"LIST", "150 here\r\n", [](Server& s) {
+                                                         s.openData();
+                                                         s.sendData("-rw-r--r-- 1 u g 1 Jan 1 12:00 a\r\n");
+                                                       }}})},
       {"a reply that never ends",
        {{"", "220-hello\r\n220-still\r\n220-and more\r\n", nullptr}}},  // continuation lines are no progress
   };
@@ -381,15 +385,10 @@ TEST(StarFtp, EveryWaitTimesOut) {
 }
 
 TEST(StarFtp, AListingLineThatNeverEndsIsRefusedNotHeld) {
-  testing::ScriptedFtpServer server(withLogin({
-      {"PWD", "257 \"/\"\r\n", nullptr},
-      {"TYPE", "200 ok\r\n", nullptr},
-      {"PORT", "200 ok\r\n", nullptr},
-      {"LIST", "150 here\r\n", [](Server& s) {
-         s.openData();
-         s.sendData(std::string(100000, 'x'));  // and no line end
-       }},
-  }));
+  testing::ScriptedFtpServer server(listing({{"LIST", "150 here\r\n", [](Server& s) {
+                                                s.openData();
+                                                s.sendData(std::string(100000, 'x'));  // and no line end
+                                              }}}));
   Client c(server.port());
   c.ftp.Connect();
   ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
@@ -427,10 +426,7 @@ TEST(StarFtp, QuitEndsTheConnectionEvenWhenTheServerKeepsItOpen) {
 }
 
 TEST(StarFtp, ListingsWithBlanksLinksAndBareLineFeeds) {
-  testing::ScriptedFtpServer server(withLogin({
-      {"PWD", "257 \"/\"\r\n", nullptr},
-      {"TYPE", "200 ok\r\n", nullptr},
-      {"PORT", "200 ok\r\n", nullptr},
+  testing::ScriptedFtpServer server(listing({
       {"LIST", "150 here\r\n",
        [](Server& s) {
          s.openData();

@@ -109,8 +109,7 @@ void TFormAnchor::BitBtnHREFClick() {
 void TFormAnchor::BitBtnInsertClick(bool insert) {
   rebuild();
   const std::string text = anchorTagText(record());
-  handBack_.post(platform_.clipboard, text);
-  handBack_.insertRequested = insert;
+  handBack_.post(platform_.clipboard, text, insert);
   accept();
 }
 

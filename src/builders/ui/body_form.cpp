@@ -233,8 +233,7 @@ void TFormBody::saveColours() {
 void TFormBody::BitBtnInsertClick(bool insert) {
   rebuild();
   saveColours();
-  handBack_.post(platform_.clipboard, bodyTagText(record()));
-  handBack_.insertRequested = insert;
+  handBack_.post(platform_.clipboard, bodyTagText(record()), insert);
   accept();
 }
 
