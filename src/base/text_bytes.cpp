@@ -177,4 +177,20 @@ std::string toDocumentEncoding(std::string_view utf8, bool documentIsUtf8) {
   return out;
 }
 
+std::string fromDocumentEncoding(std::string_view bytes, bool documentIsUtf8) {
+  if (documentIsUtf8) return std::string(bytes);
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      out += c;
+      continue;
+    }
+    out += static_cast<char>(0xC0 | (b >> 6));
+    out += static_cast<char>(0x80 | (b & 0x3F));
+  }
+  return out;
+}
+
 }  // namespace quillon

@@ -55,6 +55,9 @@ class Utf8Validator {
 // character reference ("&#8364;") where Latin-1 has none. Bytes that are not valid UTF-8 are 8-bit text
 // already and pass unchanged.
 std::string toDocumentEncoding(std::string_view utf8, bool documentIsUtf8);
+// The reverse: a document's bytes as UTF-8 (an 8-bit document's bytes read as Latin-1), so that
+// toDocumentEncoding gives the same bytes back.
+std::string fromDocumentEncoding(std::string_view bytes, bool documentIsUtf8);
 
 // Folder and name of a path; both '/' and '\' separate.
 std::string_view fileNamePart(std::string_view path);

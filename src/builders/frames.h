@@ -25,11 +25,11 @@ struct FramesLayout {
   FrameOrientation orientation = FrameOrientation::Columns;
   int mainCount = 2;
   std::array<int, kMax> parts = {1, 1, 1, 1, 1};
-  std::array<FrameSlot, kMax * kMax> slots;
+  std::array<FrameSlot, kMax * kMax> slotData;
 
   // main and part count from 1.
-  FrameSlot& slot(int main, int part) { return slots[static_cast<size_t>((main - 1) * kMax + (part - 1))]; }
-  const FrameSlot& slot(int main, int part) const { return slots[static_cast<size_t>((main - 1) * kMax + (part - 1))]; }
+  FrameSlot& slot(int main, int part) { return slotData[static_cast<size_t>((main - 1) * kMax + (part - 1))]; }
+  const FrameSlot& slot(int main, int part) const { return slotData[static_cast<size_t>((main - 1) * kMax + (part - 1))]; }
   bool divided(int main) const { return parts[static_cast<size_t>(main - 1)] >= 2; }
 };
 

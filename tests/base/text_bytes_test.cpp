@@ -91,5 +91,15 @@ TEST(TextBytes, DialogTextGoesIntoADocumentInItsOwnEncoding) {
   EXPECT_EQ(toDocumentEncoding("Z\xfcrich", false), "Z\xfcrich");
 }
 
+TEST(TextBytes, EightBitPageTextSurvivesTheTripThroughADialog) {
+  // Latin-1 bytes that happen to look like UTF-8 ("\xc3\xa9") come back as the same two bytes.
+  for (const std::string page : {std::string("a\xc3\xa9 Z\xfcrich\r\n"), std::string("\xff\x80 plain")}) {
+    const std::string utf8 = fromDocumentEncoding(page, false);
+    EXPECT_TRUE(isValidUtf8(utf8));
+    EXPECT_EQ(toDocumentEncoding("<X>" + utf8, false), "<X>" + page);
+  }
+  EXPECT_EQ(fromDocumentEncoding("caf\xc3\xa9", true), "caf\xc3\xa9");
+}
+
 }  // namespace
 }  // namespace quillon

@@ -141,9 +141,9 @@ class TestMainWindow : public QObject {
   void commandsNotBuiltAreDisabledEverywhere() {
     RecordingPlatform p;
     TForm1 w(programDir(), p.platform);
-    QVERIFY(!w.commands().enabled("PowerFrameClick"));
-    QVERIFY(!child<QToolButton>(w, "SpeedButtonPowerFrame")->isEnabled());
-    QVERIFY(!w.commands().trigger("PowerFrameClick"));
+    QVERIFY(!w.commands().enabled("FTP1Click"));
+    QVERIFY(!child<QToolButton>(w, "SpeedButtonFTP1")->isEnabled());
+    QVERIFY(!w.commands().trigger("FTP1Click"));
     QVERIFY(w.commands().enabled("SaveHTMLFile1Click"));
     QVERIFY(child<QToolButton>(w, "BitBtnSaveHTML")->isEnabled());
     QVERIFY(!w.commands().exists("NoSuchCommandClick"));

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 #include "builders/image_size.h"
 #include "builders/ui/multi_image.h"
@@ -47,6 +48,50 @@ class TestMultiImage : public QObject {
     QVERIFY(image.picture().isNull());
     QVERIFY(!image.saveBmp((dir_.path() + "/x.bmp").toStdString()));
     QCOMPARE(prompts.lastSaid(), std::string("Writing bmp file failed"));
+  }
+
+  // A huge picture is measured at its full size but decoded small; empty, truncated and misnamed files
+  // and a pipe neither crash nor hang.
+  void hostileFiles() {
+    testing::ScriptedPlatform prompts;
+    TMultiImage image(prompts);
+    const QString huge = dir_.path() + "/huge.jpg";
+    {
+      QImage big(8000, 6000, QImage::Format_RGB32);
+      big.fill(Qt::red);
+      QVERIFY(big.save(huge, "JPEG", 10));
+    }
+    QVERIFY(image.load(huge.toStdString()));
+    QCOMPARE(image.width(), 8000);
+    QCOMPARE(image.height(), 6000);
+    QVERIFY(static_cast<long long>(image.picture().width()) * image.picture().height() <= TMultiImage::kMaxPicturePixels);
+    QVERIFY(image.picture().width() > image.picture().height());
+
+    QFile empty(dir_.path() + "/empty.gif");
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    QVERIFY(!image.load(empty.fileName().toStdString()));
+    QCOMPARE(prompts.lastSaid(), std::string("Reading gif file failed"));
+
+    const QString png = dir_.path() + "/real.png";
+    QImage(64, 48, QImage::Format_RGB32).save(png);
+    QFile::copy(png, dir_.path() + "/lies.gif");
+    QVERIFY(image.load((dir_.path() + "/lies.gif").toStdString()));
+    QCOMPARE(image.width(), 64);
+    QFile full(png);
+    QVERIFY(full.open(QIODevice::ReadOnly));
+    const QByteArray bytes = full.readAll();
+    QFile cut(dir_.path() + "/cut.png");
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(30));
+    cut.close();
+    image.load(cut.fileName().toStdString());  // a message or a partial picture, never a crash
+    QVERIFY(image.picture().isNull() || image.width() == 64);
+
+    const std::string fifo = (dir_.path() + "/pipe.gif").toStdString();
+    QCOMPARE(mkfifo(fifo.c_str(), 0600), 0);
+    QVERIFY(!image.load(fifo));
+    QCOMPARE(image.name(), std::string("file not found"));
   }
 };
 

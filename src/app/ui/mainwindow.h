@@ -105,6 +105,13 @@ class TForm1 : public QMainWindow {
   void BitBtnPowerAnchorClick();
   void BitBtnPowerTableClick();
   void BitBtnPowerListClick();
+  void BitBtnPowerImageClick();
+  void openImageBuilder(const std::string& selectedFile);
+  void PowerFrameClick();
+  void HorizontalLine1Click();
+  void BitBtnSetDialogClick();
+  void BitBtnFrameDialogClick();
+  void HelpOnTop1Click();
 
   // Spelling.
   void BitBtnSpellCheckClick();
@@ -253,6 +260,8 @@ class TForm1 : public QMainWindow {
   bool stopColoring_ = false;  // StopColoring: ends a running line-by-line pass
   FindDialog* FindDialog1 = nullptr;
   class TFormSpeedBar* SpeedBar = nullptr;
+  class TFormFrameDialog* FormFrameDialog = nullptr;  // made at start-up, never shown
+  class TFormHelpOnTop* HelpOnTop = nullptr;
   class TFormSpell* FormSpell = nullptr;
   std::unique_ptr<SpellEngine> spell_;
   FindDialog* ReplaceDialog1 = nullptr;

@@ -15,6 +15,7 @@
 #include "builders/image_size.h"
 #include "editor/insertion.h"
 #include "editor/ui/editor_bytes.h"
+#include "platform/ui/drive_list.h"
 #include "platform/ui/qt_text.h"
 #include "project/files_pane.h"
 #include "project/page_checks.h"
@@ -22,8 +23,7 @@
 namespace quillon {
 
 void TForm1::wireFilesPane() {
-  DriveComboBox1->addItem("/");
-  DriveComboBox1->addItem(toQString(homeDirectory()));
+  for (const std::string& root : driveRoots()) DriveComboBox1->addItem(toQString(root));
   connect(DriveComboBox1, &QComboBox::activated, this, [this](int i) { filesGoTo(toBytes(DriveComboBox1->itemText(i))); });
   connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const std::string name = toBytes(item->text());
@@ -80,8 +80,7 @@ void TForm1::ListBox2DblClick() {
   setSetting(&RunSettings::filesLocation, filesFolder_);
   switch (openKindFor(path)) {
     case FileOpenKind::Image:
-      // Images open in the image builder, which arrives with the builders.
-      platform_.prompts.info("Images open in the image builder, which this version does not include yet.");
+      openImageBuilder(path);
       return;
     case FileOpenKind::Other:
       if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,

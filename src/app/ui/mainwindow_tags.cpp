@@ -1,6 +1,7 @@
 // Tag insertion commands: tags around the selection, texts at the caret, lists, grids, colours, dates.
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QListWidget>
 #include <QLocale>
 #include <Qsci/qsciscintilla.h>
 
@@ -8,6 +9,11 @@
 #include "app/ui/mainwindow.h"
 #include "builders/ui/anchor_form.h"
 #include "builders/ui/body_form.h"
+#include "builders/ui/frame_tag_forms.h"
+#include "builders/ui/frames_form.h"
+#include "builders/ui/help_on_top_form.h"
+#include "builders/ui/horiz_form.h"
+#include "builders/ui/image_view_form.h"
 #include "builders/ui/list_form.h"
 #include "builders/ui/table_form.h"
 #include "builders/hand_back.h"
@@ -16,6 +22,7 @@
 #include "builders/ui/speed_bar_form.h"
 #include "editor/insertion.h"
 #include "editor/ui/editor_bytes.h"
+#include "base/text_bytes.h"
 #include "platform/ui/qt_text.h"
 
 namespace quillon {
@@ -91,7 +98,14 @@ void TForm1::bindTagCommands() {
   bindHandlers({{cmd::BitBtnPowerBodyClick, &TForm1::BitBtnPowerBodyClick},
                 {cmd::BitBtnPowerAnchorClick, &TForm1::BitBtnPowerAnchorClick},
                 {cmd::BitBtnPowerTableClick, &TForm1::BitBtnPowerTableClick},
-                {cmd::BitBtnPowerListClick, &TForm1::BitBtnPowerListClick}});
+                {cmd::BitBtnPowerListClick, &TForm1::BitBtnPowerListClick},
+                {cmd::BitBtnPowerImageClick, &TForm1::BitBtnPowerImageClick},
+                {cmd::PowerFrameClick, &TForm1::PowerFrameClick},
+                {cmd::HorizontalLine1Click, &TForm1::HorizontalLine1Click},
+                {cmd::BitBtnSetDialogClick, &TForm1::BitBtnSetDialogClick},
+                {cmd::BitBtnFrameDialogClick, &TForm1::BitBtnFrameDialogClick},
+                {cmd::HelpOnTop1Click, &TForm1::HelpOnTop1Click}});
+  FormFrameDialog = new TFormFrameDialog(platform_.clipboard, this);
 
   static const std::pair<CommandName, const char*> lists[] = {{cmd::UnorderedListUL1Click, "UL"}, {cmd::BitBtnOLClick, "OL"},
                                                               {cmd::BitBtnDLClick, "DL"},         {cmd::BitBtnNOClick, "NOFRAMES"},
@@ -178,6 +192,73 @@ void TForm1::BitBtnPowerAnchorClick() {
     settings_.useAnchor = dialog.useRelative();
     settings_.anchorPath = dialog.relativePath();
   }
+}
+
+void TForm1::BitBtnPowerImageClick() {
+  const QListWidgetItem* item = ListBox2->currentItem();
+  openImageBuilder(item ? chosenFile() : std::string());
+}
+
+// The image tag replaces the selection. The relative image path is written back whichever way the dialog
+// closed.
+void TForm1::openImageBuilder(const std::string& selectedFile) {
+  TFormImageView dialog(platform_, {settings_.relImage, settings_.startLocation, selectedFile}, this);
+  platform_.modal.runModal(dialog);
+  setSetting(&RunSettings::relImage, dialog.relativePath());
+  applyHandBack(dialog.handBack(), HandBackSelection::Replaced);
+}
+
+void TForm1::PowerFrameClick() {
+  Tformframes dialog(platform_, settings_.startLocation, this);
+  platform_.modal.runModal(dialog);
+  applyHandBack(dialog.handBack(), HandBackSelection::Dropped);
+}
+
+void TForm1::HorizontalLine1Click() {
+  TFormHoriz dialog(platform_.clipboard, this);
+  platform_.modal.runModal(dialog);
+  applyHandBack(dialog.handBack(), HandBackSelection::Replaced);
+}
+
+// The selection is cut to become the frameset's content; without a frameset it goes back where it was.
+void TForm1::BitBtnSetDialogClick() {
+  platform_.clipboard.clear();
+  RE1->setFocus();
+  const long start = editor_bytes::selectionStart(*RE1);
+  const std::string selected = editor_bytes::selectedText(*RE1);
+  if (!selected.empty()) {
+    platform_.clipboard.setText(selected);
+    editor_bytes::replaceSelection(*RE1, {});
+  }
+  TFormFrameSet dialog(platform_.clipboard, editor_bytes::toUtf8(*RE1, selected), this);
+  platform_.modal.runModal(dialog);
+  if (dialog.handBack().insertRequested) {
+    applyHandBack(dialog.handBack(), HandBackSelection::Dropped);
+  } else if (!selected.empty()) {
+    editor_bytes::replaceRange(*RE1, start, 0, selected);
+    editor_bytes::select(*RE1, start, static_cast<long>(selected.size()));
+  }
+}
+
+void TForm1::BitBtnFrameDialogClick() {
+  platform_.clipboard.clear();
+  TFormFrameDialog dialog(platform_.clipboard, this);
+  platform_.modal.runModal(dialog);
+  applyHandBack(dialog.handBack(), HandBackSelection::Dropped);
+}
+
+// One help window at a time: its menu item stays disabled while it is open.
+void TForm1::HelpOnTop1Click() {
+  commands_->setEnabled(cmd::HelpOnTop1Click, false);
+  HelpOnTop = new TFormHelpOnTop(platform_.prompts,
+                                 {programDir_ + "help/", project_->helpMode(), std::string(fileNamePart(session_->state().path))},
+                                 this);
+  HelpOnTop->setAttribute(Qt::WA_DeleteOnClose);
+  connect(HelpOnTop, &TFormHelpOnTop::closed, this, [this] {
+    HelpOnTop = nullptr;
+    commands_->setEnabled(cmd::HelpOnTop1Click, true);
+  });
+  if (HelpOnTop->opened()) HelpOnTop->show();
 }
 
 void TForm1::MailTo1Click() {

@@ -9,6 +9,11 @@
 #include "builders/ui/anchor_form.h"
 #include "builders/ui/body_form.h"
 #include "builders/ui/email_form.h"
+#include "builders/ui/frame_tag_forms.h"
+#include "builders/ui/frames_form.h"
+#include "builders/ui/help_on_top_form.h"
+#include "builders/ui/horiz_form.h"
+#include "builders/ui/image_view_form.h"
 #include "builders/ui/list_form.h"
 #include "builders/ui/table_form.h"
 #include "builders/ui/speed_bar_form.h"
@@ -69,6 +74,13 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
       {"TFormEditSnip", [] { return std::make_unique<TFormEditSnip>(std::string()); }},
       {"TFormAnchor", [&] { return std::make_unique<TFormAnchor>(platform, TFormAnchor::Start{}); }},
       {"TFormList", [&] { return std::make_unique<TFormList>(platform.clipboard); }},
+      {"TFormImageView", [&] { return std::make_unique<TFormImageView>(platform, TFormImageView::Start{}); }},
+      {"Tformframes", [&] { return std::make_unique<Tformframes>(platform, std::string()); }},
+      {"TFormFrameSet", [&] { return std::make_unique<TFormFrameSet>(platform.clipboard, std::string()); }},
+      {"TFormFrameDialog", [&] { return std::make_unique<TFormFrameDialog>(platform.clipboard); }},
+      {"TFormHoriz", [&] { return std::make_unique<TFormHoriz>(platform.clipboard); }},
+      {"TFormHelpOnTop",
+       [&] { return std::make_unique<TFormHelpOnTop>(platform.prompts, TFormHelpOnTop::Start{programDir + (programDir.ends_with('/') ? "" : "/") + "help/", false, {}}); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
       {"ReplaceDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
       {"TFormSpell", [] { return std::make_unique<TFormSpell>(); }},
@@ -92,7 +104,8 @@ std::vector<std::string> windowClasses() {
   return {"TTipsForm",      "TFormSplash",    "TFormEmail", "TFormSpeedBar",      "TFormNewName",      "TFormConfirm",
           "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
           "TFormTable",     "TFormList",      "TFormAnchor",  "TFormBody",
-          "TFormCustom",    "TFormEditSnip"};
+          "TFormCustom",    "TFormEditSnip", "TFormImageView", "Tformframes", "TFormFrameSet", "TFormFrameDialog",
+          "TFormHoriz",     "TFormHelpOnTop"};
 }
 
 }  // namespace quillon

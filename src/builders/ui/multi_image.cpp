@@ -1,36 +1,61 @@
 #include "builders/ui/multi_image.h"
 
-#include <QFileInfo>
 #include <QImageReader>
+#include <cmath>
 
+#include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "platform/ui/qt_text.h"
 
 namespace quillon {
 
+namespace {
+
+// The size to decode at: the image's own, or the same shape shrunk to the pixel budget.
+QSize decodeSize(const QSize& full) {
+  const long long pixels = static_cast<long long>(full.width()) * full.height();
+  if (pixels <= TMultiImage::kMaxPicturePixels) return full;
+  const double scale = std::sqrt(static_cast<double>(TMultiImage::kMaxPicturePixels) / static_cast<double>(pixels));
+  return QSize(std::max(1, static_cast<int>(full.width() * scale)), std::max(1, static_cast<int>(full.height() * scale)));
+}
+
+}  // namespace
+
 void TMultiImage::reset() {
   picture_ = QImage();
+  width_ = height_ = 0;
   name_.clear();
   fileSize_ = 0;
 }
 
 bool TMultiImage::load(const std::string& path) {
   reset();
-  const QFileInfo info(toQString(path));
-  if (!info.isFile()) {
+  // Only regular files: a pipe or a device would block the reader or never end.
+  const auto size = regularFileSize(path);
+  if (!size) {
     name_ = "file not found";
     return false;
   }
-  const std::string ext = lowerAscii(info.suffix().toStdString());
-  QImageReader reader(info.filePath());
+  const std::string_view name = fileNamePart(path);
+  const size_t dot = name.rfind('.');
+  const std::string kind = dot == std::string_view::npos || dot + 1 == name.size() ? "image" : lowerAscii(name.substr(dot + 1));
+  QImageReader reader(toQString(path));
   reader.setDecideFormatFromContent(true);
-  picture_ = reader.read();
-  if (picture_.isNull()) {
-    prompts_.error("Reading " + (ext.empty() ? std::string("image") : ext) + " file failed");
+  const QSize full = reader.size();
+  if (full.isValid() && !full.isEmpty()) {
+    const QSize scaled = decodeSize(full);
+    if (scaled != full) reader.setScaledSize(scaled);
+  }
+  QImage decoded = reader.read();
+  if (decoded.isNull()) {
+    prompts_.error("Reading " + kind + " file failed");
     return false;
   }
+  picture_ = std::move(decoded);
+  width_ = full.isValid() && !full.isEmpty() ? full.width() : picture_.width();
+  height_ = full.isValid() && !full.isEmpty() ? full.height() : picture_.height();
   name_ = upperAscii(path);
-  fileSize_ = info.size();
+  fileSize_ = *size;
   return true;
 }
 

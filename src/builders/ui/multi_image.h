@@ -7,8 +7,10 @@
 
 namespace quillon {
 
-// The picture the builders preview and measure: loaded by full path with Qt's image readers, chosen by
-// the upper-cased extension, and saved as a Windows bitmap.
+// The picture the builders preview and measure: loaded by full path with Qt's image readers (the file's
+// content decides the format, whatever its name says), and saved as a Windows bitmap. Large images are
+// decoded at a reduced size so a preview never holds more than about kMaxPicturePixels; width() and
+// height() are always the file's own dimensions.
 class TMultiImage {
  public:
   explicit TMultiImage(Prompts& prompts) : prompts_(prompts) {}
@@ -18,9 +20,11 @@ class TMultiImage {
   bool load(const std::string& path);
   bool saveBmp(const std::string& path);
 
+  static constexpr long long kMaxPicturePixels = 4096LL * 4096LL;
+
   const QImage& picture() const { return picture_; }
-  int width() const { return picture_.width(); }
-  int height() const { return picture_.height(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
   long long fileSize() const { return fileSize_; }
   // The full path in upper case after a load, "file not found" after a missing file.
   const std::string& name() const { return name_; }
@@ -28,6 +32,8 @@ class TMultiImage {
  private:
   Prompts& prompts_;
   QImage picture_;
+  int width_ = 0;
+  int height_ = 0;
   std::string name_;
   long long fileSize_ = 0;
 };

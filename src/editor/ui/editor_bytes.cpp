@@ -152,6 +152,8 @@ bool isUtf8(QsciScintilla& editor) { return editor.SendScintilla(S::SCI_GETCODEP
 
 std::string fromUtf8(QsciScintilla& editor, std::string_view utf8) { return toDocumentEncoding(utf8, isUtf8(editor)); }
 
+std::string toUtf8(QsciScintilla& editor, std::string_view bytes) { return fromDocumentEncoding(bytes, isUtf8(editor)); }
+
 std::string bytesFor(QsciScintilla& editor, const QString& text) {
   const QByteArray utf8 = text.toUtf8();
   return fromUtf8(editor, std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));

@@ -36,6 +36,8 @@ bool isUtf8(QsciScintilla& editor);
 // else Latin-1 with numeric character references for what Latin-1 lacks.
 std::string fromUtf8(QsciScintilla& editor, std::string_view utf8);
 std::string bytesFor(QsciScintilla& editor, const QString& text);
+// Document bytes as UTF-8, exactly undone by fromUtf8.
+std::string toUtf8(QsciScintilla& editor, std::string_view bytes);
 // Replaces bytes [start, start + length) as one undoable step, without moving the selection.
 void replaceRange(QsciScintilla& editor, long start, long length, std::string_view bytes);
 // The same for a change that rewrites much of the document at once (Replace All): no per-change notices.
