@@ -88,6 +88,21 @@ class TestMultiImage : public QObject {
     image.load(cut.fileName().toStdString());  // a message or a partial picture, never a crash
     QVERIFY(image.picture().isNull() || image.width() == 64);
 
+    // A GIF whose header claims 20,000 x 20,000 pixels: measured, and never decoded at full size.
+    QByteArray gif("GIF89a");
+    gif += QByteArray::fromHex("204e204e800000ffffff000000");
+    gif += QByteArray::fromHex("2c00000000204e204e0002024401003b");
+    QFile giant(dir_.path() + "/giant.gif");
+    QVERIFY(giant.open(QIODevice::WriteOnly));
+    giant.write(gif);
+    giant.close();
+    if (image.load(giant.fileName().toStdString())) {
+      QCOMPARE(image.width(), 20000);
+      QVERIFY(static_cast<long long>(image.picture().width()) * image.picture().height() <= TMultiImage::kMaxPicturePixels);
+    } else {
+      QCOMPARE(prompts.lastSaid(), std::string("Reading gif file failed"));
+    }
+
     const std::string fifo = (dir_.path() + "/pipe.gif").toStdString();
     QCOMPARE(mkfifo(fifo.c_str(), 0600), 0);
     QVERIFY(!image.load(fifo));
