@@ -1,0 +1,94 @@
+#include "base/file_copy.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "base/text_bytes.h"
+
+namespace quillon {
+
+namespace {
+
+WriteResult failed(const std::string& path, int err) { return {false, std::strerror(err), path}; }
+
+bool writeAllOf(int fd, const char* data, ssize_t size) {
+  for (ssize_t off = 0; off < size;) {
+    const ssize_t w = ::write(fd, data + off, static_cast<size_t>(size - off));
+    if (w < 0 && errno == EINTR) continue;
+    if (w < 0) return false;
+    off += w;
+  }
+  return true;
+}
+
+// In-kernel copying first; whatever it leaves (another file system, a file that grew) by reads and writes,
+// which go on from where it stopped since both offsets advance.
+bool copyBytes(int from, int to, off_t size) {
+  for (off_t done = 0; done < size;) {
+    const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, static_cast<size_t>(size - done), 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += n;
+  }
+  char buffer[65536];
+  for (;;) {
+    const ssize_t r = ::read(from, buffer, sizeof buffer);
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) return false;
+    if (r == 0) return true;
+    if (!writeAllOf(to, buffer, r)) return false;
+  }
+}
+
+}  // namespace
+
+WriteResult copyFileReplacing(const std::string& source, const std::string& target) {
+  const int from = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (from < 0) return failed(source, errno);
+  struct stat st {};
+  if (::fstat(from, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(from);
+    return {false, "It is not a regular file", source};
+  }
+  std::string temp = std::string(folderPart(target)) + "." + std::string(fileNamePart(target)) + ".quillon-" +
+                     std::to_string(::getpid()) + "-XXXXXX.tmp";
+  const int to = ::mkstemps(temp.data(), 4);
+  if (to < 0) {
+    const int err = errno;
+    ::close(from);
+    return failed(target, err);
+  }
+  const bool ok = ::fchmod(to, st.st_mode & 0777 & ~0022u) == 0 && copyBytes(from, to, st.st_size);
+  const int err = errno;
+  ::close(from);
+  if (::close(to) != 0 || !ok) {
+    ::unlink(temp.c_str());
+    return failed(target, ok ? errno : err);
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    const int renameErr = errno;
+    ::unlink(temp.c_str());
+    return failed(target, renameErr);
+  }
+  return {true, {}, {}};
+}
+
+void syncFileSystemOf(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::syncfs(fd);
+  ::close(fd);
+}
+
+bool makeDirectories(const std::string& path) {
+  if (path.empty()) return false;
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+    ::mkdir(path.substr(0, slash).c_str(), 0777);
+  ::mkdir(path.c_str(), 0777);
+  return isDirectory(path);
+}
+
+}  // namespace quillon

@@ -1,0 +1,86 @@
+#include "project/backup_plan.h"
+
+#include <set>
+
+#include "base/text_bytes.h"
+
+namespace quillon {
+
+namespace {
+
+// The longest folder prefix (ending in '/') that every path shares.
+std::string commonFolder(const std::vector<std::string>& paths) {
+  std::string common(folderPart(paths.front()));
+  for (const std::string& path : paths) {
+    while (!common.empty() && path.compare(0, common.size(), common) != 0) {
+      common.pop_back();
+      common = std::string(folderPart(common));
+    }
+  }
+  return common;
+}
+
+// A relative path with its empty, "." and ".." parts left out, so a copy never lands outside the backup folder.
+std::string safeRelative(std::string_view relative) {
+  std::string safe;
+  size_t start = 0;
+  for (size_t i = 0; i <= relative.size(); ++i) {
+    if (i < relative.size() && relative[i] != '/') continue;
+    const std::string_view part = relative.substr(start, i - start);
+    start = i + 1;
+    if (part.empty() || part == "." || part == "..") continue;
+    if (!safe.empty()) safe += '/';
+    safe += part;
+  }
+  return safe;
+}
+
+}  // namespace
+
+std::vector<BackupCopy> planBackupCopies(const std::vector<std::string>& files) {
+  std::vector<std::string> unique;
+  std::set<std::string> seen;
+  for (const std::string& f : files)
+    if (!f.empty() && seen.insert(f).second) unique.push_back(f);
+  std::vector<BackupCopy> copies;
+  if (unique.empty()) return copies;
+  const std::string common = commonFolder(unique);
+  for (const std::string& f : unique) {
+    copies.push_back({f, safeRelative(f.substr(common.size()))});
+  }
+  return copies;
+}
+
+std::string backupListText(const std::vector<BackupCopy>& copies) {
+  std::string out;
+  for (const BackupCopy& c : copies) {
+    out += c.relative;
+    out += '\t';
+    out += c.source;
+    out += kCrLf;
+  }
+  return out;
+}
+
+std::string backupSubDirName(const std::string& projectName, const std::string& dateStamp) {
+  const std::string stem = projectName.size() >= 4 ? projectName.substr(0, projectName.size() - 4) : projectName;
+  return lowerAscii(stem) + "_" + dateStamp;
+}
+
+std::string leaveCounterKey(const std::string& projectName) {
+  const std::string upper = upperAscii(projectName);
+  return upper.size() >= 4 ? upper.substr(0, upper.size() - 4) : upper;
+}
+
+std::optional<ReminderStep> reminderStep(int backupType, const std::string& projectName, int storedCounter,
+                                         int promptFreq) {
+  if (backupType != 1 || projectName.empty() || projectName == "welcome.out") return std::nullopt;
+  const int counter = storedCounter + 1;
+  ReminderStep step;
+  step.key = leaveCounterKey(projectName);
+  step.ask = counter > promptFreq;
+  step.counter = step.ask ? 0 : counter;
+  return step;
+}
+
+}  // namespace quillon

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillon {
+
+// One file of a backup and where its copy goes, relative to the backup folder.
+struct BackupCopy {
+  std::string source;
+  std::string relative;
+};
+
+// Files of one folder are copied under their own names. Files of several folders keep the folders' paths
+// below their common folder, so that two pages of the same name never overwrite each other. A file listed
+// twice is copied once; empty entries are left out.
+std::vector<BackupCopy> planBackupCopies(const std::vector<std::string>& files);
+
+// The list written beside the copies: each copy's place and its original path, one per line, tab between.
+inline constexpr const char* kBackupListName = "backup-list.txt";
+std::string backupListText(const std::vector<BackupCopy>& copies);
+
+// "site_12_25_1998": the project name without its last four characters, lower-cased, and the date.
+std::string backupSubDirName(const std::string& projectName, const std::string& dateStamp);
+
+// The backup reminder for a project being left: the leave counter's key ("SITE" for SITE.out), the counter
+// to store and whether to ask. Nothing when no reminder runs (backups off, no project, the help project).
+struct ReminderStep {
+  std::string key;
+  int counter = 0;
+  bool ask = false;
+};
+std::string leaveCounterKey(const std::string& projectName);
+std::optional<ReminderStep> reminderStep(int backupType, const std::string& projectName, int storedCounter,
+                                         int promptFreq);
+
+}  // namespace quillon

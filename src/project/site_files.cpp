@@ -1,0 +1,48 @@
+#include "project/site_files.h"
+
+#include <dirent.h>
+
+#include "base/file_io.h"
+#include "base/text_bytes.h"
+#include "project/project_files.h"
+
+namespace quillon {
+
+std::string findIgnoringCase(const std::string& folder, const std::string& name) {
+  const std::string exact = folder + name;
+  if (fileExists(exact)) return exact;
+  std::string found = exact;
+  if (DIR* dir = ::opendir(folder.c_str())) {
+    while (const dirent* entry = ::readdir(dir)) {
+      if (equalsIgnoringAsciiCase(entry->d_name, name)) {
+        found = folder + entry->d_name;
+        break;
+      }
+    }
+    ::closedir(dir);
+  }
+  return found;
+}
+
+std::string projectOutlinePath(const std::string& projectsDir, const std::string& entry) {
+  return findIgnoringCase(projectsDir, lowerAscii(entry));
+}
+
+std::string projectLinkPath(const std::string& projectsDir, const std::string& entry) {
+  const std::string lower = lowerAscii(entry);
+  const std::string name = lower.size() >= 3 ? lower.substr(0, lower.size() - 3) + "fil" : lower + "fil";
+  return findIgnoringCase(projectsDir, name);
+}
+
+std::optional<std::vector<std::string>> projectPageFiles(const std::string& projectsDir, const std::string& entry) {
+  if (entry.empty()) return std::nullopt;
+  const auto bytes = readWholeFile(projectLinkPath(projectsDir, entry));
+  if (!bytes) return std::nullopt;
+  return parseLinks(*bytes);
+}
+
+std::string dateStamp(const std::tm& day) {
+  return std::to_string(day.tm_mon + 1) + "_" + std::to_string(day.tm_mday) + "_" + std::to_string(day.tm_year + 1900);
+}
+
+}  // namespace quillon

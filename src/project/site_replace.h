@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+enum class FileReplaceOutcome {
+  Unreadable,  // not a readable regular file: left alone
+  NoMatch,     // nothing found: the file is not rewritten and keeps its time
+  Replaced,
+  WriteFailed,
+};
+
+struct FileReplaceResult {
+  FileReplaceOutcome outcome = FileReplaceOutcome::Unreadable;
+  size_t count = 0;
+  std::string error;  // the system's reason, for WriteFailed
+};
+
+// Replaces every occurrence in one file, a replacement never searched again (case-blind for A-Z unless
+// matchCase), and writes the file back atomically. Every other byte stays as it was: line ends, NULs,
+// bytes that are not UTF-8. An empty search text changes nothing.
+FileReplaceResult replaceInFile(const std::string& path, std::string_view find, std::string_view replacement,
+                                bool matchCase);
+
+// Whether a backup folder name can be made below the backup folder: not empty, no slashes, not "." or "..".
+bool validBackupFolderName(std::string_view name);
+
+}  // namespace quillon

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "base/file_copy.h"
+#include "base/file_io.h"
+#include "project/backup_plan.h"
+#include "project/site_files.h"
+#include "project/site_replace.h"
+#include "support/temp_dir.h"
+
+namespace quillon {
+namespace {
+
+void put(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(SiteReplace, ReplacementsAreNeverSearchedAgainAndOtherBytesStay) {
+  testing::TempDir dir;
+  const std::string page = dir.path() + "a.html";
+  put(page, "abcabc");
+  EXPECT_EQ(replaceInFile(page, "abc", "xabcx", true).count, 2u);
+  EXPECT_EQ(readWholeFile(page), "xabcxxabcx");
+
+  const std::string odd("<b>1</B>\r\n<B>2</b>\n\x00\xff\xfe<b>\r", 26);
+  put(page, odd);
+  const FileReplaceResult blind = replaceInFile(page, "<b>", "<strong>", false);
+  EXPECT_EQ(blind.outcome, FileReplaceOutcome::Replaced);
+  EXPECT_EQ(blind.count, 3u);
+  EXPECT_EQ(readWholeFile(page), std::string("<strong>1</B>\r\n<strong>2</b>\n\x00\xff\xfe<strong>\r", 41));
+  put(page, odd);
+  EXPECT_EQ(replaceInFile(page, "<b>", "<i>", true).count, 2u);  // match case: only the same letters
+  EXPECT_EQ(readWholeFile(page), std::string("<i>1</B>\r\n<B>2</b>\n\x00\xff\xfe<i>\r", 26));
+}
+
+TEST(SiteReplace, UntouchedUnreadableAndReadOnlyFiles) {
+  testing::TempDir dir;
+  const std::string page = dir.path() + "plain.html";
+  put(page, "nothing to see");
+  struct stat before {};
+  ::stat(page.c_str(), &before);
+  const timespec old[2] = {{1000, 0}, {1000, 0}};
+  ::utimensat(AT_FDCWD, page.c_str(), old, 0);
+  EXPECT_EQ(replaceInFile(page, "zzz", "y", false).outcome, FileReplaceOutcome::NoMatch);
+  EXPECT_EQ(replaceInFile(page, "", "y", false).outcome, FileReplaceOutcome::NoMatch);
+  struct stat after {};
+  ::stat(page.c_str(), &after);
+  EXPECT_EQ(after.st_mtim.tv_sec, 1000);  // not rewritten
+
+  EXPECT_EQ(replaceInFile(dir.path() + "missing.html", "a", "b", false).outcome, FileReplaceOutcome::Unreadable);
+  EXPECT_EQ(replaceInFile(dir.path(), "a", "b", false).outcome, FileReplaceOutcome::Unreadable);
+  const std::string fifo = dir.path() + "pipe.html";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(replaceInFile(fifo, "a", "b", false).outcome, FileReplaceOutcome::Unreadable);
+
+  const std::string locked = dir.path() + "locked.html";
+  put(locked, "see the sea");
+  ::chmod(locked.c_str(), 0444);
+  const FileReplaceResult r = replaceInFile(locked, "sea", "ocean", true);
+  if (::geteuid() != 0) {
+    EXPECT_EQ(r.outcome, FileReplaceOutcome::WriteFailed);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(readWholeFile(locked), "see the sea");
+  }
+}
+
+TEST(SiteReplace, BackupFolderNames) {
+  EXPECT_TRUE(validBackupFolderName("10_12_1997"));
+  for (const char* bad : {"", ".", "..", "a/b", "a\\b"}) EXPECT_FALSE(validBackupFolderName(bad)) << bad;
+  std::tm day{};
+  day.tm_year = 98;
+  day.tm_mon = 11;
+  day.tm_mday = 5;
+  EXPECT_EQ(dateStamp(day), "12_5_1998");
+  EXPECT_EQ(backupSubDirName("SITE.out", dateStamp(day)), "site_12_5_1998");
+}
+
+TEST(BackupPlan, OneFolderFlatSeveralFoldersMirrored) {
+  auto flat = planBackupCopies({"/w/site/index.html", "/w/site/about.html", "/w/site/index.html", ""});
+  ASSERT_EQ(flat.size(), 2u);
+  EXPECT_EQ(flat[0].relative, "index.html");
+  EXPECT_EQ(flat[1].relative, "about.html");
+
+  auto mirrored = planBackupCopies({"/w/site/index.html", "/w/site/news/index.html", "/w/other/a.htm"});
+  ASSERT_EQ(mirrored.size(), 3u);
+  EXPECT_EQ(mirrored[0].relative, "site/index.html");
+  EXPECT_EQ(mirrored[1].relative, "site/news/index.html");
+  EXPECT_EQ(mirrored[2].relative, "other/a.htm");
+  EXPECT_EQ(backupListText(mirrored).substr(0, 35), "site/index.html\t/w/site/index.html\r");
+
+  // Relative links that climb out stay inside the backup folder.
+  auto climbing = planBackupCopies({"../up/x.html", "y.html"});
+  EXPECT_EQ(climbing[0].relative, "up/x.html");
+  EXPECT_EQ(climbing[1].relative, "y.html");
+}
+
+TEST(BackupReminder, AsksOnTheSixthLeaveAndOnlyWhenItShould) {
+  int stored = 0;
+  int asked = 0;
+  for (int leave = 1; leave <= 6; ++leave) {
+    const auto step = reminderStep(1, "Site.out", stored, 5);
+    ASSERT_TRUE(step);
+    EXPECT_EQ(step->key, "SITE");
+    stored = step->counter;
+    if (step->ask) asked = leave;
+  }
+  EXPECT_EQ(asked, 6);
+  EXPECT_EQ(stored, 0);
+  EXPECT_FALSE(reminderStep(0, "Site.out", 3, 5));
+  EXPECT_FALSE(reminderStep(1, "welcome.out", 9, 5));
+  EXPECT_FALSE(reminderStep(1, "", 9, 5));
+}
+
+TEST(SiteFiles, ProjectFilesFoundWhateverTheirCase) {
+  testing::TempDir dir;
+  put(dir.path() + "MySite.out", "Home\r\n");
+  put(dir.path() + "MySite.fil", "/w/a.html\r\n\r\n/w/b.html\r\n");
+  EXPECT_EQ(projectLinkPath(dir.path(), "MYSITE.OUT"), dir.path() + "MySite.fil");
+  EXPECT_EQ(projectOutlinePath(dir.path(), "MYSITE.OUT"), dir.path() + "MySite.out");
+  const auto pages = projectPageFiles(dir.path(), "MYSITE.OUT");
+  ASSERT_TRUE(pages);
+  EXPECT_EQ(*pages, (std::vector<std::string>{"/w/a.html", "", "/w/b.html"}));
+  EXPECT_FALSE(projectPageFiles(dir.path(), "OTHER.OUT"));
+}
+
+TEST(FileCopy, ExactCopiesThatNeverFollowALinkOrReadAPipe) {
+  testing::TempDir dir;
+  std::string bytes(300000, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+  put(dir.path() + "src.bin", bytes);
+  ASSERT_TRUE(copyFileReplacing(dir.path() + "src.bin", dir.path() + "copy.bin").ok);
+  EXPECT_EQ(readWholeFile(dir.path() + "copy.bin"), bytes);
+
+  // A link at the target is replaced by the copy; what it pointed at is untouched.
+  put(dir.path() + "elsewhere.txt", "keep me");
+  ASSERT_EQ(::symlink((dir.path() + "elsewhere.txt").c_str(), (dir.path() + "link.bin").c_str()), 0);
+  ASSERT_TRUE(copyFileReplacing(dir.path() + "src.bin", dir.path() + "link.bin").ok);
+  EXPECT_EQ(readWholeFile(dir.path() + "elsewhere.txt"), "keep me");
+  EXPECT_EQ(readWholeFile(dir.path() + "link.bin"), bytes);
+
+  ASSERT_EQ(::mkfifo((dir.path() + "pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(copyFileReplacing(dir.path() + "pipe", dir.path() + "p.copy").ok);
+  EXPECT_FALSE(copyFileReplacing(dir.path() + "none", dir.path() + "n.copy").ok);
+  EXPECT_FALSE(fileExists(dir.path() + "n.copy"));
+  EXPECT_TRUE(makeDirectories(dir.path() + "a/b/c"));
+  EXPECT_TRUE(isDirectory(dir.path() + "a/b/c"));
+}
+
+}  // namespace
+}  // namespace quillon
