@@ -207,6 +207,7 @@ QString captionOf(const QWidget* w) {
   else if (auto* e = qobject_cast<const QLineEdit*>(w)) text = e->text();
   else if (auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
   else if (auto* c = qobject_cast<const QComboBox*>(w)) text = c->currentText();
+  else if (auto* bar = qobject_cast<const QStatusBar*>(w)) text = bar->currentMessage();
   else if (w->isWindow()) text = w->windowTitle();
   else if (auto* stack = w->parentWidget() ? qobject_cast<const QStackedWidget*>(w->parentWidget()) : nullptr) {
     if (auto* tabs = qobject_cast<const QTabWidget*>(stack->parentWidget())) text = tabs->tabText(tabs->indexOf(const_cast<QWidget*>(w)));

@@ -106,6 +106,9 @@ class TForm1 : public QMainWindow {
   void BitBtnPowerTableClick();
   void BitBtnPowerListClick();
   void BitBtnPowerImageClick();
+  void BitBtnReplaceAllClick();
+  void BitBtnBackupClick();
+  void backupReminder(const std::string& projectName);
   void openImageBuilder(const std::string& selectedFile);
   void PowerFrameClick();
   void HorizontalLine1Click();

@@ -15,6 +15,10 @@
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "project/page_checks.h"
+#include "base/ini_file.h"
+#include "project/backup_plan.h"
+#include "project/site_files.h"
+#include "project/ui/backup_form.h"
 #include "project/ui/new_name_form.h"
 
 namespace quillon {
@@ -24,7 +28,9 @@ constexpr int kIndexRole = Qt::UserRole + 1;
 }
 
 void TForm1::bindProjectCommands() {
-  bindHandlers({{cmd::NewProject1Click, &TForm1::NewProject1Click},
+  project_->setBackupReminder([this](const std::string& name) { backupReminder(name); });
+  bindHandlers({{cmd::BitBtnBackupClick, &TForm1::BitBtnBackupClick},
+                {cmd::NewProject1Click, &TForm1::NewProject1Click},
                 {cmd::Open1Click, &TForm1::Open1Click},
                 {cmd::Save1Click, &TForm1::Save1Click},
                 {cmd::SaveAs1Click, &TForm1::SaveAs1Click},
@@ -293,6 +299,40 @@ void TForm1::showOutlineMenu(const QPoint& pos) {
   menu->setAttribute(Qt::WA_DeleteOnClose);
   commands_->fillMenu(*menu, outlineMenu(), true);
   menu->popup(Outline1->viewport()->mapToGlobal(pos));
+}
+
+namespace {
+
+std::string todayStamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm today{};
+  localtime_r(&now, &today);
+  return dateStamp(today);
+}
+
+}  // namespace
+
+void TForm1::BitBtnBackupClick() {
+  TFormBackup dialog(platform_, {programDir_, project_->projectsDir(), project_->name(), todayStamp()}, this);
+  platform_.modal.runModal(dialog);
+}
+
+// Every few times a project is left, the user is offered a backup of it. The counter of each project
+// lives in OPTIONS.INI.
+void TForm1::backupReminder(const std::string& projectName) {
+  const std::string key = leaveCounterKey(projectName);
+  const int stored = IniFile::load(writer_->pathOf(SettingsFile::Options)).readInt("Backup", key, 0);
+  const auto step = reminderStep(settings_.backupType, projectName, stored, settings_.promptFreq);
+  if (!step) return;
+  writer_->write(SettingsFile::Options, "Backup", step->key, std::to_string(step->counter));
+  if (!step->ask) return;
+  if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                "This project has not been backed-up recently. Do you wish to back up all HTML and "
+                                "project files now?\r(NOTE: You can disable this prompt from the BACKUP tab of the "
+                                "SETTINGS menu.)",
+                                Buttons::YesNo) == Answer::No)
+    return;
+  BitBtnBackupClick();
 }
 
 }  // namespace quillon

@@ -5,6 +5,8 @@
 #include "base/text_bytes.h"
 #include "app/command_names.h"
 #include "app/ui/mainwindow.h"
+#include "project/site_files.h"
+#include "project/ui/big_replace_form.h"
 #include "editor/search.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/pumped_pass.h"
@@ -39,7 +41,27 @@ void TForm1::bindSearchCommands() {
                 {cmd::Replace1Click, &TForm1::Replace1Click},
                 {cmd::FindNext1Click, &TForm1::FindNext1Click},
                 {cmd::Replaceallwith1Click, &TForm1::Replaceallwith1Click},
-                {cmd::Replaceprecisewithonlyintags1Click, &TForm1::Replaceprecisewithonlyintags1Click}});
+                {cmd::Replaceprecisewithonlyintags1Click, &TForm1::Replaceprecisewithonlyintags1Click},
+                {cmd::BitBtnReplaceAllClick, &TForm1::BitBtnReplaceAllClick}});
+}
+
+// Files on disk are about to change: the open document is closed first (saved if the user wishes), so the
+// editing window cannot later write an old copy over a replaced file.
+void TForm1::BitBtnReplaceAllClick() {
+  if (session_->state().modified) {
+    platform_.prompts.info("To guarantee file integrity, all open files must be closed before doing a global replace. "
+                           "You will now have the option of saving your open HTML file...");
+    if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  }
+  editor_bytes::load(*RE1, {});
+  session_->resetToNew();
+  updateDocumentStatus();
+  updateSaveEnabled();
+  const std::time_t now = std::time(nullptr);
+  std::tm today{};
+  localtime_r(&now, &today);
+  TFormBigReplace dialog(platform_, {programDir_, project_->projectsDir(), project_->name(), dateStamp(today)}, this);
+  platform_.modal.runModal(dialog);
 }
 
 void TForm1::BitBtnFindClick() { openSearchDialog(false); }

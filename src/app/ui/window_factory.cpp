@@ -22,6 +22,8 @@
 #include "editor/ui/edit_snip_form.h"
 #include "editor/ui/find_dialog.h"
 #include "project/project_session.h"
+#include "project/ui/backup_form.h"
+#include "project/ui/big_replace_form.h"
 #include "project/ui/new_name_form.h"
 #include "spell/spell_engine.h"
 #include "spell/ui/spell_dialogs.h"
@@ -81,6 +83,12 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
       {"TFormHoriz", [&] { return std::make_unique<TFormHoriz>(platform.clipboard); }},
       {"TFormHelpOnTop",
        [&] { return std::make_unique<TFormHelpOnTop>(platform.prompts, TFormHelpOnTop::Start{programDir + (programDir.ends_with('/') ? "" : "/") + "help/", false, {}}); }},
+      {"TFormBigReplace",
+       [&] {
+         return std::make_unique<TFormBigReplace>(platform, TFormBigReplace::Start{programDir, programDir + "/projects/", {}, "1_1_2000"});
+       }},
+      {"TFormBackup",
+       [&] { return std::make_unique<TFormBackup>(platform, TFormBackup::Start{programDir, programDir + "/projects/", {}, "1_1_2000"}); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
       {"ReplaceDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
       {"TFormSpell", [] { return std::make_unique<TFormSpell>(); }},
@@ -105,7 +113,7 @@ std::vector<std::string> windowClasses() {
           "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
           "TFormTable",     "TFormList",      "TFormAnchor",  "TFormBody",
           "TFormCustom",    "TFormEditSnip", "TFormImageView", "Tformframes", "TFormFrameSet", "TFormFrameDialog",
-          "TFormHoriz",     "TFormHelpOnTop"};
+          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup"};
 }
 
 }  // namespace quillon

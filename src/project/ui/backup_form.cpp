@@ -1,0 +1,191 @@
+#include "project/ui/backup_form.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "base/file_copy.h"
+#include "base/file_io.h"
+#include "base/text_bytes.h"
+#include "platform/ui/drive_list.h"
+#include "platform/ui/named.h"
+#include "platform/ui/qt_text.h"
+#include "project/backup_plan.h"
+#include "project/files_pane.h"
+#include "project/project_files.h"
+#include "project/site_files.h"
+
+namespace quillon {
+
+TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
+    : QDialog(parent), platform_(platform), start_(std::move(start)) {
+  setObjectName("TFormBackup");
+  setWindowTitle("Backup Project Files");
+  auto* v = new QVBoxLayout(this);
+  auto* note = named(new QLabel("Nothing is restored for you: to restore a backup, copy the HTML files back to their "
+                                "folders (backup-list.txt names each one's place), and the project's .out and .fil "
+                                "files back into the projects directory.",
+                                this),
+                     "LabelNote");
+  note->setWordWrap(true);
+  v->addWidget(note);
+
+  auto* one = new QGroupBox("#1  Select Project to Backup:  ", this);
+  auto* oneLayout = new QVBoxLayout(one);
+  ListBoxProjects = named(new QListWidget(one), "ListBoxProjects");
+  oneLayout->addWidget(ListBoxProjects);
+  auto* two = new QGroupBox("#2 Select Backup Location:  ", this);
+  auto* twoLayout = new QVBoxLayout(two);
+  DriveComboBox = named(new QComboBox(two), "DriveComboBox");
+  DirectoryList = named(new QListWidget(two), "DirectoryList");
+  twoLayout->addWidget(DriveComboBox);
+  twoLayout->addWidget(DirectoryList);
+  auto* top = new QHBoxLayout;
+  top->addWidget(one);
+  top->addWidget(two);
+  v->addLayout(top);
+  v->addWidget(new QLabel("All HTML files connected to this project will be backed up to this location:", this));
+  EditBackupPath = named(new QLineEdit(this), "EditBackupPath");
+  v->addWidget(EditBackupPath);
+
+  auto* three = new QGroupBox("#3 Create New Sub-directory? ", this);
+  auto* threeLayout = new QHBoxLayout(three);
+  EditSubDir = named(new QLineEdit(three), "EditSubDir");
+  ButtonCreate = named(new QPushButton("Create", three), "ButtonCreate");
+  threeLayout->addWidget(EditSubDir);
+  threeLayout->addWidget(ButtonCreate);
+  auto* four = new QGroupBox("#4 Finish:  ", this);
+  auto* fourLayout = new QHBoxLayout(four);
+  ButtonBackupNow = named(new QPushButton("Backup NOW", four), "ButtonBackupNow");
+  ButtonBackupNow->setEnabled(false);
+  fourLayout->addWidget(ButtonBackupNow);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(three);
+  bottom->addWidget(four);
+  v->addLayout(bottom);
+  ProgressBar = named(new QProgressBar(this), "ProgressBar");
+  ProgressBar->hide();
+  v->addWidget(ProgressBar);
+  auto* closeRow = new QHBoxLayout;
+  closeRow->addStretch();
+  ButtonClose = named(new QPushButton("&Close", this), "ButtonClose");
+  closeRow->addWidget(ButtonClose);
+  v->addLayout(closeRow);
+  StatusBar = named(new QStatusBar(this), "StatusBar");
+  StatusBar->setSizeGripEnabled(false);
+  v->addWidget(StatusBar);
+
+  for (const std::string& root : driveRoots()) DriveComboBox->addItem(toQString(root));
+  connect(DriveComboBox, &QComboBox::activated, this, [this](int i) { goToFolder(toBytes(DriveComboBox->itemText(i))); });
+  connect(DirectoryList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    const std::string name = toBytes(item->text());
+    goToFolder(name == ".." ? parentFolder(folder_) : joinPath(folder_, name) + "/");
+    EditBackupPath->setText(toQString(folder_));
+    setStatus("Status:");
+  });
+  connect(ListBoxProjects, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { chooseProject(toBytes(item->text()), true); });
+  connect(EditBackupPath, &QLineEdit::textEdited, this, [this] { ButtonBackupNow->setEnabled(!project_.empty()); });
+  connect(ButtonCreate, &QPushButton::clicked, this, [this] { ButtonCreateClick(); });
+  connect(ButtonBackupNow, &QPushButton::clicked, this, [this] { ButtonBackupNowClick(); });
+  connect(ButtonClose, &QPushButton::clicked, this, &QDialog::reject);
+
+  const std::string backupRoot = start_.programDir + "backup/";
+  goToFolder(isDirectory(backupRoot) ? backupRoot : start_.programDir);
+  const std::vector<std::string> projects = listProjects(start_.projectsDir);
+  for (const std::string& p : projects) ListBoxProjects->addItem(toQString(p));
+  const int selected = projectListSelection(projects, start_.openProject);
+  if (selected >= 0) {
+    ListBoxProjects->setCurrentRow(selected);
+    chooseProject(start_.openProject, false);
+  }
+}
+
+void TFormBackup::setStatus(const QString& text) { StatusBar->showMessage(text); }
+
+void TFormBackup::goToFolder(const std::string& folder) {
+  folder_ = folder;
+  DriveComboBox->setCurrentText(toQString(driveOf(driveRoots(), folder)));
+  DirectoryList->clear();
+  DirectoryList->addItem("..");
+  for (const std::string& name : foldersIn(folder)) DirectoryList->addItem(toQString(name));
+}
+
+void TFormBackup::chooseProject(const std::string& entry, bool fromList) {
+  if (fromList) setStatus("Status:");
+  project_ = entry;
+  ButtonBackupNow->setEnabled(!entry.empty());
+  const auto pages = projectPageFiles(start_.projectsDir, entry);
+  files_ = pages ? *pages : std::vector<std::string>{};
+  if (!pages) platform_.prompts.info("You cannot type in a project name. You must select it from the list.");
+  EditSubDir->setText(toQString(backupSubDirName(entry, start_.today)));
+  EditBackupPath->setText(toQString(folder_));
+}
+
+void TFormBackup::ButtonCreateClick() {
+  setStatus("Status:");
+  std::string path = folder_;
+  if (path.empty() || path.back() != '/') path += '/';
+  path += toBytes(EditSubDir->text());
+  makeDirectory(path);
+  EditBackupPath->setText(toQString(path));
+  EditSubDir->clear();
+  goToFolder(folder_);
+}
+
+void TFormBackup::ButtonBackupNowClick() {
+  if (files_.empty()) {
+    platform_.prompts.info("You have not selected a valid project. Please choose from the list.");
+    return;
+  }
+  setStatus("Status:");
+  std::string target = toBytes(EditBackupPath->text());
+  if (target.empty() || target.back() != '/') {
+    target += '/';
+    EditBackupPath->setText(toQString(target));
+  }
+  const std::vector<BackupCopy> copies = planBackupCopies(files_);
+  ProgressBar->setRange(0, std::max(0, static_cast<int>(copies.size()) - 1));
+  ProgressBar->setValue(0);
+  ProgressBar->show();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  bool failed = false;
+  for (size_t i = 0; i < copies.size(); ++i) {
+    ProgressBar->setValue(static_cast<int>(i));
+    setStatus("Status: Copying " + toQString(fileNamePart(copies[i].source)));
+    QCoreApplication::processEvents();
+    const std::string copy = target + copies[i].relative;
+    makeDirectories(std::string(folderPart(copy)));
+    if (!copyFileReplacing(copies[i].source, copy).ok) {
+      QApplication::restoreOverrideCursor();
+      platform_.prompts.info("Error copying HTML file: " + copies[i].source + ". Not backed up!");
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      failed = true;
+    }
+  }
+  const std::string link = projectLinkPath(start_.projectsDir, project_);
+  const std::string outline = projectOutlinePath(start_.projectsDir, project_);
+  const bool projectCopied = copyFileReplacing(link, target + std::string(fileNamePart(link))).ok &&
+                             copyFileReplacing(outline, target + std::string(fileNamePart(outline))).ok;
+  writeFileAtomic(target + kBackupListName, backupListText(copies));
+  syncFileSystemOf(target);
+  QApplication::restoreOverrideCursor();
+  if (!projectCopied) {
+    platform_.prompts.info("Error copying the project file. Not backed up!");
+    failed = true;
+  }
+  ProgressBar->hide();
+  setStatus("Status: Backup complete");
+  platform_.prompts.info(std::string("Backup finished.") +
+                         (failed ? " However, as reported, at least one file could not be backed up." : ""));
+}
+
+}  // namespace quillon
