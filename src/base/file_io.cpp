@@ -100,6 +100,7 @@ struct PendingWrite {
   std::string backup;        // in-place writes: a copy of the old bytes
   std::string_view bytes;    // in-place writes: what is written over the target
   bool inPlace = false;
+  bool durable = true;       // synced to disk before the rename; otherwise the caller syncs once later
 };
 
 WriteResult copyToBackup(PendingWrite& w) {
@@ -134,7 +135,7 @@ WriteResult prepare(const std::string& path, std::string_view bytes, PendingWrit
     // Renaming a new file over one with hard links would split them.
     w.inPlace = st.st_nlink > 1;
   }
-  removeStaleTemporaries(folder);
+  if (w.durable) removeStaleTemporaries(folder);
 
   if (!w.inPlace) {
     const int fd = makeSibling(w.target, kTempSuffix, w.temp);
@@ -161,7 +162,7 @@ WriteResult prepare(const std::string& path, std::string_view bytes, PendingWrit
         w.temp.clear();
         w.inPlace = true;
       } else {
-        const bool ok = writeAll(fd, bytes, 0) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+        const bool ok = writeAll(fd, bytes, 0) && ::fchmod(fd, mode) == 0 && (!w.durable || ::fsync(fd) == 0);
         const int err = errno;
         if (::close(fd) != 0 || !ok) {
           ::unlink(w.temp.c_str());
@@ -212,7 +213,7 @@ WriteResult commit(PendingWrite& w) {
     return failure(w.target, err);
   }
   w.temp.clear();
-  syncFolder(folderOf(w.target));
+  if (w.durable) syncFolder(folderOf(w.target));
   return {true, {}, {}};
 }
 
@@ -296,6 +297,17 @@ std::optional<FileStamp> stampOf(const std::string& path) {
 
 WriteResult writeFileAtomic(const std::string& path, std::string_view bytes) {
   return writeFilesTogether({{path, bytes}});
+}
+
+WriteResult writeFileAtomicInBatch(const std::string& path, std::string_view bytes) {
+  PendingWrite w;
+  w.durable = false;
+  WriteResult r = prepare(path, bytes, w);
+  if (!r.ok) {
+    abandon(w);
+    return r;
+  }
+  return commit(w);
 }
 
 WriteResult writeFilesTogether(const std::vector<std::pair<std::string, std::string_view>>& files) {

@@ -60,6 +60,9 @@ struct WriteResult {
 //   file is rewritten in place after a backup copy beside it;
 // - a read-only file (no write permission, or no write bit at all) is refused.
 WriteResult writeFileAtomic(const std::string& path, std::string_view bytes);
+// The same for one of many files written in a run: as atomic for every reader, but not synced to disk one
+// by one (nor stale temporaries swept); the run ends with syncFileSystemOf (base/file_copy.h).
+WriteResult writeFileAtomicInBatch(const std::string& path, std::string_view bytes);
 
 // Writes several files that belong together: every temporary is written completely before any is renamed,
 // so a failure part-way leaves all targets as they were. The renames are listed in a marker file first

@@ -20,7 +20,7 @@ FileReplaceResult replaceInFile(const std::string& path, std::string_view find, 
     result.outcome = FileReplaceOutcome::NoMatch;
     return result;
   }
-  const WriteResult written = writeFileAtomic(path, replaced.text);
+  const WriteResult written = writeFileAtomicInBatch(path, replaced.text);
   result.outcome = written.ok ? FileReplaceOutcome::Replaced : FileReplaceOutcome::WriteFailed;
   result.error = written.error;
   return result;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <set>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -158,12 +160,18 @@ void TFormBackup::ButtonBackupNowClick() {
   ProgressBar->show();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   bool failed = false;
+  std::set<std::string> made;
+  QElapsedTimer sincePump;
+  sincePump.start();
   for (size_t i = 0; i < copies.size(); ++i) {
     ProgressBar->setValue(static_cast<int>(i));
     setStatus("Status: Copying " + toQString(fileNamePart(copies[i].source)));
-    QCoreApplication::processEvents();
+    if (sincePump.elapsed() >= 40 || i == 0) {
+      QCoreApplication::processEvents();
+      sincePump.restart();
+    }
     const std::string copy = target + copies[i].relative;
-    makeDirectories(std::string(folderPart(copy)));
+    if (const std::string sub(folderPart(copy)); made.insert(sub).second) makeDirectories(sub);
     if (!copyFileReplacing(copies[i].source, copy).ok) {
       QApplication::restoreOverrideCursor();
       platform_.prompts.info("Error copying HTML file: " + copies[i].source + ". Not backed up!");

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <set>
 
 #include "base/file_copy.h"
 #include "base/file_io.h"
@@ -27,6 +29,10 @@
 #include "project/site_replace.h"
 
 namespace quillon {
+
+namespace {
+constexpr int kPumpMilliseconds = 40;
+}
 
 TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* parent)
     : QDialog(parent), platform_(platform), start_(std::move(start)) {
@@ -139,9 +145,10 @@ bool TFormBigReplace::backUp(const std::vector<std::string>& files, std::vector<
     return false;
   }
   const std::vector<BackupCopy> copies = planBackupCopies(files);
+  std::set<std::string> made;
   for (const BackupCopy& copy : copies) {
     const std::string target = folder + copy.relative;
-    makeDirectories(std::string(folderPart(target)));
+    if (const std::string sub(folderPart(target)); made.insert(sub).second) makeDirectories(sub);
     // A file that cannot be read is passed over here and left alone by the replace as well.
     if (!copyFileReplacing(copy.source, target).ok && checkOpenable(copy.source) == OpenCheck::Ok)
       notCopied.push_back(copy.source);
@@ -191,16 +198,28 @@ void TFormBigReplace::ButtonReplaceAllClick() {
   ProgressBar->setValue(0);
   ProgressBar->show();
   size_t leftAlone = 0;
+  std::set<std::string> written;
+  const auto syncWritten = [&written] {
+    for (const std::string& folder : written) syncFileSystemOf(folder);
+  };
+  LabelStatus->setText("Processing...");
+  QElapsedTimer sincePump;
+  sincePump.start();
   for (size_t i = 0; i < files.size(); ++i) {
     ProgressBar->setValue(static_cast<int>(i + 1));
-    QCoreApplication::processEvents();
-    LabelStatus->setText("Processing...");
+    // The window is kept alive between files, but not redrawn for each of thousands of small ones.
+    if (sincePump.elapsed() >= kPumpMilliseconds || i == 0) {
+      QCoreApplication::processEvents();
+      sincePump.restart();
+    }
     if (std::find(notCopied.begin(), notCopied.end(), files[i]) != notCopied.end()) {
       ++leftAlone;
       continue;
     }
     const FileReplaceResult r = replaceInFile(files[i], find, toBytes(EditReplace->text()), CheckMatchCase->isChecked());
+    if (r.outcome == FileReplaceOutcome::Replaced) written.insert(std::string(folderPart(files[i])));
     if (r.outcome == FileReplaceOutcome::WriteFailed) {
+      syncWritten();
       setRunning(false);
       ProgressBar->hide();
       LabelStatus->setText("Stopped.");
@@ -208,6 +227,7 @@ void TFormBigReplace::ButtonReplaceAllClick() {
       return;
     }
   }
+  syncWritten();
   LabelStatus->setText(leftAlone == 0 ? QString("Finished.")
                                       : QString("Finished. %1 file(s) that could not be backed up were left unchanged.")
                                             .arg(leftAlone));
