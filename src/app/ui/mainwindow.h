@@ -108,6 +108,7 @@ class TForm1 : public QMainWindow {
   void BitBtnPowerImageClick();
   void BitBtnReplaceAllClick();
   void BitBtnBackupClick();
+  void ButtonMoveClick();
   void backupReminder(const std::string& projectName);
   void openImageBuilder(const std::string& selectedFile);
   void PowerFrameClick();

@@ -15,10 +15,12 @@
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "project/page_checks.h"
+#include "project/project_files.h"
 #include "base/ini_file.h"
 #include "project/backup_plan.h"
 #include "project/site_files.h"
 #include "project/ui/backup_form.h"
+#include "project/ui/move_form.h"
 #include "project/ui/new_name_form.h"
 
 namespace quillon {
@@ -30,6 +32,7 @@ constexpr int kIndexRole = Qt::UserRole + 1;
 void TForm1::bindProjectCommands() {
   project_->setBackupReminder([this](const std::string& name) { backupReminder(name); });
   bindHandlers({{cmd::BitBtnBackupClick, &TForm1::BitBtnBackupClick},
+                {cmd::ButtonMoveClick, &TForm1::ButtonMoveClick},
                 {cmd::NewProject1Click, &TForm1::NewProject1Click},
                 {cmd::Open1Click, &TForm1::Open1Click},
                 {cmd::Save1Click, &TForm1::Save1Click},
@@ -333,6 +336,34 @@ void TForm1::backupReminder(const std::string& projectName) {
                                 Buttons::YesNo) == Answer::No)
     return;
   BitBtnBackupClick();
+}
+
+// The pages go to the move dialog and come back through the two exchange files. What cannot be read back
+// leaves the outline as it was.
+void TForm1::ButtonMoveClick() {
+  const PageTree& tree = project_->tree();
+  const WriteResult written = writeFilesTogether(
+      {{programDir_ + "temp.ttt", formatOutline(tree)}, {programDir_ + "temp2.ttt", formatLinks(tree)}});
+  if (!written.ok) {
+    platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
+    return;
+  }
+  TFormMove dialog(platform_, programDir_, this);
+  if (platform_.modal.runModal(dialog) != QDialog::Accepted) return;
+  const auto outline = readWholeFile(programDir_ + "temp.ttt");
+  const auto lines = outline ? parseOutline(*outline) : std::nullopt;
+  const auto links = readWholeFile(programDir_ + "temp2.ttt");
+  if (!lines || !links) {
+    platform_.prompts.info(kFileLoadError);
+    return;
+  }
+  const std::vector<std::string> linkList = parseLinks(*links);
+  std::vector<Page> pages;
+  for (size_t i = 0; i < lines->size(); ++i)
+    pages.push_back({(*lines)[i].title, i < linkList.size() ? linkList[i] : std::string(), (*lines)[i].level, true});
+  project_->tree() = PageTree(std::move(pages));
+  project_->setModified();
+  refreshOutline();
 }
 
 }  // namespace quillon

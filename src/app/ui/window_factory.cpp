@@ -24,6 +24,7 @@
 #include "project/project_session.h"
 #include "project/ui/backup_form.h"
 #include "project/ui/big_replace_form.h"
+#include "project/ui/move_form.h"
 #include "project/ui/new_name_form.h"
 #include "spell/spell_engine.h"
 #include "spell/ui/spell_dialogs.h"
@@ -89,6 +90,7 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
        }},
       {"TFormBackup",
        [&] { return std::make_unique<TFormBackup>(platform, TFormBackup::Start{programDir, programDir + "/projects/", {}, "1_1_2000"}); }},
+      {"TFormMove", [&] { return std::make_unique<TFormMove>(platform, programDir); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
       {"ReplaceDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
       {"TFormSpell", [] { return std::make_unique<TFormSpell>(); }},
@@ -113,7 +115,7 @@ std::vector<std::string> windowClasses() {
           "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
           "TFormTable",     "TFormList",      "TFormAnchor",  "TFormBody",
           "TFormCustom",    "TFormEditSnip", "TFormImageView", "Tformframes", "TFormFrameSet", "TFormFrameDialog",
-          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup"};
+          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup", "TFormMove"};
 }
 
 }  // namespace quillon
