@@ -109,6 +109,7 @@ class TForm1 : public QMainWindow {
   void BitBtnReplaceAllClick();
   void BitBtnBackupClick();
   void ButtonMoveClick();
+  void WebsiteProjectBuilder1Click();
   void backupReminder(const std::string& projectName);
   void openImageBuilder(const std::string& selectedFile);
   void PowerFrameClick();

@@ -21,6 +21,7 @@
 #include "project/site_files.h"
 #include "project/ui/backup_form.h"
 #include "project/ui/move_form.h"
+#include "project/ui/project_builder_form.h"
 #include "project/ui/new_name_form.h"
 
 namespace quillon {
@@ -33,6 +34,7 @@ void TForm1::bindProjectCommands() {
   project_->setBackupReminder([this](const std::string& name) { backupReminder(name); });
   bindHandlers({{cmd::BitBtnBackupClick, &TForm1::BitBtnBackupClick},
                 {cmd::ButtonMoveClick, &TForm1::ButtonMoveClick},
+                {cmd::WebsiteProjectBuilder1Click, &TForm1::WebsiteProjectBuilder1Click},
                 {cmd::NewProject1Click, &TForm1::NewProject1Click},
                 {cmd::Open1Click, &TForm1::Open1Click},
                 {cmd::Save1Click, &TForm1::Save1Click},
@@ -364,6 +366,11 @@ void TForm1::ButtonMoveClick() {
   project_->tree() = PageTree(std::move(pages));
   project_->setModified();
   refreshOutline();
+}
+
+void TForm1::WebsiteProjectBuilder1Click() {
+  TFormProjectBuilder dialog(platform_, {project_->projectsDir(), settings_.startLocation}, this);
+  platform_.modal.runModal(dialog);
 }
 
 }  // namespace quillon

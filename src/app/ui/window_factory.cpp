@@ -25,6 +25,7 @@
 #include "project/ui/backup_form.h"
 #include "project/ui/big_replace_form.h"
 #include "project/ui/move_form.h"
+#include "project/ui/project_builder_form.h"
 #include "project/ui/new_name_form.h"
 #include "spell/spell_engine.h"
 #include "spell/ui/spell_dialogs.h"
@@ -91,6 +92,8 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
       {"TFormBackup",
        [&] { return std::make_unique<TFormBackup>(platform, TFormBackup::Start{programDir, programDir + "/projects/", {}, "1_1_2000"}); }},
       {"TFormMove", [&] { return std::make_unique<TFormMove>(platform, programDir); }},
+      {"TFormProjectBuilder",
+       [&] { return std::make_unique<TFormProjectBuilder>(platform, TFormProjectBuilder::Start{programDir + "/projects/", programDir}); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
       {"ReplaceDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
       {"TFormSpell", [] { return std::make_unique<TFormSpell>(); }},
@@ -115,7 +118,7 @@ std::vector<std::string> windowClasses() {
           "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
           "TFormTable",     "TFormList",      "TFormAnchor",  "TFormBody",
           "TFormCustom",    "TFormEditSnip", "TFormImageView", "Tformframes", "TFormFrameSet", "TFormFrameDialog",
-          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup", "TFormMove"};
+          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup", "TFormMove", "TFormProjectBuilder"};
 }
 
 }  // namespace quillon

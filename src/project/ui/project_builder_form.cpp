@@ -1,0 +1,333 @@
+#include "project/ui/project_builder_form.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "base/file_io.h"
+#include "base/text_bytes.h"
+#include "platform/ui/drive_list.h"
+#include "platform/ui/named.h"
+#include "platform/ui/qt_text.h"
+#include "project/files_pane.h"
+#include "project/project_builder.h"
+
+namespace quillon {
+
+namespace {
+
+enum Tab { kInstructions, kSelect, kOrder, kNames, kHierarchy, kFinish };
+
+const char* kInstructionsText =
+    "This builder makes a new project from HTML files you already have, without adding each page by hand.\n\n"
+    "1. Select Files: pick the files of your site and add them to the list.\n"
+    "2. Sort/Order Files: put them in the order the pages should have in the outline.\n"
+    "3. Assign Names: take each page's title from its file name or from its <TITLE>, and change any you like.\n"
+    "4. Build Hierarchy: indent the pages that belong beneath another page.\n"
+    "5. Finish: name the project and save it. Open it afterwards with File, Open Project.";
+
+QPushButton* button(const char* caption, const char* name, QWidget* parent) {
+  return named(new QPushButton(caption, parent), name);
+}
+
+std::vector<size_t> markedRows(const QListWidget* list) {
+  std::vector<size_t> rows;
+  for (int i = 0; i < list->count(); ++i)
+    if (list->item(i)->isSelected()) rows.push_back(static_cast<size_t>(i));
+  return rows;
+}
+
+}  // namespace
+
+TFormProjectBuilder::TFormProjectBuilder(Platform& platform, Start start, QWidget* parent)
+    : QDialog(parent), platform_(platform), start_(std::move(start)) {
+  setObjectName("TFormProjectBuilder");
+  setWindowTitle("Website Project Builder");
+  auto* v = new QVBoxLayout(this);
+  PageControl = named(new QTabWidget(this), "PageControl");
+  auto* instructions = new QLabel(kInstructionsText, this);
+  instructions->setTextFormat(Qt::PlainText);
+  instructions->setWordWrap(true);
+  instructions->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+  PageControl->addTab(instructions, "Instructions:");
+  PageControl->addTab(buildSelectPage(), "Select Files");
+  PageControl->addTab(buildOrderPage(), "Sort/Order Files");
+  PageControl->addTab(buildNamesPage(), "Assign Names");
+  PageControl->addTab(buildHierarchyPage(), "Build Hierarchy");
+  PageControl->addTab(buildFinishPage(), "Finish");
+  v->addWidget(PageControl);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  auto* exit = button("E&xit", "ButtonExit", this);
+  row->addWidget(exit);
+  v->addLayout(row);
+  connect(exit, &QPushButton::clicked, this, &TFormProjectBuilder::reject);
+  connect(PageControl, &QTabWidget::currentChanged, this, [this](int index) { tabChanged(index); });
+  goToFolder(isDirectory(start_.startFolder) ? start_.startFolder : std::string(folderPart(start_.startFolder)));
+}
+
+QWidget* TFormProjectBuilder::buildSelectPage() {
+  auto* page = new QWidget(this);
+  auto* h = new QHBoxLayout(page);
+  auto* browse = new QVBoxLayout;
+  DriveComboBox = named(new QComboBox(page), "DriveComboBox");
+  for (const std::string& root : driveRoots()) DriveComboBox->addItem(toQString(root));
+  DirectoryList = named(new QListWidget(page), "DirectoryList");
+  FilterComboBox = named(new QComboBox(page), "FilterComboBox");
+  FilterComboBox->addItem("All files (*.*)", "*.*");
+  FilterComboBox->addItem("HTML Files", "*.htm;*.html;*.shtml;*.asp;*.cgi");
+  ListBoxDirFiles = named(new QListWidget(page), "ListBoxDirFiles");
+  ListBoxDirFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  browse->addWidget(DriveComboBox);
+  browse->addWidget(DirectoryList);
+  browse->addWidget(FilterComboBox);
+  browse->addWidget(ListBoxDirFiles);
+  h->addLayout(browse, 1);
+  auto* buttons = new QVBoxLayout;
+  auto* add = button("Add", "ButtonAdd", page);
+  auto* addAll = button("Add All", "ButtonAddAll", page);
+  auto* remove = button("Remove from List", "ButtonRemove", page);
+  auto* clear = button("Clear All", "ButtonClearAll", page);
+  for (QPushButton* b : {add, addAll, remove, clear}) buttons->addWidget(b);
+  buttons->addStretch();
+  h->addLayout(buttons);
+  ListBoxChosen = named(new QListWidget(page), "ListBoxChosen");
+  ListBoxChosen->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  h->addWidget(ListBoxChosen, 1);
+
+  connect(DriveComboBox, &QComboBox::activated, this, [this](int i) { goToFolder(toBytes(DriveComboBox->itemText(i))); });
+  connect(DirectoryList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    const std::string name = toBytes(item->text());
+    goToFolder(name == ".." ? parentFolder(folder_) : joinPath(folder_, name) + "/");
+  });
+  connect(FilterComboBox, &QComboBox::currentIndexChanged, this, [this] { goToFolder(folder_); });
+  connect(add, &QPushButton::clicked, this, [this] { addFiles(false); });
+  connect(addAll, &QPushButton::clicked, this, [this] { addFiles(true); });
+  connect(remove, &QPushButton::clicked, this, [this] {
+    const std::vector<size_t> marked = markedRows(ListBoxChosen);
+    for (auto it = marked.rbegin(); it != marked.rend(); ++it) chosen_.erase(chosen_.begin() + static_cast<long>(*it));
+    chosenChanged();
+  });
+  connect(clear, &QPushButton::clicked, this, [this] {
+    chosen_.clear();
+    chosenChanged();
+  });
+  return page;
+}
+
+QWidget* TFormProjectBuilder::buildOrderPage() {
+  auto* page = new QWidget(this);
+  auto* h = new QHBoxLayout(page);
+  ListBoxOrder = named(new QListWidget(page), "ListBoxOrder");
+  h->addWidget(ListBoxOrder, 1);
+  auto* buttons = new QVBoxLayout;
+  auto* up = button("Up", "ButtonUp", page);
+  auto* down = button("Down", "ButtonDown", page);
+  buttons->addWidget(up);
+  buttons->addWidget(down);
+  buttons->addStretch();
+  h->addLayout(buttons);
+  connect(up, &QPushButton::clicked, this, [this] { moveInOrder(-1); });
+  connect(down, &QPushButton::clicked, this, [this] { moveInOrder(1); });
+  return page;
+}
+
+QWidget* TFormProjectBuilder::buildNamesPage() {
+  auto* page = new QWidget(this);
+  auto* v = new QVBoxLayout(page);
+  auto* group = new QGroupBox("Load Web Page Names:", page);
+  auto* g = new QHBoxLayout(group);
+  RadioFileName = named(new QRadioButton("Use Filename", group), "RadioFileName");
+  RadioTitle = named(new QRadioButton("Use <TITLE> Value", group), "RadioTitle");
+  RadioFileName->setChecked(true);
+  auto* load = button("Load Names", "ButtonLoadNames", group);
+  g->addWidget(RadioFileName);
+  g->addWidget(RadioTitle);
+  g->addWidget(load);
+  v->addWidget(group);
+  MemoNames = named(new QPlainTextEdit(page), "MemoNames");
+  MemoNames->setLineWrapMode(QPlainTextEdit::NoWrap);
+  v->addWidget(MemoNames);
+  auto* note = new QLabel("You can change the names above. Keep one name on each line, in the order of the files; do "
+                          "not add TABs or line breaks.",
+                          page);
+  note->setWordWrap(true);
+  v->addWidget(note);
+  connect(load, &QPushButton::clicked, this, [this] { loadNames(); });
+  return page;
+}
+
+QWidget* TFormProjectBuilder::buildHierarchyPage() {
+  auto* page = new QWidget(this);
+  auto* h = new QHBoxLayout(page);
+  ListBoxHierarchy = named(new QListWidget(page), "ListBoxHierarchy");
+  ListBoxHierarchy->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  QFont fixed("Monospace");
+  fixed.setStyleHint(QFont::TypeWriter);
+  ListBoxHierarchy->setFont(fixed);
+  h->addWidget(ListBoxHierarchy, 1);
+  auto* buttons = new QVBoxLayout;
+  auto* indent = button("Indent", "ButtonIndent", page);
+  auto* unindent = button("Unindent", "ButtonUnindent", page);
+  buttons->addWidget(indent);
+  buttons->addWidget(unindent);
+  buttons->addStretch();
+  h->addLayout(buttons);
+  connect(indent, &QPushButton::clicked, this, [this] {
+    const auto marked = markedHierarchy();
+    indentLines(hierarchy_, marked);
+    showHierarchy(marked);
+  });
+  connect(unindent, &QPushButton::clicked, this, [this] {
+    const auto marked = markedHierarchy();
+    unindentLines(hierarchy_, marked);
+    showHierarchy(marked);
+  });
+  return page;
+}
+
+QWidget* TFormProjectBuilder::buildFinishPage() {
+  auto* page = new QWidget(this);
+  auto* v = new QVBoxLayout(page);
+  auto* row = new QHBoxLayout;
+  row->addWidget(new QLabel("Project Name:", page));
+  EditProjectName = named(new QLineEdit("Enter Project Name Here", page), "EditProjectName");
+  row->addWidget(EditProjectName, 1);
+  v->addLayout(row);
+  auto* finish = button("Click HERE to Save Project and Exit", "ButtonFinish", page);
+  v->addWidget(finish);
+  v->addStretch();
+  connect(finish, &QPushButton::clicked, this, [this] { ButtonFinishClick(); });
+  return page;
+}
+
+void TFormProjectBuilder::goToFolder(const std::string& folder) {
+  folder_ = folder.empty() ? std::string("/") : folder;
+  DriveComboBox->setCurrentText(toQString(driveOf(driveRoots(), folder_)));
+  DirectoryList->clear();
+  DirectoryList->addItem("..");
+  for (const std::string& name : foldersIn(folder_)) DirectoryList->addItem(toQString(name));
+  ListBoxDirFiles->clear();
+  for (const std::string& name : filesIn(folder_, toBytes(FilterComboBox->currentData().toString())))
+    ListBoxDirFiles->addItem(toQString(name));
+}
+
+void TFormProjectBuilder::addFiles(bool all) {
+  for (int i = 0; i < ListBoxDirFiles->count(); ++i)
+    if (all || ListBoxDirFiles->item(i)->isSelected())
+      chosen_.push_back(joinPath(folder_, toBytes(ListBoxDirFiles->item(i)->text())));
+  chosenChanged();
+}
+
+void TFormProjectBuilder::chosenChanged() {
+  ListBoxChosen->clear();
+  for (const std::string& path : chosen_) ListBoxChosen->addItem(toQString(path));
+  order_ = chosen_;
+  ListBoxOrder->clear();
+  for (const std::string& path : order_) ListBoxOrder->addItem(toQString(path));
+}
+
+void TFormProjectBuilder::moveInOrder(int by) {
+  const int row = ListBoxOrder->currentRow();
+  const int other = row + by;
+  if (row < 0 || other < 0 || other >= static_cast<int>(order_.size())) return;
+  std::swap(order_[static_cast<size_t>(row)], order_[static_cast<size_t>(other)]);
+  ListBoxOrder->item(row)->setText(toQString(order_[static_cast<size_t>(row)]));
+  ListBoxOrder->item(other)->setText(toQString(order_[static_cast<size_t>(other)]));
+  ListBoxOrder->setCurrentRow(other);
+  chosen_ = order_;
+  ListBoxChosen->clear();
+  for (const std::string& path : chosen_) ListBoxChosen->addItem(toQString(path));
+}
+
+void TFormProjectBuilder::loadNames() {
+  MemoNames->clear();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QStringList names;
+  for (const std::string& path : order_) {
+    if (RadioFileName->isChecked()) {
+      names << toQString(nameFromFileName(path));
+    } else {
+      const auto bytes = readWholeFile(path);
+      names << toQString(nameFromTitle(bytes ? *bytes : std::string(), path));
+    }
+  }
+  MemoNames->setPlainText(names.join('\n'));
+  QApplication::restoreOverrideCursor();
+}
+
+void TFormProjectBuilder::showHierarchy(const std::vector<size_t>& marked) {
+  ListBoxHierarchy->clear();
+  for (const std::string& line : hierarchy_) ListBoxHierarchy->addItem(toQString(line));
+  for (size_t i : marked)
+    if (i < hierarchy_.size()) ListBoxHierarchy->item(static_cast<int>(i))->setSelected(true);
+}
+
+std::vector<size_t> TFormProjectBuilder::markedHierarchy() const { return markedRows(ListBoxHierarchy); }
+
+// Leaving the names starts the hierarchy afresh from them; opening Finish checks the hierarchy first.
+void TFormProjectBuilder::tabChanged(int index) {
+  const int left = lastTab_;
+  lastTab_ = index;
+  if (left == kNames) {
+    hierarchy_.clear();
+    const QString text = MemoNames->toPlainText();
+    if (!text.isEmpty())
+      for (const QString& line : text.split('\n')) hierarchy_.push_back(toBytes(line));
+    showHierarchy({});
+  }
+  if (index != kFinish) return;
+  if (const auto jump = firstHierarchyJump(hierarchy_)) {
+    showHierarchy({*jump, *jump + 1});
+    PageControl->setCurrentIndex(kHierarchy);
+    platform_.prompts.info("Sub-pages can only be one indent level below their parent. You must unindent the second "
+                           "marked page by at least one level, then continue.");
+  }
+}
+
+void TFormProjectBuilder::ButtonFinishClick() {
+  const std::string name = toBytes(EditProjectName->text());
+  if (name.empty()) {
+    platform_.prompts.info("You must enter a name for this Project.");
+    return;
+  }
+  if (!validProjectName(name)) {
+    platform_.prompts.info("A project name cannot hold a slash or be \".\" or \"..\". Please enter another name.");
+    return;
+  }
+  const std::string outline = start_.projectsDir + name + ".out";
+  const std::string links = start_.projectsDir + name + ".fil";
+  // Another project's files are never replaced without the user's word.
+  if ((fileExists(outline) || fileExists(links)) &&
+      platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                "A project named \"" + name + "\" already exists. Do you want to replace it?",
+                                Buttons::YesNo) != Answer::Yes)
+    return;
+  const std::string outlineText = builderOutlineText(hierarchy_);
+  const std::string linkText = builderLinkText(order_);
+  const WriteResult written = writeFilesTogether({{links, linkText}, {outline, outlineText}});
+  if (!written.ok) {
+    platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
+    return;
+  }
+  platform_.prompts.info("Project Saved.");
+  accept();
+}
+
+void TFormProjectBuilder::reject() {
+  if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                "You have not finished and saved this project. Do you really wish to exit?",
+                                Buttons::YesNo) == Answer::Yes)
+    QDialog::reject();
+}
+
+}  // namespace quillon
