@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
   quillon::QtPlatform desktop;
   NoWaitModal modal;
   quillon::Platform platform{desktop.platform().prompts, desktop.platform().fileDialogs,
-                             desktop.platform().colourDialogs, desktop.platform().clipboard, modal};
+                             desktop.platform().colourDialogs, desktop.platform().clipboard, modal,
+                             desktop.platform().printDialogs};
   quillon::TForm1 window(quillon::resolveProgramDirectory(), platform);
   window.show();
   QCoreApplication::processEvents();

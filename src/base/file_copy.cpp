@@ -1,6 +1,7 @@
 #include "base/file_copy.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -74,6 +75,44 @@ WriteResult copyFileReplacing(const std::string& source, const std::string& targ
     return failed(target, renameErr);
   }
   return {true, {}, {}};
+}
+
+WriteResult writeFileReplacing(const std::string& target, std::string_view bytes) {
+  std::string temp = std::string(folderPart(target)) + "." + std::string(fileNamePart(target)) + ".quillon-" +
+                     std::to_string(::getpid()) + "-XXXXXX.tmp";
+  const int fd = ::mkstemps(temp.data(), 4);
+  if (fd < 0) return failed(target, errno);
+  const bool ok = ::fchmod(fd, 0644) == 0 && writeAllOf(fd, bytes.data(), static_cast<ssize_t>(bytes.size()));
+  const int err = errno;
+  if (::close(fd) != 0 || !ok) {
+    ::unlink(temp.c_str());
+    return failed(target, ok ? errno : err);
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    const int renameErr = errno;
+    ::unlink(temp.c_str());
+    return failed(target, renameErr);
+  }
+  return {true, {}, {}};
+}
+
+bool staysInside(const std::string& folder, const std::string& root) {
+  char* realFolder = ::realpath(folder.c_str(), nullptr);
+  char* realRoot = ::realpath(root.c_str(), nullptr);
+  bool inside = false;
+  if (realFolder && realRoot) {
+    const std::string f(realFolder), r(realRoot);
+    inside = f == r || (f.compare(0, r.size(), r) == 0 && (r == "/" || f[r.size()] == '/'));
+  }
+  std::free(realFolder);
+  std::free(realRoot);
+  return inside;
+}
+
+std::optional<FileIdentity> identityOf(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return FileIdentity{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
 }
 
 void syncFileSystemOf(const std::string& folder) {

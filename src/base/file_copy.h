@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/file_io.h"
 
@@ -12,6 +14,20 @@ namespace quillon {
 // time of copying. Data reaches the disk at syncFileSystemOf, not per file, so that thousands of copies stay
 // fast.
 WriteResult copyFileReplacing(const std::string& source, const std::string& target);
+
+// Writes bytes to `target` the same way: a temporary beside it renamed over it, a link there replaced.
+WriteResult writeFileReplacing(const std::string& target, std::string_view bytes);
+
+// Whether `folder`, with every link in its path followed, lies inside `root` (or is it).
+bool staysInside(const std::string& folder, const std::string& root);
+
+// The same file reached by two paths (a link, "./", a doubled slash) has one identity.
+struct FileIdentity {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  bool operator<(const FileIdentity& o) const { return device != o.device ? device < o.device : inode < o.inode; }
+};
+std::optional<FileIdentity> identityOf(const std::string& path);
 
 // Flushes everything written on the file system that holds `folder`.
 void syncFileSystemOf(const std::string& folder);

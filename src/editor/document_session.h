@@ -46,6 +46,7 @@ class DocumentSession {
   std::string untitledPath() const;
   std::string statusText() const { return "Open HTML File:  " + state_.path; }
   bool saveCommandsEnabled() const { return !state_.readOnly; }
+  bool isUntitled() const;
 
   static std::string newFileTemplate();
   static const char* const kSaveQuestion;
@@ -56,7 +57,6 @@ class DocumentSession {
   static std::string changedOnDiskQuestion(const std::string& path);
 
  private:
-  bool isUntitled() const;
   std::optional<std::string> askSaveName();
   // Writes the text to `path`; asks first when another program changed the file since we read or wrote it.
   bool writeTo(const std::string& path);

@@ -1,6 +1,9 @@
 #include "project/backup_plan.h"
 
+#include <algorithm>
 #include <set>
+
+#include "base/file_copy.h"
 
 #include "base/text_bytes.h"
 
@@ -37,7 +40,7 @@ std::string safeRelative(std::string_view relative) {
 
 }  // namespace
 
-std::vector<BackupCopy> planBackupCopies(const std::vector<std::string>& files) {
+std::vector<BackupCopy> planBackupCopies(const std::vector<std::string>& files, const std::vector<std::string>& reserved) {
   std::vector<std::string> unique;
   std::set<std::string> seen;
   for (const std::string& f : files)
@@ -46,9 +49,29 @@ std::vector<BackupCopy> planBackupCopies(const std::vector<std::string>& files) 
   if (unique.empty()) return copies;
   const std::string common = commonFolder(unique);
   for (const std::string& f : unique) {
-    copies.push_back({f, safeRelative(f.substr(common.size()))});
+    std::string relative = safeRelative(f.substr(common.size()));
+    if (std::find(reserved.begin(), reserved.end(), relative) != reserved.end()) relative = "pages/" + relative;
+    copies.push_back({f, std::move(relative)});
   }
   return copies;
+}
+
+std::string backupListName(const std::vector<BackupCopy>& copies, const std::vector<std::string>& reserved) {
+  const auto taken = [&](const std::string& name) {
+    return std::find(reserved.begin(), reserved.end(), name) != reserved.end() ||
+           std::any_of(copies.begin(), copies.end(), [&](const BackupCopy& c) { return c.relative == name; });
+  };
+  std::string name = kBackupListName;
+  for (int n = 2; taken(name); ++n) name = "backup-list-" + std::to_string(n) + ".txt";
+  return name;
+}
+
+WriteResult copyIntoBackup(const std::string& folder, const BackupCopy& copy) {
+  const std::string target = folder + copy.relative;
+  const std::string sub(folderPart(target));
+  if (!makeDirectories(sub) || !staysInside(sub, folder))
+    return {false, "The folder \"" + sub + "\" leads outside the backup folder", target};
+  return copyFileReplacing(copy.source, target);
 }
 
 std::string backupListText(const std::vector<BackupCopy>& copies) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/file_io.h"
+
 namespace quillon {
 
 // One file of a backup and where its copy goes, relative to the backup folder.
@@ -14,12 +16,20 @@ struct BackupCopy {
 
 // Files of one folder are copied under their own names. Files of several folders keep the folders' paths
 // below their common folder, so that two pages of the same name never overwrite each other. A file listed
-// twice is copied once; empty entries are left out.
-std::vector<BackupCopy> planBackupCopies(const std::vector<std::string>& files);
+// twice is copied once; empty entries are left out. A copy that would take a reserved name (the
+// project's own files) goes into the sub-folder "pages" instead.
+std::vector<BackupCopy> planBackupCopies(const std::vector<std::string>& files,
+                                         const std::vector<std::string>& reserved = {});
 
 // The list written beside the copies: each copy's place and its original path, one per line, tab between.
+// Its name is "backup-list.txt", or "backup-list-2.txt" and so on when a copy or reserved name has it.
 inline constexpr const char* kBackupListName = "backup-list.txt";
+std::string backupListName(const std::vector<BackupCopy>& copies, const std::vector<std::string>& reserved = {});
 std::string backupListText(const std::vector<BackupCopy>& copies);
+
+// Copies one planned file below `folder` (ending in '/'), making its sub-folders as needed. A sub-folder
+// that a link leads out of `folder` is refused, so nothing outside the backup folder is ever written.
+WriteResult copyIntoBackup(const std::string& folder, const BackupCopy& copy);
 
 // "site_12_25_1998": the project name without its last four characters, lower-cased, and the date.
 std::string backupSubDirName(const std::string& projectName, const std::string& dateStamp);

@@ -36,7 +36,8 @@ long long scaled(long long kbs, unsigned long long head, unsigned last) {
 long long loadSeconds288(long long kbs) { return scaled(kbs, 2702702702702702702ULL, 6); }   // 0.27027027027027027026
 long long loadSeconds144(long long kbs) { return scaled(kbs, 5263157894736842105ULL, 3); }   // 0.52631578947368421053
 
-PageAnalysis analysePage(const std::string& title, const std::string& path, const std::string& imageDir) {
+PageAnalysis analysePage(const std::string& title, const std::string& path, const std::string& imageDir,
+                         const StopCheck& stop) {
   PageAnalysis a;
   const auto page = readWholeFile(path);
   if (!page) {
@@ -47,7 +48,7 @@ PageAnalysis analysePage(const std::string& title, const std::string& path, cons
     a.row = {title, "ERROR", "", "", "Cannot access file.", ""};
     return a;
   }
-  std::vector<std::string> images = scanImages(*page);
+  std::vector<std::string> images = scanImages(*page, stop);
   sortUnique(images);
   a.summary = {"Data For Page: " + title, "HTML File Location:  " + upperAscii(path), std::string(kSummaryRule, '='),
                "Embedded Images....."};
@@ -110,11 +111,13 @@ std::vector<std::string> imageListing(std::vector<std::string> names, const Imag
 
 std::vector<std::string> bothSeparator() { return {"  ", std::string(48, '='), "  ", "  "}; }
 
-std::optional<std::string> foundLines(std::string_view page, std::string_view search) {
+std::optional<std::string> foundLines(std::string_view page, std::string_view search, const StopCheck& stop) {
   const std::string needle = lowerAscii(search);
   std::string numbers;
   size_t number = 0;
+  bool stopped = false;
   forEachLine(page, [&](std::string_view line, size_t) {
+    if (stopped || (stop && number % 4096 == 4095 && (stopped = stop()))) return;
     if (lowerAscii(line).find(needle) != std::string::npos)
       numbers += (numbers.empty() ? "Line#" : ", #") + std::to_string(number);
     ++number;

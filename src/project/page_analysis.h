@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "project/page_scans.h"
+
 namespace quillon {
 
 // A file's size in KB as the analysis counts it: bytes integer-divided by 1000.
@@ -26,7 +28,8 @@ struct PageAnalysis {
 };
 
 // Reads the page and looks up each unique image in `imageDir` (ending in '/').
-PageAnalysis analysePage(const std::string& title, const std::string& path, const std::string& imageDir);
+PageAnalysis analysePage(const std::string& title, const std::string& path, const std::string& imageDir,
+                         const StopCheck& stop = {});
 
 inline constexpr int kSummaryRule = 35;
 inline constexpr int kListingRule = 54;
@@ -50,7 +53,7 @@ std::vector<std::string> bothSeparator();
 
 // "Line#0, #2": the 0-based numbers of the lines holding `search` without regard to A-Z case; nothing when
 // no line does.
-std::optional<std::string> foundLines(std::string_view page, std::string_view search);
+std::optional<std::string> foundLines(std::string_view page, std::string_view search, const StopCheck& stop = {});
 
 // The found list's head: generated time, project, search text, and the rule.
 std::vector<std::string> foundListHeader(const std::string& time, const std::string& projectEntry,

@@ -61,16 +61,23 @@ std::optional<size_t> firstHierarchyJump(const std::vector<std::string>& lines) 
   return std::nullopt;
 }
 
-std::string builderOutlineText(const std::vector<std::string>& lines) {
+std::string tidyPageName(std::string_view name, const std::string& path) {
+  const size_t first = name.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return std::string(kNoTitle) + path;
+  const size_t last = name.find_last_not_of(" \t");
+  return std::string(name.substr(first, last - first + 1));
+}
+
+std::string builderOutlineText(const std::vector<std::string>& lines, const std::vector<std::string>& files) {
   std::string out;
-  for (const std::string& line : lines) {
-    if (startsIndented(line)) {
-      const size_t blanks = std::min(line.find_first_not_of(' '), line.size());
-      out.append(blanks / kHierarchyIndent, '\t');
-      out += line.substr(blanks);
-    } else {
-      out += line;
-    }
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    const size_t blanks = startsIndented(line) ? std::min(line.find_first_not_of(' '), line.size()) : 0;
+    out.append(blanks / kHierarchyIndent, '\t');
+    const std::string_view title = std::string_view(line).substr(blanks);
+    const size_t start = title.find_first_not_of(" \t");
+    if (start == std::string_view::npos) out += std::string(kNoTitle) + (i < files.size() ? files[i] : std::string());
+    else out += title.substr(start);
     out += kCrLf;
   }
   return out;

@@ -28,7 +28,12 @@ int hierarchyLevel(std::string_view line);
 std::optional<size_t> firstHierarchyJump(const std::vector<std::string>& lines);
 
 // The outline file's text: each indented line's leading blanks become one TAB per five; CR LF line ends.
-std::string builderOutlineText(const std::vector<std::string>& lines);
+// Blanks and TABs left at the start of a title are dropped (the outline file would read them as levels),
+// and a title left empty becomes "NO TITLE: " and its file's path.
+std::string builderOutlineText(const std::vector<std::string>& lines, const std::vector<std::string>& files = {});
+
+// A loaded name without the blanks and TABs around it; "NO TITLE: " and the path when nothing is left.
+std::string tidyPageName(std::string_view name, const std::string& path);
 std::string builderLinkText(const std::vector<std::string>& files);
 
 // A name the projects directory can hold as typed: not empty, no slash, not "." or "..".

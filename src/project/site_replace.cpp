@@ -1,6 +1,7 @@
 #include "project/site_replace.h"
 
 #include "base/file_io.h"
+#include "base/text_bytes.h"
 #include "editor/search.h"
 
 namespace quillon {
@@ -14,7 +15,11 @@ FileReplaceResult replaceInFile(const std::string& path, std::string_view find, 
   }
   const auto bytes = readWholeFile(path);
   if (!bytes) return result;
-  ReplaceAllResult replaced = replaceAll(*bytes, find, replacement, matchCase);
+  // An 8-bit page is searched and written in its own encoding, as the editor keeps it.
+  const bool eightBit = !isValidUtf8(*bytes);
+  const std::string pageFind = eightBit ? toDocumentEncoding(find, false) : std::string(find);
+  const std::string pageReplacement = eightBit ? toDocumentEncoding(replacement, false) : std::string(replacement);
+  ReplaceAllResult replaced = replaceAll(*bytes, pageFind, pageReplacement, matchCase);
   result.count = replaced.count;
   if (replaced.count == 0) {
     result.outcome = FileReplaceOutcome::NoMatch;

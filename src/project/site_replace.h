@@ -20,7 +20,8 @@ struct FileReplaceResult {
 
 // Replaces every occurrence in one file, a replacement never searched again (case-blind for A-Z unless
 // matchCase), and writes the file back atomically. Every other byte stays as it was: line ends, NULs,
-// bytes that are not UTF-8. An empty search text changes nothing. The file is one of a run: the caller
+// bytes that are not UTF-8. The texts come as UTF-8; in a page that is not UTF-8 they are looked for and
+// written as Latin-1 bytes. An empty search text changes nothing. The file is one of a run: the caller
 // ends the run with syncFileSystemOf for the folders it wrote.
 FileReplaceResult replaceInFile(const std::string& path, std::string_view find, std::string_view replacement,
                                 bool matchCase);

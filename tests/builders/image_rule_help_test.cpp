@@ -28,6 +28,9 @@ TEST(ImageTag, WorkedExamplesAndLeftOutFields) {
   r.isMap = false;
   r.border = 7;
   EXPECT_EQ(imageTagText(r), "<IMG BORDER=7 SRC=\"logo.gif\">");
+  // A file name cannot end the quoted value or break the line.
+  r.source = "x\"onerror=\"a.gif\nb";
+  EXPECT_EQ(imageTagText(r), "<IMG BORDER=7 SRC=\"x%22onerror=%22a.gif%0Ab\">");
 }
 
 TEST(HorizontalRule, TagTextsAndSampleGeometry) {

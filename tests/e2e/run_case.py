@@ -3,7 +3,7 @@
 
 Lines of the script that start with "#!" are read here (the driver sees them as comments):
   #! file NAME "CONTENT"      write a file into the program directory before the run (escapes as in scripts;
-                              "@@N@@" stands for N bytes of filler)
+                              "@@N@@" anywhere in it stands for N bytes of filler)
   #! exit N                   the driver's expected exit status (default 0)
   #! expect LINE              a transcript line that must appear, in order after the previous one
   #! dump N {"member": ...}   members that the Nth DUMP line (from 1) must hold; objects match on the members given
@@ -11,8 +11,10 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
   #! file-is NAME "CONTENT"   after the run, the file must hold exactly these bytes
   #! no-file NAME             after the run, the file must not exist
   #! fifo NAME                make a named pipe (with no writer) in the program directory before the run
+  #! pdf-text NAME "TEXT"      the PDF file NAME, read back as text, holds this line (after the lines of
+                              earlier pdf-text checks of the same file)
   #! drive-alone              run a copy of quillon-drive from a folder without the embedded-browser module
-"@DIR@" anywhere stands for the program directory, without its trailing slash.
+"@DIR@" anywhere stands for the program directory, without its trailing slash; "@UDIR@" for it in upper case.
 """
 import json
 import os
@@ -21,6 +23,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import unicodedata
 
 ESCAPES = {"r": b"\r", "n": b"\n", "t": b"\t", "\\": b"\\", '"': b'"'}
 
@@ -67,6 +70,25 @@ def check_dumps(kind, lines, wanted):
     return problems
 
 
+def check_pdf(path, name, wanted):
+    """The PDF's text lines, leading and trailing blanks aside, must hold the wanted lines in order."""
+    if not os.path.exists(path):
+        return [f"PDF {name} is missing"]
+    text = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True, check=True).stdout.decode("utf-8", "replace")
+    # Compared as a reader sees them: ligatures as letters, runs of blanks as one.
+    text = unicodedata.normalize("NFKC", text)
+    lines = [" ".join(line.split()) for line in text.replace("\f", "\n").splitlines()]
+    at = 0
+    for want in wanted:
+        want = " ".join(want.split())
+        while at < len(lines) and lines[at] != want:
+            at += 1
+        if at == len(lines):
+            return [f"PDF {name} lacks (in order) {want!r}; it reads {lines!r}"]
+        at += 1
+    return []
+
+
 def main() -> int:
     drive, script = sys.argv[1], sys.argv[2]
     work = tempfile.mkdtemp(prefix="quillon-e2e-")
@@ -79,8 +101,9 @@ def main() -> int:
             shutil.copytree(shipped, os.path.join(prog, folder))
     try:
         with open(script, encoding="utf-8") as f:
-            source = f.read().replace("@DIR@", prog)
+            source = f.read().replace("@UDIR@", prog.upper()).replace("@DIR@", prog)
         expected_exit, expects, dumps, file_checks, absent = 0, [], {}, [], []
+        pdf_checks = {}
         dialog_dumps = {}
         for line in source.splitlines():
             if not line.startswith("#! "):
@@ -90,10 +113,8 @@ def main() -> int:
                 name, _, content = rest.partition(" ")
                 path = os.path.join(prog, name)
                 os.makedirs(os.path.dirname(path), exist_ok=True)
-                data = unquote(content)
-                sized = re.fullmatch(rb'"?@@(\d+)@@"?', content.encode())
-                if sized:  # @@N@@: N bytes of filler
-                    data = b"x" * int(sized.group(1))
+                # @@N@@ anywhere: N bytes of filler
+                data = re.sub(rb"@@(\d+)@@", lambda m: b"x" * int(m.group(1)), unquote(content))
                 with open(path, "wb") as out:
                     out.write(data)
             elif verb == "exit":
@@ -109,6 +130,9 @@ def main() -> int:
             elif verb == "file-is":
                 name, _, content = rest.partition(" ")
                 file_checks.append((name, unquote(content)))
+            elif verb == "pdf-text":
+                name, _, content = rest.partition(" ")
+                pdf_checks.setdefault(name, []).append(unquote(content).decode("utf-8"))
             elif verb == "no-file":
                 absent.append(rest)
             elif verb == "drive-alone":
@@ -149,6 +173,8 @@ def main() -> int:
                 problems.append(f"file {name} is missing")
             elif open(path, "rb").read() != content:
                 problems.append(f"file {name} holds {open(path, 'rb').read()!r}, expected {content!r}")
+        for name, wanted in pdf_checks.items():
+            problems += check_pdf(os.path.join(prog, name), name, wanted)
         for name in absent:
             if os.path.exists(os.path.join(prog, name)):
                 problems.append(f"file {name} exists")

@@ -41,6 +41,11 @@ TEST(ProjectBuilder, HierarchyIndentsChecksAndFiles) {
   EXPECT_EQ(hierarchyLevel("   three"), 0);
   EXPECT_EQ(builderOutlineText({"       x"}), "\tx\r\n");  // seven blanks: one TAB, all blanks gone
 
+  // Blanks and TABs that the outline file would read as levels are dropped; an empty title is named.
+  EXPECT_EQ(builderOutlineText({"Home", "     \tNews", "   ", "  x"}, {"/w/a", "/w/b", "/w/c"}),
+            "Home\r\n\tNews\r\nNO TITLE: /w/c\r\nx\r\n");
+  EXPECT_EQ(tidyPageName(" \tNews \t", "/w/n.htm"), "News");
+  EXPECT_EQ(tidyPageName("   ", "/w/n.htm"), "NO TITLE: /w/n.htm");
   EXPECT_TRUE(validProjectName("Site.out"));
   for (const char* bad : {"", ".", "..", "../x", "a/b"}) EXPECT_FALSE(validProjectName(bad)) << bad;
 }

@@ -37,6 +37,19 @@ TEST(SiteReplace, ReplacementsAreNeverSearchedAgainAndOtherBytesStay) {
   EXPECT_EQ(readWholeFile(page), std::string("<i>1</B>\r\n<B>2</b>\n\x00\xff\xfe<i>\r", 26));
 }
 
+TEST(SiteReplace, EightBitPagesAreSearchedAndWrittenAsLatin1) {
+  testing::TempDir dir;
+  const std::string page = dir.path() + "l1.html";
+  put(page, "<p>caf\xe9 and cafe</p>");
+  EXPECT_EQ(replaceInFile(page, "cafe", "caf\xc3\xa9", true).count, 1u);
+  EXPECT_EQ(readWholeFile(page), "<p>caf\xe9 and caf\xe9</p>");
+  EXPECT_EQ(replaceInFile(page, "caf\xc3\xa9", "tea", true).count, 2u);
+  EXPECT_EQ(readWholeFile(page), "<p>tea and tea</p>");
+  put(page, "<p>caf\xc3\xa9 \xe2\x82\xac</p>");  // a UTF-8 page keeps UTF-8
+  EXPECT_EQ(replaceInFile(page, "caf\xc3\xa9", "th\xc3\xa9", true).count, 1u);
+  EXPECT_EQ(readWholeFile(page), "<p>th\xc3\xa9 \xe2\x82\xac</p>");
+}
+
 TEST(SiteReplace, UntouchedUnreadableAndReadOnlyFiles) {
   testing::TempDir dir;
   const std::string page = dir.path() + "plain.html";
@@ -92,6 +105,13 @@ TEST(BackupPlan, OneFolderFlatSeveralFoldersMirrored) {
   EXPECT_EQ(mirrored[2].relative, "other/a.htm");
   EXPECT_EQ(backupListText(mirrored).substr(0, 35), "site/index.html\t/w/site/index.html\r");
 
+  // A page that would take the name of a project file goes into "pages"; the list finds a free name.
+  auto reserved = planBackupCopies({"/w/Site.fil", "/w/backup-list.txt"}, {"Site.fil", "Site.out"});
+  EXPECT_EQ(reserved[0].relative, "pages/Site.fil");
+  EXPECT_EQ(reserved[1].relative, "backup-list.txt");
+  EXPECT_EQ(backupListName(reserved, {"Site.fil"}), "backup-list-2.txt");
+  EXPECT_EQ(backupListName(flat), "backup-list.txt");
+
   // Relative links that climb out stay inside the backup folder.
   auto climbing = planBackupCopies({"../up/x.html", "y.html"});
   EXPECT_EQ(climbing[0].relative, "up/x.html");
@@ -125,6 +145,32 @@ TEST(SiteFiles, ProjectFilesFoundWhateverTheirCase) {
   ASSERT_TRUE(pages);
   EXPECT_EQ(*pages, (std::vector<std::string>{"/w/a.html", "", "/w/b.html"}));
   EXPECT_FALSE(projectPageFiles(dir.path(), "OTHER.OUT"));
+}
+
+TEST(BackupPlan, NothingIsWrittenThroughALinkOutOfTheBackupFolder) {
+  testing::TempDir dir;
+  ::mkdir((dir.path() + "save").c_str(), 0755);
+  ::mkdir((dir.path() + "victim").c_str(), 0755);
+  ::mkdir((dir.path() + "site").c_str(), 0755);
+  ::mkdir((dir.path() + "site/sub").c_str(), 0755);
+  put(dir.path() + "victim/b.html", "KEEP");
+  put(dir.path() + "victim/notes.txt", "KEEP");
+  put(dir.path() + "site/sub/b.html", "page b");
+  ASSERT_EQ(::symlink("../victim", (dir.path() + "save/sub").c_str()), 0);
+  ASSERT_EQ(::symlink("../victim/notes.txt", (dir.path() + "save/list.txt").c_str()), 0);
+  const WriteResult r = copyIntoBackup(dir.path() + "save/", {dir.path() + "site/sub/b.html", "sub/b.html"});
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(readWholeFile(dir.path() + "victim/b.html"), "KEEP");
+  ASSERT_TRUE(writeFileReplacing(dir.path() + "save/list.txt", "the list").ok);
+  EXPECT_EQ(readWholeFile(dir.path() + "victim/notes.txt"), "KEEP");
+  EXPECT_EQ(readWholeFile(dir.path() + "save/list.txt"), "the list");
+  EXPECT_TRUE(copyIntoBackup(dir.path() + "save/", {dir.path() + "site/sub/b.html", "deep/er/b.html"}).ok);
+  EXPECT_EQ(readWholeFile(dir.path() + "save/deep/er/b.html"), "page b");
+
+  // One file reached by two paths has one identity.
+  EXPECT_FALSE(identityOf(dir.path() + "none"));
+  EXPECT_FALSE(*identityOf(dir.path() + "site/sub/b.html") < *identityOf(dir.path() + "site/./sub//b.html"));
+  EXPECT_FALSE(*identityOf(dir.path() + "site/./sub//b.html") < *identityOf(dir.path() + "site/sub/b.html"));
 }
 
 TEST(FileCopy, ExactCopiesThatNeverFollowALinkOrReadAPipe) {

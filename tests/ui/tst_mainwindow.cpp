@@ -22,7 +22,7 @@
 namespace quillon {
 
 // The scripted platform (questions answered No) with the real clipboard; every modal dialog closes at once.
-class RecordingPlatform : public testing::ScriptedPlatform, public ModalRunner {
+class RecordingPlatform : public testing::ScriptedPlatform, public ModalRunner, public PrintDialogs {
  public:
   RecordingPlatform() { fallback = Answer::No; }
   std::vector<std::string> dialogs;
@@ -30,8 +30,9 @@ class RecordingPlatform : public testing::ScriptedPlatform, public ModalRunner {
     dialogs.push_back(d.objectName().toStdString());
     return selfClosing ? QDialog::Accepted : QDialog::Rejected;
   }
+  bool choose(QPrinter&, const std::string&) override { return false; }
   QtClipboard systemClipboard;
-  Platform platform{*this, *this, *this, systemClipboard, *this};
+  Platform platform{*this, *this, *this, systemClipboard, *this, *this};
 };
 
 class TestMainWindow : public QObject {

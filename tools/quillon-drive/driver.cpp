@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <QPrinter>
+
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QThread>
@@ -65,7 +67,7 @@ std::optional<int> toInt(const std::string& s) {
 }  // namespace
 
 Driver::Driver(bool permissive)
-    : permissive_(permissive), platform_{*this, *this, *this, clipboard_, *this} {}
+    : permissive_(permissive), platform_{*this, *this, *this, clipboard_, *this, *this} {}
 
 void Driver::fail(int line, const std::string& reason) {
   if (failed()) return;
@@ -131,6 +133,25 @@ std::optional<ColourValue> Driver::choose(ColourValue) {
   writeLine("COLOURDIALOG -> " + std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
        std::to_string((c >> 16) & 0xFF));
   return c;
+}
+
+// A queued print goes into a PDF file instead of a printer.
+bool Driver::choose(QPrinter& printer, const std::string& jobTitle) {
+  if (permissive_ || failed()) return false;
+  const std::string head = "PRINT " + jsonString(jobTitle);
+  if (prints_.empty()) {
+    writeLine(head + " -> (nothing queued)");
+    fail(currentLine_, "a print dialog with nothing queued for it");
+    return false;
+  }
+  const QueuedPath queued = prints_.front();
+  prints_.pop_front();
+  writeLine(head + " -> " + (queued.path ? jsonString(*queued.path) : "Cancel"));
+  if (!queued.path) return false;
+  printer.setDocName(toQString(jobTitle));
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(toQString(*queued.path));
+  return true;
 }
 
 int Driver::runModal(QDialog& dialog, bool selfClosing) {

@@ -20,7 +20,7 @@ namespace quillon::drive {
 
 // Runs a script against the real main window. It is also the program's platform: message boxes, file and
 // colour dialogs and modal dialogs take their answers from the script's queues and are logged.
-class Driver : public Prompts, public FileDialogs, public ColourDialogs, public ModalRunner {
+class Driver : public Prompts, public FileDialogs, public ColourDialogs, public ModalRunner, public PrintDialogs {
  public:
   // permissive: answer every prompt and close every dialog without a script (for --list-controls).
   explicit Driver(bool permissive = false);
@@ -38,6 +38,7 @@ class Driver : public Prompts, public FileDialogs, public ColourDialogs, public 
   std::optional<std::string> choose(const FileDialogRequest& request) override;
   std::optional<ColourValue> choose(ColourValue initial) override;
   int runModal(QDialog& dialog, bool selfClosing) override;
+  bool choose(QPrinter& printer, const std::string& jobTitle) override;
 
  private:
   struct QueuedAnswer {

@@ -110,6 +110,10 @@ class TForm1 : public QMainWindow {
   void BitBtnBackupClick();
   void ButtonMoveClick();
   void WebsiteProjectBuilder1Click();
+  void GetPageLoadingData1Click();
+  void AnalyzeWebPage1Click();
+  void openAnalysis(const std::string& preselectedFile);
+  void PrintProjectOutline1Click();
   void backupReminder(const std::string& projectName);
   void openImageBuilder(const std::string& selectedFile);
   void PowerFrameClick();

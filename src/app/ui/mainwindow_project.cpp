@@ -20,7 +20,12 @@
 #include "project/backup_plan.h"
 #include "project/site_files.h"
 #include "project/ui/backup_form.h"
+#include "project/ui/load_size_form.h"
 #include "project/ui/move_form.h"
+#include "project/ui/print_options_form.h"
+#include "platform/ui/text_printing.h"
+#include <QPrinter>
+#include <Qsci/qsciprinter.h>
 #include "project/ui/project_builder_form.h"
 #include "project/ui/new_name_form.h"
 
@@ -35,6 +40,9 @@ void TForm1::bindProjectCommands() {
   bindHandlers({{cmd::BitBtnBackupClick, &TForm1::BitBtnBackupClick},
                 {cmd::ButtonMoveClick, &TForm1::ButtonMoveClick},
                 {cmd::WebsiteProjectBuilder1Click, &TForm1::WebsiteProjectBuilder1Click},
+                {cmd::GetPageLoadingData1Click, &TForm1::GetPageLoadingData1Click},
+                {cmd::AnalyzeWebPage1Click, &TForm1::AnalyzeWebPage1Click},
+                {cmd::PrintProjectOutline1Click, &TForm1::PrintProjectOutline1Click},
                 {cmd::NewProject1Click, &TForm1::NewProject1Click},
                 {cmd::Open1Click, &TForm1::Open1Click},
                 {cmd::Save1Click, &TForm1::Save1Click},
@@ -363,14 +371,65 @@ void TForm1::ButtonMoveClick() {
   std::vector<Page> pages;
   for (size_t i = 0; i < lines->size(); ++i)
     pages.push_back({(*lines)[i].title, i < linkList.size() ? linkList[i] : std::string(), (*lines)[i].level, true});
+  std::vector<Page> before = project_->tree().pages();
+  for (Page& p : before) p.expanded = true;
+  const bool moved = pages != before;
   project_->tree() = PageTree(std::move(pages));
-  project_->setModified();
+  if (moved) project_->setModified();
   refreshOutline();
 }
 
 void TForm1::WebsiteProjectBuilder1Click() {
   TFormProjectBuilder dialog(platform_, {project_->projectsDir(), settings_.startLocation}, this);
   platform_.modal.runModal(dialog);
+}
+
+void TForm1::GetPageLoadingData1Click() { openAnalysis({}); }
+
+void TForm1::AnalyzeWebPage1Click() {
+  const std::string file = chosenFile();
+  if (file.empty()) return;
+  openAnalysis(file);
+}
+
+// The image folder is written back when the dialog is closed by one of its Close buttons.
+void TForm1::openAnalysis(const std::string& preselectedFile) {
+  TFormLoadSize dialog(platform_,
+                       {project_->projectsDir(), project_->name(), project_->tree(), selectedPage(), settings_.images,
+                        preselectedFile},
+                       this);
+  if (platform_.modal.runModal(dialog) == QDialog::Accepted) setSetting(&RunSettings::images, dialog.imageDirectory());
+}
+
+void TForm1::PrintProjectOutline1Click() {
+  const std::string& path = session_->state().path;
+  // An untitled document with no text in it is no document to print.
+  const bool documentOpen = !path.empty() && !(session_->isUntitled() && editor_bytes::length(*RE1) == 0);
+  if (!documentOpen && project_->name().empty()) {
+    platform_.prompts.info("There is no project or HTML file open to print.");
+    return;
+  }
+  TFormPrintOptions options(documentOpen, this);
+  platform_.modal.runModal(options);
+  if (options.cancelled()) return;
+  if (options.choice() == TFormPrintOptions::Choice::Document) {
+    QsciPrinter printer(QPrinter::HighResolution);
+    if (!platform_.printDialogs.choose(printer, path)) return;
+    printer.setDocName(toQString(path));
+    printer.printRange(RE1);
+    return;
+  }
+  std::vector<std::string> lines;
+  for (const Page& page : project_->tree().pages()) {
+    std::string line(static_cast<size_t>(page.level > 1 ? page.level - 1 : 0), '\t');
+    line += page.title;
+    if (options.choice() == TFormPrintOptions::Choice::OutlineWithLinks)
+      line += "  (" + (options.fileNameOnly() ? std::string(fileNamePart(page.link)) : page.link) + ")";
+    lines.push_back(std::move(line));
+  }
+  QPrinter printer(QPrinter::HighResolution);
+  if (!platform_.printDialogs.choose(printer, project_->name())) return;
+  printTextLines(printer, lines, Outline1->font());
 }
 
 }  // namespace quillon

@@ -24,7 +24,9 @@
 #include "project/project_session.h"
 #include "project/ui/backup_form.h"
 #include "project/ui/big_replace_form.h"
+#include "project/ui/load_size_form.h"
 #include "project/ui/move_form.h"
+#include "project/ui/print_options_form.h"
 #include "project/ui/project_builder_form.h"
 #include "project/ui/new_name_form.h"
 #include "spell/spell_engine.h"
@@ -94,6 +96,9 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
       {"TFormMove", [&] { return std::make_unique<TFormMove>(platform, programDir); }},
       {"TFormProjectBuilder",
        [&] { return std::make_unique<TFormProjectBuilder>(platform, TFormProjectBuilder::Start{programDir + "/projects/", programDir}); }},
+      {"TFormLoadSize",
+       [&] { return std::make_unique<TFormLoadSize>(platform, TFormLoadSize::Start{programDir + "/projects/", {}, {}, -1, {}, {}}); }},
+      {"TFormPrintOptions", [] { return std::make_unique<TFormPrintOptions>(true); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
       {"ReplaceDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
       {"TFormSpell", [] { return std::make_unique<TFormSpell>(); }},
@@ -118,7 +123,7 @@ std::vector<std::string> windowClasses() {
           "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
           "TFormTable",     "TFormList",      "TFormAnchor",  "TFormBody",
           "TFormCustom",    "TFormEditSnip", "TFormImageView", "Tformframes", "TFormFrameSet", "TFormFrameDialog",
-          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup", "TFormMove", "TFormProjectBuilder"};
+          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup", "TFormMove", "TFormProjectBuilder", "TFormLoadSize", "TFormPrintOptions"};
 }
 
 }  // namespace quillon

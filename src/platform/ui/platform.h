@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 #include "platform/prompts.h"
+
+class QPrinter;
 
 namespace quillon {
 
@@ -14,6 +17,13 @@ class ModalRunner {
   virtual int runModal(QDialog& dialog, bool selfClosing = false) = 0;
 };
 
+// The system print dialog: sets up the printer (which printer, pages, or a file) for a job, or is cancelled.
+class PrintDialogs {
+ public:
+  virtual ~PrintDialogs() = default;
+  virtual bool choose(QPrinter& printer, const std::string& jobTitle) = 0;
+};
+
 // The desktop services a window needs, passed in rather than reached through globals.
 struct Platform {
   Prompts& prompts;
@@ -21,6 +31,7 @@ struct Platform {
   ColourDialogs& colourDialogs;
   Clipboard& clipboard;
   ModalRunner& modal;
+  PrintDialogs& printDialogs;
 };
 
 }  // namespace quillon

@@ -1,5 +1,8 @@
 #include "platform/ui/qt_platform.h"
 
+#include <QPrintDialog>
+#include <QPrinter>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
@@ -93,6 +96,12 @@ void QtClipboard::clear() { QApplication::clipboard()->clear(); }
 
 int QtModalRunner::runModal(QDialog& dialog, bool) { return dialog.exec(); }
 
-QtPlatform::QtPlatform() : platform_{prompts_, files_, colours_, clipboard_, modal_} {}
+QtPlatform::QtPlatform() : platform_{prompts_, files_, colours_, clipboard_, modal_, prints_} {}
+
+bool QtPrintDialogs::choose(QPrinter& printer, const std::string& jobTitle) {
+  printer.setDocName(toQString(jobTitle));
+  QPrintDialog dialog(&printer, parent_);
+  return dialog.exec() == QDialog::Accepted;
+}
 
 }  // namespace quillon

@@ -43,6 +43,15 @@ class QtClipboard : public Clipboard {
   void clear() override;
 };
 
+class QtPrintDialogs : public PrintDialogs {
+ public:
+  explicit QtPrintDialogs(QWidget*& parent) : parent_(parent) {}
+  bool choose(QPrinter& printer, const std::string& jobTitle) override;
+
+ private:
+  QWidget*& parent_;
+};
+
 class QtModalRunner : public ModalRunner {
  public:
   int runModal(QDialog& dialog, bool selfClosing) override;
@@ -65,6 +74,7 @@ class QtPlatform {
   QtColourDialogs colours_{parent_};
   QtClipboard clipboard_;
   QtModalRunner modal_;
+  QtPrintDialogs prints_{parent_};
   Platform platform_;
 };
 

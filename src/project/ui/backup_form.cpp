@@ -150,17 +150,23 @@ void TFormBackup::ButtonBackupNowClick() {
   }
   setStatus("Status:");
   std::string target = toBytes(EditBackupPath->text());
-  if (target.empty() || target.back() != '/') {
+  if (target.empty()) {
+    platform_.prompts.info("Choose the folder to back up into, or type its path, first.");
+    return;
+  }
+  if (target.back() != '/') {
     target += '/';
     EditBackupPath->setText(toQString(target));
   }
-  const std::vector<BackupCopy> copies = planBackupCopies(files_);
+  const std::string link = projectLinkPath(start_.projectsDir, project_);
+  const std::string outline = projectOutlinePath(start_.projectsDir, project_);
+  const std::vector<std::string> projectFiles = {std::string(fileNamePart(link)), std::string(fileNamePart(outline))};
+  const std::vector<BackupCopy> copies = planBackupCopies(files_, projectFiles);
   ProgressBar->setRange(0, std::max(0, static_cast<int>(copies.size()) - 1));
   ProgressBar->setValue(0);
   ProgressBar->show();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   bool failed = false;
-  std::set<std::string> made;
   QElapsedTimer sincePump;
   sincePump.start();
   for (size_t i = 0; i < copies.size(); ++i) {
@@ -170,20 +176,16 @@ void TFormBackup::ButtonBackupNowClick() {
       QCoreApplication::processEvents();
       sincePump.restart();
     }
-    const std::string copy = target + copies[i].relative;
-    if (const std::string sub(folderPart(copy)); made.insert(sub).second) makeDirectories(sub);
-    if (!copyFileReplacing(copies[i].source, copy).ok) {
+    if (!copyIntoBackup(target, copies[i]).ok) {
       QApplication::restoreOverrideCursor();
       platform_.prompts.info("Error copying HTML file: " + copies[i].source + ". Not backed up!");
       QApplication::setOverrideCursor(Qt::WaitCursor);
       failed = true;
     }
   }
-  const std::string link = projectLinkPath(start_.projectsDir, project_);
-  const std::string outline = projectOutlinePath(start_.projectsDir, project_);
   const bool projectCopied = copyFileReplacing(link, target + std::string(fileNamePart(link))).ok &&
                              copyFileReplacing(outline, target + std::string(fileNamePart(outline))).ok;
-  writeFileAtomic(target + kBackupListName, backupListText(copies));
+  writeFileReplacing(target + backupListName(copies, projectFiles), backupListText(copies));
   syncFileSystemOf(target);
   QApplication::restoreOverrideCursor();
   if (!projectCopied) {

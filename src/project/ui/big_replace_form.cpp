@@ -145,15 +145,11 @@ bool TFormBigReplace::backUp(const std::vector<std::string>& files, std::vector<
     return false;
   }
   const std::vector<BackupCopy> copies = planBackupCopies(files);
-  std::set<std::string> made;
   for (const BackupCopy& copy : copies) {
-    const std::string target = folder + copy.relative;
-    if (const std::string sub(folderPart(target)); made.insert(sub).second) makeDirectories(sub);
     // A file that cannot be read is passed over here and left alone by the replace as well.
-    if (!copyFileReplacing(copy.source, target).ok && checkOpenable(copy.source) == OpenCheck::Ok)
-      notCopied.push_back(copy.source);
+    if (!copyIntoBackup(folder, copy).ok && checkOpenable(copy.source) == OpenCheck::Ok) notCopied.push_back(copy.source);
   }
-  writeFileAtomic(folder + kBackupListName, backupListText(copies));
+  writeFileReplacing(folder + backupListName(copies), backupListText(copies));
   syncFileSystemOf(folder);
   return true;
 }
@@ -189,6 +185,13 @@ void TFormBigReplace::ButtonReplaceAllClick() {
   } else {
     for (int i = 0; i < ListBoxFiles->count(); ++i) files.push_back(toBytes(ListBoxFiles->item(i)->text()));
   }
+  // A file listed twice, or reached by a second path, is changed once: a second pass would replace in the
+  // replacements.
+  std::set<FileIdentity> seen;
+  std::erase_if(files, [&seen](const std::string& f) {
+    const auto id = identityOf(f);
+    return id && !seen.insert(*id).second;
+  });
   // A file whose backup copy failed is left as it is: without its copy, the replacement could not be undone.
   std::vector<std::string> notCopied;
   if (CheckBackup->isChecked() && !backUp(files, notCopied)) return;

@@ -255,10 +255,10 @@ void TFormProjectBuilder::loadNames() {
   QStringList names;
   for (const std::string& path : order_) {
     if (RadioFileName->isChecked()) {
-      names << toQString(nameFromFileName(path));
+      names << toQString(tidyPageName(nameFromFileName(path), path));
     } else {
       const auto bytes = readWholeFile(path);
-      names << toQString(nameFromTitle(bytes ? *bytes : std::string(), path));
+      names << toQString(tidyPageName(nameFromTitle(bytes ? *bytes : std::string(), path), path));
     }
   }
   MemoNames->setPlainText(names.join('\n'));
@@ -300,6 +300,10 @@ void TFormProjectBuilder::ButtonFinishClick() {
     platform_.prompts.info("You must enter a name for this Project.");
     return;
   }
+  if (order_.empty()) {
+    platform_.prompts.info("There are no files in this project yet. Add them on the \"Select Files\" tab first.");
+    return;
+  }
   if (!validProjectName(name)) {
     platform_.prompts.info("A project name cannot hold a slash or be \".\" or \"..\". Please enter another name.");
     return;
@@ -312,7 +316,7 @@ void TFormProjectBuilder::ButtonFinishClick() {
                                 "A project named \"" + name + "\" already exists. Do you want to replace it?",
                                 Buttons::YesNo) != Answer::Yes)
     return;
-  const std::string outlineText = builderOutlineText(hierarchy_);
+  const std::string outlineText = builderOutlineText(hierarchy_, order_);
   const std::string linkText = builderLinkText(order_);
   const WriteResult written = writeFilesTogether({{links, linkText}, {outline, outlineText}});
   if (!written.ok) {
