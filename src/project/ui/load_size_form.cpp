@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QScopeGuard>
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
@@ -306,7 +307,10 @@ bool TFormLoadSize::stopRequested() {
 void TFormLoadSize::analysePageNow() {
   const PageAnalysis a = analysePage(pageTitle_, pageFile_, imageDir_, [this] { return stopRequested(); });
   if (a.unreadable) platform_.prompts.info(a.message);
-  for (const std::string& line : a.summary) ListBoxPageSummary->addItem(toQString(line));
+  QStringList lines;
+  lines.reserve(static_cast<int>(a.summary.size()));
+  for (const std::string& line : a.summary) lines << toQString(line);
+  ListBoxPageSummary->addItems(lines);
   const int row = GridSummary->rowCount();
   GridSummary->insertRow(row);
   for (int c = 0; c < 6; ++c) GridSummary->setItem(row, c, new QTableWidgetItem(toQString(a.row[static_cast<size_t>(c)])));
@@ -329,6 +333,10 @@ void TFormLoadSize::ButtonAnalyzeSite1Click() {
   ListBoxPageSummary->clear();
   GridSummary->setRowCount(0);
   LabelError->hide();
+  // The grid is drawn once the run ends, not after each of thousands of rows.
+  GridSummary->setUpdatesEnabled(false);
+  GridSummary->setSortingEnabled(false);
+  const auto redraw = qScopeGuard([this] { GridSummary->setUpdatesEnabled(true); });
   for (size_t i = 0; i < tree_.size(); ++i) {
     if (stopRequested()) break;
     ProgressBar->setValue(static_cast<int>(i + 1));

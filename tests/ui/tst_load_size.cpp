@@ -1,0 +1,58 @@
+// The analysis dialog's stop button ends a site run between pages, and a long page scan asks for it.
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+
+#include "platform/ui/platform.h"
+#include "project/page_scans.h"
+#include "project/ui/load_size_form.h"
+#include "support/scripted_platform.h"
+
+namespace quillon {
+
+class TestLoadSize : public QObject {
+  Q_OBJECT
+  QTemporaryDir dir_;
+
+  struct Desk : testing::ScriptedPlatform, ModalRunner, PrintDialogs {
+    int runModal(QDialog&, bool) override { return QDialog::Rejected; }
+    bool choose(QPrinter&, const std::string&) override { return false; }
+    Platform platform{*this, *this, *this, *this, *this, *this};
+  };
+
+ private slots:
+  void stopEndsASiteRun() {
+    const std::string page = (dir_.path() + "/big.htm").toStdString();
+    {
+      std::ofstream out(page, std::ios::binary);
+      for (int i = 0; i < 20000; ++i) out << "<p><img src=\"a" << i % 50 << ".gif\"> words words words</p>\r\n";
+    }
+    std::vector<Page> pages;
+    for (int i = 0; i < 3000; ++i) pages.push_back({"P" + std::to_string(i), page, 1, false});
+    Desk desk;
+    TFormLoadSize dialog(desk.platform, {(dir_.path() + "/").toStdString(), "", PageTree(pages), 0, "", ""});
+    auto* stop = dialog.findChild<QPushButton*>("ButtonStop1");
+    QTimer::singleShot(0, stop, &QPushButton::click);
+    dialog.findChild<QPushButton*>("ButtonAnalyzeSite1")->click();
+    const int rows = dialog.findChild<QTableWidget*>("GridSummary")->rowCount();
+    QVERIFY(rows < 3000);
+  }
+
+  void aLongScanAsksToStop() {
+    std::string line;
+    for (int i = 0; i < 200000; ++i) line += "<a href=\"x.htm\">x</a>";
+    int asked = 0;
+    const auto links = scanLinks(line, [&asked] { return ++asked >= 2; });
+    QCOMPARE(asked, 2);
+    QVERIFY(links.size() < 200000);
+    QVERIFY(!links.empty());
+  }
+};
+
+}  // namespace quillon
+
+QTEST_MAIN(quillon::TestLoadSize)
+#include "tst_load_size.moc"
