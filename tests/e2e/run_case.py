@@ -13,6 +13,7 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
   #! fifo NAME                make a named pipe (with no writer) in the program directory before the run
   #! pdf-text NAME "TEXT"      the PDF file NAME, read back as text, holds this line (after the lines of
                               earlier pdf-text checks of the same file)
+  #! chmod NAME MODE           set a file's permission bits (octal) before the run
   #! drive-alone              run a copy of quillon-drive from a folder without the embedded-browser module
 "@DIR@" anywhere stands for the program directory, without its trailing slash; "@UDIR@" for it in upper case.
 """
@@ -130,6 +131,9 @@ def main() -> int:
             elif verb == "file-is":
                 name, _, content = rest.partition(" ")
                 file_checks.append((name, unquote(content)))
+            elif verb == "chmod":
+                name, _, mode = rest.partition(" ")
+                os.chmod(os.path.join(prog, name), int(mode, 8))
             elif verb == "pdf-text":
                 name, _, content = rest.partition(" ")
                 pdf_checks.setdefault(name, []).append(unquote(content).decode("utf-8"))

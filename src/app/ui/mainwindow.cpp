@@ -459,6 +459,8 @@ void TForm1::bindCommands() {
   bindFilesCommands();
   bindTagCommands();
   bindSnipCommands();
+  bindPreviewCommands();
+  bindFtpCommands();
 }
 
 void TForm1::bindHandlers(std::initializer_list<std::pair<CommandName, void (TForm1::*)()>> handlers) {

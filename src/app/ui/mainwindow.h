@@ -114,6 +114,24 @@ class TForm1 : public QMainWindow {
   void AnalyzeWebPage1Click();
   void openAnalysis(const std::string& preselectedFile);
   void PrintProjectOutline1Click();
+  void bindPreviewCommands();
+  void bindFtpCommands();
+  void BitBtnFTPAddClick();
+  void AddImagesfromopenHTMLfiletoFTPlist1Click();
+  void buildBrowserControls();
+  std::optional<std::string> preparePreview(bool embedded);
+  void PanelIEClick();
+  void LabelBrowserModeDblClick();
+  void externalPreview(std::string RunSettings::*browser, const char* missing, const char* failed);
+  void BitBtnNSClick();
+  void BitBtnIEClick();
+  void launchHelper(const std::string& path);
+  void LauchImageEditor1Click();
+  void LaunchFTPProgram1Click();
+  void LaunchImageMapEditor1Click();
+  void Instructions1Click();
+  void FrequentlyAskedQuestions1Click();
+  void BugsSuggestionsFeedback1Click();
   void backupReminder(const std::string& projectName);
   void openImageBuilder(const std::string& selectedFile);
   void PowerFrameClick();
@@ -302,6 +320,7 @@ class TForm1 : public QMainWindow {
   QFrame* PanelHTMLWindow = nullptr;
   QsciScintilla* RE1 = nullptr;
   QWidget* OleContainer1 = nullptr;
+  QWidget* browserView_ = nullptr;  // made in OleContainer1 on the first embedded preview
   QLabel* PanelE = nullptr;
   QLabel* PanelIE = nullptr;
   QLabel* LabelBrowserMode = nullptr;

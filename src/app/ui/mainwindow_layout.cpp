@@ -12,6 +12,7 @@
 #include "app/pane_layout.h"
 #include "app/ui/mainwindow.h"
 #include "editor/ui/editor_bytes.h"
+#include "publish/ui/embedded_browser.h"
 
 namespace quillon {
 
@@ -34,6 +35,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::PanelEClick() {
   PanelMSIE->hide();
   if (browserAvailable_) OleContainer1->hide();
+  if (browserView_) EmbeddedBrowser::stop(browserView_);
   browserShown_ = false;
   RE1->show();
   PanelE->setStyleSheet("background-color: #00FF00;");
@@ -68,6 +70,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     (watched->objectName() == "EditURL" ? ListBoxURL : ListBoxMisc)->clearSelection();
   } else if (watched == PanelE && type == QEvent::MouseButtonRelease) {
     PanelEClick();
+  } else if (watched == PanelIE && (type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick)) {
+    PanelIEClick();
+  } else if (watched == LabelBrowserMode && type == QEvent::MouseButtonDblClick) {
+    LabelBrowserModeDblClick();
   } else if (watched == PanelHTMLWindow && type == QEvent::Resize) {
     setLeftPaneWidth(pane_layout::widthOnEditorPaneResize(leftPaneWidth(), width()));
   }

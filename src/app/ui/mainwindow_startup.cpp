@@ -56,9 +56,9 @@ void TForm1::FormCreate() {
   if (!browserAvailable_) {
     platform_.prompts.message(
       MessageKind::Info, kAppTitle,
-      "You do not appear to have Microsoft Internet Explorer 3.0 (or higher) installed. You will not be able to "
-      "use the built-in MSIE browser preview. We recommend you download a free copy from:  "
-      "https://browser.example.org/download/",
+      std::string("You do not appear to have Microsoft Internet Explorer 3.0 (or higher) installed. You will not be able "
+                  "to use the built-in MSIE browser preview. We recommend you download a free copy from:  ") +
+          kBrowserMakerAddress,
       Buttons::Ok);
   }
 

@@ -22,7 +22,9 @@
 #include "editor/ui/edit_snip_form.h"
 #include "editor/ui/find_dialog.h"
 #include "project/project_session.h"
+#include "app/ui/faq_form.h"
 #include "project/ui/backup_form.h"
+#include "publish/ui/ftp_image_loc_form.h"
 #include "project/ui/big_replace_form.h"
 #include "project/ui/load_size_form.h"
 #include "project/ui/move_form.h"
@@ -99,6 +101,8 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
       {"TFormLoadSize",
        [&] { return std::make_unique<TFormLoadSize>(platform, TFormLoadSize::Start{programDir + "/projects/", {}, {}, -1, {}, {}}); }},
       {"TFormPrintOptions", [] { return std::make_unique<TFormPrintOptions>(true); }},
+      {"TFormFAQ", [] { return std::make_unique<TFormFAQ>(); }},
+      {"TFormFTPImageLoc", [&] { return std::make_unique<TFormFTPImageLoc>(platform, std::string(), std::string()); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
       {"ReplaceDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
       {"TFormSpell", [] { return std::make_unique<TFormSpell>(); }},
@@ -123,7 +127,7 @@ std::vector<std::string> windowClasses() {
           "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
           "TFormTable",     "TFormList",      "TFormAnchor",  "TFormBody",
           "TFormCustom",    "TFormEditSnip", "TFormImageView", "Tformframes", "TFormFrameSet", "TFormFrameDialog",
-          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup", "TFormMove", "TFormProjectBuilder", "TFormLoadSize", "TFormPrintOptions"};
+          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup", "TFormMove", "TFormProjectBuilder", "TFormLoadSize", "TFormPrintOptions", "TFormFAQ", "TFormFTPImageLoc"};
 }
 
 }  // namespace quillon

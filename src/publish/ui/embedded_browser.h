@@ -17,6 +17,11 @@ class EmbeddedBrowser {
   bool installed() const;
   // Makes the browser view inside `parent`; nullptr when the module cannot be loaded.
   QWidget* create(QWidget* parent);
+  // On a view that create() made: load an address; step back (-1) or forward (1) through its history,
+  // false when there is no page that way; stop loading.
+  static void navigate(QWidget* view, const QString& address);
+  bool go(QWidget* view, int step) const;
+  static void stop(QWidget* view);
 
  private:
   QString modulePath() const;

@@ -1,0 +1,50 @@
+// The FTP list of the main window: files and images added to it, and the FTP screen that sends them.
+#include <QListWidget>
+#include <QTabWidget>
+#include <Qsci/qsciscintilla.h>
+#include <algorithm>
+
+#include "app/command_names.h"
+#include "app/ui/mainwindow.h"
+#include "editor/ui/editor_bytes.h"
+#include "project/page_scans.h"
+#include "publish/ui/ftp_image_loc_form.h"
+
+namespace quillon {
+
+void TForm1::bindFtpCommands() {
+  bindHandlers({{cmd::BitBtnFTPAddClick, &TForm1::BitBtnFTPAddClick},
+                {cmd::AddImagesfromopenHTMLfiletoFTPlist1Click, &TForm1::AddImagesfromopenHTMLfiletoFTPlist1Click}});
+}
+
+void TForm1::BitBtnFTPAddClick() {
+  if (PageControl1->currentIndex() == 1) {
+    const std::string file = chosenFile();
+    if (file.empty()) {
+      platform_.prompts.info("You must select a file from the file list first (images or HTML files OK).");
+      return;
+    }
+    autoFtp_.add(file);
+    return;
+  }
+  const int page = selectedPage();
+  if (page < 0) {
+    platform_.prompts.info("You must click on a file within your project first..");
+    return;
+  }
+  autoFtp_.add(project_->tree()[static_cast<size_t>(page)].link);
+}
+
+// The images named in the open page, looked for in the folder the user gives, go on the FTP list.
+void TForm1::AddImagesfromopenHTMLfiletoFTPlist1Click() {
+  TFormFTPImageLoc dialog(platform_, settings_.ftpImages, settings_.images, this);
+  if (platform_.modal.runModal(dialog) != QDialog::Accepted) return;
+  const std::string folder = dialog.folder();
+  std::vector<std::string> names = scanImages(editor_bytes::text(*RE1));
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  for (const std::string& name : names) autoFtp_.add(folder + name);
+  setSetting(&RunSettings::ftpImages, folder);
+}
+
+}  // namespace quillon

@@ -1,0 +1,219 @@
+// Previews in the embedded and external browsers, the helper programs, and the help and feedback windows.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QUrl>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/command_names.h"
+#include "app/ui/command_registry.h"
+#include "app/ui/faq_form.h"
+#include "app/ui/mainwindow.h"
+#include "base/file_io.h"
+#include "base/product.h"
+#include "base/text_bytes.h"
+#include "editor/ui/editor_bytes.h"
+#include "platform/ui/named.h"
+#include "platform/ui/qt_text.h"
+#include "publish/preview_file.h"
+#include "publish/program_launch.h"
+#include "publish/ui/embedded_browser.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr int kOptionsBrowsersTab = 3;
+constexpr int kOptionsHelpersTab = 4;
+const char* kSupportAddress = "support@quillonpro.example";
+
+struct BusyCursor {
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+void TForm1::bindPreviewCommands() {
+  bindHandlers({{cmd::BitBtnIEClick, &TForm1::BitBtnIEClick},
+                {cmd::BitBtnNSClick, &TForm1::BitBtnNSClick},
+                {cmd::LauchImageEditor1Click, &TForm1::LauchImageEditor1Click},
+                {cmd::LaunchFTPProgram1Click, &TForm1::LaunchFTPProgram1Click},
+                {cmd::LaunchImageMapEditor1Click, &TForm1::LaunchImageMapEditor1Click},
+                {cmd::Instructions1Click, &TForm1::Instructions1Click},
+                {cmd::FrequentlyAskedQuestions1Click, &TForm1::FrequentlyAskedQuestions1Click},
+                {cmd::BugsSuggestionsFeedback1Click, &TForm1::BugsSuggestionsFeedback1Click}});
+  PanelIE->installEventFilter(this);
+  LabelBrowserMode->installEventFilter(this);
+  buildBrowserControls();
+}
+
+void TForm1::buildBrowserControls() {
+  auto* h = new QHBoxLayout(PanelMSIE);
+  h->setContentsMargins(2, 2, 2, 2);
+  auto* caption = named(new QLabel("MSIE Controls", PanelMSIE), "LabelMSIE");
+  auto* back = named(new QPushButton("Back", PanelMSIE), "BitBtn6");
+  auto* next = named(new QPushButton("Next", PanelMSIE), "BitBtn7");
+  auto* stop = named(new QPushButton("Stop", PanelMSIE), "BitBtn5");
+  auto* address = named(new QLineEdit("Enter an HTTP web address here", PanelMSIE), "Edit1");
+  auto* go = named(new QPushButton("GO!", PanelMSIE), "Button3");
+  auto* hide = named(new QPushButton("X", PanelMSIE), "BitBtn8");
+  for (QWidget* w : std::initializer_list<QWidget*>{caption, back, next, stop, address, go, hide}) h->addWidget(w);
+  PanelMSIE->setFrameShape(QFrame::StyledPanel);
+  PanelMSIE->adjustSize();
+  connect(back, &QPushButton::clicked, this, [this] {
+    if (!EmbeddedBrowser().go(browserView_, -1))
+      platform_.prompts.info("You are at the initial page -- you cannot go back further.");
+  });
+  connect(next, &QPushButton::clicked, this, [this] {
+    if (!EmbeddedBrowser().go(browserView_, 1))
+      platform_.prompts.info("You are at the last page -- there is no NEXT page to view.");
+  });
+  connect(stop, &QPushButton::clicked, this, [this] { EmbeddedBrowser::stop(browserView_); });
+  connect(go, &QPushButton::clicked, this, [this, address] {
+    const QUrl url = QUrl::fromUserInput(address->text());
+    if (!browserView_ || !url.isValid() || url.isEmpty()) {
+      platform_.prompts.info("Unable to connect to address listed. Please be sure it is a valid web address (http://....)");
+      return;
+    }
+    EmbeddedBrowser::navigate(browserView_, url.toString());
+    OleContainer1->show();
+  });
+  connect(hide, &QPushButton::clicked, PanelMSIE, &QWidget::hide);
+}
+
+// Which file the browser loads, writing the editor's text first where the mode asks for it; nothing when a
+// file the preview needs could not be written (said).
+std::optional<std::string> TForm1::preparePreview(bool embedded) {
+  const DocumentState& state = session_->state();
+  PreviewDocument document{state.path, session_->isUntitled(), state.modified, settings_.startLocation, programDir_};
+  if (!document.startFolder.empty() && document.startFolder.back() != '/') document.startFolder += '/';
+  const PreviewPlan plan = planPreview(document, previewModeOf(settings_.previewOption), embedded);
+  const std::string_view text = editor_bytes::text(*RE1);
+  if (plan.saveDocument && state.modified) QueryCloseHTML(CloseRequest::SaveCommand);
+  for (const std::string& target : {plan.writeText ? plan.file : std::string(), plan.helpCopy}) {
+    if (target.empty()) continue;
+    const WriteResult written = writeFileAtomic(target, text);
+    if (!written.ok) {
+      platform_.prompts.error("Cannot write \"" + target + "\": " + written.error);
+      return std::nullopt;
+    }
+  }
+  return plan.file;
+}
+
+void TForm1::PanelIEClick() {
+  if (!browserAvailable_) {
+    platform_.prompts.info(std::string("You do not appear to have Microsoft Internet Explorer v3.0 (or higher) installed. "
+                                       "You cannot use this MSIE browser preview screen without it. We recommend you "
+                                       "download a free copy at:  ") + kBrowserMakerAddress);
+    return;
+  }
+  if (session_->isUntitled() && editor_bytes::length(*RE1) == 0) {
+    platform_.prompts.info("There is no open HTML data to preview.");
+    return;
+  }
+  const auto file = preparePreview(true);
+  if (!file) {
+    platform_.prompts.info("Unable to load MS Internet Explorer preview window. Please be sure MSIE v3.0 or greater is "
+                           "installed correctly to use this feature.");
+    return;
+  }
+  if (!browserView_) {
+    browserView_ = EmbeddedBrowser().create(OleContainer1);
+    if (browserView_) {
+      auto* layout = new QHBoxLayout(OleContainer1);
+      layout->setContentsMargins(0, 0, 0, 0);
+      layout->addWidget(browserView_);
+    }
+  }
+  if (!browserView_) {
+    platform_.prompts.info("Unable to load file in internal MS Internet Explorer v3.0. Please be sure MSIE v3.0 or "
+                           "greater is installed correctly.");
+    return;
+  }
+  PanelE->setStyleSheet("background-color: #808080;");
+  PanelIE->setStyleSheet("background-color: #00FF00;");
+  EmbeddedBrowser::navigate(browserView_, toQString(fileUrl(*file)));
+  RE1->hide();
+  OleContainer1->show();
+  browserShown_ = true;
+  if (settings_.msieControl) {
+    PanelMSIE->show();
+    PanelMSIE->raise();
+  }
+}
+
+void TForm1::LabelBrowserModeDblClick() {
+  const PreviewMode next = nextPreviewMode(previewModeOf(settings_.previewOption));
+  setSetting(&RunSettings::previewOption, previewModeText(next));
+  LabelBrowserMode->setText(toQString(previewModeLetter(next)));
+}
+
+// The browser program gets the file's address as its one argument; with none configured, after the
+// settings were offered, the desktop's own browser shows it.
+void TForm1::externalPreview(std::string RunSettings::*browser, const char* missing, const char* failed) {
+  if ((settings_.*browser).empty()) {
+    platform_.prompts.info(missing);
+    openOptions(kOptionsBrowsersTab);
+  }
+  const auto file = preparePreview(false);
+  if (!file) return;
+  const std::string url = fileUrl(*file);
+  const std::string& program = settings_.*browser;
+  const bool started = program.empty() ? QDesktopServices::openUrl(QUrl(toQString(url)))
+                                       : launchProgram(program, {url}).empty();
+  if (!started) platform_.prompts.info(failed);
+}
+
+void TForm1::BitBtnNSClick() {
+  externalPreview(&RunSettings::netscape, "You must locate Netscape Navigator first...Press OK to continue..",
+                  "Error launching file to Netscape.");
+}
+
+void TForm1::BitBtnIEClick() {
+  externalPreview(&RunSettings::msie, "You must locate MS Internet Explorer first...Press OK to continue..",
+                  "Error launching file to MSIE.");
+}
+
+void TForm1::launchHelper(const std::string& path) {
+  if (path.empty()) {
+    platform_.prompts.info("You have not selected a helper app for this yet. We will now jump to the OPTIONS screen where "
+                           "you can select an application to associate with this menu item.");
+    openOptions(kOptionsHelpersTab);
+    return;
+  }
+  std::string reason;
+  {
+    BusyCursor busy;
+    reason = launchProgram(path, {}, std::string(folderPart(path)));
+  }
+  if (!reason.empty()) platform_.prompts.error(reason);
+}
+
+void TForm1::LauchImageEditor1Click() { launchHelper(settings_.editor); }
+void TForm1::LaunchFTPProgram1Click() { launchHelper(settings_.ftpPath); }
+void TForm1::LaunchImageMapEditor1Click() { launchHelper(settings_.imagemap); }
+
+void TForm1::Instructions1Click() {
+  platform_.prompts.info("The help file for this program is presented in an outline form. Select WELCOME TO QUILLON PRO "
+                         "from the Help menu to see this outline.");
+}
+
+void TForm1::FrequentlyAskedQuestions1Click() {
+  TFormFAQ faq(this);
+  platform_.modal.runModal(faq);
+}
+
+void TForm1::BugsSuggestionsFeedback1Click() {
+  platform_.prompts.info(std::string("Help us make Quillon Pro the best web site manager and HTML editor around. E-mail us "
+                                     "with any bugs, comments, or suggestions. We value your opinions. Contact us at:  ") +
+                         kSupportAddress);
+}
+
+}  // namespace quillon
