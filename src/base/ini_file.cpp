@@ -125,6 +125,20 @@ WriteResult IniFile::writeValue(const std::string& path, std::string_view sectio
   return writeValues(path, {{std::string(section), std::string(key), std::string(value)}});
 }
 
+bool IniFile::eraseSection(std::string_view section) {
+  const Found found = find(section, {});
+  if (found.sectionLine < 0) return false;
+  lines_.erase(lines_.begin() + found.sectionLine, lines_.begin() + found.sectionEnd);
+  return true;
+}
+
+WriteResult IniFile::eraseSectionIn(const std::string& path, std::string_view section) {
+  const FolderLock lock(std::string(folderPart(path)));
+  IniFile ini = load(path);
+  if (!ini.eraseSection(section)) return {true, {}, {}};
+  return writeFileAtomic(path, ini.bytes());
+}
+
 WriteResult IniFile::writeValues(const std::string& path, const std::vector<Entry>& entries) {
   for (const Entry& e : entries)
     for (std::string_view part : {std::string_view(e.section), std::string_view(e.key), std::string_view(e.value)})

@@ -27,6 +27,8 @@ class IniFile {
   // Sets a value in memory, keeping every other line byte for byte.
   void setValue(std::string_view section, std::string_view key, std::string_view value);
   std::string bytes() const;
+  // Removes the first section of that name with all its lines; false when there is none.
+  bool eraseSection(std::string_view section);
 
   // Under a lock on the file's folder, reads the file afresh, sets one value and rewrites the file
   // atomically, so that other processes' keys survive. A section, key or value holding CR, LF or NUL is
@@ -38,6 +40,8 @@ class IniFile {
   };
   // The same for several values of one file, written together.
   static WriteResult writeValues(const std::string& path, const std::vector<Entry>& entries);
+  // The same for removing a section.
+  static WriteResult eraseSectionIn(const std::string& path, std::string_view section);
 
  private:
   struct Line {

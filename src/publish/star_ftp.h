@@ -86,6 +86,8 @@ class TStarFtp : public TStarSocket {
   int error() const { return error_; }
   int state() const { return state_; }
   unsigned long bytesTransferred() const { return bytes_; }
+  // Milliseconds the last transfer took; 0 when none was timed.
+  long ElapsedTime() const { return elapsedMs_; }
   const std::vector<std::string>& Listing() const { return listing_; }
   const std::vector<std::string>& FileNames() const { return fileNames_; }
   const std::vector<std::string>& DirectoryNames() const { return directoryNames_; }

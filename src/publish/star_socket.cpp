@@ -275,7 +275,9 @@ void TStarSocket::timerTick() {
 
 void TStarSocket::onReady(unsigned ready) {
   if (handle_ < 0) return;
-  if (connecting_ && (ready & EventLoop::Writable)) {
+  // An event loop that reports reading and writing apart may tell of a refused connection as readable
+  // first: either ends the connecting, and the socket's error says how.
+  if (connecting_ && (ready & (EventLoop::Writable | EventLoop::Readable))) {
     connecting_ = false;
     int error = 0;
     socklen_t length = sizeof error;

@@ -3,89 +3,20 @@
 login, list, mkdir, cd, uploads of 0, 4096, 4097 bytes and 50 MB checked byte for byte on the server's
 side, rename, delete, rmdir, quit.   usage: ftp_servers_test.py QUILLON_FTP pyftpdlib|vsftpd"""
 import os
-import pwd
 import shutil
 import socket
 import subprocess
 import sys
 import tempfile
-import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ftp_fixture import FtpServer  # noqa: E402
 
 tool, kind = sys.argv[1], sys.argv[2]
 work = tempfile.mkdtemp(prefix="quillon-ftp-")
 os.chmod(work, 0o755)
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
-def wait_for(port):
-    for _ in range(100):
-        try:
-            with socket.create_connection(("127.0.0.1", port), timeout=0.2):
-                return
-        except OSError:
-            time.sleep(0.1)
-    raise SystemExit(f"{kind} did not start on port {port}")
-
-
-port = free_port()
-user, password = "quillon", "test-pass-123"
-home = os.path.join(work, "home")
-os.makedirs(home)
-server = None
-if kind == "pyftpdlib":
-    script = os.path.join(work, "server.py")
-    with open(script, "w") as f:
-        f.write(f"""
-from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
-from pyftpdlib.servers import FTPServer
-a = DummyAuthorizer()
-a.add_user({user!r}, {password!r}, {home!r}, perm="elradfmwMT")
-h = FTPHandler
-h.authorizer = a
-FTPServer(("127.0.0.1", {port}), h).serve_forever()
-""")
-    server = subprocess.Popen(["/usr/bin/python3", script], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-elif kind == "vsftpd":
-    if os.geteuid() != 0:
-        print("vsftpd needs root to make its temporary user: skipped")
-        sys.exit(77)
-    user = "quillonftp%d" % os.getpid()
-    subprocess.run(["useradd", "-M", "-d", home, "-s", "/bin/sh", user], check=True)
-    subprocess.run(["chpasswd"], input=f"{user}:{password}\n", text=True, check=True)
-    info = pwd.getpwnam(user)
-    os.chown(home, info.pw_uid, info.pw_gid)
-    empty = os.path.join(work, "empty")
-    os.makedirs(empty)
-    conf = os.path.join(work, "vsftpd.conf")
-    with open(conf, "w") as f:
-        f.write(f"""listen=YES
-listen_address=127.0.0.1
-listen_port={port}
-background=NO
-anonymous_enable=NO
-local_enable=YES
-write_enable=YES
-local_umask=022
-pasv_enable=NO
-port_enable=YES
-connect_from_port_20=NO
-chroot_local_user=NO
-pam_service_name=vsftpd
-secure_chroot_dir={empty}
-seccomp_sandbox=NO
-userlist_enable=NO
-check_shell=NO
-xferlog_enable=NO
-""")
-    server = subprocess.Popen(["vsftpd", conf], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-else:
-    raise SystemExit("unknown server " + kind)
+server = FtpServer(kind, work)
+port, user, password, home = server.port, server.user, server.password, server.home
 
 failures = []
 
@@ -100,7 +31,6 @@ def ftp(*args, expect_ok=True, env=None, stdin=None, with_password=True):
 
 
 try:
-    wait_for(port)
     files = {}
     for name, size in (("empty.bin", 0), ("four.bin", 4096), ("fourplus.bin", 4097), ("big.bin", 50_000_000)):
         path = os.path.join(work, name)
@@ -154,10 +84,7 @@ try:
     if run.returncode == 0:
         failures.append("a wrong password logged in")
 finally:
-    server.terminate()
-    server.wait()
-    if kind == "vsftpd":
-        subprocess.run(["userdel", user], check=False)
+    server.stop()
     shutil.rmtree(work, ignore_errors=True)
 
 if failures:

@@ -117,6 +117,7 @@ class TForm1 : public QMainWindow {
   void bindPreviewCommands();
   void bindFtpCommands();
   void BitBtnFTPAddClick();
+  void FTP1Click();
   void AddImagesfromopenHTMLfiletoFTPlist1Click();
   void buildBrowserControls();
   std::optional<std::string> preparePreview(bool embedded);

@@ -8,13 +8,21 @@
 #include "app/ui/mainwindow.h"
 #include "editor/ui/editor_bytes.h"
 #include "project/page_scans.h"
+#include "publish/ui/ftp_form.h"
 #include "publish/ui/ftp_image_loc_form.h"
 
 namespace quillon {
 
 void TForm1::bindFtpCommands() {
   bindHandlers({{cmd::BitBtnFTPAddClick, &TForm1::BitBtnFTPAddClick},
-                {cmd::AddImagesfromopenHTMLfiletoFTPlist1Click, &TForm1::AddImagesfromopenHTMLfiletoFTPlist1Click}});
+                {cmd::AddImagesfromopenHTMLfiletoFTPlist1Click, &TForm1::AddImagesfromopenHTMLfiletoFTPlist1Click},
+                {cmd::FTP1Click, &TForm1::FTP1Click}});
+}
+
+// Every opening makes a new dialog, and with it a new client.
+void TForm1::FTP1Click() {
+  TFormFTP dialog(platform_, {programDir_, settings_.startLocation}, autoFtp_, this);
+  platform_.modal.runModal(dialog);
 }
 
 void TForm1::BitBtnFTPAddClick() {

@@ -24,7 +24,9 @@
 #include "project/project_session.h"
 #include "app/ui/faq_form.h"
 #include "project/ui/backup_form.h"
+#include "publish/ui/ftp_form.h"
 #include "publish/ui/ftp_image_loc_form.h"
+#include "publish/ui/input_form.h"
 #include "project/ui/big_replace_form.h"
 #include "project/ui/load_size_form.h"
 #include "project/ui/move_form.h"
@@ -103,6 +105,12 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
       {"TFormPrintOptions", [] { return std::make_unique<TFormPrintOptions>(true); }},
       {"TFormFAQ", [] { return std::make_unique<TFormFAQ>(); }},
       {"TFormFTPImageLoc", [&] { return std::make_unique<TFormFTPImageLoc>(platform, std::string(), std::string()); }},
+      {"TFormFTP",
+       [&] {
+         static AutoFtpList none;
+         return std::make_unique<TFormFTP>(platform, TFormFTP::Start{programDir + "/", programDir}, none);
+       }},
+      {"TInputForm", [] { return std::make_unique<TInputForm>(); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
       {"ReplaceDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
       {"TFormSpell", [] { return std::make_unique<TFormSpell>(); }},
@@ -127,7 +135,7 @@ std::vector<std::string> windowClasses() {
           "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
           "TFormTable",     "TFormList",      "TFormAnchor",  "TFormBody",
           "TFormCustom",    "TFormEditSnip", "TFormImageView", "Tformframes", "TFormFrameSet", "TFormFrameDialog",
-          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup", "TFormMove", "TFormProjectBuilder", "TFormLoadSize", "TFormPrintOptions", "TFormFAQ", "TFormFTPImageLoc"};
+          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup", "TFormMove", "TFormProjectBuilder", "TFormLoadSize", "TFormPrintOptions", "TFormFAQ", "TFormFTPImageLoc", "TFormFTP", "TInputForm"};
 }
 
 }  // namespace quillon

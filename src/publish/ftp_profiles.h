@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/file_io.h"
+
+namespace quillon {
+
+// One FTP host as FTP.INI keeps it: a section named after the profile with its six keys.
+struct FtpProfile {
+  std::string profile = "none";
+  std::string host = "none";
+  std::string user;
+  std::string password;  // empty when the password was not to be saved
+  std::string account;
+  std::string directory;
+};
+
+// Reads a profile's section; keys that are missing read as "none" (Profile, Host) or empty.
+FtpProfile readFtpProfile(const std::string& iniPath, const std::string& name);
+// Writes the section named after the profile. FTP.INI holds passwords: it is made readable by its owner
+// only, and kept so.
+WriteResult writeFtpProfile(const std::string& iniPath, const FtpProfile& profile);
+WriteResult eraseFtpProfile(const std::string& iniPath, const std::string& name);
+
+// Why a profile name cannot name an INI section that reads back as itself, or empty when it can.
+std::string profileNameProblem(std::string_view name);
+
+// FTP.DAT: one profile name per line.
+std::vector<std::string> readHostList(const std::string& datPath);
+WriteResult writeHostList(const std::string& datPath, const std::vector<std::string>& names);
+
+// "name:port" or "name"; the port is 21 when none is given or it is not a number from 1 to 65535.
+struct HostAndPort {
+  std::string host;
+  uint16_t port = 21;
+};
+HostAndPort parseHostAndPort(std::string_view text);
+
+// "2005 bytes transferred in 2.005 seconds (1K per second)"; nothing when no time was measured.
+std::optional<std::string> transferLogLine(unsigned long long bytes, long elapsedMs);
+
+}  // namespace quillon

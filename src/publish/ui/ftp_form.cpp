@@ -1,0 +1,679 @@
+#include "publish/ui/ftp_form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "base/file_io.h"
+#include "base/text_bytes.h"
+#include "platform/ui/background_work.h"
+#include "platform/ui/drive_list.h"
+#include "platform/ui/named.h"
+#include "platform/ui/qt_text.h"
+#include "project/files_pane.h"
+#include "project/project_files.h"
+#include "project/site_files.h"
+#include "publish/star_ftp.h"
+#include "publish/ui/input_form.h"
+#include "publish/ui/qt_event_loop.h"
+
+namespace quillon {
+
+namespace {
+
+QPushButton* button(const char* caption, const char* name, QWidget* parent) {
+  return named(new QPushButton(caption, parent), name);
+}
+
+std::vector<int> selectedRows(const QListWidget* list) {
+  std::vector<int> rows;
+  for (int i = 0; i < list->count(); ++i)
+    if (list->item(i)->isSelected()) rows.push_back(i);
+  return rows;
+}
+
+std::string ftpErrorMessage(int code, const std::string& addinfo) {
+  switch (code) {
+    case 1: return "The winsock interface could not be initialized. Make sure that winsock is installed on your system.";
+    case 2: case 10: case 11: case 18:
+      return "The network is down. Make sure that you have established a connection to the network.";
+    case 3: case 16:
+      return "Could not find your FTP server. Check that you are connected to your service provider and that your setup "
+             "information is correct.";
+    case 4: case 5: case 15: return "An unexpected error occured";
+    case 6: case 7: return "The connection was unexpectedly closed by the remote server";
+    case 8: return "The connection attempt to the server timed out.";
+    case 9: return "The winsock is out of sockets. Close a winsock application before trying again.";
+    case 12:
+      return "The server refused the connection. Make sure that you have entered the correct value in setup for your "
+             "FTP server.";
+    case 13:
+      return "An unexpected response was received from the server. Make sure that you have entered the correct value in "
+             "setup for your FTP port.";
+    case 19: return "No server specified";
+    case 21: case 24: return "Error opening " + addinfo;
+    case 23: return "Error reading from " + addinfo;
+    case ftp_error::UnsafeText: return addinfo;
+    case 26: return "The FTP server is down.";
+    case 27: return "Access denied. Check your user ID and password.";
+    case 28: return "An error occured while transferring data.";
+    default: return {};
+  }
+}
+
+// A sent command as the log shows it: the password never appears.
+std::string loggedText(const std::string& text) {
+  if (text.size() >= 4 && upperAscii(text.substr(0, 4)) == "PASS") return "PASS ********";
+  return text;
+}
+
+}  // namespace
+
+TFormFTP::TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      platform_(platform),
+      start_(std::move(start)),
+      autoFtp_(autoFtp),
+      loop_(std::make_unique<QtEventLoop>()),
+      FTP1(std::make_unique<TStarFtp>(*loop_)) {
+  setObjectName("TFormFTP");
+  setWindowTitle("Quillon Pro:    FTP Module");
+  auto* v = new QVBoxLayout(this);
+  PageControl1 = named(new QTabWidget(this), "PageControl1");
+  PageControl1->addTab(buildHostPage(), "1. Select FTP Host  ");
+  PageControl1->addTab(buildFilesPage(), "2. Select Files to Transfer   ");
+  PageControl1->addTab(buildTransferPage(), "3. Transfer Files  ");
+  v->addWidget(PageControl1);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  BitBtnClose = button("Close", "BitBtnClose", this);
+  row->addWidget(BitBtnClose);
+  v->addLayout(row);
+  connect(BitBtnClose, &QPushButton::clicked, this, [this] { BitBtnCloseClick(); });
+
+  InputForm = new TInputForm(this);
+  FTP1->FtpPort = 21;
+  FTP1->TransferMode = BinaryTransfer;
+  wireClient();
+  for (const std::string& name : readHostList(datPath())) ListBoxHosts->addItem(toQString(name));
+  for (const std::string& path : autoFtp_.entries()) ListBoxChanged->addItem(toQString(path));
+  for (const std::string& p : listProjects(start_.programDir + "projects/")) ComboBox1->addItem(toQString(p));
+  ComboBox1->setCurrentIndex(-1);
+  for (const std::string& root : driveRoots()) DriveComboBox1->addItem(toQString(root));
+  goToFolder(isDirectory(start_.startFolder) ? start_.startFolder : std::string("/"));
+  Label15->clear();
+  PageControl1->setCurrentIndex(0);
+  PageControl2->setCurrentIndex(0);
+}
+
+TFormFTP::~TFormFTP() {
+  setBusy(false);
+  FTP1.reset();
+}
+
+QWidget* TFormFTP::buildHostPage() {
+  auto* page = new QWidget(this);
+  auto* h = new QHBoxLayout(page);
+  auto* left = new QVBoxLayout;
+  ListBoxHosts = named(new QListWidget(page), "ListBoxHosts");
+  left->addWidget(ListBoxHosts);
+  auto* del = button("Delete", "ButtonDeleteHost", page);
+  left->addWidget(del);
+  h->addLayout(left);
+  auto* form = new QFormLayout;
+  EditProfile = named(new QLineEdit(page), "EditProfile");
+  EditHost = named(new QLineEdit(page), "EditHost");
+  EditHost->setToolTip("The server's name or address; add \":port\" for a port other than 21");
+  EditUser = named(new QLineEdit(page), "EditUser");
+  EditPassword = named(new QLineEdit(page), "EditPassword");
+  EditPassword->setEchoMode(QLineEdit::Password);
+  EditAccount = named(new QLineEdit(page), "EditAccount");
+  EditDir = named(new QLineEdit(page), "EditDir");
+  CheckPassword = named(new QCheckBox("Save Password", page), "CheckPassword");
+  form->addRow("Profile Name:", EditProfile);
+  form->addRow("Host Name:", EditHost);
+  form->addRow("User Name:", EditUser);
+  form->addRow("Password:", EditPassword);
+  form->addRow("Account:", EditAccount);
+  form->addRow("Initial Dir:", EditDir);
+  form->addRow(CheckPassword);
+  auto* buttons = new QHBoxLayout;
+  auto* clear = button("Clear", "ButtonClearHosts", page);
+  auto* add = button("Add to List", "ButtonAddHost", page);
+  auto* modify = button("Modiy", "Button3", page);
+  buttons->addWidget(clear);
+  buttons->addWidget(add);
+  buttons->addWidget(modify);
+  form->addRow(buttons);
+  h->addLayout(form, 1);
+  connect(ListBoxHosts, &QListWidget::itemClicked, this, [this] { ListBoxHostsClick(); });
+  connect(del, &QPushButton::clicked, this, [this] { ButtonDeleteHostClick(); });
+  connect(clear, &QPushButton::clicked, this, [this] { clearHostFields(); });
+  connect(add, &QPushButton::clicked, this, [this] { ButtonAddHostClick(); });
+  connect(modify, &QPushButton::clicked, this, [this] { Button3Click(); });
+  return page;
+}
+
+QWidget* TFormFTP::buildFilesPage() {
+  auto* page = new QWidget(this);
+  auto* h = new QHBoxLayout(page);
+  auto* left = new QVBoxLayout;
+  ListTransferFiles = named(new QListWidget(page), "ListTransferFiles");
+  ListTransferFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  left->addWidget(ListTransferFiles);
+  auto* leftButtons = new QHBoxLayout;
+  auto* remove = button("Remove From List", "Button10", page);
+  auto* clear = button("Clear", "Button11", page);
+  leftButtons->addWidget(remove);
+  leftButtons->addWidget(clear);
+  left->addLayout(leftButtons);
+  h->addLayout(left, 1);
+
+  PageControl2 = named(new QTabWidget(page), "PageControl2");
+  auto* autoPage = new QWidget(PageControl2);
+  auto* a = new QVBoxLayout(autoPage);
+  ListBoxChanged = named(new QListWidget(autoPage), "ListBoxChanged");
+  ListBoxChanged->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  a->addWidget(ListBoxChanged);
+  auto* aButtons = new QHBoxLayout;
+  auto* addAuto = button("Add", "BitBtn5", autoPage);
+  auto* addAllAuto = button("Add All", "BitBtn2", autoPage);
+  auto* clearAuto = button("Clear", "ButtonClearChangedList", autoPage);
+  auto* removeAuto = button("Remove from List", "ButtonRemoveChanged", autoPage);
+  for (QPushButton* b : {addAuto, addAllAuto, clearAuto, removeAuto}) aButtons->addWidget(b);
+  a->addLayout(aButtons);
+  PageControl2->addTab(autoPage, "Auto-FTP List");
+
+  auto* projectPage = new QWidget(PageControl2);
+  auto* p = new QVBoxLayout(projectPage);
+  ComboBox1 = named(new QComboBox(projectPage), "ComboBox1");
+  ComboBox1->setPlaceholderText("Select a Project");
+  Outline1 = named(new QTreeWidget(projectPage), "Outline1");
+  Outline1->setHeaderHidden(true);
+  p->addWidget(ComboBox1);
+  p->addWidget(Outline1);
+  auto* pButtons = new QHBoxLayout;
+  auto* addPage = button("&Add", "BitBtnAddOutline", projectPage);
+  auto* addAllPages = button("Add All", "BitBtn4", projectPage);
+  pButtons->addWidget(addPage);
+  pButtons->addWidget(addAllPages);
+  p->addLayout(pButtons);
+  PageControl2->addTab(projectPage, "Projects");
+
+  auto* filesPage = new QWidget(PageControl2);
+  auto* f = new QVBoxLayout(filesPage);
+  DriveComboBox1 = named(new QComboBox(filesPage), "DriveComboBox1");
+  DirectoryListBox1 = named(new QListWidget(filesPage), "DirectoryListBox1");
+  FileListBox1 = named(new QListWidget(filesPage), "FileListBox1");
+  FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  auto* addFile = button("Add", "BitBtnAddFile", filesPage);
+  for (QWidget* w : std::initializer_list<QWidget*>{DriveComboBox1, DirectoryListBox1, FileListBox1, addFile}) f->addWidget(w);
+  PageControl2->addTab(filesPage, "Files");
+  h->addWidget(PageControl2, 1);
+
+  connect(remove, &QPushButton::clicked, this, [this] {
+    const auto rows = selectedRows(ListTransferFiles);
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) delete ListTransferFiles->takeItem(*it);
+  });
+  connect(clear, &QPushButton::clicked, ListTransferFiles, &QListWidget::clear);
+  connect(addAuto, &QPushButton::clicked, this, [this] { addFromAutoList(false); });
+  connect(addAllAuto, &QPushButton::clicked, this, [this] { addFromAutoList(true); });
+  connect(clearAuto, &QPushButton::clicked, this, [this] {
+    ListBoxChanged->clear();
+    changedListChanged();
+  });
+  connect(removeAuto, &QPushButton::clicked, this, [this] {
+    const auto rows = selectedRows(ListBoxChanged);
+    if (rows.empty()) return;
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) delete ListBoxChanged->takeItem(*it);
+    changedListChanged();
+  });
+  connect(ComboBox1, &QComboBox::activated, this, [this](int i) { ComboBox1Change(i); });
+  connect(addPage, &QPushButton::clicked, this, [this] { addFromProject(false); });
+  connect(addAllPages, &QPushButton::clicked, this, [this] { addFromProject(true); });
+  connect(DriveComboBox1, &QComboBox::activated, this, [this](int i) { goToFolder(toBytes(DriveComboBox1->itemText(i))); });
+  connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    const std::string name = toBytes(item->text());
+    goToFolder(name == ".." ? parentFolder(folder_) : joinPath(folder_, name) + "/");
+  });
+  connect(addFile, &QPushButton::clicked, this, [this] { BitBtnAddFileClick(); });
+  connect(FileListBox1, &QListWidget::itemDoubleClicked, this, [this] { BitBtnAddFileClick(); });
+  return page;
+}
+
+QWidget* TFormFTP::buildTransferPage() {
+  auto* page = new QWidget(this);
+  auto* g = new QGridLayout(page);
+  Log = named(new QPlainTextEdit("Log", page), "Log");
+  Log->setReadOnly(true);
+  g->addWidget(Log, 0, 0, 1, 2);
+  Label15 = named(new QLabel(page), "Label15");
+  ByteCounter = named(new QLabel(page), "ByteCounter");
+  Gauge1 = named(new QProgressBar(page), "Gauge1");
+  Gauge1->hide();
+  g->addWidget(Label15, 1, 0);
+  g->addWidget(ByteCounter, 1, 1);
+  g->addWidget(Gauge1, 2, 0, 1, 2);
+  ListBox1 = named(new QListWidget(page), "ListBox1");
+  ListBox2 = named(new QListWidget(page), "ListBox2");
+  g->addWidget(ListBox1, 3, 0);
+  g->addWidget(ListBox2, 3, 1);
+  auto* remote = new QHBoxLayout;
+  auto* mkdir = button("Make Dir", "MkDirFTPBtn", page);
+  auto* rmdir = button("Remove Dir", "RmDirFTPBtn", page);
+  auto* rename = button("Rename", "ButtonRename", page);
+  auto* del = button("Delete", "ButtonDelete", page);
+  auto* refresh = button("Refresh", "ButtonRefresh", page);
+  for (QPushButton* b : {mkdir, rmdir, rename, del, refresh}) remote->addWidget(b);
+  g->addLayout(remote, 4, 0, 1, 2);
+  auto* session = new QHBoxLayout;
+  auto* connectButton = button("Connect", "Button1", page);
+  auto* disconnect = button("Disconnect", "ButtonDisconnect", page);
+  auto* cancel = button("Cancel Transfer", "BitBtn1", page);
+  auto* transfer = button("Transfer Files", "ButtonTransfer", page);
+  for (QPushButton* b : {connectButton, disconnect, cancel, transfer}) session->addWidget(b);
+  g->addLayout(session, 5, 0, 1, 2);
+  LabelDisconnect = named(new QLabel("Connected to FTP Server:    You must press the DISCONNECT button before closing", page),
+                          "LabelDisconnect");
+  LabelDisconnect->hide();
+  g->addWidget(LabelDisconnect, 6, 0, 1, 2);
+
+  connect(connectButton, &QPushButton::clicked, this, [this] { Button1Click(); });
+  connect(disconnect, &QPushButton::clicked, this, [this] { ButtonDisconnectClick(); });
+  connect(cancel, &QPushButton::clicked, this, [this] { FTP1->AbortTransfer(); });
+  connect(transfer, &QPushButton::clicked, this, [this] { ButtonTransferClick(); });
+  connect(mkdir, &QPushButton::clicked, this, [this] { MkDirFTPBtnClick(); });
+  connect(rmdir, &QPushButton::clicked, this, [this] { RmDirFTPBtnClick(); });
+  connect(rename, &QPushButton::clicked, this, [this] { ButtonRenameClick(); });
+  connect(del, &QPushButton::clicked, this, [this] { ButtonDeleteClick(); });
+  connect(refresh, &QPushButton::clicked, this, [this] {
+    if (!canAct()) return;
+    setBusy(true);
+    FTP1->ListDirectory();
+  });
+  connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    if (!canAct()) return;
+    setBusy(true);
+    FTP1->ChangeDirectory(toBytes(item->text()));
+  });
+  return page;
+}
+
+void TFormFTP::wireClient() {
+  TStarFtp& f = *FTP1;
+  for (auto* event : {&f.OnLoggedIn, &f.OnDirectoryChanged, &f.OnDirectoryCreated, &f.OnDirectoryDeleted,
+                      &f.OnFileDeleted, &f.OnFileRenamed})
+    *event = [this](TStarFtp&) { NeedNewFTPListing(); };
+  f.OnListingDone = [this](TStarFtp&) { FTP1ListingDone(); };
+  f.OnFileStored = [this](TStarFtp&) { FTP1FileStored(); };
+  f.OnFtpInfo = [this](TStarFtp& ftp, int code, const std::string& text) {
+    if (code == ftp_info::Received || code == ftp_info::Sent) log(loggedText(text));
+    if (code == ftp_info::Progress)
+      ByteCounter->setText(QString::number(ftp.bytesTransferred()) + " of " + QString::number(sendingSize_));
+  };
+  f.OnFtpError = [this](TStarFtp&, int code, const std::string& addinfo) { FTP1FtpError(code, addinfo); };
+  f.OnFtpQuit = [this](TStarFtp&) {
+    setBusy(false);
+    // The connection is over, whichever way it ended: the dialog can be left again.
+    BitBtnClose->setEnabled(true);
+    LabelDisconnect->hide();
+  };
+}
+
+// The waiting cursor marks a running operation; the automation driver waits for it as for other work.
+void TFormFTP::setBusy(bool on) {
+  if (on == busy_) return;
+  busy_ = on;
+  if (on) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    BackgroundWork::started();
+  } else {
+    QApplication::restoreOverrideCursor();
+    BackgroundWork::finished();
+  }
+}
+
+void TFormFTP::log(const std::string& line) { Log->appendPlainText(toQString(line)); }
+
+void TFormFTP::clearHostFields() {
+  for (QLineEdit* e : {EditProfile, EditHost, EditUser, EditPassword, EditAccount, EditDir}) e->clear();
+}
+
+void TFormFTP::ListBoxHostsClick() {
+  const QListWidgetItem* item = ListBoxHosts->currentItem();
+  if (!item) return;
+  const FtpProfile p = readFtpProfile(iniPath(), toBytes(item->text()));
+  EditProfile->setText(toQString(p.profile));
+  EditHost->setText(toQString(p.host));
+  EditUser->setText(toQString(p.user));
+  EditPassword->setText(toQString(p.password));
+  EditAccount->setText(toQString(p.account));
+  EditDir->setText(toQString(p.directory));
+  connection_ = p;
+}
+
+void TFormFTP::ButtonAddHostClick() {
+  const std::string name = toBytes(EditProfile->text());
+  if (name.empty()) {
+    platform_.prompts.info("You must enter a Profile Name before adding to the Host List");
+    EditProfile->setFocus();
+    return;
+  }
+  if (const std::string problem = profileNameProblem(name); !problem.empty()) {
+    platform_.prompts.info(problem);
+    EditProfile->setFocus();
+    return;
+  }
+  FtpProfile p{name,
+               toBytes(EditHost->text()),
+               toBytes(EditUser->text()),
+               CheckPassword->isChecked() ? toBytes(EditPassword->text()) : std::string(),
+               toBytes(EditAccount->text()),
+               toBytes(EditDir->text())};
+  const WriteResult written = writeFtpProfile(iniPath(), p);
+  if (!written.ok) {
+    platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
+    return;
+  }
+  ListBoxHosts->addItem(toQString(name));
+  saveHostList();
+  clearHostFields();
+}
+
+void TFormFTP::Button3Click() {
+  const QString name = EditProfile->text();
+  if (name.isEmpty()) {
+    platform_.prompts.info("You must include the Profile Name that you wish to have modified.");
+    EditProfile->setFocus();
+    return;
+  }
+  for (int i = 0; i < ListBoxHosts->count(); ++i)
+    if (ListBoxHosts->item(i)->text() == name) {
+      delete ListBoxHosts->takeItem(i);
+      break;
+    }
+  ButtonAddHostClick();
+}
+
+void TFormFTP::ButtonDeleteHostClick() {
+  QListWidgetItem* item = ListBoxHosts->currentItem();
+  if (!item || !item->isSelected()) return;
+  eraseFtpProfile(iniPath(), toBytes(item->text()));
+  delete item;
+  saveHostList();
+}
+
+void TFormFTP::saveHostList() {
+  std::vector<std::string> names;
+  for (int i = 0; i < ListBoxHosts->count(); ++i) names.push_back(toBytes(ListBoxHosts->item(i)->text()));
+  const WriteResult written = writeHostList(datPath(), names);
+  if (!written.ok) platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
+}
+
+bool TFormFTP::addIfPresent(const std::string& path) {
+  if (!fileExists(path)) {
+    platform_.prompts.info("The file: " + path +
+                           "  does not exist. Please be sure the location is correct and the file has not been deleted.");
+    return false;
+  }
+  ListTransferFiles->addItem(toQString(path));
+  return true;
+}
+
+void TFormFTP::addFromAutoList(bool all) {
+  const auto rows = selectedRows(ListBoxChanged);
+  if (rows.empty()) return;
+  for (int i = 0; i < ListBoxChanged->count(); ++i)
+    if (all || ListBoxChanged->item(i)->isSelected()) addIfPresent(toBytes(ListBoxChanged->item(i)->text()));
+}
+
+void TFormFTP::changedListChanged() {
+  autoFtp_.clear();
+  for (int i = 0; i < ListBoxChanged->count(); ++i) autoFtp_.add(toBytes(ListBoxChanged->item(i)->text()));
+}
+
+void TFormFTP::ComboBox1Change(int index) {
+  Outline1->clear();
+  projectLinks_.clear();
+  const std::string entry = toBytes(ComboBox1->itemText(index));
+  const std::string projects = start_.programDir + "projects/";
+  const ProjectLoad load = loadProject(projectOutlinePath(projects, entry));
+  if (!load.tree) {
+    platform_.prompts.info("You cannot type in a project name. You must select it from the list.");
+    return;
+  }
+  std::vector<QTreeWidgetItem*> parents;
+  for (const Page& page : load.tree->pages()) {
+    projectLinks_.push_back(page.link);
+    const size_t depth = static_cast<size_t>(std::max(1, page.level)) - 1;
+    parents.resize(std::min(parents.size(), depth));
+    auto* item = parents.empty() ? new QTreeWidgetItem(Outline1) : new QTreeWidgetItem(parents.back());
+    item->setText(0, toQString(page.title));
+    item->setData(0, Qt::UserRole, static_cast<int>(projectLinks_.size() - 1));
+    parents.push_back(item);
+  }
+  Outline1->expandAll();
+}
+
+void TFormFTP::addFromProject(bool all) {
+  if (all) {
+    for (const std::string& link : projectLinks_) addIfPresent(link);
+    return;
+  }
+  const QTreeWidgetItem* item = Outline1->currentItem();
+  if (!item) return;
+  const int index = item->data(0, Qt::UserRole).toInt();
+  if (index >= 0 && static_cast<size_t>(index) < projectLinks_.size()) addIfPresent(projectLinks_[static_cast<size_t>(index)]);
+}
+
+void TFormFTP::goToFolder(const std::string& folder) {
+  folder_ = folder;
+  DriveComboBox1->setCurrentText(toQString(driveOf(driveRoots(), folder)));
+  DirectoryListBox1->clear();
+  DirectoryListBox1->addItem("..");
+  for (const std::string& name : foldersIn(folder)) DirectoryListBox1->addItem(toQString(name));
+  FileListBox1->clear();
+  for (const std::string& name : filesIn(folder, "*.*")) FileListBox1->addItem(toQString(name));
+}
+
+void TFormFTP::BitBtnAddFileClick() {
+  for (int row : selectedRows(FileListBox1))
+    ListTransferFiles->addItem(toQString(joinPath(folder_, toBytes(FileListBox1->item(row)->text()))));
+}
+
+void TFormFTP::Button1Click() {
+  if (FTP1->FtpConnected() || busy_) return;
+  if (EditProfile->text().isEmpty() || EditHost->text().isEmpty() || EditUser->text().isEmpty() ||
+      EditPassword->text().isEmpty()) {
+    platform_.prompts.info("Please verify that the host you have selected has a Profile Name, Host Name, User Name, and "
+                           "Password. These fields are all required to connect to an FTP host.");
+    PageControl1->setCurrentIndex(0);
+    return;
+  }
+  log("Connecting..");
+  // Each connection gets a client of its own: one that said goodbye is not used again.
+  if (usedClient_) {
+    FTP1 = std::make_unique<TStarFtp>(*loop_);
+    FTP1->TransferMode = BinaryTransfer;
+    wireClient();
+  }
+  usedClient_ = true;
+  const HostAndPort hp = parseHostAndPort(connection_.host == "none" ? toBytes(EditHost->text()) : connection_.host);
+  FTP1->setFtpServer(hp.host);
+  FTP1->FtpPort = hp.port;
+  FTP1->UserName = connection_.user.empty() ? toBytes(EditUser->text()) : connection_.user;
+  // A profile saved without its password connects with the one typed for this session.
+  FTP1->UserPassword = connection_.password.empty() ? toBytes(EditPassword->text()) : connection_.password;
+  FTP1->UserAccount = connection_.account;
+  FTP1->InitialDirectory = connection_.directory;
+  setBusy(true);
+  FTP1->Connect();
+}
+
+void TFormFTP::ButtonDisconnectClick() {
+  if (!FTP1->FtpConnected() || busy_) return;
+  FTP1->Quit();
+  BitBtnClose->setEnabled(true);
+  LabelDisconnect->hide();
+}
+
+void TFormFTP::BitBtnCloseClick() {
+  if (!FTP1->FtpConnected() && !busy_) {
+    setBusy(false);
+    accept();
+    return;
+  }
+  FTP1->Quit();
+  setBusy(false);
+}
+
+// Escape acts as the Close button: a connection is ended first.
+void TFormFTP::reject() { BitBtnCloseClick(); }
+
+void TFormFTP::ButtonTransferClick() {
+  if (!FTP1->FtpConnected()) {
+    platform_.prompts.info("You must press the CONNECT button to connect to the FTP server before beginning to transfer "
+                           "files.");
+    return;
+  }
+  if (ListTransferFiles->count() == 0) {
+    platform_.prompts.info("You haven't selected any files to transfer. Select the files you wish to transfer from Tab #2.");
+    return;
+  }
+  if (busy_) return;
+  sending_ = 0;
+  failed_ = 0;
+  count_ = static_cast<size_t>(ListTransferFiles->count());
+  Gauge1->setRange(0, static_cast<int>(count_));
+  Gauge1->setValue(0);
+  Gauge1->show();
+  sendCurrent();
+}
+
+void TFormFTP::sendCurrent() {
+  const std::string path = toBytes(ListTransferFiles->item(static_cast<int>(sending_))->text());
+  Label15->setText(QString("Sending file #%1 of %2").arg(sending_ + 1).arg(count_));
+  Gauge1->setValue(static_cast<int>(sending_));
+  FTP1->LocalFile = path;
+  FTP1->RemoteFile = std::string(fileNamePart(path));
+  if (const auto size = regularFileSize(path)) sendingSize_ = *size;
+  lastError_.clear();
+  PageControl1->setCurrentIndex(2);
+  setBusy(true);
+  FTP1->StoreFile();
+}
+
+void TFormFTP::FTP1FileStored() {
+  if (const auto line = transferLogLine(FTP1->bytesTransferred(), FTP1->ElapsedTime())) log(*line);
+  if (!FTP1->Success) {
+    ++failed_;
+    log("Could not send " + FTP1->LocalFile + (lastError_.empty() ? std::string(".") : ": " + lastError_));
+  }
+  ByteCounter->clear();
+  Label15->setText(QString("File # %1 completed.").arg(sending_ + 1));
+  ++sending_;
+  if (sending_ >= count_ || !FTP1->FtpConnected()) {
+    QString done = QString("Completed sending %1 files.").arg(count_);
+    if (failed_ > 0 || sending_ < count_)
+      done += QString(" %1 could not be sent.").arg(failed_ + (count_ - sending_));
+    Label15->setText(done);
+    Gauge1->hide();
+    ByteCounter->clear();
+    setBusy(false);
+    if (FTP1->FtpConnected()) NeedNewFTPListing();
+    return;
+  }
+  sendCurrent();
+}
+
+void TFormFTP::NeedNewFTPListing() {
+  setBusy(true);
+  FTP1->ListDirectory();
+  BitBtnClose->setEnabled(false);
+  LabelDisconnect->show();
+}
+
+void TFormFTP::FTP1ListingDone() {
+  ListBox1->clear();
+  std::vector<std::string> folders = FTP1->DirectoryNames();
+  if (std::find(folders.begin(), folders.end(), "..") == folders.end()) folders.insert(folders.begin(), "..");
+  for (const std::string& name : folders) ListBox1->addItem(toQString(name));
+  ListBox2->clear();
+  for (const std::string& name : FTP1->FileNames()) ListBox2->addItem(toQString(name));
+  setBusy(false);
+  ByteCounter->clear();
+}
+
+void TFormFTP::FTP1FtpError(int code, const std::string& addinfo) {
+  const std::string message = ftpErrorMessage(code, addinfo);
+  lastError_ = message.empty() ? "error " + std::to_string(code) : message;
+  const bool running = sending_ < count_ && count_ > 0;
+  // During an upload run a file's failure goes to the log and the run goes on; the next file follows.
+  if (!message.empty() && (!running || !FTP1->FtpConnected())) platform_.prompts.info(message);
+  // The client may still be finishing (a refused login says goodbye first): its completion or quit event
+  // ends the wait.
+  if (!running && !FTP1->Busy() && !FTP1->FtpConnected()) setBusy(false);
+  if (!FTP1->FtpConnected()) {
+    BitBtnClose->setEnabled(true);
+    LabelDisconnect->hide();
+  }
+}
+
+bool TFormFTP::canAct() const { return FTP1->FtpConnected() && !busy_; }
+
+void TFormFTP::MkDirFTPBtnClick() {
+  if (!canAct()) return;
+  InputForm->prepare("Create Directory", "Enter new directory name:");
+  if (platform_.modal.runModal(*InputForm) != QDialog::Accepted) return;
+  setBusy(true);
+  FTP1->MakeDirectory(InputForm->text());
+}
+
+void TFormFTP::RmDirFTPBtnClick() {
+  if (!canAct()) return;
+  const QListWidgetItem* item = ListBox1->currentItem();
+  if (!item || item->text() == "..") return;
+  const std::string name = toBytes(item->text());
+  if (platform_.prompts.message(MessageKind::Confirm, kAppTitle, "Are you sure you want to remove " + name + " ?",
+                                Buttons::YesNo) != Answer::Yes)
+    return;
+  setBusy(true);
+  FTP1->RemoveDirectory(name);
+}
+
+void TFormFTP::ButtonRenameClick() {
+  if (!canAct()) return;
+  const QListWidgetItem* item = ListBox2->currentItem();
+  if (!item) return;
+  const std::string from = toBytes(item->text());
+  InputForm->prepare("Rename File", "Enter new File name:");
+  if (platform_.modal.runModal(*InputForm) != QDialog::Accepted) return;
+  setBusy(true);
+  FTP1->RenameFile(from, InputForm->text());
+}
+
+void TFormFTP::ButtonDeleteClick() {
+  if (!canAct()) return;
+  const QListWidgetItem* item = ListBox2->currentItem();
+  if (!item) return;
+  const std::string name = toBytes(item->text());
+  if (platform_.prompts.message(MessageKind::Confirm, kAppTitle, "Are you sure you want to delete " + name + " ?",
+                                Buttons::YesNo) != Answer::Yes)
+    return;
+  setBusy(true);
+  FTP1->DeleteFile(name);
+}
+
+}  // namespace quillon

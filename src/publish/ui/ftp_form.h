@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/platform.h"
+#include "project/project_model.h"
+#include "publish/auto_ftp_list.h"
+#include "publish/ftp_profiles.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QTreeWidget;
+
+namespace quillon {
+
+class QtEventLoop;
+class TInputForm;
+class TStarFtp;
+
+// "FTP Module": host profiles, the list of files to send, the connection with its upload run and the
+// remote folder's commands. Left only through its Close button.
+class TFormFTP : public QDialog {
+  Q_OBJECT
+ public:
+  struct Start {
+    std::string programDir;  // ends in '/'
+    std::string startFolder;
+  };
+  TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidget* parent = nullptr);
+  ~TFormFTP() override;
+
+ public slots:
+  void reject() override;
+
+ private:
+  QWidget* buildHostPage();
+  QWidget* buildFilesPage();
+  QWidget* buildTransferPage();
+  std::string iniPath() const { return start_.programDir + "FTP.INI"; }
+  std::string datPath() const { return start_.programDir + "FTP.DAT"; }
+  void wireClient();
+  void setBusy(bool on);
+  void log(const std::string& line);
+  void clearHostFields();
+  void ListBoxHostsClick();
+  void ButtonAddHostClick();
+  void Button3Click();
+  void ButtonDeleteHostClick();
+  void saveHostList();
+  bool addIfPresent(const std::string& path);
+  void addFromAutoList(bool all);
+  void changedListChanged();
+  void ComboBox1Change(int index);
+  void addFromProject(bool all);
+  void goToFolder(const std::string& folder);
+  void BitBtnAddFileClick();
+  void Button1Click();
+  void ButtonDisconnectClick();
+  void BitBtnCloseClick();
+  void ButtonTransferClick();
+  void sendCurrent();
+  void FTP1FileStored();
+  void NeedNewFTPListing();
+  void FTP1ListingDone();
+  void FTP1FtpError(int code, const std::string& addinfo);
+  bool canAct() const;
+  void MkDirFTPBtnClick();
+  void RmDirFTPBtnClick();
+  void ButtonRenameClick();
+  void ButtonDeleteClick();
+
+  Platform& platform_;
+  Start start_;
+  AutoFtpList& autoFtp_;
+  std::unique_ptr<QtEventLoop> loop_;
+  std::unique_ptr<TStarFtp> FTP1;
+  TInputForm* InputForm = nullptr;
+  FtpProfile connection_;  // captured when a host is selected
+  std::vector<std::string> projectLinks_;
+  std::string folder_;
+  bool busy_ = false;
+  bool usedClient_ = false;
+  size_t sending_ = 0;
+  size_t count_ = 0;
+  size_t failed_ = 0;
+  long long sendingSize_ = 0;
+  std::string lastError_;
+  QTabWidget* PageControl1 = nullptr;
+  QListWidget* ListBoxHosts = nullptr;
+  QLineEdit* EditProfile = nullptr;
+  QLineEdit* EditHost = nullptr;
+  QLineEdit* EditUser = nullptr;
+  QLineEdit* EditPassword = nullptr;
+  QLineEdit* EditAccount = nullptr;
+  QLineEdit* EditDir = nullptr;
+  QCheckBox* CheckPassword = nullptr;
+  QListWidget* ListTransferFiles = nullptr;
+  QTabWidget* PageControl2 = nullptr;
+  QListWidget* ListBoxChanged = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  QTreeWidget* Outline1 = nullptr;
+  QComboBox* DriveComboBox1 = nullptr;
+  QListWidget* DirectoryListBox1 = nullptr;
+  QListWidget* FileListBox1 = nullptr;
+  QPlainTextEdit* Log = nullptr;
+  QLabel* Label15 = nullptr;
+  QLabel* ByteCounter = nullptr;
+  QProgressBar* Gauge1 = nullptr;
+  QListWidget* ListBox1 = nullptr;
+  QListWidget* ListBox2 = nullptr;
+  QLabel* LabelDisconnect = nullptr;
+  QPushButton* BitBtnClose = nullptr;
+};
+
+}  // namespace quillon

@@ -1,0 +1,92 @@
+"""An FTP server on 127.0.0.1 for one test: pyftpdlib as any user, vsftpd as root with a temporary user.
+Both answer PORT (active) data connections, the mode the client uses."""
+import os
+import pwd
+import socket
+import subprocess
+import sys
+import time
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def wait_for(port, kind):
+    for _ in range(100):
+        try:
+            with socket.create_connection(("127.0.0.1", port), timeout=0.2):
+                return
+        except OSError:
+            time.sleep(0.1)
+    raise SystemExit(f"{kind} did not start on port {port}")
+
+
+class FtpServer:
+    """Starts the server with a user whose home is work/home; stop() ends it and removes the user."""
+
+    def __init__(self, kind, work):
+        self.kind = kind
+        self.port = free_port()
+        self.user, self.password = "quillon", "test-pass-123"
+        self.home = os.path.join(work, "home")
+        os.makedirs(self.home)
+        if kind == "pyftpdlib":
+            script = os.path.join(work, "server.py")
+            with open(script, "w") as f:
+                f.write(f"""
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+a = DummyAuthorizer()
+a.add_user({self.user!r}, {self.password!r}, {self.home!r}, perm="elradfmwMT")
+h = FTPHandler
+h.authorizer = a
+FTPServer(("127.0.0.1", {self.port}), h).serve_forever()
+""")
+            self.process = subprocess.Popen(["/usr/bin/python3", script], stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.DEVNULL)
+        elif kind == "vsftpd":
+            if os.geteuid() != 0:
+                print("vsftpd needs root to make its temporary user: skipped")
+                sys.exit(77)
+            self.user = "quillonftp%d" % os.getpid()
+            subprocess.run(["useradd", "-M", "-d", self.home, "-s", "/bin/sh", self.user], check=True)
+            subprocess.run(["chpasswd"], input=f"{self.user}:{self.password}\n", text=True, check=True)
+            info = pwd.getpwnam(self.user)
+            os.chown(self.home, info.pw_uid, info.pw_gid)
+            empty = os.path.join(work, "empty")
+            os.makedirs(empty)
+            conf = os.path.join(work, "vsftpd.conf")
+            with open(conf, "w") as f:
+                f.write(f"""listen=YES
+listen_address=127.0.0.1
+listen_port={self.port}
+background=NO
+anonymous_enable=NO
+local_enable=YES
+write_enable=YES
+local_umask=022
+pasv_enable=NO
+port_enable=YES
+connect_from_port_20=NO
+chroot_local_user=NO
+pam_service_name=vsftpd
+secure_chroot_dir={empty}
+seccomp_sandbox=NO
+userlist_enable=NO
+check_shell=NO
+xferlog_enable=NO
+""")
+            self.process = subprocess.Popen(["vsftpd", conf], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        else:
+            raise SystemExit("unknown server " + kind)
+        wait_for(self.port, kind)
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait()
+        if self.kind == "vsftpd":
+            subprocess.run(["userdel", self.user], check=False)

@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+"""The FTP screen driven through quillon-drive against a real server on 127.0.0.1: a profile added and
+selected, connect, a folder made and entered, three files uploaded (checked byte for byte on the server),
+rename, delete, disconnect, close; then a refused password and a server that is not there, each ending with
+its message and a dialog that still closes.   usage: ftp_manager_test.py QUILLON_DRIVE RUN_CASE SERVER"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ftp_fixture import FtpServer, free_port  # noqa: E402
+
+drive, run_case, kind = sys.argv[1], sys.argv[2], sys.argv[3]
+work = tempfile.mkdtemp(prefix="quillon-ftpdlg-")
+os.chmod(work, 0o755)
+server = FtpServer(kind, work)
+pages = {"a.html": b"<P>page a</P>\r\n", "b.gif": bytes(range(256)) * 40, "c.txt": b"x" * 70000}
+
+script = f'''#! file OPTIONS.INI "[Help]\\r\\nShowTips=0\\r\\n"
+#! file DEFAULT.INI "[Start]\\r\\nLocation=@DIR@/up/\\r\\n"
+#! file up/a.html "<P>page a</P>\\r\\n"
+#! file up/c.txt "@@70000@@"
+#! expect MESSAGE info "Brindle Quillon Pro" "Access denied. Check your user ID and password." -> OK
+#! expect MESSAGE info "Brindle Quillon Pro" "The server refused the connection. Make sure that you have entered the correct value in setup for your FTP server." -> OK
+#! dialogdump 1 {{"Label15": {{"text": "Completed sending 3 files."}}, "ListBox2": {{"items": ["a.html", "b.gif", "c.txt"]}}}}
+#! file-is FTP.DAT "Local\\r\\nWrong\\r\\nNobody\\r\\n"
+dialog TFormFTP
+  set EditProfile Local
+  set EditHost "127.0.0.1:{server.port}"
+  set EditUser {server.user}
+  set EditPassword {server.password}
+  set CheckPassword 1
+  click ButtonAddHost
+  set EditProfile Wrong
+  set EditHost "127.0.0.1:{server.port}"
+  set EditUser {server.user}
+  set EditPassword wrong-password
+  click ButtonAddHost
+  set EditProfile Nobody
+  set EditHost "127.0.0.1:{free_port()}"
+  set EditUser nobody
+  set EditPassword none
+  set CheckPassword 1
+  click ButtonAddHost
+  select ListBoxHosts 0
+  click ListBoxHosts
+  set PageControl1 1
+  set PageControl2 2
+  select FileListBox1 0 1 2
+  click BitBtnAddFile
+  set PageControl1 2
+  click Button1
+  wait-idle
+  click MkDirFTPBtn
+  wait-idle
+  select ListBox1 1
+  dblclick ListBox1
+  wait-idle
+  click ButtonTransfer
+  wait-idle
+  select ListBox2 0
+  dump
+  click ButtonRename
+  wait-idle
+  select ListBox2 0
+  answer Yes
+  click ButtonDelete
+  wait-idle
+  click ButtonDisconnect
+  wait-idle
+  set PageControl1 0
+  select ListBoxHosts 1
+  click ListBoxHosts
+  set EditPassword wrong-password
+  answer OK
+  click Button1
+  wait-idle
+  click BitBtnClose
+end
+dialog TInputForm
+  set Input site
+  click ButtonOk
+end
+dialog TInputForm
+  set Input renamed.bin
+  click ButtonOk
+end
+command FTP1Click
+dialog TFormFTP
+  select ListBoxHosts 2
+  click ListBoxHosts
+  answer OK
+  click Button1
+  wait-idle
+  click BitBtnClose
+end
+command FTP1Click
+'''
+script = script.replace('#! file up/c.txt', '#! file up/b.gif "' + "".join(f"\\x{b:02x}" for b in pages["b.gif"]) +
+                        '"\n#! file up/c.txt')
+path = os.path.join(work, "case.qd")
+with open(path, "w") as f:
+    f.write(script)
+failures = []
+try:
+    run = subprocess.run([sys.executable, run_case, drive, path], capture_output=True, text=True, timeout=300)
+    if run.returncode != 0:
+        failures.append(run.stdout[-6000:] + run.stderr[-2000:])
+    site = os.path.join(server.home, "site")
+    names = sorted(os.listdir(site)) if os.path.isdir(site) else []
+    # a.html was renamed, then the first entry of the new listing deleted: two files are left, and every
+    # byte of what is left is what was sent.
+    if len(names) != 2:
+        failures.append(f"the server's folder holds {names}")
+    for name in names:
+        data = open(os.path.join(site, name), "rb").read()
+        original = pages["a.html"] if name == "renamed.bin" else pages.get(name)
+        if data != original:
+            failures.append(f"{name} differs on the server")
+finally:
+    server.stop()
+    shutil.rmtree(work, ignore_errors=True)
+if failures:
+    print("\n".join(failures))
+    sys.exit(1)
+print(f"{kind}: the FTP screen passed")
