@@ -5,6 +5,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QThread>
+#include <QTimer>
 #include <QApplication>
 #include <QTest>
 #include <QListWidget>
@@ -191,12 +192,16 @@ void Driver::pump() {
 
 void Driver::waitIdle() {
   auto* dispatcher = QAbstractEventDispatcher::instance();
+  // While work is pending (a transfer, spelling suggestions on another thread), the loop sleeps until
+  // something happens: a socket, a posted result, or this timer, which bounds each sleep.
+  QTimer wake;
+  wake.setInterval(5);
+  wake.start();
   for (int i = 0; i < 100000 && !failed(); ++i) {
     QCoreApplication::sendPostedEvents();
     const bool ran = dispatcher->processEvents(QEventLoop::AllEvents);
-    // Work on another thread (spelling suggestions) still owes the window its result.
     if (BackgroundWork::pending()) {
-      if (!ran) QThread::msleep(1);
+      if (!ran) dispatcher->processEvents(QEventLoop::WaitForMoreEvents);
       continue;
     }
     if (!ran) break;

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QTimer>
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
@@ -36,6 +37,9 @@ namespace {
 QPushButton* button(const char* caption, const char* name, QWidget* parent) {
   return named(new QPushButton(caption, parent), name);
 }
+
+// Files smaller than this are sent before a byte counter could be read.
+constexpr long long kShownByteSize = 1 << 20;
 
 std::vector<int> selectedRows(const QListWidget* list) {
   std::vector<int> rows;
@@ -74,7 +78,8 @@ std::string ftpErrorMessage(int code, const std::string& addinfo) {
 }
 
 // A sent command as the log shows it: the password never appears.
-std::string loggedText(const std::string& text) {
+std::string loggedText(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   if (text.size() >= 4 && upperAscii(text.substr(0, 4)) == "PASS") return "PASS ********";
   return text;
 }
@@ -104,6 +109,9 @@ TFormFTP::TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidge
   connect(BitBtnClose, &QPushButton::clicked, this, [this] { BitBtnCloseClick(); });
 
   InputForm = new TInputForm(this);
+  logTimer_.setSingleShot(true);
+  logTimer_.setInterval(100);
+  connect(&logTimer_, &QTimer::timeout, this, [this] { flushLog(); });
   FTP1->FtpPort = 21;
   FTP1->TransferMode = BinaryTransfer;
   wireClient();
@@ -320,7 +328,7 @@ void TFormFTP::wireClient() {
   f.OnFileStored = [this](TStarFtp&) { FTP1FileStored(); };
   f.OnFtpInfo = [this](TStarFtp& ftp, int code, const std::string& text) {
     if (code == ftp_info::Received || code == ftp_info::Sent) log(loggedText(text));
-    if (code == ftp_info::Progress)
+    if (code == ftp_info::Progress && sendingSize_ >= kShownByteSize)
       ByteCounter->setText(QString::number(ftp.bytesTransferred()) + " of " + QString::number(sendingSize_));
   };
   f.OnFtpError = [this](TStarFtp&, int code, const std::string& addinfo) { FTP1FtpError(code, addinfo); };
@@ -335,6 +343,7 @@ void TFormFTP::wireClient() {
 // The waiting cursor marks a running operation; the automation driver waits for it as for other work.
 void TFormFTP::setBusy(bool on) {
   if (on == busy_) return;
+  if (!on) flushLog();
   busy_ = on;
   if (on) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -345,7 +354,30 @@ void TFormFTP::setBusy(bool on) {
   }
 }
 
-void TFormFTP::log(const std::string& line) { Log->appendPlainText(toQString(line)); }
+// Lines reach the log in batches, a few times a second: a run of a thousand small files would otherwise
+// spend its time laying out and drawing the log line by line.
+void TFormFTP::log(const std::string& line) {
+  pendingLog_ << toQString(line);
+  if (!logTimer_.isActive()) logTimer_.start();
+}
+
+// The counter label and gauge of a run are shown with the log's batches.
+void TFormFTP::showLater(const QString& counter) {
+  pendingCounter_ = counter;
+  if (!logTimer_.isActive()) logTimer_.start();
+}
+
+void TFormFTP::flushLog() {
+  logTimer_.stop();
+  if (!pendingCounter_.isEmpty()) {
+    Label15->setText(pendingCounter_);
+    Gauge1->setValue(static_cast<int>(sending_));
+    pendingCounter_.clear();
+  }
+  if (pendingLog_.isEmpty()) return;
+  Log->appendPlainText(pendingLog_.join('\n'));
+  pendingLog_.clear();
+}
 
 void TFormFTP::clearHostFields() {
   for (QLineEdit* e : {EditProfile, EditHost, EditUser, EditPassword, EditAccount, EditDir}) e->clear();
@@ -524,6 +556,7 @@ void TFormFTP::Button1Click() {
 
 void TFormFTP::ButtonDisconnectClick() {
   if (!FTP1->FtpConnected() || busy_) return;
+  setBusy(true);  // until the server's goodbye: the quit event ends the wait
   FTP1->Quit();
   BitBtnClose->setEnabled(true);
   LabelDisconnect->hide();
@@ -564,8 +597,7 @@ void TFormFTP::ButtonTransferClick() {
 
 void TFormFTP::sendCurrent() {
   const std::string path = toBytes(ListTransferFiles->item(static_cast<int>(sending_))->text());
-  Label15->setText(QString("Sending file #%1 of %2").arg(sending_ + 1).arg(count_));
-  Gauge1->setValue(static_cast<int>(sending_));
+  showLater(QString("Sending file #%1 of %2").arg(sending_ + 1).arg(count_));
   FTP1->LocalFile = path;
   FTP1->RemoteFile = std::string(fileNamePart(path));
   if (const auto size = regularFileSize(path)) sendingSize_ = *size;
@@ -582,12 +614,13 @@ void TFormFTP::FTP1FileStored() {
     log("Could not send " + FTP1->LocalFile + (lastError_.empty() ? std::string(".") : ": " + lastError_));
   }
   ByteCounter->clear();
-  Label15->setText(QString("File # %1 completed.").arg(sending_ + 1));
+  showLater(QString("File # %1 completed.").arg(sending_ + 1));
   ++sending_;
   if (sending_ >= count_ || !FTP1->FtpConnected()) {
     QString done = QString("Completed sending %1 files.").arg(count_);
     if (failed_ > 0 || sending_ < count_)
       done += QString(" %1 could not be sent.").arg(failed_ + (count_ - sending_));
+    pendingCounter_.clear();
     Label15->setText(done);
     Gauge1->hide();
     ByteCounter->clear();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
+#include <QTimer>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +53,8 @@ class TFormFTP : public QDialog {
   void wireClient();
   void setBusy(bool on);
   void log(const std::string& line);
+  void flushLog();
+  void showLater(const QString& counter);
   void clearHostFields();
   void ListBoxHostsClick();
   void ButtonAddHostClick();
@@ -95,6 +99,9 @@ class TFormFTP : public QDialog {
   size_t failed_ = 0;
   long long sendingSize_ = 0;
   std::string lastError_;
+  QStringList pendingLog_;
+  QString pendingCounter_;
+  QTimer logTimer_;
   QTabWidget* PageControl1 = nullptr;
   QListWidget* ListBoxHosts = nullptr;
   QLineEdit* EditProfile = nullptr;
