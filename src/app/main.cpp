@@ -8,7 +8,6 @@ int main(int argc, char** argv) {
   QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   QApplication::setApplicationName(quillon::kAppTitle);
-  QApplication::setApplicationDisplayName(quillon::kAppTitle);
   quillon::QtPlatform desktop;
   quillon::TForm1 window(quillon::resolveProgramDirectory(), desktop.platform());
   desktop.setParentWindow(&window);

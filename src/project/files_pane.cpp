@@ -40,7 +40,9 @@ std::vector<std::string> entries(const std::string& folder, bool wantFolders) {
     if (name == "." || name == "..") continue;
     struct stat st {};
     if (::stat(joinPath(folder, name).c_str(), &st) != 0) continue;
-    if (wantFolders ? (S_ISDIR(st.st_mode) && name[0] != '.') : S_ISREG(st.st_mode)) names.push_back(name);
+    // Hidden files and folders (a leading '.') are left out, as file managers do.
+    if (name[0] == '.') continue;
+    if (wantFolders ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) names.push_back(name);
   }
   ::closedir(dir);
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return lessIgnoringAsciiCase(a, b); });

@@ -10,7 +10,7 @@ namespace quillon {
 // A-Z case; "*.*" matches every name.
 bool matchesMask(std::string_view name, std::string_view mask);
 
-// Names of the folder's files that match the mask, in name order, each once.
+// Names of the folder's files that match the mask, in name order, each once, hidden ones left out.
 std::vector<std::string> filesIn(const std::string& folder, std::string_view mask);
 // Names of its sub-folders, in name order, hidden ones left out.
 std::vector<std::string> foldersIn(const std::string& folder);

@@ -20,7 +20,7 @@ TEST(FilesPane, MasksMatchWithoutRegardToCase) {
 
 TEST(FilesPane, ListsFilesAndFolders) {
   testing::TempDir dir;
-  for (const char* name : {"b.html", "A.gif", "notes.txt", "c.HTM"}) writeFileAtomic(dir.path() + name, "x");
+  for (const char* name : {"b.html", "A.gif", "notes.txt", "c.HTM", ".secret.html"}) writeFileAtomic(dir.path() + name, "x");
   makeDirectory(dir.path() + "sub");
   makeDirectory(dir.path() + ".hidden");
   EXPECT_EQ(filesIn(dir.path(), "*.html;*.htm"), (std::vector<std::string>{"b.html", "c.HTM"}));

@@ -8,6 +8,7 @@
 #include "project/site_files.h"
 #include "project/ui/big_replace_form.h"
 #include "editor/search.h"
+#include "editor/ui/dialog_placement.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/pumped_pass.h"
 #include "editor/ui/find_dialog.h"
@@ -81,6 +82,9 @@ void TForm1::findNextMatch(const QString& quotedText) {
   if (const auto at = search_.findNext()) {
     RE1->setFocus();
     editor_bytes::select(*RE1, static_cast<long>(*at), static_cast<long>(search_.findText().size()));
+    RE1->ensureCursorVisible();
+    for (FindDialog* dialog : {FindDialog1, ReplaceDialog1})
+      if (dialog) keepClearOfSelection(*dialog, *RE1);
     return;
   }
   platform_.prompts.info(notFoundMessage(toBytes(quotedText)));

@@ -4,6 +4,7 @@
 
 #include "app/command_names.h"
 #include "app/ui/mainwindow.h"
+#include "editor/ui/dialog_placement.h"
 #include "editor/ui/editor_bytes.h"
 #include "spell/spell_engine.h"
 #include "spell/ui/spell_dialogs.h"
@@ -53,17 +54,20 @@ void TForm1::BitBtnSpellCheckClick() {
   const std::string before = wasModified ? std::string() : std::string(editor_bytes::text(*RE1));
 
   EditorSpellText text(*RE1);
+  QWidget* shown = nullptr;  // the dialog, once made: it steps aside from each word it selects
   TSpellCheckDialog dialog(
       engine, text, platform_,
-      [this](size_t offset, size_t length) {
+      [this, &shown](size_t offset, size_t length) {
         editor_bytes::select(*RE1, static_cast<long>(offset), static_cast<long>(length));
         RE1->ensureCursorVisible();
+        if (shown) keepClearOfSelection(*shown, *RE1);
       },
       [this, &engine] {
         const WriteResult r = saveSpellConfig(programDir_ + "spell/spell.cfg", "default", engine.config());
         if (!r.ok) platform_.prompts.error("Cannot write the spelling settings. " + r.error + ".");
       },
       this);
+  shown = &dialog;
   bool restBegun = selLength == 0;
   size_t restStart = static_cast<size_t>(selStart + selLength);
   dialog.setNextRange([&] {

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QIcon>
+#include <QPixmap>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -48,6 +50,7 @@ TFormOptions::TFormOptions(int tab, Platform& platform, RunSettings& settings, s
   setWindowTitle("Settings");
   auto* v = new QVBoxLayout(this);
   PageControl1 = named(new QTabWidget(this), "PageControl1");
+  PageControl1->setUsesScrollButtons(false);  // all seven tabs in view: the dialog is as wide as they need
   PageControl1->addTab(buildFilesTab(), "Files");
   PageControl1->addTab(buildTagTab(), "Tag Options");
   PageControl1->addTab(buildPathTab(), "Change File Path");
@@ -148,8 +151,15 @@ QWidget* TFormOptions::buildTagTab() {
   for (size_t i = 0; i < 6; ++i) {
     colourBoxes_[i] = new QComboBox(page);
     colourBoxes_[i]->setObjectName(QString("ComboBox%1").arg(i + 1));
-    for (auto name : kColourNames) colourBoxes_[i]->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    // Each colour's name with a swatch of it; the stored value stays the name.
+    for (auto name : kColourNames) {
+      const ColourValue c = ColorFromName(name);
+      QPixmap swatch(14, 14);
+      swatch.fill(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+      colourBoxes_[i]->addItem(QIcon(swatch), QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    }
     classLabels_[i] = new QLabel(labels[i], page);
+    classLabels_[i]->setTextFormat(Qt::PlainText);  // the tag names are text, not markup
     classLabels_[i]->setObjectName(QString("LabelClass%1").arg(i + 1));
     form->addRow(classLabels_[i], colourBoxes_[i]);
     connect(colourBoxes_[i], &QComboBox::currentIndexChanged, this, &TFormOptions::paintClassLabels);

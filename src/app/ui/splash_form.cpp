@@ -1,5 +1,7 @@
 #include "app/ui/splash_form.h"
 
+#include <QScreen>
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
@@ -46,6 +48,16 @@ void TFormSplash::paintEvent(QPaintEvent*) {
   p.setFont(small);
   p.drawText(QRect(0, 120, width(), 30), Qt::AlignCenter, "Brindle Quillon Pro");
   p.drawText(QRect(0, 200, width() - 16, 30), Qt::AlignRight | Qt::AlignVCenter, "v2.0");
+}
+
+// Centred on the screen, whatever window it belongs to.
+void TFormSplash::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (const QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
 }
 
 }  // namespace quillon

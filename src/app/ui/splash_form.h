@@ -19,6 +19,7 @@ class TFormSplash : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   Mode mode_;

@@ -18,6 +18,7 @@ TFormEmail::TFormEmail(const std::string& address, QWidget* parent) : QDialog(pa
   EditAddress = new QLineEdit(toQString(address), this);
   EditAddress->setObjectName("EditAddress");
   EditAddress->setMinimumWidth(300);
+  EditAddress->selectAll();  // typing replaces the remembered address
   v->addWidget(EditAddress);
   auto* row = new QHBoxLayout;
   row->addStretch();
