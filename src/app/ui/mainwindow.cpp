@@ -1,5 +1,7 @@
 #include "app/ui/mainwindow.h"
 
+#include <QIcon>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -24,6 +26,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "app/pane_layout.h"
+#include "app/command_icons.h"
 #include "app/ui/command_registry.h"
 #include "editor/ui/colour_follows_caret.h"
 #include "editor/ui/editor_bytes.h"
@@ -74,7 +77,10 @@ QToolButton* TForm1::commandButton(QWidget* parent, const ToolButton& button, co
   b->setText(caption);
   if (!button.hint.empty()) b->setToolTip(toQString(button.hint));
   b->setAutoRaise(true);
-  b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  const QString icon = toQString(iconNameFor(button.command));
+  b->setIcon(QIcon::fromTheme(icon, QIcon(toQString(programDir_) + "icons/" + icon + ".png")));
+  // The toolbars show icons, their hints name them; the tag panel keeps its tag names beside the icons.
+  b->setToolButtonStyle(parent->objectName() == "ToolbarRow" ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
   const std::string command = button.command;
   b->setEnabled(commands_->works(command));
   connect(commands_->mainAction(command), &QAction::changed, b,
@@ -151,6 +157,7 @@ void TForm1::buildToolbars(QWidget* top) {
   layout->setSpacing(0);
   for (const auto& row : toolbarRows()) {
     auto* bar = new QWidget(rows);
+    bar->setObjectName("ToolbarRow");
     auto* h = new QHBoxLayout(bar);
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(1);
