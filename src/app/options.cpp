@@ -30,6 +30,9 @@ OptionsRecord optionsFrom(const RunSettings& s, const std::vector<std::string>& 
   r.previewOption = s.previewOption;
   r.promptFreq = clampPromptFreq(s.promptFreq);
   r.tagColours = s.tagColourNames;
+  r.editorFont = s.editorFont;
+  r.editorSize = s.editorSize;
+  r.lineNumbers = s.lineNumbers;
   return r;
 }
 
@@ -105,6 +108,12 @@ OptionsWrite takeOptions(const OptionsRecord& r, RunSettings& s) {
   options = {{"Backup", "Type", std::to_string(s.backupType)}, {"Backup", "PromptFreq", std::to_string(s.promptFreq)}};
   for (size_t i = 0; i < kTagColourKeys.size(); ++i) options.emplace_back("Colors", kTagColourKeys[i], r.tagColours[i]);
   options.emplace_back("Location", "HTMLTemp", s.htmlTemp);
+  s.editorFont = r.editorFont.empty() ? std::string("Sans Serif") : r.editorFont;
+  s.editorSize = std::clamp(r.editorSize, kSmallestEditorSize, kLargestEditorSize);
+  s.lineNumbers = r.lineNumbers;
+  options.emplace_back("Editor", "Font", s.editorFont);
+  options.emplace_back("Editor", "Size", std::to_string(s.editorSize));
+  options.emplace_back("Editor", "LineNumbers", flag(s.lineNumbers));
   std::vector<Entry>& defaults = w.defaults;
   if (!r.defaultFiles.empty()) {
     // The folder last picked (or the value the dialog opened with): typing in the box only changes the view.

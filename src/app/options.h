@@ -19,6 +19,9 @@ struct OptionsRecord {
   std::string previewOption = "temp";
   int promptFreq = 5;
   std::array<std::string, 6> tagColours;
+  std::string editorFont = "Sans Serif";
+  int editorSize = 9;
+  bool lineNumbers = false;
 
   bool operator==(const OptionsRecord&) const = default;
 };
@@ -27,6 +30,8 @@ struct OptionsRecord {
 OptionsRecord optionsFrom(const RunSettings& settings, const std::vector<std::string>& extensions);
 
 inline constexpr size_t kMaxExtensions = 15;
+inline constexpr int kSmallestEditorSize = 6;
+inline constexpr int kLargestEditorSize = 48;
 // "&Add": the message to show, or empty when the extension was added (one leading "." dropped).
 std::string addExtension(std::vector<std::string>& list, const std::string& typed);
 // The number box holds 1 to 15.

@@ -47,6 +47,10 @@ struct RunSettings {
   int backupType = 1;
   int promptFreq = 5;
   std::string email = "webmaster@example.invalid";
+  // The editing window's font, size in points, and whether it shows line numbers.
+  std::string editorFont = "Sans Serif";
+  int editorSize = 9;
+  bool lineNumbers = false;
   // DEFAULT, HREF, IMG, FONT, TABLE, LIST, by colour name
   std::array<std::string, 6> tagColourNames = {"clRed", "clRed", "clRed", "clRed", "clRed", "clRed"};
   int bodyBg = 16777215;

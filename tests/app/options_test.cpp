@@ -44,7 +44,13 @@ TEST(Options, ApplySetsRunTimeValuesAndWritesTheFiles) {
   r.hideMsieControl = true;
   r.previewOption = "auto";
   r.promptFreq = 40;
+  r.editorFont = "Monospace";
+  r.editorSize = 99;  // held to the largest size offered
+  r.lineNumbers = true;
   ASSERT_TRUE(applyOptions(r, s, dir.path(), shown).ok);
+  EXPECT_EQ(s.editorFont, "Monospace");
+  EXPECT_EQ(s.editorSize, kLargestEditorSize);
+  EXPECT_TRUE(s.lineNumbers);
   EXPECT_EQ(s.ext, "htm");
   EXPECT_EQ(s.images, "c:\\site\\img/");  // a separator at run time, the typed text in the file
   EXPECT_FALSE(s.msieControl);
@@ -60,6 +66,9 @@ TEST(Options, ApplySetsRunTimeValuesAndWritesTheFiles) {
   const IniFile options = IniFile::load(dir.path() + "OPTIONS.INI");
   EXPECT_EQ(options.readString("Colors", "HREF", ""), "clBlue");
   EXPECT_EQ(options.readString("Backup", "PromptFreq", ""), "15");
+  EXPECT_EQ(options.readString("Editor", "Font", ""), "Monospace");
+  EXPECT_EQ(options.readString("Editor", "Size", ""), "48");
+  EXPECT_EQ(options.readString("Editor", "LineNumbers", ""), "1");
   r.defaultExt = "";
   applyOptions(r, s, dir.path(), shown);
   EXPECT_EQ(s.ext, "html");

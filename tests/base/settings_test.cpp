@@ -62,7 +62,10 @@ TEST(Settings, EveryValueIsListedByFileSectionAndKey) {
   EXPECT_EQ(find("[Backup] PromptFreq"), "5");
   EXPECT_EQ(find("[Colors] LIST"), "clRed");
   EXPECT_EQ(find("[Recent] File4"), "");
-  EXPECT_EQ(all.size(), 44u);  // 22 DEFAULT.INI keys, 22 OPTIONS.INI keys
+  EXPECT_EQ(find("[Editor] Font"), "Sans Serif");
+  EXPECT_EQ(find("[Editor] Size"), "9");
+  EXPECT_EQ(find("[Editor] LineNumbers"), "0");
+  EXPECT_EQ(all.size(), 47u);  // 22 DEFAULT.INI keys, 25 OPTIONS.INI keys
 }
 
 TEST(Settings, WriterChangesOneValueInItsFile) {

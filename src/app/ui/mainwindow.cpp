@@ -124,17 +124,16 @@ void TForm1::buildWindow() {
   auto* status = named(new QStatusBar(this), "StatusBar1");
   status->setSizeGripEnabled(true);
   const std::pair<const char*, int> panels[] = {{"File Size:", 95}, {"Page Location:", 275}, {"Open HTML File:", 270}};
+  // The panels share the window's width in the proportions of their usual widths.
   for (const auto& [caption, width] : panels) {
     auto* label = new QLabel(caption, status);
     label->setObjectName(QString("StatusPanel%1").arg(statusPanels_.size() + 1));
-    label->setFixedWidth(width);
+    label->setMinimumWidth(width / 3);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
-    status->addWidget(label);
+    status->addWidget(label, width);
     statusPanels_.push_back(label);
   }
-  statusPanels_.back()->setMinimumWidth(270);
-  statusPanels_.back()->setMaximumWidth(QWIDGETSIZE_MAX);
   setStatusBar(status);
 
   // Hidden lists and panels other commands work with.
@@ -371,12 +370,7 @@ QWidget* TForm1::buildRightPane() {
   RE1->SendScintilla(QsciScintillaBase::SCI_SETVSCROLLBAR, 1UL);
   RE1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
   RE1->SendScintilla(QsciScintillaBase::SCI_SETMARGINWIDTHN, 1UL, 0L);
-  QFont font("Sans Serif", 9);
-  RE1->setFont(font);
-  RE1->SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, QsciScintillaBase::STYLE_DEFAULT, font.family().toUtf8().constData());
-  RE1->SendScintilla(QsciScintillaBase::SCI_STYLESETSIZE, QsciScintillaBase::STYLE_DEFAULT, 9L);
-  RE1->SendScintilla(QsciScintillaBase::SCI_STYLECLEARALL);
-  tag_styles::install(*RE1);
+  applyEditorLook();
   new ColourFollowsCaret(*RE1);
   RE1->setMinimumSize(0, 0);
   RE1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -479,5 +473,20 @@ bool TForm1::saveEnabled() const { return BitBtnSaveHTML->isEnabled(); }
 std::string TForm1::editorText() const { return std::string(editor_bytes::text(*RE1)); }
 
 int TForm1::leftPaneWidth() const { return PanelOutline->width(); }
+
+// The editing window's font and size, line numbers when chosen, and a little room between text and frame.
+void TForm1::applyEditorLook() {
+  using S = QsciScintillaBase;
+  const QFont font(toQString(settings_.editorFont), settings_.editorSize);
+  RE1->setFont(font);
+  RE1->SendScintilla(S::SCI_STYLESETFONT, S::STYLE_DEFAULT, font.family().toUtf8().constData());
+  RE1->SendScintilla(S::SCI_STYLESETSIZE, S::STYLE_DEFAULT, static_cast<long>(settings_.editorSize));
+  RE1->SendScintilla(S::SCI_STYLECLEARALL);
+  tag_styles::install(*RE1);
+  RE1->SendScintilla(S::SCI_SETMARGINLEFT, 0UL, 4L);
+  RE1->SendScintilla(S::SCI_SETMARGINTYPEN, 0UL, static_cast<long>(S::SC_MARGIN_NUMBER));
+  const long numbers = settings_.lineNumbers ? RE1->SendScintilla(S::SCI_TEXTWIDTH, S::STYLE_LINENUMBER, "_99999") : 0L;
+  RE1->SendScintilla(S::SCI_SETMARGINWIDTHN, 0UL, numbers);
+}
 
 }  // namespace quillon

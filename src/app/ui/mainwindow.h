@@ -115,6 +115,7 @@ class TForm1 : public QMainWindow {
   void openAnalysis(const std::string& preselectedFile);
   void PrintProjectOutline1Click();
   void bindPreviewCommands();
+  void applyEditorLook();
   void bindFtpCommands();
   void BitBtnFTPAddClick();
   void FTP1Click();

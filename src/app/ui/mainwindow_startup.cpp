@@ -47,6 +47,7 @@ void TForm1::FormCreate() {
 
   settings_ = loadSettings(programDir_);
   LabelBrowserMode->setText(previewLetter(settings_.previewOption));
+  applyEditorLook();
   CheckBoxColoredTags->setChecked(settings_.colored);
   CheckWrap->setChecked(settings_.wrap);
   editor_bytes::setWordWrap(*RE1, CheckWrap->isChecked());
@@ -129,6 +130,7 @@ void TForm1::openOptions(int tab) {
   applyFilters();
   project_->setOpenFilter(openFilter_);
   LabelBrowserMode->setText(previewLetter(settings_.previewOption));
+  applyEditorLook();
 }
 
 void TForm1::applyFilters() {

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontComboBox>
 #include <QIcon>
 #include <QPixmap>
 #include <QFormLayout>
@@ -58,6 +59,7 @@ TFormOptions::TFormOptions(int tab, Platform& platform, RunSettings& settings, s
   PageControl1->addTab(buildHelpersTab(), "Helper Apps");
   PageControl1->addTab(buildBackupTab(), "Back Up");
   PageControl1->addTab(buildFtpTab(), "FTP");
+  PageControl1->addTab(buildEditorTab(), "Editor");
   v->addWidget(PageControl1);
   auto* row = new QHBoxLayout;
   row->addStretch();
@@ -264,6 +266,19 @@ QWidget* TFormOptions::buildBackupTab() {
   return page;
 }
 
+QWidget* TFormOptions::buildEditorTab() {
+  auto* page = named(new QWidget, "TabSheetEditor");
+  auto* form = new QFormLayout(page);
+  ComboEditorFont = named(new QFontComboBox(page), "ComboEditorFont");
+  SpinEditorSize = named(new QSpinBox(page), "SpinEditorSize");
+  SpinEditorSize->setRange(kSmallestEditorSize, kLargestEditorSize);
+  CheckLineNumbers = named(new QCheckBox("Show line numbers", page), "CheckLineNumbers");
+  form->addRow("Font of the editing window:", ComboEditorFont);
+  form->addRow("Size (points):", SpinEditorSize);
+  form->addRow(CheckLineNumbers);
+  return page;
+}
+
 QWidget* TFormOptions::buildFtpTab() {
   auto* page = named(new QWidget, "TabSheetFTP");
   auto* v = new QVBoxLayout(page);
@@ -277,6 +292,9 @@ void TFormOptions::fill(const OptionsRecord& r) {
   shown_ = r;
   for (const auto& ext : r.extensions) ListBoxHTMLExtensions->addItem(toQString(ext));
   EditTemplate->setText(toQString(r.templatePath));
+  ComboEditorFont->setCurrentFont(QFont(toQString(r.editorFont)));
+  SpinEditorSize->setValue(r.editorSize);
+  CheckLineNumbers->setChecked(r.lineNumbers);
   EditImagePath->setText(toQString(r.imagePath));
   EditDefaultFiles->setText(toQString(r.defaultFiles));
   EditDefaultExt->setText(toQString(r.defaultExt));
@@ -331,6 +349,9 @@ OptionsRecord TFormOptions::record() const {
   r.previewOption = RadioAutoSave->isChecked() ? "auto" : RadioNoSave->isChecked() ? "nosave" : "temp";
   r.promptFreq = SpinPromptBack->value();
   for (size_t i = 0; i < 6; ++i) r.tagColours[i] = toBytes(colourBoxes_[i]->currentText());
+  r.editorFont = toBytes(ComboEditorFont->currentFont().family());
+  r.editorSize = SpinEditorSize->value();
+  r.lineNumbers = CheckLineNumbers->isChecked();
   return r;
 }
 

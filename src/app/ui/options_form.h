@@ -9,6 +9,7 @@
 #include "platform/ui/platform.h"
 
 class QCheckBox;
+class QFontComboBox;
 class QComboBox;
 class QFormLayout;
 class QLabel;
@@ -42,6 +43,7 @@ class TFormOptions : public QDialog {
   QWidget* buildHelpersTab();
   QWidget* buildBackupTab();
   QWidget* buildFtpTab();
+  QWidget* buildEditorTab();
   QPushButton* pickerRow(QFormLayout* form, QWidget* page, QLineEdit*& box, const char* boxName,
                          const char* buttonName, const char* label);
   void fill(const OptionsRecord& r);
@@ -73,6 +75,9 @@ class TFormOptions : public QDialog {
   QRadioButton *RadioAutoSave = nullptr, *RadioNoSave = nullptr, *RadioTemp = nullptr;
   QSpinBox* SpinPromptBack = nullptr;
   std::array<QComboBox*, 6> colourBoxes_{};
+  QFontComboBox* ComboEditorFont = nullptr;
+  QSpinBox* SpinEditorSize = nullptr;
+  QCheckBox* CheckLineNumbers = nullptr;
   std::array<QLabel*, 6> classLabels_{};
   QListWidget* ListBoxPaths = nullptr;
   QPushButton *BitBtnNewPath = nullptr, *BitBtnChangePath = nullptr;
