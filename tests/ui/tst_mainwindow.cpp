@@ -82,8 +82,10 @@ class TestMainWindow : public QObject {
     QCOMPARE(w.leftPaneWidth(), 200);
     const auto panels = child<QStatusBar>(w, "StatusBar1")->findChildren<QLabel*>();
     QCOMPARE(panels.size(), 3);
-    QCOMPARE(panels[0]->width(), 95);
-    QCOMPARE(panels[1]->width(), 275);
+    // The panels keep their usual widths at least and share what the window has beyond them.
+    QVERIFY(panels[0]->width() >= 95);
+    QVERIFY(panels[1]->width() >= 275);
+    QVERIFY(panels[1]->width() > 2 * panels[0]->width());
     QCOMPARE(panels[2]->text(), QString::fromStdString("Open HTML File:  " + programDir() + "new.html"));
     QCOMPARE(child<QComboBox>(w, "FilterComboBox1")->count(), 4);
   }

@@ -128,7 +128,7 @@ void TForm1::buildWindow() {
   for (const auto& [caption, width] : panels) {
     auto* label = new QLabel(caption, status);
     label->setObjectName(QString("StatusPanel%1").arg(statusPanels_.size() + 1));
-    label->setMinimumWidth(width / 3);
+    label->setMinimumWidth(width);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     status->addWidget(label, width);
