@@ -5,6 +5,7 @@
 #include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "project/page_scans.h"
+#include "project/site_files.h"
 
 namespace quillon {
 
@@ -54,7 +55,8 @@ PageAnalysis analysePage(const std::string& title, const std::string& path, cons
                "Embedded Images....."};
   long long imageTotal = 0;
   for (const std::string& name : images) {
-    const std::string imagePath = imageDir + name;
+    // The scan lower-cases names; on this system the file may be named in other letters.
+    const std::string imagePath = findIgnoringCase(imageDir, name);
     const auto size = regularFileSize(imagePath);
     if (!size) {
       a.summary.push_back("**Cannot access file       " + imagePath);

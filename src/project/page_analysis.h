@@ -27,7 +27,7 @@ struct PageAnalysis {
   std::string message;
 };
 
-// Reads the page and looks up each unique image in `imageDir` (ending in '/').
+// Reads the page and looks up each unique image in `imageDir` (ending in '/'), by its name in any case.
 PageAnalysis analysePage(const std::string& title, const std::string& path, const std::string& imageDir,
                          const StopCheck& stop = {});
 

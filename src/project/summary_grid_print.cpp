@@ -8,11 +8,13 @@ SummaryGridPrint summaryGridPrint(const std::vector<std::array<std::string, 6>>&
   static const std::array<const char*, 6> headers = {"Page", "File Size", "Unique Images", "Total Image KB",
                                                      "Est. 28.8 Time", "Est. 14.4 Time"};
   SummaryGridPrint out;
-  for (size_t c = 0; c < headers.size(); ++c) out.texts.push_back({0, headerX[c], 75, headers[c]});
+  constexpr int kGap = 10;
+  const auto room = [](const std::array<int, 6>& xs, size_t c) { return (c + 1 < xs.size() ? xs[c + 1] : 1900) - xs[c] - kGap; };
+  for (size_t c = 0; c < headers.size(); ++c) out.texts.push_back({0, headerX[c], 75, headers[c], room(headerX, c)});
   for (size_t r = 0; r < rows.size(); ++r) {
     const int page = static_cast<int>(r) / kSummaryRowsPerPage;
     const int y = 150 + 75 * (static_cast<int>(r) % kSummaryRowsPerPage);
-    for (size_t c = 0; c < 6; ++c) out.texts.push_back({page, valueX[c], y, rows[r][c]});
+    for (size_t c = 0; c < 6; ++c) out.texts.push_back({page, valueX[c], y, rows[r][c], room(valueX, c)});
     out.pages = page + 1;
   }
   return out;

@@ -14,6 +14,7 @@ struct PrintedText {
   int x = 0;
   int y = 0;
   std::string text;
+  int width = 0;  // room before the next column (or the rule's end)
 };
 struct PrintedRule {
   int page = 0;

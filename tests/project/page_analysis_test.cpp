@@ -104,7 +104,7 @@ TEST(PageAnalysis, LoadTimesAndSizes) {
 
 TEST(PageAnalysis, PageSummaryRowAndErrors) {
   testing::TempDir dir;
-  put(dir.path() + "logo.gif", std::string(2500, 'g'));
+  put(dir.path() + "Logo.GIF", std::string(2500, 'g'));  // found by its lower-cased name all the same
   put(dir.path() + "page.htm", "<img src=\"a/logo.gif\"><img src=\"b/LOGO.gif\">\r\n<img src=\"logo.gif\"><img src=\"gone.jpg\">" +
                                    std::string(37000, ' '));
   const PageAnalysis a = analysePage("Home", dir.path() + "page.htm", dir.path());
@@ -114,7 +114,7 @@ TEST(PageAnalysis, PageSummaryRowAndErrors) {
   EXPECT_EQ(a.summary[0], "Data For Page: Home");
   EXPECT_EQ(a.summary[2], std::string(35, '='));
   EXPECT_EQ(a.summary[4], "**Cannot access file       " + dir.path() + "gone.jpg");
-  EXPECT_EQ(a.summary[6], "2KB       " + dir.path() + "logo.gif");
+  EXPECT_EQ(a.summary[6], "2KB       " + dir.path() + "Logo.GIF");
   EXPECT_EQ(a.summary[7].size(), 72u);
   EXPECT_EQ(a.summary[8], "Unique Images: 2   Total File Size of Images: 2KB");
   EXPECT_EQ(a.summary[9], "HTML File Size: 37KB   Total Files to Load: 39KB");

@@ -8,6 +8,7 @@
 #include "app/ui/mainwindow.h"
 #include "editor/ui/editor_bytes.h"
 #include "project/page_scans.h"
+#include "project/site_files.h"
 #include "publish/ui/ftp_form.h"
 #include "publish/ui/ftp_image_loc_form.h"
 
@@ -51,7 +52,8 @@ void TForm1::AddImagesfromopenHTMLfiletoFTPlist1Click() {
   std::vector<std::string> names = scanImages(editor_bytes::text(*RE1));
   std::sort(names.begin(), names.end());
   names.erase(std::unique(names.begin(), names.end()), names.end());
-  for (const std::string& name : names) autoFtp_.add(folder + name);
+  // Names are lower-cased by the scan: the file itself may be named in other letters.
+  for (const std::string& name : names) autoFtp_.add(findIgnoringCase(folder, name));
   setSetting(&RunSettings::ftpImages, folder);
 }
 

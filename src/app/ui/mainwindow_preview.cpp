@@ -14,6 +14,7 @@
 #include "app/ui/command_registry.h"
 #include "app/ui/faq_form.h"
 #include "app/ui/mainwindow.h"
+#include "base/file_copy.h"
 #include "base/file_io.h"
 #include "base/product.h"
 #include "base/text_bytes.h"
@@ -98,7 +99,8 @@ std::optional<std::string> TForm1::preparePreview(bool embedded) {
   if (plan.saveDocument && state.modified) QueryCloseHTML(CloseRequest::SaveCommand);
   for (const std::string& target : {plan.writeText ? plan.file : std::string(), plan.helpCopy}) {
     if (target.empty()) continue;
-    const WriteResult written = writeFileAtomic(target, text);
+    // A temporary the program makes: a link in its place is replaced, never written through.
+    const WriteResult written = writeFileReplacing(target, text);
     if (!written.ok) {
       platform_.prompts.error("Cannot write \"" + target + "\": " + written.error);
       return std::nullopt;

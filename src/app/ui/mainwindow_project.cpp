@@ -409,7 +409,7 @@ void TForm1::PrintProjectOutline1Click() {
     platform_.prompts.info("There is no project or HTML file open to print.");
     return;
   }
-  TFormPrintOptions options(documentOpen, this);
+  TFormPrintOptions options(documentOpen, !project_->name().empty(), this);
   platform_.modal.runModal(options);
   if (options.cancelled()) return;
   if (options.choice() == TFormPrintOptions::Choice::Document) {

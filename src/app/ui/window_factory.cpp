@@ -102,7 +102,7 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
        [&] { return std::make_unique<TFormProjectBuilder>(platform, TFormProjectBuilder::Start{programDir + "/projects/", programDir}); }},
       {"TFormLoadSize",
        [&] { return std::make_unique<TFormLoadSize>(platform, TFormLoadSize::Start{programDir + "/projects/", {}, {}, -1, {}, {}}); }},
-      {"TFormPrintOptions", [] { return std::make_unique<TFormPrintOptions>(true); }},
+      {"TFormPrintOptions", [] { return std::make_unique<TFormPrintOptions>(true, true); }},
       {"TFormFAQ", [] { return std::make_unique<TFormFAQ>(); }},
       {"TFormFTPImageLoc", [&] { return std::make_unique<TFormFTPImageLoc>(platform, std::string(), std::string()); }},
       {"TFormFTP",

@@ -1,6 +1,7 @@
 #include "platform/ui/text_printing.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <QPainter>
 #include <QPrinter>
 
@@ -16,18 +17,24 @@ bool printTextLines(QPrinter& printer, const std::vector<std::string>& lines, co
   const int lineHeight = metrics.lineSpacing();
   const int tabWidth = metrics.horizontalAdvance(QString(4, ' '));
   const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
-  int y = metrics.ascent();
+  const int pageWidth = printer.pageLayout().paintRectPixels(printer.resolution()).width();
+  int y = 0;
   for (const std::string& bytes : lines) {
-    if (y + metrics.descent() > pageHeight) {
-      printer.newPage();
-      y = metrics.ascent();
-    }
     size_t tabs = 0;
     while (tabs < bytes.size() && bytes[tabs] == '\t') ++tabs;
     QString text = toQString(std::string_view(bytes).substr(tabs));
     text.replace('\t', "    ");
-    painter.drawText(static_cast<int>(tabs) * tabWidth, y, text);
-    y += lineHeight;
+    // A line longer than the page goes on below, indented as it began, rather than off the paper.
+    const int left = std::min(static_cast<int>(tabs) * tabWidth, pageWidth / 2);
+    const int flags = Qt::TextWrapAnywhere | Qt::AlignLeft | Qt::AlignTop;
+    const QRect needed = painter.boundingRect(QRect(left, 0, pageWidth - left, pageHeight), flags, text);
+    const int height = std::max(needed.height(), lineHeight);
+    if (y > 0 && y + height > pageHeight) {
+      printer.newPage();
+      y = 0;
+    }
+    painter.drawText(QRect(left, y, pageWidth - left, height), flags, text);
+    y += height;
   }
   return painter.end();
 }

@@ -434,7 +434,11 @@ void TFormLoadSize::ButtonFindClick() {
       return;
     }
     const auto bytes = readWholeFile(tree_[i].link);
-    if (!bytes) continue;
+    if (!bytes) {
+      // Said, so that a page that could not be searched is not taken for one without the text.
+      ListBoxFound->addItem(toQString(foundLine(tree_[i].link, CheckFileNameOnly->isChecked(), "(could not be read)")));
+      continue;
+    }
     if (const auto numbers = foundLines(*bytes, search, [this] { return stopRequested(); }))
       ListBoxFound->addItem(toQString(foundLine(tree_[i].link, CheckFileNameOnly->isChecked(), *numbers)));
   }
@@ -477,14 +481,16 @@ void TFormLoadSize::ButtonPrintSiteClick() {
   const double scale = static_cast<double>(printer.resolution()) / kSummaryPrintDpi;
   painter.scale(scale, scale);
   QFont font = painter.font();
-  font.setPixelSize(36);
+  font.setPixelSize(30);  // about 7 points: each heading fits its column
   painter.setFont(font);
   for (int page = 0; page < layout.pages; ++page) {
     if (page > 0) printer.newPage();
     if (page == layout.rule.page)
       painter.fillRect(layout.rule.x1, layout.rule.y, layout.rule.x2 - layout.rule.x1, layout.rule.height, Qt::black);
+    // Each value keeps to its column: one too wide is cut short with an ellipsis.
     for (const PrintedText& t : layout.texts)
-      if (t.page == page) painter.drawText(t.x, t.y, toQString(t.text));
+      if (t.page == page)
+        painter.drawText(t.x, t.y, painter.fontMetrics().elidedText(toQString(t.text), Qt::ElideRight, t.width));
   }
   painter.end();
 }

@@ -11,7 +11,7 @@
 
 namespace quillon {
 
-TFormPrintOptions::TFormPrintOptions(bool documentOpen, QWidget* parent) : QDialog(parent) {
+TFormPrintOptions::TFormPrintOptions(bool documentOpen, bool projectOpen, QWidget* parent) : QDialog(parent) {
   setObjectName("TFormPrintOptions");
   setWindowTitle("Print Options");
   auto* v = new QVBoxLayout(this);
@@ -20,8 +20,11 @@ TFormPrintOptions::TFormPrintOptions(bool documentOpen, QWidget* parent) : QDial
   RadioOutline = named(new QRadioButton("Project Outline Only", group), "RadioOutline");
   RadioOutlineLinks = named(new QRadioButton("Project Outline with File Links", group), "RadioOutlineLinks");
   RadioDocument = named(new QRadioButton("Currently Open HTML File", group), "RadioDocument");
-  RadioOutline->setChecked(true);
   RadioDocument->setEnabled(documentOpen);
+  // Without a project there is no outline to print: the open document is offered instead.
+  RadioOutline->setEnabled(projectOpen);
+  RadioOutlineLinks->setEnabled(projectOpen);
+  (projectOpen ? RadioOutline : RadioDocument)->setChecked(true);
   for (QRadioButton* r : {RadioOutline, RadioOutlineLinks, RadioDocument}) g->addWidget(r);
   v->addWidget(group);
   CheckFileNameOnly = named(new QCheckBox("Include filename only, not entire path", this), "CheckFileNameOnly");
@@ -45,7 +48,8 @@ TFormPrintOptions::TFormPrintOptions(bool documentOpen, QWidget* parent) : QDial
 }
 
 TFormPrintOptions::Choice TFormPrintOptions::choice() const {
-  if (!pressedPrint_ || RadioOutline->isChecked()) return Choice::Outline;
+  if (!pressedPrint_) return RadioOutline->isEnabled() ? Choice::Outline : Choice::Document;
+  if (RadioOutline->isChecked()) return Choice::Outline;
   return RadioOutlineLinks->isChecked() ? Choice::OutlineWithLinks : Choice::Document;
 }
 

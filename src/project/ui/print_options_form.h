@@ -12,7 +12,7 @@ class TFormPrintOptions : public QDialog {
   Q_OBJECT
  public:
   enum class Choice { Outline = 1, OutlineWithLinks = 2, Document = 3 };
-  explicit TFormPrintOptions(bool documentOpen, QWidget* parent = nullptr);
+  TFormPrintOptions(bool documentOpen, bool projectOpen, QWidget* parent = nullptr);
   bool cancelled() const { return cancelled_; }
   // Closed by its window button: the outline is printed, with file names only.
   Choice choice() const;

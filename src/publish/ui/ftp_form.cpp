@@ -115,7 +115,7 @@ TFormFTP::TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidge
   FTP1->FtpPort = 21;
   FTP1->TransferMode = BinaryTransfer;
   wireClient();
-  for (const std::string& name : readHostList(datPath())) ListBoxHosts->addItem(toQString(name));
+  for (const std::string& name : readHostList(datPath())) addHostName(name);
   for (const std::string& path : autoFtp_.entries()) ListBoxChanged->addItem(toQString(path));
   for (const std::string& p : listProjects(start_.programDir + "projects/")) ComboBox1->addItem(toQString(p));
   ComboBox1->setCurrentIndex(-1);
@@ -300,7 +300,11 @@ QWidget* TFormFTP::buildTransferPage() {
 
   connect(connectButton, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(disconnect, &QPushButton::clicked, this, [this] { ButtonDisconnectClick(); });
-  connect(cancel, &QPushButton::clicked, this, [this] { FTP1->AbortTransfer(); });
+  connect(cancel, &QPushButton::clicked, this, [this] {
+    if (sending_ >= count_ || !busy_) return;  // nothing is being sent
+    cancelled_ = true;
+    FTP1->AbortTransfer();
+  });
   connect(transfer, &QPushButton::clicked, this, [this] { ButtonTransferClick(); });
   connect(mkdir, &QPushButton::clicked, this, [this] { MkDirFTPBtnClick(); });
   connect(rmdir, &QPushButton::clicked, this, [this] { RmDirFTPBtnClick(); });
@@ -383,16 +387,24 @@ void TFormFTP::clearHostFields() {
   for (QLineEdit* e : {EditProfile, EditHost, EditUser, EditPassword, EditAccount, EditDir}) e->clear();
 }
 
+// The list shows each name; the bytes of FTP.DAT are kept beside it, so a name in another encoding
+// finds its section and is written back as it was.
+void TFormFTP::addHostName(const std::string& name) {
+  hostNames_.push_back(name);
+  ListBoxHosts->addItem(toQString(name));
+}
+
 void TFormFTP::ListBoxHostsClick() {
-  const QListWidgetItem* item = ListBoxHosts->currentItem();
-  if (!item) return;
-  const FtpProfile p = readFtpProfile(iniPath(), toBytes(item->text()));
+  const int row = ListBoxHosts->currentRow();
+  if (row < 0) return;
+  const FtpProfile p = readFtpProfile(iniPath(), hostNames_[static_cast<size_t>(row)]);
   EditProfile->setText(toQString(p.profile));
   EditHost->setText(toQString(p.host));
   EditUser->setText(toQString(p.user));
   EditPassword->setText(toQString(p.password));
   EditAccount->setText(toQString(p.account));
   EditDir->setText(toQString(p.directory));
+  CheckPassword->setChecked(!p.password.empty());  // a stored password stays stored when the profile is changed
   connection_ = p;
 }
 
@@ -408,6 +420,14 @@ void TFormFTP::ButtonAddHostClick() {
     EditProfile->setFocus();
     return;
   }
+  // Profiles share FTP.INI sections by name, letters in either case: a second one would take over the first.
+  for (const std::string& existing : hostNames_)
+    if (equalsIgnoringAsciiCase(existing, name)) {
+      platform_.prompts.info("A profile named \"" + existing + "\" is already in the Host List. Select it and use "
+                             "Modiy to change it, or choose another Profile Name.");
+      EditProfile->setFocus();
+      return;
+    }
   FtpProfile p{name,
                toBytes(EditHost->text()),
                toBytes(EditUser->text()),
@@ -419,38 +439,40 @@ void TFormFTP::ButtonAddHostClick() {
     platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
     return;
   }
-  ListBoxHosts->addItem(toQString(name));
+  addHostName(name);
   saveHostList();
   clearHostFields();
 }
 
 void TFormFTP::Button3Click() {
-  const QString name = EditProfile->text();
-  if (name.isEmpty()) {
+  const std::string name = toBytes(EditProfile->text());
+  if (name.empty()) {
     platform_.prompts.info("You must include the Profile Name that you wish to have modified.");
     EditProfile->setFocus();
     return;
   }
-  for (int i = 0; i < ListBoxHosts->count(); ++i)
-    if (ListBoxHosts->item(i)->text() == name) {
-      delete ListBoxHosts->takeItem(i);
+  const int row = ListBoxHosts->currentRow();
+  const bool changingSelected = row >= 0 && toBytes(ListBoxHosts->item(row)->text()) == name;
+  for (size_t i = 0; i < hostNames_.size(); ++i)
+    if ((changingSelected && static_cast<int>(i) == row) || hostNames_[i] == name) {
+      hostNames_.erase(hostNames_.begin() + static_cast<long>(i));
+      delete ListBoxHosts->takeItem(static_cast<int>(i));
       break;
     }
   ButtonAddHostClick();
 }
 
 void TFormFTP::ButtonDeleteHostClick() {
-  QListWidgetItem* item = ListBoxHosts->currentItem();
-  if (!item || !item->isSelected()) return;
-  eraseFtpProfile(iniPath(), toBytes(item->text()));
-  delete item;
+  const int row = ListBoxHosts->currentRow();
+  if (row < 0 || !ListBoxHosts->item(row)->isSelected()) return;
+  eraseFtpProfile(iniPath(), hostNames_[static_cast<size_t>(row)]);
+  hostNames_.erase(hostNames_.begin() + row);
+  delete ListBoxHosts->takeItem(row);
   saveHostList();
 }
 
 void TFormFTP::saveHostList() {
-  std::vector<std::string> names;
-  for (int i = 0; i < ListBoxHosts->count(); ++i) names.push_back(toBytes(ListBoxHosts->item(i)->text()));
-  const WriteResult written = writeHostList(datPath(), names);
+  const WriteResult written = writeHostList(datPath(), hostNames_);
   if (!written.ok) platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
 }
 
@@ -588,6 +610,7 @@ void TFormFTP::ButtonTransferClick() {
   if (busy_) return;
   sending_ = 0;
   failed_ = 0;
+  cancelled_ = false;
   count_ = static_cast<size_t>(ListTransferFiles->count());
   Gauge1->setRange(0, static_cast<int>(count_));
   Gauge1->setValue(0);
@@ -616,10 +639,14 @@ void TFormFTP::FTP1FileStored() {
   ByteCounter->clear();
   showLater(QString("File # %1 completed.").arg(sending_ + 1));
   ++sending_;
-  if (sending_ >= count_ || !FTP1->FtpConnected()) {
-    QString done = QString("Completed sending %1 files.").arg(count_);
-    if (failed_ > 0 || sending_ < count_)
-      done += QString(" %1 could not be sent.").arg(failed_ + (count_ - sending_));
+  if (sending_ >= count_ || !FTP1->FtpConnected() || cancelled_) {
+    const size_t sent = sending_ - failed_;
+    QString done;
+    if (cancelled_) done = QString("Transfer cancelled: %1 of %2 files sent.").arg(sent).arg(count_);
+    else if (sending_ < count_) done = QString("Stopped: %1 of %2 files sent.").arg(sent).arg(count_);
+    else done = QString("Completed sending %1 files.").arg(count_);
+    if (!cancelled_ && sending_ >= count_ && failed_ > 0) done += QString(" %1 could not be sent.").arg(failed_);
+    sending_ = count_;
     pendingCounter_.clear();
     Label15->setText(done);
     Gauge1->hide();

@@ -61,6 +61,7 @@ class TFormFTP : public QDialog {
   void Button3Click();
   void ButtonDeleteHostClick();
   void saveHostList();
+  void addHostName(const std::string& name);
   bool addIfPresent(const std::string& path);
   void addFromAutoList(bool all);
   void changedListChanged();
@@ -94,6 +95,8 @@ class TFormFTP : public QDialog {
   std::string folder_;
   bool busy_ = false;
   bool usedClient_ = false;
+  bool cancelled_ = false;
+  std::vector<std::string> hostNames_;  // FTP.DAT's names as stored, row by row
   size_t sending_ = 0;
   size_t count_ = 0;
   size_t failed_ = 0;
