@@ -44,45 +44,15 @@ bool copyBytes(int from, int to, off_t size) {
   }
 }
 
-}  // namespace
-
-WriteResult copyFileReplacing(const std::string& source, const std::string& target) {
-  const int from = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (from < 0) return failed(source, errno);
-  struct stat st {};
-  if (::fstat(from, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(from);
-    return {false, "It is not a regular file", source};
-  }
-  std::string temp = std::string(folderPart(target)) + "." + std::string(fileNamePart(target)) + ".quillon-" +
-                     std::to_string(::getpid()) + "-XXXXXX.tmp";
-  const int to = ::mkstemps(temp.data(), 4);
-  if (to < 0) {
-    const int err = errno;
-    ::close(from);
-    return failed(target, err);
-  }
-  const bool ok = ::fchmod(to, st.st_mode & 0777 & ~0022u) == 0 && copyBytes(from, to, st.st_size);
-  const int err = errno;
-  ::close(from);
-  if (::close(to) != 0 || !ok) {
-    ::unlink(temp.c_str());
-    return failed(target, ok ? errno : err);
-  }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    const int renameErr = errno;
-    ::unlink(temp.c_str());
-    return failed(target, renameErr);
-  }
-  return {true, {}, {}};
-}
-
-WriteResult writeFileReplacing(const std::string& target, std::string_view bytes) {
+// Fills a new temporary beside `target` through `fill` (given its descriptor; false with errno set on
+// failure), then renames it over the target: a link there is replaced, never followed.
+template <typename Fill>
+WriteResult replaceThroughTemporary(const std::string& target, Fill&& fill) {
   std::string temp = std::string(folderPart(target)) + "." + std::string(fileNamePart(target)) + ".quillon-" +
                      std::to_string(::getpid()) + "-XXXXXX.tmp";
   const int fd = ::mkstemps(temp.data(), 4);
   if (fd < 0) return failed(target, errno);
-  const bool ok = ::fchmod(fd, 0644) == 0 && writeAllOf(fd, bytes.data(), static_cast<ssize_t>(bytes.size()));
+  const bool ok = fill(fd);
   const int err = errno;
   if (::close(fd) != 0 || !ok) {
     ::unlink(temp.c_str());
@@ -94,6 +64,29 @@ WriteResult writeFileReplacing(const std::string& target, std::string_view bytes
     return failed(target, renameErr);
   }
   return {true, {}, {}};
+}
+
+}  // namespace
+
+WriteResult copyFileReplacing(const std::string& source, const std::string& target) {
+  const int from = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (from < 0) return failed(source, errno);
+  struct stat st {};
+  if (::fstat(from, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(from);
+    return {false, "It is not a regular file", source};
+  }
+  const WriteResult result = replaceThroughTemporary(target, [&](int to) {
+    return ::fchmod(to, st.st_mode & 0777 & ~0022u) == 0 && copyBytes(from, to, st.st_size);
+  });
+  ::close(from);
+  return result;
+}
+
+WriteResult writeFileReplacing(const std::string& target, std::string_view bytes) {
+  return replaceThroughTemporary(target, [&](int fd) {
+    return ::fchmod(fd, 0644) == 0 && writeAllOf(fd, bytes.data(), static_cast<ssize_t>(bytes.size()));
+  });
 }
 
 bool staysInside(const std::string& folder, const std::string& root) {
