@@ -20,6 +20,7 @@
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "project/files_pane.h"
+#include "project/ui/folder_browser.h"
 
 namespace quillon {
 
@@ -114,16 +115,12 @@ TFormImageView::TFormImageView(Platform& platform, const Start& start, QWidget* 
   buttons->addWidget(close);
   v->addLayout(buttons);
 
-  connect(DriveComboBox1, &QComboBox::activated, this, [this](int i) { goToFolder(toBytes(DriveComboBox1->itemText(i))); });
-  connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-    const std::string name = toBytes(item->text());
-    goToFolder(name == ".." ? parentFolder(folder_) : joinPath(folder_, name) + "/");
-  });
+  browser_ = new FolderBrowser(DriveComboBox1, DirectoryListBox1, FileListBox1, [] { return std::string(kImageMask); }, this);
   connect(FileListBox1, &QListWidget::currentTextChanged, this, [this](const QString& name) {
-    if (!filling_ && !name.isEmpty()) EditIMGSource->setText(name);
+    if (!name.isEmpty()) EditIMGSource->setText(name);
   });
   connect(FileListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    showImage(joinPath(folder_, toBytes(item->text())), "");
+    showImage(joinPath(browser_->folder(), toBytes(item->text())), "");
   });
   for (QLineEdit* e : {EditIMGSource, EditAlt, EditIMGWidth, EditIMGHeight, EditRelativePath})
     connect(e, &QLineEdit::textChanged, this, [this] { EditIMGSourceChange(); });
@@ -140,28 +137,15 @@ TFormImageView::TFormImageView(Platform& platform, const Start& start, QWidget* 
   });
 
   const std::vector<std::string> roots = driveRoots();
-  for (const std::string& root : roots) DriveComboBox1->addItem(toQString(root));
   std::string folder(folderPart(start.startFolder));
   if (!isDirectory(folder)) folder = roots.size() > 1 ? roots[1] : roots.front();
-  DriveComboBox1->setCurrentText(toQString(driveOf(roots, folder)));
-  goToFolder(folder);
+  browser_->goTo(folder);
   if (!start.selectedFile.empty()) showImage(start.selectedFile, "File ");
 }
 
 bool TFormImageView::eventFilter(QObject* watched, QEvent* event) {
   if (watched == EditRelativePath && event->type() == QEvent::MouseButtonPress) EditIMGSourceChange();
   return QDialog::eventFilter(watched, event);
-}
-
-void TFormImageView::goToFolder(const std::string& folder) {
-  folder_ = folder;
-  filling_ = true;
-  DirectoryListBox1->clear();
-  DirectoryListBox1->addItem("..");
-  for (const std::string& name : foldersIn(folder)) DirectoryListBox1->addItem(toQString(name));
-  FileListBox1->clear();
-  for (const std::string& name : filesIn(folder, kImageMask)) FileListBox1->addItem(toQString(name));
-  filling_ = false;
 }
 
 bool TFormImageView::showImage(const std::string& path, const char* labelPrefix) {

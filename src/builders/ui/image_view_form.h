@@ -35,7 +35,6 @@ class TFormImageView : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void goToFolder(const std::string& folder);
   // Loads a picture; on success fills the source, sizes and the three labels ("File " in front of the
   // first two when the file came from the main window).
   bool showImage(const std::string& path, const char* labelPrefix);
@@ -45,8 +44,7 @@ class TFormImageView : public QDialog {
   Platform& platform_;
   BuilderHandBack handBack_;
   TMultiImage picture_;
-  std::string folder_;
-  bool filling_ = false;
+  class FolderBrowser* browser_ = nullptr;
   QComboBox* DriveComboBox1 = nullptr;
   QListWidget* DirectoryListBox1 = nullptr;
   QListWidget* FileListBox1 = nullptr;

@@ -24,6 +24,7 @@
 #include "project/files_pane.h"
 #include "project/project_files.h"
 #include "project/site_files.h"
+#include "project/ui/folder_browser.h"
 
 namespace quillon {
 
@@ -85,14 +86,11 @@ TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
   StatusBar->setSizeGripEnabled(false);
   v->addWidget(StatusBar);
 
-  for (const std::string& root : driveRoots()) DriveComboBox->addItem(toQString(root));
-  connect(DriveComboBox, &QComboBox::activated, this, [this](int i) { goToFolder(toBytes(DriveComboBox->itemText(i))); });
-  connect(DirectoryList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-    const std::string name = toBytes(item->text());
-    goToFolder(name == ".." ? parentFolder(folder_) : joinPath(folder_, name) + "/");
-    EditBackupPath->setText(toQString(folder_));
+  browser_ = new FolderBrowser(DriveComboBox, DirectoryList, nullptr, {}, this);
+  browser_->entered = [this](const std::string& folder) {
+    EditBackupPath->setText(toQString(folder));
     setStatus("Status:");
-  });
+  };
   connect(ListBoxProjects, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { chooseProject(toBytes(item->text()), true); });
   connect(EditBackupPath, &QLineEdit::textEdited, this, [this] { ButtonBackupNow->setEnabled(!project_.empty()); });
@@ -113,13 +111,7 @@ TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
 
 void TFormBackup::setStatus(const QString& text) { StatusBar->showMessage(text); }
 
-void TFormBackup::goToFolder(const std::string& folder) {
-  folder_ = folder;
-  DriveComboBox->setCurrentText(toQString(driveOf(driveRoots(), folder)));
-  DirectoryList->clear();
-  DirectoryList->addItem("..");
-  for (const std::string& name : foldersIn(folder)) DirectoryList->addItem(toQString(name));
-}
+void TFormBackup::goToFolder(const std::string& folder) { browser_->goTo(folder); }
 
 void TFormBackup::chooseProject(const std::string& entry, bool fromList) {
   if (fromList) setStatus("Status:");
@@ -129,18 +121,18 @@ void TFormBackup::chooseProject(const std::string& entry, bool fromList) {
   files_ = pages ? *pages : std::vector<std::string>{};
   if (!pages) platform_.prompts.info("You cannot type in a project name. You must select it from the list.");
   EditSubDir->setText(toQString(backupSubDirName(entry, start_.today)));
-  EditBackupPath->setText(toQString(folder_));
+  EditBackupPath->setText(toQString(browser_->folder()));
 }
 
 void TFormBackup::ButtonCreateClick() {
   setStatus("Status:");
-  std::string path = folder_;
+  std::string path = browser_->folder();
   if (path.empty() || path.back() != '/') path += '/';
   path += toBytes(EditSubDir->text());
   makeDirectory(path);
   EditBackupPath->setText(toQString(path));
   EditSubDir->clear();
-  goToFolder(folder_);
+  goToFolder(browser_->folder());
 }
 
 void TFormBackup::ButtonBackupNowClick() {

@@ -39,7 +39,7 @@ class TFormBackup : public QDialog {
   Start start_;
   std::string project_;
   std::vector<std::string> files_;
-  std::string folder_;
+  class FolderBrowser* browser_ = nullptr;
   QListWidget* ListBoxProjects = nullptr;
   QComboBox* DriveComboBox = nullptr;
   QListWidget* DirectoryList = nullptr;

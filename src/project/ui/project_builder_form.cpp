@@ -20,6 +20,7 @@
 #include "platform/ui/qt_text.h"
 #include "project/files_pane.h"
 #include "project/project_builder.h"
+#include "project/ui/folder_browser.h"
 
 namespace quillon {
 
@@ -80,7 +81,6 @@ QWidget* TFormProjectBuilder::buildSelectPage() {
   auto* h = new QHBoxLayout(page);
   auto* browse = new QVBoxLayout;
   DriveComboBox = named(new QComboBox(page), "DriveComboBox");
-  for (const std::string& root : driveRoots()) DriveComboBox->addItem(toQString(root));
   DirectoryList = named(new QListWidget(page), "DirectoryList");
   FilterComboBox = named(new QComboBox(page), "FilterComboBox");
   FilterComboBox->addItem("All files (*.*)", "*.*");
@@ -104,12 +104,9 @@ QWidget* TFormProjectBuilder::buildSelectPage() {
   ListBoxChosen->setSelectionMode(QAbstractItemView::ExtendedSelection);
   h->addWidget(ListBoxChosen, 1);
 
-  connect(DriveComboBox, &QComboBox::activated, this, [this](int i) { goToFolder(toBytes(DriveComboBox->itemText(i))); });
-  connect(DirectoryList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-    const std::string name = toBytes(item->text());
-    goToFolder(name == ".." ? parentFolder(folder_) : joinPath(folder_, name) + "/");
-  });
-  connect(FilterComboBox, &QComboBox::currentIndexChanged, this, [this] { goToFolder(folder_); });
+  browser_ = new FolderBrowser(DriveComboBox, DirectoryList, ListBoxDirFiles,
+                               [this] { return toBytes(FilterComboBox->currentData().toString()); }, this);
+  connect(FilterComboBox, &QComboBox::currentIndexChanged, this, [this] { goToFolder(browser_->folder()); });
   connect(add, &QPushButton::clicked, this, [this] { addFiles(false); });
   connect(addAll, &QPushButton::clicked, this, [this] { addFiles(true); });
   connect(remove, &QPushButton::clicked, this, [this] {
@@ -210,21 +207,12 @@ QWidget* TFormProjectBuilder::buildFinishPage() {
   return page;
 }
 
-void TFormProjectBuilder::goToFolder(const std::string& folder) {
-  folder_ = folder.empty() ? std::string("/") : folder;
-  DriveComboBox->setCurrentText(toQString(driveOf(driveRoots(), folder_)));
-  DirectoryList->clear();
-  DirectoryList->addItem("..");
-  for (const std::string& name : foldersIn(folder_)) DirectoryList->addItem(toQString(name));
-  ListBoxDirFiles->clear();
-  for (const std::string& name : filesIn(folder_, toBytes(FilterComboBox->currentData().toString())))
-    ListBoxDirFiles->addItem(toQString(name));
-}
+void TFormProjectBuilder::goToFolder(const std::string& folder) { browser_->goTo(folder); }
 
 void TFormProjectBuilder::addFiles(bool all) {
   for (int i = 0; i < ListBoxDirFiles->count(); ++i)
     if (all || ListBoxDirFiles->item(i)->isSelected())
-      chosen_.push_back(joinPath(folder_, toBytes(ListBoxDirFiles->item(i)->text())));
+      chosen_.push_back(joinPath(browser_->folder(), toBytes(ListBoxDirFiles->item(i)->text())));
   chosenChanged();
 }
 

@@ -48,7 +48,7 @@ class TFormProjectBuilder : public QDialog {
 
   Platform& platform_;
   Start start_;
-  std::string folder_;
+  class FolderBrowser* browser_ = nullptr;
   std::vector<std::string> chosen_;
   std::vector<std::string> order_;
   std::vector<std::string> hierarchy_;

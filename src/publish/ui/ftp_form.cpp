@@ -26,6 +26,7 @@
 #include "project/files_pane.h"
 #include "project/project_files.h"
 #include "project/site_files.h"
+#include "project/ui/folder_browser.h"
 #include "publish/star_ftp.h"
 #include "publish/ui/input_form.h"
 #include "publish/ui/qt_event_loop.h"
@@ -119,7 +120,6 @@ TFormFTP::TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidge
   for (const std::string& path : autoFtp_.entries()) ListBoxChanged->addItem(toQString(path));
   for (const std::string& p : listProjects(start_.programDir + "projects/")) ComboBox1->addItem(toQString(p));
   ComboBox1->setCurrentIndex(-1);
-  for (const std::string& root : driveRoots()) DriveComboBox1->addItem(toQString(root));
   goToFolder(isDirectory(start_.startFolder) ? start_.startFolder : std::string("/"));
   Label15->clear();
   PageControl1->setCurrentIndex(0);
@@ -251,11 +251,7 @@ QWidget* TFormFTP::buildFilesPage() {
   connect(ComboBox1, &QComboBox::activated, this, [this](int i) { ComboBox1Change(i); });
   connect(addPage, &QPushButton::clicked, this, [this] { addFromProject(false); });
   connect(addAllPages, &QPushButton::clicked, this, [this] { addFromProject(true); });
-  connect(DriveComboBox1, &QComboBox::activated, this, [this](int i) { goToFolder(toBytes(DriveComboBox1->itemText(i))); });
-  connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-    const std::string name = toBytes(item->text());
-    goToFolder(name == ".." ? parentFolder(folder_) : joinPath(folder_, name) + "/");
-  });
+  browser_ = new FolderBrowser(DriveComboBox1, DirectoryListBox1, FileListBox1, {}, this);
   connect(addFile, &QPushButton::clicked, this, [this] { BitBtnAddFileClick(); });
   connect(FileListBox1, &QListWidget::itemDoubleClicked, this, [this] { BitBtnAddFileClick(); });
   return page;
@@ -532,19 +528,11 @@ void TFormFTP::addFromProject(bool all) {
   if (index >= 0 && static_cast<size_t>(index) < projectLinks_.size()) addIfPresent(projectLinks_[static_cast<size_t>(index)]);
 }
 
-void TFormFTP::goToFolder(const std::string& folder) {
-  folder_ = folder;
-  DriveComboBox1->setCurrentText(toQString(driveOf(driveRoots(), folder)));
-  DirectoryListBox1->clear();
-  DirectoryListBox1->addItem("..");
-  for (const std::string& name : foldersIn(folder)) DirectoryListBox1->addItem(toQString(name));
-  FileListBox1->clear();
-  for (const std::string& name : filesIn(folder, "*.*")) FileListBox1->addItem(toQString(name));
-}
+void TFormFTP::goToFolder(const std::string& folder) { browser_->goTo(folder); }
 
 void TFormFTP::BitBtnAddFileClick() {
   for (int row : selectedRows(FileListBox1))
-    ListTransferFiles->addItem(toQString(joinPath(folder_, toBytes(FileListBox1->item(row)->text()))));
+    ListTransferFiles->addItem(toQString(joinPath(browser_->folder(), toBytes(FileListBox1->item(row)->text()))));
 }
 
 void TFormFTP::Button1Click() {

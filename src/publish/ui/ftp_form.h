@@ -92,7 +92,7 @@ class TFormFTP : public QDialog {
   TInputForm* InputForm = nullptr;
   FtpProfile connection_;  // captured when a host is selected
   std::vector<std::string> projectLinks_;
-  std::string folder_;
+  class FolderBrowser* browser_ = nullptr;
   bool busy_ = false;
   bool usedClient_ = false;
   bool cancelled_ = false;

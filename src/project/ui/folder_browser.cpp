@@ -1,0 +1,41 @@
+#include "project/ui/folder_browser.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+#include "platform/ui/drive_list.h"
+#include "platform/ui/qt_text.h"
+#include "project/files_pane.h"
+
+namespace quillon {
+
+FolderBrowser::FolderBrowser(QComboBox* drives, QListWidget* folders, QListWidget* files,
+                             std::function<std::string()> mask, QObject* parent)
+    : QObject(parent), drives_(drives), folders_(folders), files_(files), mask_(std::move(mask)) {
+  for (const std::string& root : driveRoots()) drives_->addItem(toQString(root));
+  connect(drives_, &QComboBox::activated, this, [this](int i) {
+    goTo(toBytes(drives_->itemText(i)));
+    if (entered) entered(folder_);
+  });
+  connect(folders_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    const std::string name = toBytes(item->text());
+    goTo(name == ".." ? parentFolder(folder_) : joinPath(folder_, name) + "/");
+    if (entered) entered(folder_);
+  });
+}
+
+void FolderBrowser::goTo(const std::string& folder) {
+  folder_ = folder.empty() ? std::string("/") : folder;
+  drives_->setCurrentText(toQString(driveOf(driveRoots(), folder_)));
+  folders_->clear();
+  folders_->addItem("..");
+  for (const std::string& name : foldersIn(folder_)) folders_->addItem(toQString(name));
+  if (!files_) return;
+  const QSignalBlocker quiet(files_);  // refilling is not the user choosing a file
+  files_->clear();
+  const std::string mask = mask_ ? mask_() : std::string();
+  for (const std::string& name : filesIn(folder_, mask.empty() ? "*.*" : mask)) files_->addItem(toQString(name));
+}
+
+}  // namespace quillon
