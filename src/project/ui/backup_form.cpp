@@ -17,7 +17,6 @@
 #include "base/file_copy.h"
 #include "base/file_io.h"
 #include "base/text_bytes.h"
-#include "platform/ui/drive_list.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "project/backup_plan.h"

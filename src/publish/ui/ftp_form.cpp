@@ -20,7 +20,6 @@
 #include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "platform/ui/background_work.h"
-#include "platform/ui/drive_list.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "project/files_pane.h"
