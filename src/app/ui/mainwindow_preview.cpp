@@ -19,6 +19,7 @@
 #include "base/product.h"
 #include "base/text_bytes.h"
 #include "editor/ui/editor_bytes.h"
+#include "platform/ui/busy_cursor.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "publish/preview_file.h"
@@ -32,11 +33,6 @@ namespace {
 constexpr int kOptionsBrowsersTab = 3;
 constexpr int kOptionsHelpersTab = 4;
 const char* kSupportAddress = "support@quillonpro.example";
-
-struct BusyCursor {
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 }  // namespace
 

@@ -26,6 +26,8 @@
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "platform/ui/busy_cursor.h"
+#include "platform/ui/dialog_parts.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/text_printing.h"
@@ -46,20 +48,10 @@ QElapsedTimer& clock() {
   return timer;
 }
 
-QPushButton* button(const char* caption, const char* name, QWidget* parent) {
-  return named(new QPushButton(caption, parent), name);
-}
-
 std::string siteLabel(const std::string& entry) {
   const std::string stem = entry.size() >= 4 ? entry.substr(0, entry.size() - 4) : entry;
   return "Site to search:  " + upperAscii(stem);
 }
-
-// The cursor shows the hourglass for as long as this lives.
-struct BusyCursor {
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 }  // namespace
 
@@ -114,18 +106,18 @@ QWidget* TFormLoadSize::buildSitePage() {
   dirRow->addWidget(new QLabel("Image Directory:", page));
   EditImageDir = named(new QLineEdit(page), "EditImageDir");
   dirRow->addWidget(EditImageDir, 1);
-  auto* pick = button("...", "ButtonImageDir", page);
+  auto* pick = namedButton("...", "ButtonImageDir", page);
   dirRow->addWidget(pick);
   grid->addLayout(dirRow, 0, 1);
   auto* buttons = new QHBoxLayout;
-  auto* analysePage = button("Analyze Page", "ButtonAnalyzePage1", page);
-  auto* analyseSite = button("Analyze Site", "ButtonAnalyzeSite1", page);
-  auto* stop = button("Stop", "ButtonStop1", page);
+  auto* analysePage = namedButton("Analyze Page", "ButtonAnalyzePage1", page);
+  auto* analyseSite = namedButton("Analyze Site", "ButtonAnalyzeSite1", page);
+  auto* stop = namedButton("Stop", "ButtonStop1", page);
   stop->setToolTip("Stop Site Analysis");
-  auto* clear = button("Clear Site Summary Grid", "ButtonClearGrid", page);
-  auto* printSite = button("Site Summary", "ButtonPrintSite", page);
-  auto* printPage = button("Page Summary", "ButtonPrintPage", page);
-  auto* close = button("&Close", "ButtonClose1", page);
+  auto* clear = namedButton("Clear Site Summary Grid", "ButtonClearGrid", page);
+  auto* printSite = namedButton("Site Summary", "ButtonPrintSite", page);
+  auto* printPage = namedButton("Page Summary", "ButtonPrintPage", page);
+  auto* close = namedButton("&Close", "ButtonClose1", page);
   for (QPushButton* b : {analysePage, analyseSite, stop, clear, printSite, printPage, close}) buttons->addWidget(b);
   grid->addLayout(buttons, 1, 1);
   GridSummary = named(new QTableWidget(0, 6, page), "GridSummary");
@@ -178,12 +170,12 @@ QWidget* TFormLoadSize::buildListsPage() {
   for (QRadioButton* r : {RadioLinks, RadioImages, RadioBoth}) kinds->addWidget(r);
   grid->addLayout(kinds, 0, 1);
   auto* buttons = new QHBoxLayout;
-  auto* analysePage = button("Analyze Page", "ButtonAnalyzePage2", page);
-  auto* analyseSite = button("Analyze Site", "ButtonAnalyzeSite2", page);
-  auto* stop = button("Stop", "ButtonStop2", page);
+  auto* analysePage = namedButton("Analyze Page", "ButtonAnalyzePage2", page);
+  auto* analyseSite = namedButton("Analyze Site", "ButtonAnalyzeSite2", page);
+  auto* stop = namedButton("Stop", "ButtonStop2", page);
   stop->setToolTip("Stop Site Analysis");
-  auto* print = button("Print Listing", "ButtonPrintListing", page);
-  auto* close = button("&Close", "ButtonClose2", page);
+  auto* print = namedButton("Print Listing", "ButtonPrintListing", page);
+  auto* close = namedButton("&Close", "ButtonClose2", page);
   for (QPushButton* b : {analysePage, analyseSite, stop, print, close}) buttons->addWidget(b);
   grid->addLayout(buttons, 1, 1);
   ListBoxListing = named(new QListWidget(page), "ListBoxListing");
@@ -205,15 +197,15 @@ QWidget* TFormLoadSize::buildWherePage() {
   EditSearch = named(new QLineEdit("Enter text to search for here....", page), "EditSearch");
   CheckFileNameOnly = named(new QCheckBox("Show HTML filename only, without full path", page), "CheckFileNameOnly");
   LabelSite = named(new QLabel("Site to search:  ", page), "LabelSite");
-  ButtonFind = button("&Find Pages with this text:", "ButtonFind", page);
+  ButtonFind = namedButton("&Find Pages with this text:", "ButtonFind", page);
   v->addWidget(EditSearch);
   v->addWidget(CheckFileNameOnly);
   v->addWidget(LabelSite);
   auto* buttons = new QHBoxLayout;
-  auto* stop = button("Stop", "ButtonStop3", page);
+  auto* stop = namedButton("Stop", "ButtonStop3", page);
   stop->setToolTip("Stop Site Analysis");
-  auto* print = button("&Print Report", "ButtonPrintReport", page);
-  auto* close = button("&Close", "ButtonClose3", page);
+  auto* print = namedButton("&Print Report", "ButtonPrintReport", page);
+  auto* close = namedButton("&Close", "ButtonClose3", page);
   for (QPushButton* b : {ButtonFind, stop, print, close}) buttons->addWidget(b);
   v->addLayout(buttons);
   ListBoxFound = named(new QListWidget(page), "ListBoxFound");

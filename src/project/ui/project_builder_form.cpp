@@ -15,6 +15,7 @@
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "platform/ui/dialog_parts.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "project/files_pane.h"
@@ -34,17 +35,6 @@ const char* kInstructionsText =
     "3. Assign Names: take each page's title from its file name or from its <TITLE>, and change any you like.\n"
     "4. Build Hierarchy: indent the pages that belong beneath another page.\n"
     "5. Finish: name the project and save it. Open it afterwards with File, Open Project.";
-
-QPushButton* button(const char* caption, const char* name, QWidget* parent) {
-  return named(new QPushButton(caption, parent), name);
-}
-
-std::vector<size_t> markedRows(const QListWidget* list) {
-  std::vector<size_t> rows;
-  for (int i = 0; i < list->count(); ++i)
-    if (list->item(i)->isSelected()) rows.push_back(static_cast<size_t>(i));
-  return rows;
-}
 
 }  // namespace
 
@@ -67,7 +57,7 @@ TFormProjectBuilder::TFormProjectBuilder(Platform& platform, Start start, QWidge
   v->addWidget(PageControl);
   auto* row = new QHBoxLayout;
   row->addStretch();
-  auto* exit = button("E&xit", "ButtonExit", this);
+  auto* exit = namedButton("E&xit", "ButtonExit", this);
   row->addWidget(exit);
   v->addLayout(row);
   connect(exit, &QPushButton::clicked, this, &TFormProjectBuilder::reject);
@@ -92,10 +82,10 @@ QWidget* TFormProjectBuilder::buildSelectPage() {
   browse->addWidget(ListBoxDirFiles);
   h->addLayout(browse, 1);
   auto* buttons = new QVBoxLayout;
-  auto* add = button("Add", "ButtonAdd", page);
-  auto* addAll = button("Add All", "ButtonAddAll", page);
-  auto* remove = button("Remove from List", "ButtonRemove", page);
-  auto* clear = button("Clear All", "ButtonClearAll", page);
+  auto* add = namedButton("Add", "ButtonAdd", page);
+  auto* addAll = namedButton("Add All", "ButtonAddAll", page);
+  auto* remove = namedButton("Remove from List", "ButtonRemove", page);
+  auto* clear = namedButton("Clear All", "ButtonClearAll", page);
   for (QPushButton* b : {add, addAll, remove, clear}) buttons->addWidget(b);
   buttons->addStretch();
   h->addLayout(buttons);
@@ -109,7 +99,7 @@ QWidget* TFormProjectBuilder::buildSelectPage() {
   connect(add, &QPushButton::clicked, this, [this] { addFiles(false); });
   connect(addAll, &QPushButton::clicked, this, [this] { addFiles(true); });
   connect(remove, &QPushButton::clicked, this, [this] {
-    const std::vector<size_t> marked = markedRows(ListBoxChosen);
+    const std::vector<int> marked = markedRows(ListBoxChosen);
     for (auto it = marked.rbegin(); it != marked.rend(); ++it) chosen_.erase(chosen_.begin() + static_cast<long>(*it));
     chosenChanged();
   });
@@ -126,8 +116,8 @@ QWidget* TFormProjectBuilder::buildOrderPage() {
   ListBoxOrder = named(new QListWidget(page), "ListBoxOrder");
   h->addWidget(ListBoxOrder, 1);
   auto* buttons = new QVBoxLayout;
-  auto* up = button("Up", "ButtonUp", page);
-  auto* down = button("Down", "ButtonDown", page);
+  auto* up = namedButton("Up", "ButtonUp", page);
+  auto* down = namedButton("Down", "ButtonDown", page);
   buttons->addWidget(up);
   buttons->addWidget(down);
   buttons->addStretch();
@@ -145,7 +135,7 @@ QWidget* TFormProjectBuilder::buildNamesPage() {
   RadioFileName = named(new QRadioButton("Use Filename", group), "RadioFileName");
   RadioTitle = named(new QRadioButton("Use <TITLE> Value", group), "RadioTitle");
   RadioFileName->setChecked(true);
-  auto* load = button("Load Names", "ButtonLoadNames", group);
+  auto* load = namedButton("Load Names", "ButtonLoadNames", group);
   g->addWidget(RadioFileName);
   g->addWidget(RadioTitle);
   g->addWidget(load);
@@ -172,8 +162,8 @@ QWidget* TFormProjectBuilder::buildHierarchyPage() {
   ListBoxHierarchy->setFont(fixed);
   h->addWidget(ListBoxHierarchy, 1);
   auto* buttons = new QVBoxLayout;
-  auto* indent = button("Indent", "ButtonIndent", page);
-  auto* unindent = button("Unindent", "ButtonUnindent", page);
+  auto* indent = namedButton("Indent", "ButtonIndent", page);
+  auto* unindent = namedButton("Unindent", "ButtonUnindent", page);
   buttons->addWidget(indent);
   buttons->addWidget(unindent);
   buttons->addStretch();
@@ -199,7 +189,7 @@ QWidget* TFormProjectBuilder::buildFinishPage() {
   EditProjectName = named(new QLineEdit("Enter Project Name Here", page), "EditProjectName");
   row->addWidget(EditProjectName, 1);
   v->addLayout(row);
-  auto* finish = button("Click HERE to Save Project and Exit", "ButtonFinish", page);
+  auto* finish = namedButton("Click HERE to Save Project and Exit", "ButtonFinish", page);
   v->addWidget(finish);
   v->addStretch();
   connect(finish, &QPushButton::clicked, this, [this] { ButtonFinishClick(); });
@@ -259,7 +249,10 @@ void TFormProjectBuilder::showHierarchy(const std::vector<size_t>& marked) {
     if (i < hierarchy_.size()) ListBoxHierarchy->item(static_cast<int>(i))->setSelected(true);
 }
 
-std::vector<size_t> TFormProjectBuilder::markedHierarchy() const { return markedRows(ListBoxHierarchy); }
+std::vector<size_t> TFormProjectBuilder::markedHierarchy() const {
+  const std::vector<int> rows = markedRows(ListBoxHierarchy);
+  return std::vector<size_t>(rows.begin(), rows.end());
+}
 
 // Leaving the names starts the hierarchy afresh from them; opening Finish checks the hierarchy first.
 void TFormProjectBuilder::tabChanged(int index) {

@@ -20,6 +20,7 @@
 #include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "platform/ui/background_work.h"
+#include "platform/ui/dialog_parts.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "project/files_pane.h"
@@ -34,19 +35,8 @@ namespace quillon {
 
 namespace {
 
-QPushButton* button(const char* caption, const char* name, QWidget* parent) {
-  return named(new QPushButton(caption, parent), name);
-}
-
 // Files smaller than this are sent before a byte counter could be read.
 constexpr long long kShownByteSize = 1 << 20;
-
-std::vector<int> selectedRows(const QListWidget* list) {
-  std::vector<int> rows;
-  for (int i = 0; i < list->count(); ++i)
-    if (list->item(i)->isSelected()) rows.push_back(i);
-  return rows;
-}
 
 std::string ftpErrorMessage(int code, const std::string& addinfo) {
   switch (code) {
@@ -103,7 +93,7 @@ TFormFTP::TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidge
   v->addWidget(PageControl1);
   auto* row = new QHBoxLayout;
   row->addStretch();
-  BitBtnClose = button("Close", "BitBtnClose", this);
+  BitBtnClose = namedButton("Close", "BitBtnClose", this);
   row->addWidget(BitBtnClose);
   v->addLayout(row);
   connect(BitBtnClose, &QPushButton::clicked, this, [this] { BitBtnCloseClick(); });
@@ -136,7 +126,7 @@ QWidget* TFormFTP::buildHostPage() {
   auto* left = new QVBoxLayout;
   ListBoxHosts = named(new QListWidget(page), "ListBoxHosts");
   left->addWidget(ListBoxHosts);
-  auto* del = button("Delete", "ButtonDeleteHost", page);
+  auto* del = namedButton("Delete", "ButtonDeleteHost", page);
   left->addWidget(del);
   h->addLayout(left);
   auto* form = new QFormLayout;
@@ -157,9 +147,9 @@ QWidget* TFormFTP::buildHostPage() {
   form->addRow("Initial Dir:", EditDir);
   form->addRow(CheckPassword);
   auto* buttons = new QHBoxLayout;
-  auto* clear = button("Clear", "ButtonClearHosts", page);
-  auto* add = button("Add to List", "ButtonAddHost", page);
-  auto* modify = button("Modiy", "Button3", page);
+  auto* clear = namedButton("Clear", "ButtonClearHosts", page);
+  auto* add = namedButton("Add to List", "ButtonAddHost", page);
+  auto* modify = namedButton("Modiy", "Button3", page);
   buttons->addWidget(clear);
   buttons->addWidget(add);
   buttons->addWidget(modify);
@@ -181,8 +171,8 @@ QWidget* TFormFTP::buildFilesPage() {
   ListTransferFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
   left->addWidget(ListTransferFiles);
   auto* leftButtons = new QHBoxLayout;
-  auto* remove = button("Remove From List", "Button10", page);
-  auto* clear = button("Clear", "Button11", page);
+  auto* remove = namedButton("Remove From List", "Button10", page);
+  auto* clear = namedButton("Clear", "Button11", page);
   leftButtons->addWidget(remove);
   leftButtons->addWidget(clear);
   left->addLayout(leftButtons);
@@ -195,10 +185,10 @@ QWidget* TFormFTP::buildFilesPage() {
   ListBoxChanged->setSelectionMode(QAbstractItemView::ExtendedSelection);
   a->addWidget(ListBoxChanged);
   auto* aButtons = new QHBoxLayout;
-  auto* addAuto = button("Add", "BitBtn5", autoPage);
-  auto* addAllAuto = button("Add All", "BitBtn2", autoPage);
-  auto* clearAuto = button("Clear", "ButtonClearChangedList", autoPage);
-  auto* removeAuto = button("Remove from List", "ButtonRemoveChanged", autoPage);
+  auto* addAuto = namedButton("Add", "BitBtn5", autoPage);
+  auto* addAllAuto = namedButton("Add All", "BitBtn2", autoPage);
+  auto* clearAuto = namedButton("Clear", "ButtonClearChangedList", autoPage);
+  auto* removeAuto = namedButton("Remove from List", "ButtonRemoveChanged", autoPage);
   for (QPushButton* b : {addAuto, addAllAuto, clearAuto, removeAuto}) aButtons->addWidget(b);
   a->addLayout(aButtons);
   PageControl2->addTab(autoPage, "Auto-FTP List");
@@ -212,8 +202,8 @@ QWidget* TFormFTP::buildFilesPage() {
   p->addWidget(ComboBox1);
   p->addWidget(Outline1);
   auto* pButtons = new QHBoxLayout;
-  auto* addPage = button("&Add", "BitBtnAddOutline", projectPage);
-  auto* addAllPages = button("Add All", "BitBtn4", projectPage);
+  auto* addPage = namedButton("&Add", "BitBtnAddOutline", projectPage);
+  auto* addAllPages = namedButton("Add All", "BitBtn4", projectPage);
   pButtons->addWidget(addPage);
   pButtons->addWidget(addAllPages);
   p->addLayout(pButtons);
@@ -225,13 +215,13 @@ QWidget* TFormFTP::buildFilesPage() {
   DirectoryListBox1 = named(new QListWidget(filesPage), "DirectoryListBox1");
   FileListBox1 = named(new QListWidget(filesPage), "FileListBox1");
   FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  auto* addFile = button("Add", "BitBtnAddFile", filesPage);
+  auto* addFile = namedButton("Add", "BitBtnAddFile", filesPage);
   for (QWidget* w : std::initializer_list<QWidget*>{DriveComboBox1, DirectoryListBox1, FileListBox1, addFile}) f->addWidget(w);
   PageControl2->addTab(filesPage, "Files");
   h->addWidget(PageControl2, 1);
 
   connect(remove, &QPushButton::clicked, this, [this] {
-    const auto rows = selectedRows(ListTransferFiles);
+    const auto rows = markedRows(ListTransferFiles);
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) delete ListTransferFiles->takeItem(*it);
   });
   connect(clear, &QPushButton::clicked, ListTransferFiles, &QListWidget::clear);
@@ -242,7 +232,7 @@ QWidget* TFormFTP::buildFilesPage() {
     changedListChanged();
   });
   connect(removeAuto, &QPushButton::clicked, this, [this] {
-    const auto rows = selectedRows(ListBoxChanged);
+    const auto rows = markedRows(ListBoxChanged);
     if (rows.empty()) return;
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) delete ListBoxChanged->takeItem(*it);
     changedListChanged();
@@ -274,18 +264,18 @@ QWidget* TFormFTP::buildTransferPage() {
   g->addWidget(ListBox1, 3, 0);
   g->addWidget(ListBox2, 3, 1);
   auto* remote = new QHBoxLayout;
-  auto* mkdir = button("Make Dir", "MkDirFTPBtn", page);
-  auto* rmdir = button("Remove Dir", "RmDirFTPBtn", page);
-  auto* rename = button("Rename", "ButtonRename", page);
-  auto* del = button("Delete", "ButtonDelete", page);
-  auto* refresh = button("Refresh", "ButtonRefresh", page);
+  auto* mkdir = namedButton("Make Dir", "MkDirFTPBtn", page);
+  auto* rmdir = namedButton("Remove Dir", "RmDirFTPBtn", page);
+  auto* rename = namedButton("Rename", "ButtonRename", page);
+  auto* del = namedButton("Delete", "ButtonDelete", page);
+  auto* refresh = namedButton("Refresh", "ButtonRefresh", page);
   for (QPushButton* b : {mkdir, rmdir, rename, del, refresh}) remote->addWidget(b);
   g->addLayout(remote, 4, 0, 1, 2);
   auto* session = new QHBoxLayout;
-  auto* connectButton = button("Connect", "Button1", page);
-  auto* disconnect = button("Disconnect", "ButtonDisconnect", page);
-  auto* cancel = button("Cancel Transfer", "BitBtn1", page);
-  auto* transfer = button("Transfer Files", "ButtonTransfer", page);
+  auto* connectButton = namedButton("Connect", "Button1", page);
+  auto* disconnect = namedButton("Disconnect", "ButtonDisconnect", page);
+  auto* cancel = namedButton("Cancel Transfer", "BitBtn1", page);
+  auto* transfer = namedButton("Transfer Files", "ButtonTransfer", page);
   for (QPushButton* b : {connectButton, disconnect, cancel, transfer}) session->addWidget(b);
   g->addLayout(session, 5, 0, 1, 2);
   LabelDisconnect = named(new QLabel("Connected to FTP Server:    You must press the DISCONNECT button before closing", page),
@@ -482,7 +472,7 @@ bool TFormFTP::addIfPresent(const std::string& path) {
 }
 
 void TFormFTP::addFromAutoList(bool all) {
-  const auto rows = selectedRows(ListBoxChanged);
+  const auto rows = markedRows(ListBoxChanged);
   if (rows.empty()) return;
   for (int i = 0; i < ListBoxChanged->count(); ++i)
     if (all || ListBoxChanged->item(i)->isSelected()) addIfPresent(toBytes(ListBoxChanged->item(i)->text()));
@@ -530,7 +520,7 @@ void TFormFTP::addFromProject(bool all) {
 void TFormFTP::goToFolder(const std::string& folder) { browser_->goTo(folder); }
 
 void TFormFTP::BitBtnAddFileClick() {
-  for (int row : selectedRows(FileListBox1))
+  for (int row : markedRows(FileListBox1))
     ListTransferFiles->addItem(toQString(joinPath(browser_->folder(), toBytes(FileListBox1->item(row)->text()))));
 }
 
