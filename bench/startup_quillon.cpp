@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "app/program_dir.h"
+#include "base/program_folders.h"
 #include "app/ui/mainwindow.h"
 #include "platform/ui/qt_platform.h"
 
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   quillon::Platform platform{desktop.platform().prompts, desktop.platform().fileDialogs,
                              desktop.platform().colourDialogs, desktop.platform().clipboard, modal,
                              desktop.platform().printDialogs};
-  quillon::TForm1 window(quillon::resolveProgramDirectory(), platform);
+  quillon::TForm1 window(quillon::resolveProgramFolders(), platform);
   window.show();
   QCoreApplication::processEvents();
   window.grab();  // the first complete paint of the window, text included

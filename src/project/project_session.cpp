@@ -10,9 +10,9 @@ namespace {
 const std::string kCaptionPrefix = std::string(kAppTitle) + ":  ";
 }
 
-ProjectSession::ProjectSession(std::string programDir, RunSettings& settings, const SettingsWriter& writer,
+ProjectSession::ProjectSession(const ProgramFolders& folders, RunSettings& settings, const SettingsWriter& writer,
                                Prompts& prompts, FileDialogs& dialogs)
-    : programDir_(std::move(programDir)), settings_(settings), writer_(writer), prompts_(prompts), dialogs_(dialogs) {}
+    : programDir_(folders.data), helpDir_(folders.shared + "help/"), settings_(settings), writer_(writer), prompts_(prompts), dialogs_(dialogs) {}
 
 bool ProjectSession::leave(LeaveReason reason) {
   const bool skipInHelp = reason != LeaveReason::HelpProject;

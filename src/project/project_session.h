@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "base/program_folders.h"
 #include "platform/prompts.h"
 #include "project/project_model.h"
 
@@ -17,7 +18,7 @@ enum class LeaveReason { NewProject, OpenProject, Exit, HelpProject };
 // projects directory, and the caption and the recent list name them there.
 class ProjectSession {
  public:
-  ProjectSession(std::string programDir, RunSettings& settings, const SettingsWriter& writer, Prompts& prompts,
+  ProjectSession(const ProgramFolders& folders, RunSettings& settings, const SettingsWriter& writer, Prompts& prompts,
                  FileDialogs& dialogs);
 
   PageTree& tree() { return tree_; }
@@ -30,7 +31,7 @@ class ProjectSession {
   void enableSave() { saveEnabled_ = true; }
   const std::string& caption() const { return caption_; }
   std::string projectsDir() const { return programDir_ + "projects/"; }
-  std::string helpDir() const { return programDir_ + "help/"; }
+  std::string helpDir() const { return helpDir_; }
 
   // Runs before the project is replaced or the program closes: the save question, then the reminder.
   // False when the user chose to save and the save was cancelled or failed: the caller must not leave.
@@ -61,6 +62,7 @@ class ProjectSession {
   std::optional<std::string> askSaveName(const char* title, bool withFilter);
 
   std::string programDir_;
+  std::string helpDir_;
   RunSettings& settings_;
   const SettingsWriter& writer_;
   Prompts& prompts_;

@@ -41,9 +41,12 @@ std::map<SpellOption, bool> programDefaultOptions() {
   return options;
 }
 
-std::string resolveDictionaryPath(const std::string& configPath, const std::string& stored) {
+std::string resolveDictionaryPath(const std::string& configPath, const std::string& stored,
+                                  const std::string& sharedFolder) {
   if (stored.empty() || stored[0] == '/') return stored;
-  return std::string(folderPart(configPath)) + stored;
+  std::string own = std::string(folderPart(configPath)) + stored;
+  if (!sharedFolder.empty() && !fileExists(own) && fileExists(sharedFolder + stored)) return sharedFolder + stored;
+  return own;
 }
 
 namespace {
@@ -75,15 +78,20 @@ std::vector<std::string> filesEndingIn(const std::string& folder, const char* ex
 }  // namespace
 
 SpellConfig loadSpellConfig(const std::string& path, const std::string& key, const std::string& defaultMain,
-                            const std::string& defaultUser) {
+                            const std::string& defaultUser, const std::string& sharedFolder) {
   const IniFile ini = IniFile::load(path);
   SpellConfig c = defaultSpellConfig();
   const std::string folder(folderPart(path));
   if (!ini.readBool(key, "ID", false)) {
     // Built from what the folder holds.
     c.options = programDefaultOptions();
-    for (const auto& name : filesEndingIn(folder, ".dct"))
-      c.mains.push_back({name, lowerAscii(name) == lowerAscii(defaultMain), Dictionary::titleOf(folder + name)});
+    std::vector<std::string> mains = filesEndingIn(folder, ".dct");
+    if (!sharedFolder.empty() && sharedFolder != folder)
+      for (const auto& name : filesEndingIn(sharedFolder, ".dct"))
+        if (std::find(mains.begin(), mains.end(), name) == mains.end()) mains.push_back(name);
+    for (const auto& name : mains)
+      c.mains.push_back({name, lowerAscii(name) == lowerAscii(defaultMain),
+                         Dictionary::titleOf(resolveDictionaryPath(path, name, sharedFolder))});
     for (const auto& name : filesEndingIn(folder, ".udt")) {
       if (lowerAscii(name) == lowerAscii(defaultUser)) c.userIndex = static_cast<int>(c.users.size());
       c.users.push_back({name, lowerAscii(name) == lowerAscii(defaultUser), {}});
@@ -101,7 +109,7 @@ SpellConfig loadSpellConfig(const std::string& path, const std::string& key, con
   for (int i = 0; i < titles && static_cast<size_t>(i) < c.mains.size(); ++i)
     c.mains[static_cast<size_t>(i)].title = ini.readString(key, "M_DCT_" + std::to_string(i), "");
   for (auto& m : c.mains) {
-    const std::string full = resolveDictionaryPath(path, m.path);
+    const std::string full = resolveDictionaryPath(path, m.path, sharedFolder);
     if (!fileExists(full)) m.inUse = false;  // a listed dictionary that is gone is not used
     if (m.title.empty()) m.title = Dictionary::titleOf(full);
   }

@@ -38,11 +38,15 @@ struct SpellConfig {
 SpellConfig defaultSpellConfig();
 std::map<SpellOption, bool> programDefaultOptions();  // soHTML, soInternet, soAutoSuggest, soPrimaryOnly, soRecheck, soRepeated
 
-// Reads the section `key` of the file; without "ID" the configuration is built from the folder's "*.dct" and
-// "*.udt" files (in use: defaultMain, defaultUser; "default.udt" when there is no user dictionary).
+// Reads the section `key` of the file; without "ID" the configuration is built from the "*.dct" files of the
+// folder and of `sharedFolder` and the folder's "*.udt" files (in use: defaultMain, defaultUser; "default.udt"
+// when there is no user dictionary).
 SpellConfig loadSpellConfig(const std::string& path, const std::string& key, const std::string& defaultMain,
-                            const std::string& defaultUser);
-std::string resolveDictionaryPath(const std::string& configPath, const std::string& stored);
+                            const std::string& defaultUser, const std::string& sharedFolder = {});
+// A bare name stands for the configuration's folder, or for `sharedFolder` (the shipped dictionaries) when
+// the configuration's folder has no such file.
+std::string resolveDictionaryPath(const std::string& configPath, const std::string& stored,
+                                  const std::string& sharedFolder = {});
 
 }  // namespace quillon
 

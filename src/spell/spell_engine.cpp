@@ -159,15 +159,16 @@ SpellEngine::SpellEngine(SpellConfig config, std::vector<Dictionary> mains, std:
     for (std::string_view w : d.words()) longestWord_ = std::max(longestWord_, w.size());
 }
 
-SpellEngine SpellEngine::open(const std::string& programDir, SpellSettings settings) {
-  const std::string path = programDir + "spell/spell.cfg";
-  SpellConfig config = loadSpellConfig(path, "default", "american.dct", "default.udt");
+SpellEngine SpellEngine::open(const ProgramFolders& folders, SpellSettings settings) {
+  const std::string path = folders.data + "spell/spell.cfg";
+  const std::string shared = folders.shared + "spell/";
+  SpellConfig config = loadSpellConfig(path, "default", "american.dct", "default.udt", shared);
   std::vector<Dictionary> mains;
   std::vector<DictionaryEntry> used;
   std::vector<std::string> unreadable;
   for (const auto& m : config.mains) {
     if (!m.inUse) continue;
-    const std::string file = resolveDictionaryPath(path, m.path);
+    const std::string file = resolveDictionaryPath(path, m.path, shared);
     if (auto d = Dictionary::load(file)) {
       mains.push_back(std::move(*d));
       used.push_back(m);
@@ -176,7 +177,7 @@ SpellEngine SpellEngine::open(const std::string& programDir, SpellSettings setti
     }
   }
   // No dictionary in use at all: the default one is the one that is missing.
-  if (config.mains.empty()) unreadable.push_back(resolveDictionaryPath(path, "american.dct"));
+  if (config.mains.empty()) unreadable.push_back(resolveDictionaryPath(path, "american.dct", shared));
   config.mains = used;
   std::vector<UserDictionary> users;
   for (const auto& u : config.users) users.push_back(UserDictionary::load(resolveDictionaryPath(path, u.path)));

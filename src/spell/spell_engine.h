@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/program_folders.h"
 #include "spell/dictionary.h"
 #include "spell/spell_config.h"
 #include "spell/user_dictionary.h"
@@ -56,8 +57,9 @@ class SpellEngine {
 
   SpellEngine(SpellConfig config, std::vector<Dictionary> mains, std::vector<UserDictionary> users,
               SpellSettings settings = {});
-  // The configuration and dictionaries of a program directory's "spell" folder.
-  static SpellEngine open(const std::string& programDir, SpellSettings settings = {});
+  // The configuration and user dictionaries of the data folder's "spell" folder; main dictionaries named
+  // there are looked for in the shared folder's "spell" folder too.
+  static SpellEngine open(const ProgramFolders& folders, SpellSettings settings = {});
   // Main dictionaries in use that could not be read (missing or damaged), by path.
   const std::vector<std::string>& unreadableDictionaries() const { return unreadable_; }
   bool hasMainDictionary() const { return !mains_.empty(); }

@@ -35,7 +35,7 @@ class ProjectSessionTest : public ::testing::Test {
   RunSettings settings;
   SettingsWriter writer{dir.path()};
   Script script;
-  ProjectSession session{dir.path(), settings, writer, script, script};
+  ProjectSession session{ProgramFolders{dir.path(), dir.path(), dir.path()}, settings, writer, script, script};
   std::string projects() const { return dir.path() + "projects/"; }
 };
 

@@ -170,6 +170,33 @@ TEST(SpellConfig, BuiltFromTheFolderWithoutAnId) {
   EXPECT_EQ(listed.userIndex, -1);
 }
 
+// Installed, the configuration and user dictionary live in the user's data folder and the main dictionaries
+// in the shared folder; a dictionary of the same name in the data folder is the user's own and wins.
+TEST(SpellEngine, MainDictionariesAreFoundInTheSharedFolder) {
+  testing::TempDir data, shared;
+  ::mkdir((data.path() + "spell").c_str(), 0755);
+  ::mkdir((shared.path() + "spell").c_str(), 0755);
+  ASSERT_TRUE(writeFileAtomic(shared.path() + "spell/american.dct", Dictionary::build({"shipped"}, "American English", kChars)).ok);
+  const ProgramFolders folders{data.path(), shared.path(), shared.path(), true};
+
+  // No configuration yet: built from the dictionaries found, the shipped one in use.
+  SpellEngine fresh = SpellEngine::open(folders);
+  EXPECT_TRUE(fresh.hasMainDictionary());
+  EXPECT_TRUE(fresh.known("shipped"));
+
+  // A configuration naming the dictionary by its bare name, as the shipped one does.
+  ASSERT_TRUE(writeFileAtomic(data.path() + "spell/spell.cfg",
+                              "[default]\r\nID=1\r\nU_MU_DCT_ListCount=1\r\nU_MU_DCT_0=Tamerican.dct\r\n").ok);
+  SpellEngine configured = SpellEngine::open(folders);
+  EXPECT_TRUE(configured.known("shipped"));
+  EXPECT_TRUE(configured.unreadableDictionaries().empty());
+
+  ASSERT_TRUE(writeFileAtomic(data.path() + "spell/american.dct", Dictionary::build({"own"}, "Mine", kChars)).ok);
+  SpellEngine own = SpellEngine::open(folders);
+  EXPECT_TRUE(own.known("own"));
+  EXPECT_FALSE(own.known("shipped"));
+}
+
 }  // namespace
 }  // namespace quillon
 
@@ -230,7 +257,7 @@ TEST(SpellEngine, AMissingOrDamagedDictionaryIsNamed) {
   testing::TempDir dir;
   ::mkdir((dir.path() + "spell").c_str(), 0755);
   ASSERT_TRUE(writeFileAtomic(dir.path() + "spell/american.dct", "garbage, not a dictionary").ok);
-  const SpellEngine engine = SpellEngine::open(dir.path());
+  const SpellEngine engine = SpellEngine::open(singleProgramFolder(dir.path()));
   EXPECT_FALSE(engine.hasMainDictionary());
   ASSERT_EQ(engine.unreadableDictionaries().size(), 1u);
   EXPECT_NE(engine.unreadableDictionaries()[0].find("american.dct"), std::string::npos);

@@ -51,7 +51,7 @@ class TestMainWindow : public QObject {
  private slots:
   void panesAndNamedControls() {
     RecordingPlatform p;
-    TForm1 w(programDir(), p.platform);
+    TForm1 w(singleProgramFolder(programDir()), p.platform);
     w.show();
     QCOMPARE(w.windowTitle(), QString("Brindle Quillon Pro"));
     QCOMPARE(w.size(), QSize(945, 650));
@@ -92,7 +92,7 @@ class TestMainWindow : public QObject {
 
   void startUpOrderAndMessages() {
     RecordingPlatform p;
-    TForm1 w(programDir(), p.platform);
+    TForm1 w(singleProgramFolder(programDir()), p.platform);
     QCOMPARE(p.dialogs.front(), std::string("TFormSplash"));
     // The browser module is not beside the test executable: the start-up says so and goes on.
     QCOMPARE(w.browserAvailable(), false);
@@ -112,7 +112,7 @@ class TestMainWindow : public QObject {
 
   void splitterAndResizeRules() {
     RecordingPlatform p;
-    TForm1 w(programDir(), p.platform);
+    TForm1 w(singleProgramFolder(programDir()), p.platform);
     w.show();
     w.dragSplitterTo(300);
     QCOMPARE(w.leftPaneWidth(), 295);
@@ -131,7 +131,7 @@ class TestMainWindow : public QObject {
 
   void editTabShowsTheEditorInItsColours() {
     RecordingPlatform p;
-    TForm1 w(programDir(), p.platform);
+    TForm1 w(singleProgramFolder(programDir()), p.platform);
     w.show();
     auto* e = child<QLabel>(w, "PanelE");
     QTest::mouseClick(e, Qt::LeftButton);
@@ -144,7 +144,7 @@ class TestMainWindow : public QObject {
   // Every command of the table has its handler; one that is switched off is off in menu and toolbar alike.
   void everyCommandWorksAndADisabledOneIsDisabledEverywhere() {
     RecordingPlatform p;
-    TForm1 w(programDir(), p.platform);
+    TForm1 w(singleProgramFolder(programDir()), p.platform);
     for (const CommandInfo& info : w.commands().commands())
       QVERIFY2(w.commands().works(info.name), info.name.c_str());
     w.commands().setEnabled(cmd::SaveHTMLFile1Click, false);
@@ -162,7 +162,7 @@ class TestMainWindow : public QObject {
     for (int i = 0; i < 400000; ++i) oneLine += "<td>cell</td>";  // stopped inside the line
     for (const std::string* text : {&lines, &oneLine}) {
       RecordingPlatform p;
-      TForm1 w(programDir(), p.platform);
+      TForm1 w(singleProgramFolder(programDir()), p.platform);
       w.show();
       auto* editor = w.findChild<QsciScintilla*>("RE1");
       const std::string path = programDir() + "long.html";
@@ -196,7 +196,7 @@ class TestMainWindow : public QObject {
   // the editor's key map may swallow it.
   void everyShortcutOfTheTableRunsItsCommand() {
     RecordingPlatform p;
-    TForm1 w(programDir(), p.platform);
+    TForm1 w(singleProgramFolder(programDir()), p.platform);
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -218,7 +218,7 @@ class TestMainWindow : public QObject {
 
   void onlyChangesToTheTextMarkTheDocumentModified() {
     RecordingPlatform p;
-    TForm1 w(programDir(), p.platform);
+    TForm1 w(singleProgramFolder(programDir()), p.platform);
     w.show();
     auto* editor = w.findChild<QsciScintilla*>("RE1");
     QVERIFY(!w.document().modified);

@@ -56,7 +56,7 @@ class TestToolbars : public QObject {
 
   void defaultAndSmallestSizes() {
     Desk desk;
-    TForm1 w(dir_.path().toStdString() + "/", desk.platform);
+    TForm1 w(singleProgramFolder(dir_.path().toStdString()), desk.platform);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     checkRows(w);

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "base/file_io.h"
-#include "app/program_dir.h"
+#include "base/program_folders.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/window_factory.h"
@@ -28,10 +28,9 @@ int usage() {
   return 2;
 }
 
-std::string programDirFrom(const std::string& option) {
-  if (!option.empty()) return quillon::prepareProgramDirectory(option);
-  if (const char* env = std::getenv("QUILLON_PROGRAM_DIR"); env && *env) return quillon::prepareProgramDirectory(env);
-  return quillon::resolveProgramDirectory();
+quillon::ProgramFolders foldersFrom(const std::string& option) {
+  if (!option.empty()) return quillon::singleProgramFolder(option);
+  return quillon::resolveProgramFolders();
 }
 
 void listControls(QWidget& window) {
@@ -78,13 +77,13 @@ int main(int argc, char** argv) {
   QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   QApplication::setApplicationName(quillon::kAppTitle);
-  const std::string programDir = programDirFrom(programDirOption);
+  const quillon::ProgramFolders folders = foldersFrom(programDirOption);
 
   const bool permissive = listCommands || !listClass.empty();
   quillon::drive::Driver driver(permissive);
 
   if (!listClass.empty() && listClass != "TForm1") {
-    std::unique_ptr<QWidget> window = quillon::createWindow(listClass, programDir, driver.platform());
+    std::unique_ptr<QWidget> window = quillon::createWindow(listClass, folders, driver.platform());
     if (!window) {
       std::string known = "TForm1";
       for (const std::string& name : quillon::windowClasses()) known += " " + name;
@@ -106,7 +105,7 @@ int main(int argc, char** argv) {
     firstAction = driver.queueBeforeStart(parsed.directives);
   }
 
-  quillon::TForm1 window(programDir, driver.platform());
+  quillon::TForm1 window(folders, driver.platform());
   driver.setMainWindow(&window);
   if (listCommands) {
     for (const auto& c : window.commands().commands())

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/file_io.h"
-#include "app/program_dir.h"
+#include "base/program_folders.h"
 #include "spell/spell_engine.h"
 
 namespace {
@@ -20,12 +20,12 @@ int usage() {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  std::string programDir;
+  quillon::ProgramFolders folders;
   if (args.size() >= 2 && args[0] == "--program-dir") {
-    programDir = quillon::prepareProgramDirectory(args[1]);
+    folders = quillon::singleProgramFolder(args[1]);
     args.erase(args.begin(), args.begin() + 2);
   } else {
-    programDir = quillon::resolveProgramDirectory();
+    folders = quillon::resolveProgramFolders();
   }
   bool times = false;
   if (!args.empty() && args[0] == "--times") {
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
   }
   if (args.size() < 2) return usage();
-  quillon::SpellEngine engine = quillon::SpellEngine::open(programDir);
+  quillon::SpellEngine engine = quillon::SpellEngine::open(folders);
   if (args[0] == "check" && args.size() == 2) {
     const auto data = quillon::readWholeFile(args[1]);
     if (!data) {

@@ -48,15 +48,15 @@ QString buttonNameFor(const std::string& command) {
 
 }  // namespace
 
-TForm1::TForm1(std::string programDir, Platform& platform, QWidget* parent)
-    : QMainWindow(parent), programDir_(std::move(programDir)), platform_(platform) {
+TForm1::TForm1(ProgramFolders folders, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), folders_(std::move(folders)), programDir_(folders_.data), platform_(platform) {
   setObjectName("TForm1");
   setWindowTitle(kAppTitle);
   resize(945, 650);
   session_ = std::make_unique<DocumentSession>(programDir_, settings_, platform_.prompts, platform_.fileDialogs,
                                                autoFtp_, [this] { return editor_bytes::text(*RE1); });
   writer_ = std::make_unique<SettingsWriter>(programDir_);
-  project_ = std::make_unique<ProjectSession>(programDir_, settings_, *writer_, platform_.prompts, platform_.fileDialogs);
+  project_ = std::make_unique<ProjectSession>(folders_, settings_, *writer_, platform_.prompts, platform_.fileDialogs);
   commands_ = new CommandRegistry(this);
   buildWindow();
   bindCommands();
@@ -78,7 +78,7 @@ QToolButton* TForm1::commandButton(QWidget* parent, const ToolButton& button, co
   if (!button.hint.empty()) b->setToolTip(toQString(button.hint));
   b->setAutoRaise(true);
   const QString icon = toQString(iconNameFor(button.command));
-  b->setIcon(QIcon::fromTheme(icon, QIcon(toQString(programDir_) + "icons/" + icon + ".png")));
+  b->setIcon(QIcon::fromTheme(icon, QIcon(toQString(folders_.shared) + "icons/" + icon + ".png")));
   // The toolbars show icons, their hints name them; the tag panel keeps its tag names beside the icons.
   b->setToolButtonStyle(parent->objectName() == "ToolbarRow" ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
   const std::string command = button.command;

@@ -45,7 +45,7 @@ class FindDialog;
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
-  TForm1(std::string programDir, Platform& platform, QWidget* parent = nullptr);
+  TForm1(ProgramFolders folders, Platform& platform, QWidget* parent = nullptr);
   ~TForm1() override;
 
   CommandRegistry& commands() { return *commands_; }
@@ -53,11 +53,14 @@ class TForm1 : public QMainWindow {
   const DocumentState& document() const { return session_->state(); }
   const AutoFtpList& autoFtp() const { return autoFtp_; }
   const std::string& programDir() const { return programDir_; }
+  const ProgramFolders& folders() const { return folders_; }
   const std::string& filesFolder() const { return filesFolder_; }
   const std::string& openDialogFilter() const { return openFilter_; }
   bool browserAvailable() const { return browserAvailable_; }
   bool browserShown() const { return browserShown_; }
   bool saveEnabled() const;
+  // Opens a page named on the command line; a relative name is taken from the current folder.
+  void openGivenFile(const std::string& path);
   std::string editorText() const;
 
   const ProjectSession& project() const { return *project_; }
@@ -272,7 +275,8 @@ class TForm1 : public QMainWindow {
   void reportSettingsWrite(const WriteResult& result);
   QToolButton* commandButton(QWidget* parent, const ToolButton& button, const QString& objectName);
 
-  std::string programDir_;
+  ProgramFolders folders_;
+  std::string programDir_;  // the data folder, where settings, projects and backups are written
   Platform& platform_;
   RunSettings settings_;
   AutoFtpList autoFtp_;

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QToolButton>
 #include <Qsci/qsciscintilla.h>
+#include <climits>
+#include <unistd.h>
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
@@ -77,6 +79,18 @@ void TForm1::OpenHTMLFile1Click() {
   setSetting(&RunSettings::startLocation, folderPart(*chosen));
   // A file that cannot be read is refused with a message and the open document stays.
   openDocument(*chosen, {});
+  RE1->setFocus();
+}
+
+void TForm1::openGivenFile(const std::string& path) {
+  if (path.empty()) return;
+  std::string full = path;
+  if (full.front() != '/') {
+    char cwd[PATH_MAX];
+    if (::getcwd(cwd, sizeof cwd)) full = std::string(cwd) + "/" + full;
+  }
+  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  openDocument(full, {});
   RE1->setFocus();
 }
 

@@ -7,7 +7,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "base/file_io.h"
-#include "app/program_dir.h"
+#include "base/program_folders.h"
 #include "base/text_bytes.h"
 #include "app/ui/command_registry.h"
 #include "app/command_names.h"

@@ -64,11 +64,11 @@ void TForm1::buildBrowserControls() {
   PanelMSIE->setFrameShape(QFrame::StyledPanel);
   PanelMSIE->adjustSize();
   connect(back, &QPushButton::clicked, this, [this] {
-    if (!EmbeddedBrowser().go(browserView_, -1))
+    if (!EmbeddedBrowser(folders_.modules).go(browserView_, -1))
       platform_.prompts.info("You are at the initial page -- you cannot go back further.");
   });
   connect(next, &QPushButton::clicked, this, [this] {
-    if (!EmbeddedBrowser().go(browserView_, 1))
+    if (!EmbeddedBrowser(folders_.modules).go(browserView_, 1))
       platform_.prompts.info("You are at the last page -- there is no NEXT page to view.");
   });
   connect(stop, &QPushButton::clicked, this, [this] { EmbeddedBrowser::stop(browserView_); });
@@ -95,6 +95,7 @@ std::optional<std::string> TForm1::preparePreview(bool embedded) {
   if (plan.saveDocument && state.modified) QueryCloseHTML(CloseRequest::SaveCommand);
   for (const std::string& target : {plan.writeText ? plan.file : std::string(), plan.helpCopy}) {
     if (target.empty()) continue;
+    if (target == plan.helpCopy) makeDirectories(std::string(folderPart(target)));
     // A temporary the program makes: a link in its place is replaced, never written through.
     const WriteResult written = writeFileReplacing(target, text);
     if (!written.ok) {
@@ -123,7 +124,7 @@ void TForm1::PanelIEClick() {
     return;
   }
   if (!browserView_) {
-    browserView_ = EmbeddedBrowser().create(OleContainer1);
+    browserView_ = EmbeddedBrowser(folders_.modules).create(OleContainer1);
     if (browserView_) {
       auto* layout = new QHBoxLayout(OleContainer1);
       layout->setContentsMargins(0, 0, 0, 0);

@@ -29,7 +29,7 @@ class EditorSpellText : public SpellText {
 }  // namespace
 
 SpellEngine& TForm1::spellEngine() {
-  if (!spell_) spell_ = std::make_unique<SpellEngine>(SpellEngine::open(programDir_));
+  if (!spell_) spell_ = std::make_unique<SpellEngine>(SpellEngine::open(folders_));
   return *spell_;
 }
 

@@ -12,7 +12,7 @@
 #include "base/file_io.h"
 #include "app/html_extensions.h"
 #include "app/pane_layout.h"
-#include "app/program_dir.h"
+#include "base/program_folders.h"
 #include "base/text_bytes.h"
 #include "app/command_names.h"
 #include "app/ui/mainwindow.h"
@@ -53,7 +53,7 @@ void TForm1::FormCreate() {
   editor_bytes::setWordWrap(*RE1, CheckWrap->isChecked());
 
   // The browser view itself is made when first shown: starting its engine would double the start-up time.
-  browserAvailable_ = EmbeddedBrowser().installed();
+  browserAvailable_ = EmbeddedBrowser(folders_.modules).installed();
   if (!browserAvailable_) {
     platform_.prompts.message(
       MessageKind::Info, kAppTitle,

@@ -251,7 +251,7 @@ void TForm1::BitBtnFrameDialogClick() {
 void TForm1::HelpOnTop1Click() {
   commands_->setEnabled(cmd::HelpOnTop1Click, false);
   HelpOnTop = new TFormHelpOnTop(platform_.prompts,
-                                 {programDir_ + "help/", project_->helpMode(), std::string(fileNamePart(session_->state().path))},
+                                 {project_->helpDir(), project_->helpMode(), std::string(fileNamePart(session_->state().path))},
                                  this);
   HelpOnTop->setAttribute(Qt::WA_DeleteOnClose);
   connect(HelpOnTop, &TFormHelpOnTop::closed, this, [this] {

@@ -43,12 +43,12 @@ namespace {
 // The state a dialog is made over when it is listed on its own: the program directory's settings, an
 // untitled project and an empty text.
 struct ListingState {
-  ListingState(const std::string& dir, Platform& platform)
-      : programDir(dir),
-        settings(loadSettings(dir)),
-        writer(dir),
-        project(dir, settings, writer, platform.prompts, platform.fileDialogs),
-        engine(SpellEngine::open(dir)) {}
+  ListingState(const ProgramFolders& folders, Platform& platform)
+      : programDir(folders.data),
+        settings(loadSettings(programDir)),
+        writer(programDir),
+        project(folders, settings, writer, platform.prompts, platform.fileDialogs),
+        engine(SpellEngine::open(folders)) {}
   std::string programDir;
   RunSettings settings;
   SettingsWriter writer;
@@ -64,11 +64,13 @@ class EmptyText : public SpellText {
 
 }  // namespace
 
-std::unique_ptr<QWidget> createWindow(const std::string& className, const std::string& programDir, Platform& platform) {
+std::unique_ptr<QWidget> createWindow(const std::string& className, const ProgramFolders& folders, Platform& platform) {
   static std::unique_ptr<ListingState> state;
   static EmptyText emptyText;
+  const std::string& programDir = folders.data;
+  const std::string projects = programDir + "projects/";
   auto shared = [&]() -> ListingState& {
-    if (!state) state = std::make_unique<ListingState>(programDir, platform);
+    if (!state) state = std::make_unique<ListingState>(folders, platform);
     return *state;
   };
   const std::map<std::string, std::function<std::unique_ptr<QWidget>()>> makers = {
@@ -90,25 +92,25 @@ std::unique_ptr<QWidget> createWindow(const std::string& className, const std::s
       {"TFormFrameDialog", [&] { return std::make_unique<TFormFrameDialog>(platform.clipboard); }},
       {"TFormHoriz", [&] { return std::make_unique<TFormHoriz>(platform.clipboard); }},
       {"TFormHelpOnTop",
-       [&] { return std::make_unique<TFormHelpOnTop>(platform.prompts, TFormHelpOnTop::Start{programDir + (programDir.ends_with('/') ? "" : "/") + "help/", false, {}}); }},
+       [&] { return std::make_unique<TFormHelpOnTop>(platform.prompts, TFormHelpOnTop::Start{folders.shared + "help/", false, {}}); }},
       {"TFormBigReplace",
        [&] {
-         return std::make_unique<TFormBigReplace>(platform, TFormBigReplace::Start{programDir, programDir + "/projects/", {}, "1_1_2000"});
+         return std::make_unique<TFormBigReplace>(platform, TFormBigReplace::Start{programDir, projects, {}, "1_1_2000"});
        }},
       {"TFormBackup",
-       [&] { return std::make_unique<TFormBackup>(platform, TFormBackup::Start{programDir, programDir + "/projects/", {}, "1_1_2000"}); }},
+       [&] { return std::make_unique<TFormBackup>(platform, TFormBackup::Start{programDir, projects, {}, "1_1_2000"}); }},
       {"TFormMove", [&] { return std::make_unique<TFormMove>(platform, programDir); }},
       {"TFormProjectBuilder",
-       [&] { return std::make_unique<TFormProjectBuilder>(platform, TFormProjectBuilder::Start{programDir + "/projects/", programDir}); }},
+       [&] { return std::make_unique<TFormProjectBuilder>(platform, TFormProjectBuilder::Start{projects, programDir}); }},
       {"TFormLoadSize",
-       [&] { return std::make_unique<TFormLoadSize>(platform, TFormLoadSize::Start{programDir + "/projects/", {}, {}, -1, {}, {}}); }},
+       [&] { return std::make_unique<TFormLoadSize>(platform, TFormLoadSize::Start{projects, {}, {}, -1, {}, {}}); }},
       {"TFormPrintOptions", [] { return std::make_unique<TFormPrintOptions>(true, true); }},
       {"TFormFAQ", [] { return std::make_unique<TFormFAQ>(); }},
       {"TFormFTPImageLoc", [&] { return std::make_unique<TFormFTPImageLoc>(platform, std::string(), std::string()); }},
       {"TFormFTP",
        [&] {
          static AutoFtpList none;
-         return std::make_unique<TFormFTP>(platform, TFormFTP::Start{programDir + "/", programDir}, none);
+         return std::make_unique<TFormFTP>(platform, TFormFTP::Start{programDir, programDir}, none);
        }},
       {"TInputForm", [] { return std::make_unique<TInputForm>(); }},
       {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},

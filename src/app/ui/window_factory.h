@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/program_folders.h"
+
 class QWidget;
 
 namespace quillon {
@@ -11,9 +13,9 @@ namespace quillon {
 struct Platform;
 
 // Creates a dialog by its class name with default contents, for listing its controls; nullptr when unknown.
-// Dialogs that work on settings, a project or the spelling dictionaries get those of programDir. The main
-// window is made by its caller.
-std::unique_ptr<QWidget> createWindow(const std::string& className, const std::string& programDir, Platform& platform);
+// Dialogs that work on settings, a project or the spelling dictionaries get those of the program's folders.
+// The main window is made by its caller.
+std::unique_ptr<QWidget> createWindow(const std::string& className, const ProgramFolders& folders, Platform& platform);
 // Every class createWindow makes.
 std::vector<std::string> windowClasses();
 

@@ -1,6 +1,5 @@
 #include "publish/ui/embedded_browser.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QUrl>
@@ -9,9 +8,9 @@
 
 namespace quillon {
 
-EmbeddedBrowser::EmbeddedBrowser() : folder_(QCoreApplication::applicationDirPath()) {}
+EmbeddedBrowser::EmbeddedBrowser(const std::string& moduleFolder) : folder_(QString::fromStdString(moduleFolder)) {}
 
-QString EmbeddedBrowser::modulePath() const { return folder_ + "/libquillon_browser.so"; }
+QString EmbeddedBrowser::modulePath() const { return folder_ + "libquillon_browser.so"; }
 
 bool EmbeddedBrowser::installed() const { return QFileInfo(modulePath()).isFile(); }
 

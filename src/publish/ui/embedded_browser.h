@@ -11,8 +11,8 @@ namespace quillon {
 // not map the browser engine's libraries at every start.
 class EmbeddedBrowser {
  public:
-  // The module is looked for beside the running executable.
-  EmbeddedBrowser();
+  // The module is looked for in the program's module folder (beside the executable in the build tree).
+  explicit EmbeddedBrowser(const std::string& moduleFolder);
   // The module was built and installed.
   bool installed() const;
   // Makes the browser view inside `parent`; nullptr when the module cannot be loaded.
