@@ -124,9 +124,9 @@ std::string prepareProgramDirectory(std::string dir) {
 }
 
 ProgramFolders singleProgramFolder(std::string dir) {
-  ProgramFolders f;
-  f.data = f.shared = f.modules = prepareProgramDirectory(std::move(dir));
-  return f;
+  FolderFacts facts = factsOfThisProcess();
+  facts.programDirVariable = prepareProgramDirectory(std::move(dir));
+  return chooseProgramFolders(facts);
 }
 
 std::string homeDirectory() {

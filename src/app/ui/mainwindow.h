@@ -254,6 +254,7 @@ class TForm1 : public QMainWindow {
   void insertThroughClipboard(const Insertion& insertion);
   void applyHandBack(const BuilderHandBack& handBack, HandBackSelection selection);
   void refreshOutline(int select = -1);
+  void showOtherProject();
   void refreshProjectState();
   void refreshRecentMenu();
   bool runPageDialog(bool changing, bool focusLink);

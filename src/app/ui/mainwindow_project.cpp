@@ -93,6 +93,14 @@ void TForm1::refreshOutline(int select) {
   refreshProjectState();
 }
 
+// Another project replaced the outline: the page panels no longer speak of any of its pages.
+void TForm1::showOtherProject() {
+  refreshOutline();
+  selectedPageFile_.clear();
+  statusPanels_[0]->setText("File Size:");
+  statusPanels_[1]->setText("Page Location:");
+}
+
 void TForm1::refreshProjectState() {
   setWindowTitle(toQString(project_->caption()));
   // Only the toolbar button follows the project's state; the menu item and Ctrl+S stay available.
@@ -105,13 +113,13 @@ void TForm1::refreshRecentMenu() {
 }
 
 void TForm1::NewProject1Click() {
-  if (project_->newProject()) refreshOutline();
+  if (project_->newProject()) showOtherProject();
   refreshRecentMenu();
   refreshProjectState();
 }
 
 void TForm1::Open1Click() {
-  if (project_->open()) refreshOutline();
+  if (project_->open()) showOtherProject();
   refreshRecentMenu();
   refreshProjectState();
 }
@@ -129,7 +137,7 @@ void TForm1::SaveAs1Click() {
 }
 
 void TForm1::Reopen(size_t entry) {
-  if (project_->reopen(entry)) refreshOutline();
+  if (project_->reopen(entry)) showOtherProject();
   refreshRecentMenu();
   refreshProjectState();
 }
@@ -138,7 +146,7 @@ void TForm1::WelcometoQuillonPro1Click() {
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
   const bool opened = project_->openHelp();
   refreshRecentMenu();
-  refreshOutline();
+  showOtherProject();
   if (!opened) return;
   CheckWrap->setChecked(true);
   editor_bytes::setWordWrap(*RE1, true);
