@@ -32,6 +32,7 @@
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/tag_styles.h"
 #include "platform/ui/named.h"
+#include "platform/ui/overflow_row.h"
 #include "platform/ui/qt_text.h"
 
 namespace quillon {
@@ -174,25 +175,26 @@ void TForm1::buildToolbars(QWidget* top) {
 
 QWidget* TForm1::buildTagPanel() {
   PageControl2 = named(new QTabWidget(this), "PageControl2");
+  // Each page is one row of buttons; those the window is too narrow for wait behind the row's "»" menu.
+  auto sheetFor = [this](const QString& caption) {
+    auto* sheet = new OverflowRow(PageControl2);
+    sheet->setObjectName("TabSheet" + caption);
+    sheet->moreButton()->setObjectName("MoreButtons" + caption);
+    return sheet;
+  };
   for (const auto& page : tagPanelPages()) {
-    auto* sheet = new QWidget(PageControl2);
-    sheet->setObjectName("TabSheet" + toQString(page.caption));
-    auto* h = new QHBoxLayout(sheet);
-    h->setContentsMargins(2, 2, 2, 2);
-    h->setSpacing(1);
-    for (const auto& button : page.buttons) h->addWidget(commandButton(sheet, button, buttonNameFor(button.command)));
-    h->addStretch();
+    OverflowRow* sheet = sheetFor(toQString(page.caption));
+    for (const auto& button : page.buttons) sheet->add(commandButton(sheet, button, buttonNameFor(button.command)));
     PageControl2->addTab(sheet, toQString(page.caption));
   }
-  auto* custom = named(new QWidget(PageControl2), "TabSheetCustom");
-  auto* h = new QHBoxLayout(custom);
-  h->setContentsMargins(2, 2, 2, 2);
+  OverflowRow* custom = sheetFor("Custom");
   ComboCustom = named(new QComboBox(custom), "ComboCustom");
   ComboCustom->setMinimumWidth(260);
-  h->addWidget(ComboCustom);
-  h->addWidget(commandButton(custom, {"Add a Custom Tag", "Add", cmd::BitBtnCustomAddClick}, "BitBtnCustomAdd"));
-  h->addWidget(commandButton(custom, {"Delete a Custom Tag", "Delete", cmd::BitBtnCustomDeleteClick}, "BitBtnCustomDelete"));
-  h->addStretch();
+  ComboCustom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  custom->add(ComboCustom);
+  custom->addSpacing(4);
+  custom->add(commandButton(custom, {"Add a Custom Tag", "Add", cmd::BitBtnCustomAddClick}, "BitBtnCustomAdd"));
+  custom->add(commandButton(custom, {"Delete a Custom Tag", "Delete", cmd::BitBtnCustomDeleteClick}, "BitBtnCustomDelete"));
   PageControl2->addTab(custom, "Custom");
   return PageControl2;
 }
@@ -327,36 +329,44 @@ QWidget* TForm1::buildRightPane() {
   PanelHTMLWindow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   auto* h = new QHBoxLayout(row);
   h->setSizeConstraint(QLayout::SetNoConstraint);
-  h->setContentsMargins(4, 2, 4, 2);
-  auto* label = named(new QLabel("HTML", row), "LabelHTML");
+  h->setContentsMargins(4, 0, 4, 0);
+  // The page's buttons; those a narrow pane has no room for wait behind the row's "»" menu.
+  auto* pageButtons = new OverflowRow(row);
+  pageButtons->setObjectName("PanelHTMLButtons");
+  pageButtons->moreButton()->setObjectName("MoreButtonsHTML");
+  h->addWidget(pageButtons, 1);
+  auto* label = named(new QLabel("HTML", pageButtons), "LabelHTML");
   QFont bold = label->font();
   bold.setBold(true);
   label->setFont(bold);
-  h->addWidget(label);
+  pageButtons->add(label);
+  pageButtons->addSpacing(4);
   for (const auto& button : editorPaneButtons()) {
     const QString name = button.command == cmd::SaveHTMLFile1Click       ? "BitBtnSaveHTML"
                          : button.command == cmd::NewHTMLFile1Click      ? "BitBtnNewHTML"
                          : button.command == cmd::OpenHTMLFile1Click     ? "BitBtnOpenHTML"
                          : button.command == cmd::BitBtnLoadFromTemplateClick ? "BitBtnLoadFromTemplate"
                                                                       : buttonNameFor(button.command);
-    QToolButton* b = commandButton(row, button, name);
+    QToolButton* b = commandButton(pageButtons, button, name);
     if (name == "BitBtnSaveHTML") BitBtnSaveHTML = b;
-    h->addWidget(b);
+    pageButtons->add(b);
   }
+  pageButtons->addSpacing(6);
   // Acts on the press itself, so that a running pass sees it at once.
-  auto* stop = named(new QToolButton(row), "BitBtnStopColors");
+  auto* stop = named(new QToolButton(pageButtons), "BitBtnStopColors");
   stop->setText("Stop");
   stop->setToolTip("Stop Colored Tag Processing");
   connect(stop, &QToolButton::pressed, this, [this] { commands_->trigger(cmd::BitBtnStopColorsMouseDown); });
-  h->addWidget(stop);
-  CheckBoxColoredTags = named(new QCheckBox("Color", row), "CheckBoxColoredTags");
+  pageButtons->add(stop);
+  pageButtons->addSpacing(6);
+  CheckBoxColoredTags = named(new QCheckBox("Color", pageButtons), "CheckBoxColoredTags");
   CheckBoxColoredTags->setToolTip("Turn Colored Tags On/Off");
   connect(CheckBoxColoredTags, &QCheckBox::clicked, this, [this] { commands_->trigger(cmd::CheckBoxColoredTagsClick); });
-  h->addWidget(CheckBoxColoredTags);
-  CheckWrap = named(new QCheckBox("Wrap", row), "CheckWrap");
+  pageButtons->add(CheckBoxColoredTags);
+  pageButtons->addSpacing(4);
+  CheckWrap = named(new QCheckBox("Wrap", pageButtons), "CheckWrap");
   connect(CheckWrap, &QCheckBox::clicked, this, [this] { commands_->trigger(cmd::CheckWrapClick); });
-  h->addWidget(CheckWrap);
-  h->addStretch();
+  pageButtons->add(CheckWrap);
   LabelBrowserMode = named(new QLabel("T", row), "LabelBrowserMode");
   LabelBrowserMode->setFrameShape(QFrame::Box);
   LabelBrowserMode->setFixedWidth(16);
