@@ -81,15 +81,18 @@ TEST(ProgramFolders, FirstStartSeedsMissingFilesAndNeverReplacesTheUsers) {
 }
 
 TEST(ProgramFolders, AFolderThatCannotBeMadeIsNamedNotFatal) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
+  // HOME names a file: no folder can be made under it, for any user.
   InstalledTree tree;
-  testing::TempDir home;
-  ::chmod(home.path().c_str(), 0555);
-  const ProgramFolders f = chooseProgramFolders({"", tree.prefix + "bin/", "", home.path()});
+  ASSERT_TRUE(writeFileAtomic(tree.prefix + "share/quillon/spell/spell.cfg", "shipped").ok);
+  testing::TempDir scratch;
+  const std::string home = scratch.path() + "not-a-folder";
+  ASSERT_TRUE(writeFileAtomic(home, "x").ok);
+  const ProgramFolders f = chooseProgramFolders({"", tree.prefix + "bin/", "", home});
   const auto failed = seedDataFolder(f);
-  ::chmod(home.path().c_str(), 0755);
   ASSERT_FALSE(failed.empty());
-  EXPECT_EQ(failed.front(), home.path() + ".local/share/quillon/");
+  EXPECT_EQ(failed.front(), home + "/.local/share/quillon/");
+  EXPECT_EQ(failed.back(), f.data + "spell/spell.cfg");
+  EXPECT_EQ(readWholeFile(home).value_or(""), "x");
 }
 
 }  // namespace
