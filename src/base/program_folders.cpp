@@ -1,6 +1,10 @@
 #include "base/program_folders.h"
 
 #include <cerrno>
+#include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
 #include <climits>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -46,14 +50,34 @@ bool somethingAt(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0;
 }
 
+std::string stagingPrefix(const std::string& target) { return "." + std::string(fileNamePart(target)) + ".seed-"; }
+
+// Staging copies left by a start that was killed part-way, whose process is gone.
+void removeStaleStaging(const std::string& target) {
+  const std::string folder(folderPart(target));
+  const std::string prefix = stagingPrefix(target);
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(prefix)) continue;
+    const std::string digits(name.substr(prefix.size()));
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 9) continue;
+    const pid_t pid = static_cast<pid_t>(std::stol(digits));
+    if (::kill(pid, 0) == -1 && errno == ESRCH) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
 // Copies `source` to `target` only when nothing is at `target`: written completely under a hidden name, then
 // linked to the real name, which fails rather than replace whatever another process put there meanwhile.
 bool copyIfAbsent(const std::string& source, const std::string& target) {
+  removeStaleStaging(target);
   if (somethingAt(target)) return true;
   const auto bytes = readWholeFile(source);
   if (!bytes) return false;
   const std::string folder(folderPart(target));
-  const std::string staging = folder + "." + std::string(fileNamePart(target)) + ".seed-" + std::to_string(::getpid());
+  const std::string staging = folder + stagingPrefix(target) + std::to_string(::getpid());
   if (!writeFileAtomic(staging, *bytes).ok) return false;
   const bool linked = ::link(staging.c_str(), target.c_str()) == 0 || errno == EEXIST;
   ::unlink(staging.c_str());
@@ -87,7 +111,7 @@ ProgramFolders chooseProgramFolders(const FolderFacts& facts) {
 }
 
 FolderFacts factsOfThisProcess() {
-  FolderFacts facts{environment("QUILLON_PROGRAM_DIR"), {}, environment("XDG_DATA_HOME"), environment("HOME")};
+  FolderFacts facts{environment("QUILLON_PROGRAM_DIR"), {}, environment("XDG_DATA_HOME"), homeDirectory()};
   char exe[PATH_MAX];
   const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
   facts.executableFolder = n > 0 ? std::string(folderPart(std::string_view(exe, static_cast<size_t>(n)))) : absolute(".");
@@ -111,9 +135,10 @@ std::vector<std::string> seedDataFolder(const ProgramFolders& folders) {
   return failed;
 }
 
-ProgramFolders resolveProgramFolders() {
+ProgramFolders resolveProgramFolders(std::vector<std::string>* unusable) {
   ProgramFolders folders = chooseProgramFolders(factsOfThisProcess());
-  seedDataFolder(folders);
+  const std::vector<std::string> failed = seedDataFolder(folders);
+  if (unusable) unusable->insert(unusable->end(), failed.begin(), failed.end());
   return folders;
 }
 
@@ -130,7 +155,10 @@ ProgramFolders singleProgramFolder(std::string dir) {
 }
 
 std::string homeDirectory() {
-  const std::string home = environment("HOME");
+  std::string home = environment("HOME");
+  // Without HOME, the account's own home folder, never the root of the file system by accident.
+  if (home.empty())
+    if (const passwd* account = ::getpwuid(::getuid()); account && account->pw_dir) home = account->pw_dir;
   return withSlash(home.empty() ? "/" : home);
 }
 

@@ -28,8 +28,9 @@ struct FolderFacts {
 ProgramFolders chooseProgramFolders(const FolderFacts& facts);
 FolderFacts factsOfThisProcess();
 
-// The folders of this process, with the data folder created and, when installed, seeded.
-ProgramFolders resolveProgramFolders();
+// The folders of this process, with the data folder created and, when installed, seeded; what could not be
+// made is added to `unusable` when given.
+ProgramFolders resolveProgramFolders(std::vector<std::string>* unusable = nullptr);
 // One program directory given explicitly (--program-dir): created when missing, ends in '/'.
 std::string prepareProgramDirectory(std::string dir);
 ProgramFolders singleProgramFolder(std::string dir);

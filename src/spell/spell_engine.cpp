@@ -163,6 +163,8 @@ SpellEngine SpellEngine::open(const ProgramFolders& folders, SpellSettings setti
   const std::string path = folders.data + "spell/spell.cfg";
   const std::string shared = folders.shared + "spell/";
   SpellConfig config = loadSpellConfig(path, "default", "american.dct", "default.udt", shared);
+  // A configuration that lists no main dictionary at all is damaged: the shipped one stands in.
+  if (config.mains.empty()) config.mains.push_back({"american.dct", true, {}});
   std::vector<Dictionary> mains;
   std::vector<DictionaryEntry> used;
   std::vector<std::string> unreadable;
@@ -176,8 +178,10 @@ SpellEngine SpellEngine::open(const ProgramFolders& folders, SpellSettings setti
       unreadable.push_back(file);
     }
   }
-  // No dictionary in use at all: the default one is the one that is missing.
-  if (config.mains.empty()) unreadable.push_back(resolveDictionaryPath(path, "american.dct", shared));
+  // Nothing to check with because listed dictionaries are gone: those are the ones to name.
+  if (mains.empty() && unreadable.empty())
+    for (const auto& m : config.mains)
+      if (const std::string file = resolveDictionaryPath(path, m.path, shared); !fileExists(file)) unreadable.push_back(file);
   config.mains = used;
   std::vector<UserDictionary> users;
   for (const auto& u : config.users) users.push_back(UserDictionary::load(resolveDictionaryPath(path, u.path)));
@@ -385,24 +389,30 @@ UserDictionary* SpellEngine::userDictionary() {
   return &users_[static_cast<size_t>(config_.userIndex)];
 }
 
-void SpellEngine::add() {
-  if (!current_) return;
+WriteResult SpellEngine::add() {
+  WriteResult saved{true, {}};
+  if (!current_) return saved;
   if (UserDictionary* d = userDictionary()) {
     d->addWord(current_->word);
-    d->save();
+    saved = d->save();
+    if (!saved.ok) saved.failedPath = d->path();
   }
   record({Undo::Add, current_->offset, current_->word, {}, {}, 0});
+  return saved;
 }
 
-void SpellEngine::autoCorrect(SpellText& text, const std::string& replacement) {
-  if (!current_) return;
+WriteResult SpellEngine::autoCorrect(SpellText& text, const std::string& replacement) {
+  WriteResult saved{true, {}};
+  if (!current_) return saved;
   if (UserDictionary* d = userDictionary()) {
     d->addAutoCorrect(current_->word, replacement);
-    d->save();
+    saved = d->save();
+    if (!saved.ok) saved.failedPath = d->path();
   }
   std::string source;
   const size_t written = replaceCurrent(text, replacement, true, source);
   record({Undo::AutoCorrect, current_->offset, current_->word, replacement, source, written});
+  return saved;
 }
 
 bool SpellEngine::undoLast(SpellText& text) {

@@ -77,8 +77,9 @@ class SpellEngine {
   void ignoreAll();
   void change(SpellText& text, const std::string& replacement);
   void changeAll(SpellText& text, const std::string& replacement);
-  void add();
-  void autoCorrect(SpellText& text, const std::string& replacement);
+  // Both keep the word for this run even when the user dictionary cannot be written; the result says so.
+  WriteResult add();
+  WriteResult autoCorrect(SpellText& text, const std::string& replacement);
   bool undoLast(SpellText& text);
 
   bool known(std::string_view word) const;

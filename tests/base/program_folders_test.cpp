@@ -59,8 +59,16 @@ TEST(ProgramFolders, FirstStartSeedsMissingFilesAndNeverReplacesTheUsers) {
   testing::TempDir home;
   const ProgramFolders f = chooseProgramFolders({"", tree.prefix + "bin/", home.path() + "data", home.path()});
 
+  // A staging copy of a start that was killed part-way (its process gone) is swept; a live one is left.
+  makeDirectories(f.data + "spell");
+  const std::string stale = f.data + "spell/.spell.cfg.seed-999999999";
+  const std::string live = f.data + "spell/.spell.cfg.seed-" + std::to_string(::getppid());
+  ASSERT_TRUE(writeFileAtomic(stale, "half").ok);
+  ASSERT_TRUE(writeFileAtomic(live, "busy").ok);
   EXPECT_TRUE(seedDataFolder(f).empty());
   EXPECT_EQ(readWholeFile(f.data + "spell/spell.cfg").value_or(""), "shipped");
+  EXPECT_FALSE(fileExists(stale));
+  EXPECT_TRUE(fileExists(live));
   EXPECT_TRUE(isDirectory(f.data + "projects"));
   EXPECT_TRUE(isDirectory(f.data + "backup"));
 
@@ -76,7 +84,7 @@ TEST(ProgramFolders, FirstStartSeedsMissingFilesAndNeverReplacesTheUsers) {
   EXPECT_TRUE(S_ISLNK(st.st_mode));
   EXPECT_FALSE(fileExists(f.data + "spell/elsewhere.cfg"));
 
-  // Nothing is left behind from staging the copies.
+  // Nothing of this process is left behind from staging the copies.
   EXPECT_EQ(::access((f.data + "spell/.spell.cfg.seed-" + std::to_string(::getpid())).c_str(), F_OK), -1);
 }
 

@@ -170,6 +170,53 @@ TEST(SpellConfig, BuiltFromTheFolderWithoutAnId) {
   EXPECT_EQ(listed.userIndex, -1);
 }
 
+// A listed dictionary that is gone is named when nothing else is left to check with; a configuration that
+// lists none at all (damaged, cut short) falls back to the shipped one rather than checking with nothing.
+TEST(SpellEngine, GoneOrUnlistedDictionariesAreNamedOrReplaced) {
+  testing::TempDir data, shared;
+  ::mkdir((data.path() + "spell").c_str(), 0755);
+  ::mkdir((shared.path() + "spell").c_str(), 0755);
+  ASSERT_TRUE(writeFileAtomic(shared.path() + "spell/american.dct", Dictionary::build({"shipped"}, "American English", kChars)).ok);
+  const ProgramFolders folders{data.path(), shared.path(), shared.path(), true};
+
+  ASSERT_TRUE(writeFileAtomic(data.path() + "spell/spell.cfg",
+                              "[default]\r\nID=1\r\nU_MU_DCT_ListCount=1\r\nU_MU_DCT_0=Tmissing.dct\r\n").ok);
+  const SpellEngine gone = SpellEngine::open(folders);
+  EXPECT_FALSE(gone.hasMainDictionary());
+  ASSERT_EQ(gone.unreadableDictionaries().size(), 1u);
+  EXPECT_EQ(gone.unreadableDictionaries()[0], data.path() + "spell/missing.dct");
+
+  ASSERT_TRUE(writeFileAtomic(data.path() + "spell/spell.cfg", "[default]\r\nID=1\r\nsoHTML=1\r\n").ok);
+  const SpellEngine unlisted = SpellEngine::open(folders);
+  EXPECT_TRUE(unlisted.known("shipped"));
+  EXPECT_TRUE(unlisted.unreadableDictionaries().empty());
+}
+
+// A word added while the user dictionary cannot be written is kept for the run, and the failure is told.
+TEST(SpellEngine, AddSaysWhenTheUserDictionaryCannotBeWritten) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "spell", "a file where the folder should be").ok);
+  SpellConfig config = defaultSpellConfig();
+  config.users.push_back({"default.udt", true, {}});
+  config.userIndex = 0;
+  SpellEngine engine(config, {smallDictionary()}, {UserDictionary::load(dir.path() + "spell/default.udt")});
+  StringSpellText text("zorble fox zorble");
+  engine.begin(0, text.bytes().size());
+  ASSERT_TRUE(engine.next(text));
+  const WriteResult added = engine.add();
+  EXPECT_FALSE(added.ok);
+  EXPECT_EQ(added.failedPath, dir.path() + "spell/default.udt");
+  EXPECT_FALSE(engine.next(text)) << "the added word is still known for this run";
+
+  testing::TempDir good;
+  SpellEngine saving(config, {smallDictionary()}, {UserDictionary::load(good.path() + "default.udt")});
+  StringSpellText other("zorble");
+  saving.begin(0, other.bytes().size());
+  ASSERT_TRUE(saving.next(other));
+  EXPECT_TRUE(saving.add().ok);
+  EXPECT_EQ(readWholeFile(good.path() + "default.udt").value_or(""), "zorble\r\n");
+}
+
 // Installed, the configuration and user dictionary live in the user's data folder and the main dictionaries
 // in the shared folder; a dictionary of the same name in the data folder is the user's own and wins.
 TEST(SpellEngine, MainDictionariesAreFoundInTheSharedFolder) {

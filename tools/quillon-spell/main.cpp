@@ -34,6 +34,13 @@ int main(int argc, char** argv) {
   }
   if (args.size() < 2) return usage();
   quillon::SpellEngine engine = quillon::SpellEngine::open(folders);
+  // Without a main dictionary every word would be reported, which is no answer at all.
+  if (!engine.hasMainDictionary()) {
+    for (const std::string& path : engine.unreadableDictionaries())
+      std::fprintf(stderr, "quillon-spell: the dictionary %s is missing or damaged\n", path.c_str());
+    if (engine.unreadableDictionaries().empty()) std::fputs("quillon-spell: no dictionary is in use\n", stderr);
+    return 1;
+  }
   if (args[0] == "check" && args.size() == 2) {
     const auto data = quillon::readWholeFile(args[1]);
     if (!data) {

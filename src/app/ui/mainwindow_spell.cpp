@@ -45,7 +45,11 @@ void TForm1::BitBtnSpellCheckClick() {
   QApplication::restoreOverrideCursor();
   for (const std::string& path : engine.unreadableDictionaries())
     platform_.prompts.error("The spelling dictionary \"" + path + "\" could not be read: it is missing or damaged.");
-  if (!engine.hasMainDictionary()) return;
+  if (!engine.hasMainDictionary()) {
+    if (engine.unreadableDictionaries().empty())
+      platform_.prompts.info("No spelling dictionary is in use. Choose one in the spell checker's options.");
+    return;
+  }
 
   const long selStart = editor_bytes::selectionStart(*RE1);
   const long selLength = editor_bytes::selectionLength(*RE1);

@@ -125,11 +125,11 @@ TSpellCheckDialog::TSpellCheckDialog(SpellEngine& engine, SpellText& text, Platf
     advance();
   });
   button("ButtonAdd", "&Add", [this] {
-    engine_.add();
+    reportUserDictionary(engine_.add());
     advance();
   });
   ButtonAutoCorrect = button("ButtonAutoCorrect", "Au&to-Correct", [this] {
-    engine_.autoCorrect(text_, replacement());
+    reportUserDictionary(engine_.autoCorrect(text_, replacement()));
     advance();
   });
   button("ButtonSuggest", "S&uggest", [this] {
@@ -193,6 +193,12 @@ bool TSpellCheckDialog::start() {
   if (!findStop()) return false;
   showStop();
   return true;
+}
+
+void TSpellCheckDialog::reportUserDictionary(const WriteResult& saved) {
+  if (saved.ok) return;
+  platform_.prompts.error("Cannot save the user dictionary \"" + saved.failedPath + "\". " + saved.error +
+                          ". The word is known until the program ends.");
 }
 
 void TSpellCheckDialog::advance() {

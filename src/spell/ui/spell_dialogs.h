@@ -56,6 +56,8 @@ class TSpellCheckDialog : public QDialog {
 
  private:
   void advance();
+  // A word kept for this run only, because the user dictionary could not be written, is said.
+  void reportUserDictionary(const WriteResult& saved);
   bool findStop();
   void showStop();
   void suggestFor(const std::string& word);
