@@ -1,6 +1,7 @@
 #include "project/ui/load_size_form.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
@@ -101,6 +102,7 @@ QWidget* TFormLoadSize::buildSitePage() {
   Outline1 = named(new QTreeWidget(page), "Outline1");
   Outline1->setHeaderHidden(true);
   grid->addWidget(ComboProject1, 0, 0);
+  grid->setColumnMinimumWidth(0, 170);
   grid->addWidget(Outline1, 1, 0, 3, 1);
   auto* dirRow = new QHBoxLayout;
   dirRow->addWidget(new QLabel("Image Directory:", page));
@@ -124,6 +126,9 @@ QWidget* TFormLoadSize::buildSitePage() {
   GridSummary->setHorizontalHeaderLabels(
       {"Page", "File Size", "Unique Images", "Total Image KB", "Est. Load Time @ 28.8", "Est. Load Time @ 14.4"});
   GridSummary->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Each column starts as wide as its heading; the user may widen it for long page names.
+  GridSummary->resizeColumnsToContents();
+  GridSummary->setColumnWidth(0, std::max(GridSummary->columnWidth(0), 180));
   grid->addWidget(GridSummary, 2, 1);
   ListBoxPageSummary = named(new QListWidget(page), "ListBoxPageSummary");
   ListBoxPageSummary->hide();
