@@ -613,7 +613,8 @@ void TFormFTP::FTP1FileStored() {
     ++failed_;
     log("Could not send " + FTP1->LocalFile + (lastError_.empty() ? std::string(".") : ": " + lastError_));
   }
-  ByteCounter->clear();
+  // Only a large file's bytes were counted; clearing an empty counter would still lay out and repaint the page.
+  if (!ByteCounter->text().isEmpty()) ByteCounter->clear();
   showLater(QString("File # %1 completed.").arg(sending_ + 1));
   ++sending_;
   if (sending_ >= count_ || !FTP1->FtpConnected() || cancelled_) {
