@@ -117,6 +117,7 @@ void syncFileSystemOf(const std::string& folder) {
 
 bool makeDirectories(const std::string& path) {
   if (path.empty()) return false;
+  if (isDirectory(path)) return true;
   for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
     ::mkdir(path.substr(0, slash).c_str(), 0777);
   ::mkdir(path.c_str(), 0777);

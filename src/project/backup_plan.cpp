@@ -66,11 +66,14 @@ std::string backupListName(const std::vector<BackupCopy>& copies, const std::vec
   return name;
 }
 
-WriteResult copyIntoBackup(const std::string& folder, const BackupCopy& copy) {
+WriteResult copyIntoBackup(const std::string& folder, const BackupCopy& copy, std::set<std::string>* checkedFolders) {
   const std::string target = folder + copy.relative;
   const std::string sub(folderPart(target));
-  if (!makeDirectories(sub) || !staysInside(sub, folder))
-    return {false, "The folder \"" + sub + "\" leads outside the backup folder", target};
+  if (!checkedFolders || !checkedFolders->count(sub)) {
+    if (!makeDirectories(sub) || !staysInside(sub, folder))
+      return {false, "The folder \"" + sub + "\" leads outside the backup folder", target};
+    if (checkedFolders) checkedFolders->insert(sub);
+  }
   return copyFileReplacing(copy.source, target);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,10 @@ std::string backupListName(const std::vector<BackupCopy>& copies, const std::vec
 std::string backupListText(const std::vector<BackupCopy>& copies);
 
 // Copies one planned file below `folder` (ending in '/'), making its sub-folders as needed. A sub-folder
-// that a link leads out of `folder` is refused, so nothing outside the backup folder is ever written.
-WriteResult copyIntoBackup(const std::string& folder, const BackupCopy& copy);
+// that a link leads out of `folder` is refused, so nothing outside the backup folder is ever written. With
+// `checkedFolders`, each sub-folder is made and checked once in a run of copies.
+WriteResult copyIntoBackup(const std::string& folder, const BackupCopy& copy,
+                           std::set<std::string>* checkedFolders = nullptr);
 
 // "site_12_25_1998": the project name without its last four characters, lower-cased, and the date.
 std::string backupSubDirName(const std::string& projectName, const std::string& dateStamp);

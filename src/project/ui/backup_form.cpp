@@ -160,6 +160,7 @@ void TFormBackup::ButtonBackupNowClick() {
   bool failed = false;
   QElapsedTimer sincePump;
   sincePump.start();
+  std::set<std::string> checkedFolders;
   for (size_t i = 0; i < copies.size(); ++i) {
     ProgressBar->setValue(static_cast<int>(i));
     setStatus("Status: Copying " + toQString(fileNamePart(copies[i].source)));
@@ -167,7 +168,7 @@ void TFormBackup::ButtonBackupNowClick() {
       QCoreApplication::processEvents();
       sincePump.restart();
     }
-    if (!copyIntoBackup(target, copies[i]).ok) {
+    if (!copyIntoBackup(target, copies[i], &checkedFolders).ok) {
       QApplication::restoreOverrideCursor();
       platform_.prompts.info("Error copying HTML file: " + copies[i].source + ". Not backed up!");
       QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -145,9 +145,10 @@ bool TFormBigReplace::backUp(const std::vector<std::string>& files, std::vector<
     return false;
   }
   const std::vector<BackupCopy> copies = planBackupCopies(files);
+  std::set<std::string> checkedFolders;
   for (const BackupCopy& copy : copies) {
     // A file that cannot be read is passed over here and left alone by the replace as well.
-    if (!copyIntoBackup(folder, copy).ok && checkOpenable(copy.source) == OpenCheck::Ok) notCopied.push_back(copy.source);
+    if (!copyIntoBackup(folder, copy, &checkedFolders).ok && checkOpenable(copy.source) == OpenCheck::Ok) notCopied.push_back(copy.source);
   }
   writeFileReplacing(folder + backupListName(copies), backupListText(copies));
   syncFileSystemOf(folder);
