@@ -1,6 +1,7 @@
 // The main window's panes, named controls, pane rules and start-up state, under the offscreen platform.
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QTimer>
 #include <QLabel>
@@ -235,6 +236,29 @@ class TestMainWindow : public QObject {
     p.systemClipboard.setText("<B>");
     w.commands().trigger("Paste1Click");
     QVERIFY(w.document().modified);
+  }
+
+  // "quillon FILE", as the desktop's Open With starts it: a name relative to the current folder is opened
+  // byte for byte; a name that is not a readable file leaves the document as it was, with the message.
+  void aFileNamedAtStartIsOpened() {
+    RecordingPlatform p;
+    TForm1 w(singleProgramFolder(programDir()), p.platform);
+    w.show();
+    QFile page(dir_.path() + "/page.html");
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<p>caf\xe9</p>\r\n");
+    page.close();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir_.path());
+    w.openGivenFile("page.html");
+    QCOMPARE(w.document().path, programDir() + "page.html");
+    QCOMPARE(std::string(editor_bytes::text(*w.findChild<QsciScintilla*>("RE1"))), std::string("<p>caf\xe9</p>\r\n"));
+    QVERIFY(!w.document().modified);
+    const size_t said = p.said.size();
+    w.openGivenFile("no-such-page.html");
+    QDir::setCurrent(before);
+    QCOMPARE(w.document().path, programDir() + "page.html");
+    QCOMPARE(p.said.size(), said + 1);
   }
 };
 
