@@ -1,12 +1,11 @@
 #include "base/program_folders.h"
 
 #include <cerrno>
-#include <csignal>
-#include <dirent.h>
-#include <fcntl.h>
-#include <pwd.h>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <dirent.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
