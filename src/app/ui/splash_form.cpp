@@ -47,7 +47,9 @@ void TFormSplash::paintEvent(QPaintEvent*) {
   small.setPointSize(11);
   p.setFont(small);
   p.drawText(QRect(0, 120, width(), 30), Qt::AlignCenter, "Brindle Quillon Pro");
-  p.drawText(QRect(0, 200, width() - 16, 30), Qt::AlignRight | Qt::AlignVCenter, "v2.0");
+  // The version sits at the lower right of the picture: above the OK button when the window has one.
+  const int bottom = mode_ == Mode::About ? Button1->y() - 8 : height() - 21;
+  p.drawText(QRect(0, bottom - 30, width() - 16, 30), Qt::AlignRight | Qt::AlignVCenter, "v2.0");
 }
 
 // Centred on the screen, whatever window it belongs to.

@@ -61,6 +61,7 @@ TFormAnchor::TFormAnchor(Platform& platform, const Start& start, QWidget* parent
   v->addWidget(path);
 
   EditDummy = named(new QLineEdit(kPrompt, this), "EditDummy");
+  EditDummy->setCursorPosition(0);
   EditDummy->setReadOnly(true);
   v->addWidget(EditDummy);
 
@@ -91,7 +92,8 @@ std::string TFormAnchor::relativePath() const { return toBytes(EditRelative->tex
 
 void TFormAnchor::rebuild() {
   EditDummy->setText(toQString(anchorTagText(record())));
-  EditDummy->selectAll();
+  // All of it selected, with the caret at its start so that the box shows the tag's beginning.
+  EditDummy->setSelection(EditDummy->text().size(), -EditDummy->text().size());
 }
 
 void TFormAnchor::BitBtnHREFClick() {

@@ -110,6 +110,8 @@ TFormBody::TFormBody(Platform& platform, const Start& start, QWidget* parent)
   EditTitle = named(new QLineEdit("Enter Page Title (appears at top of browser window)", page), "EditTitle");
   EditDesc = named(new QLineEdit("Enter your page DESCRIPTION here...", page), "EditDesc");
   EditKey = named(new QLineEdit("Enter your page's KEYWORDS here... ", page), "EditKey");
+  // Prompts longer than their boxes show their beginning.
+  for (QLineEdit* edit : {EditTitle, EditDesc, EditKey}) edit->setCursorPosition(0);
   int row = 0;
   for (QCheckBox* c : {CheckEndBodyTag, CheckHTML, CheckHead, CheckTitle, CheckMeta}) pl->addWidget(c, row++, 0);
   pl->addWidget(EditTitle, 3, 1);
@@ -221,7 +223,8 @@ std::string TFormBody::relativePath() const { return toBytes(EditPath->text()); 
 
 void TFormBody::rebuild() {
   EditBodyTag->setText(toQString(bodyTag(record())));
-  EditBodyTag->selectAll();
+  // All of it selected, with the caret at its start so that the box shows the tag's beginning.
+  EditBodyTag->setSelection(EditBodyTag->text().size(), -EditBodyTag->text().size());
 }
 
 void TFormBody::saveColours() {

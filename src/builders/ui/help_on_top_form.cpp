@@ -21,6 +21,7 @@ constexpr int kInitialHeight = 360;
 constexpr int kViewerMarginWidth = 15;
 constexpr int kViewerMarginHeight = 68;
 constexpr int kButtonGap = 4;
+constexpr int kViewerInset = 4;  // a little frame round the viewer, inside the margins above
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 
@@ -40,6 +41,10 @@ TFormHelpOnTop::TFormHelpOnTop(Prompts& prompts, const Start& start, QWidget* pa
                                this),
                     "LabelHint");
   LabelHint->setWordWrap(true);
+  LabelHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QFont small = LabelHint->font();
+  small.setPointSizeF(small.pointSizeF() * 0.85);
+  LabelHint->setFont(small);
   connect(BitBtn1, &QPushButton::clicked, this, [this] {
     if (page_ + 1 < pages_.size()) showPage(page_ + 1);
   });
@@ -82,11 +87,13 @@ void TFormHelpOnTop::showPage(size_t index) {
 void TFormHelpOnTop::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   const int viewerHeight = std::max(0, height() - kViewerMarginHeight);
-  const int buttonsTop = viewerHeight + kButtonGap;
-  REHelp->setGeometry(0, 0, std::max(0, width() - kViewerMarginWidth), viewerHeight);
+  const int buttonsTop = kViewerInset + viewerHeight + kButtonGap;
+  REHelp->setGeometry(kViewerInset, kViewerInset, std::max(0, width() - kViewerMarginWidth), viewerHeight);
   BitBtn2->setGeometry(8, buttonsTop, kButtonWidth, kButtonHeight);
   BitBtn1->setGeometry(8 + kButtonWidth + 8, buttonsTop, kButtonWidth, kButtonHeight);
-  LabelHint->setGeometry(8 + 2 * (kButtonWidth + 8), buttonsTop - 4, std::max(0, width() - 3 * (kButtonWidth + 8)), 60);
+  // The hint takes what is left beside the buttons, down to the bottom edge.
+  const int hintLeft = 8 + 2 * (kButtonWidth + 8);
+  LabelHint->setGeometry(hintLeft, buttonsTop - 2, std::max(0, width() - hintLeft - 4), std::max(0, height() - buttonsTop));
   if (++resizes_ > 1) LabelHint->hide();
 }
 

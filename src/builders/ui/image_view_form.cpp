@@ -185,7 +185,8 @@ std::string TFormImageView::relativePath() const { return toBytes(EditRelativePa
 
 void TFormImageView::EditIMGSourceChange() {
   EditDummy->setText(toQString(imageTagText(record())));
-  EditDummy->selectAll();
+  // All of it selected, with the caret at its start so that the box shows the tag's beginning.
+  EditDummy->setSelection(EditDummy->text().size(), -EditDummy->text().size());
 }
 
 void TFormImageView::BitBtnInsertClick(bool insert) {

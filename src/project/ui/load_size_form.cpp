@@ -1,7 +1,6 @@
 #include "project/ui/load_size_form.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
@@ -126,9 +125,9 @@ QWidget* TFormLoadSize::buildSitePage() {
   GridSummary->setHorizontalHeaderLabels(
       {"Page", "File Size", "Unique Images", "Total Image KB", "Est. Load Time @ 28.8", "Est. Load Time @ 14.4"});
   GridSummary->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  // Each column starts as wide as its heading; the user may widen it for long page names.
+  // The figures' columns are as wide as their headings; the page column takes the rest of the grid.
   GridSummary->resizeColumnsToContents();
-  GridSummary->setColumnWidth(0, std::max(GridSummary->columnWidth(0), 180));
+  GridSummary->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   grid->addWidget(GridSummary, 2, 1);
   ListBoxPageSummary = named(new QListWidget(page), "ListBoxPageSummary");
   ListBoxPageSummary->hide();
