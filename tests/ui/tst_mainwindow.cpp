@@ -238,6 +238,21 @@ class TestMainWindow : public QObject {
     QVERIFY(w.document().modified);
   }
 
+  // An Alt chord that runs nothing (no command, or its command disabled) types nothing into the page.
+  void altChordsNeverType() {
+    RecordingPlatform p;
+    TForm1 w(singleProgramFolder(programDir()), p.platform);
+    w.show();
+    auto* editor = w.findChild<QsciScintilla*>("RE1");
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_Q, Qt::AltModifier);
+    QTest::keyClick(editor, Qt::Key_S, Qt::AltModifier | Qt::ShiftModifier);
+    QCOMPARE(editor_bytes::length(*editor), 0L);
+    QVERIFY(!w.document().modified);
+    QTest::keyClicks(editor, "q");
+    QCOMPARE(std::string(editor_bytes::text(*editor)), std::string("q"));
+  }
+
   // "quillon FILE", as the desktop's Open With starts it: a name relative to the current folder is opened
   // byte for byte; a name that is not a readable file leaves the document as it was, with the message.
   void aFileNamedAtStartIsOpened() {

@@ -53,10 +53,20 @@ bool TForm1::typedIntoEightBitPage(const QString& text) {
   return true;
 }
 
+// Alt with a character key and without Ctrl: a menu or command chord, never text. (AltGr, which does type
+// characters, does not arrive as Alt here.)
+static bool altChordOnly(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers m = key.modifiers();
+  return (m & Qt::AltModifier) && !(m & Qt::ControlModifier) && !key.text().isEmpty() && key.text().at(0).isPrint();
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (!RE1 || !PanelE) {
     // Still being built.
+  } else if (watched == RE1 && type == QEvent::KeyPress && altChordOnly(*static_cast<QKeyEvent*>(event))) {
+    // An Alt chord whose command is disabled (Alt+S on a help page) reaches the editor: it types nothing.
+    return true;
   } else if (watched == RE1 && type == QEvent::KeyPress && typedIntoEightBitPage(static_cast<QKeyEvent*>(event)->text())) {
     return true;
   } else if (watched == RE1->viewport() && type == QEvent::MouseButtonPress) {
