@@ -66,8 +66,9 @@ void OverflowRow::resizeEvent(QResizeEvent* event) {
 
 bool OverflowRow::event(QEvent* event) {
   // A font or style change alters every preferred width.
+  // A page shown again (another tab chosen) is arranged for the width it has now.
   if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::FontChange ||
-      event->type() == QEvent::StyleChange)
+      event->type() == QEvent::StyleChange || event->type() == QEvent::Show)
     arrange();
   return QWidget::event(event);
 }
