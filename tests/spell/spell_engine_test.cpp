@@ -170,14 +170,26 @@ TEST(SpellConfig, BuiltFromTheFolderWithoutAnId) {
   EXPECT_EQ(listed.userIndex, -1);
 }
 
+// An installed layout: an empty spell folder of the user's, the shipped dictionary (knowing "shipped") in the
+// shared one.
+struct InstalledSpelling {
+  testing::TempDir data, shared;
+  ProgramFolders folders{data.path(), shared.path(), shared.path(), true};
+  bool ready = false;
+  InstalledSpelling() {
+    ::mkdir((data.path() + "spell").c_str(), 0755);
+    ::mkdir((shared.path() + "spell").c_str(), 0755);
+    ready = writeFileAtomic(shared.path() + "spell/american.dct", Dictionary::build({"shipped"}, "American English", kChars)).ok;
+  }
+};
+
 // A listed dictionary that is gone is named when nothing else is left to check with; a configuration that
 // lists none at all (damaged, cut short) falls back to the shipped one rather than checking with nothing.
 TEST(SpellEngine, GoneOrUnlistedDictionariesAreNamedOrReplaced) {
-  testing::TempDir data, shared;
-  ::mkdir((data.path() + "spell").c_str(), 0755);
-  ::mkdir((shared.path() + "spell").c_str(), 0755);
-  ASSERT_TRUE(writeFileAtomic(shared.path() + "spell/american.dct", Dictionary::build({"shipped"}, "American English", kChars)).ok);
-  const ProgramFolders folders{data.path(), shared.path(), shared.path(), true};
+  InstalledSpelling installed;
+  ASSERT_TRUE(installed.ready);
+  const testing::TempDir& data = installed.data;
+  const ProgramFolders& folders = installed.folders;
 
   ASSERT_TRUE(writeFileAtomic(data.path() + "spell/spell.cfg",
                               "[default]\r\nID=1\r\nU_MU_DCT_ListCount=1\r\nU_MU_DCT_0=Tmissing.dct\r\n").ok);
@@ -220,11 +232,10 @@ TEST(SpellEngine, AddSaysWhenTheUserDictionaryCannotBeWritten) {
 // Installed, the configuration and user dictionary live in the user's data folder and the main dictionaries
 // in the shared folder; a dictionary of the same name in the data folder is the user's own and wins.
 TEST(SpellEngine, MainDictionariesAreFoundInTheSharedFolder) {
-  testing::TempDir data, shared;
-  ::mkdir((data.path() + "spell").c_str(), 0755);
-  ::mkdir((shared.path() + "spell").c_str(), 0755);
-  ASSERT_TRUE(writeFileAtomic(shared.path() + "spell/american.dct", Dictionary::build({"shipped"}, "American English", kChars)).ok);
-  const ProgramFolders folders{data.path(), shared.path(), shared.path(), true};
+  InstalledSpelling installed;
+  ASSERT_TRUE(installed.ready);
+  const testing::TempDir& data = installed.data;
+  const ProgramFolders& folders = installed.folders;
 
   // No configuration yet: built from the dictionaries found, the shipped one in use.
   SpellEngine fresh = SpellEngine::open(folders);
