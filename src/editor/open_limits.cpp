@@ -25,7 +25,8 @@ void LineLengthMeter::feed(std::string_view piece) {
 }
 
 OpenVerdict judgeOpen(const FileShape& shape, uint64_t availableMemory) {
-  if (availableMemory != 0 && shape.size > availableMemory) return OpenVerdict::Refuse;
+  if (availableMemory != 0 && shape.size > availableMemory / kMemoryPerFileByte) return OpenVerdict::Refuse;
+  if (!shape.measured) return OpenVerdict::Open;
   if (shape.size > kAskAboveSize || shape.longestLine > kAskAboveLine) return OpenVerdict::Ask;
   return OpenVerdict::Open;
 }
@@ -45,7 +46,7 @@ std::string largeFileQuestion(const std::string& path, const FileShape& shape) {
 }
 
 std::string tooLargeMessage(const std::string& path, const FileShape& shape, uint64_t availableMemory) {
-  return "The file \"" + path + "\" (" + sizeInWords(shape.size) + ") is larger than the free memory (" +
+  return "The file \"" + path + "\" (" + sizeInWords(shape.size) + ") needs more memory than is free (" +
          sizeInWords(availableMemory) + ") and cannot be opened.";
 }
 

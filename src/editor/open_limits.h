@@ -6,10 +6,12 @@
 
 namespace quillon {
 
-// Size and longest line of a file about to be opened, measured while it is read.
+// Size and longest line of a file about to be opened. The size is known at once; the longest line only once
+// the file has been read through (`measured`).
 struct FileShape {
   uint64_t size = 0;
   uint64_t longestLine = 0;  // bytes between two line ends (CR, LF or CR LF)
+  bool measured = true;
 };
 
 // Measures line lengths over pieces of any size.
@@ -24,12 +26,15 @@ class LineLengthMeter {
 };
 
 // Files past these limits make editing slow (a very long line costs layout time on every keystroke), so the
-// user is asked first; a file that does not fit in the free memory is refused.
+// user is asked first; a file that does not fit in the free memory is refused. The editor keeps a style byte
+// beside every character of the text, so a file needs about twice its size.
 inline constexpr uint64_t kAskAboveSize = 256ull << 20;
 inline constexpr uint64_t kAskAboveLine = 1ull << 20;
+inline constexpr uint64_t kMemoryPerFileByte = 2;
 
 enum class OpenVerdict { Open, Ask, Refuse };
-// availableMemory 0 means unknown: nothing is refused for want of memory.
+// availableMemory 0 means unknown: nothing is refused for want of memory. A shape not yet measured is only
+// judged by its size against the memory, so that a file too large is refused before it is read at all.
 OpenVerdict judgeOpen(const FileShape& shape, uint64_t availableMemory);
 
 std::string sizeInWords(uint64_t bytes);  // "312 KB", "1.5 MB", "2.0 GB"

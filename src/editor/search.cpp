@@ -53,35 +53,31 @@ ReplaceAllResult replaceAll(std::string_view text, std::string_view findText, st
   return result;
 }
 
+// Tags are taken in turn as the first unused "<" and the first unused ">" of the line; inside each, the
+// quotes pair up in order and the backslashes between a pair are found. Used brackets and quotes are never
+// looked at again, so cursors that only move forward give the same pairs as searching the line afresh for
+// every tag, in one pass over the line however many tags it holds.
 std::vector<size_t> slashesInTags(std::string_view line) {
   std::vector<size_t> found;
-  std::string w(line);
+  std::vector<size_t> quotes;
+  for (size_t at = line.find('"'); at != std::string_view::npos; at = line.find('"', at + 1)) quotes.push_back(at);
+  size_t ltFrom = 0, gtFrom = 0, nextQuote = 0;
   for (;;) {
-    const size_t a = w.find('<');
-    if (a == std::string::npos) break;
-    const size_t b = w.find('>');
-    if (b == std::string::npos) break;  // a tag left open: nothing more on this line
-    std::vector<size_t> used;
-    size_t open = std::string::npos;
-    for (size_t i = a + 1; i < b; ++i) {
-      if (w[i] != '"') continue;
-      if (open == std::string::npos) {
-        open = i;
-        continue;
-      }
-      for (size_t k = open + 1; k < i; ++k) {
-        if (w[k] != '\\') continue;
-        found.push_back(k);
-        w[k] = '/';  // replaced: never counted twice
-      }
-      used.push_back(open);
-      used.push_back(i);
-      open = std::string::npos;
+    const size_t a = line.find('<', ltFrom);
+    if (a == std::string_view::npos) break;
+    const size_t b = line.find('>', gtFrom);
+    if (b == std::string_view::npos) break;  // a tag left open: nothing more on this line
+    // Quotes at or before this "<" were used by an earlier tag or can never be inside a later one.
+    while (nextQuote < quotes.size() && quotes[nextQuote] <= a) ++nextQuote;
+    while (nextQuote + 1 < quotes.size() && quotes[nextQuote + 1] < b) {
+      const size_t open = quotes[nextQuote], close = quotes[nextQuote + 1];
+      for (size_t k = open + 1; k < close; ++k)
+        if (line[k] == '\\') found.push_back(k);
+      nextQuote += 2;
     }
-    if (b + 1 == w.size()) break;
-    w[a] = '$';
-    w[b] = '$';
-    for (size_t q : used) w[q] = '$';
+    if (b + 1 == line.size()) break;
+    ltFrom = a + 1;
+    gtFrom = b + 1;
   }
   return found;
 }

@@ -52,8 +52,16 @@ std::string formatLinks(const PageTree& tree) {
   return out;
 }
 
+// The link file sits beside the outline with "fil" for its last three letters. An existing one is found
+// whichever case its ending has (SITE.OUT beside SITE.FIL); a new one follows the case of the outline's.
 std::string linkFileFor(const std::string& outlinePath) {
-  return outlinePath.substr(0, outlinePath.size() >= 3 ? outlinePath.size() - 3 : 0) + "fil";
+  const std::string stem = outlinePath.substr(0, outlinePath.size() >= 3 ? outlinePath.size() - 3 : 0);
+  const std::string lower = stem + "fil";
+  const std::string upper = stem + "FIL";
+  if (fileExists(lower)) return lower;
+  if (fileExists(upper)) return upper;
+  const bool outlineUpper = outlinePath.size() >= 3 && outlinePath.compare(outlinePath.size() - 3, 3, "OUT") == 0;
+  return outlineUpper ? upper : lower;
 }
 
 std::string projectFileName(const std::string& chosenPath) {
@@ -67,12 +75,12 @@ ProjectLoad loadProject(const std::string& outlinePath) {
   // A save that died between renaming the outline and the link file is finished before they are read.
   completeInterruptedWrites(std::string(folderPart(outlinePath)));
   const auto outline = readWholeFile(outlinePath);
-  if (!outline) return {std::nullopt, "Cannot read the project file \"" + outlinePath + "\"."};
+  if (!outline) return {std::nullopt, "Cannot read the project file \"" + outlinePath + "\".", {}};
   const auto lines = parseOutline(*outline);
-  if (!lines) return {std::nullopt, kFileLoadError};
+  if (!lines) return {std::nullopt, kFileLoadError, {}};
   const std::string linkPath = linkFileFor(outlinePath);
   const auto linkBytes = readWholeFile(linkPath);
-  if (!linkBytes) return {std::nullopt, "Cannot read the link file \"" + linkPath + "\"."};
+  if (!linkBytes) return {std::nullopt, "Cannot read the link file \"" + linkPath + "\".", {}};
   std::vector<std::string> links = parseLinks(*linkBytes);
   std::string warning;
   if (links.size() != lines->size())

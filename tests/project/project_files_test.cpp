@@ -80,6 +80,21 @@ TEST(ProjectNames, LinkFileAndOutExtension) {
   EXPECT_EQ(projectFileName("/a/b.out"), "b.out");
 }
 
+TEST(ProjectNames, AnExistingLinkFileIsFoundWhateverTheCaseOfItsEnding) {
+  testing::TempDir dir;
+  EXPECT_EQ(linkFileFor(dir.path() + "SITE.OUT"), dir.path() + "SITE.FIL");  // a new one follows the outline
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "SITE.OUT", "Home\r\nAbout\r\n").ok);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "SITE.FIL", "/w/index.html\r\n/w/about.html\r\n").ok);
+  const ProjectLoad upper = loadProject(dir.path() + "SITE.OUT");
+  ASSERT_TRUE(upper.tree);
+  EXPECT_EQ((*upper.tree)[1].link, "/w/about.html");
+  ASSERT_TRUE(saveProject(dir.path() + "SITE.OUT", *upper.tree).ok);  // saved beside the same pair
+  EXPECT_FALSE(fileExists(dir.path() + "SITE.fil"));
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "mixed.out", "Home\r\n").ok);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "mixed.FIL", "/w/index.html\r\n").ok);
+  EXPECT_EQ(linkFileFor(dir.path() + "mixed.out"), dir.path() + "mixed.FIL");
+}
+
 TEST(ProjectFiles, SaveAndLoadBothFiles) {
   testing::TempDir dir;
   ASSERT_TRUE(saveProject(dir.path() + "site.out", homeTree()).ok);

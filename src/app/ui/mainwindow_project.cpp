@@ -299,7 +299,9 @@ void TForm1::EntireSite1Click() {
 void TForm1::BitBtnLoadFromTemplateClick() {
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
   editor_bytes::load(*RE1, {});
-  session_->state().path.clear();
+  // The emptied editor is a new page whatever was shown before (a read-only help page included).
+  session_->resetToNew();
+  updateSaveEnabled();
   if (settings_.htmlTemp.empty()) {
     updateDocumentStatus();
     platform_.prompts.info(
@@ -307,8 +309,6 @@ void TForm1::BitBtnLoadFromTemplateClick() {
     openOptions(0);
     return;
   }
-  session_->resetToNew();
-  updateSaveEnabled();
   updateDocumentStatus();
   // The template is only the start of a new page: saving asks for a name.
   openDocument(settings_.htmlTemp, {false, true, DocumentSession::OpenedFrom::OtherFile});

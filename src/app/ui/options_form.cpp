@@ -418,15 +418,16 @@ void TFormOptions::changeToNewPath() {
   if (ListBoxPaths->currentRow() < 0 || newPath_.empty()) return;
   const std::string oldPath = toBytes(ListBoxPaths->currentItem()->text());
   changeLinkFolder(project_.tree(), oldPath, newPath_);
-  if (project_.name().empty()) {
-    // An untitled project has no link file yet: the new links wait in the project for its first save.
-    project_.setModified();
+  if (project_.name().empty() || project_.modified() || project_.helpMode()) {
+    // The link file is written only beside the outline it belongs to. An untitled project has none yet, a
+    // project with unsaved changes would pair new links with an old outline, and the help project is never
+    // written: the new links wait in the project for its next save.
+    if (!project_.helpMode()) project_.setModified();
   } else {
-    const std::string name = project_.name();
-    const std::string linkFile = project_.projectsDir() + name.substr(0, name.size() >= 3 ? name.size() - 3 : 0) + "fil";
-    const WriteResult r = writeFileAtomic(linkFile, formatLinks(project_.tree()));
+    const std::string outline = project_.projectsDir() + project_.name();
+    const WriteResult r = saveProject(outline, project_.tree());
     if (!r.ok) {
-      platform_.prompts.error("Cannot write the link file \"" + linkFile + "\". " + r.error + ".");
+      platform_.prompts.error("Cannot write the link file \"" + r.failedPath + "\". " + r.error + ".");
       return;
     }
   }

@@ -28,7 +28,7 @@ bool showAsUtf8(bool validUtf8, bool ascii, std::string_view start) {
 }
 
 void setCodePageFor(QsciScintilla& editor, std::string_view bytes) {
-  editor.SendScintilla(S::SCI_SETCODEPAGE, showAsUtf8(isValidUtf8(bytes), isAscii(bytes), bytes) ? S::SC_CP_UTF8 : 0UL);
+  editor.SendScintilla(S::SCI_SETCODEPAGE, showAsUtf8(isValidUtf8(bytes), isAscii(bytes), bytes) ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
 }
 }  // namespace
 
@@ -58,6 +58,7 @@ LoadOutcome loadFile(QsciScintilla& editor, const std::string& path, const std::
   const PieceReader file(path);
   if (!file.isOpen()) return LoadOutcome::Unreadable;
   const size_t size = file.size();
+  if (accept && !accept(FileShape{size, 0, false})) return LoadOutcome::Declined;
   std::vector<char> piece(1u << 20);
   auto readAt = [&](size_t offset, size_t length) { return file.readAt(offset, piece.data(), length); };
 
@@ -101,7 +102,7 @@ LoadOutcome loadFile(QsciScintilla& editor, const std::string& path, const std::
     editor.SendScintilla(S::SCI_REPLACETARGET, static_cast<unsigned long>(n), piece.data());
   }
   if (!ok) editor.SendScintilla(S::SCI_CLEARALL);
-  editor.SendScintilla(S::SCI_SETCODEPAGE, ok && showAsUtf8(utf8.finish(), ascii, start) ? S::SC_CP_UTF8 : 0UL);
+  editor.SendScintilla(S::SCI_SETCODEPAGE, ok && showAsUtf8(utf8.finish(), ascii, start) ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
   editor.SendScintilla(S::SCI_EMPTYUNDOBUFFER);
   editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 1UL);
   editor.SendScintilla(S::SCI_SETSAVEPOINT);

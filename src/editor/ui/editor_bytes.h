@@ -16,7 +16,8 @@ namespace quillon::editor_bytes {
 void load(QsciScintilla& editor, std::string_view bytes);
 enum class LoadOutcome { Loaded, Unreadable, Declined, FailedPartWay };
 // Reads a file straight into the window in pieces, never holding a second full copy. Only regular files are
-// opened. The file is measured first and `accept` (when given) may decline it; the window is untouched
+// opened. `accept` (when given) is asked twice and may decline: with the size alone before anything is read,
+// then with the measured shape; the window is untouched
 // unless the file is loaded, or a read failed part-way (FailedPartWay: the window is then empty).
 LoadOutcome loadFile(QsciScintilla& editor, const std::string& path,
                      const std::function<bool(const FileShape&)>& accept = {});

@@ -263,6 +263,7 @@ void TFormLoadSize::chooseProject(int index) {
     platform_.prompts.info(load.error);
     return;
   }
+  if (!load.warning.empty()) platform_.prompts.info(load.warning);
   tree_ = *load.tree;
   projectEntry_ = entry;
   {

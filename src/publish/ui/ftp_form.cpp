@@ -493,6 +493,7 @@ void TFormFTP::ComboBox1Change(int index) {
     platform_.prompts.info("You cannot type in a project name. You must select it from the list.");
     return;
   }
+  if (!load.warning.empty()) platform_.prompts.info(load.warning);
   std::vector<QTreeWidgetItem*> parents;
   for (const Page& page : load.tree->pages()) {
     projectLinks_.push_back(page.link);
