@@ -54,8 +54,10 @@ TFormTable::TFormTable(Clipboard& clipboard, QWidget* parent) : QDialog(parent),
 
   auto* grid = new QGridLayout(page);
   auto* form = new QFormLayout;
-  SpinRows = spin(page, "SpinRows", 0, INT_MAX, 1, 2);
-  SpinCols = spin(page, "SpinCols", 0, INT_MAX, 1, 2);
+  // The grid keeps a slot for every cell, so its size is bounded: 50,000 rows of 100 columns still build and
+  // insert in a moment, where an unbounded count would ask for gigabytes on a mistyped digit.
+  SpinRows = spin(page, "SpinRows", 0, kMaxTableRows, 1, 2);
+  SpinCols = spin(page, "SpinCols", 0, kMaxTableColumns, 1, 2);
   form->addRow("# Rows", SpinRows);
   form->addRow("# Col", SpinCols);
   auto* width = named(new QGroupBox("Table Width", page), "GroupBoxWidth");

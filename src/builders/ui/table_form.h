@@ -15,6 +15,9 @@ class QTableWidget;
 
 namespace quillon {
 
+inline constexpr int kMaxTableRows = 50000;
+inline constexpr int kMaxTableColumns = 100;
+
 // "POWER Table Tag": the table's layout, an optional caption and the cells in a grid that follows the row
 // and column counts; "OK -  Insert Table" hands the table back.
 class TFormTable : public QDialog {
