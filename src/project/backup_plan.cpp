@@ -4,6 +4,7 @@
 #include <set>
 
 #include "base/file_copy.h"
+#include "base/file_io.h"
 
 #include "base/text_bytes.h"
 
@@ -48,9 +49,22 @@ std::vector<BackupCopy> planBackupCopies(const std::vector<std::string>& files, 
   std::vector<BackupCopy> copies;
   if (unique.empty()) return copies;
   const std::string common = commonFolder(unique);
+  // Two files may still come to one name (a reserved name, or paths that differ only in "." and ".." parts):
+  // the later one gets a number before its extension, so no copy ever replaces another.
+  std::set<std::string> taken(reserved.begin(), reserved.end());
   for (const std::string& f : unique) {
     std::string relative = safeRelative(f.substr(common.size()));
     if (std::find(reserved.begin(), reserved.end(), relative) != reserved.end()) relative = "pages/" + relative;
+    if (taken.count(relative)) {
+      const size_t slash = relative.rfind('/');
+      const size_t dot = relative.rfind('.');
+      const size_t cut = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1) ? dot : relative.size();
+      std::string numbered;
+      for (int n = 2; taken.count(numbered = relative.substr(0, cut) + "-" + std::to_string(n) + relative.substr(cut)); ++n) {
+      }
+      relative = std::move(numbered);
+    }
+    taken.insert(relative);
     copies.push_back({f, std::move(relative)});
   }
   return copies;
@@ -70,8 +84,18 @@ WriteResult copyIntoBackup(const std::string& folder, const BackupCopy& copy, st
   const std::string target = folder + copy.relative;
   const std::string sub(folderPart(target));
   if (!checkedFolders || !checkedFolders->count(sub)) {
-    if (!makeDirectories(sub) || !staysInside(sub, folder))
-      return {false, "The folder \"" + sub + "\" leads outside the backup folder", target};
+    // One level at a time: a folder already there is followed only when it stays inside the backup folder
+    // (a link to elsewhere is refused before anything is made through it).
+    if (!isDirectory(folder) && !makeDirectories(folder))
+      return {false, "Cannot make the folder \"" + folder + "\"", target};
+    for (size_t from = folder.size(); from < sub.size();) {
+      const size_t slash = sub.find('/', from);
+      const std::string at = sub.substr(0, slash + 1);
+      from = slash + 1;
+      if (!isDirectory(at) && !makeDirectory(at))
+        return {false, "Cannot make the folder \"" + at + "\"", target};
+      if (!staysInside(at, folder)) return {false, "The folder \"" + at + "\" leads outside the backup folder", target};
+    }
     if (checkedFolders) checkedFolders->insert(sub);
   }
   return copyFileReplacing(copy.source, target);

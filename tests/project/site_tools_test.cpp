@@ -116,6 +116,14 @@ TEST(BackupPlan, OneFolderFlatSeveralFoldersMirrored) {
   auto climbing = planBackupCopies({"../up/x.html", "y.html"});
   EXPECT_EQ(climbing[0].relative, "up/x.html");
   EXPECT_EQ(climbing[1].relative, "y.html");
+
+  // Paths that come to one name once "." and ".." parts are left out keep a copy each.
+  auto clashing = planBackupCopies({"/w/../up/x.html", "/w/up/x.html", "/w/up/./x.html", "/w/up/README"});
+  ASSERT_EQ(clashing.size(), 4u);
+  EXPECT_EQ(clashing[0].relative, "up/x.html");
+  EXPECT_EQ(clashing[1].relative, "up/x-2.html");
+  EXPECT_EQ(clashing[2].relative, "up/x-3.html");
+  EXPECT_EQ(planBackupCopies({"/w/Site.out", "/w/pages/Site.out"}, {"Site.out"})[1].relative, "pages/Site-2.out");
 }
 
 TEST(BackupReminder, AsksOnTheSixthLeaveAndOnlyWhenItShould) {
@@ -161,6 +169,9 @@ TEST(BackupPlan, NothingIsWrittenThroughALinkOutOfTheBackupFolder) {
   const WriteResult r = copyIntoBackup(dir.path() + "save/", {dir.path() + "site/sub/b.html", "sub/b.html"});
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(readWholeFile(dir.path() + "victim/b.html"), "KEEP");
+  // No folder is made through the link either.
+  EXPECT_FALSE(copyIntoBackup(dir.path() + "save/", {dir.path() + "site/sub/b.html", "sub/new/deeper/b.html"}).ok);
+  EXPECT_FALSE(isDirectory(dir.path() + "victim/new"));
   ASSERT_TRUE(writeFileReplacing(dir.path() + "save/list.txt", "the list").ok);
   EXPECT_EQ(readWholeFile(dir.path() + "victim/notes.txt"), "KEEP");
   EXPECT_EQ(readWholeFile(dir.path() + "save/list.txt"), "the list");

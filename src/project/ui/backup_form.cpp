@@ -125,9 +125,14 @@ void TFormBackup::chooseProject(const std::string& entry, bool fromList) {
 
 void TFormBackup::ButtonCreateClick() {
   setStatus("Status:");
+  const std::string name = toBytes(EditSubDir->text());
+  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
+    platform_.prompts.info("Type the name of one new folder (without \"/\") to create it in the chosen folder.");
+    return;
+  }
   std::string path = browser_->folder();
   if (path.empty() || path.back() != '/') path += '/';
-  path += toBytes(EditSubDir->text());
+  path += name;
   makeDirectory(path);
   EditBackupPath->setText(toQString(path));
   EditSubDir->clear();
