@@ -17,4 +17,11 @@ bool declaresEightBitCharset(std::string_view page) {
   return false;
 }
 
+bool readAsUtf8(std::string_view page) {
+  if (!isValidUtf8(page)) return false;
+  for (char c : page)
+    if (c & 0x80) return true;
+  return !declaresEightBitCharset(page);
+}
+
 }  // namespace quillon

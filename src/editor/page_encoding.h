@@ -9,4 +9,8 @@ namespace quillon {
 // later goes into it must be written as 8-bit bytes. Looks at the first 8 KB only.
 bool declaresEightBitCharset(std::string_view page);
 
+// How the editing window reads a page, and so how words and changes go into it: UTF-8 when the bytes are
+// valid UTF-8, unless they are plain ASCII in a page that declares an 8-bit set; else Latin-1.
+bool readAsUtf8(std::string_view page);
+
 }  // namespace quillon

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "base/text_bytes.h"
+#include "editor/page_encoding.h"
 #include "spell/word_reader.h"
 
 namespace quillon {
@@ -98,8 +99,6 @@ const std::unordered_map<std::string, std::vector<std::string_view>>& SpellEngin
   skeletons();  // built together
   return plainForms_;
 }
-
-void SpellEngine::prepareSuggestions() const { skeletons(); }
 
 int editDistance(std::string_view a, std::string_view b) {
   return boundedEditDistance(a, b, static_cast<int>(std::max(a.size(), b.size())));
@@ -254,8 +253,7 @@ std::string SpellEngine::inPageEncoding(const std::string& utf8) const { return 
 std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
   current_.reset();
   if (!encodingKnown_) {
-    // Read as the editing window shows the page: UTF-8 when it is valid UTF-8, else Latin-1.
-    pageUtf8_ = isValidUtf8(text.bytes());
+    pageUtf8_ = readAsUtf8(text.bytes());
     encodingKnown_ = true;
   }
   for (;;) {
@@ -390,7 +388,7 @@ UserDictionary* SpellEngine::userDictionary() {
 }
 
 WriteResult SpellEngine::add() {
-  WriteResult saved{true, {}};
+  WriteResult saved{true, {}, {}};
   if (!current_) return saved;
   if (UserDictionary* d = userDictionary()) {
     d->addWord(current_->word);
@@ -402,7 +400,7 @@ WriteResult SpellEngine::add() {
 }
 
 WriteResult SpellEngine::autoCorrect(SpellText& text, const std::string& replacement) {
-  WriteResult saved{true, {}};
+  WriteResult saved{true, {}, {}};
   if (!current_) return saved;
   if (UserDictionary* d = userDictionary()) {
     d->addAutoCorrect(current_->word, replacement);

@@ -40,7 +40,6 @@ struct SpellSettings {
   std::string ignoreSuffix = "';'s";
   size_t maxSuggestions = 15;
   size_t maxUndo = 20;
-  bool backgroundSuggestions = true;
 };
 
 // Finds and judges words, keeps the ignore-all and change-all lists and the undo records, and carries out the
@@ -87,10 +86,6 @@ class SpellEngine {
   // word's length (a word over kCheapAbove letters gets only cheap candidates) and ends early, with what
   // was found, once *cancel is set. Safe to run on another thread while the engine is otherwise left alone.
   std::vector<std::string> suggest(const std::string& word, const std::atomic<bool>* cancel = nullptr) const;
-  // What the dialog offers when it stops at a misspelt word: the lookup, then the background candidates.
-  std::vector<std::string> dialogSuggestions(const std::string& word, const std::atomic<bool>* cancel = nullptr) const;
-  // Builds what suggestions need (done by the first suggestion otherwise).
-  void prepareSuggestions() const;
   static constexpr size_t kCheapAbove = 40;
 
   std::string stripped(std::string_view word) const;

@@ -188,8 +188,4 @@ std::vector<std::string> SpellEngine::suggest(const std::string& word, const std
   return out;
 }
 
-std::vector<std::string> SpellEngine::dialogSuggestions(const std::string& word, const std::atomic<bool>* cancel) const {
-  return config_.on(SpellOption::soAutoSuggest) ? suggest(word, cancel) : std::vector<std::string>{};
-}
-
 }  // namespace quillon

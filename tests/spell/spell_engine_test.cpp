@@ -294,6 +294,16 @@ TEST(SpellEngine, PagesAreReadInTheirOwnEncoding) {
   EXPECT_EQ(stop->length, 3u);                   // three bytes of the page
   ASSERT_TRUE(e.engine.undoLast(latin1));         // undoes the change, byte for byte
   EXPECT_EQ(latin1.text(), "Zurich \xe9t\xe9");
+
+  // A page still all ASCII that declares an 8-bit set takes the change in that set too.
+  const std::string head = "<meta charset=\"iso-8859-1\"> ";
+  StringSpellText declared(head + "Zurich");
+  e.engine.begin(0, declared.text().size());
+  do stop = e.engine.next(declared);
+  while (stop && stop->word != "Zurich");
+  ASSERT_TRUE(stop);
+  e.engine.change(declared, "Z\xc3\xbcrich");
+  EXPECT_EQ(declared.text(), head + "Z\xfcrich");
 }
 
 TEST(SpellEngine, SuggestionsOfferAccentsAndApostrophesAndStayBounded) {

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     for (size_t i = 1; i < args.size(); ++i) {
       std::string line = args[i] + ": ";
       const auto started = std::chrono::steady_clock::now();
-      const auto suggestions = engine.dialogSuggestions(args[i]);
+      const auto suggestions = engine.suggest(args[i]);
       if (times)
         std::fprintf(stderr, "%.3f\n",
                      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());

@@ -28,7 +28,7 @@ bool showAsUtf8(bool validUtf8, bool ascii, std::string_view start) {
 }
 
 void setCodePageFor(QsciScintilla& editor, std::string_view bytes) {
-  editor.SendScintilla(S::SCI_SETCODEPAGE, showAsUtf8(isValidUtf8(bytes), isAscii(bytes), bytes) ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
+  editor.SendScintilla(S::SCI_SETCODEPAGE, readAsUtf8(bytes) ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
 }
 }  // namespace
 

@@ -234,7 +234,7 @@ void TSpellCheckDialog::suggestFor(const std::string& word) {
   BackgroundWork::started();
   QPointer<TSpellCheckDialog> self(this);
   suggester_ = std::thread([this, self, cancel, word, &engine = engine_] {
-    std::vector<std::string> words = engine.dialogSuggestions(word, cancel.get());
+    std::vector<std::string> words = engine.suggest(word, cancel.get());
     // Delivered on the window's thread; dropped when cancelled or when the dialog is gone.
     QMetaObject::invokeMethod(
         qApp,
