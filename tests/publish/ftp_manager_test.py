@@ -18,14 +18,18 @@ os.chmod(work, 0o755)
 server = FtpServer(kind, work)
 pages = {"a.html": b"<P>page a</P>\r\n", "b.gif": bytes(range(256)) * 40, "c.txt": b"x" * 70000}
 
+# A password shows in a dump as it shows on screen, never in clear.
+masked = "\u25cf" * len(server.password)
 script = f'''#! file OPTIONS.INI "[Help]\\r\\nShowTips=0\\r\\n"
 #! file DEFAULT.INI "[Start]\\r\\nLocation=@DIR@/up/\\r\\n"
 #! file up/a.html "<P>page a</P>\\r\\n"
 #! file up/c.txt "@@70000@@"
 #! expect MESSAGE info "Brindle Quillon Pro" "Access denied. Check your user ID and password." -> OK
 #! expect MESSAGE info "Brindle Quillon Pro" "The server refused the connection. Make sure that you have entered the correct value in setup for your FTP server." -> OK
-#! dialogdump 1 {{"Label15": {{"text": "Completed sending 3 files."}}, "ListBox2": {{"items": ["a.html", "b.gif", "c.txt"]}}}}
-#! file-is FTP.DAT "Local\\r\\nWrong\\r\\nNobody\\r\\n"
+#! dialogdump 1 {{"Label15": {{"text": "Completed sending 3 files."}}, "ListBox2": {{"items": ["a.html", "b.gif", "c.txt"]}}, "EditPassword": {{"text": "{masked}"}}}}
+#! expect MESSAGE info "Brindle Quillon Pro" "The server refused the folder \\"no-such-folder\\". The files shown are those of the folder you logged in to." -> OK
+#! dialogdump 2 {{"ListBox1": {{"items": ["..", "site"]}}}}
+#! file-is FTP.DAT "Local\\r\\nWrong\\r\\nNobody\\r\\nElsewhere\\r\\n"
 dialog TFormFTP
   set EditProfile Local
   set EditHost "127.0.0.1:{server.port}"
@@ -43,6 +47,12 @@ dialog TFormFTP
   set EditUser nobody
   set EditPassword none
   set CheckPassword 1
+  click ButtonAddHost
+  set EditProfile Elsewhere
+  set EditHost "127.0.0.1:{server.port}"
+  set EditUser {server.user}
+  set EditPassword {server.password}
+  set EditDir no-such-folder
   click ButtonAddHost
   select ListBoxHosts 0
   click ListBoxHosts
@@ -64,7 +74,7 @@ dialog TFormFTP
   dump
   click ButtonRename
   wait-idle
-  select ListBox2 0
+  select ListBox2 1
   answer Yes
   click ButtonDelete
   wait-idle
@@ -97,6 +107,18 @@ dialog TFormFTP
   click BitBtnClose
 end
 command FTP1Click
+dialog TFormFTP
+  select ListBoxHosts 3
+  click ListBoxHosts
+  answer OK
+  click Button1
+  wait-idle
+  dump
+  click ButtonDisconnect
+  wait-idle
+  click BitBtnClose
+end
+command FTP1Click
 '''
 script = script.replace('#! file up/c.txt', '#! file up/b.gif "' + "".join(f"\\x{b:02x}" for b in pages["b.gif"]) +
                         '"\n#! file up/c.txt')
@@ -110,9 +132,9 @@ try:
         failures.append(run.stdout[-6000:] + run.stderr[-2000:])
     site = os.path.join(server.home, "site")
     names = sorted(os.listdir(site)) if os.path.isdir(site) else []
-    # a.html was renamed, then the first entry of the new listing deleted: two files are left, and every
-    # byte of what is left is what was sent.
-    if len(names) != 2:
+    # a.html was renamed, then c.txt (the second entry of the new listing) deleted: the binary b.gif and the
+    # renamed page are left, and every byte of them is what was sent.
+    if names != ["b.gif", "renamed.bin"]:
         failures.append(f"the server's folder holds {names}")
     for name in names:
         data = open(os.path.join(site, name), "rb").read()

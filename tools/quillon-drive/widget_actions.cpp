@@ -204,7 +204,8 @@ QString captionOf(const QWidget* w) {
   QString text;
   if (auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
   else if (auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
-  else if (auto* e = qobject_cast<const QLineEdit*>(w)) text = e->text();
+  else if (auto* e = qobject_cast<const QLineEdit*>(w))
+    text = e->echoMode() == QLineEdit::Normal ? e->text() : e->displayText();  // a password as it is shown
   else if (auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
   else if (auto* c = qobject_cast<const QComboBox*>(w)) text = c->currentText();
   else if (auto* bar = qobject_cast<const QStatusBar*>(w)) text = bar->currentMessage();

@@ -43,7 +43,11 @@ std::string ftpErrorMessage(int code, const std::string& addinfo) {
     case 1: return "The winsock interface could not be initialized. Make sure that winsock is installed on your system.";
     case 2: case 10: case 11: case 18:
       return "The network is down. Make sure that you have established a connection to the network.";
-    case 3: case 16:
+    case ftp_error::AddressLookup:
+      // A name refused before any lookup says why.
+      if (!addinfo.empty()) return addinfo + ".";
+      [[fallthrough]];
+    case 3:
       return "Could not find your FTP server. Check that you are connected to your service provider and that your setup "
              "information is correct.";
     case 4: case 5: case 15: return "An unexpected error occured";
@@ -310,9 +314,16 @@ QWidget* TFormFTP::buildTransferPage() {
 
 void TFormFTP::wireClient() {
   TStarFtp& f = *FTP1;
-  for (auto* event : {&f.OnLoggedIn, &f.OnDirectoryChanged, &f.OnDirectoryCreated, &f.OnDirectoryDeleted,
-                      &f.OnFileDeleted, &f.OnFileRenamed})
+  for (auto* event : {&f.OnDirectoryChanged, &f.OnDirectoryCreated, &f.OnDirectoryDeleted, &f.OnFileDeleted,
+                      &f.OnFileRenamed})
     *event = [this](TStarFtp&) { NeedNewFTPListing(); };
+  f.OnLoggedIn = [this](TStarFtp& ftp) {
+    // A refused starting folder is said, so that nothing is sent into the login folder unawares.
+    if (!ftp.Success && !ftp.InitialDirectory.empty())
+      platform_.prompts.info("The server refused the folder \"" + ftp.InitialDirectory +
+                             "\". The files shown are those of the folder you logged in to.");
+    NeedNewFTPListing();
+  };
   f.OnListingDone = [this](TStarFtp&) { FTP1ListingDone(); };
   f.OnFileStored = [this](TStarFtp&) { FTP1FileStored(); };
   f.OnFtpInfo = [this](TStarFtp& ftp, int code, const std::string& text) {
