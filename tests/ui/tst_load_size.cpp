@@ -41,6 +41,22 @@ class TestLoadSize : public QObject {
     QVERIFY(rows < 3000);
   }
 
+  void aPageStoppedPartWayLeavesNoRow() {
+    // One page of a single 48 MB line: the stop lands inside its scan, and its partial figures are not shown.
+    const std::string page = (dir_.path() + "/one-line.htm").toStdString();
+    {
+      std::ofstream out(page, std::ios::binary);
+      const std::string tags = "<img src=\"a.gif\"><a href=\"b.htm\">b</a>";
+      for (int i = 0; i < 1200000; ++i) out << tags;
+    }
+    Desk desk;
+    TFormLoadSize dialog(desk.platform, {(dir_.path() + "/").toStdString(), "", PageTree({{"One", page, 1, false}}), 0, "", ""});
+    auto* stop = dialog.findChild<QPushButton*>("ButtonStop1");
+    QTimer::singleShot(30, stop, &QPushButton::click);
+    dialog.findChild<QPushButton*>("ButtonAnalyzeSite1")->click();
+    QCOMPARE(dialog.findChild<QTableWidget*>("GridSummary")->rowCount(), 0);
+  }
+
   void aLongScanAsksToStop() {
     std::string line;
     for (int i = 0; i < 200000; ++i) line += "<a href=\"x.htm\">x</a>";

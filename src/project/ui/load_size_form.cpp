@@ -303,6 +303,8 @@ bool TFormLoadSize::stopRequested() {
 
 void TFormLoadSize::analysePageNow() {
   const PageAnalysis a = analysePage(pageTitle_, pageFile_, imageDir_, [this] { return stopRequested(); });
+  // A page stopped part-way has no true figures: nothing of it is shown.
+  if (stop_) return;
   if (a.unreadable) platform_.prompts.info(a.message);
   QStringList lines;
   lines.reserve(static_cast<int>(a.summary.size()));
@@ -403,6 +405,10 @@ void TFormLoadSize::listingRun(bool site) {
           names.insert(names.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
         }
       }
+    }
+    if (stopRequested()) {
+      StatusBar->showMessage("Status: Search Aborted.");
+      return;
     }
     StatusBar->showMessage("Sorting:");
     const auto listing = imageListing(std::move(names), {site, projectEntry_, pageTitle_, pageFile_}, imageDir_);
