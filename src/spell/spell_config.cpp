@@ -122,20 +122,21 @@ SpellConfig loadSpellConfig(const std::string& path, const std::string& key, con
 namespace quillon {
 
 WriteResult saveSpellConfig(const std::string& path, const std::string& key, const SpellConfig& config) {
-  IniFile ini = IniFile::load(path);
-  ini.setValue(key, "ID", "1");
-  auto list = [&](const char* prefix, const std::vector<DictionaryEntry>& entries) {
-    ini.setValue(key, std::string(prefix) + "ListCount", std::to_string(entries.size()));
-    for (size_t i = 0; i < entries.size(); ++i)
-      ini.setValue(key, prefix + std::to_string(i), (entries[i].inUse ? "T" : "F") + entries[i].path);
+  // Through the shared settings writer: under the folder's lock, re-read, and no line break in any value.
+  std::vector<IniFile::Entry> entries;
+  const auto set = [&](std::string name, std::string value) { entries.push_back({key, std::move(name), std::move(value)}); };
+  set("ID", "1");
+  auto list = [&](const char* prefix, const std::vector<DictionaryEntry>& list) {
+    set(std::string(prefix) + "ListCount", std::to_string(list.size()));
+    for (size_t i = 0; i < list.size(); ++i) set(prefix + std::to_string(i), (list[i].inUse ? "T" : "F") + list[i].path);
   };
   list("U_MU_DCT_", config.mains);
-  ini.setValue(key, "M_DCT_ListCount", std::to_string(config.mains.size()));
-  for (size_t i = 0; i < config.mains.size(); ++i) ini.setValue(key, "M_DCT_" + std::to_string(i), config.mains[i].title);
+  set("M_DCT_ListCount", std::to_string(config.mains.size()));
+  for (size_t i = 0; i < config.mains.size(); ++i) set("M_DCT_" + std::to_string(i), config.mains[i].title);
   list("U_DCT_", config.users);
-  for (const auto& [option, name] : spellOptionKeys()) ini.setValue(key, name, config.on(option) ? "1" : "0");
-  ini.setValue(key, "UserIndex", std::to_string(config.userIndex));
-  return writeFileAtomic(path, ini.bytes());
+  for (const auto& [option, name] : spellOptionKeys()) set(name, config.on(option) ? "1" : "0");
+  set("UserIndex", std::to_string(config.userIndex));
+  return IniFile::writeValues(path, entries);
 }
 
 }  // namespace quillon

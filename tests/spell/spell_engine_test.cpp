@@ -168,6 +168,17 @@ TEST(SpellConfig, BuiltFromTheFolderWithoutAnId) {
   EXPECT_EQ(listed.mains[1].title, "Other");
   EXPECT_TRUE(listed.on(SpellOption::soUpcase));  // missing keys take the engine's own defaults
   EXPECT_EQ(listed.userIndex, -1);
+
+  // Saved keys of other sections stay; a name with a line break is refused and the file kept.
+  IniFile::writeValue(dir.path() + "spell.cfg", "other", "Mine", "kept");
+  ASSERT_TRUE(saveSpellConfig(dir.path() + "spell.cfg", "default", listed).ok);
+  EXPECT_EQ(IniFile::load(dir.path() + "spell.cfg").readString("other", "Mine", ""), "kept");
+  EXPECT_EQ(loadSpellConfig(dir.path() + "spell.cfg", "default", "american.dct", "default.udt").mains[1].title, "Other");
+  const auto before = readWholeFile(dir.path() + "spell.cfg");
+  SpellConfig injected = listed;
+  injected.mains[1].path = "x.dct\r\n[default]\r\nsoHTML=0";
+  EXPECT_FALSE(saveSpellConfig(dir.path() + "spell.cfg", "default", injected).ok);
+  EXPECT_EQ(readWholeFile(dir.path() + "spell.cfg"), before);
 }
 
 // An installed layout: an empty spell folder of the user's, the shipped dictionary (knowing "shipped") in the
