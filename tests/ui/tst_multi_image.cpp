@@ -96,12 +96,10 @@ class TestMultiImage : public QObject {
     QVERIFY(giant.open(QIODevice::WriteOnly));
     giant.write(gif);
     giant.close();
-    if (image.load(giant.fileName().toStdString())) {
-      QCOMPARE(image.width(), 20000);
-      QVERIFY(static_cast<long long>(image.picture().width()) * image.picture().height() <= TMultiImage::kMaxPicturePixels);
-    } else {
-      QCOMPARE(prompts.lastSaid(), std::string("Reading gif file failed"));
-    }
+    QVERIFY(image.load(giant.fileName().toStdString()));
+    QCOMPARE(image.width(), 20000);
+    QCOMPARE(image.height(), 20000);
+    QVERIFY(static_cast<long long>(image.picture().width()) * image.picture().height() <= TMultiImage::kMaxPicturePixels);
 
     const std::string fifo = (dir_.path() + "/pipe.gif").toStdString();
     QCOMPARE(mkfifo(fifo.c_str(), 0600), 0);

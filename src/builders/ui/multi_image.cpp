@@ -42,11 +42,19 @@ bool TMultiImage::load(const std::string& path) {
   QImageReader reader(toQString(path));
   reader.setDecideFormatFromContent(true);
   const QSize full = reader.size();
+  QImage decoded;
   if (full.isValid() && !full.isEmpty()) {
     const QSize scaled = decodeSize(full);
-    if (scaled != full) reader.setScaledSize(scaled);
+    if (scaled != full && reader.format() != "jpeg") {
+      // Only the JPEG reader shrinks while it decodes; the others would build the full picture first. An image
+      // that large is measured from its header and previewed as a plain panel of its shape.
+      decoded = QImage(scaled.scaled(512, 512, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+      decoded.fill(Qt::lightGray);
+    } else if (scaled != full) {
+      reader.setScaledSize(scaled);
+    }
   }
-  QImage decoded = reader.read();
+  if (decoded.isNull()) decoded = reader.read();
   if (decoded.isNull()) {
     prompts_.error("Reading " + kind + " file failed");
     return false;

@@ -8,9 +8,9 @@
 namespace quillon {
 
 // The picture the builders preview and measure: loaded by full path with Qt's image readers (the file's
-// content decides the format, whatever its name says), and saved as a Windows bitmap. Large images are
-// decoded at a reduced size so a preview never holds more than about kMaxPicturePixels; width() and
-// height() are always the file's own dimensions.
+// content decides the format, whatever its name says), and saved as a Windows bitmap. A preview never
+// holds more than about kMaxPicturePixels: a large JPEG is decoded at a reduced size, another large image is
+// shown as a plain panel of its shape; width() and height() are always the file's own dimensions.
 class TMultiImage {
  public:
   explicit TMultiImage(Prompts& prompts) : prompts_(prompts) {}
