@@ -22,6 +22,7 @@ struct ToolButton {
   std::string hint;
   std::string caption;  // short text shown on the button
   std::string command;
+  std::string name = {};  // the button's object name when it is not the one its command gives
 };
 
 struct ButtonPage {

@@ -138,6 +138,24 @@ class TestToolbars : public QObject {
     html->moreButton()->menu()->actions().last()->trigger();
     QCOMPARE(wrap->isChecked(), !wrapped);
   }
+
+  // Each builder button is reachable by a name of its own, whichever tag page holds it.
+  void builderButtonsHaveTheirOwnNames() {
+    Desk desk;
+    TForm1 w(singleProgramFolder(dir_.path().toStdString()), desk.platform);
+    const std::vector<std::pair<const char*, const char*>> named = {
+        {"BitBtnPowerBody", "Power Body Tag"},   {"BitBtnPowerAnchor", "Power Anchor Tag"},
+        {"BitBtnPowerImage", "Power Image Tag/Preview"}, {"BitBtnPowerTable", "Power Table Tag"},
+        {"BitBtn3", "POWER Table Tag"},          {"BitBtnPowerList", "Power List Tag"},
+        {"BitBtnList", "Power LIST Tag"},        {"BitBtnPowerFrame", "POWER Frame Tag"},
+        {"BitBtnPFrame", "POWER Frame"},         {"BitBtnSetDialog", "FRAMESET Dialog"},
+        {"BitBtnFrameDialog", "FRAME Dialog"}};
+    for (const auto& [name, hint] : named) {
+      const auto found = w.findChildren<QToolButton*>(name);
+      QVERIFY2(found.size() == 1, name);
+      QCOMPARE(found.front()->toolTip(), QString(hint));
+    }
+  }
 };
 
 }  // namespace quillon

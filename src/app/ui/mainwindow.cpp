@@ -184,7 +184,8 @@ QWidget* TForm1::buildTagPanel() {
   };
   for (const auto& page : tagPanelPages()) {
     OverflowRow* sheet = sheetFor(toQString(page.caption));
-    for (const auto& button : page.buttons) sheet->add(commandButton(sheet, button, buttonNameFor(button.command)));
+    for (const auto& button : page.buttons)
+      sheet->add(commandButton(sheet, button, button.name.empty() ? buttonNameFor(button.command) : toQString(button.name)));
     PageControl2->addTab(sheet, toQString(page.caption));
   }
   OverflowRow* custom = sheetFor("Custom");
@@ -303,10 +304,10 @@ QWidget* TForm1::buildLeftPane() {
   snipsLayout->addWidget(PageControlSnips, 1);
   auto* paste = named(new QGroupBox("Paste Option", snips), "GroupBoxPasteOption");
   auto* pasteLayout = new QVBoxLayout(paste);
-  auto* radioPaste = named(new QRadioButton("Paste into HTML file", paste), "RadioPaste");
+  auto* radioPaste = named(new QRadioButton("Paste into HTML Editor", paste), "RadioPaste");
   radioPaste->setChecked(true);
   pasteLayout->addWidget(radioPaste);
-  pasteLayout->addWidget(named(new QRadioButton("Copy to clipboard", paste), "RadioClip"));
+  pasteLayout->addWidget(named(new QRadioButton("Copy to Clipboard Only", paste), "RadioClip"));
   snipsLayout->addSpacing(5);
   snipsLayout->addWidget(paste);
   PageControl1->addTab(snips, "Snips");

@@ -152,7 +152,7 @@ void TForm1::editSnip(const SnipList& snips) {
   saveSnips(snips);
 }
 
-// A double-click puts the entry on the clipboard and, with "Paste into HTML file", over the selection.
+// A double-click puts the entry on the clipboard and, with "Paste into HTML Editor", over the selection.
 void TForm1::useSnip(const SnipList& snips) {
   const QListWidgetItem* item = snips.list->currentItem();
   if (!item || !item->isSelected()) return;

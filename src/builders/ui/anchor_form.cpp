@@ -31,8 +31,9 @@ TFormAnchor::TFormAnchor(Platform& platform, const Start& start, QWidget* parent
   auto* pick = named(new QPushButton("(or select a local file)", this), "BitBtnHREF");
   pick->setAutoDefault(false);
   hrefRow->addWidget(pick);
-  form->addRow("HREF Link", hrefRow);
-  form->addRow("", new QLabel("(no \" \" marks required)", this));
+  auto* hrefLabel = new QLabel("HREF Link", this);
+  for (QWidget* w : std::initializer_list<QWidget*>{hrefLabel, EditHREF}) w->setToolTip("(no \" \" marks required)");
+  form->addRow(hrefLabel, hrefRow);
   EditDesc = named(new QLineEdit(toQString(start.selectedText), this), "EditDesc");
   form->addRow("Description", EditDesc);
   v->addLayout(form);
