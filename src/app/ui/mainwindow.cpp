@@ -405,13 +405,14 @@ QWidget* TForm1::buildRightPane() {
   v->setSpacing(2);
   PanelE = named(new QLabel("E", side), "PanelE");
   PanelE->setToolTip("Show Edit Window");
+  PanelP = named(new QLabel(side), "PanelP");
   PanelIE = named(new QLabel("IE", side), "PanelIE");
   PanelIE->setToolTip("Show the built-in browser");
-  for (QLabel* tab : {PanelE, PanelIE}) {
+  for (QLabel* tab : {PanelE, PanelP, PanelIE}) {
     tab->setAlignment(Qt::AlignCenter);
-    tab->setFixedHeight(40);
+    tab->setFixedHeight(tab == PanelP ? 6 : 40);
     tab->setAutoFillBackground(true);
-    tab->installEventFilter(this);
+    if (tab != PanelP) tab->installEventFilter(this);
     v->addWidget(tab);
   }
   v->addStretch();

@@ -124,7 +124,8 @@ class TForm1 : public QMainWindow {
   void FTP1Click();
   void AddImagesfromopenHTMLfiletoFTPlist1Click();
   void buildBrowserControls();
-  std::optional<std::string> preparePreview(bool embedded);
+  // The file a browser is to show, written first when the mode asks; on failure, why.
+  std::optional<std::string> preparePreview(bool embedded, std::string& failure);
   void PanelIEClick();
   void LabelBrowserModeDblClick();
   void externalPreview(std::string RunSettings::*browser, const char* missing, const char* failed);
@@ -329,6 +330,7 @@ class TForm1 : public QMainWindow {
   QWidget* OleContainer1 = nullptr;
   QWidget* browserView_ = nullptr;  // made in OleContainer1 on the first embedded preview
   QLabel* PanelE = nullptr;
+  QLabel* PanelP = nullptr;  // a strip between the two, coloured with the editing tab
   QLabel* PanelIE = nullptr;
   QLabel* LabelBrowserMode = nullptr;
   QPlainTextEdit* Memo1 = nullptr;

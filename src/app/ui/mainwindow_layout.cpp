@@ -39,6 +39,7 @@ void TForm1::PanelEClick() {
   browserShown_ = false;
   RE1->show();
   PanelE->setStyleSheet("background-color: #00FF00;");
+  PanelP->setStyleSheet("background-color: #808080;");
   PanelIE->setStyleSheet("background-color: #808080;");
 }
 

@@ -86,7 +86,7 @@ void TForm1::buildBrowserControls() {
 
 // Which file the browser loads, writing the editor's text first where the mode asks for it; nothing when a
 // file the preview needs could not be written (said).
-std::optional<std::string> TForm1::preparePreview(bool embedded) {
+std::optional<std::string> TForm1::preparePreview(bool embedded, std::string& failure) {
   const DocumentState& state = session_->state();
   PreviewDocument document{state.path, session_->isUntitled(), state.modified, settings_.startLocation, programDir_};
   if (!document.startFolder.empty() && document.startFolder.back() != '/') document.startFolder += '/';
@@ -99,7 +99,7 @@ std::optional<std::string> TForm1::preparePreview(bool embedded) {
     // A temporary the program makes: a link in its place is replaced, never written through.
     const WriteResult written = writeFileReplacing(target, text);
     if (!written.ok) {
-      platform_.prompts.error("Cannot write \"" + target + "\": " + written.error);
+      failure = "Cannot write \"" + target + "\": " + written.error;
       return std::nullopt;
     }
   }
@@ -117,10 +117,12 @@ void TForm1::PanelIEClick() {
     platform_.prompts.info("There is no open HTML data to preview.");
     return;
   }
-  const auto file = preparePreview(true);
+  std::string failure;
+  const auto file = preparePreview(true, failure);
   if (!file) {
+    // One message for the failure, with its cause.
     platform_.prompts.info("Unable to load MS Internet Explorer preview window. Please be sure MSIE v3.0 or greater is "
-                           "installed correctly to use this feature.");
+                           "installed correctly to use this feature.\r\n\r\n" + failure);
     return;
   }
   if (!browserView_) {
@@ -137,6 +139,7 @@ void TForm1::PanelIEClick() {
     return;
   }
   PanelE->setStyleSheet("background-color: #808080;");
+  PanelP->setStyleSheet("background-color: #808080;");
   PanelIE->setStyleSheet("background-color: #00FF00;");
   EmbeddedBrowser::navigate(browserView_, toQString(fileUrl(*file)));
   RE1->hide();
@@ -161,8 +164,12 @@ void TForm1::externalPreview(std::string RunSettings::*browser, const char* miss
     platform_.prompts.info(missing);
     openOptions(kOptionsBrowsersTab);
   }
-  const auto file = preparePreview(false);
-  if (!file) return;
+  std::string failure;
+  const auto file = preparePreview(false, failure);
+  if (!file) {
+    platform_.prompts.error(failure);
+    return;
+  }
   const std::string url = fileUrl(*file);
   const std::string& program = settings_.*browser;
   const bool started = program.empty() ? QDesktopServices::openUrl(QUrl(toQString(url)))

@@ -21,6 +21,22 @@ const std::vector<const char*>& TTipsForm::tips() {
       "Use the Power builders to write whole BODY, TABLE, LIST and FRAME tags from a form.",
       "Press F3 to find the next match of the text you last searched for.",
       "Site/Page Analysis tells how long a page and its images take to load over a modem.",
+      "Ctrl+B opens the Power BODY builder: pick the page's colours and a background image from a form.",
+      "Ctrl+T opens the Power TABLE builder: type the cells into its grid and the whole table is written for you.",
+      "The image builder measures a picture for you and fills in its WIDTH and HEIGHT.",
+      "Move pages up, down, in and out of groups with the Move button below the site outline.",
+      "Website Project Builder turns a folder of pages into a project, taking each page's name from its TITLE.",
+      "Backup copies every page of a project and its project files into a dated folder of your choice.",
+      "Quillon Pro can remind you to back up a project every few times you leave it: see the Options screen.",
+      "Custom tags you define yourself appear on the Custom tab of the tag panel.",
+      "Right-click a snippet to edit it, or choose whether a double-click pastes it or only copies it.",
+      "The Files tab lists the pages and images of any folder; double-click a picture to build its IMG tag.",
+      "Preview a page in your own browser or in the built-in one, without leaving Quillon Pro.",
+      "Double-click the small mode letter beside the preview buttons to choose how pages are saved for preview.",
+      "Spell check skips the tags of your page and checks only the text your visitors read.",
+      "Print the site outline with or without the file behind each page from the Print screen.",
+      "The FTP screen remembers your servers and sends the pages you changed with one click.",
+      "Change File Path repairs every link of a project when you move its pages to another folder.",
   };
   return list;
 }
@@ -42,6 +58,12 @@ TTipsForm::TTipsForm(bool showTips, QWidget* parent)
   LabelTip->setWordWrap(true);
   LabelTip->setMinimumSize(360, 90);
   LabelTip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  LabelTip->setMargin(8);
+  LabelTip->setAutoFillBackground(true);
+  QPalette pale = LabelTip->palette();
+  pale.setColor(QPalette::Window, QColor(255, 255, 236));
+  pale.setColor(QPalette::WindowText, Qt::black);
+  LabelTip->setPalette(pale);
   layout->addWidget(LabelTip, 1);
   auto* row = new QHBoxLayout;
   CheckShowTips = new QCheckBox(" &Show Tips at Startup", this);

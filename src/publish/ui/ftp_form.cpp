@@ -35,9 +35,6 @@ namespace quillon {
 
 namespace {
 
-// Files smaller than this are sent before a byte counter could be read.
-constexpr long long kShownByteSize = 1 << 20;
-
 std::string ftpErrorMessage(int code, const std::string& addinfo) {
   switch (code) {
     case 1: return "The winsock interface could not be initialized. Make sure that winsock is installed on your system.";
@@ -328,8 +325,10 @@ void TFormFTP::wireClient() {
   f.OnFileStored = [this](TStarFtp&) { FTP1FileStored(); };
   f.OnFtpInfo = [this](TStarFtp& ftp, int code, const std::string& text) {
     if (code == ftp_info::Received || code == ftp_info::Sent) log(loggedText(text));
-    if (code == ftp_info::Progress && sendingSize_ >= kShownByteSize)
-      ByteCounter->setText(QString::number(ftp.bytesTransferred()) + " of " + QString::number(sendingSize_));
+    if (code == ftp_info::Progress) {
+      pendingBytes_ = QString::number(ftp.bytesTransferred()) + " of " + QString::number(sendingSize_);
+      if (!logTimer_.isActive()) logTimer_.start();
+    }
   };
   f.OnFtpError = [this](TStarFtp&, int code, const std::string& addinfo) { FTP1FtpError(code, addinfo); };
   f.OnFtpQuit = [this](TStarFtp&) {
@@ -373,6 +372,10 @@ void TFormFTP::flushLog() {
     Label15->setText(pendingCounter_);
     Gauge1->setValue(static_cast<int>(sending_));
     pendingCounter_.clear();
+  }
+  if (!pendingBytes_.isEmpty()) {
+    ByteCounter->setText(pendingBytes_);
+    pendingBytes_.clear();
   }
   if (pendingLog_.isEmpty()) return;
   Log->appendPlainText(pendingLog_.join('\n'));
@@ -625,8 +628,6 @@ void TFormFTP::FTP1FileStored() {
     ++failed_;
     log("Could not send " + FTP1->LocalFile + (lastError_.empty() ? std::string(".") : ": " + lastError_));
   }
-  // Only a large file's bytes were counted; clearing an empty counter would still lay out and repaint the page.
-  if (!ByteCounter->text().isEmpty()) ByteCounter->clear();
   showLater(QString("File # %1 completed.").arg(sending_ + 1));
   ++sending_;
   if (sending_ >= count_ || !FTP1->FtpConnected() || cancelled_) {
@@ -638,6 +639,7 @@ void TFormFTP::FTP1FileStored() {
     if (!cancelled_ && sending_ >= count_ && failed_ > 0) done += QString(" %1 could not be sent.").arg(failed_);
     sending_ = count_;
     pendingCounter_.clear();
+    pendingBytes_.clear();
     Label15->setText(done);
     Gauge1->hide();
     ByteCounter->clear();

@@ -104,6 +104,7 @@ class TFormFTP : public QDialog {
   std::string lastError_;
   QStringList pendingLog_;
   QString pendingCounter_;
+  QString pendingBytes_;  // "sent of size" of the file being sent, shown with the next batch
   QTimer logTimer_;
   QTabWidget* PageControl1 = nullptr;
   QListWidget* ListBoxHosts = nullptr;
