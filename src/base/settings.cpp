@@ -91,21 +91,26 @@ RunSettings loadSettings(const std::string& programDir) {
   return s;
 }
 
+namespace {
+
+std::string storedText(const RunSettings& s, const Member& member) {
+  return std::visit(
+      [&](auto m) -> std::string {
+        const auto& field = s.*m;
+        using T = std::decay_t<decltype(field)>;
+        if constexpr (std::is_same_v<T, std::string>) return field;
+        else if constexpr (std::is_same_v<T, bool>) return field ? "1" : "0";
+        else return std::to_string(field);
+      },
+      member);
+}
+
+}  // namespace
+
 std::vector<std::pair<std::string, std::string>> settingsAsText(const RunSettings& s) {
   std::vector<std::pair<std::string, std::string>> out;
   auto name = [](const char* section, const std::string& key) { return "[" + std::string(section) + "] " + key; };
-  for (const Key& k : keyTable()) {
-    std::string text = std::visit(
-        [&](auto member) -> std::string {
-          const auto& field = s.*member;
-          using T = std::decay_t<decltype(field)>;
-          if constexpr (std::is_same_v<T, std::string>) return field;
-          else if constexpr (std::is_same_v<T, bool>) return field ? "1" : "0";
-          else return std::to_string(field);
-        },
-        k.member);
-    out.emplace_back(name(k.section, k.key), std::move(text));
-  }
+  for (const Key& k : keyTable()) out.emplace_back(name(k.section, k.key), storedText(s, k.member));
   for (size_t i = 0; i < kTagColourKeys.size(); ++i) out.emplace_back(name("Colors", kTagColourKeys[i]), s.tagColourNames[i]);
   for (size_t i = 0; i < s.recent.size(); ++i) out.emplace_back(name("Recent", "File" + std::to_string(i + 1)), s.recent[i]);
   return out;
@@ -141,6 +146,34 @@ WriteResult SettingsWriter::set(RunSettings& settings, int RunSettings::*member,
   const Key& k = keyOf(member);
   settings.*member = value;
   return write(k.file, k.section, k.key, std::to_string(value));
+}
+
+WriteResult SettingsWriter::store(const RunSettings& settings, std::initializer_list<int RunSettings::*> members) const {
+  std::vector<IniFile::Entry> defaults, options;
+  for (int RunSettings::*member : members) {
+    const Key& k = keyOf(member);
+    (k.file == SettingsFile::Default ? defaults : options).push_back({k.section, k.key, std::to_string(settings.*member)});
+  }
+  WriteResult result{true, {}, {}};
+  if (!options.empty()) result = IniFile::writeValues(pathOf(SettingsFile::Options), options);
+  if (!defaults.empty() && result.ok) result = IniFile::writeValues(pathOf(SettingsFile::Default), defaults);
+  return result;
+}
+
+WriteResult SettingsWriter::storeChanges(const RunSettings& before, const RunSettings& after) const {
+  std::vector<IniFile::Entry> defaults, options;
+  for (const Key& k : keyTable()) {
+    std::string now = storedText(after, k.member);
+    if (now != storedText(before, k.member))
+      (k.file == SettingsFile::Default ? defaults : options).push_back({k.section, k.key, std::move(now)});
+  }
+  for (size_t i = 0; i < kTagColourKeys.size(); ++i)
+    if (after.tagColourNames[i] != before.tagColourNames[i])
+      options.push_back({"Colors", kTagColourKeys[i], after.tagColourNames[i]});
+  WriteResult result{true, {}, {}};
+  if (!options.empty()) result = IniFile::writeValues(pathOf(SettingsFile::Options), options);
+  if (!defaults.empty() && result.ok) result = IniFile::writeValues(pathOf(SettingsFile::Default), defaults);
+  return result;
 }
 
 WriteResult SettingsWriter::setRecent(RunSettings& settings, const std::array<std::string, 4>& recent) const {

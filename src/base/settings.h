@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -80,6 +81,11 @@ class SettingsWriter {
   WriteResult set(RunSettings& settings, std::string RunSettings::*member, std::string value) const;
   WriteResult set(RunSettings& settings, bool RunSettings::*member, bool value) const;
   WriteResult set(RunSettings& settings, int RunSettings::*member, int value) const;
+  // Writes, together, the values of these members as `settings` holds them.
+  WriteResult store(const RunSettings& settings, std::initializer_list<int RunSettings::*> members) const;
+  // Writes every value, tag colours included, whose stored text differs between the two: the values an
+  // operation changed, and no others, so that another instance's values survive.
+  WriteResult storeChanges(const RunSettings& before, const RunSettings& after) const;
   // The four recent projects, [Recent] File1 to File4 of OPTIONS.INI.
   WriteResult setRecent(RunSettings& settings, const std::array<std::string, 4>& recent) const;
   WriteResult write(SettingsFile file, const std::string& section, const std::string& key,

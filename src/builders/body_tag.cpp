@@ -46,14 +46,6 @@ BodyColours readBodyColours(const IniFile& options) {
   return c;
 }
 
-std::vector<IniFile::Entry> bodyColourEntries(const BodyColours& c) {
-  return {{"Colors", "BG", std::to_string(c.bg)},
-          {"Colors", "Text", std::to_string(c.text)},
-          {"Colors", "Link", std::to_string(c.link)},
-          {"Colors", "VLink", std::to_string(c.vlink)},
-          {"Colors", "ALink", std::to_string(c.alink)}};
-}
-
 std::string bodyTag(const BodyTagRecord& r) {
   std::string background;
   if (!r.tiled) {

@@ -23,7 +23,6 @@ struct BodyColours {
 ColourValue readColourValue(std::string_view text, ColourValue fallback);
 BodyColours readBodyColours(const IniFile& options);
 // BG, Text, Link, VLink, ALink as decimal integers.
-std::vector<IniFile::Entry> bodyColourEntries(const BodyColours& colours);
 
 // What the body builder's controls hold; colours already resolved to RGB.
 struct BodyTagRecord {

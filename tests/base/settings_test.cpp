@@ -4,7 +4,7 @@
 
 #include "base/colour_names.h"
 #include "base/file_io.h"
-#include "app/html_extensions.h"
+#include "base/ini_file.h"
 #include "support/temp_dir.h"
 
 namespace quillon {
@@ -77,29 +77,27 @@ TEST(Settings, WriterChangesOneValueInItsFile) {
   EXPECT_FALSE(fileExists(dir.path() + "DEFAULT.INI"));
 }
 
-TEST(HtmlExtensions, DefaultsWhenTheFileIsMissing) {
+TEST(Settings, StoredTogetherThroughTheTableAndOnlyWhatChanged) {
   testing::TempDir dir;
-  const auto exts = readHtmlExtensions(dir.path() + "htmlext.dat");
-  EXPECT_EQ(exts, (std::vector<std::string>{"html", "htm", "shtml", "shtm", "asp"}));
-  EXPECT_EQ(openDialogFilter(htmlMaskList(exts)),
-            "HTML Files|*.html;*.htm;*.shtml;*.shtm;*.asp|Project Files|*.out|EXE Files|*.exe|All Files|*.*");
-  EXPECT_EQ(filesTabFilter(htmlMaskList(exts)),
-            "All Files|*.*|Image Files|*.jpg;*.gif|HTML Files|*.html;*.htm;*.shtml;*.shtm;*.asp|All Web "
-            "Files|*.jpg;*.gif;*.html;*.htm;*.shtml;*.shtm;*.asp");
-}
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "OPTIONS.INI", "[Colors]\r\nBG=0x00FFFF\r\nMine=kept\r\n").ok);
+  const SettingsWriter writer(dir.path());
+  RunSettings s;
+  s.bodyBg = 255;
+  s.bodyLink = 1;
+  ASSERT_TRUE(writer.store(s, {&RunSettings::bodyBg, &RunSettings::bodyLink}).ok);
+  EXPECT_EQ(*readWholeFile(dir.path() + "OPTIONS.INI"), "[Colors]\r\nBG=255\r\nMine=kept\r\nLink=1\r\n");
 
-TEST(HtmlExtensions, OnlyTheFirstFifteenLinesCount) {
-  testing::TempDir dir;
-  std::string data;
-  for (int i = 1; i <= 20; ++i) data += "e" + std::to_string(i) + "\r\n";
-  ASSERT_TRUE(writeFileAtomic(dir.path() + "htmlext.dat", data).ok);
-  const auto exts = readHtmlExtensions(dir.path() + "htmlext.dat");
-  ASSERT_EQ(exts.size(), 15u);
-  EXPECT_EQ(exts.back(), "e15");
-  const std::string mask = htmlMaskList(exts);
-  EXPECT_NE(mask.find("*.e15"), std::string::npos);
-  EXPECT_EQ(mask.find("*.e16"), std::string::npos);
-  EXPECT_EQ(mask.back(), '5');  // no trailing ';'
+  // Only values whose stored text differs are written, each to its own file.
+  RunSettings after = s;
+  after.ext = "htm";
+  after.tagColourNames[2] = "clBlue";
+  after.bodyText = s.bodyText;
+  ASSERT_TRUE(writer.storeChanges(s, after).ok);
+  EXPECT_EQ(*readWholeFile(dir.path() + "DEFAULT.INI"), "[HTML]\r\nExt=htm\r\n");
+  EXPECT_EQ(*readWholeFile(dir.path() + "OPTIONS.INI"), "[Colors]\r\nBG=255\r\nMine=kept\r\nLink=1\r\nIMG=clBlue\r\n");
+  after.email = "a\r\n[Help]\r\nShowTips=0";
+  EXPECT_FALSE(writer.storeChanges(s, after).ok);  // a line break is refused, the file kept
+  EXPECT_EQ(IniFile::load(dir.path() + "OPTIONS.INI").readString("Help", "ShowTips", "none"), "none");
 }
 
 TEST(ColourNames, ExactNamesOnlyAndHtmlText) {

@@ -61,11 +61,19 @@ class TestEditorBytes : public QObject {
     QVERIFY(::mkfifo((dir + "/pipe.html").c_str(), 0600) == 0);
     QCOMPARE(editor_bytes::loadFile(editor, dir + "/pipe.html"), LoadOutcome::Unreadable);
     const std::string path = write("long.html", (QByteArray(3000, 'x') + "\r\nshort\r\n").toStdString());
-    FileShape seen;
-    QCOMPARE(editor_bytes::loadFile(editor, path, [&](const FileShape& shape) { seen = shape; return false; }),
+    // Asked first with the size alone (a file too large is refused before it is read), then measured.
+    std::vector<FileShape> seen;
+    QCOMPARE(editor_bytes::loadFile(editor, path, [&](const FileShape& shape) { seen.push_back(shape); return !shape.measured; }),
              LoadOutcome::Declined);
-    QCOMPARE(seen.size, 3009u);
-    QCOMPARE(seen.longestLine, 3000u);
+    QCOMPARE(seen.size(), 2u);
+    QVERIFY(!seen[0].measured);
+    QCOMPARE(seen[0].size, 3009u);
+    QVERIFY(seen[1].measured);
+    QCOMPARE(seen[1].longestLine, 3000u);
+    seen.clear();
+    QCOMPARE(editor_bytes::loadFile(editor, path, [&](const FileShape& shape) { seen.push_back(shape); return false; }),
+             LoadOutcome::Declined);
+    QCOMPARE(seen.size(), 1u);
     QCOMPARE(std::string(editor_bytes::text(editor)), std::string("old text"));
   }
 

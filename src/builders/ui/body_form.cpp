@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "base/settings.h"
 #include "base/text_bytes.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
@@ -228,8 +229,15 @@ void TFormBody::rebuild() {
 }
 
 void TFormBody::saveColours() {
-  const std::string path = start_.programDir + "OPTIONS.INI";
-  const WriteResult r = IniFile::writeValues(path, bodyColourEntries(colours_));
+  RunSettings chosen;
+  chosen.bodyBg = colours_.bg;
+  chosen.bodyText = colours_.text;
+  chosen.bodyLink = colours_.link;
+  chosen.bodyVLink = colours_.vlink;
+  chosen.bodyALink = colours_.alink;
+  using S = RunSettings;
+  const WriteResult r = SettingsWriter(start_.programDir)
+                            .store(chosen, {&S::bodyBg, &S::bodyText, &S::bodyLink, &S::bodyVLink, &S::bodyALink});
   if (!r.ok) platform_.prompts.error("Cannot write the settings file \"" + r.failedPath + "\". " + r.error + ".");
 }
 
