@@ -5,7 +5,6 @@
 #include <QToolButton>
 #include <Qsci/qsciscintilla.h>
 #include <climits>
-#include <unistd.h>
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"

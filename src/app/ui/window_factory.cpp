@@ -1,6 +1,5 @@
 #include "app/ui/window_factory.h"
 
-#include <functional>
 #include <map>
 
 #include "base/settings.h"
@@ -62,82 +61,94 @@ class EmptyText : public SpellText {
   void replace(size_t, size_t, std::string_view) override {}
 };
 
-}  // namespace
 
-std::unique_ptr<QWidget> createWindow(const std::string& className, const ProgramFolders& folders, Platform& platform) {
-  static std::unique_ptr<ListingState> state;
-  static EmptyText emptyText;
-  const std::string& programDir = folders.data;
-  const std::string projects = programDir + "projects/";
-  auto shared = [&]() -> ListingState& {
+// What a maker needs: the program's folders and platform, and the listing state made on first use.
+struct Made {
+  const ProgramFolders& folders;
+  Platform& platform;
+  std::string programDir, projects;
+  ListingState& shared() const {
+    static std::unique_ptr<ListingState> state;
     if (!state) state = std::make_unique<ListingState>(folders, platform);
     return *state;
-  };
-  const std::map<std::string, std::function<std::unique_ptr<QWidget>()>> makers = {
-      {"TTipsForm", [] { return std::make_unique<TTipsForm>(true); }},
-      {"TFormSplash", [] { return std::make_unique<TFormSplash>(TFormSplash::Mode::About); }},
-      {"TFormEmail", [] { return std::make_unique<TFormEmail>("webmaster@example.invalid"); }},
-      {"TFormSpeedBar", [] { return std::make_unique<TFormSpeedBar>([](std::string_view) {}, [](std::string_view) {}); }},
-      {"TFormNewName", [&] { return std::make_unique<TFormNewName>(platform); }},
-      {"TFormConfirm", [] { return std::make_unique<TFormConfirm>(true); }},
-      {"TFormTable", [&] { return std::make_unique<TFormTable>(platform.clipboard); }},
-      {"TFormBody", [&] { return std::make_unique<TFormBody>(platform, TFormBody::Start{programDir, {}, {}}); }},
-      {"TFormCustom", [&] { return std::make_unique<TFormCustom>(TFormCustom::Mode::Add, platform.prompts); }},
-      {"TFormEditSnip", [] { return std::make_unique<TFormEditSnip>(std::string()); }},
-      {"TFormAnchor", [&] { return std::make_unique<TFormAnchor>(platform, TFormAnchor::Start{}); }},
-      {"TFormList", [&] { return std::make_unique<TFormList>(platform.clipboard); }},
-      {"TFormImageView", [&] { return std::make_unique<TFormImageView>(platform, TFormImageView::Start{}); }},
-      {"Tformframes", [&] { return std::make_unique<Tformframes>(platform, std::string()); }},
-      {"TFormFrameSet", [&] { return std::make_unique<TFormFrameSet>(platform.clipboard, std::string()); }},
-      {"TFormFrameDialog", [&] { return std::make_unique<TFormFrameDialog>(platform.clipboard); }},
-      {"TFormHoriz", [&] { return std::make_unique<TFormHoriz>(platform.clipboard); }},
+  }
+};
+
+using Maker = std::unique_ptr<QWidget> (*)(const Made&);
+
+// Every window that can be made on its own, by class name: the one list both functions below read.
+const std::map<std::string, Maker>& makers() {
+  static EmptyText emptyText;
+  static const std::map<std::string, Maker> table = {
+      {"TTipsForm", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<TTipsForm>(true); }},
+      {"TFormSplash", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<TFormSplash>(TFormSplash::Mode::About); }},
+      {"TFormEmail", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<TFormEmail>("webmaster@example.invalid"); }},
+      {"TFormSpeedBar", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<TFormSpeedBar>([](std::string_view) {}, [](std::string_view) {}); }},
+      {"TFormNewName", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormNewName>(c.platform); }},
+      {"TFormConfirm", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<TFormConfirm>(true); }},
+      {"TFormTable", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormTable>(c.platform.clipboard); }},
+      {"TFormBody", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormBody>(c.platform, TFormBody::Start{c.programDir, {}, {}}); }},
+      {"TFormCustom", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormCustom>(TFormCustom::Mode::Add, c.platform.prompts); }},
+      {"TFormEditSnip", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<TFormEditSnip>(std::string()); }},
+      {"TFormAnchor", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormAnchor>(c.platform, TFormAnchor::Start{}); }},
+      {"TFormList", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormList>(c.platform.clipboard); }},
+      {"TFormImageView", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormImageView>(c.platform, TFormImageView::Start{}); }},
+      {"Tformframes", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<Tformframes>(c.platform, std::string()); }},
+      {"TFormFrameSet", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormFrameSet>(c.platform.clipboard, std::string()); }},
+      {"TFormFrameDialog", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormFrameDialog>(c.platform.clipboard); }},
+      {"TFormHoriz", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormHoriz>(c.platform.clipboard); }},
       {"TFormHelpOnTop",
-       [&] { return std::make_unique<TFormHelpOnTop>(platform.prompts, TFormHelpOnTop::Start{folders.shared + "help/", false, {}}); }},
+       [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormHelpOnTop>(c.platform.prompts, TFormHelpOnTop::Start{c.folders.shared + "help/", false, {}}); }},
       {"TFormBigReplace",
-       [&] {
-         return std::make_unique<TFormBigReplace>(platform, TFormBigReplace::Start{programDir, projects, {}, "1_1_2000"});
+       [](const Made& c) -> std::unique_ptr<QWidget> {
+         return std::make_unique<TFormBigReplace>(c.platform, TFormBigReplace::Start{c.programDir, c.projects, {}, "1_1_2000"});
        }},
       {"TFormBackup",
-       [&] { return std::make_unique<TFormBackup>(platform, TFormBackup::Start{programDir, projects, {}, "1_1_2000"}); }},
-      {"TFormMove", [&] { return std::make_unique<TFormMove>(platform, programDir); }},
+       [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormBackup>(c.platform, TFormBackup::Start{c.programDir, c.projects, {}, "1_1_2000"}); }},
+      {"TFormMove", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormMove>(c.platform, c.programDir); }},
       {"TFormProjectBuilder",
-       [&] { return std::make_unique<TFormProjectBuilder>(platform, TFormProjectBuilder::Start{projects, programDir}); }},
+       [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormProjectBuilder>(c.platform, TFormProjectBuilder::Start{c.projects, c.programDir}); }},
       {"TFormLoadSize",
-       [&] { return std::make_unique<TFormLoadSize>(platform, TFormLoadSize::Start{projects, {}, {}, -1, {}, {}}); }},
-      {"TFormPrintOptions", [] { return std::make_unique<TFormPrintOptions>(true, true); }},
-      {"TFormFAQ", [] { return std::make_unique<TFormFAQ>(); }},
-      {"TFormFTPImageLoc", [&] { return std::make_unique<TFormFTPImageLoc>(platform, std::string(), std::string()); }},
+       [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormLoadSize>(c.platform, TFormLoadSize::Start{c.projects, {}, {}, -1, {}, {}}); }},
+      {"TFormPrintOptions", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<TFormPrintOptions>(true, true); }},
+      {"TFormFAQ", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<TFormFAQ>(); }},
+      {"TFormFTPImageLoc", [](const Made& c) -> std::unique_ptr<QWidget> { return std::make_unique<TFormFTPImageLoc>(c.platform, std::string(), std::string()); }},
       {"TFormFTP",
-       [&] {
+       [](const Made& c) -> std::unique_ptr<QWidget> {
          static AutoFtpList none;
-         return std::make_unique<TFormFTP>(platform, TFormFTP::Start{programDir, programDir}, none);
+         return std::make_unique<TFormFTP>(c.platform, TFormFTP::Start{c.programDir, c.programDir}, none);
        }},
-      {"TInputForm", [] { return std::make_unique<TInputForm>(); }},
-      {"FindDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
-      {"ReplaceDialog1", [] { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
-      {"TFormSpell", [] { return std::make_unique<TFormSpell>(); }},
-      {"TSpellConfigDialog", [] { return std::make_unique<TSpellConfigDialog>(std::map<SpellOption, bool>{}); }},
+      {"TInputForm", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<TInputForm>(); }},
+      {"FindDialog1", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
+      {"ReplaceDialog1", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
+      {"TFormSpell", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<TFormSpell>(); }},
+      {"TSpellConfigDialog", [](const Made&) -> std::unique_ptr<QWidget> { return std::make_unique<TSpellConfigDialog>(std::map<SpellOption, bool>{}); }},
       {"TSpellCheckDialog",
-       [&] {
-         return std::make_unique<TSpellCheckDialog>(shared().engine, emptyText, platform, [](size_t, size_t) {}, [] {});
+       [](const Made& c) -> std::unique_ptr<QWidget> {
+         return std::make_unique<TSpellCheckDialog>(c.shared().engine, emptyText, c.platform, [](size_t, size_t) {}, [] {});
        }},
       {"TFormOptions",
-       [&] {
-         ListingState& s = shared();
-         return std::make_unique<TFormOptions>(0, platform, s.settings, s.programDir, std::vector<std::string>{"html", "htm"},
+       [](const Made& c) -> std::unique_ptr<QWidget> {
+         ListingState& s = c.shared();
+         return std::make_unique<TFormOptions>(0, c.platform, s.settings, s.programDir, std::vector<std::string>{"html", "htm"},
                                                s.project);
        }},
   };
-  const auto it = makers.find(className);
-  return it == makers.end() ? nullptr : it->second();
+  return table;
+}
+
+}  // namespace
+
+std::unique_ptr<QWidget> createWindow(const std::string& className, const ProgramFolders& folders, Platform& platform) {
+  const auto it = makers().find(className);
+  if (it == makers().end()) return nullptr;
+  return it->second(Made{folders, platform, folders.data, folders.data + "projects/"});
 }
 
 std::vector<std::string> windowClasses() {
-  return {"TTipsForm",      "TFormSplash",    "TFormEmail", "TFormSpeedBar",      "TFormNewName",      "TFormConfirm",
-          "FindDialog1",    "ReplaceDialog1", "TFormSpell", "TSpellConfigDialog", "TSpellCheckDialog", "TFormOptions",
-          "TFormTable",     "TFormList",      "TFormAnchor",  "TFormBody",
-          "TFormCustom",    "TFormEditSnip", "TFormImageView", "Tformframes", "TFormFrameSet", "TFormFrameDialog",
-          "TFormHoriz",     "TFormHelpOnTop", "TFormBigReplace", "TFormBackup", "TFormMove", "TFormProjectBuilder", "TFormLoadSize", "TFormPrintOptions", "TFormFAQ", "TFormFTPImageLoc", "TFormFTP", "TInputForm"};
+  std::vector<std::string> names;
+  for (const auto& [name, make] : makers()) names.push_back(name);
+  return names;
 }
 
 }  // namespace quillon
