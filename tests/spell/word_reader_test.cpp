@@ -34,6 +34,7 @@ TEST(WordReader, LettersApostrophesAndSeparatorsInBothEncodings) {
   EXPECT_EQ(words("caf\xe9 Z\xfcrich", false), (Words{"caf\xc3\xa9", "Z\xc3\xbcrich"}));  // Latin-1 read as such
   EXPECT_EQ(words("caf\xc3\xa9 \xd0\xbc\xd0\xb8\xd1\x80", true), (Words{"caf\xc3\xa9", "\xd0\xbc\xd0\xb8\xd1\x80"}));
   EXPECT_EQ(words("x\xc3\x97y 2\xc3\xb7" "3", true), (Words{"x", "y", "2", "3"}));  // × and ÷ are no letters
+  EXPECT_EQ(words("hello\xf0\x9f\x98\x80world", true), (Words{"hello", "world"}));    // an emoji between
 }
 
 TEST(WordReader, EntitiesReadAsTheirCharactersAndAreNeverWords) {
@@ -42,6 +43,10 @@ TEST(WordReader, EntitiesReadAsTheirCharactersAndAreNeverWords) {
   EXPECT_EQ(words("Z&#252;rich Z&#xFC;rich", true), (Words{"Z\xc3\xbcrich", "Z\xc3\xbcrich"}));
   EXPECT_EQ(words("don&rsquo;t", true), (Words{"don't"}));
   EXPECT_EQ(words("&nosuch; &#; &#xZZ; &", true), (Words{"nosuch", "xZZ"}));  // not entities: plain text
+  // Every named reference of HTML is a character, never a word of its own.
+  EXPECT_EQ(words("Brand&trade; 20&deg; 3&times;4 &pound;5 &sect;2 &frac12; &rarr; &hearts; &thetasym;", true),
+            (Words{"Brand", "20", "3", "4", "5", "2", "\xcf\x91"}));
+  EXPECT_EQ(words("&Alpha;&beta;", true), (Words{"\xce\x91\xce\xb2"}));
   const auto w = readWordAt("caf&eacute;s", 0, 100, true);
   ASSERT_TRUE(w);
   EXPECT_EQ(w->end, 12u);  // the word's bytes cover the whole entity
