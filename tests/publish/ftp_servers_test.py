@@ -83,6 +83,13 @@ try:
                          capture_output=True, text=True, timeout=60)
     if run.returncode == 0:
         failures.append("a wrong password logged in")
+    if "wrong" in run.stdout + run.stderr:
+        failures.append("the password was printed")
+    # Options that are not numbers are refused before anything is sent (a time-out of "abc" is not "never").
+    for bad in (["--timeout", "abc"], ["--timeout", "-1"], ["--port", "http"], ["--port", "70000"]):
+        run = subprocess.run([tool, *bad, "127.0.0.1", "ls"], capture_output=True, text=True, timeout=60)
+        if run.returncode != 2 or "usage" not in run.stderr:
+            failures.append(f"{bad} was not refused")
 finally:
     server.stop()
     shutil.rmtree(work, ignore_errors=True)

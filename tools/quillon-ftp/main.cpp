@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,18 @@ int usage() {
              "                   [--ascii] [--quiet] HOST ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW\n",
              stderr);
   return 2;
+}
+
+// A whole decimal number within [low, high], or nothing.
+std::optional<int> number(const std::string& text, int low, int high) {
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value < low || value > high) return std::nullopt;
+  return value;
 }
 
 }  // namespace
@@ -42,7 +55,11 @@ int main(int argc, char** argv) {
     const bool hasValue = i + 1 < args.size();
     if (opt == "--ascii") ftp.TransferMode = quillon::AsciiTransfer;
     else if (opt == "--quiet") quiet = true;
-    else if (opt == "--port" && hasValue) ftp.FtpPort = static_cast<uint16_t>(std::atoi(args[++i].c_str()));
+    else if (opt == "--port" && hasValue) {
+      const auto port = number(args[++i], 1, 65535);
+      if (!port) return usage();
+      ftp.FtpPort = static_cast<uint16_t>(*port);
+    }
     else if (opt == "--user" && hasValue) ftp.UserName = args[++i];
     else if (opt == "--password" && hasValue) ftp.UserPassword = args[++i];
     else if (opt == "--password-stdin") {
@@ -53,7 +70,12 @@ int main(int argc, char** argv) {
       ftp.UserPassword = line;
     }
     else if (opt == "--dir" && hasValue) ftp.InitialDirectory = args[++i];
-    else if (opt == "--timeout" && hasValue) ftp.TimeOut = std::atoi(args[++i].c_str());
+    else if (opt == "--timeout" && hasValue) {
+      // 0 waits for ever; a value that is not a number is refused rather than read as 0.
+      const auto seconds = number(args[++i], 0, 86400);
+      if (!seconds) return usage();
+      ftp.TimeOut = *seconds;
+    }
     else return usage();
   }
   if (args.size() < i + 2) return usage();
