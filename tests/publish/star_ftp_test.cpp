@@ -341,6 +341,33 @@ TEST(StarFtp, AConnectionLostBeforeTheFinalReplyFailsTheOperationOnce) {
     EXPECT_EQ(c.errors, (std::vector<int>{6})) << command;  // once, and no error 4 after it
     EXPECT_FALSE(c.ftp.Busy());
   }
+  // Later in a multi-step operation: the replies before the dropped one are given, then the line closes.
+  const auto drop = [](Server& s) { s.closeControl(); };
+  const std::vector<std::pair<std::string, std::vector<Step>>> later = {
+      {"PORT", {{"TYPE", "200 ok\r\n", nullptr}, {"PORT", "", drop}}},
+      {"STOR", {{"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr}, {"STOR", "", drop}}},
+      {"LIST", {{"PWD", "257 \"/\"\r\n", nullptr}, {"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr},
+                {"LIST", "", drop}}},
+      {"RNTO", {{"RNFR", "350 go on\r\n", nullptr}, {"RNTO", "", drop}}}};
+  for (const auto& [command, steps] : later) {
+    testing::ScriptedFtpServer server(withLogin(steps));
+    Client c(server.port());
+    c.ftp.Connect();
+    ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+    if (command == "LIST") {
+      c.ftp.ListDirectory();
+    } else if (command == "RNTO") {
+      c.ftp.RenameFile("a.txt", "b.txt");
+    } else {
+      c.ftp.LocalFile = "/etc/hostname";
+      c.ftp.RemoteFile = "h";
+      c.ftp.StoreFile();
+    }
+    ASSERT_TRUE(c.until([&] { return c.quit == 1 && c.ready == 2; })) << command;
+    EXPECT_FALSE(c.ftp.Success) << command;
+    EXPECT_EQ(c.errors, (std::vector<int>{6})) << command;
+    EXPECT_FALSE(c.ftp.Busy()) << command;
+  }
 }
 
 TEST(StarFtp, AFatalReplyRaisesOneErrorOnly) {
