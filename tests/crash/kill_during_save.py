@@ -80,6 +80,11 @@ def read(path):
         return f.read()
 
 
+def temporaries():
+    return glob.glob(os.path.join(site, ".*")) + glob.glob(os.path.join(prog, "projects", ".*")) + \
+        glob.glob(os.path.join(prog, ".*.tmp"))
+
+
 def project_state():
     o, l = read(out), read(fil)
     return o.count(b"\r\n"), l.count(b"\r\n")
@@ -93,26 +98,31 @@ proj_time = run(save_project)
 if read(doc) != b"x" + before_doc or project_state() != (before_project[0] + 1, before_project[1] + 1):
     problems.append("an uninterrupted run did not save")
 started = time.perf_counter()
+inside = 0  # kills that left a new temporary behind: they fell inside a write
 for trial in range(kills):
+    # Every other kill of each kind falls in the last part of a run, where the save is.
+    late = trial % 4 >= 2
     if trial % 2 == 0:
-        before = read(doc)
-        run(save_doc, random.uniform(0, doc_time * 1.1))
+        before, seen = read(doc), set(temporaries())
+        run(save_doc, random.uniform(0.6 if late else 0, 1.1) * doc_time)
+        inside += bool(set(temporaries()) - seen)
         now = read(doc)
         if now not in (before, b"x" + before):
             problems.append(f"trial {trial}: the document is neither old nor new ({len(now)} bytes)")
     else:
-        before = project_state()
-        run(save_project, random.uniform(0, proj_time * 1.1))
+        before, seen = project_state(), set(temporaries())
+        run(save_project, random.uniform(0.6 if late else 0, 1.1) * proj_time)
+        inside += bool(set(temporaries()) - seen)
         run(reopen)  # the program runs again: an interrupted save is finished
         outs, links = project_state()
         if outs != links or outs not in (before[0], before[0] + 1):
             problems.append(f"trial {trial}: outline {outs} pages, link file {links} links (before {before})")
 run(sweep)
-left = [p for p in glob.glob(os.path.join(site, ".*")) + glob.glob(os.path.join(prog, "projects", ".*"))]
+left = temporaries()
 if left:
     problems.append(f"temporary files left: {left}")
-print(f"{kills} kills in {time.perf_counter() - started:.0f} s (a document save run {doc_time:.2f} s, "
-      f"a project save run {proj_time:.2f} s)")
+print(f"{kills} kills in {time.perf_counter() - started:.0f} s, {inside} of them inside a write (a document save "
+      f"run {doc_time:.2f} s, a project save run {proj_time:.2f} s)")
 for p in problems:
     print("FAIL:", p)
 if not problems:
