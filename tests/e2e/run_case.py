@@ -13,6 +13,7 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
   #! fifo NAME                make a named pipe (with no writer) in the program directory before the run
   #! pdf-text NAME "TEXT"      the PDF file NAME, read back as text, holds this line (after the lines of
                               earlier pdf-text checks of the same file)
+  #! pdf-indented NAME "TEXT"  the same, and the line starts further right than the line found before it
   #! chmod NAME MODE           set a file's permission bits (octal) before the run
   #! drive-alone              run a copy of quillon-drive from a folder without the embedded-browser module
 "@DIR@" anywhere stands for the program directory, without its trailing slash; "@UDIR@" for it in upper case.
@@ -78,14 +79,19 @@ def check_pdf(path, name, wanted):
     text = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True, check=True).stdout.decode("utf-8", "replace")
     # Compared as a reader sees them: ligatures as letters, runs of blanks as one.
     text = unicodedata.normalize("NFKC", text)
-    lines = [" ".join(line.split()) for line in text.replace("\f", "\n").splitlines()]
-    at = 0
-    for want in wanted:
+    raw = text.replace("\f", "\n").splitlines()
+    lines = [" ".join(line.split()) for line in raw]
+    indent = [len(line) - len(line.lstrip()) for line in raw]
+    at, previous = 0, None
+    for want, indented in wanted:
         want = " ".join(want.split())
         while at < len(lines) and lines[at] != want:
             at += 1
         if at == len(lines):
             return [f"PDF {name} lacks (in order) {want!r}; it reads {lines!r}"]
+        if indented and (previous is None or indent[at] <= indent[previous]):
+            return [f"PDF {name}: {want!r} is not indented further than the line before it; it reads {raw!r}"]
+        previous = at
         at += 1
     return []
 
@@ -134,9 +140,9 @@ def main() -> int:
             elif verb == "chmod":
                 name, _, mode = rest.partition(" ")
                 os.chmod(os.path.join(prog, name), int(mode, 8))
-            elif verb == "pdf-text":
+            elif verb in ("pdf-text", "pdf-indented"):
                 name, _, content = rest.partition(" ")
-                pdf_checks.setdefault(name, []).append(unquote(content).decode("utf-8"))
+                pdf_checks.setdefault(name, []).append((unquote(content).decode("utf-8"), verb == "pdf-indented"))
             elif verb == "no-file":
                 absent.append(rest)
             elif verb == "drive-alone":
