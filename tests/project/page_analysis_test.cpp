@@ -125,6 +125,20 @@ TEST(PageAnalysis, PageSummaryRowAndErrors) {
   EXPECT_EQ(missing.message, "Could not open file \"none.htm\".");
   EXPECT_EQ(missing.row, (std::array<std::string, 6>{"Gone", "ERROR", "", "", "Cannot access file.", ""}));
   EXPECT_TRUE(analysePage("Dir", dir.path(), dir.path()).unreadable);
+
+  // Empty and binary pages are analysed as what they hold; an image folder that does not exist makes every
+  // image an error row, never a failure of the page.
+  put(dir.path() + "empty.htm", "");
+  const PageAnalysis empty = analysePage("Empty", dir.path() + "empty.htm", dir.path());
+  EXPECT_FALSE(empty.unreadable);
+  EXPECT_EQ(empty.row, (std::array<std::string, 6>{"Empty", "0KB", "0", "0KB", "0 sec", "0 sec"}));
+  std::string binary(4096, '\0');
+  for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 7919 % 256);
+  put(dir.path() + "binary.htm", "<img src=\"x.gif\">\r\n" + binary);
+  const PageAnalysis odd = analysePage("Binary", dir.path() + "binary.htm", dir.path() + "no-such-folder/");
+  EXPECT_FALSE(odd.unreadable);
+  EXPECT_TRUE(odd.imageError);
+  EXPECT_EQ(odd.row[1], "4KB");
 }
 
 TEST(PageAnalysis, ListingsAndFoundLines) {
