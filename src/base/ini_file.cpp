@@ -135,7 +135,9 @@ bool IniFile::eraseSection(std::string_view section) {
 WriteResult IniFile::eraseSectionIn(const std::string& path, std::string_view section) {
   const FolderLock lock(std::string(folderPart(path)));
   IniFile ini = load(path);
-  if (!ini.eraseSection(section)) return {true, {}, {}};
+  bool erased = false;
+  while (ini.eraseSection(section)) erased = true;  // a section written twice by hand goes as a whole
+  if (!erased) return {true, {}, {}};
   return writeFileAtomic(path, ini.bytes());
 }
 

@@ -40,7 +40,7 @@ class IniFile {
   };
   // The same for several values of one file, written together.
   static WriteResult writeValues(const std::string& path, const std::vector<Entry>& entries);
-  // The same for removing a section.
+  // The same for removing a section, every copy of it when the file holds it more than once.
   static WriteResult eraseSectionIn(const std::string& path, std::string_view section);
 
  private:

@@ -62,6 +62,11 @@ TEST(IniFile, WriteValueCreatesAndRewritesTheFileAtomically) {
   ASSERT_TRUE(IniFile::writeValue(path, "Format", "Wrap", "1").ok);
   ASSERT_TRUE(IniFile::writeValue(path, "HTML", "Ext", "htm").ok);
   EXPECT_EQ(*readWholeFile(path), "[Format]\r\nWrap=1\r\n[HTML]\r\nExt=htm\r\n");
+
+  // A section written twice (by hand, or by another program) is erased whole, so it cannot come back.
+  ASSERT_TRUE(writeFileAtomic(path, "[Host]\r\nA=1\r\n[Other]\r\nB=2\r\n[host]\r\nA=3\r\n").ok);
+  ASSERT_TRUE(IniFile::eraseSectionIn(path, "HOST").ok);
+  EXPECT_EQ(*readWholeFile(path), "[Other]\r\nB=2\r\n");
 }
 
 TEST(FileIo, AFailedWriteLeavesTheOldFileWhole) {
