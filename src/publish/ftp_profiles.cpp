@@ -61,6 +61,18 @@ std::string profileNameProblem(std::string_view name) {
   return {};
 }
 
+std::string storedValueProblem(const FtpProfile& p) {
+  const std::pair<const char*, const std::string*> values[] = {
+      {"Host", &p.host}, {"User ID", &p.user}, {"Password", &p.password}, {"Account", &p.account}, {"Directory", &p.directory}};
+  for (const auto& [label, value] : values) {
+    if (value->empty()) continue;
+    const char first = value->front(), last = value->back();
+    if (first == ' ' || first == '\t' || last == ' ' || last == '\t')
+      return std::string("The ") + label + " cannot be saved with a blank at its start or end.";
+  }
+  return {};
+}
+
 std::vector<std::string> readHostList(const std::string& datPath) {
   const auto bytes = readWholeFile(datPath);
   return bytes ? splitLines(*bytes) : std::vector<std::string>{};

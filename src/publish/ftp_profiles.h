@@ -29,6 +29,9 @@ WriteResult eraseFtpProfile(const std::string& iniPath, const std::string& name)
 
 // Why a profile name cannot name an INI section that reads back as itself, or empty when it can.
 std::string profileNameProblem(std::string_view name);
+// Why a profile's values would not read back from FTP.INI as typed (a value beginning or ending with a
+// blank loses it), or nothing.
+std::string storedValueProblem(const FtpProfile& profile);
 
 // FTP.DAT: one profile name per line.
 std::vector<std::string> readHostList(const std::string& datPath);

@@ -38,6 +38,10 @@ TEST(FtpProfiles, ProfilesRoundTripInAPrivateFile) {
   for (const char* bad : {"a]b", "a\nb", " lead", "trail "}) EXPECT_FALSE(profileNameProblem(bad).empty()) << bad;
   EXPECT_TRUE(profileNameProblem("plain = name, caf\xc3\xa9").empty());
   EXPECT_FALSE(writeFtpProfile(ini, {"x", "h", "u", "pass\r\nword", "", ""}).ok);
+  // Values are read back trimmed: one with a blank at either end is said before it is stored.
+  EXPECT_EQ(storedValueProblem({"x", "h", "u", " secret", "", ""}), "The Password cannot be saved with a blank at its start or end.");
+  EXPECT_EQ(storedValueProblem({"x", "h", "u", "", "", "/www\t"}), "The Directory cannot be saved with a blank at its start or end.");
+  EXPECT_EQ(storedValueProblem({"x", "h", "u", "in side", "", ""}), "");
 }
 
 TEST(FtpProfiles, HostListHostPortAndTheLogLine) {

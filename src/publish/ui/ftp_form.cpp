@@ -433,6 +433,10 @@ void TFormFTP::ButtonAddHostClick() {
                CheckPassword->isChecked() ? toBytes(EditPassword->text()) : std::string(),
                toBytes(EditAccount->text()),
                toBytes(EditDir->text())};
+  if (const std::string problem = storedValueProblem(p); !problem.empty()) {
+    platform_.prompts.info(problem);
+    return;
+  }
   const WriteResult written = writeFtpProfile(iniPath(), p);
   if (!written.ok) {
     platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
