@@ -26,8 +26,9 @@ void LineLengthMeter::feed(std::string_view piece) {
 
 OpenVerdict judgeOpen(const FileShape& shape, uint64_t availableMemory) {
   if (availableMemory != 0 && shape.size > availableMemory / kMemoryPerFileByte) return OpenVerdict::Refuse;
-  if (!shape.measured) return OpenVerdict::Open;
-  if (shape.size > kAskAboveSize || shape.longestLine > kAskAboveLine) return OpenVerdict::Ask;
+  // A large file is asked about by its size alone, before the time it takes to read it through.
+  if (!shape.measured) return shape.size > kAskAboveSize ? OpenVerdict::Ask : OpenVerdict::Open;
+  if (shape.size <= kAskAboveSize && shape.longestLine > kAskAboveLine) return OpenVerdict::Ask;
   return OpenVerdict::Open;
 }
 

@@ -27,14 +27,15 @@ class LineLengthMeter {
 
 // Files past these limits make editing slow (a very long line costs layout time on every keystroke), so the
 // user is asked first; a file that does not fit in the free memory is refused. The editor keeps a style byte
-// beside every character of the text, so a file needs about twice its size.
+// beside every character of the text, and the layout of its lines comes on top: about three times its size.
 inline constexpr uint64_t kAskAboveSize = 256ull << 20;
 inline constexpr uint64_t kAskAboveLine = 1ull << 20;
-inline constexpr uint64_t kMemoryPerFileByte = 2;
+inline constexpr uint64_t kMemoryPerFileByte = 3;
 
 enum class OpenVerdict { Open, Ask, Refuse };
-// availableMemory 0 means unknown: nothing is refused for want of memory. A shape not yet measured is only
-// judged by its size against the memory, so that a file too large is refused before it is read at all.
+// availableMemory 0 means unknown: nothing is refused for want of memory. A shape not yet measured is judged
+// by its size: refused when it cannot fit, asked about when it is large, before it is read at all; the
+// measured shape of a file not asked about yet is asked about for a long line.
 OpenVerdict judgeOpen(const FileShape& shape, uint64_t availableMemory);
 
 std::string sizeInWords(uint64_t bytes);  // "312 KB", "1.5 MB", "2.0 GB"

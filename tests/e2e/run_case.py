@@ -15,6 +15,7 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
                               earlier pdf-text checks of the same file)
   #! pdf-indented NAME "TEXT"  the same, and the line starts further right than the line found before it
   #! chmod NAME MODE           set a file's permission bits (octal) before the run
+  #! symlink NAME TARGET       make a symbolic link NAME pointing to TARGET before the run
   #! drive-alone              run a copy of quillon-drive from a folder without the embedded-browser module
 "@DIR@" anywhere stands for the program directory, without its trailing slash; "@UDIR@" for it in upper case.
 """
@@ -137,6 +138,11 @@ def main() -> int:
             elif verb == "file-is":
                 name, _, content = rest.partition(" ")
                 file_checks.append((name, unquote(content)))
+            elif verb == "symlink":
+                name, _, target = rest.partition(" ")
+                path = os.path.join(prog, name)
+                os.makedirs(os.path.dirname(path), exist_ok=True)
+                os.symlink(target, path)
             elif verb == "chmod":
                 name, _, mode = rest.partition(" ")
                 os.chmod(os.path.join(prog, name), int(mode, 8))

@@ -99,6 +99,13 @@ TEST(PageEncoding, AnEightBitCharsetIsReadFromTheHead) {
   EXPECT_FALSE(declaresEightBitCharset("<meta charset=\"utf-8\">"));
   EXPECT_FALSE(declaresEightBitCharset("<p>no declaration</p>"));
   EXPECT_FALSE(declaresEightBitCharset(std::string(9000, ' ') + "<meta charset=latin1>"));  // past the head
+  EXPECT_TRUE(declaresEightBitCharset("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<p>x</p>"));
+  EXPECT_FALSE(declaresEightBitCharset("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+  // How the window reads a page: ASCII is 8-bit only when it says so; other valid UTF-8 is UTF-8.
+  EXPECT_FALSE(readAsUtf8("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>plain"));
+  EXPECT_TRUE(readAsUtf8("plain"));
+  EXPECT_TRUE(readAsUtf8("<meta charset=latin1>caf\xc3\xa9"));
+  EXPECT_FALSE(readAsUtf8("caf\xe9"));
 }
 
 }  // namespace

@@ -16,20 +16,23 @@ TEST(OpenLimits, LinesAreMeasuredAcrossPiecesAndEveryLineEnd) {
 
 TEST(OpenLimits, TooLargeIsRefusedBeforeReadingLargeOrLongIsAsked) {
   const uint64_t gb = 1ull << 30;
-  // Judged by size alone, before the file is read: only refusal or opening.
-  EXPECT_EQ(judgeOpen({3 * gb, 0, false}, 4 * gb), OpenVerdict::Refuse);  // needs twice its size
-  EXPECT_EQ(judgeOpen({gb, 0, false}, 4 * gb), OpenVerdict::Open);
-  EXPECT_EQ(judgeOpen({3 * gb, 0, false}, 0), OpenVerdict::Open);  // memory unknown
-  // Measured: the questions about size and long lines.
-  EXPECT_EQ(judgeOpen({kAskAboveSize + 1, 10, true}, 4 * gb), OpenVerdict::Ask);
+  // Judged by size alone, before the file is read: refused when it needs three times more than is free,
+  // asked about when large.
+  EXPECT_EQ(judgeOpen({2 * gb, 0, false}, 5 * gb), OpenVerdict::Refuse);
+  EXPECT_EQ(judgeOpen({gb, 0, false}, 4 * gb), OpenVerdict::Ask);
+  EXPECT_EQ(judgeOpen({kAskAboveSize, 0, false}, 4 * gb), OpenVerdict::Open);
+  EXPECT_EQ(judgeOpen({3 * gb, 0, false}, 0), OpenVerdict::Ask);  // memory unknown
+  // Measured: a long line in a file not asked about for its size; a large one was asked about already.
+  EXPECT_EQ(judgeOpen({kAskAboveSize + 1, kAskAboveLine + 1, true}, 4 * gb), OpenVerdict::Open);
   EXPECT_EQ(judgeOpen({kAskAboveSize, 10, true}, 4 * gb), OpenVerdict::Open);
   EXPECT_EQ(judgeOpen({2 << 20, kAskAboveLine + 1, true}, 4 * gb), OpenVerdict::Ask);
   EXPECT_EQ(judgeOpen({2 << 20, kAskAboveLine, true}, 4 * gb), OpenVerdict::Open);
-  EXPECT_EQ(judgeOpen({3 * gb, 10, true}, 4 * gb), OpenVerdict::Refuse);
 
   EXPECT_EQ(largeFileQuestion("/p/big.html", {300ull << 20, 3ull << 20, true}),
             "The file \"/p/big.html\" holds 300.0 MB and a line of 3.0 MB. Editing it may be slow and take much "
             "memory. Open it anyway?");
+  EXPECT_EQ(largeFileQuestion("/p/big.html", {300ull << 20, 0, false}),
+            "The file \"/p/big.html\" holds 300.0 MB. Editing it may be slow and take much memory. Open it anyway?");
   EXPECT_EQ(tooLargeMessage("/p/huge.html", {3 * gb, 0, false}, 4 * gb),
             "The file \"/p/huge.html\" (3.0 GB) needs more memory than is free (4.0 GB) and cannot be opened.");
 }

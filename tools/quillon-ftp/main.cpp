@@ -39,6 +39,24 @@ std::optional<int> number(const std::string& text, int low, int high) {
   return value;
 }
 
+// Text from the server as it is printed: control characters (which could move or recolour the terminal, or
+// split one name over two lines) and the backslash are shown as escapes.
+std::string printable(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == 0x7F || c == '\\') {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\x%02X", b);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,7 +133,7 @@ int main(int argc, char** argv) {
     std::string shown = text;
     while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) shown.pop_back();
     if (shown.rfind("PASS ", 0) == 0) shown = "PASS ****";
-    std::fprintf(stderr, "[%d] %s\n", code, shown.c_str());
+    std::fprintf(stderr, "[%d] %s\n", code, printable(shown).c_str());
   };
   ftp.OnFtpError = [&](quillon::TStarFtp&, int code, const std::string& text) {
     failed = true;
@@ -150,11 +168,11 @@ int main(int argc, char** argv) {
   ftp.OnListingDone = [&](quillon::TStarFtp& f) {
     if (!f.Success) return;
     if (!names) {
-      for (const auto& line : f.Listing()) std::printf("%s\n", line.c_str());
+      for (const auto& line : f.Listing()) std::printf("%s\n", printable(line).c_str());
       return;
     }
-    for (const auto& name : f.DirectoryNames()) std::printf("%s/\n", name.c_str());
-    for (const auto& name : f.FileNames()) std::printf("%s\n", name.c_str());
+    for (const auto& name : f.DirectoryNames()) std::printf("%s/\n", printable(name).c_str());
+    for (const auto& name : f.FileNames()) std::printf("%s\n", printable(name).c_str());
   };
 
   ftp.Connect();
@@ -164,7 +182,7 @@ int main(int argc, char** argv) {
     failure = "could not log in";
   }
   if (failed) {
-    std::fprintf(stderr, "quillon-ftp: %s\n", failure.c_str());
+    std::fprintf(stderr, "quillon-ftp: %s\n", printable(failure).c_str());
     return 1;
   }
   return 0;

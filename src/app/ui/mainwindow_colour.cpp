@@ -1,5 +1,6 @@
 // Tag colouring: the pass over the document, the Color box and the Stop button.
 #include <QCheckBox>
+#include <QScopeGuard>
 #include <Qsci/qsciscintilla.h>
 
 #include "base/text_bytes.h"
@@ -27,6 +28,10 @@ void TForm1::ColorTags() {
   // pass found it.
   const std::string text(editor_bytes::text(*RE1));
   std::vector<ColouredRange> ranges;
+  // The editing window is drawn once the pass ends, not at every pause of it: drawing lays out the line in
+  // view, and on one long line of tags that cost at every pause made the pass quadratic.
+  RE1->setUpdatesEnabled(false);
+  const auto redraw = qScopeGuard([this] { RE1->setUpdatesEnabled(true); });
   // Stopped between lines and inside a long line alike.
   PumpedPass pass(stopColoring_);
   forEachLine(text, [&](std::string_view line, size_t offset) {

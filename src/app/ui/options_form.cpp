@@ -427,7 +427,9 @@ void TFormOptions::changeToNewPath() {
     const std::string outline = project_.projectsDir() + project_.name();
     const WriteResult r = saveProject(outline, project_.tree());
     if (!r.ok) {
-      platform_.prompts.error("Cannot write the link file \"" + r.failedPath + "\". " + r.error + ".");
+      // The outline shows the new links: they stay in the project, which asks to be saved before it is left.
+      project_.setModified();
+      platform_.prompts.error("Cannot write the project file \"" + r.failedPath + "\". " + r.error + ".");
       return;
     }
   }
