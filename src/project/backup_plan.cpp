@@ -56,13 +56,15 @@ std::vector<BackupCopy> planBackupCopies(const std::vector<std::string>& files, 
     std::string relative = safeRelative(f.substr(common.size()));
     if (std::find(reserved.begin(), reserved.end(), relative) != reserved.end()) relative = "pages/" + relative;
     if (taken.count(relative)) {
+      // "up/x.html" becomes "up/x-2.html", "up/x-3.html", ...: the number goes before the extension.
       const size_t slash = relative.rfind('/');
       const size_t dot = relative.rfind('.');
-      const size_t cut = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1) ? dot : relative.size();
-      std::string numbered;
-      for (int n = 2; taken.count(numbered = relative.substr(0, cut) + "-" + std::to_string(n) + relative.substr(cut)); ++n) {
-      }
-      relative = std::move(numbered);
+      const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+      const std::string stem = relative.substr(0, hasExtension ? dot : relative.size());
+      const std::string extension = hasExtension ? relative.substr(dot) : std::string();
+      int n = 2;
+      while (taken.count(stem + "-" + std::to_string(n) + extension)) ++n;
+      relative = stem + "-" + std::to_string(n) + extension;
     }
     taken.insert(relative);
     copies.push_back({f, std::move(relative)});
