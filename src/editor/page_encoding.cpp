@@ -1,5 +1,7 @@
 #include "editor/page_encoding.h"
 
+#include <algorithm>
+
 #include "base/text_bytes.h"
 
 namespace quillon {
@@ -20,11 +22,13 @@ bool declaresEightBitCharset(std::string_view page) {
   return false;
 }
 
+bool readAsUtf8(bool validUtf8, bool ascii, std::string_view head) {
+  return validUtf8 && !(ascii && declaresEightBitCharset(head));
+}
+
 bool readAsUtf8(std::string_view page) {
-  if (!isValidUtf8(page)) return false;
-  for (char c : page)
-    if (c & 0x80) return true;
-  return !declaresEightBitCharset(page);
+  const bool ascii = std::none_of(page.begin(), page.end(), [](char c) { return (c & 0x80) != 0; });
+  return readAsUtf8(isValidUtf8(page), ascii, page);
 }
 
 }  // namespace quillon

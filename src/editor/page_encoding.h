@@ -12,5 +12,8 @@ bool declaresEightBitCharset(std::string_view page);
 // How the editing window reads a page, and so how words and changes go into it: UTF-8 when the bytes are
 // valid UTF-8, unless they are plain ASCII in a page that declares an 8-bit set; else Latin-1.
 bool readAsUtf8(std::string_view page);
+// The same from facts gathered while a page is read in pieces: whether it is valid UTF-8, whether it is
+// plain ASCII, and its first bytes.
+bool readAsUtf8(bool validUtf8, bool ascii, std::string_view head);
 
 }  // namespace quillon

@@ -22,11 +22,6 @@ bool isAscii(std::string_view bytes) {
   return true;
 }
 
-// UTF-8 when the bytes are valid UTF-8, unless they are plain ASCII in a page that declares an 8-bit set.
-bool showAsUtf8(bool validUtf8, bool ascii, std::string_view start) {
-  return validUtf8 && !(ascii && declaresEightBitCharset(start));
-}
-
 void setCodePageFor(QsciScintilla& editor, std::string_view bytes) {
   editor.SendScintilla(S::SCI_SETCODEPAGE, readAsUtf8(bytes) ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
 }
@@ -102,7 +97,7 @@ LoadOutcome loadFile(QsciScintilla& editor, const std::string& path, const std::
     editor.SendScintilla(S::SCI_REPLACETARGET, static_cast<unsigned long>(n), piece.data());
   }
   if (!ok) editor.SendScintilla(S::SCI_CLEARALL);
-  editor.SendScintilla(S::SCI_SETCODEPAGE, ok && showAsUtf8(utf8.finish(), ascii, start) ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
+  editor.SendScintilla(S::SCI_SETCODEPAGE, ok && readAsUtf8(utf8.finish(), ascii, start) ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
   editor.SendScintilla(S::SCI_EMPTYUNDOBUFFER);
   editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 1UL);
   editor.SendScintilla(S::SCI_SETSAVEPOINT);
