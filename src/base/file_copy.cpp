@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "base/text_bytes.h"
 
@@ -87,6 +88,36 @@ WriteResult writeFileReplacing(const std::string& target, std::string_view bytes
   return replaceThroughTemporary(target, [&](int fd) {
     return ::fchmod(fd, 0644) == 0 && writeAllOf(fd, bytes.data(), static_cast<ssize_t>(bytes.size()));
   });
+}
+
+std::string resolvedPath(const std::string& path) {
+  // Lexically first, so that "a/missing/../b" does not depend on what exists.
+  std::vector<std::string> parts;
+  for (size_t start = 0; start <= path.size();) {
+    size_t slash = path.find('/', start);
+    if (slash == std::string::npos) slash = path.size();
+    const std::string part = path.substr(start, slash - start);
+    start = slash + 1;
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  // The longest prefix that exists is resolved by the system; the rest follows as written.
+  for (size_t n = parts.size() + 1; n-- > 0;) {
+    std::string prefix = "/";
+    for (size_t i = 0; i < n; ++i) prefix += parts[i] + (i + 1 < n ? "/" : "");
+    char* real = ::realpath(prefix.c_str(), nullptr);
+    if (!real) continue;
+    std::string out(real);
+    std::free(real);
+    for (size_t i = n; i < parts.size(); ++i) out += (out.back() == '/' ? "" : "/") + parts[i];
+    if (!path.empty() && path.back() == '/' && out.back() != '/') out += '/';
+    return out;
+  }
+  return path;
 }
 
 bool staysInside(const std::string& folder, const std::string& root) {

@@ -18,6 +18,10 @@ WriteResult copyFileReplacing(const std::string& source, const std::string& targ
 // Writes bytes to `target` the same way: a temporary beside it renamed over it, a link there replaced.
 WriteResult writeFileReplacing(const std::string& target, std::string_view bytes);
 
+// A path with "." and ".." resolved and every link followed, as far as the path exists; the rest, which does
+// not exist yet, is appended as written. Folders end in '/' when the path given did.
+std::string resolvedPath(const std::string& path);
+
 // Whether `folder`, with every link in its path followed, lies inside `root` (or is it).
 bool staysInside(const std::string& folder, const std::string& root);
 

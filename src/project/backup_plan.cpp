@@ -82,6 +82,24 @@ std::string backupListName(const std::vector<BackupCopy>& copies, const std::vec
   return name;
 }
 
+std::optional<std::string> backupLocationClash(const std::string& folder, const std::vector<std::string>& sources) {
+  std::string target = resolvedPath(folder);
+  if (target.empty() || target.back() != '/') target += '/';
+  std::set<std::string> seenFolders;
+  for (const std::string& source : sources) {
+    if (source.empty()) continue;
+    std::string holder = resolvedPath(std::string(folderPart(resolvedPath(source))));
+    if (holder.empty() || holder.back() != '/') holder += '/';
+    if (!seenFolders.insert(holder).second) continue;
+    if (target.compare(0, holder.size(), holder) == 0)
+      return "The backup cannot go into \"" + folder + "\": that folder is inside \"" + holder +
+             "\", which holds \"" + source +
+             "\", a file being backed up, and a copy could replace it. Choose a folder outside the folders of "
+             "the site and of the project.";
+  }
+  return std::nullopt;
+}
+
 WriteResult copyIntoBackup(const std::string& folder, const BackupCopy& copy, std::set<std::string>* checkedFolders) {
   const std::string target = folder + copy.relative;
   const std::string sub(folderPart(target));
@@ -98,7 +116,10 @@ WriteResult copyIntoBackup(const std::string& folder, const BackupCopy& copy, st
         return {false, "Cannot make the folder \"" + at + "\"", target};
       if (!staysInside(at, folder)) return {false, "The folder \"" + at + "\" leads outside the backup folder", target};
     }
-    if (checkedFolders) checkedFolders->insert(sub);
+    if (checkedFolders) {
+      checkedFolders->insert(sub);
+      removeStaleTemporaries(sub);
+    }
   }
   return copyFileReplacing(copy.source, target);
 }

@@ -28,9 +28,15 @@ inline constexpr const char* kBackupListName = "backup-list.txt";
 std::string backupListName(const std::vector<BackupCopy>& copies, const std::vector<std::string>& reserved = {});
 std::string backupListText(const std::vector<BackupCopy>& copies);
 
+// Why `folder` cannot take a backup of `sources` (the pages and the project's own files), or nothing when
+// it can: no copy may land on a source or inside a folder that holds one, so a folder at or below the
+// folder of any source is refused. Links and "." or ".." parts are resolved first.
+std::optional<std::string> backupLocationClash(const std::string& folder, const std::vector<std::string>& sources);
+
 // Copies one planned file below `folder` (ending in '/'), making its sub-folders as needed. A sub-folder
 // that a link leads out of `folder` is refused, so nothing outside the backup folder is ever written. With
-// `checkedFolders`, each sub-folder is made and checked once in a run of copies.
+// `checkedFolders`, each sub-folder is made and checked once in a run of copies, and temporaries that a
+// killed run left in it are removed then.
 WriteResult copyIntoBackup(const std::string& folder, const BackupCopy& copy,
                            std::set<std::string>* checkedFolders = nullptr);
 

@@ -163,7 +163,7 @@ bool TStarFtp::sendAll(TStarSocket& socket, const char* bytes, size_t count, boo
       loop().pumpOnce(blocked ? 50 : 0);
       lastPump_ = now();
     }
-    if (closedDown_) return false;
+    if (closedDown_ || (dataSocket && aborting_)) return false;
     const size_t taken = urgent ? socket.SendUrgent(bytes, count) : socket.SendData(bytes, count);
     blocked = taken == 0;
     if (taken > 0) progress();
@@ -188,8 +188,17 @@ void TStarFtp::sendCommand(const std::string& command, int newState) {
     fatal(kUnsafeText, "A command holds a line break or NUL character and was not sent");
     return;
   }
-  const std::string text = command + "\r\n";
-  if (!closedDown_) info(ftp_info::Sent, text);
+  if (!closedDown_) info(ftp_info::Sent, command + "\r\n");
+  // Byte 255 is Telnet's IAC on the control connection: a name holding it is sent with it doubled, or the
+  // server would read it and the byte after it as a Telnet command and act on another name. A server known
+  // to read the connection without Telnet gets the byte as it is.
+  std::string text;
+  text.reserve(command.size() + 2);
+  for (const char c : command) {
+    text += c;
+    if (c == '\xFF' && telnetControl_) text += c;
+  }
+  text += "\r\n";
   if (!sendAll(*this, text.data(), text.size(), false, false)) return;
   state_ = newState;
 }
@@ -362,15 +371,44 @@ void TStarFtp::StoreFile() {
 }
 
 void TStarFtp::AbortTransfer() {
-  if (aborting_) return;
+  if (aborting_ || !busy_ || closedDown_ || state_ == ftp_state::Idle) return;
   aborting_ = true;
-  static const char ip[] = {'\xFF', '\xF4'};
-  static const char dm[] = {'\xFF', '\xF2'};
-  if (!sendAll(*this, ip, 2, false, false)) return;
-  if (!sendAll(*this, dm, 2, true, false)) return;
-  const int state = state_;
-  sendCommand("ABOR", state);
-  sendAll(*this, dm, 2, false, false);
+  abortRepliesDue_ = 2;  // the interrupted command's final reply, then ABOR's
+  abortFirstReply_ = 0;
+  abortCutShort_ = !dataFinished_;
+  // Interrupt Process, then the Synch: IAC IP IAC sent as urgent data (the urgent mark falls on the last
+  // IAC), then the Data Mark that ends the Synch and ABOR in the ordinary stream. Nothing follows ABOR's
+  // line, so the next command starts clean.
+  static const char interrupt[] = {'\xFF', '\xF4', '\xFF'};
+  if (!sendAll(*this, interrupt, sizeof interrupt, true, false)) return;
+  info(ftp_info::Sent, "ABOR\r\n");
+  static const char abort[] = "\xF2" "ABOR\r\n";
+  sendAll(*this, abort, sizeof abort - 1, false, false);
+}
+
+// The replies after an abort: a preliminary reply says the interrupted STOR had opened the remote file;
+// once both final replies are in, the operation ends (an upload that had begun and was cut short has its
+// partial file deleted first).
+void TStarFtp::abortReply(char cls) {
+  if (cls == '1') {
+    if (state_ == ftp_state::Store) storeBegan_ = true;
+    return;
+  }
+  if (!abortFirstReply_) abortFirstReply_ = cls;
+  if (--abortRepliesDue_ > 0) return;
+  closeData();
+  closeFile();
+  aborting_ = false;
+  const bool storing = state_ == ftp_state::Store;
+  const bool whole = storing && !abortCutShort_ && !uploadCutShort_ && abortFirstReply_ == '2';
+  Success = whole && Success;
+  if (storing && storeBegan_ && !whole) {
+    removingPartial_ = true;
+    sendCommand("DELE " + RemoteFile, ftp_state::SingleCommand);
+    return;
+  }
+  state_ = ftp_state::Idle;
+  postReady();
 }
 
 void TStarFtp::readControl() {
@@ -411,7 +449,9 @@ void TStarFtp::reply(const std::string& raw) {
   const auto line = replies_.take(raw);
   if (!line) return;
   progress();
+  lastReply_ = *line;
   const char cls = line->empty() ? ' ' : (*line)[0];
+  if (aborting_) return abortReply(cls);
   using namespace ftp_state;
   switch (state_) {
     case Greeting: case User: case Password: case Account: case System: case InitialFolder:
@@ -421,7 +461,7 @@ void TStarFtp::reply(const std::string& raw) {
       listingReply(cls, *line);
       break;
     case StoreType: case StorePort: case Store:
-      storeReply(cls, *line);
+      storeReply(cls);
       break;
     case RenameFrom: case RenameTo: case SingleCommand: case ftp_state::Quit:
       commandReply(cls);
@@ -437,6 +477,8 @@ void TStarFtp::loginReply(char cls, const std::string& line) {
   using namespace ftp_state;
   switch (state_) {
     case Greeting:
+      // vsftpd reads the control connection byte for byte, without Telnet: byte 255 goes to it undoubled.
+      telnetControl_ = line.find("vsFTPd") == std::string::npos;
       if (cls == '2') sendCommand("USER " + (UserName = ask(niUser, UserName)), User);
       else fatal(ftp_error::GreetingRefused);
       break;
@@ -534,7 +576,7 @@ void TStarFtp::portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextSt
 }
 
 // TYPE, PORT and STOR of an upload; the file goes out on the data connection.
-void TStarFtp::storeReply(char cls, const std::string& line) {
+void TStarFtp::storeReply(char cls) {
   using namespace ftp_state;
   switch (state_) {
     case StoreType:
@@ -550,9 +592,11 @@ void TStarFtp::storeReply(char cls, const std::string& line) {
       }
       break;
     case Store:
-      // After an abort the server's 426 is followed by the 226 that ends the upload; without an abort a 426
-      // is the transfer's failure.
-      if (cls == '1' || (aborting_ && line.compare(0, 3, "426") == 0)) break;
+      // Without an abort a 426 is the transfer's failure (the replies after an abort go to abortReply).
+      if (cls == '1') {
+        storeBegan_ = true;
+        break;
+      }
       if (cls == '2') {
         finalReply_ = true;
         if (dataFinished_) postReady();
@@ -583,7 +627,11 @@ void TStarFtp::commandReply(char cls) {
       break;
     case RenameTo:
     case SingleCommand:
-      if (cls != '2') {
+      if (removingPartial_) {
+        // Whatever the server says of the partial file, the upload has failed.
+        removingPartial_ = false;
+        Success = false;
+      } else if (cls != '2') {
         info(ftp_info::Refused);
         Success = false;
       }
@@ -631,7 +679,6 @@ void TStarFtp::setUpListing() {
     start_ = now();
     elapsedMs_ = 0;
     listingTail_.clear();
-    aborting_ = false;
     if (data_.LastError && !aborting_) fatal(ftp_error::DataConnection);
   };
   data_.OnReadyToWrite = nullptr;
@@ -684,9 +731,10 @@ void TStarFtp::listingClosed() {
 
 void TStarFtp::setUpUpload() {
   uploadAccepted_ = false;
+  uploadCutShort_ = false;
+  storeBegan_ = false;
   listen_.OnAccept = [this](TStarSocket& l) {
     if (data_.handle() >= 0) return;  // one data connection per transfer
-    aborting_ = false;
     data_.AcceptFrom(l);
     if (data_.handle() < 0 && data_.LastError == 0) return;  // nothing was there to accept after all
     progress();
@@ -702,8 +750,11 @@ void TStarFtp::setUpUpload() {
   };
   data_.OnReadyToWrite = nullptr;
   data_.OnDataAvailable = nullptr;
-  data_.OnDisconnected = [this](TStarSocket&) {
-    if (!dataFinished_) finishData();
+  data_.OnDisconnected = [this](TStarSocket& d) {
+    if (dataFinished_) return;
+    // A reset while or after the file went out means the server did not take all of it.
+    if (d.LastError) uploadCutShort_ = true;
+    finishData();
   };
 }
 
@@ -716,10 +767,7 @@ void TStarFtp::sendFile() {
   constexpr size_t kGroup = 32;
   std::vector<char> group(kBlock * kGroup);
   while (file_) {
-    if (aborting_) {
-      Success = false;
-      break;
-    }
+    if (aborting_) break;
     const size_t n = std::fread(group.data(), 1, group.size(), file_);
     if (n == 0 || (n < group.size() && std::ferror(file_))) {
       if (std::ferror(file_)) {
@@ -735,15 +783,37 @@ void TStarFtp::sendFile() {
       break;
     }
     bytes_ += n;
-    if (!sendAll(data_, group.data(), n, false, true)) {
-      if (aborting_) Success = false;  // cut short by the abort
-      break;
-    }
+    if (!sendAll(data_, group.data(), n, false, true)) break;
     for (size_t sent = 0; sent < n; sent += kBlock) info(ftp_info::Progress);
     elapsedMs_ = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(now() - start_).count());
     if (n < group.size()) break;  // the end of the file
   }
-  if (!dataFinished_ && !closedDown_) finishData();
+  if (dataFinished_ || closedDown_) return;
+  if (aborting_ || data_.handle() < 0) finishData();
+  else finishUpload();
+}
+
+// The whole file is out: this side's sending ends and the data connection stays open until the server
+// closes it, so that a reset after the last byte (the server did not keep everything) fails the file.
+void TStarFtp::finishUpload() {
+  closeFile();
+  if (static_cast<long long>(bytes_) != fileSize_) uploadCutShort_ = true;  // the file changed while being read
+  listen_.CloseSocket();
+  data_.ShutdownWrite();
+  if (data_.LastError) {
+    uploadCutShort_ = true;
+    finishData();
+    return;
+  }
+  data_.OnDataAvailable = [this](TStarSocket& d) {
+    char discard[512];
+    while (d.ReceiveData(discard, sizeof discard) > 0) {
+    }
+    if (d.LastError && !dataFinished_) {
+      uploadCutShort_ = true;
+      finishData();
+    }
+  };
 }
 
 void TStarFtp::finishData() {
@@ -752,6 +822,8 @@ void TStarFtp::finishData() {
   elapsedMs_ = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(now() - start_).count());
   info(ftp_info::TransferDone, "Transfer done");
   dataFinished_ = true;
+  if (uploadCutShort_ && !aborting_ && Success)
+    nonFatal(ftp_error::DataConnection, "The server broke off the data connection: the file arrived incomplete");
   if (finalReply_) postReady();
 }
 

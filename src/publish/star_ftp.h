@@ -43,7 +43,10 @@ enum TFtpInfoNeeded { niHost = 0, niUser = 1, niPassword = 2, niAccount = 3 };
 
 // An FTP client on the control socket it is. Every operation returns at once; its end arrives as the ready
 // notification (OnFtpReady), then the operation's completion event; Success tells how it went. Data
-// connections are active: the client listens and sends PORT.
+// connections are active: the client listens and sends PORT. An upload counts as stored only when the
+// server's final reply is positive, every byte of the file was sent and the server closed the data
+// connection cleanly after reading it. An aborted upload that had begun leaves no partial file: the client
+// deletes it before the operation ends.
 class TStarFtp : public TStarSocket {
  public:
   explicit TStarFtp(EventLoop& loop);
@@ -88,6 +91,8 @@ class TStarFtp : public TStarSocket {
   unsigned long bytesTransferred() const { return bytes_; }
   // Milliseconds the last transfer took; 0 when none was timed.
   long ElapsedTime() const { return elapsedMs_; }
+  // The server's last complete reply line, to say why it refused something.
+  const std::string& lastReply() const { return lastReply_; }
   const std::vector<std::string>& Listing() const { return listing_; }
   const std::vector<std::string>& FileNames() const { return fileNames_; }
   const std::vector<std::string>& DirectoryNames() const { return directoryNames_; }
@@ -113,7 +118,7 @@ class TStarFtp : public TStarSocket {
   void reply(const std::string& line);
   void loginReply(char cls, const std::string& line);
   void listingReply(char cls, const std::string& line);
-  void storeReply(char cls, const std::string& line);
+  void storeReply(char cls);
   void commandReply(char cls);
   void portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextState);
   void detectServerType(const std::string& line);
@@ -125,6 +130,8 @@ class TStarFtp : public TStarSocket {
   void listingClosed();
   void sendFile();
   void finishData();
+  void finishUpload();
+  void abortReply(char cls);
   void closeData();
   void closeFile();
   std::string ask(TFtpInfoNeeded need, const std::string& current);
@@ -135,16 +142,24 @@ class TStarFtp : public TStarSocket {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool connected_ = false, busy_ = false, closedDown_ = false, aborting_ = false, quitPosted_ = false;
   bool guard_ = false;
+  bool telnetControl_ = true;  // the server reads Telnet on the control connection (byte 255 doubled)
   int state_ = ftp_state::Idle;
   int pending_ = 0;
   int error_ = 0;
   ReplyReader replies_;
-  std::string controlTail_, listingTail_, renameTo_;
+  std::string controlTail_, listingTail_, renameTo_, lastReply_;
   std::unique_ptr<ListingParser> parser_;
   std::FILE* file_ = nullptr;
   long long fileSize_ = 0;
   bool dataFinished_ = false, finalReply_ = false;
   bool uploadAccepted_ = false;  // the data connection is there, waiting for STOR to go out
+  bool uploadCutShort_ = false;  // the server reset the data connection: the file arrived incomplete
+  // An abort waits for the final replies of the command it interrupts and of ABOR itself.
+  int abortRepliesDue_ = 0;
+  char abortFirstReply_ = 0;
+  bool abortCutShort_ = false;   // the file had not been sent whole when the abort came
+  bool storeBegan_ = false;      // the server opened the remote file (a preliminary reply to STOR)
+  bool removingPartial_ = false; // DELE of what an aborted upload left on the server
   unsigned long bytes_ = 0;
   std::chrono::steady_clock::time_point start_;
   long elapsedMs_ = 0;

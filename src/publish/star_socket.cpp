@@ -54,7 +54,10 @@ std::string TStarSocket::AddressText() const {
 void TStarSocket::setFtpServer(const std::string& server) {
   if (server.empty()) return;
   ftpServer_ = server;
-  if (server[0] >= '0' && server[0] <= '9') {
+  // Only a real dotted address is used as one: "1and1.com" or "123-reg.co.uk" begin with a digit and are
+  // names to look up.
+  in_addr parsed{};
+  if (::inet_pton(AF_INET, server.c_str(), &parsed) == 1) {
     Address = server;
     HostName.clear();
   } else {
@@ -194,6 +197,10 @@ size_t TStarSocket::transfer(const void* bytes, size_t count, int flags) {
     }
   }
   return 0;
+}
+
+void TStarSocket::ShutdownWrite() {
+  if (handle_ >= 0) LastError = ::shutdown(handle_, SHUT_WR) == 0 ? 0 : wsaFromErrno(errno);
 }
 
 size_t TStarSocket::SendData(const void* bytes, size_t count) { return transfer(bytes, count, 0); }

@@ -53,11 +53,14 @@ class TStarSocket {
   size_t ReceiveData(void* buffer, size_t count);
   std::string LocalAddressText();
   uint16_t LocalPort();
+  // Ends this side's sending (the peer reads the end of the data) while the socket stays open to learn how
+  // the peer closes: a clean close, or a reset that says data was lost.
+  void ShutdownWrite();
   // Cancels a pending lookup (a later LookupHost works again), stops the timer, closes the handle.
   void CloseSocket();
   void StartTimeOut(int seconds);
 
-  // The server as typed: a first character "0" to "9" makes it a dotted address, anything else a host name.
+  // The server as typed: a dotted IPv4 address is used as it stands, anything else is a host name to look up.
   void setFtpServer(const std::string& server);
   const std::string& FtpServer() const { return ftpServer_; }
 

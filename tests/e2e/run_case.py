@@ -17,7 +17,8 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
   #! chmod NAME MODE           set a file's permission bits (octal) before the run
   #! symlink NAME TARGET       make a symbolic link NAME pointing to TARGET before the run
   #! drive-alone              run a copy of quillon-drive from a folder without the embedded-browser module
-"@DIR@" anywhere stands for the program directory, without its trailing slash; "@UDIR@" for it in upper case.
+"@DIR@" anywhere stands for the program directory, without its trailing slash; "@UDIR@" for it in upper case;
+"@TODAY@" for today's date as backup folders are named (M_D_YYYY).
 """
 import json
 import os
@@ -26,6 +27,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import unicodedata
 
 ESCAPES = {"r": b"\r", "n": b"\n", "t": b"\t", "\\": b"\\", '"': b'"'}
@@ -109,7 +111,8 @@ def main() -> int:
             shutil.copytree(shipped, os.path.join(prog, folder))
     try:
         with open(script, encoding="utf-8") as f:
-            source = f.read().replace("@UDIR@", prog.upper()).replace("@DIR@", prog)
+            source = (f.read().replace("@UDIR@", prog.upper()).replace("@DIR@", prog)
+                      .replace("@TODAY@", "{0.tm_mon}_{0.tm_mday}_{0.tm_year}".format(time.localtime())))
         expected_exit, expects, dumps, file_checks, absent = 0, [], {}, [], []
         pdf_checks = {}
         dialog_dumps = {}

@@ -126,6 +126,43 @@ TEST(BackupPlan, OneFolderFlatSeveralFoldersMirrored) {
   EXPECT_EQ(planBackupCopies({"/w/Site.out", "/w/pages/Site.out"}, {"Site.out"})[1].relative, "pages/Site-2.out");
 }
 
+TEST(BackupPlan, ALocationInsideAFolderOfTheSourcesIsRefused) {
+  testing::TempDir dir;
+  const std::string site = dir.path() + "site/";
+  makeDirectories(site + "en");
+  makeDirectories(dir.path() + "elsewhere");
+  put(site + "index.html", "root");
+  put(site + "en/index.html", "en");
+  const std::vector<std::string> sources = {site + "index.html", site + "en/index.html"};
+  EXPECT_TRUE(backupLocationClash(site + "en/", sources));
+  EXPECT_TRUE(backupLocationClash(site, sources));
+  EXPECT_TRUE(backupLocationClash(site + "new/deeper/", sources)) << "a folder still to be made";
+  EXPECT_TRUE(backupLocationClash(dir.path() + "elsewhere/../site/en", sources));
+  // A link leading into the site is the site.
+  ASSERT_EQ(::symlink((site + "en").c_str(), (dir.path() + "to-en").c_str()), 0);
+  EXPECT_TRUE(backupLocationClash(dir.path() + "to-en/", sources));
+  const auto said = backupLocationClash(site + "en/", sources);
+  EXPECT_NE(said->find(site + "index.html"), std::string::npos) << *said;
+
+  EXPECT_FALSE(backupLocationClash(dir.path() + "elsewhere/", sources));
+  EXPECT_FALSE(backupLocationClash(dir.path(), sources)) << "the folder above the site holds no source";
+  EXPECT_FALSE(backupLocationClash(dir.path() + "site-backup/", sources)) << "a name that only starts alike";
+}
+
+TEST(BackupPlan, StaleTemporariesOfAKilledRunAreSweptFromTheFoldersWrittenInto) {
+  testing::TempDir dir;
+  put(dir.path() + "a.html", "a");
+  const std::string backup = dir.path() + "backup/";
+  makeDirectories(backup + "sub");
+  // A process id that cannot be running.
+  const std::string stale = backup + "sub/.a.html.quillon-999999999-abcdef.tmp";
+  put(stale, std::string(1000, 'x'));
+  std::set<std::string> checked;
+  ASSERT_TRUE(copyIntoBackup(backup, {dir.path() + "a.html", "sub/a.html"}, &checked).ok);
+  EXPECT_FALSE(fileExists(stale));
+  EXPECT_EQ(readWholeFile(backup + "sub/a.html"), "a");
+}
+
 TEST(BackupReminder, AsksOnTheSixthLeaveAndOnlyWhenItShould) {
   int stored = 0;
   int asked = 0;

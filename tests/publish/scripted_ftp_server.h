@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
 #include <functional>
@@ -55,6 +56,18 @@ class ScriptedFtpServer {
     for (ssize_t n; (n = ::recv(data_, buf, sizeof buf, 0)) > 0;) uploaded.append(buf, static_cast<size_t>(n));
     closeData();
   }
+  // Reads `count` bytes of the upload, then resets the data connection with the rest unread.
+  void receiveThenReset(size_t count) {
+    char buf[65536];
+    while (uploaded.size() < count) {
+      const ssize_t n = ::recv(data_, buf, std::min(sizeof buf, count - uploaded.size()), 0);
+      if (n <= 0) break;
+      uploaded.append(buf, static_cast<size_t>(n));
+    }
+    const linger reset{1, 0};
+    ::setsockopt(data_, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    closeData();
+  }
   void closeControl() {
     ::shutdown(control_, SHUT_RDWR);
   }
@@ -84,10 +97,17 @@ class ScriptedFtpServer {
         std::string line;
         while (true) {
           if (!readLine(line)) return;
-          // Telnet bytes before ABOR are not commands: IAC with its command, or a lone IAC whose urgent
-          // partner was taken out of the stream.
-          while (!line.empty() && static_cast<unsigned char>(line[0]) == 0xFF)
-            line.erase(0, line.size() > 1 && static_cast<unsigned char>(line[1]) >= 0xF0 ? 2 : 1);
+          // Telnet bytes before ABOR are not commands: IAC with its command, a lone IAC whose urgent
+          // partner was taken out of the stream, a Data Mark. Only the ABOR line may carry them, so bytes
+          // left over from an abort show on the command after it.
+          std::string stripped = line;
+          while (!stripped.empty() && (static_cast<unsigned char>(stripped[0]) == 0xFF ||
+                                       static_cast<unsigned char>(stripped[0]) == 0xF2))
+            stripped.erase(0, static_cast<unsigned char>(stripped[0]) == 0xFF && stripped.size() > 1 &&
+                                      static_cast<unsigned char>(stripped[1]) >= 0xF0
+                                  ? 2
+                                  : 1);
+          if (stripped == "ABOR") line = stripped;
           commands.push_back(line);
           if (line.rfind(step.expect, 0) == 0) break;
         }

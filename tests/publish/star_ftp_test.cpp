@@ -205,14 +205,19 @@ TEST(StarFtp, RefusedConnectionIsAFatalError) {
 namespace quillon {
 namespace {
 
-TEST(StarFtp, AbortGets426Then226AndEndsTheUpload) {
+TEST(StarFtp, AbortTakesBothRepliesDeletesThePartialFileAndKeepsTheSessionUsable) {
   testing::TempDir dir;
   ASSERT_TRUE(writeFileAtomic(dir.path() + "big.bin", std::string(20 << 20, 'x')).ok);
+  // The server answers the abort as one that ends the transfer first (226, then 225 for ABOR); the client
+  // must take both replies, so that the PWD after them gets its own reply and is sent clean.
   testing::ScriptedFtpServer server(withLogin({
       {"TYPE I", "200 ok\r\n", nullptr},
       {"PORT", "200 ok\r\n", nullptr},
       {"STOR", "150 go\r\n", [](testing::ScriptedFtpServer& s) { s.openData(); }},  // and never read
-      {"ABOR", "426 transfer aborted\r\n226 abort done\r\n", [](testing::ScriptedFtpServer& s) { s.closeData(); }},
+      {"ABOR", "226 transfer complete\r\n225 no transfer to abort\r\n",
+       [](testing::ScriptedFtpServer& s) { s.closeData(); }},
+      {"DELE", "250 deleted\r\n", nullptr},
+      {"PWD", "257 \"/\"\r\n", nullptr},
   }));
   Client c(server.port());
   c.ftp.Connect();
@@ -230,7 +235,104 @@ TEST(StarFtp, AbortGets426Then226AndEndsTheUpload) {
   EXPECT_TRUE(c.ftp.FtpConnected());  // the control connection stays
   EXPECT_FALSE(c.ftp.Busy());
   EXPECT_LT(c.ftp.bytesTransferred(), 20u << 20);
-  EXPECT_EQ(server.commands.back(), "ABOR");
+  ASSERT_GE(server.commands.size(), 2u);
+  EXPECT_EQ(server.commands[server.commands.size() - 2], "ABOR");
+  EXPECT_EQ(server.commands.back(), "DELE big.bin") << "the partial file is removed";
+  c.ftp.ListDirectory();
+  ASSERT_TRUE(c.until([&] { return server.commands.back().rfind("PWD", 0) == 0 || c.quit > 0; }));
+  EXPECT_EQ(server.commands.back(), "PWD") << "nothing of the abort is glued to the next command";
+  EXPECT_TRUE(c.ftp.FtpConnected());
+}
+
+TEST(StarFtp, AbortGets426Then226AndEndsTheUpload) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "big.bin", std::string(20 << 20, 'x')).ok);
+  testing::ScriptedFtpServer server(withLogin({
+      {"TYPE I", "200 ok\r\n", nullptr},
+      {"PORT", "200 ok\r\n", nullptr},
+      {"STOR", "150 go\r\n", [](testing::ScriptedFtpServer& s) { s.openData(); }},  // and never read
+      {"ABOR", "426 transfer aborted\r\n226 abort done\r\n", [](testing::ScriptedFtpServer& s) { s.closeData(); }},
+      {"DELE", "550 no such file\r\n", nullptr},
+  }));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.LocalFile = dir.path() + "big.bin";
+  c.ftp.RemoteFile = "big.bin";
+  int aborts = 0;
+  const int timer = c.loop.startTimer(100, [&] {
+    if (aborts++ == 0) c.ftp.AbortTransfer();
+  });
+  c.ftp.StoreFile();
+  ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
+  c.loop.stopTimer(timer);
+  EXPECT_FALSE(c.ftp.Success);
+  EXPECT_TRUE(c.ftp.FtpConnected());  // the control connection stays
+  EXPECT_FALSE(c.ftp.Busy());
+  EXPECT_LT(c.ftp.bytesTransferred(), 20u << 20);
+  EXPECT_EQ(server.commands.back(), "DELE big.bin");
+}
+
+TEST(StarFtp, AnAbortBeforeStorWentOutSendsNoStorAndDeletesNothing) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "a.bin", "abc").ok);
+  testing::ScriptedFtpServer server(withLogin({
+      {"TYPE I", "", nullptr},  // the reply waits for the abort
+      {"ABOR", "200 type set\r\n225 nothing to abort\r\n", nullptr},
+      {"PWD", "257 \"/\"\r\n", nullptr},
+  }));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.LocalFile = dir.path() + "a.bin";
+  c.ftp.RemoteFile = "a.bin";
+  c.ftp.StoreFile();
+  c.ftp.AbortTransfer();
+  ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
+  EXPECT_FALSE(c.ftp.Success);
+  c.ftp.ListDirectory();
+  ASSERT_TRUE(c.until([&] { return server.commands.back() == "PWD" || c.quit > 0; }));
+  for (const std::string& command : server.commands) {
+    EXPECT_NE(command.rfind("STOR", 0), 0u) << command;
+    EXPECT_NE(command.rfind("DELE", 0), 0u) << command;
+  }
+}
+
+TEST(StarFtp, AnUploadTheServerResetsPartWayFailsWhateverTheReplySays) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "mb.bin", std::string(1 << 20, 'r')).ok);
+  // Eight runs: the reset must be seen every time, however the reply and the reset race.
+  for (int run = 0; run < 8; ++run) {
+    testing::ScriptedFtpServer server(withLogin({
+        {"TYPE I", "200 ok\r\n", nullptr},
+        {"PORT", "200 ok\r\n", nullptr},
+        {"STOR", "150 go\r\n", [](testing::ScriptedFtpServer& s) {
+           s.openData();
+         }},
+        {"", "226 stored\r\n", [](testing::ScriptedFtpServer& s) { s.receiveThenReset(100 * 1024); }},
+    }));
+    Client c(server.port());
+    c.ftp.Connect();
+    ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+    c.ftp.LocalFile = dir.path() + "mb.bin";
+    c.ftp.RemoteFile = "mb.bin";
+    c.ftp.StoreFile();
+    ASSERT_TRUE(c.until([&] { return c.stored == 1; })) << "run " << run;
+    EXPECT_FALSE(c.ftp.Success) << "run " << run;
+    EXPECT_EQ(server.uploaded.size(), 100u * 1024);
+  }
+}
+
+TEST(StarFtp, Byte255InANameIsDoubledOnTheControlConnection) {
+  testing::ScriptedFtpServer server(withLogin({
+      {"DELE", "250 deleted\r\n", nullptr},
+  }));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.DeleteFile("ff\xff\xf4x");
+  ASSERT_TRUE(c.until([&] { return c.ready >= 2; }));
+  EXPECT_EQ(server.commands.back(), "DELE ff\xff\xff\xf4x");
 }
 
 TEST(StarFtp, DataConnectionClosedMidTransferEndsTheOperation) {

@@ -27,6 +27,11 @@
 
 namespace quillon {
 
+namespace {
+// Failures named in the closing summary; the rest are counted.
+constexpr size_t kFailuresNamed = 10;
+}  // namespace
+
 TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
     : QDialog(parent), platform_(platform), start_(std::move(start)) {
   setObjectName("TFormBackup");
@@ -90,8 +95,6 @@ TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
     EditBackupPath->setText(toQString(folder));
     setStatus("Status:");
   };
-  connect(ListBoxProjects, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* item) { chooseProject(toBytes(item->text()), true); });
   connect(EditBackupPath, &QLineEdit::textEdited, this, [this] { ButtonBackupNow->setEnabled(!project_.empty()); });
   connect(ButtonCreate, &QPushButton::clicked, this, [this] { ButtonCreateClick(); });
   connect(ButtonBackupNow, &QPushButton::clicked, this, [this] { ButtonBackupNowClick(); });
@@ -106,6 +109,13 @@ TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
     ListBoxProjects->setCurrentRow(selected);
     chooseProject(start_.openProject, false);
   }
+  // The project follows the current row however it was chosen: mouse, keyboard or program.
+  connect(ListBoxProjects, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row >= 0) chooseProject(toBytes(ListBoxProjects->item(row)->text()), true);
+  });
+  connect(ListBoxProjects, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    if (toBytes(item->text()) != project_) chooseProject(toBytes(item->text()), true);
+  });
 }
 
 void TFormBackup::setStatus(const QString& text) { StatusBar->showMessage(text); }
@@ -157,42 +167,93 @@ void TFormBackup::ButtonBackupNowClick() {
   const std::string link = projectLinkPath(start_.projectsDir, project_);
   const std::string outline = projectOutlinePath(start_.projectsDir, project_);
   const std::vector<std::string> projectFiles = {std::string(fileNamePart(link)), std::string(fileNamePart(outline))};
-  const std::vector<BackupCopy> copies = planBackupCopies(files_, projectFiles);
-  ProgressBar->setRange(0, std::max(0, static_cast<int>(copies.size()) - 1));
+  std::vector<std::string> sources = files_;
+  sources.push_back(link);
+  sources.push_back(outline);
+  if (const auto clash = backupLocationClash(target, sources)) {
+    platform_.prompts.info(*clash);
+    setStatus("Status: Nothing was copied");
+    return;
+  }
+  const std::vector<BackupCopy> planned = planBackupCopies(files_, projectFiles);
+  ProgressBar->setRange(0, std::max(0, static_cast<int>(planned.size()) - 1));
   ProgressBar->setValue(0);
   ProgressBar->show();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  bool failed = false;
+  removeStaleTemporaries(target);
+  // The first failure asks whether to go on; later ones are only counted, so a full disk or a list of
+  // missing pages gives one question and one summary, never a box per page.
+  std::vector<BackupCopy> copied;
+  std::vector<std::string> failures;
+  size_t failedCount = 0;
+  bool stopped = false;
   QElapsedTimer sincePump;
   sincePump.start();
   std::set<std::string> checkedFolders;
-  for (size_t i = 0; i < copies.size(); ++i) {
+  for (size_t i = 0; i < planned.size(); ++i) {
     ProgressBar->setValue(static_cast<int>(i));
-    setStatus("Status: Copying " + toQString(fileNamePart(copies[i].source)));
+    setStatus("Status: Copying " + toQString(fileNamePart(planned[i].source)));
     if (sincePump.elapsed() >= 40 || i == 0) {
       QCoreApplication::processEvents();
       sincePump.restart();
     }
-    if (!copyIntoBackup(target, copies[i], &checkedFolders).ok) {
+    const WriteResult result = copyIntoBackup(target, planned[i], &checkedFolders);
+    if (result.ok) {
+      copied.push_back(planned[i]);
+      continue;
+    }
+    ++failedCount;
+    if (failures.size() < kFailuresNamed) failures.push_back(planned[i].source + " (" + result.error + ")");
+    if (failedCount == 1 && i + 1 == planned.size()) {
       QApplication::restoreOverrideCursor();
-      platform_.prompts.info("Error copying HTML file: " + copies[i].source + ". Not backed up!");
+      platform_.prompts.info("Error copying HTML file: " + planned[i].source + ". Not backed up!");
       QApplication::setOverrideCursor(Qt::WaitCursor);
-      failed = true;
+    } else if (failedCount == 1) {
+      QApplication::restoreOverrideCursor();
+      const Answer goOn = platform_.prompts.message(
+          MessageKind::Confirm, kAppTitle,
+          "Error copying HTML file: " + planned[i].source + ". Not backed up! (" + result.error +
+              ")\r\rGo on backing up the other files? Further failures are only counted and listed at the end.",
+          Buttons::YesNo);
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      if (goOn != Answer::Yes) {
+        stopped = true;
+        break;
+      }
     }
   }
-  const bool projectCopied = copyFileReplacing(link, target + std::string(fileNamePart(link))).ok &&
-                             copyFileReplacing(outline, target + std::string(fileNamePart(outline))).ok;
-  writeFileReplacing(target + backupListName(copies, projectFiles), backupListText(copies));
+  bool projectCopied = false;
+  if (!stopped) {
+    projectCopied = copyFileReplacing(link, target + std::string(fileNamePart(link))).ok &&
+                    copyFileReplacing(outline, target + std::string(fileNamePart(outline))).ok;
+    // The list names what was really copied, so it never sends anyone looking for a copy that is not there.
+    writeFileReplacing(target + backupListName(planned, projectFiles), backupListText(copied));
+  }
   syncFileSystemOf(target);
   QApplication::restoreOverrideCursor();
+  ProgressBar->hide();
+  if (stopped) {
+    setStatus("Status: Backup stopped");
+    platform_.prompts.info("Backup stopped. " + std::to_string(copied.size()) + " of " +
+                           std::to_string(planned.size()) +
+                           " files were copied; the project's files and the list of copies were not written.");
+    return;
+  }
   if (!projectCopied) {
     platform_.prompts.info("Error copying the project file. Not backed up!");
-    failed = true;
   }
-  ProgressBar->hide();
   setStatus("Status: Backup complete");
-  platform_.prompts.info(std::string("Backup finished.") +
-                         (failed ? " However, as reported, at least one file could not be backed up." : ""));
+  std::string summary = "Backup finished.";
+  if (failedCount > 1) {
+    summary += " However, " + std::to_string(failedCount) + " of " + std::to_string(planned.size()) +
+               " files could not be backed up:";
+    for (const std::string& f : failures) summary += "\r" + f;
+    if (failedCount > failures.size())
+      summary += "\r... and " + std::to_string(failedCount - failures.size()) + " more.";
+  } else if (failedCount == 1 || !projectCopied) {
+    summary += " However, as reported, at least one file could not be backed up.";
+  }
+  platform_.prompts.info(summary);
 }
 
 }  // namespace quillon

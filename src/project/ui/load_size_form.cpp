@@ -139,7 +139,13 @@ QWidget* TFormLoadSize::buildSitePage() {
   ProgressBar->hide();
   grid->addWidget(ProgressBar, 5, 0, 1, 2);
 
-  connect(ComboProject1, &QComboBox::activated, this, [this](int i) { chooseProject(i); });
+  // The project and the page follow the current entry however it was chosen: mouse, keyboard or program.
+  connect(ComboProject1, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (i >= 0) chooseProject(i);
+  });
+  connect(Outline1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+    if (item) choosePage(item->data(0, Qt::UserRole).toInt());
+  });
   connect(Outline1, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { choosePage(item->data(0, Qt::UserRole).toInt()); });
   connect(EditImageDir, &QLineEdit::textChanged, this, [this] { imageDirEdited(); });
@@ -184,7 +190,13 @@ QWidget* TFormLoadSize::buildListsPage() {
   grid->addLayout(buttons, 1, 1);
   ListBoxListing = named(new QListWidget(page), "ListBoxListing");
   grid->addWidget(ListBoxListing, 2, 1);
-  connect(ComboProject2, &QComboBox::activated, this, [this](int i) { chooseProject(i); });
+  // The project and the page follow the current entry however it was chosen: mouse, keyboard or program.
+  connect(ComboProject2, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (i >= 0) chooseProject(i);
+  });
+  connect(Outline2, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+    if (item) choosePage(item->data(0, Qt::UserRole).toInt());
+  });
   connect(Outline2, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { choosePage(item->data(0, Qt::UserRole).toInt()); });
   connect(analysePage, &QPushButton::clicked, this, [this] { listingRun(false); });

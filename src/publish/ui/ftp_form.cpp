@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -41,8 +42,8 @@ std::string ftpErrorMessage(int code, const std::string& addinfo) {
     case 2: case 10: case 11: case 18:
       return "The network is down. Make sure that you have established a connection to the network.";
     case ftp_error::AddressLookup:
-      // A name refused before any lookup says why.
-      if (!addinfo.empty()) return addinfo + ".";
+      // A name refused before any lookup says why; a failed lookup gets the message below.
+      if (!addinfo.empty() && addinfo != ftpErrorText(ftp_error::AddressLookup)) return addinfo + ".";
       [[fallthrough]];
     case 3:
       return "Could not find your FTP server. Check that you are connected to your service provider and that your setup "
@@ -63,7 +64,10 @@ std::string ftpErrorMessage(int code, const std::string& addinfo) {
     case ftp_error::UnsafeText: return addinfo;
     case 26: return "The FTP server is down.";
     case 27: return "Access denied. Check your user ID and password.";
-    case 28: return "An error occured while transferring data.";
+    case 28:
+      // The client's own reason, when it knows one (a listing too long, an upload the server cut short).
+      if (!addinfo.empty() && addinfo != "Error") return addinfo + ".";
+      return "An error occured while transferring data.";
     default: return {};
   }
 }
@@ -156,6 +160,8 @@ QWidget* TFormFTP::buildHostPage() {
   buttons->addWidget(modify);
   form->addRow(buttons);
   h->addLayout(form, 1);
+  // The profile follows the current row however it was chosen: mouse, keyboard or program.
+  connect(ListBoxHosts, &QListWidget::currentRowChanged, this, [this] { ListBoxHostsClick(); });
   connect(ListBoxHosts, &QListWidget::itemClicked, this, [this] { ListBoxHostsClick(); });
   connect(del, &QPushButton::clicked, this, [this] { ButtonDeleteHostClick(); });
   connect(clear, &QPushButton::clicked, this, [this] { clearHostFields(); });
@@ -459,6 +465,7 @@ void TFormFTP::Button3Click() {
   for (size_t i = 0; i < hostNames_.size(); ++i)
     if ((changingSelected && static_cast<int>(i) == row) || hostNames_[i] == name) {
       hostNames_.erase(hostNames_.begin() + static_cast<long>(i));
+      const QSignalBlocker keepFields(ListBoxHosts);  // the fields hold the changes about to be stored
       delete ListBoxHosts->takeItem(static_cast<int>(i));
       break;
     }
@@ -470,6 +477,7 @@ void TFormFTP::ButtonDeleteHostClick() {
   if (row < 0 || !ListBoxHosts->item(row)->isSelected()) return;
   eraseFtpProfile(iniPath(), hostNames_[static_cast<size_t>(row)]);
   hostNames_.erase(hostNames_.begin() + row);
+  const QSignalBlocker keepFields(ListBoxHosts);
   delete ListBoxHosts->takeItem(row);
   saveHostList();
 }
@@ -566,8 +574,10 @@ void TFormFTP::Button1Click() {
   FTP1->UserName = connection_.user.empty() ? toBytes(EditUser->text()) : connection_.user;
   // A profile saved without its password connects with the one typed for this session.
   FTP1->UserPassword = connection_.password.empty() ? toBytes(EditPassword->text()) : connection_.password;
-  FTP1->UserAccount = connection_.account;
-  FTP1->InitialDirectory = connection_.directory;
+  // Without a chosen host the typed fields are the connection, the account and starting folder too.
+  const bool typed = connection_.host == "none";
+  FTP1->UserAccount = typed ? toBytes(EditAccount->text()) : connection_.account;
+  FTP1->InitialDirectory = typed ? toBytes(EditDir->text()) : connection_.directory;
   setBusy(true);
   FTP1->Connect();
 }
@@ -630,7 +640,11 @@ void TFormFTP::FTP1FileStored() {
   if (const auto line = transferLogLine(FTP1->bytesTransferred(), FTP1->ElapsedTime())) log(*line);
   if (!FTP1->Success) {
     ++failed_;
-    log("Could not send " + FTP1->LocalFile + (lastError_.empty() ? std::string(".") : ": " + lastError_));
+    // The reason: the client's error, else the server's refusal in its own words.
+    const std::string reason = !lastError_.empty()          ? lastError_
+                               : !FTP1->lastReply().empty() ? "the server said \"" + FTP1->lastReply() + "\""
+                                                            : std::string();
+    log("Could not send " + FTP1->LocalFile + (reason.empty() ? std::string(".") : ": " + reason));
   }
   showLater(QString("File # %1 completed.").arg(sending_ + 1));
   ++sending_;
