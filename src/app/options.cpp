@@ -30,6 +30,7 @@ OptionsRecord optionsFrom(const RunSettings& s, const std::vector<std::string>& 
   r.hideMsieControl = !s.msieControl;
   r.previewOption = s.previewOption;
   r.promptFreq = clampPromptFreq(s.promptFreq);
+  r.backupType = s.backupType;
   r.tagColours = s.tagColourNames;
   r.editorFont = s.editorFont;
   r.editorSize = s.editorSize;
@@ -73,6 +74,7 @@ void takeOptions(const OptionsRecord& r, RunSettings& s) {
   if (!r.imagePath.empty()) s.images = r.imagePath;  // stored as typed; the run-time value gains its slash later
   s.filesConfirm = r.confirm;
   s.promptFreq = clampPromptFreq(r.promptFreq);
+  s.backupType = r.backupType;
   s.msieControl = !r.hideMsieControl;
   s.editProblem = r.largeFiles;
   s.strong = r.strong;

@@ -18,6 +18,7 @@ struct OptionsRecord {
   bool hideMsieControl = false;
   std::string previewOption = "temp";
   int promptFreq = 5;
+  int backupType = 1;  // the Back Up choice: 0 none, 1 remind (it acts at once, so the record keeps the shown one)
   std::array<std::string, 6> tagColours;
   std::string editorFont = "Sans Serif";
   int editorSize = 9;

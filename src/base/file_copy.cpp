@@ -84,10 +84,17 @@ WriteResult copyFileReplacing(const std::string& source, const std::string& targ
   return result;
 }
 
-WriteResult writeFileReplacing(const std::string& target, std::string_view bytes) {
+WriteResult writeFileReplacing(const std::string& target, std::string_view bytes, unsigned mode) {
   return replaceThroughTemporary(target, [&](int fd) {
-    return ::fchmod(fd, 0644) == 0 && writeAllOf(fd, bytes.data(), static_cast<ssize_t>(bytes.size()));
+    return ::fchmod(fd, static_cast<mode_t>(mode & 07777)) == 0 &&
+           writeAllOf(fd, bytes.data(), static_cast<ssize_t>(bytes.size()));
   });
+}
+
+std::optional<unsigned> permissionsOf(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return static_cast<unsigned>(st.st_mode & 0777);
 }
 
 std::string resolvedPath(const std::string& path) {

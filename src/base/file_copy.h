@@ -15,8 +15,12 @@ namespace quillon {
 // fast.
 WriteResult copyFileReplacing(const std::string& source, const std::string& target);
 
-// Writes bytes to `target` the same way: a temporary beside it renamed over it, a link there replaced.
-WriteResult writeFileReplacing(const std::string& target, std::string_view bytes);
+// Writes bytes to `target` the same way: a temporary beside it renamed over it, a link there replaced. The
+// file gets the permission bits `mode`.
+WriteResult writeFileReplacing(const std::string& target, std::string_view bytes, unsigned mode = 0644);
+
+// The permission bits of a file, or nothing when it is not there.
+std::optional<unsigned> permissionsOf(const std::string& path);
 
 // A path with "." and ".." resolved and every link followed, as far as the path exists; the rest, which does
 // not exist yet, is appended as written. Folders end in '/' when the path given did.

@@ -1,5 +1,7 @@
 #include "builders/body_tag.h"
 
+#include "builders/file_reference.h"
+
 #include "base/text_bytes.h"
 
 namespace quillon {
@@ -51,7 +53,7 @@ std::string bodyTag(const BodyTagRecord& r) {
   if (!r.tiled) {
     background = "BGCOLOR=" + htmlColourText(r.colours.bg) + " ";
   } else {
-    const std::string name(fileNamePart(r.imagePath));
+    const std::string name = referenceToFileName(fileNamePart(r.imagePath));
     background = "BACKGROUND=\"" + (r.usePath ? r.relativePath : std::string()) + name + "\" ";
   }
   return "<BODY " + background + "TEXT=\"" + htmlColourText(r.colours.text) + "\" LINK=" + htmlColourText(r.colours.link) +

@@ -27,7 +27,7 @@ std::string quotedValueSafe(std::string_view text) {
 }  // namespace
 
 std::string imageTagText(const ImageTagRecord& r) {
-  std::string source = quotedValueSafe(lowerAscii(r.source));
+  std::string source = quotedValueSafe(r.source);
   if (r.useRelative) source = r.relativePath + source;
   std::string tag = "<IMG";
   if (!r.align.empty()) tag += " ALIGN=" + r.align;

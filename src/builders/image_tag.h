@@ -18,8 +18,8 @@ struct ImageTagRecord {
 };
 
 // One "<IMG>" line: ALIGN, BORDER (always), HEIGHT, WIDTH, ALT, SRC, ISMAP in that order, empty fields left
-// out. The source is lower-cased, a double quote or control character in it written as %XX; the relative
-// path goes in front of it as typed.
+// out. The source keeps its case (servers tell "Logo.GIF" from "logo.gif"); a double quote or control
+// character in it is written as %XX; the relative path goes in front of it as typed.
 std::string imageTagText(const ImageTagRecord& record);
 
 }  // namespace quillon

@@ -27,8 +27,16 @@ Insertion applyCustomTag(const EditView& view, std::string_view entry) {
   return {view.selStart, view.selLength, text, view.selStart, text.size()};
 }
 
+std::string lineBreakProblem(std::string_view text, std::string_view field) {
+  if (text.find_first_of("\r\n") == std::string_view::npos) return {};
+  return "The " + std::string(field) +
+         " holds a line break. Each entry of the list is kept on one line, so type or paste it without line "
+         "breaks.";
+}
+
 std::string customTagNameProblem(std::string_view name) {
   if (name.empty()) return "You must supply a NAME for this tag.";
+  if (std::string problem = lineBreakProblem(name, "NAME"); !problem.empty()) return problem;
   if (name[0] == ' ') return "The NAME may not start with a blank space.";
   if (name.find_first_of("*<>") != std::string_view::npos)
     return "The NAME cannot contain any asterisk(*), \"<\", or \">\" characters. Please fix.";

@@ -15,6 +15,10 @@ std::string customTagEntry(std::string_view name, std::string_view start, std::s
 // text, the end tag (the next "<" to ">" after it, or nothing); replaces the selection, all of it selected.
 Insertion applyCustomTag(const EditView& view, std::string_view entry);
 
+// A list file (custom tags, snippets) keeps one entry per line: a field holding a line break would come
+// back after a restart as several broken entries. The message naming the field, or empty when it has none.
+std::string lineBreakProblem(std::string_view text, std::string_view field);
+
 // The add dialog's checks on the name, in order: the message to show, or empty when the name will do.
 std::string customTagNameProblem(std::string_view name);
 

@@ -95,6 +95,19 @@ TEST(Options, OnlyChangedValuesAreWrittenAndUnstorableTextsAreNamed) {
   EXPECT_EQ(unstorableOption(r), "Default extension");
 }
 
+TEST(Options, TheBackUpChoiceThatActsAtOnceIsStoredOnApply) {
+  testing::TempDir dir;
+  RunSettings s;
+  s.backupType = 1;
+  const OptionsRecord shown = optionsFrom(s, {});
+  OptionsRecord r = shown;
+  s.backupType = 0;  // the radio button has changed the run-time value already
+  r.backupType = 0;
+  ASSERT_TRUE(applyOptions(r, s, dir.path(), shown).ok);
+  EXPECT_EQ(s.backupType, 0);
+  EXPECT_EQ(loadSettings(dir.path()).backupType, 0) << "stored, not only changed at run time";
+}
+
 TEST(Options, UseSelNeedsADefaultFolder) {
   testing::TempDir dir;
   RunSettings s;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "builders/body_tag.h"
+#include "builders/file_reference.h"
 #include "builders/help_pages.h"
 #include "builders/horizontal_rule.h"
 #include "builders/image_tag.h"
@@ -12,13 +14,13 @@ TEST(ImageTag, WorkedExamplesAndLeftOutFields) {
   r.source = "Logo.GIF";
   r.width = "120";
   r.height = "60";
-  EXPECT_EQ(imageTagText(r), "<IMG BORDER=0 HEIGHT=60 WIDTH=120 SRC=\"logo.gif\">");
+  EXPECT_EQ(imageTagText(r), "<IMG BORDER=0 HEIGHT=60 WIDTH=120 SRC=\"Logo.GIF\">") << "the case of a typed source is kept";
   r.align = "LEFT";
   r.alt = "Our logo";
   r.useRelative = true;
   r.relativePath = "Images/";
   r.isMap = true;
-  EXPECT_EQ(imageTagText(r), "<IMG ALIGN=LEFT BORDER=0 HEIGHT=60 WIDTH=120 ALT=\"Our logo\" SRC=\"Images/logo.gif\" ISMAP>");
+  EXPECT_EQ(imageTagText(r), "<IMG ALIGN=LEFT BORDER=0 HEIGHT=60 WIDTH=120 ALT=\"Our logo\" SRC=\"Images/Logo.GIF\" ISMAP>");
   // The path is only used with the box on; cleared sizes are left out; the border always stays.
   r.useRelative = false;
   r.width.clear();
@@ -27,10 +29,24 @@ TEST(ImageTag, WorkedExamplesAndLeftOutFields) {
   r.alt.clear();
   r.isMap = false;
   r.border = 7;
-  EXPECT_EQ(imageTagText(r), "<IMG BORDER=7 SRC=\"logo.gif\">");
+  EXPECT_EQ(imageTagText(r), "<IMG BORDER=7 SRC=\"Logo.GIF\">");
   // A file name cannot end the quoted value or break the line.
   r.source = "x\"onerror=\"a.gif\nb";
   EXPECT_EQ(imageTagText(r), "<IMG BORDER=7 SRC=\"x%22onerror=%22a.gif%0Ab\">");
+}
+
+TEST(FileReference, PickedNamesFindTheirFileInEveryBuilder) {
+  EXPECT_EQ(referenceToFileName("Logo.GIF"), "Logo.GIF");
+  EXPECT_EQ(referenceToFileName("a b.html"), "a b.html");
+  EXPECT_EQ(referenceToFileName("50%off#1?.html"), "50%25off%231%3F.html");
+  EXPECT_EQ(referenceToFileName("say\"hi\".html"), "say%22hi%22.html");
+  EXPECT_EQ(referenceToFileName("caf\xe9.html"), "caf%E9.html") << "a Latin-1 name, as its bytes";
+  EXPECT_EQ(referenceToFileName("caf\xc3\xa9.html"), "caf\xc3\xa9.html") << "a UTF-8 name stays readable";
+  // The body builder writes a picked background the same way.
+  BodyTagRecord body;
+  body.tiled = true;
+  body.imagePath = "/site/img/50%#bg.gif";
+  EXPECT_NE(bodyTag(body).find("BACKGROUND=\"50%25%23bg.gif\""), std::string::npos) << bodyTag(body);
 }
 
 TEST(HorizontalRule, TagTextsAndSampleGeometry) {

@@ -10,6 +10,7 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
   #! dialogdump N {...}       the same for the Nth DIALOGDUMP line
   #! file-is NAME "CONTENT"   after the run, the file must hold exactly these bytes
   #! no-file NAME             after the run, the file must not exist
+  #! mode-is NAME MODE         after the run, the file's permission bits (octal) must be MODE
   #! fifo NAME                make a named pipe (with no writer) in the program directory before the run
   #! pdf-text NAME "TEXT"      the PDF file NAME, read back as text, holds this line (after the lines of
                               earlier pdf-text checks of the same file)
@@ -113,7 +114,7 @@ def main() -> int:
         with open(script, encoding="utf-8") as f:
             source = (f.read().replace("@UDIR@", prog.upper()).replace("@DIR@", prog)
                       .replace("@TODAY@", "{0.tm_mon}_{0.tm_mday}_{0.tm_year}".format(time.localtime())))
-        expected_exit, expects, dumps, file_checks, absent = 0, [], {}, [], []
+        expected_exit, expects, dumps, file_checks, absent, modes = 0, [], {}, [], [], []
         pdf_checks = {}
         dialog_dumps = {}
         for line in source.splitlines():
@@ -154,6 +155,9 @@ def main() -> int:
                 pdf_checks.setdefault(name, []).append((unquote(content).decode("utf-8"), verb == "pdf-indented"))
             elif verb == "no-file":
                 absent.append(rest)
+            elif verb == "mode-is":
+                name, _, mode = rest.partition(" ")
+                modes.append((name, int(mode, 8)))
             elif verb == "drive-alone":
                 alone = os.path.join(work, "alone")
                 os.makedirs(alone)
@@ -197,6 +201,11 @@ def main() -> int:
         for name in absent:
             if os.path.exists(os.path.join(prog, name)):
                 problems.append(f"file {name} exists")
+        for name, mode in modes:
+            path = os.path.join(prog, name)
+            actual = os.stat(path).st_mode & 0o7777 if os.path.exists(path) else None
+            if actual != mode:
+                problems.append(f"file {name} has mode {actual and oct(actual)}, expected {oct(mode)}")
         if problems:
             print("\n".join(transcript))
             print(run.stderr.decode("utf-8", "replace")[-2000:], file=sys.stderr)

@@ -96,8 +96,10 @@ std::optional<std::string> TForm1::preparePreview(bool embedded, std::string& fa
   for (const std::string& target : {plan.writeText ? plan.file : std::string(), plan.helpCopy}) {
     if (target.empty()) continue;
     if (target == plan.helpCopy) makeDirectories(std::string(folderPart(target)));
-    // A temporary the program makes: a link in its place is replaced, never written through.
-    const WriteResult written = writeFileReplacing(target, text);
+    // A temporary the program makes: a link in its place is replaced, never written through. It is as
+    // private as the page it copies (an untitled page is the user's alone).
+    const unsigned mode = document.untitled ? 0600u : permissionsOf(document.path).value_or(0600u);
+    const WriteResult written = writeFileReplacing(target, text, mode);
     if (!written.ok) {
       failure = "Cannot write \"" + target + "\": " + written.error;
       return std::nullopt;

@@ -121,6 +121,11 @@ void TForm1::saveSnips(const SnipList& snips) {
 
 void TForm1::addSnip(const SnipList& snips, QLineEdit* entry) {
   if (entry->text().isEmpty()) return;
+  if (const std::string problem = lineBreakProblem(toBytes(entry->text()), "snippet"); !problem.empty()) {
+    platform_.prompts.error(problem);
+    entry->setFocus();
+    return;
+  }
   snips.list->setCurrentRow(insertSorted(snips.list, toBytes(entry->text())));
   entry->clear();
   entry->setFocus();
@@ -147,6 +152,10 @@ void TForm1::editSnip(const SnipList& snips) {
   TFormEditSnip dialog(bytesOf(item), this);
   if (platform_.modal.runModal(dialog) != QDialog::Accepted) return;
   const std::string text = dialog.text();
+  if (const std::string problem = lineBreakProblem(text, "snippet"); !problem.empty()) {
+    platform_.prompts.error(problem + " The snippet was left as it was.");
+    return;
+  }
   item->setText(toQString(text));
   item->setData(kBytesRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
   saveSnips(snips);

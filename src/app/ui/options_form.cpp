@@ -348,6 +348,7 @@ OptionsRecord TFormOptions::record() const {
   r.hideMsieControl = CheckMSIEControl->isChecked();
   r.previewOption = RadioAutoSave->isChecked() ? "auto" : RadioNoSave->isChecked() ? "nosave" : "temp";
   r.promptFreq = SpinPromptBack->value();
+  r.backupType = RadioNoBackup->isChecked() ? 0 : 1;
   for (size_t i = 0; i < 6; ++i) r.tagColours[i] = toBytes(colourBoxes_[i]->currentText());
   r.editorFont = toBytes(ComboEditorFont->currentFont().family());
   r.editorSize = SpinEditorSize->value();

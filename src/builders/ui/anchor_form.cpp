@@ -1,4 +1,5 @@
 #include "builders/ui/anchor_form.h"
+#include "builders/file_reference.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -104,7 +105,7 @@ void TFormAnchor::BitBtnHREFClick() {
   request.filterIndex = 1;
   request.initialDir = start_.startFolder;
   if (const auto chosen = platform_.fileDialogs.choose(request)) {
-    EditHREF->setText(toQString(fileNamePart(*chosen)));
+    EditHREF->setText(toQString(referenceToFileName(fileNamePart(*chosen))));
     rebuild();
   }
 }

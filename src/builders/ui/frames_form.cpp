@@ -1,4 +1,5 @@
 #include "builders/ui/frames_form.h"
+#include "builders/file_reference.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -440,7 +441,7 @@ std::optional<std::string> Tformframes::chooseFileName() {
   request.initialDir = startFolder_;
   const auto chosen = platform_.fileDialogs.choose(request);
   if (!chosen) return std::nullopt;
-  return std::string(fileNamePart(*chosen));
+  return referenceToFileName(fileNamePart(*chosen));
 }
 
 void Tformframes::finish(const std::string& text) {

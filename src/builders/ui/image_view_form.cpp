@@ -1,4 +1,5 @@
 #include "builders/ui/image_view_form.h"
+#include "builders/file_reference.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -161,7 +162,7 @@ bool TFormImageView::showImage(const std::string& path, const char* labelPrefix)
   LabelDim->setText(QString(labelPrefix) + "Dim: " + width + " X " + height + " pixels");
   LabelSize->setText(QString(labelPrefix) + "Size: " + QString::number(picture_.fileSize() / 1000) + "KB");
   LabelPath->setText(toQString(picture_.name()));
-  EditIMGSource->setText(toQString(fileNamePart(path)));
+  EditIMGSource->setText(toQString(referenceToFileName(fileNamePart(path))));
   EditIMGWidth->setText(width);
   EditIMGHeight->setText(height);
   return true;

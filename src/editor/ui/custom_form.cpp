@@ -93,12 +93,23 @@ void TFormCustom::BitBtnAddTagClick() {
     return;
   }
   const std::string start = toBytes(EditStart->text());
+  const std::string end = toBytes(EditEnd->text());
+  struct Field {
+    const std::string& text;
+    const char* name;
+    QLineEdit* edit;
+  };
+  for (const Field& f : {Field{start, "START tag", EditStart}, Field{end, "END tag", EditEnd}})
+    if (const std::string problem = lineBreakProblem(f.text, f.name); !problem.empty()) {
+      prompts_.error(problem);
+      f.edit->setFocus();
+      return;
+    }
   if (start.empty() || start == "<>") {
     prompts_.error("You have not entered a START tag. This is a required field.");
     EditStart->setFocus();
     return;
   }
-  const std::string end = toBytes(EditEnd->text());
   if (end.empty() && prompts_.message(MessageKind::Confirm, kAppTitle,
                                       "You have not entered an END tag. Do you wish to continue without a END tag?",
                                       Buttons::YesNo) != Answer::Yes) {
