@@ -12,13 +12,19 @@ namespace quillon {
 
 namespace {
 
+// The folder part of a path on this system, where only '/' separates ("a\\b.html" is one name).
+std::string localFolderOf(std::string_view path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
 // The longest folder prefix (ending in '/') that every path shares.
 std::string commonFolder(const std::vector<std::string>& paths) {
-  std::string common(folderPart(paths.front()));
+  std::string common = localFolderOf(paths.front());
   for (const std::string& path : paths) {
     while (!common.empty() && path.compare(0, common.size(), common) != 0) {
       common.pop_back();
-      common = std::string(folderPart(common));
+      common = localFolderOf(common);
     }
   }
   return common;

@@ -124,6 +124,8 @@ TEST(BackupPlan, OneFolderFlatSeveralFoldersMirrored) {
   EXPECT_EQ(clashing[1].relative, "up/x-2.html");
   EXPECT_EQ(clashing[2].relative, "up/x-3.html");
   EXPECT_EQ(planBackupCopies({"/w/Site.out", "/w/pages/Site.out"}, {"Site.out"})[1].relative, "pages/Site-2.out");
+  // Only '/' separates folders here: a backslash is part of a name.
+  EXPECT_EQ(planBackupCopies({"/w/site/a\\b.html"})[0].relative, "a\\b.html");
 }
 
 TEST(BackupPlan, ALocationInsideAFolderOfTheSourcesIsRefused) {

@@ -75,6 +75,20 @@ try:
         failures.append("a name with a blank was not renamed")
     ftp("--dir", "site", "127.0.0.1", "rm", "still with space.txt")
     ftp("--dir", "site", "127.0.0.1", "rmdir", "My Folder")
+    # Two files that would land on one remote name are refused before anything is sent; a backslash is
+    # part of a name, never a folder separator.
+    os.makedirs(os.path.join(work, "news"))
+    for rel in ("news/index.html", "index.html", "a\\b.html"):
+        with open(os.path.join(work, rel), "wb") as f:
+            f.write(rel.encode())
+    ftp("--dir", "site", "127.0.0.1", "put", os.path.join(work, "index.html"), os.path.join(work, "news/index.html"),
+        expect_ok=False)
+    if os.path.exists(os.path.join(home, "site", "index.html")):
+        failures.append("two files with one remote name were sent")
+    ftp("--dir", "site", "127.0.0.1", "put", os.path.join(work, "a\\b.html"))
+    if not os.path.exists(os.path.join(home, "site", "a\\b.html")):
+        failures.append("a name holding a backslash was sent as another name")
+    ftp("--dir", "site", "127.0.0.1", "rm", "a\\b.html")
     # A folder that does not exist fails the run before anything is stored in the login folder.
     ftp("--dir", "no-such-folder", "127.0.0.1", "put", blank, expect_ok=False)
     if os.path.exists(os.path.join(home, "with space.txt")):

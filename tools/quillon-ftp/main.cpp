@@ -17,6 +17,7 @@
 #include "base/text_bytes.h"
 #include "publish/poll_event_loop.h"
 #include "publish/star_ftp.h"
+#include "publish/upload_names.h"
 
 namespace {
 
@@ -107,10 +108,17 @@ int main(int argc, char** argv) {
     names = !operands.empty();
     steps.push_back([&] { ftp.ListDirectory(); });
   } else if (command == "put" && !operands.empty()) {
+    if (const auto clashes = quillon::uploadNameClashes(operands)) {
+      std::string said = *clashes;
+      for (char& c : said)
+        if (c == '\r') c = '\n';
+      std::fprintf(stderr, "quillon-ftp: %s\n", said.c_str());
+      return 1;
+    }
     for (const auto& file : operands)
       steps.push_back([&, file] {
         ftp.LocalFile = file;
-        ftp.RemoteFile = std::string(quillon::fileNamePart(file));
+        ftp.RemoteFile = std::string(quillon::uploadName(file));
         ftp.StoreFile();
       });
   } else if ((command == "mkdir" || command == "rmdir" || command == "rm") && operands.size() == 1) {

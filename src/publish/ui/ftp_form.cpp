@@ -29,6 +29,7 @@
 #include "project/site_files.h"
 #include "project/ui/folder_browser.h"
 #include "publish/star_ftp.h"
+#include "publish/upload_names.h"
 #include "publish/ui/input_form.h"
 #include "publish/ui/qt_event_loop.h"
 
@@ -614,6 +615,12 @@ void TFormFTP::ButtonTransferClick() {
     return;
   }
   if (busy_) return;
+  std::vector<std::string> paths;
+  for (int i = 0; i < ListTransferFiles->count(); ++i) paths.push_back(toBytes(ListTransferFiles->item(i)->text()));
+  if (const auto clashes = uploadNameClashes(paths)) {
+    platform_.prompts.info(*clashes);
+    return;
+  }
   sending_ = 0;
   failed_ = 0;
   cancelled_ = false;
@@ -628,7 +635,7 @@ void TFormFTP::sendCurrent() {
   const std::string path = toBytes(ListTransferFiles->item(static_cast<int>(sending_))->text());
   showLater(QString("Sending file #%1 of %2").arg(sending_ + 1).arg(count_));
   FTP1->LocalFile = path;
-  FTP1->RemoteFile = std::string(fileNamePart(path));
+  FTP1->RemoteFile = std::string(uploadName(path));
   if (const auto size = regularFileSize(path)) sendingSize_ = *size;
   lastError_.clear();
   PageControl1->setCurrentIndex(2);
