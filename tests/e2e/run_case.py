@@ -18,7 +18,7 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
   #! chmod NAME MODE           set a file's permission bits (octal) before the run
   #! symlink NAME TARGET       make a symbolic link NAME pointing to TARGET before the run
   #! drive-alone              run a copy of quillon-drive from a folder without the embedded-browser module
-"@DIR@" anywhere stands for the program directory, without its trailing slash; "@UDIR@" for it in upper case;
+File names may hold \\xHH escapes. "@DIR@" anywhere stands for the program directory, without its trailing slash; "@UDIR@" for it in upper case;
 "@TODAY@" for today's date as backup folders are named (M_D_YYYY).
 """
 import json
@@ -54,6 +54,11 @@ def unquote(text: str) -> bytes:
         out += c
         i += 1
     return bytes(out)
+
+
+def in_prog(prog: str, name: str) -> bytes:
+    """A file of the program directory; the name may hold \\xHH escapes for bytes that are not UTF-8."""
+    return os.path.join(os.fsencode(prog), unquote('"' + name + '"') if "\\" in name else os.fsencode(name))
 
 
 def matches(actual, expected) -> bool:
@@ -123,7 +128,7 @@ def main() -> int:
             verb, _, rest = line[3:].partition(" ")
             if verb == "file":
                 name, _, content = rest.partition(" ")
-                path = os.path.join(prog, name)
+                path = in_prog(prog, name)
                 os.makedirs(os.path.dirname(path), exist_ok=True)
                 # @@N@@ anywhere: N bytes of filler
                 data = re.sub(rb"@@(\d+)@@", lambda m: b"x" * int(m.group(1)), unquote(content))
@@ -149,7 +154,7 @@ def main() -> int:
                 os.symlink(target, path)
             elif verb == "chmod":
                 name, _, mode = rest.partition(" ")
-                os.chmod(os.path.join(prog, name), int(mode, 8))
+                os.chmod(in_prog(prog, name), int(mode, 8))
             elif verb in ("pdf-text", "pdf-indented"):
                 name, _, content = rest.partition(" ")
                 pdf_checks.setdefault(name, []).append((unquote(content).decode("utf-8"), verb == "pdf-indented"))
@@ -191,7 +196,7 @@ def main() -> int:
         problems += check_dumps("DUMP", dump_lines, dumps)
         problems += check_dumps("DIALOGDUMP", dialog_lines, dialog_dumps)
         for name, content in file_checks:
-            path = os.path.join(prog, name)
+            path = in_prog(prog, name)
             if not os.path.exists(path):
                 problems.append(f"file {name} is missing")
             elif open(path, "rb").read() != content:
@@ -199,10 +204,10 @@ def main() -> int:
         for name, wanted in pdf_checks.items():
             problems += check_pdf(os.path.join(prog, name), name, wanted)
         for name in absent:
-            if os.path.exists(os.path.join(prog, name)):
+            if os.path.exists(in_prog(prog, name)):
                 problems.append(f"file {name} exists")
         for name, mode in modes:
-            path = os.path.join(prog, name)
+            path = in_prog(prog, name)
             actual = os.stat(path).st_mode & 0o7777 if os.path.exists(path) else None
             if actual != mode:
                 problems.append(f"file {name} has mode {actual and oct(actual)}, expected {oct(mode)}")

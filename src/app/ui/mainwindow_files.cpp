@@ -17,16 +17,18 @@
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/drive_list.h"
 #include "platform/ui/qt_text.h"
+#include "builders/file_reference.h"
+#include "platform/ui/byte_items.h"
 #include "project/files_pane.h"
 #include "project/page_checks.h"
 
 namespace quillon {
 
 void TForm1::wireFilesPane() {
-  for (const std::string& root : driveRoots()) DriveComboBox1->addItem(toQString(root));
-  connect(DriveComboBox1, &QComboBox::activated, this, [this](int i) { filesGoTo(toBytes(DriveComboBox1->itemText(i))); });
+  for (const std::string& root : driveRoots()) addByteItem(DriveComboBox1, root);
+  connect(DriveComboBox1, &QComboBox::activated, this, [this](int i) { filesGoTo(comboBytes(DriveComboBox1, i)); });
   connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-    const std::string name = toBytes(item->text());
+    const std::string name = itemBytes(item);
     filesGoTo(name == ".." ? parentFolder(filesFolder_) : joinPath(filesFolder_, name) + "/");
   });
   connect(FilterComboBox1, &QComboBox::currentIndexChanged, this, [this] { filesGoTo(filesFolder_); });
@@ -51,15 +53,15 @@ void TForm1::filesGoTo(const std::string& folder) {
   LabelDirectory->setText(toQString(folder));
   DirectoryListBox1->clear();
   DirectoryListBox1->addItem("..");
-  for (const auto& name : foldersIn(folder)) DirectoryListBox1->addItem(toQString(name));
+  for (const auto& name : foldersIn(folder)) addByteItem(DirectoryListBox1, name);
   ListBox2->clear();
   const std::string mask = toBytes(FilterComboBox1->currentData().toString());
-  for (const auto& name : filesIn(folder, mask.empty() ? "*.*" : mask)) ListBox2->addItem(toQString(name));
+  for (const auto& name : filesIn(folder, mask.empty() ? "*.*" : mask)) addByteItem(ListBox2, name);
 }
 
 std::string TForm1::chosenFile() const {
   const QListWidgetItem* item = ListBox2->currentItem();
-  return item ? joinPath(filesFolder_, toBytes(item->text())) : std::string();
+  return item ? joinPath(filesFolder_, itemBytes(item)) : std::string();
 }
 
 void TForm1::ListBox2Click() {
@@ -101,6 +103,8 @@ void TForm1::BitBtnInsertLinkImageClick() {
   const std::string path = chosenFile();
   if (path.empty()) return;
   const std::string name(fileNamePart(path));
+  // The tag's reference finds the file whatever its name holds ('#', '%', 8-bit bytes).
+  const std::string reference = referenceToFileName(name);
   std::string text;
   if (isLinkableImage(name)) {
     const auto size = measureImageFile(path);
@@ -108,9 +112,9 @@ void TForm1::BitBtnInsertLinkImageClick() {
       platform_.prompts.info("Error opening file. File is corrupt or cannot handle this file type.");
       return;
     }
-    text = imageText(name, size->width, size->height);
+    text = imageText(reference, size->width, size->height);
   } else {
-    text = linkText(name);
+    text = linkText(reference);
   }
   const EditView view = editView();
   applyInsertion({view.selStart, 0, text, view.selStart, text.size()});

@@ -1,4 +1,5 @@
 // Site projects: new, open, save, the recent list, the help project, and the outline's page commands.
+#include <algorithm>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -197,8 +198,10 @@ bool TForm1::runPageDialog(bool changing, bool focusLink) {
     title = project_->tree()[static_cast<size_t>(selected)].title;
     link = project_->tree()[static_cast<size_t>(selected)].link;
   }
+  const auto& pages = project_->tree().pages();
+  const bool eightBit = std::any_of(pages.begin(), pages.end(), [](const Page& p) { return !isValidUtf8(p.title); });
   FormNewName->prepare("HTML Files|" + maskList_ + "|All Files|*.*", settings_.startLocation, title, link,
-                       focusLink ? TFormNewName::Focus::Link : TFormNewName::Focus::Title, changing);
+                       focusLink ? TFormNewName::Focus::Link : TFormNewName::Focus::Title, changing, eightBit);
   platform_.modal.runModal(*FormNewName);
   return !FormNewName->cancelled() && FormNewName->result() == QDialog::Accepted;
 }

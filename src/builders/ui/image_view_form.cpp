@@ -1,5 +1,6 @@
 #include "builders/ui/image_view_form.h"
 #include "builders/file_reference.h"
+#include "platform/ui/byte_items.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -117,11 +118,11 @@ TFormImageView::TFormImageView(Platform& platform, const Start& start, QWidget* 
   v->addLayout(buttons);
 
   browser_ = new FolderBrowser(DriveComboBox1, DirectoryListBox1, FileListBox1, [] { return std::string(kImageMask); }, this);
-  connect(FileListBox1, &QListWidget::currentTextChanged, this, [this](const QString& name) {
-    if (!name.isEmpty()) EditIMGSource->setText(name);
+  connect(FileListBox1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+    if (item) EditIMGSource->setText(toQString(referenceToFileName(itemBytes(item))));
   });
   connect(FileListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    showImage(joinPath(browser_->folder(), toBytes(item->text())), "");
+    showImage(browser_->pathOf(item), "");
   });
   for (QLineEdit* e : {EditIMGSource, EditAlt, EditIMGWidth, EditIMGHeight, EditRelativePath})
     connect(e, &QLineEdit::textChanged, this, [this] { EditIMGSourceChange(); });

@@ -1,6 +1,10 @@
 #include "builders/ui/multi_image.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
+#include <fcntl.h>
+#include <unistd.h>
 #include <cmath>
 
 #include "base/file_io.h"
@@ -39,7 +43,15 @@ bool TMultiImage::load(const std::string& path) {
   const std::string_view name = fileNamePart(path);
   const size_t dot = name.rfind('.');
   const std::string kind = dot == std::string_view::npos || dot + 1 == name.size() ? "image" : lowerAscii(name.substr(dot + 1));
-  QImageReader reader(toQString(path));
+  // Opened by the path's own bytes: a name that is not UTF-8 would reach another file through a QString.
+  QFile file;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (fd >= 0) ::close(fd);
+    prompts_.error("Reading " + kind + " file failed");
+    return false;
+  }
+  QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   const QSize full = reader.size();
   QImage decoded;
@@ -68,7 +80,10 @@ bool TMultiImage::load(const std::string& path) {
 }
 
 bool TMultiImage::saveBmp(const std::string& path) {
-  if (picture_.isNull() || !picture_.save(toQString(path), "BMP")) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (picture_.isNull() || !buffer.open(QIODevice::WriteOnly) || !picture_.save(&buffer, "BMP") ||
+      !writeFileAtomic(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))).ok) {
     prompts_.error("Writing bmp file failed");
     return false;
   }

@@ -17,6 +17,7 @@
 #include "base/file_copy.h"
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "platform/ui/byte_items.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "project/backup_plan.h"
@@ -92,7 +93,7 @@ TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
 
   browser_ = new FolderBrowser(DriveComboBox, DirectoryList, nullptr, {}, this);
   browser_->entered = [this](const std::string& folder) {
-    EditBackupPath->setText(toQString(folder));
+    setLineBytes(EditBackupPath, folder);
     setStatus("Status:");
   };
   connect(EditBackupPath, &QLineEdit::textEdited, this, [this] { ButtonBackupNow->setEnabled(!project_.empty()); });
@@ -103,7 +104,7 @@ TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
   const std::string backupRoot = start_.programDir + "backup/";
   goToFolder(isDirectory(backupRoot) ? backupRoot : start_.programDir);
   const std::vector<std::string> projects = listProjects(start_.projectsDir);
-  for (const std::string& p : projects) ListBoxProjects->addItem(toQString(p));
+  for (const std::string& p : projects) addByteItem(ListBoxProjects, p);
   const int selected = projectListSelection(projects, start_.openProject);
   if (selected >= 0) {
     ListBoxProjects->setCurrentRow(selected);
@@ -111,10 +112,10 @@ TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
   }
   // The project follows the current row however it was chosen: mouse, keyboard or program.
   connect(ListBoxProjects, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0) chooseProject(toBytes(ListBoxProjects->item(row)->text()), true);
+    if (row >= 0) chooseProject(itemBytes(ListBoxProjects->item(row)), true);
   });
   connect(ListBoxProjects, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    if (toBytes(item->text()) != project_) chooseProject(toBytes(item->text()), true);
+    if (itemBytes(item) != project_) chooseProject(itemBytes(item), true);
   });
 }
 
@@ -129,13 +130,13 @@ void TFormBackup::chooseProject(const std::string& entry, bool fromList) {
   const auto pages = projectPageFiles(start_.projectsDir, entry);
   files_ = pages ? *pages : std::vector<std::string>{};
   if (!pages) platform_.prompts.info("You cannot type in a project name. You must select it from the list.");
-  EditSubDir->setText(toQString(backupSubDirName(entry, start_.today)));
-  EditBackupPath->setText(toQString(browser_->folder()));
+  setLineBytes(EditSubDir, backupSubDirName(entry, start_.today));
+  setLineBytes(EditBackupPath, browser_->folder());
 }
 
 void TFormBackup::ButtonCreateClick() {
   setStatus("Status:");
-  const std::string name = toBytes(EditSubDir->text());
+  const std::string name = lineBytes(EditSubDir);
   if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
     platform_.prompts.info("Type the name of one new folder (without \"/\") to create it in the chosen folder.");
     return;
@@ -144,7 +145,7 @@ void TFormBackup::ButtonCreateClick() {
   if (path.empty() || path.back() != '/') path += '/';
   path += name;
   makeDirectory(path);
-  EditBackupPath->setText(toQString(path));
+  setLineBytes(EditBackupPath, path);
   EditSubDir->clear();
   goToFolder(browser_->folder());
 }
@@ -155,14 +156,14 @@ void TFormBackup::ButtonBackupNowClick() {
     return;
   }
   setStatus("Status:");
-  std::string target = toBytes(EditBackupPath->text());
+  std::string target = lineBytes(EditBackupPath);
   if (target.empty()) {
     platform_.prompts.info("Choose the folder to back up into, or type its path, first.");
     return;
   }
   if (target.back() != '/') {
     target += '/';
-    EditBackupPath->setText(toQString(target));
+    setLineBytes(EditBackupPath, target);
   }
   const std::string link = projectLinkPath(start_.projectsDir, project_);
   const std::string outline = projectOutlinePath(start_.projectsDir, project_);

@@ -21,6 +21,7 @@
 #include "base/file_copy.h"
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "platform/ui/byte_items.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "project/backup_plan.h"
@@ -55,7 +56,7 @@ TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* paren
   ComboProject = named(new QComboBox(this), "ComboProject");
   ComboProject->setPlaceholderText("Select a Project");
   const std::vector<std::string> projects = listProjects(start_.projectsDir);
-  for (const std::string& p : projects) ComboProject->addItem(toQString(p));
+  for (const std::string& p : projects) addByteItem(ComboProject, p);
   ComboProject->setCurrentIndex(projectListSelection(projects, start_.openProject));
   ListBoxFiles = named(new QListWidget(this), "ListBoxFiles");
   ButtonAddFile = named(new QPushButton("Add File", this), "ButtonAddFile");
@@ -127,7 +128,7 @@ void TFormBigReplace::ButtonAddFileClick() {
   request.initialDir = lastDirectory_;
   const auto chosen = platform_.fileDialogs.choose(request);
   if (!chosen) return;
-  ListBoxFiles->addItem(toQString(*chosen));
+  addByteItem(ListBoxFiles, *chosen);
   lastDirectory_ = std::string(folderPart(*chosen));
 }
 
@@ -176,7 +177,7 @@ void TFormBigReplace::ButtonReplaceAllClick() {
     return;
   std::vector<std::string> files;
   if (projectScope) {
-    const std::string entry = toBytes(ComboProject->currentText());
+    const std::string entry = comboBytes(ComboProject, ComboProject->currentIndex());
     const auto pages = projectPageFiles(start_.projectsDir, entry);
     if (!pages) {
       say("Cannot read the link file \"" + projectLinkPath(start_.projectsDir, entry) + "\" of this project.");
@@ -184,7 +185,7 @@ void TFormBigReplace::ButtonReplaceAllClick() {
     }
     files = *pages;
   } else {
-    for (int i = 0; i < ListBoxFiles->count(); ++i) files.push_back(toBytes(ListBoxFiles->item(i)->text()));
+    for (int i = 0; i < ListBoxFiles->count(); ++i) files.push_back(itemBytes(ListBoxFiles->item(i)));
   }
   // A file listed twice, or reached by a second path, is changed once: a second pass would replace in the
   // replacements.

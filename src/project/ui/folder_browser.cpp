@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 
+#include "platform/ui/byte_items.h"
 #include "platform/ui/drive_list.h"
 #include "platform/ui/qt_text.h"
 #include "project/files_pane.h"
@@ -13,13 +14,13 @@ namespace quillon {
 FolderBrowser::FolderBrowser(QComboBox* drives, QListWidget* folders, QListWidget* files,
                              std::function<std::string()> mask, QObject* parent)
     : QObject(parent), drives_(drives), folders_(folders), files_(files), mask_(std::move(mask)) {
-  for (const std::string& root : driveRoots()) drives_->addItem(toQString(root));
+  for (const std::string& root : driveRoots()) addByteItem(drives_, root);
   connect(drives_, &QComboBox::activated, this, [this](int i) {
-    goTo(toBytes(drives_->itemText(i)));
+    goTo(comboBytes(drives_, i));
     if (entered) entered(folder_);
   });
   connect(folders_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-    const std::string name = toBytes(item->text());
+    const std::string name = itemBytes(item);
     goTo(name == ".." ? parentFolder(folder_) : joinPath(folder_, name) + "/");
     if (entered) entered(folder_);
   });
@@ -30,12 +31,14 @@ void FolderBrowser::goTo(const std::string& folder) {
   drives_->setCurrentText(toQString(driveOf(driveRoots(), folder_)));
   folders_->clear();
   folders_->addItem("..");
-  for (const std::string& name : foldersIn(folder_)) folders_->addItem(toQString(name));
+  for (const std::string& name : foldersIn(folder_)) addByteItem(folders_, name);
   if (!files_) return;
   const QSignalBlocker quiet(files_);  // refilling is not the user choosing a file
   files_->clear();
   const std::string mask = mask_ ? mask_() : std::string();
-  for (const std::string& name : filesIn(folder_, mask.empty() ? "*.*" : mask)) files_->addItem(toQString(name));
+  for (const std::string& name : filesIn(folder_, mask.empty() ? "*.*" : mask)) addByteItem(files_, name);
 }
+
+std::string FolderBrowser::pathOf(const QListWidgetItem* file) const { return joinPath(folder_, itemBytes(file)); }
 
 }  // namespace quillon

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QListWidget;
+class QListWidgetItem;
 
 namespace quillon {
 
@@ -20,6 +21,8 @@ class FolderBrowser : public QObject {
                 QObject* parent);
   void goTo(const std::string& folder);
   const std::string& folder() const { return folder_; }
+  // The path of an entry of the file list, by the exact bytes of its name.
+  std::string pathOf(const QListWidgetItem* file) const;
   // Called after the user moved to another folder (not after goTo).
   std::function<void(const std::string&)> entered;
 

@@ -49,8 +49,9 @@ TFormNewName::TFormNewName(Platform& platform, QWidget* parent) : QDialog(parent
 }
 
 void TFormNewName::prepare(const std::string& fileFilter, const std::string& startFolder, const std::string& title,
-                           const std::string& link, Focus focus, bool changing) {
+                           const std::string& link, Focus focus, bool changing, bool eightBitTitles) {
   filter_ = fileFilter;
+  eightBitTitles_ = eightBitTitles;
   startFolder_ = startFolder;
   title_.clear();
   link_.clear();
@@ -65,7 +66,7 @@ void TFormNewName::prepare(const std::string& fileFilter, const std::string& sta
 }
 
 void TFormNewName::selectFile() {
-  const std::string current = toBytes(EditLink->text());
+  const std::string current = toBytesKeeping(EditLink->text(), shownLink_);
   FileDialogRequest request;
   request.title = "Select HTML File";
   request.filter = filter_;
@@ -76,12 +77,19 @@ void TFormNewName::selectFile() {
   } else {
     request.initialDir = startFolder_;
   }
-  if (const auto chosen = platform_.fileDialogs.choose(request)) EditLink->setText(toQString(*chosen));
+  if (const auto chosen = platform_.fileDialogs.choose(request)) {
+    shownLink_ = *chosen;  // a picked path is used by its own bytes
+    EditLink->setText(toQString(*chosen));
+  }
 }
 
 void TFormNewName::accept() {
   // Untouched, a title or link keeps its bytes (an 8-bit title is not rewritten as UTF-8).
-  const std::string title = toBytesKeeping(EditTitle->text(), shownTitle_);
+  // A title typed over takes the outline's encoding: beside 8-bit titles a new one is 8-bit too (any 8-bit
+  // original makes toBytesKeeping write Latin-1 where the text allows).
+  const bool untouched = EditTitle->text() == toQString(shownTitle_);
+  const std::string like = eightBitTitles_ && isValidUtf8(shownTitle_) ? std::string("\xFF") : shownTitle_;
+  const std::string title = untouched ? shownTitle_ : toBytesKeeping(EditTitle->text(), like);
   const std::string link = toBytesKeeping(EditLink->text(), shownLink_);
   const PageCheck check = checkPage(title, link);
   if (check.focus != PageField::None) {

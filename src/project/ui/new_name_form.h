@@ -18,9 +18,10 @@ class TFormNewName : public QDialog {
   enum class Focus { Title, Link };
   TFormNewName(Platform& platform, QWidget* parent = nullptr);
 
-  // Before showing: the file filter, and the fields for adding (link = start folder) or changing.
+  // Before showing: the file filter, and the fields for adding (link = start folder) or changing. With
+  // `eightBitTitles` (the outline's titles are 8-bit), a typed title is written in 8 bits where it can be.
   void prepare(const std::string& fileFilter, const std::string& startFolder, const std::string& title,
-               const std::string& link, Focus focus, bool changing);
+               const std::string& link, Focus focus, bool changing, bool eightBitTitles = false);
   bool cancelled() const { return cancelled_; }
   const std::string& resultTitle() const { return title_; }
   const std::string& resultLink() const { return link_; }
@@ -38,6 +39,7 @@ class TFormNewName : public QDialog {
   std::string shownTitle_;  // the bytes the edits were filled from
   std::string shownLink_;
   bool cancelled_ = false;
+  bool eightBitTitles_ = false;
   QLineEdit* EditTitle = nullptr;
   QLineEdit* EditLink = nullptr;
 };

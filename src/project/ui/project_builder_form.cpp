@@ -201,7 +201,7 @@ void TFormProjectBuilder::goToFolder(const std::string& folder) { browser_->goTo
 void TFormProjectBuilder::addFiles(bool all) {
   for (int i = 0; i < ListBoxDirFiles->count(); ++i)
     if (all || ListBoxDirFiles->item(i)->isSelected())
-      chosen_.push_back(joinPath(browser_->folder(), toBytes(ListBoxDirFiles->item(i)->text())));
+      chosen_.push_back(browser_->pathOf(ListBoxDirFiles->item(i)));
   chosenChanged();
 }
 
@@ -230,13 +230,15 @@ void TFormProjectBuilder::loadNames() {
   MemoNames->clear();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   QStringList names;
+  loadedNames_.clear();
   for (const std::string& path : order_) {
     if (RadioFileName->isChecked()) {
-      names << toQString(tidyPageName(nameFromFileName(path), path));
+      loadedNames_.push_back(tidyPageName(nameFromFileName(path), path));
     } else {
       const auto bytes = readWholeFile(path);
-      names << toQString(tidyPageName(nameFromTitle(bytes ? *bytes : std::string(), path), path));
+      loadedNames_.push_back(tidyPageName(nameFromTitle(bytes ? *bytes : std::string(), path), path));
     }
+    names << toQString(loadedNames_.back());
   }
   MemoNames->setPlainText(names.join('\n'));
   QApplication::restoreOverrideCursor();
@@ -261,8 +263,13 @@ void TFormProjectBuilder::tabChanged(int index) {
   if (left == kNames) {
     hierarchy_.clear();
     const QString text = MemoNames->toPlainText();
+    // A name as it was read keeps its page's bytes (an 8-bit title stays 8-bit); one typed over keeps
+    // their encoding where it can.
     if (!text.isEmpty())
-      for (const QString& line : text.split('\n')) hierarchy_.push_back(toBytes(line));
+      for (const QString& line : text.split('\n')) {
+        const size_t at = hierarchy_.size();
+        hierarchy_.push_back(at < loadedNames_.size() ? toBytesKeeping(line, loadedNames_[at]) : toBytes(line));
+      }
     showHierarchy({});
   }
   if (index != kFinish) return;

@@ -51,6 +51,7 @@ class TFormProjectBuilder : public QDialog {
   class FolderBrowser* browser_ = nullptr;
   std::vector<std::string> chosen_;
   std::vector<std::string> order_;
+  std::vector<std::string> loadedNames_;  // the names as read, in the order of the memo
   std::vector<std::string> hierarchy_;
   int lastTab_ = 0;
   QTabWidget* PageControl = nullptr;

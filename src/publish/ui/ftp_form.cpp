@@ -23,6 +23,7 @@
 #include "platform/ui/background_work.h"
 #include "platform/ui/dialog_parts.h"
 #include "platform/ui/named.h"
+#include "platform/ui/byte_items.h"
 #include "platform/ui/qt_text.h"
 #include "project/files_pane.h"
 #include "project/project_files.h"
@@ -112,8 +113,8 @@ TFormFTP::TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidge
   FTP1->TransferMode = BinaryTransfer;
   wireClient();
   for (const std::string& name : readHostList(datPath())) addHostName(name);
-  for (const std::string& path : autoFtp_.entries()) ListBoxChanged->addItem(toQString(path));
-  for (const std::string& p : listProjects(start_.programDir + "projects/")) ComboBox1->addItem(toQString(p));
+  for (const std::string& path : autoFtp_.entries()) addByteItem(ListBoxChanged, path);
+  for (const std::string& p : listProjects(start_.programDir + "projects/")) addByteItem(ComboBox1, p);
   ComboBox1->setCurrentIndex(-1);
   goToFolder(isDirectory(start_.startFolder) ? start_.startFolder : std::string("/"));
   Label15->clear();
@@ -311,7 +312,7 @@ QWidget* TFormFTP::buildTransferPage() {
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     if (!canAct()) return;
     setBusy(true);
-    FTP1->ChangeDirectory(toBytes(item->text()));
+    FTP1->ChangeDirectory(itemBytes(item));
   });
   return page;
 }
@@ -462,7 +463,7 @@ void TFormFTP::Button3Click() {
     return;
   }
   const int row = ListBoxHosts->currentRow();
-  const bool changingSelected = row >= 0 && toBytes(ListBoxHosts->item(row)->text()) == name;
+  const bool changingSelected = row >= 0 && hostNames_[static_cast<size_t>(row)] == name;
   for (size_t i = 0; i < hostNames_.size(); ++i)
     if ((changingSelected && static_cast<int>(i) == row) || hostNames_[i] == name) {
       hostNames_.erase(hostNames_.begin() + static_cast<long>(i));
@@ -494,7 +495,7 @@ bool TFormFTP::addIfPresent(const std::string& path) {
                            "  does not exist. Please be sure the location is correct and the file has not been deleted.");
     return false;
   }
-  ListTransferFiles->addItem(toQString(path));
+  addByteItem(ListTransferFiles, path);
   return true;
 }
 
@@ -502,18 +503,18 @@ void TFormFTP::addFromAutoList(bool all) {
   const auto rows = markedRows(ListBoxChanged);
   if (rows.empty()) return;
   for (int i = 0; i < ListBoxChanged->count(); ++i)
-    if (all || ListBoxChanged->item(i)->isSelected()) addIfPresent(toBytes(ListBoxChanged->item(i)->text()));
+    if (all || ListBoxChanged->item(i)->isSelected()) addIfPresent(itemBytes(ListBoxChanged->item(i)));
 }
 
 void TFormFTP::changedListChanged() {
   autoFtp_.clear();
-  for (int i = 0; i < ListBoxChanged->count(); ++i) autoFtp_.add(toBytes(ListBoxChanged->item(i)->text()));
+  for (int i = 0; i < ListBoxChanged->count(); ++i) autoFtp_.add(itemBytes(ListBoxChanged->item(i)));
 }
 
 void TFormFTP::ComboBox1Change(int index) {
   Outline1->clear();
   projectLinks_.clear();
-  const std::string entry = toBytes(ComboBox1->itemText(index));
+  const std::string entry = comboBytes(ComboBox1, index);
   const std::string projects = start_.programDir + "projects/";
   const ProjectLoad load = loadProject(projectOutlinePath(projects, entry));
   if (!load.tree) {
@@ -549,7 +550,7 @@ void TFormFTP::goToFolder(const std::string& folder) { browser_->goTo(folder); }
 
 void TFormFTP::BitBtnAddFileClick() {
   for (int row : markedRows(FileListBox1))
-    ListTransferFiles->addItem(toQString(joinPath(browser_->folder(), toBytes(FileListBox1->item(row)->text()))));
+    addByteItem(ListTransferFiles, browser_->pathOf(FileListBox1->item(row)));
 }
 
 void TFormFTP::Button1Click() {
@@ -616,7 +617,7 @@ void TFormFTP::ButtonTransferClick() {
   }
   if (busy_) return;
   std::vector<std::string> paths;
-  for (int i = 0; i < ListTransferFiles->count(); ++i) paths.push_back(toBytes(ListTransferFiles->item(i)->text()));
+  for (int i = 0; i < ListTransferFiles->count(); ++i) paths.push_back(itemBytes(ListTransferFiles->item(i)));
   if (const auto clashes = uploadNameClashes(paths)) {
     platform_.prompts.info(*clashes);
     return;
@@ -632,7 +633,7 @@ void TFormFTP::ButtonTransferClick() {
 }
 
 void TFormFTP::sendCurrent() {
-  const std::string path = toBytes(ListTransferFiles->item(static_cast<int>(sending_))->text());
+  const std::string path = itemBytes(ListTransferFiles->item(static_cast<int>(sending_)));
   showLater(QString("Sending file #%1 of %2").arg(sending_ + 1).arg(count_));
   FTP1->LocalFile = path;
   FTP1->RemoteFile = std::string(uploadName(path));
@@ -686,9 +687,9 @@ void TFormFTP::FTP1ListingDone() {
   ListBox1->clear();
   std::vector<std::string> folders = FTP1->DirectoryNames();
   if (std::find(folders.begin(), folders.end(), "..") == folders.end()) folders.insert(folders.begin(), "..");
-  for (const std::string& name : folders) ListBox1->addItem(toQString(name));
+  for (const std::string& name : folders) addByteItem(ListBox1, name);
   ListBox2->clear();
-  for (const std::string& name : FTP1->FileNames()) ListBox2->addItem(toQString(name));
+  for (const std::string& name : FTP1->FileNames()) addByteItem(ListBox2, name);
   setBusy(false);
   ByteCounter->clear();
 }
@@ -722,7 +723,7 @@ void TFormFTP::RmDirFTPBtnClick() {
   if (!canAct()) return;
   const QListWidgetItem* item = ListBox1->currentItem();
   if (!item || item->text() == "..") return;
-  const std::string name = toBytes(item->text());
+  const std::string name = itemBytes(item);
   if (platform_.prompts.message(MessageKind::Confirm, kAppTitle, "Are you sure you want to remove " + name + " ?",
                                 Buttons::YesNo) != Answer::Yes)
     return;
@@ -734,7 +735,7 @@ void TFormFTP::ButtonRenameClick() {
   if (!canAct()) return;
   const QListWidgetItem* item = ListBox2->currentItem();
   if (!item) return;
-  const std::string from = toBytes(item->text());
+  const std::string from = itemBytes(item);
   InputForm->prepare("Rename File", "Enter new File name:");
   if (platform_.modal.runModal(*InputForm) != QDialog::Accepted) return;
   setBusy(true);
@@ -745,7 +746,7 @@ void TFormFTP::ButtonDeleteClick() {
   if (!canAct()) return;
   const QListWidgetItem* item = ListBox2->currentItem();
   if (!item) return;
-  const std::string name = toBytes(item->text());
+  const std::string name = itemBytes(item);
   if (platform_.prompts.message(MessageKind::Confirm, kAppTitle, "Are you sure you want to delete " + name + " ?",
                                 Buttons::YesNo) != Answer::Yes)
     return;
