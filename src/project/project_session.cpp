@@ -34,6 +34,7 @@ bool ProjectSession::leave(LeaveReason reason) {
 bool ProjectSession::newProject() {
   if (!leave(LeaveReason::NewProject)) return false;
   name_.clear();
+  openedFrom_.clear();
   tree_ = PageTree();
   modified_ = false;
   helpMode_ = false;
@@ -84,6 +85,7 @@ bool ProjectSession::open() {
   recordRecent(*chosen);
   name_ = std::string(fileNamePart(*chosen));
   caption_ = kCaptionPrefix + *chosen;
+  openedFrom_ = *chosen;
   return true;
 }
 
@@ -100,6 +102,7 @@ bool ProjectSession::reopen(size_t k) {
   recordRecent(path);
   name_ = std::string(fileNamePart(path));
   caption_ = "Brindle Quillon:  " + path;
+  openedFrom_ = path;
   helpMode_ = false;
   return true;
 }
@@ -145,7 +148,16 @@ bool ProjectSession::save() {
     if (!chosen) return false;
     return saveUnder(projectFileName(*chosen));
   }
-  return writeFiles();
+  if (!writeFiles()) return false;
+  // A project opened from another folder was written into the projects folder: from now on the caption and
+  // the recent list name that file, so that reopening it opens what was saved.
+  const std::string written = projectsDir() + name_;
+  if (!openedFrom_.empty() && openedFrom_ != written) {
+    recordRecent(written);
+    caption_ = caption_.substr(0, caption_.size() - openedFrom_.size()) + written;
+    openedFrom_ = written;
+  }
+  return true;
 }
 
 // The files always go into the projects folder: the recent list and the caption name the file written
@@ -159,6 +171,7 @@ bool ProjectSession::saveUnder(const std::string& name) {
   }
   recordRecent(projectsDir() + name_);
   caption_ = kCaptionPrefix + projectsDir() + name_;
+  openedFrom_ = projectsDir() + name_;
   return true;
 }
 

@@ -69,6 +69,7 @@ class ProjectSession {
   FileDialogs& dialogs_;
   std::function<void(const std::string&)> reminder_;
   PageTree tree_;
+  std::string openedFrom_;  // the outline file the project was opened from or last saved as
   std::string name_;
   bool modified_ = false;
   bool helpMode_ = false;

@@ -71,6 +71,15 @@ TEST_F(ProjectSessionTest, AProjectOpenedElsewhereIsSavedIntoTheProjectsDirector
   ASSERT_TRUE(session.save());
   EXPECT_EQ(*readWholeFile(projects() + "SITE.out"), "A\r\nB\r\n");
   EXPECT_EQ(*readWholeFile(outside), "A\r\n");
+  // From then on the caption and the recent list name the copy written, so that Reopen loads the change.
+  EXPECT_EQ(session.caption(), "Brindle Quillon Pro:  " + projects() + "SITE.out");
+  EXPECT_EQ(settings.recent[0], projects() + "SITE.out");
+  ASSERT_TRUE(session.reopen(0));
+  EXPECT_EQ(session.tree().size(), 2u);
+  // A project reopened from the projects folder keeps its caption when saved.
+  const std::string before = session.caption();
+  ASSERT_TRUE(session.save());
+  EXPECT_EQ(session.caption(), before);
 }
 
 TEST_F(ProjectSessionTest, LeavingAsksWithTheRightQuestionAndSavesOnYes) {

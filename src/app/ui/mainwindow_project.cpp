@@ -348,7 +348,10 @@ void TForm1::backupReminder(const std::string& projectName) {
   const int stored = IniFile::load(writer_->pathOf(SettingsFile::Options)).readInt("Backup", key, 0);
   const auto step = reminderStep(settings_.backupType, projectName, stored, settings_.promptFreq);
   if (!step) return;
-  writer_->write(SettingsFile::Options, "Backup", step->key, std::to_string(step->counter));
+  const WriteResult counted = writer_->write(SettingsFile::Options, "Backup", step->key, std::to_string(step->counter));
+  if (!counted.ok)
+    platform_.prompts.error("Cannot write the settings file \"" + counted.failedPath + "\". " + counted.error +
+                            ". The backup reminder cannot count how often this project is left.");
   if (!step->ask) return;
   if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
                                 "This project has not been backed-up recently. Do you wish to back up all HTML and "
