@@ -226,6 +226,9 @@ void TForm1::BitBtnSetDialogClick() {
   RE1->setFocus();
   const long start = editor_bytes::selectionStart(*RE1);
   const std::string selected = editor_bytes::selectedText(*RE1);
+  // The cut and the wrapped text are one undo step; a cancelled dialog undoes the cut, which leaves no
+  // step and an unchanged page unmodified.
+  RE1->SendScintilla(QsciScintilla::SCI_BEGINUNDOACTION);
   if (!selected.empty()) {
     platform_.clipboard.setText(selected);
     editor_bytes::replaceSelection(*RE1, {});
@@ -234,9 +237,13 @@ void TForm1::BitBtnSetDialogClick() {
   platform_.modal.runModal(dialog);
   if (dialog.handBack().insertRequested) {
     applyHandBack(dialog.handBack(), HandBackSelection::Dropped);
-  } else if (!selected.empty()) {
-    editor_bytes::replaceRange(*RE1, start, 0, selected);
-    editor_bytes::select(*RE1, start, static_cast<long>(selected.size()));
+    RE1->SendScintilla(QsciScintilla::SCI_ENDUNDOACTION);
+  } else {
+    RE1->SendScintilla(QsciScintilla::SCI_ENDUNDOACTION);
+    if (!selected.empty()) {
+      RE1->SendScintilla(QsciScintilla::SCI_UNDO);
+      editor_bytes::select(*RE1, start, static_cast<long>(selected.size()));
+    }
   }
 }
 
