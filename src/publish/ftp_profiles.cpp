@@ -1,6 +1,9 @@
 #include "publish/ftp_profiles.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,13 +14,40 @@ namespace quillon {
 
 namespace {
 
-// Creates the file owner-only when it is missing, and takes group and other permissions off it otherwise.
-void keepPrivate(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd >= 0) {
-    ::fchmod(fd, 0600);
-    ::close(fd);
+// Makes sure the file that holds passwords is the user's own regular file at 0600 before anything is written
+// into it: created owner-only when missing, made private otherwise. A link, a file of another user or
+// anything but a regular file is refused, since writing through it could put the passwords where others
+// read them.
+WriteResult makePrivate(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  if (fd < 0) {
+    if (errno == ELOOP)
+      return {false, "It is a symbolic link. Passwords are saved only into a regular file of your own: replace the "
+                     "link by the file itself",
+              path};
+    return {false, std::strerror(errno), path};
   }
+  struct stat st {};
+  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  const bool own = regular && st.st_uid == ::geteuid();
+  const bool privateNow = own && ::fchmod(fd, 0600) == 0;
+  ::close(fd);
+  if (!regular) return {false, "It is not a regular file", path};
+  if (!own) return {false, "It belongs to another user", path};
+  if (!privateNow) return {false, std::strerror(errno), path};
+  return {true, {}, {}};
+}
+
+WriteResult writePair(const std::string& iniPath, const std::string& datPath,
+                      const std::function<void(IniFile&)>& change, const std::vector<std::string>& hostNames) {
+  if (const WriteResult ready = makePrivate(iniPath); !ready.ok) return ready;
+  // Another instance may be writing its own profiles: re-read under the lock.
+  const FolderLock lock(std::string(folderPart(iniPath)));
+  IniFile ini = IniFile::load(iniPath);
+  change(ini);
+  const std::string iniText = ini.bytes();
+  const std::string datText = joinCrLf(hostNames);
+  return writeFilesTogether({{iniPath, iniText}, {datPath, datText}});
 }
 
 }  // namespace
@@ -34,21 +64,28 @@ FtpProfile readFtpProfile(const std::string& iniPath, const std::string& name) {
   return p;
 }
 
-WriteResult writeFtpProfile(const std::string& iniPath, const FtpProfile& p) {
-  keepPrivate(iniPath);
-  const WriteResult r = IniFile::writeValues(iniPath, {{p.profile, "Profile", p.profile},
-                                                       {p.profile, "Host", p.host},
-                                                       {p.profile, "User", p.user},
-                                                       {p.profile, "Password", p.password},
-                                                       {p.profile, "Account", p.account},
-                                                       {p.profile, "Directory", p.directory}});
-  keepPrivate(iniPath);
-  return r;
+WriteResult writeFtpProfile(const std::string& iniPath, const std::string& datPath, const FtpProfile& p,
+                            const std::vector<std::string>& hostNames) {
+  const std::pair<const char*, const std::string*> values[] = {{"Profile", &p.profile}, {"Host", &p.host},
+                                                               {"User", &p.user},       {"Password", &p.password},
+                                                               {"Account", &p.account}, {"Directory", &p.directory}};
+  for (const auto& [key, value] : values)
+    if (value->find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+      return {false, "A setting cannot hold a line break", iniPath};
+  for (const std::string& name : hostNames)
+    if (name.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+      return {false, "A profile name cannot hold a line break", datPath};
+  return writePair(iniPath, datPath, [&](IniFile& ini) {
+    for (const auto& [key, value] : values) ini.setValue(p.profile, key, *value);
+  }, hostNames);
 }
 
-WriteResult eraseFtpProfile(const std::string& iniPath, const std::string& name) {
-  keepPrivate(iniPath);
-  return IniFile::eraseSectionIn(iniPath, name);
+WriteResult eraseFtpProfile(const std::string& iniPath, const std::string& datPath, const std::string& name,
+                            const std::vector<std::string>& hostNames) {
+  return writePair(iniPath, datPath, [&](IniFile& ini) {
+    while (ini.eraseSection(name)) {
+    }
+  }, hostNames);
 }
 
 std::string profileNameProblem(std::string_view name) {
@@ -76,10 +113,6 @@ std::string storedValueProblem(const FtpProfile& p) {
 std::vector<std::string> readHostList(const std::string& datPath) {
   const auto bytes = readWholeFile(datPath);
   return bytes ? splitLines(*bytes) : std::vector<std::string>{};
-}
-
-WriteResult writeHostList(const std::string& datPath, const std::vector<std::string>& names) {
-  return writeFileAtomic(datPath, joinCrLf(names));
 }
 
 HostAndPort parseHostAndPort(std::string_view text) {

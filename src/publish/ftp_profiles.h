@@ -22,10 +22,14 @@ struct FtpProfile {
 
 // Reads a profile's section; keys that are missing read as "none" (Profile, Host) or empty.
 FtpProfile readFtpProfile(const std::string& iniPath, const std::string& name);
-// Writes the section named after the profile. FTP.INI holds passwords: it is made readable by its owner
-// only, and kept so.
-WriteResult writeFtpProfile(const std::string& iniPath, const FtpProfile& profile);
-WriteResult eraseFtpProfile(const std::string& iniPath, const std::string& name);
+// Writes the section named after the profile, or removes one, together with FTP.DAT's host list: both files
+// go to temporaries before either replaces its file, so a kill never leaves a host list and profiles that
+// disagree. FTP.INI holds passwords: it must be the user's own regular file, never a link (refused, with
+// the reason, before anything is written), and it is made readable by its owner only and kept so.
+WriteResult writeFtpProfile(const std::string& iniPath, const std::string& datPath, const FtpProfile& profile,
+                            const std::vector<std::string>& hostNames);
+WriteResult eraseFtpProfile(const std::string& iniPath, const std::string& datPath, const std::string& name,
+                            const std::vector<std::string>& hostNames);
 
 // Why a profile name cannot name an INI section that reads back as itself, or empty when it can.
 std::string profileNameProblem(std::string_view name);
@@ -35,7 +39,6 @@ std::string storedValueProblem(const FtpProfile& profile);
 
 // FTP.DAT: one profile name per line.
 std::vector<std::string> readHostList(const std::string& datPath);
-WriteResult writeHostList(const std::string& datPath, const std::vector<std::string>& names);
 
 // "name:port" or "name"; the port is 21 when none is given or it is not a number from 1 to 65535.
 struct HostAndPort {

@@ -19,8 +19,10 @@ mode_t modeOf(const std::string& path) {
 TEST(FtpProfiles, ProfilesRoundTripInAPrivateFile) {
   testing::TempDir dir;
   const std::string ini = dir.path() + "FTP.INI";
+  const std::string dat = dir.path() + "FTP.DAT";
   FtpProfile p{"My Site=1 caf\xc3\xa9", "ftp.example.org:2121", "me", "s3cret", "acct", "/www"};
-  ASSERT_TRUE(writeFtpProfile(ini, p).ok);
+  ASSERT_TRUE(writeFtpProfile(ini, dat, p, {p.profile}).ok);
+  EXPECT_EQ(readHostList(dat), std::vector<std::string>{p.profile}) << "the host list is written with it";
   EXPECT_EQ(modeOf(ini), 0600u);
   const FtpProfile back = readFtpProfile(ini, p.profile);
   EXPECT_EQ(back.host, p.host);
@@ -28,27 +30,45 @@ TEST(FtpProfiles, ProfilesRoundTripInAPrivateFile) {
   EXPECT_EQ(back.directory, "/www");
   // A file made readable by others is made private again on the next write; other sections stay.
   ::chmod(ini.c_str(), 0644);
-  ASSERT_TRUE(writeFtpProfile(ini, {"Other", "h", "u", "", "", ""}).ok);
+  ASSERT_TRUE(writeFtpProfile(ini, dat, {"Other", "h", "u", "", "", ""}, {p.profile, "Other"}).ok);
   EXPECT_EQ(modeOf(ini), 0600u);
   EXPECT_EQ(readFtpProfile(ini, p.profile).user, "me");
-  ASSERT_TRUE(eraseFtpProfile(ini, p.profile).ok);
+  ASSERT_TRUE(eraseFtpProfile(ini, dat, p.profile, {"Other"}).ok);
+  EXPECT_EQ(readHostList(dat), std::vector<std::string>{"Other"});
   EXPECT_EQ(readFtpProfile(ini, p.profile).host, "none");
   EXPECT_EQ(readFtpProfile(ini, "Other").host, "h");
 
   for (const char* bad : {"a]b", "a\nb", " lead", "trail "}) EXPECT_FALSE(profileNameProblem(bad).empty()) << bad;
   EXPECT_TRUE(profileNameProblem("plain = name, caf\xc3\xa9").empty());
-  EXPECT_FALSE(writeFtpProfile(ini, {"x", "h", "u", "pass\r\nword", "", ""}).ok);
+  EXPECT_FALSE(writeFtpProfile(ini, dat, {"x", "h", "u", "pass\r\nword", "", ""}, {"Other", "x"}).ok);
+  EXPECT_EQ(readHostList(dat), std::vector<std::string>{"Other"}) << "a refused profile changes neither file";
   // Values are read back trimmed: one with a blank at either end is said before it is stored.
   EXPECT_EQ(storedValueProblem({"x", "h", "u", " secret", "", ""}), "The Password cannot be saved with a blank at its start or end.");
   EXPECT_EQ(storedValueProblem({"x", "h", "u", "", "", "/www\t"}), "The Directory cannot be saved with a blank at its start or end.");
   EXPECT_EQ(storedValueProblem({"x", "h", "u", "in side", "", ""}), "");
 }
 
+TEST(FtpProfiles, PasswordsAreNeverWrittenThroughALinkOrIntoAnotherUsersFile) {
+  testing::TempDir dir;
+  const std::string shared = dir.path() + "shared.ini";
+  std::ofstream(shared) << "[Old]\r\nHost=h\r\n";
+  ::chmod(shared.c_str(), 0644);
+  const std::string ini = dir.path() + "FTP.INI";
+  ASSERT_EQ(::symlink(shared.c_str(), ini.c_str()), 0);
+  const WriteResult r = writeFtpProfile(ini, dir.path() + "FTP.DAT", {"x", "h", "u", "secret", "", ""}, {"x"});
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("symbolic link"), std::string::npos) << r.error;
+  EXPECT_EQ(readWholeFile(shared), "[Old]\r\nHost=h\r\n");
+  EXPECT_FALSE(fileExists(dir.path() + "FTP.DAT")) << "the pair is written together or not at all";
+  EXPECT_FALSE(eraseFtpProfile(ini, dir.path() + "FTP.DAT", "Old", {}).ok);
+  EXPECT_EQ(readWholeFile(shared), "[Old]\r\nHost=h\r\n");
+}
+
 TEST(FtpProfiles, HostListHostPortAndTheLogLine) {
   testing::TempDir dir;
   const std::string dat = dir.path() + "FTP.DAT";
   EXPECT_TRUE(readHostList(dat).empty());
-  ASSERT_TRUE(writeHostList(dat, {"A", "B", "A"}).ok);
+  ASSERT_TRUE(writeFtpProfile(dir.path() + "FTP.INI", dat, {"A", "h", "u", "", "", ""}, {"A", "B", "A"}).ok);
   EXPECT_EQ(readWholeFile(dat), "A\r\nB\r\nA\r\n");
   EXPECT_EQ(readHostList(dat), (std::vector<std::string>{"A", "B", "A"}));
 

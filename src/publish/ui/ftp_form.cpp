@@ -445,13 +445,14 @@ void TFormFTP::ButtonAddHostClick() {
     platform_.prompts.info(problem);
     return;
   }
-  const WriteResult written = writeFtpProfile(iniPath(), p);
+  std::vector<std::string> names = hostNames_;
+  names.push_back(name);
+  const WriteResult written = writeFtpProfile(iniPath(), datPath(), p, names);
   if (!written.ok) {
-    platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
+    platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error + ".");
     return;
   }
   addHostName(name);
-  saveHostList();
   clearHostFields();
 }
 
@@ -477,16 +478,16 @@ void TFormFTP::Button3Click() {
 void TFormFTP::ButtonDeleteHostClick() {
   const int row = ListBoxHosts->currentRow();
   if (row < 0 || !ListBoxHosts->item(row)->isSelected()) return;
-  eraseFtpProfile(iniPath(), hostNames_[static_cast<size_t>(row)]);
-  hostNames_.erase(hostNames_.begin() + row);
+  std::vector<std::string> names = hostNames_;
+  names.erase(names.begin() + row);
+  const WriteResult written = eraseFtpProfile(iniPath(), datPath(), hostNames_[static_cast<size_t>(row)], names);
+  if (!written.ok) {
+    platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error + ".");
+    return;
+  }
+  hostNames_ = std::move(names);
   const QSignalBlocker keepFields(ListBoxHosts);
   delete ListBoxHosts->takeItem(row);
-  saveHostList();
-}
-
-void TFormFTP::saveHostList() {
-  const WriteResult written = writeHostList(datPath(), hostNames_);
-  if (!written.ok) platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
 }
 
 bool TFormFTP::addIfPresent(const std::string& path) {

@@ -60,7 +60,6 @@ class TFormFTP : public QDialog {
   void ButtonAddHostClick();
   void Button3Click();
   void ButtonDeleteHostClick();
-  void saveHostList();
   void addHostName(const std::string& name);
   bool addIfPresent(const std::string& path);
   void addFromAutoList(bool all);
