@@ -21,6 +21,7 @@ constexpr std::string_view kTempMark = ".quillon-";
 constexpr std::string_view kTempSuffix = ".tmp";
 constexpr std::string_view kBackupSuffix = ".bak";
 constexpr std::string_view kCommitSuffix = ".commit";
+constexpr std::string_view kFreshSuffix = ".new";  // the complete new bytes of an in-place rewrite
 
 // ".NAME.quillon-PID-XXXXXX" + suffix, as makeSibling names them.
 bool isSiblingName(std::string_view name, std::string_view suffix, long* pid) {
@@ -98,11 +99,15 @@ struct PendingWrite {
   std::string target;        // the real file, links followed
   std::string temp;          // the complete new file, renamed over the target on commit
   std::string backup;        // in-place writes: a copy of the old bytes
+  std::string fresh;         // in-place writes: a synced copy of the new bytes, there while the rewrite runs
   std::string_view bytes;    // in-place writes: what is written over the target
   bool inPlace = false;
   bool durable = true;       // synced to disk before the rename; otherwise the caller syncs once later
 };
 
+// Before a file is rewritten in place, both its old and its new bytes are complete and synced beside it:
+// the old ones to put back if the rewrite fails, the new ones (named ".new" only once complete) from which
+// a rewrite cut short by a crash is finished at the next start or open (completeInterruptedWrites).
 WriteResult copyToBackup(PendingWrite& w) {
   const auto old = readWholeFile(w.target);
   if (!old) return failure(w.target, errno ? errno : EIO);
@@ -116,7 +121,31 @@ WriteResult copyToBackup(PendingWrite& w) {
     w.backup.clear();
     return failure(w.target, err);
   }
+  std::string temp;
+  const int freshFd = makeSibling(w.target, kTempSuffix, temp);
+  if (freshFd < 0) return failure(w.target, errno);
+  const bool written = ::fchmod(freshFd, 0600) == 0 && writeAll(freshFd, w.bytes, 0) && ::fsync(freshFd) == 0;
+  const int writeErr = errno;
+  ::close(freshFd);
+  std::string fresh = temp.substr(0, temp.size() - kTempSuffix.size()) + std::string(kFreshSuffix);
+  if (!written || ::rename(temp.c_str(), fresh.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return failure(w.target, written ? errno : writeErr);
+  }
+  w.fresh = std::move(fresh);
+  syncFolder(folderOf(w.target));
   return {true, {}, {}};
+}
+
+// Rewrites a file's bytes where they are (hard links kept): true when written, truncated and synced.
+bool rewriteInPlace(const std::string& target, std::string_view bytes) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  const bool ok = writeAll(fd, bytes, 0) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+  const int err = errno;
+  ::close(fd);
+  errno = err;
+  return ok;
 }
 
 WriteResult prepare(const std::string& path, std::string_view bytes, PendingWrite& w) {
@@ -178,8 +207,10 @@ WriteResult prepare(const std::string& path, std::string_view bytes, PendingWrit
 
 void abandon(PendingWrite& w) {
   if (!w.temp.empty()) ::unlink(w.temp.c_str());
+  if (!w.fresh.empty()) ::unlink(w.fresh.c_str());
   if (!w.backup.empty()) ::unlink(w.backup.c_str());
   w.temp.clear();
+  w.fresh.clear();
   w.backup.clear();
 }
 
@@ -195,12 +226,22 @@ WriteResult writeInPlace(PendingWrite& w) {
     const bool restored = old && writeAll(fd, *old, 0) && ::ftruncate(fd, static_cast<off_t>(old->size())) == 0 &&
                           ::fsync(fd) == 0;
     ::close(fd);
-    if (restored) ::unlink(w.backup.c_str());
+    // Put back: the new copy must not finish the rewrite later. Not put back: both copies stay, and the
+    // next start finishes the rewrite from the new one.
+    if (restored) {
+      ::unlink(w.fresh.c_str());
+      ::unlink(w.backup.c_str());
+    }
+    w.fresh.clear();
     w.backup.clear();
     return failure(w.target, err);
   }
   ::close(fd);
+  // The old copy goes first: a new copy left alone by a crash here only rewrites the same bytes again.
   ::unlink(w.backup.c_str());
+  ::unlink(w.fresh.c_str());
+  syncFolder(folderOf(w.target));
+  w.fresh.clear();
   w.backup.clear();
   return {true, {}, {}};
 }
@@ -299,13 +340,19 @@ WriteResult writeFileAtomic(const std::string& path, std::string_view bytes) {
   return writeFilesTogether({{path, bytes}});
 }
 
-WriteResult writeFileAtomicInBatch(const std::string& path, std::string_view bytes) {
+WriteResult writeFileAtomicInBatch(const std::string& path, std::string_view bytes, const FileStamp* unchangedSince) {
   PendingWrite w;
   w.durable = false;
   WriteResult r = prepare(path, bytes, w);
   if (!r.ok) {
     abandon(w);
     return r;
+  }
+  if (unchangedSince && stampOf(w.target) != *unchangedSince) {
+    abandon(w);
+    WriteResult left = failure(w.target, "Another program changed the file meanwhile");
+    left.changedMeanwhile = true;
+    return left;
   }
   return commit(w);
 }
@@ -356,16 +403,48 @@ WriteResult writeFilesTogether(const std::vector<std::pair<std::string, std::str
 
 bool isTemporaryName(std::string_view name, long* pid) { return isSiblingName(name, kTempSuffix, pid); }
 
+// The file a sibling ".NAME.quillon-PID-XXXXXX.suffix" belongs to: NAME.
+std::string siblingTarget(std::string_view sibling) {
+  const size_t mark = sibling.rfind(kTempMark);
+  return mark == std::string_view::npos || mark < 1 ? std::string() : std::string(sibling.substr(1, mark - 1));
+}
+
+// The ".NAME.quillon-PID-" part that an in-place rewrite's copies share.
+std::string_view siblingStem(std::string_view sibling) { return sibling.substr(0, sibling.rfind('-') + 1); }
+
 size_t completeInterruptedWrites(const std::string& folder) {
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) return 0;
-  std::vector<std::string> markers;
+  std::vector<std::string> markers, fresh, backups;
   while (const dirent* entry = ::readdir(dir)) {
     long pid = 0;
     if (isSiblingName(entry->d_name, kCommitSuffix, &pid) && processIsGone(pid)) markers.push_back(entry->d_name);
+    if (isSiblingName(entry->d_name, kFreshSuffix, &pid) && processIsGone(pid)) fresh.push_back(entry->d_name);
+    if (isSiblingName(entry->d_name, kBackupSuffix, &pid) && processIsGone(pid)) backups.push_back(entry->d_name);
   }
   ::closedir(dir);
   const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  // An in-place rewrite cut short: its complete new bytes are there, so the rewrite is finished from them.
+  // An old copy without new bytes beside it was made by a writer that died before the rewrite began: it is
+  // removed when it matches the file, and kept (for the user, see finishInterruptedSave) when it does not.
+  for (const std::string& name : fresh) {
+    const auto bytes = readWholeFile(prefix + name);
+    const std::string target = prefix + siblingTarget(name);
+    if (!bytes || !rewriteInPlace(target, *bytes)) continue;  // kept, for the next try
+    ::unlink((prefix + name).c_str());
+    for (const std::string& backup : backups)
+      if (siblingStem(backup) == siblingStem(name)) ::unlink((prefix + backup).c_str());
+  }
+  for (const std::string& backup : backups) {
+    const bool pending = std::any_of(fresh.begin(), fresh.end(), [&](const std::string& f) {
+      return siblingStem(f) == siblingStem(backup) && fileExists(prefix + f);
+    });
+    if (pending) continue;
+    const auto copy = readWholeFile(prefix + backup);
+    const auto now = readWholeFile(prefix + siblingTarget(backup));
+    if (copy && now && *copy == *now) ::unlink((prefix + backup).c_str());
+  }
+  if (!fresh.empty() || !backups.empty()) syncFolder(prefix);
   for (const std::string& name : markers) {
     const auto list = readWholeFile(prefix + name);
     if (!list) continue;
@@ -382,7 +461,38 @@ size_t completeInterruptedWrites(const std::string& folder) {
     syncFolder(prefix);
     ::unlink((prefix + name).c_str());
   }
-  return markers.size();
+  return markers.size() + fresh.size();
+}
+
+InterruptedSave finishInterruptedSave(const std::string& path) {
+  InterruptedSave result;
+  const std::string target = resolveLinks(path);
+  const std::string folder = folderOf(target);
+  struct stat own {};
+  if (::stat(target.c_str(), &own) != 0) return result;
+  // The copies are named after the name that was saved; a hard link of the same folder finds them too.
+  const auto siblings = [&](std::string_view suffix) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+      long pid = 0;
+      const std::string_view name = entry->d_name;
+      if (!isSiblingName(name, suffix, &pid) || !processIsGone(pid)) continue;
+      struct stat st {};
+      if (::stat((folder + siblingTarget(name)).c_str(), &st) == 0 && st.st_dev == own.st_dev &&
+          st.st_ino == own.st_ino)
+        names.emplace_back(name);
+    }
+    ::closedir(dir);
+    return names;
+  };
+  const bool fresh = !siblings(kFreshSuffix).empty();
+  if (fresh || !siblings(kBackupSuffix).empty()) completeInterruptedWrites(folder);
+  result.finished = fresh && siblings(kFreshSuffix).empty();
+  const std::vector<std::string> kept = siblings(kBackupSuffix);
+  if (!kept.empty()) result.oldCopy = folder + kept.front();
+  return result;
 }
 
 size_t removeStaleTemporaries(const std::string& folder) {

@@ -50,6 +50,7 @@ struct WriteResult {
   bool ok = false;
   std::string error;       // the system's reason, when !ok
   std::string failedPath;  // the file that could not be written, when !ok
+  bool changedMeanwhile = false;  // left alone: another program changed the file since it was read
 };
 
 // Replaces a file's bytes so that a crash leaves either the old or the new file, never a mix:
@@ -62,7 +63,10 @@ struct WriteResult {
 WriteResult writeFileAtomic(const std::string& path, std::string_view bytes);
 // The same for one of many files written in a run: as atomic for every reader, but not synced to disk one
 // by one (nor stale temporaries swept); the run ends with syncFileSystemOf (base/file_copy.h).
-WriteResult writeFileAtomicInBatch(const std::string& path, std::string_view bytes);
+// With `unchangedSince`, the file is left as it is (changedMeanwhile) when its stamp differs from that one
+// just before the new bytes replace it: another program changed it while the caller was working on it.
+WriteResult writeFileAtomicInBatch(const std::string& path, std::string_view bytes,
+                                   const FileStamp* unchangedSince = nullptr);
 
 // Writes several files that belong together: every temporary is written completely before any is renamed,
 // so a failure part-way leaves all targets as they were. The renames are listed in a marker file first
@@ -70,9 +74,20 @@ WriteResult writeFileAtomicInBatch(const std::string& path, std::string_view byt
 // finishes them, so the files never disagree.
 WriteResult writeFilesTogether(const std::vector<std::pair<std::string, std::string_view>>& files);
 
+// A save of `path` by a process that died part-way: an in-place rewrite of a hard-linked file is finished
+// from the complete new bytes kept beside it (`finished`). A copy of the old page that differs from the
+// file and has no new bytes beside it (left by an older writer) is kept and named in `oldCopy`, for the
+// user to take back.
+struct InterruptedSave {
+  bool finished = false;
+  std::string oldCopy;
+};
+InterruptedSave finishInterruptedSave(const std::string& path);
+
 // The name part of a temporary file that writeFileAtomic leaves behind only when killed.
 bool isTemporaryName(std::string_view name, long* pid = nullptr);
-// Finishes the renames of files written together by processes that died part-way; returns how many sets.
+// Finishes the renames of files written together by processes that died part-way, and the in-place rewrites
+// they left unfinished; returns how many.
 size_t completeInterruptedWrites(const std::string& folder);
 // Finishes interrupted sets, then removes the temporaries of processes that no longer run; returns how many
 // temporaries were removed.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace quillon {
@@ -15,5 +17,20 @@ bool readAsUtf8(std::string_view page);
 // The same from facts gathered while a page is read in pieces: whether it is valid UTF-8, whether it is
 // plain ASCII, and its first bytes.
 bool readAsUtf8(bool validUtf8, bool ascii, std::string_view head);
+
+// How text from the user (UTF-8) goes into a page: unchanged into a page read as UTF-8; as Latin-1 into an
+// 8-bit page; and into a page that declares another multi-byte set (EUC-KR, Shift_JIS, GB2312, Big5, ...),
+// whose bytes are neither, every character beyond ASCII as a numeric character reference, which any page
+// can hold.
+enum class PageText { Utf8, Latin1, OtherMultiByte };
+PageText pageTextOf(std::string_view page);
+// The declared multi-byte set other than UTF-8 ("euc-kr"), lower-cased, or empty. First 8 KB only.
+std::string declaredMultiByteCharset(std::string_view page);
+
+// UTF-8 text as written into a page of that kind.
+std::string textIntoPage(std::string_view utf8, PageText kind);
+// UTF-8 text as the bytes it has in the page, for searching: in a multi-byte page its bytes in the
+// declared set (nothing when the set cannot hold the text, so nothing matches).
+std::optional<std::string> textAsInPage(std::string_view utf8, std::string_view page);
 
 }  // namespace quillon

@@ -4,6 +4,7 @@
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "editor/page_encoding.h"
 #include "project/page_scans.h"
 #include "project/site_files.h"
 
@@ -114,7 +115,10 @@ std::vector<std::string> imageListing(std::vector<std::string> names, const Imag
 std::vector<std::string> bothSeparator() { return {"  ", std::string(48, '='), "  ", "  "}; }
 
 std::optional<std::string> foundLines(std::string_view page, std::string_view search, const StopCheck& stop) {
-  const std::string needle = lowerAscii(search);
+  // The typed text is looked for as the page holds it (Latin-1 bytes in an 8-bit page).
+  const auto inPage = textAsInPage(search, page);
+  if (!inPage) return std::nullopt;
+  const std::string needle = lowerAscii(*inPage);
   std::string numbers;
   size_t number = 0;
   bool stopped = false;

@@ -10,6 +10,7 @@ enum class FileReplaceOutcome {
   NoMatch,     // nothing found: the file is not rewritten and keeps its time
   Replaced,
   WriteFailed,
+  ChangedMeanwhile,  // another program changed the file while it was being worked on: left as that program left it
 };
 
 struct FileReplaceResult {

@@ -189,5 +189,63 @@ TEST(FileIo, ASetOfRenamesInterruptedByDeathIsFinishedByTheNextWriter) {
   EXPECT_TRUE(fileExists(live));
 }
 
+TEST(FileIo, AWriteOfAFileAnotherProgramChangedMeanwhileLeavesItAlone) {
+  TempDir dir;
+  const std::string page = dir.path() + "p.html";
+  ASSERT_TRUE(writeFileAtomic(page, "as read").ok);
+  const FileStamp read = *stampOf(page);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_TRUE(writeFileAtomic(page, "another program's change").ok);
+  const WriteResult r = writeFileAtomicInBatch(page, "the replace's result", &read);
+  EXPECT_FALSE(r.ok);
+  EXPECT_TRUE(r.changedMeanwhile);
+  EXPECT_EQ(*readWholeFile(page), "another program's change");
+  EXPECT_EQ(namesIn(dir.path()).size(), 1u) << "no temporary left";
+  const FileStamp now = *stampOf(page);
+  EXPECT_TRUE(writeFileAtomicInBatch(page, "the replace's result", &now).ok);
+}
+
+TEST(FileIo, AnInPlaceRewriteCutShortByDeathIsFinishedFromItsCompleteNewCopy) {
+  TempDir dir;
+  const std::string a = dir.path() + "a.html", b = dir.path() + "b.html";
+  ASSERT_TRUE(writeFileAtomic(a, "the old page, long enough").ok);
+  ASSERT_EQ(::link(a.c_str(), b.c_str()), 0);
+  // A writer that died part-way through rewriting the hard-linked page: the new beginning over the old
+  // tail, with its two synced copies beside the page.
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string stem = dir.path() + ".a.html.quillon-" + std::to_string(child) + "-";
+  auto plain = [](const std::string& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const bool ok = fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    ::close(fd);
+    return ok;
+  };
+  ASSERT_TRUE(plain(stem + "Xy12ab.bak", "the old page, long enough"));
+  ASSERT_TRUE(plain(stem + "Qw34cd.new", "NEW page"));
+  const int fd = ::open(a.c_str(), O_WRONLY);
+  ASSERT_EQ(::pwrite(fd, "NEW", 3, 0), 3);  // torn: "NEW old page, long enough"
+  ::close(fd);
+
+  const InterruptedSave finished = finishInterruptedSave(b);
+  EXPECT_TRUE(finished.finished) << "found through either name of the file";
+  EXPECT_TRUE(finished.oldCopy.empty());
+  EXPECT_EQ(*readWholeFile(a), "NEW page");
+  EXPECT_EQ(statOf(a).st_ino, statOf(b).st_ino) << "the hard link is kept";
+  EXPECT_EQ(namesIn(dir.path()).size(), 2u) << "both copies are gone";
+  EXPECT_FALSE(finishInterruptedSave(a).finished);
+
+  // Only an old copy equal to the page (the writer died before the rewrite began): swept without a word.
+  ASSERT_TRUE(plain(stem + "Zz99zz.bak", "NEW page"));
+  EXPECT_TRUE(finishInterruptedSave(a).oldCopy.empty());
+  EXPECT_EQ(namesIn(dir.path()).size(), 2u);
+  // An old copy that differs, with no new bytes beside it (an older writer's): kept and named for the user.
+  ASSERT_TRUE(plain(stem + "Yy88yy.bak", "an older page"));
+  removeStaleTemporaries(dir.path());
+  EXPECT_EQ(finishInterruptedSave(a).oldCopy, stem + "Yy88yy.bak");
+  EXPECT_EQ(*readWholeFile(a), "NEW page");
+}
+
 }  // namespace
 }  // namespace quillon

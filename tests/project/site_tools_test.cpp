@@ -8,6 +8,7 @@
 #include "base/file_copy.h"
 #include "base/file_io.h"
 #include "project/backup_plan.h"
+#include "project/page_analysis.h"
 #include "project/site_files.h"
 #include "project/site_replace.h"
 #include "support/temp_dir.h"
@@ -48,6 +49,27 @@ TEST(SiteReplace, EightBitPagesAreSearchedAndWrittenAsLatin1) {
   put(page, "<p>caf\xc3\xa9 \xe2\x82\xac</p>");  // a UTF-8 page keeps UTF-8
   EXPECT_EQ(replaceInFile(page, "caf\xc3\xa9", "th\xc3\xa9", true).count, 1u);
   EXPECT_EQ(readWholeFile(page), "<p>th\xc3\xa9 \xe2\x82\xac</p>");
+}
+
+TEST(SiteReplace, TextEntersAPageByTheRuleThePageIsReadWith) {
+  testing::TempDir dir;
+  const std::string page = dir.path() + "p.html";
+  // Plain ASCII that declares ISO-8859-1 is an 8-bit page: the replacement goes in as Latin-1.
+  put(page, "<meta charset=\"iso-8859-1\"><p>Zurich</p>");
+  EXPECT_EQ(replaceInFile(page, "Zurich", "Z\xc3\xbcrich", true).count, 1u);
+  EXPECT_EQ(readWholeFile(page), "<meta charset=\"iso-8859-1\"><p>Z\xfcrich</p>");
+  // A page in another multi-byte set gets references, never Latin-1 or UTF-8 bytes, and its own bytes are
+  // found by the text they stand for.
+  const std::string korean = "<meta charset=\"euc-kr\"><p>\xc7\xd1\xb1\xdb cafe</p>";
+  put(page, korean);
+  EXPECT_EQ(replaceInFile(page, "cafe", "caf\xc3\xa9 \xe2\x82\xac", true).count, 1u);
+  EXPECT_EQ(readWholeFile(page), "<meta charset=\"euc-kr\"><p>\xc7\xd1\xb1\xdb caf&#233; &#8364;</p>");
+  EXPECT_EQ(replaceInFile(page, "\xed\x95\x9c\xea\xb8\x80", "Hangul", true).count, 1u);  // the two syllables in UTF-8
+  EXPECT_EQ(readWholeFile(page), "<meta charset=\"euc-kr\"><p>Hangul caf&#233; &#8364;</p>");
+  // Show Me Where finds typed text in 8-bit pages the same way.
+  EXPECT_TRUE(foundLines("caf\xe9\r\nother", "CAF\xc3\xa9"));
+  EXPECT_EQ(*foundLines("x\r\ncaf\xe9", "caf\xc3\xa9"), "Line#1");
+  EXPECT_FALSE(foundLines("<meta charset=\"euc-kr\">\xc7\xd1", "\xe2\x98\x83")) << "a character the set lacks";
 }
 
 TEST(SiteReplace, UntouchedUnreadableAndReadOnlyFiles) {

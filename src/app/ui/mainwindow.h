@@ -267,6 +267,9 @@ class TForm1 : public QMainWindow {
     DocumentSession::OpenedFrom from = DocumentSession::OpenedFrom::OtherFile;
   };
   bool openDocument(const std::string& path, const DocumentOpen& how);
+  // A copy of the old page that an interrupted save left beside it: put back, dropped, or (false) the open
+  // is given up with both kept.
+  bool offerOldCopy(const std::string& path, const std::string& copy);
   void syncModifiedToEditor();
   void showOutlineMenu(const QPoint& pos);
   // Assigns a run-time setting and writes it to its settings file at once; a failed write is reported.

@@ -1,5 +1,6 @@
 // Site projects: new, open, save, the recent list, the help project, and the outline's page commands.
 #include <algorithm>
+#include <unistd.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -155,6 +156,26 @@ void TForm1::WelcometoQuillonPro1Click() {
   openDocument(project_->helpDir() + "welcome.brn", {true, false, DocumentSession::OpenedFrom::ProjectPage});
 }
 
+bool TForm1::offerOldCopy(const std::string& path, const std::string& copy) {
+  const Answer answer = platform_.prompts.message(
+      MessageKind::Confirm, kAppTitle,
+      "A save of \"" + path + "\" was cut short, and the page may be damaged. A complete copy of the page as it "
+      "was before that save is kept beside it.\r\rYes puts the old page back. No keeps the page as it is and "
+      "removes the copy. Cancel opens nothing and keeps both.",
+      Buttons::YesNoCancel);
+  if (answer == Answer::Cancel) return false;
+  if (answer == Answer::Yes) {
+    const auto old = readWholeFile(copy);
+    const WriteResult back = old ? writeFileAtomic(path, *old) : WriteResult{false, "It cannot be read", copy};
+    if (!back.ok) {
+      platform_.prompts.error("Cannot put the old page back into \"" + back.failedPath + "\". " + back.error + ".");
+      return false;
+    }
+  }
+  ::unlink(copy.c_str());
+  return true;
+}
+
 // Loads a file into the editing window as the open document; a help page is read-only. A file that cannot
 // be opened, or that the user declines to open for its size, leaves the previous document as it was.
 bool TForm1::openDocument(const std::string& path, const DocumentOpen& how) {
@@ -169,6 +190,12 @@ bool TForm1::openDocument(const std::string& path, const DocumentOpen& how) {
     }
     return false;
   };
+  // A save of this page that a crash cut short is finished first, so the page is never opened torn.
+  const InterruptedSave interrupted = finishInterruptedSave(path);
+  if (interrupted.finished)
+    platform_.prompts.info("The last save of \"" + path +
+                           "\" was cut short. It has been finished from the complete copy kept beside the page.");
+  if (!interrupted.oldCopy.empty() && !offerOldCopy(path, interrupted.oldCopy)) return false;
   const editor_bytes::LoadOutcome outcome = editor_bytes::loadFile(*RE1, path, accept);
   if (outcome == editor_bytes::LoadOutcome::Declined) return false;
   if (outcome != editor_bytes::LoadOutcome::Loaded) {

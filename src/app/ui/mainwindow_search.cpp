@@ -63,6 +63,9 @@ void TForm1::BitBtnReplaceAllClick() {
   localtime_r(&now, &today);
   TFormBigReplace dialog(platform_, {programDir_, project_->projectsDir(), project_->name(), dateStamp(today)}, this);
   platform_.modal.runModal(dialog);
+  // Pages rewritten on disk need sending as much as pages saved from the editor.
+  if (settings_.ftpAuto)
+    for (const std::string& page : dialog.changedFiles()) autoFtp_.add(page);
 }
 
 void TForm1::BitBtnFindClick() { openSearchDialog(false); }

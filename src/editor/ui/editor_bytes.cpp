@@ -146,7 +146,13 @@ void replaceSelection(QsciScintilla& editor, std::string_view bytes) {
 
 bool isUtf8(QsciScintilla& editor) { return editor.SendScintilla(S::SCI_GETCODEPAGE) == S::SC_CP_UTF8; }
 
-std::string fromUtf8(QsciScintilla& editor, std::string_view utf8) { return toDocumentEncoding(utf8, isUtf8(editor)); }
+std::string fromUtf8(QsciScintilla& editor, std::string_view utf8) {
+  // A page declaring another multi-byte set (EUC-KR, Shift_JIS, ...) takes references: its own bytes are
+  // neither UTF-8 nor Latin-1.
+  if (!declaredMultiByteCharset(text(editor).substr(0, 8192)).empty())
+    return textIntoPage(utf8, PageText::OtherMultiByte);
+  return toDocumentEncoding(utf8, isUtf8(editor));
+}
 
 std::string toUtf8(QsciScintilla& editor, std::string_view bytes) { return fromDocumentEncoding(bytes, isUtf8(editor)); }
 

@@ -203,7 +203,9 @@ void TFormBigReplace::ButtonReplaceAllClick() {
   ProgressBar->setValue(0);
   ProgressBar->show();
   size_t leftAlone = 0;
+  std::vector<std::string> changedMeanwhile;
   std::set<std::string> written;
+  std::set<std::string> swept;
   const auto syncWritten = [&written] {
     for (const std::string& folder : written) syncFileSystemOf(folder);
   };
@@ -221,8 +223,14 @@ void TFormBigReplace::ButtonReplaceAllClick() {
       ++leftAlone;
       continue;
     }
+    // Temporaries that a killed run left in a folder are removed before the first write into it.
+    if (const std::string folder(folderPart(files[i])); swept.insert(folder).second) removeStaleTemporaries(folder);
     const FileReplaceResult r = replaceInFile(files[i], find, toBytes(EditReplace->text()), CheckMatchCase->isChecked());
-    if (r.outcome == FileReplaceOutcome::Replaced) written.insert(std::string(folderPart(files[i])));
+    if (r.outcome == FileReplaceOutcome::Replaced) {
+      written.insert(std::string(folderPart(files[i])));
+      changed_.push_back(files[i]);
+    }
+    if (r.outcome == FileReplaceOutcome::ChangedMeanwhile) changedMeanwhile.push_back(files[i]);
     if (r.outcome == FileReplaceOutcome::WriteFailed) {
       syncWritten();
       setRunning(false);
@@ -238,6 +246,12 @@ void TFormBigReplace::ButtonReplaceAllClick() {
                                             .arg(leftAlone));
   ProgressBar->hide();
   setRunning(false);
+  if (!changedMeanwhile.empty()) {
+    std::string said = "Another program changed these files while the replace was working on them, so they were "
+                       "left as that program left them:";
+    for (const std::string& f : changedMeanwhile) said += "\r" + f;
+    platform_.prompts.info(said);
+  }
 }
 
 void TFormBigReplace::setRunning(bool on) {

@@ -30,6 +30,8 @@ class TFormBigReplace : public QDialog {
   };
   TFormBigReplace(Platform& platform, Start start, QWidget* parent = nullptr);
   bool running() const { return running_; }
+  // The files the runs rewrote, for the list of pages to publish.
+  const std::vector<std::string>& changedFiles() const { return changed_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -49,6 +51,7 @@ class TFormBigReplace : public QDialog {
   Start start_;
   std::string lastDirectory_;
   bool running_ = false;
+  std::vector<std::string> changed_;
   QLineEdit* EditFind = nullptr;
   QLineEdit* EditReplace = nullptr;
   QCheckBox* CheckMatchCase = nullptr;
