@@ -4,6 +4,7 @@
 #include <arpa/inet.h>
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <netinet/in.h>
 #include <string>
 #include <sys/socket.h>
@@ -37,7 +38,19 @@ class ScriptedFtpServer {
   }
 
   uint16_t port() const { return listener_.port; }
-  std::vector<std::string> commands;  // every command line received, in order
+  std::vector<std::string> commands;  // every command line received, in order; read it once the client is done
+  // A copy of the commands so far, safe to take while the server still runs.
+  std::vector<std::string> commandsSoFar() {
+    std::lock_guard<std::mutex> lock(commandsMutex_);
+    return commands;
+  }
+  // Whether a command starting with `prefix` came in at or after position `from`.
+  bool receivedSince(size_t from, const std::string& prefix) {
+    const std::vector<std::string> seen = commandsSoFar();
+    for (size_t i = from; i < seen.size(); ++i)
+      if (seen[i].rfind(prefix, 0) == 0) return true;
+    return false;
+  }
   std::string uploaded;
   std::atomic<bool> finished{false};
 
@@ -108,7 +121,7 @@ class ScriptedFtpServer {
                                   ? 2
                                   : 1);
           if (stripped == "ABOR") line = stripped;
-          commands.push_back(line);
+          record(line);
           if (line.rfind(step.expect, 0) == 0) break;
         }
         if (line.rfind("PORT ", 0) == 0) {
@@ -126,10 +139,16 @@ class ScriptedFtpServer {
     finished = true;
     // Stay until the client closes the connection.
     std::string line;
-    while (readLine(line)) commands.push_back(line);
+    while (readLine(line)) record(line);
+  }
+
+  void record(const std::string& line) {
+    std::lock_guard<std::mutex> lock(commandsMutex_);
+    commands.push_back(line);
   }
 
   std::vector<Step> steps_;
+  std::mutex commandsMutex_;
   LoopbackListener listener_{1};
   int control_ = -1, data_ = -1;
   sockaddr_in dataAddress_{};

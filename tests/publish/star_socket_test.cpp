@@ -100,8 +100,9 @@ TEST(StarSocket, ServerTextClassifiedByItsFirstCharacter) {
   s.setFtpServer("127.0.0.1");
   EXPECT_EQ(s.Address, "127.0.0.1");
   EXPECT_EQ(s.HostName, "");
-  s.setFtpServer("4host.example.org");  // a name starting with a digit counts as an address
-  EXPECT_EQ(s.Address, "4host.example.org");
+  s.setFtpServer("4host.example.org");  // a name starting with a digit is still a name to look up
+  EXPECT_EQ(s.HostName, "4host.example.org");
+  EXPECT_EQ(s.Address, "");
   s.setFtpServer("");
   EXPECT_EQ(s.FtpServer(), "4host.example.org");
 }
