@@ -18,6 +18,10 @@ Lines of the script that start with "#!" are read here (the driver sees them as 
   #! chmod NAME MODE           set a file's permission bits (octal) before the run
   #! symlink NAME TARGET       make a symbolic link NAME pointing to TARGET before the run
   #! drive-alone              run a copy of quillon-drive from a folder without the embedded-browser module
+  #! browser-check N "TEXT"   run a copy of quillon-drive beside the embedded-browser module and an engine
+                              check that prints TEXT on standard error and exits with status N
+  #! as-root                  the case needs the real browser engine run as root with its sandbox on:
+                              skipped (status 77) otherwise
 File names may hold \\xHH escapes. "@DIR@" anywhere stands for the program directory, without its trailing slash; "@UDIR@" for it in upper case;
 "@TODAY@" for today's date as backup folders are named (M_D_YYYY).
 """
@@ -109,6 +113,7 @@ def main() -> int:
     drive, script = sys.argv[1], sys.argv[2]
     work = tempfile.mkdtemp(prefix="quillon-e2e-")
     prog = os.path.join(work, "prog")
+    env = dict(os.environ)
     os.makedirs(prog)
     # Like an installed program directory: the data that ships beside the executables.
     for folder in ("help", "spell"):
@@ -168,6 +173,29 @@ def main() -> int:
                 os.makedirs(alone)
                 shutil.copy2(drive, alone)
                 drive = os.path.join(alone, os.path.basename(drive))
+            elif verb == "browser-check":
+                status, _, text = rest.partition(" ")
+                alone = os.path.join(work, "alone")
+                os.makedirs(alone)
+                module = os.path.join(os.path.dirname(drive), "libquillon_browser.so")
+                if not os.path.exists(module):
+                    print("the embedded-browser module is not built")
+                    return 77
+                shutil.copy2(module, alone)
+                shutil.copy2(drive, alone)
+                drive = os.path.join(alone, os.path.basename(drive))
+                check = os.path.join(alone, "quillon-browser-check")
+                with open(check, "wb") as out:
+                    out.write(b"#!/bin/sh\ncat >&2 <<'END'\n" + unquote(text) + b"\nEND\nexit " +
+                              status.encode() + b"\n")
+                os.chmod(check, 0o755)
+            elif verb == "as-root":
+                if os.geteuid() != 0 or not os.path.exists(
+                        os.path.join(os.path.dirname(drive), "quillon-browser-check")):
+                    print("needs the browser engine and root")
+                    return 77
+                env.pop("QTWEBENGINE_DISABLE_SANDBOX", None)
+                env["QTWEBENGINE_CHROMIUM_FLAGS"] = "--disable-gpu"
             elif verb == "fifo":
                 path = os.path.join(prog, rest)
                 os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -178,7 +206,7 @@ def main() -> int:
         with open(script_path, "w", encoding="utf-8") as f:
             f.write(source)
 
-        run = subprocess.run([drive, "--program-dir", prog, script_path], capture_output=True, timeout=120)
+        run = subprocess.run([drive, "--program-dir", prog, script_path], capture_output=True, timeout=120, env=env)
         transcript = run.stdout.decode("utf-8", "replace").splitlines()
         problems = []
         if run.returncode != expected_exit:

@@ -73,7 +73,10 @@ int main(int argc, char** argv) {
   }
 
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+  // Scripts run in containers, often as root, where the engine needs its sandbox off; a caller that sets
+  // the flags itself (to see the engine refuse) keeps them.
+  if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
   QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   QApplication::setApplicationName(quillon::kAppTitle);

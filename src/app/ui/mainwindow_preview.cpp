@@ -127,8 +127,9 @@ void TForm1::PanelIEClick() {
                            "installed correctly to use this feature.\r\n\r\n" + failure);
     return;
   }
+  std::string engineFailure;
   if (!browserView_) {
-    browserView_ = EmbeddedBrowser(folders_.modules).create(OleContainer1);
+    browserView_ = EmbeddedBrowser(folders_.modules).create(OleContainer1, engineFailure);
     if (browserView_) {
       auto* layout = new QHBoxLayout(OleContainer1);
       layout->setContentsMargins(0, 0, 0, 0);
@@ -137,7 +138,8 @@ void TForm1::PanelIEClick() {
   }
   if (!browserView_) {
     platform_.prompts.info("Unable to load file in internal MS Internet Explorer v3.0. Please be sure MSIE v3.0 or "
-                           "greater is installed correctly.");
+                           "greater is installed correctly." +
+                           (engineFailure.empty() ? std::string() : "\r\n\r\n" + engineFailure));
     return;
   }
   PanelE->setStyleSheet("background-color: #808080;");

@@ -1,9 +1,14 @@
 #include "publish/ui/embedded_browser.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibrary>
+#include <QProcess>
 #include <QUrl>
 #include <QWidget>
+#include <optional>
+
+#include "publish/browser_start.h"
 
 
 namespace quillon {
@@ -14,7 +19,45 @@ QString EmbeddedBrowser::modulePath() const { return folder_ + "libquillon_brows
 
 bool EmbeddedBrowser::installed() const { return QFileInfo(modulePath()).isFile(); }
 
-QWidget* EmbeddedBrowser::create(QWidget* parent) {
+// A browser engine that refuses to start (run as root with its sandbox on, no usable graphics, a broken
+// installation) ends the process it starts in, which would take unsaved work with it: so it is first
+// started in a process of its own.
+std::string EmbeddedBrowser::engineProblem() const {
+  static std::optional<std::string> known;
+  if (known) return *known;
+  const QString check = folder_ + "quillon-browser-check";
+  if (!QFileInfo(check).isExecutable()) {
+    known = "The browser engine check \"" + check.toStdString() + "\" is missing, so the browser pane is not started.";
+    return *known;
+  }
+  QProcess process;
+  process.setProcessChannelMode(QProcess::SeparateChannels);
+  process.setStandardOutputFile(QProcess::nullDevice());
+  QStringList arguments;
+  if (!QGuiApplication::platformName().isEmpty()) arguments << "-platform" << QGuiApplication::platformName();
+  process.start(check, arguments);
+  if (!process.waitForStarted(10000)) {
+    known = "The browser engine check cannot be started: " + process.errorString().toStdString();
+    return *known;
+  }
+  if (!process.waitForFinished(30000)) {
+    process.kill();
+    process.waitForFinished(2000);
+    known = std::string("The browser engine did not start within 30 seconds.");
+    return *known;
+  }
+  const bool crashed = process.exitStatus() == QProcess::CrashExit;
+  if (!crashed && process.exitCode() == 0) {
+    known = std::string();
+  } else {
+    known = browserStartFailure(process.readAllStandardError().toStdString(), process.exitCode(), crashed);
+  }
+  return *known;
+}
+
+QWidget* EmbeddedBrowser::create(QWidget* parent, std::string& failure) {
+  failure = engineProblem();
+  if (!failure.empty()) return nullptr;
   using Factory = QWidget* (*)(QWidget*);
   QLibrary module(modulePath());
   const auto factory = reinterpret_cast<Factory>(module.resolve("quillon_create_browser"));

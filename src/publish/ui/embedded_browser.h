@@ -15,8 +15,9 @@ class EmbeddedBrowser {
   explicit EmbeddedBrowser(const std::string& moduleFolder);
   // The module was built and installed.
   bool installed() const;
-  // Makes the browser view inside `parent`; nullptr when the module cannot be loaded.
-  QWidget* create(QWidget* parent);
+  // Makes the browser view inside `parent`; nullptr when the module cannot be loaded or its engine cannot
+  // start, with the reason in `failure` (empty when the module itself is missing or broken).
+  QWidget* create(QWidget* parent, std::string& failure);
   // On a view that create() made: load an address; step back (-1) or forward (1) through its history,
   // false when there is no page that way; stop loading.
   static void navigate(QWidget* view, const QString& address);
@@ -25,6 +26,8 @@ class EmbeddedBrowser {
 
  private:
   QString modulePath() const;
+  // Runs the engine check beside the module, once per run of the program: empty when the engine starts.
+  std::string engineProblem() const;
   QString folder_;
 };
 
