@@ -83,7 +83,10 @@ void TForm1::searchDialogFind(bool replace) {
 
 void TForm1::findNextMatch(const QString& quotedText) {
   if (const auto at = search_.findNext()) {
-    RE1->setFocus();
+    // The match is the user's to work on: the main window becomes the active one (a focus set inside an
+    // inactive window would stay with the dialog), and typing and F3 go to the editing window.
+    activateWindow();
+    RE1->setFocus(Qt::OtherFocusReason);
     editor_bytes::select(*RE1, static_cast<long>(*at), static_cast<long>(search_.findText().size()));
     RE1->ensureCursorVisible();
     for (FindDialog* dialog : {FindDialog1, ReplaceDialog1})
