@@ -1,5 +1,7 @@
 #include "editor/ui/editor_bytes.h"
 
+#include "editor/ui/wrap_catch_up.h"
+
 #include <Qsci/qsciscintilla.h>
 #include <Qsci/qsciscintillabase.h>
 
@@ -179,10 +181,13 @@ void replaceLargeRange(QsciScintilla& editor, long start, long length, std::stri
   replaceRange(editor, start, length, bytes);
   editor.SendScintilla(S::SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
   editor.SendScintilla(S::SCI_SETMODEVENTMASK, static_cast<unsigned long>(mask));
+  catchUpWrapping(editor);
 }
 
 void setWordWrap(QsciScintilla& editor, bool on) {
+  const long was = editor.SendScintilla(S::SCI_GETWRAPMODE);
   editor.SendScintilla(S::SCI_SETWRAPMODE, on ? S::SC_WRAP_WORD : S::SC_WRAP_NONE);
+  if (on && was == S::SC_WRAP_NONE) catchUpWrapping(editor);
 }
 
 }  // namespace quillon::editor_bytes

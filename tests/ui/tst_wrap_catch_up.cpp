@@ -1,0 +1,65 @@
+// A large page re-wrapped with its view far below the top: the unchanged view is repainted a few times a
+// second while the re-wrap catches up, input is shown at once, and every line ends up wrapped.
+#include <QElapsedTimer>
+#include <QTest>
+#include <Qsci/qsciscintilla.h>
+
+#include "editor/ui/editor_bytes.h"
+
+namespace quillon {
+
+using S = QsciScintillaBase;
+
+class TestWrapCatchUp : public QObject {
+  Q_OBJECT
+
+  static long displayLines(QsciScintilla& editor) {
+    const long last = editor.SendScintilla(S::SCI_GETLINECOUNT) - 1;
+    return editor.SendScintilla(S::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(last)) + 1;
+  }
+
+ private slots:
+  void repaintsAreGatheredWhileTheRewrapCatchesUp() {
+    QsciScintilla editor;
+    editor.resize(500, 400);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    // Every line is wider than the window, so each wraps into two display lines once wrapped.
+    const std::string line = "<P>Some text of a page with a <A HREF=\"x.html\">link</A> and words that wrap.</P>\r\n";
+    std::string text;
+    while (text.size() < (3u << 20)) text += line;
+    editor_bytes::load(editor, text);
+    editor_bytes::setWordWrap(editor, true);
+    const long lines = editor.SendScintilla(S::SCI_GETLINECOUNT);
+    QTRY_COMPARE_WITH_TIMEOUT(displayLines(editor), 2 * lines - 1, 120000);
+
+    // Replace All's way: the whole text replaced, the caret left near the end.
+    for (char& c : text)
+      if (c == 'x') c = 'y';
+    int paints = 0;
+    connect(&editor, &S::SCN_PAINTED, this, [&] { ++paints; });
+    editor_bytes::replaceLargeRange(editor, 0, static_cast<long>(text.size()), text);
+    editor_bytes::select(editor, static_cast<long>(text.size()) - 10, 0);
+    editor.ensureCursorVisible();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(500);
+
+    // Typed text is painted straight away, re-wrap or not.
+    const int before = paints;
+    QTest::keyClick(editor.viewport(), Qt::Key_Z);
+    QTest::qWait(100);
+    QVERIFY2(paints > before, "typing during the re-wrap is shown at once");
+
+    QTRY_COMPARE_WITH_TIMEOUT(displayLines(editor), 2 * lines - 1, 120000);
+    const qint64 elapsed = clock.elapsed();
+    // A few gathered repaints a second, the typed key's, and slack for the first and last.
+    QVERIFY2(paints <= elapsed / 400 + 12,
+             qPrintable(QString("%1 repaints in %2 ms of re-wrap").arg(paints).arg(elapsed)));
+  }
+};
+
+}  // namespace quillon
+
+QTEST_MAIN(quillon::TestWrapCatchUp)
+#include "tst_wrap_catch_up.moc"
