@@ -1,5 +1,6 @@
 #include "editor/open_limits.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -24,8 +25,13 @@ void LineLengthMeter::feed(std::string_view piece) {
   }
 }
 
+uint64_t memoryNeeded(const FileShape& shape) {
+  const uint64_t longest = shape.measured ? std::min(shape.longestLine, shape.size) : 0;
+  return shape.size * kMemoryPerFileByte + longest * kMemoryPerLongestLineByte;
+}
+
 OpenVerdict judgeOpen(const FileShape& shape, uint64_t availableMemory) {
-  if (availableMemory != 0 && shape.size > availableMemory / kMemoryPerFileByte) return OpenVerdict::Refuse;
+  if (availableMemory != 0 && memoryNeeded(shape) > availableMemory) return OpenVerdict::Refuse;
   // A large file is asked about by its size alone, before the time it takes to read it through.
   if (!shape.measured) return shape.size > kAskAboveSize ? OpenVerdict::Ask : OpenVerdict::Open;
   if (shape.size <= kAskAboveSize && shape.longestLine > kAskAboveLine) return OpenVerdict::Ask;
@@ -47,8 +53,10 @@ std::string largeFileQuestion(const std::string& path, const FileShape& shape) {
 }
 
 std::string tooLargeMessage(const std::string& path, const FileShape& shape, uint64_t availableMemory) {
-  return "The file \"" + path + "\" (" + sizeInWords(shape.size) + ") needs more memory than is free (" +
-         sizeInWords(availableMemory) + ") and cannot be opened.";
+  std::string what = sizeInWords(shape.size);
+  if (shape.measured && shape.longestLine > kAskAboveLine) what += ", with a line of " + sizeInWords(shape.longestLine);
+  return "The file \"" + path + "\" (" + what + ") needs more memory than is free (" + sizeInWords(availableMemory) +
+         ") and cannot be opened.";
 }
 
 }  // namespace quillon

@@ -28,9 +28,15 @@ class LineLengthMeter {
 // Files past these limits make editing slow (a very long line costs layout time on every keystroke), so the
 // user is asked first; a file that does not fit in the free memory is refused. The editor keeps a style byte
 // beside every character of the text, and the layout of its lines comes on top: about three times its size.
+// The layout of the longest line holds a position of 8 bytes and more for each of its characters, which
+// makes a page of one long line need about twelve times its size (measured: 10x unwrapped, 12x wrapped).
 inline constexpr uint64_t kAskAboveSize = 256ull << 20;
 inline constexpr uint64_t kAskAboveLine = 1ull << 20;
 inline constexpr uint64_t kMemoryPerFileByte = 3;
+inline constexpr uint64_t kMemoryPerLongestLineByte = 9;
+
+// The memory the editor needs for a file of this shape (by its size alone while it is not measured).
+uint64_t memoryNeeded(const FileShape& shape);
 
 enum class OpenVerdict { Open, Ask, Refuse };
 // availableMemory 0 means unknown: nothing is refused for want of memory. A shape not yet measured is judged

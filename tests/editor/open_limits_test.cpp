@@ -37,5 +37,20 @@ TEST(OpenLimits, TooLargeIsRefusedBeforeReadingLargeOrLongIsAsked) {
             "The file \"/p/huge.html\" (3.0 GB) needs more memory than is free (4.0 GB) and cannot be opened.");
 }
 
+TEST(OpenLimits, ALongLineIsCountedAsItsLayoutNeedsOnceMeasured) {
+  const uint64_t gb = 1ull << 30;
+  // One line of 1 GB: it fits by size (3 GB of 6 GB free) but not with its line's layout.
+  EXPECT_EQ(judgeOpen({gb, 0, false}, 6 * gb), OpenVerdict::Ask);
+  EXPECT_EQ(judgeOpen({gb, gb, true}, 6 * gb), OpenVerdict::Refuse);
+  EXPECT_EQ(judgeOpen({gb, gb, true}, 13 * gb), OpenVerdict::Open);
+  // The same size in lines of 100 bytes fits.
+  EXPECT_EQ(judgeOpen({gb, 100, true}, 6 * gb), OpenVerdict::Open);
+  EXPECT_EQ(memoryNeeded({100, 40, true}), 100u * 3 + 40u * 9);
+  EXPECT_EQ(memoryNeeded({100, 400, true}), 100u * 3 + 100u * 9);  // a line is never longer than its file
+  EXPECT_EQ(tooLargeMessage("/p/one-line.html", {gb, gb, true}, 6 * gb),
+            "The file \"/p/one-line.html\" (1.0 GB, with a line of 1.0 GB) needs more memory than is free (6.0 GB) "
+            "and cannot be opened.");
+}
+
 }  // namespace
 }  // namespace quillon
