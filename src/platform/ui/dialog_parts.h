@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QItemSelectionModel>
 #include <QListWidget>
+#include <algorithm>
 #include <QPushButton>
 #include <vector>
 
@@ -14,10 +16,15 @@ inline QPushButton* namedButton(const char* caption, const char* name, QWidget* 
 }
 
 // The rows marked in a multiple-selection list, top to bottom.
+// Read from the selection's ranges: asking each item would cost the number of ranges per row.
 inline std::vector<int> markedRows(const QListWidget* list) {
+  std::vector<char> marked(static_cast<size_t>(list->count()), 0);
+  for (const QItemSelectionRange& range : list->selectionModel()->selection())
+    for (int row = std::max(range.top(), 0); row <= range.bottom() && row < list->count(); ++row)
+      marked[static_cast<size_t>(row)] = 1;
   std::vector<int> rows;
-  for (int i = 0; i < list->count(); ++i)
-    if (list->item(i)->isSelected()) rows.push_back(i);
+  for (size_t i = 0; i < marked.size(); ++i)
+    if (marked[i]) rows.push_back(static_cast<int>(i));
   return rows;
 }
 

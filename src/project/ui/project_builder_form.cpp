@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -244,11 +245,31 @@ void TFormProjectBuilder::loadNames() {
   QApplication::restoreOverrideCursor();
 }
 
+// The rows are rewritten in place and the marks set as one selection of runs, so that indenting many marked
+// rows costs their number, not its square.
 void TFormProjectBuilder::showHierarchy(const std::vector<size_t>& marked) {
-  ListBoxHierarchy->clear();
-  for (const std::string& line : hierarchy_) ListBoxHierarchy->addItem(toQString(line));
-  for (size_t i : marked)
-    if (i < hierarchy_.size()) ListBoxHierarchy->item(static_cast<int>(i))->setSelected(true);
+  ListBoxHierarchy->setUpdatesEnabled(false);
+  if (static_cast<size_t>(ListBoxHierarchy->count()) == hierarchy_.size()) {
+    for (size_t i = 0; i < hierarchy_.size(); ++i) ListBoxHierarchy->item(static_cast<int>(i))->setText(toQString(hierarchy_[i]));
+  } else {
+    ListBoxHierarchy->clear();
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(hierarchy_.size()));
+    for (const std::string& line : hierarchy_) rows << toQString(line);
+    ListBoxHierarchy->addItems(rows);
+  }
+  QItemSelection selection;
+  for (size_t at = 0; at < marked.size();) {
+    size_t end = at;
+    while (end + 1 < marked.size() && marked[end + 1] == marked[end] + 1) ++end;
+    if (marked[end] < hierarchy_.size()) {
+      QAbstractItemModel* model = ListBoxHierarchy->model();
+      selection.select(model->index(static_cast<int>(marked[at]), 0), model->index(static_cast<int>(marked[end]), 0));
+    }
+    at = end + 1;
+  }
+  ListBoxHierarchy->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  ListBoxHierarchy->setUpdatesEnabled(true);
 }
 
 std::vector<size_t> TFormProjectBuilder::markedHierarchy() const {
