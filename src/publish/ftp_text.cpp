@@ -112,7 +112,9 @@ std::optional<ListingName> parseUnixListingLine(std::string_view line) {
       if (nameStart > line.size()) return std::nullopt;
       std::string name(line.substr(nameStart));
       if (!name.empty() && name.back() == '\r') name.pop_back();
-      ListingName entry{std::move(name), kind == 'd', kind == 'l'};
+      // A link is listed among the folders, as the servers' own clients list it: most links on a web host
+      // are folders (www -> public_html), and one that is not says so when it is changed into.
+      ListingName entry{std::move(name), kind == 'd' || kind == 'l', kind == 'l'};
       if (entry.link) {
         const size_t arrow = entry.name.find(" -> ");
         if (arrow != std::string::npos) entry.name.resize(arrow);
@@ -131,8 +133,8 @@ std::optional<ListingName> ListingParser::parse(const std::string& raw) {
       if (auto entry = parseUnixListingLine(raw)) return entry;
       // A line without a recognisable date: its last word, as older servers' short forms give it.
       const char kind = raw[0];
-      const bool directory = kind == 'd';
-      if (!directory && kind != '-' && kind != 'f' && kind != 'l') return std::nullopt;
+      const bool directory = kind == 'd' || kind == 'l';
+      if (!directory && kind != '-' && kind != 'f') return std::nullopt;
       std::string line = raw.substr(0, raw.find("->"));
       while (!line.empty() && line.back() == ' ') line.pop_back();
       return ListingName{line.substr(line.rfind(' ') == std::string::npos ? 0 : line.rfind(' ') + 1), directory};

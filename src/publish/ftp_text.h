@@ -39,7 +39,7 @@ std::string listingWord(std::string_view line, int n);
 struct ListingName {
   std::string name;
   bool directory = false;
-  bool link = false;  // a symbolic link ("name -> target"): neither counted as a folder nor followed
+  bool link = false;  // a symbolic link ("name -> target"), counted as a folder
 };
 
 // A Unix "ls -l" line read by its columns: the name is everything after the date field, blanks included;

@@ -59,15 +59,18 @@ try:
     ftp("--password-stdin", "--dir", "site", "127.0.0.1", "mkdir", "My Folder", with_password=False,
         stdin=password + "\n")
     # A name holding terminal control characters is printed with them escaped.
+    # A link to a folder is listed among the folders.
+    os.symlink("My Folder", os.path.join(home, "site", "linked"))
     evil = os.path.join(home, "site", "evil\x1b]0;title\x07\x1b[31mred.html")
     with open(evil, "wb") as f:
         f.write(b"x")
     listed = ftp("--dir", "site", "127.0.0.1", "ls", "--names")
     os.remove(evil)
+    os.remove(os.path.join(home, "site", "linked"))
     if "\x1b" in listed or "\x07" in listed:
         failures.append("a control character from the server reached the terminal")
     names = listed.splitlines()
-    for wanted in ("with space.txt", "My Folder/", "renamed.bin", "evil\\x1B]0;title\\x07\\x1B[31mred.html"):
+    for wanted in ("with space.txt", "My Folder/", "linked/", "renamed.bin", "evil\\x1B]0;title\\x07\\x1B[31mred.html"):
         if wanted not in names:
             failures.append(f"{wanted!r} not among the parsed names {names}")
     ftp("--dir", "site", "127.0.0.1", "mv", "with space.txt", "still with space.txt")

@@ -41,8 +41,12 @@ TEST(FtpText, ListingDialects) {
   auto link = unix.parse("lrwxrwxrwx 1 u g 7 Jan 1 12:00 www -> public_html");
   ASSERT_TRUE(link);
   EXPECT_EQ(link->name, "www");
-  EXPECT_FALSE(link->directory);  // a link is not counted as a folder
+  EXPECT_TRUE(link->directory);  // a link is counted as a folder
   EXPECT_TRUE(link->link);
+  auto shortLink = unix.parse("lrwxrwxrwx docs -> /srv/docs");  // no date: the short form
+  ASSERT_TRUE(shortLink);
+  EXPECT_EQ(shortLink->name, "docs");
+  EXPECT_TRUE(shortLink->directory);
   auto file = unix.parse("-rw-r--r-- 1 u g 2048 Jan 1 12:00 index.html  ");
   ASSERT_TRUE(file);
   EXPECT_EQ(file->name, "index.html  ");  // trailing blanks belong to the name
@@ -98,7 +102,7 @@ TEST(FtpText, UnixListingNamesAreReadByTheirColumns) {
   ASSERT_TRUE(link);
   EXPECT_EQ(link->name, "my site");
   EXPECT_TRUE(link->link);
-  EXPECT_FALSE(link->directory);
+  EXPECT_TRUE(link->directory);
   EXPECT_EQ(name("total 12"), "<none>");
   EXPECT_EQ(name("drwxr-xr-x 2 u g 4096 Jan 1 12:00 .."), "<none>");
   EXPECT_EQ(name("-rw-r--r-- 1 u g 12 Mar 05 12:00 file.txt\r"), "file.txt");
