@@ -60,6 +60,20 @@ std::string linkFileFor(const std::string& outlinePath) {
   const std::string upper = stem + "FIL";
   if (fileExists(lower)) return lower;
   if (fileExists(upper)) return upper;
+  // SHOP.FIL beside Shop.out: the same name in other letters, when it is the only one.
+  const std::string folder(folderPart(outlinePath));
+  const std::string wanted(fileNamePart(lower));
+  std::string only;
+  int matches = 0;
+  if (DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str())) {
+    while (const dirent* entry = ::readdir(dir))
+      if (equalsIgnoringAsciiCase(entry->d_name, wanted) && fileExists(folder + entry->d_name)) {
+        only = folder + entry->d_name;
+        ++matches;
+      }
+    ::closedir(dir);
+  }
+  if (matches == 1) return only;
   const bool outlineUpper = outlinePath.size() >= 3 && outlinePath.compare(outlinePath.size() - 3, 3, "OUT") == 0;
   return outlineUpper ? upper : lower;
 }
@@ -119,15 +133,27 @@ std::vector<std::string> listProjects(const std::string& projectsDir) {
       const std::string name = entry->d_name;
       if (name.size() > 4 && equalsIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".out") &&
           fileExists(projectsDir + name))
-        names.push_back(upperAscii(name));
+        names.push_back(name);
     }
     ::closedir(dir);
   }
-  std::sort(names.begin(), names.end());
-  return names;
+  // Upper-cased, except names that differ from another only in case (a.out beside A.out): those keep
+  // their own letters, so that each entry names and opens its own file.
+  std::vector<std::string> shown;
+  for (const std::string& name : names) {
+    const std::string upper = upperAscii(name);
+    const bool clash = std::count_if(names.begin(), names.end(), [&](const std::string& other) {
+                         return upperAscii(other) == upper;
+                       }) > 1;
+    shown.push_back(clash ? name : upper);
+  }
+  std::sort(shown.begin(), shown.end());
+  return shown;
 }
 
 int projectListSelection(const std::vector<std::string>& list, const std::string& projectName) {
+  for (size_t i = 0; i < list.size(); ++i)
+    if (list[i] == projectName) return static_cast<int>(i);
   for (size_t i = 0; i < list.size(); ++i)
     if (equalsIgnoringAsciiCase(list[i], projectName)) return static_cast<int>(i);
   return -1;

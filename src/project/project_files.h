@@ -48,9 +48,10 @@ WriteResult saveProject(const std::string& outlinePath, const PageTree& tree);
 // else the entries move down and the last is dropped.
 void recordRecent(std::array<std::string, 4>& recent, const std::string& path);
 
-// Outline files of the projects directory (".out" in any case), upper-cased, in name order.
+// Outline files of the projects directory (".out" in any case), upper-cased, in name order; names that
+// differ from another only in case are listed as they are.
 std::vector<std::string> listProjects(const std::string& projectsDir);
-// Index of the open project in that list (compared without regard to case), or -1.
+// Index of the open project in that list (the same name, else the same without regard to case), or -1.
 int projectListSelection(const std::vector<std::string>& list, const std::string& projectName);
 
 }  // namespace quillon

@@ -24,14 +24,15 @@ std::string findIgnoringCase(const std::string& folder, const std::string& name)
   return found;
 }
 
+// An entry listed in its own letters is that file; an upper-cased one is its lower-cased name, or the one
+// file of that name in any case.
 std::string projectOutlinePath(const std::string& projectsDir, const std::string& entry) {
+  if (!entry.empty() && fileExists(projectsDir + entry)) return projectsDir + entry;
   return findIgnoringCase(projectsDir, lowerAscii(entry));
 }
 
 std::string projectLinkPath(const std::string& projectsDir, const std::string& entry) {
-  const std::string lower = lowerAscii(entry);
-  const std::string name = lower.size() >= 3 ? lower.substr(0, lower.size() - 3) + "fil" : lower + "fil";
-  return findIgnoringCase(projectsDir, name);
+  return linkFileFor(projectOutlinePath(projectsDir, entry));
 }
 
 std::optional<std::vector<std::string>> projectPageFiles(const std::string& projectsDir, const std::string& entry) {

@@ -1,4 +1,5 @@
 #include "project/project_files.h"
+#include "project/site_files.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -151,6 +152,30 @@ TEST(ProjectList, OutFilesInAnyCaseUpperCasedInOrder) {
   EXPECT_EQ(list, (std::vector<std::string>{"ALPHA.OUT", "BETA.OUT", "ZETA.OUT"}));
   EXPECT_EQ(projectListSelection(list, "beta.out"), 1);
   EXPECT_EQ(projectListSelection(list, ""), -1);
+}
+
+TEST(ProjectList, NamesThatDifferOnlyInCaseAreListedAndOpenedEachAsItself) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "a.out", "Lower\r\n").ok);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "a.fil", "/w/lower.html\r\n").ok);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "A.out", "Upper\r\n").ok);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "A.fil", "/w/upper.html\r\n").ok);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "Shop.out", "Shop\r\n").ok);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "SHOP.FIL", "/w/shop.html\r\n").ok);
+  const auto list = listProjects(dir.path());
+  EXPECT_EQ(list, (std::vector<std::string>{"A.out", "SHOP.OUT", "a.out"}));
+  EXPECT_EQ(projectListSelection(list, "a.out"), 2);
+  EXPECT_EQ(projectListSelection(list, "A.out"), 0);
+  EXPECT_EQ(projectOutlinePath(dir.path(), "A.out"), dir.path() + "A.out");
+  EXPECT_EQ(projectOutlinePath(dir.path(), "a.out"), dir.path() + "a.out");
+  EXPECT_EQ(*projectPageFiles(dir.path(), "A.out"), (std::vector<std::string>{"/w/upper.html"}));
+  EXPECT_EQ(*projectPageFiles(dir.path(), "a.out"), (std::vector<std::string>{"/w/lower.html"}));
+  // The link file in other letters than its outline's is found, by the entry and by the outline.
+  EXPECT_EQ(linkFileFor(dir.path() + "Shop.out"), dir.path() + "SHOP.FIL");
+  EXPECT_EQ(*projectPageFiles(dir.path(), "SHOP.OUT"), (std::vector<std::string>{"/w/shop.html"}));
+  const ProjectLoad shop = loadProject(projectOutlinePath(dir.path(), "SHOP.OUT"));
+  ASSERT_TRUE(shop.tree);
+  EXPECT_EQ((*shop.tree)[0].link, "/w/shop.html");
 }
 
 TEST(PageTree, SubPageGoesAfterTheWholeNestedGroup) {
