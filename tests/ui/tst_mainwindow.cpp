@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -274,6 +275,45 @@ class TestMainWindow : public QObject {
     QDir::setCurrent(before);
     QCOMPARE(w.document().path, programDir() + "page.html");
     QCOMPARE(p.said.size(), said + 1);
+  }
+
+  // The Files tab's menu offers the analysis for a page only: an image or another file has it disabled.
+  void analyzeWebPageIsOfferedForPagesOnly() {
+    QTemporaryDir programDir;
+    const QString files = programDir.path() + "/files/";
+    QDir().mkpath(files);
+    for (const char* name : {"pic.gif", "page.htm"}) {
+      QFile file(files + name);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QFile options(programDir.path() + "/DEFAULT.INI");
+    QVERIFY(options.open(QIODevice::WriteOnly));
+    options.write(("[Files]\r\nLocation=" + files + "\r\n").toUtf8());
+    options.close();
+    RecordingPlatform p;
+    TForm1 w(singleProgramFolder(programDir.path().toStdString() + "/"), p.platform);
+    w.show();
+    auto* filter = child<QComboBox>(w, "FilterComboBox1");
+    filter->setCurrentIndex(filter->findData("*.*"));
+    child<QTabWidget>(w, "PageControl1")->setCurrentIndex(1);
+    auto* list = child<QListWidget>(w, "ListBox2");
+    const auto analyzeEnabledFor = [&](const QString& name) {
+      const auto found = list->findItems(name, Qt::MatchExactly);
+      if (found.isEmpty()) return -1;
+      list->setCurrentItem(found.front());
+      emit list->customContextMenuRequested(QPoint(1, 1));
+      for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* menu = qobject_cast<QMenu*>(top); menu && menu->objectName() == "PopupMenuFiles" && menu->isVisible()) {
+          int enabled = -2;
+          for (QAction* action : menu->actions())
+            if (action->text() == "Analyze Web Page") enabled = action->isEnabled() ? 1 : 0;
+          menu->close();
+          return enabled;
+        }
+      return -3;
+    };
+    QCOMPARE(analyzeEnabledFor("pic.gif"), 0);
+    QCOMPARE(analyzeEnabledFor("page.htm"), 1);
   }
 };
 

@@ -20,6 +20,7 @@
 #include "builders/file_reference.h"
 #include "platform/ui/byte_items.h"
 #include "project/files_pane.h"
+#include <QAction>
 #include "project/page_checks.h"
 
 namespace quillon {
@@ -44,6 +45,10 @@ void TForm1::wireFilesPane() {
     menu->setObjectName("PopupMenuFiles");
     menu->setAttribute(Qt::WA_DeleteOnClose);
     commands_->fillMenu(*menu, fileListMenu(), true);
+    // Only a page can be analysed: an image or another file leaves the item disabled.
+    const bool page = openKindFor(fileNamePart(chosenFile())) == FileOpenKind::Html;
+    for (QAction* action : menu->actions())
+      if (action->data().toString() == toQString(cmd::AnalyzeWebPage1Click.text)) action->setEnabled(page && action->isEnabled());
     menu->popup(ListBox2->viewport()->mapToGlobal(pos));
   });
 }

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <unistd.h>
 #include <QAction>
+
+#include "project/files_pane.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
@@ -429,7 +431,7 @@ void TForm1::GetPageLoadingData1Click() { openAnalysis({}); }
 
 void TForm1::AnalyzeWebPage1Click() {
   const std::string file = chosenFile();
-  if (file.empty()) return;
+  if (file.empty() || openKindFor(fileNamePart(file)) != FileOpenKind::Html) return;
   openAnalysis(file);
 }
 
