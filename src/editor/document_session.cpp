@@ -8,13 +8,22 @@
 namespace quillon {
 
 const char* const DocumentSession::kSaveQuestion = "Save changes to open HTML file before closing?";
-std::string DocumentSession::cannotOpenMessage(OpenedFrom from) {
-  const std::string start = "Cannot open this file. Has it been moved, renamed, or deleted? Please right-click it and select ";
-  if (from == OpenedFrom::ProjectPage)
-    return start +
-           "\"Change HTML Link\" or go to the SETTINGS menu and select CHANGE FILE PATH to update new file path location "
-           "for all files that have been moved.";
-  return start + "\"Change file link\" to re-establish the file link.";
+// The file and why it cannot be opened; a page of the project that is gone gets the ways to mend its link.
+std::string DocumentSession::cannotOpenMessage(OpenedFrom from, const std::string& path) {
+  const OpenCheck check = checkOpenable(path);
+  std::string reason;
+  switch (check) {
+    case OpenCheck::Missing: reason = "it does not exist"; break;
+    case OpenCheck::NoPermission: reason = "you are not allowed to read it"; break;
+    case OpenCheck::NotRegular: reason = isDirectory(path) ? "it is a folder" : "it is not a regular file (a pipe or a device)"; break;
+    case OpenCheck::Ok: reason = "it could not be read"; break;
+  }
+  const std::string start = "Cannot open \"" + path + "\": " + reason + ".";
+  if (from != OpenedFrom::ProjectPage || check != OpenCheck::Missing) return start;
+  return start +
+         " Has it been moved, renamed, or deleted? Please right-click its page in the site outline and select \"Change "
+         "HTML Link\" or go to the SETTINGS menu and select CHANGE FILE PATH to update new file path location for all "
+         "files that have been moved.";
 }
 
 DocumentSession::DocumentSession(std::string programDir, const RunSettings& settings, Prompts& prompts,

@@ -53,7 +53,7 @@ class DocumentSession {
   // The message for a file that cannot be opened: a page of the project points to "Change HTML Link" and
   // "Change File Path", any other file to "Change file link".
   enum class OpenedFrom { ProjectPage, OtherFile };
-  static std::string cannotOpenMessage(OpenedFrom from);
+  static std::string cannotOpenMessage(OpenedFrom from, const std::string& path);
   static std::string changedOnDiskQuestion(const std::string& path);
 
  private:

@@ -208,7 +208,7 @@ bool TForm1::openDocument(const std::string& path, const DocumentOpen& how) {
       updateSaveEnabled();
       updateDocumentStatus();
     }
-    platform_.prompts.info(DocumentSession::cannotOpenMessage(how.from));
+    platform_.prompts.info(DocumentSession::cannotOpenMessage(how.from, path));
     return false;
   }
   session_->opened(path);
