@@ -74,18 +74,30 @@ void TForm1::BitBtnSpellCheckClick() {
   shown = &dialog;
   bool restBegun = selLength == 0;
   size_t restStart = static_cast<size_t>(selStart + selLength);
+  // A check begun at the caret with text before it offers that text once the end is reached.
+  bool startOffered = selLength > 0 || restStart == 0;
   dialog.setNextRange([&] {
-    if (restBegun) return false;
-    // The selection is done; the rest follows only on Yes. The words-checked count runs on.
-    restBegun = true;
-    if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
-                                  "The selected text has been checked.\r\nCheck the remainder of the document?",
-                                  Buttons::YesNo) != Answer::Yes) {
-      restStart = static_cast<size_t>(-1);
-      return false;
+    if (!restBegun) {
+      // The selection is done; the rest follows only on Yes. The words-checked count runs on.
+      restBegun = true;
+      if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                    "The selected text has been checked.\r\nCheck the remainder of the document?",
+                                    Buttons::YesNo) != Answer::Yes) {
+        restStart = static_cast<size_t>(-1);
+        return false;
+      }
+      // From where the selection ends now: changes made in it may have moved its end.
+      engine.begin(engine.rangeEnd(), static_cast<size_t>(editor_bytes::length(*RE1)), false);
+      return true;
     }
-    // From where the selection ends now: changes made in it may have moved its end.
-    engine.begin(engine.rangeEnd(), static_cast<size_t>(editor_bytes::length(*RE1)), false);
+    if (startOffered) return false;
+    startOffered = true;
+    if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                  "The end of the page has been reached.\r\nCheck the page from its start?",
+                                  Buttons::YesNo) != Answer::Yes)
+      return false;
+    // The text before the caret is as it was: changes were made after it.
+    engine.begin(0, restStart, false);
     return true;
   });
   if (selLength > 0) engine.begin(static_cast<size_t>(selStart), static_cast<size_t>(selStart + selLength), true);
