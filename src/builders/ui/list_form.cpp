@@ -69,6 +69,12 @@ TFormList::TFormList(Clipboard& clipboard, QWidget* parent) : QDialog(parent), c
 void TFormList::SpinEdit1Change() {
   const int shown = std::min(SpinEdit1->value(), 10);
   for (size_t i = 0; i < edits_.size(); ++i) edits_[i]->setVisible(static_cast<int>(i) < shown);
+  // The window grows with the entry lines, so that nothing above or below them is squashed; the wrapped note
+  // needs more height at this width than the layout's plain minimum tells.
+  layout()->activate();
+  const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width()) : sizeHint().height();
+  setMinimumHeight(needed);
+  if (height() < needed) resize(width(), needed);
 }
 
 ListTagRecord TFormList::record() const {
