@@ -91,6 +91,8 @@ void takeOptions(const OptionsRecord& r, RunSettings& s) {
   s.editor = r.imageEditor;
   s.ftpPath = r.ftpPath;
   s.imagemap = r.imagemap;
+  s.netscape = r.netscape;
+  s.msie = r.msie;
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption) {
 
 QColor toQColor(ColourValue v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
 
-const char* const kPickerFilter = "Executable Files|*.exe|All Files|*.*";
+const char* const kPickerFilter = "Programs|*|All Files|*.*";
 const char* const kPickerTitle = "Select any file in the new directory location, then click OPEN";
 
 }  // namespace

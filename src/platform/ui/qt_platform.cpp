@@ -43,6 +43,9 @@ QStringList qtNameFilters(const std::string& filter) {
   const QStringList parts = toQString(filter).split('|');
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+    // "*.*" means every file, also those without a dot in their names (most programs here).
+    for (QString& pattern : patterns)
+      if (pattern == "*.*") pattern = "*";
     out << parts[i] + " (" + patterns.join(' ') + ")";
   }
   return out;
