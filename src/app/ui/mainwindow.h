@@ -234,6 +234,8 @@ class TForm1 : public QMainWindow {
   void setCustomTags(std::vector<std::string> entries);
   void setModified(bool on);
   void updateDocumentStatus();
+  // The caption names the project (as the project session words it), then the open page and its unsaved mark.
+  void updateCaption();
   void updateSaveEnabled();
   void setLeftPaneWidth(int width);
   void applyFilters();

@@ -10,6 +10,8 @@
 #include "base/text_bytes.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
+
+#include "app/window_caption.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 
@@ -30,7 +32,15 @@ void TForm1::bindDocumentCommands() {
                 {cmd::WordWrap1Click, &TForm1::WordWrap1Click}});
 }
 
-void TForm1::setModified(bool on) { session_->state().modified = on; }
+void TForm1::setModified(bool on) {
+  session_->state().modified = on;
+  updateCaption();
+}
+
+void TForm1::updateCaption() {
+  setWindowTitle(toQString(windowCaption(project_->caption(), session_->state().path, session_->isUntitled(),
+                                         session_->state().modified)));
+}
 
 // The editing window's save point follows the document: after a save the text is unmodified until it
 // changes again, and undoing back to it clears the flag.
@@ -38,7 +48,10 @@ void TForm1::syncModifiedToEditor() {
   if (!session_->state().modified) RE1->setModified(false);
 }
 
-void TForm1::updateDocumentStatus() { statusPanels_[2]->setText(toQString(session_->statusText())); }
+void TForm1::updateDocumentStatus() {
+  statusPanels_[2]->setText(toQString(session_->statusText()));
+  updateCaption();
+}
 
 void TForm1::updateSaveEnabled() {
   const bool on = session_->saveCommandsEnabled();

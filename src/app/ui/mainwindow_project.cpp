@@ -106,7 +106,7 @@ void TForm1::showOtherProject() {
 }
 
 void TForm1::refreshProjectState() {
-  setWindowTitle(toQString(project_->caption()));
+  updateCaption();
   // Only the toolbar button follows the project's state; the menu item and Ctrl+S stay available.
   if (auto* button = findChild<QToolButton*>("SpeedButtonSave1")) button->setEnabled(project_->saveEnabled());
 }
