@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "base/text_bytes.h"
+#include "publish/preview_file.h"
 
 namespace quillon {
 
@@ -66,7 +67,8 @@ bool matchesMask(std::string_view name, std::string_view mask) {
 
 std::vector<std::string> filesIn(const std::string& folder, std::string_view mask) {
   std::vector<std::string> names = entries(folder, false);
-  names.erase(std::remove_if(names.begin(), names.end(), [&](const std::string& n) { return !matchesMask(n, mask); }),
+  names.erase(std::remove_if(names.begin(), names.end(),
+                             [&](const std::string& n) { return !matchesMask(n, mask) || isPreviewCopyName(n); }),
               names.end());
   return names;
 }

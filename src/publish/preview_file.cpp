@@ -8,6 +8,10 @@ namespace {
 constexpr const char* kTempName = "$$temp.htm";
 }
 
+bool isPreviewCopyName(std::string_view name) {
+  return equalsIgnoringAsciiCase(name, kTempName) || equalsIgnoringAsciiCase(name, "$$temp.html");
+}
+
 PreviewMode previewModeOf(const std::string& stored) {
   if (stored == "auto") return PreviewMode::Auto;
   if (stored == "nosave") return PreviewMode::NoSave;

@@ -20,7 +20,9 @@ TEST(FilesPane, MasksMatchWithoutRegardToCase) {
 
 TEST(FilesPane, ListsFilesAndFolders) {
   testing::TempDir dir;
-  for (const char* name : {"b.html", "A.gif", "notes.txt", "c.HTM", ".secret.html"}) writeFileAtomic(dir.path() + name, "x");
+  // The preview's copy is the program's own temporary, never listed to link or upload.
+  for (const char* name : {"b.html", "A.gif", "notes.txt", "c.HTM", ".secret.html", "$$temp.htm", "$$TEMP.HTML"})
+    writeFileAtomic(dir.path() + name, "x");
   makeDirectory(dir.path() + "sub");
   makeDirectory(dir.path() + ".hidden");
   EXPECT_EQ(filesIn(dir.path(), "*.html;*.htm"), (std::vector<std::string>{"b.html", "c.HTM"}));
