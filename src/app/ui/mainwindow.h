@@ -236,6 +236,7 @@ class TForm1 : public QMainWindow {
   void updateDocumentStatus();
   // The caption names the project (as the project session words it), then the open page and its unsaved mark.
   void updateCaption();
+  std::string builderStartFolder(bool forThePage) const;
   void updateSaveEnabled();
   void setLeftPaneWidth(int width);
   void applyFilters();

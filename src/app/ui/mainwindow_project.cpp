@@ -105,6 +105,17 @@ void TForm1::showOtherProject() {
   statusPanels_[1]->setText("Page Location:");
 }
 
+// Where a builder's folder list starts: the open page's folder for what belongs to the page (its images),
+// else the folder last used for pages; never the program's own folder, which holds no site.
+std::string TForm1::builderStartFolder(bool forThePage) const {
+  if (forThePage && !session_->isUntitled()) return std::string(folderPart(session_->state().path));
+  const std::string& start = settings_.startLocation;
+  if (!start.empty() && isDirectory(std::string(folderPart(start))) && std::string(folderPart(start)) != programDir_)
+    return start;
+  if (!session_->isUntitled()) return std::string(folderPart(session_->state().path));
+  return homeDirectory();
+}
+
 void TForm1::refreshProjectState() {
   updateCaption();
   // Only the toolbar button follows the project's state; the menu item and Ctrl+S stay available.
@@ -423,7 +434,7 @@ void TForm1::ButtonMoveClick() {
 }
 
 void TForm1::WebsiteProjectBuilder1Click() {
-  TFormProjectBuilder dialog(platform_, {project_->projectsDir(), settings_.startLocation}, this);
+  TFormProjectBuilder dialog(platform_, {project_->projectsDir(), builderStartFolder(false)}, this);
   platform_.modal.runModal(dialog);
 }
 

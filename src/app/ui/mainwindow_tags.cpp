@@ -202,7 +202,7 @@ void TForm1::BitBtnPowerImageClick() {
 // The image tag replaces the selection. The relative image path is written back whichever way the dialog
 // closed.
 void TForm1::openImageBuilder(const std::string& selectedFile) {
-  TFormImageView dialog(platform_, {settings_.relImage, settings_.startLocation, selectedFile}, this);
+  TFormImageView dialog(platform_, {settings_.relImage, builderStartFolder(true), selectedFile}, this);
   platform_.modal.runModal(dialog);
   setSetting(&RunSettings::relImage, dialog.relativePath());
   applyHandBack(dialog.handBack(), HandBackSelection::Replaced);

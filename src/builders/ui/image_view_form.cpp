@@ -47,6 +47,9 @@ TFormImageView::TFormImageView(Platform& platform, const Start& start, QWidget* 
   DirectoryListBox1 = named(new QListWidget(this), "DirectoryListBox1");
   FileListBox1 = named(new QListWidget(this), "FileListBox1");
   lists->addWidget(DriveComboBox1);
+  auto* folderPath = named(new QLabel(this), "LabelFolder");
+  folderPath->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lists->addWidget(folderPath);
   auto* listRow = new QHBoxLayout;
   listRow->addWidget(DirectoryListBox1);
   listRow->addWidget(FileListBox1);
@@ -118,6 +121,7 @@ TFormImageView::TFormImageView(Platform& platform, const Start& start, QWidget* 
   v->addLayout(buttons);
 
   browser_ = new FolderBrowser(DriveComboBox1, DirectoryListBox1, FileListBox1, [] { return std::string(kImageMask); }, this);
+  browser_->showPathIn(folderPath);
   connect(FileListBox1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
     if (item) EditIMGSource->setText(toQString(referenceToFileName(itemBytes(item))));
   });

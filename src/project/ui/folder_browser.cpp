@@ -1,5 +1,7 @@
 #include "project/ui/folder_browser.h"
 
+#include <QLabel>
+
 #include <QComboBox>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -29,6 +31,10 @@ FolderBrowser::FolderBrowser(QComboBox* drives, QListWidget* folders, QListWidge
 void FolderBrowser::goTo(const std::string& folder) {
   folder_ = folder.empty() ? std::string("/") : folder;
   drives_->setCurrentText(toQString(driveOf(driveRoots(), folder_)));
+  if (path_) {
+    path_->setText(toQString(folder_));
+    path_->setToolTip(toQString(folder_));
+  }
   folders_->clear();
   folders_->addItem("..");
   for (const std::string& name : foldersIn(folder_)) addByteItem(folders_, name);
@@ -37,6 +43,11 @@ void FolderBrowser::goTo(const std::string& folder) {
   files_->clear();
   const std::string mask = mask_ ? mask_() : std::string();
   for (const std::string& name : filesIn(folder_, mask.empty() ? "*.*" : mask)) addByteItem(files_, name);
+}
+
+void FolderBrowser::showPathIn(QLabel* label) {
+  path_ = label;
+  if (path_ && !folder_.empty()) path_->setText(toQString(folder_));
 }
 
 std::string FolderBrowser::pathOf(const QListWidgetItem* file) const { return joinPath(folder_, itemBytes(file)); }

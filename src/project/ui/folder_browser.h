@@ -5,6 +5,7 @@
 #include <string>
 
 class QComboBox;
+class QLabel;
 class QListWidget;
 class QListWidgetItem;
 
@@ -23,6 +24,8 @@ class FolderBrowser : public QObject {
   const std::string& folder() const { return folder_; }
   // The path of an entry of the file list, by the exact bytes of its name.
   std::string pathOf(const QListWidgetItem* file) const;
+  // Shows the folder's full path in `label` from now on.
+  void showPathIn(QLabel* label);
   // Called after the user moved to another folder (not after goTo).
   std::function<void(const std::string&)> entered;
 
@@ -30,6 +33,7 @@ class FolderBrowser : public QObject {
   QComboBox* drives_;
   QListWidget* folders_;
   QListWidget* files_;
+  QLabel* path_ = nullptr;
   std::function<std::string()> mask_;
   std::string folder_;
 };

@@ -78,6 +78,9 @@ QWidget* TFormProjectBuilder::buildSelectPage() {
   ListBoxDirFiles = named(new QListWidget(page), "ListBoxDirFiles");
   ListBoxDirFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
   browse->addWidget(DriveComboBox);
+  auto* folderPath = named(new QLabel(page), "LabelFolder");
+  folderPath->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  browse->addWidget(folderPath);
   browse->addWidget(DirectoryList);
   browse->addWidget(FilterComboBox);
   browse->addWidget(ListBoxDirFiles);
@@ -96,6 +99,7 @@ QWidget* TFormProjectBuilder::buildSelectPage() {
 
   browser_ = new FolderBrowser(DriveComboBox, DirectoryList, ListBoxDirFiles,
                                [this] { return toBytes(FilterComboBox->currentData().toString()); }, this);
+  browser_->showPathIn(folderPath);
   connect(FilterComboBox, &QComboBox::currentIndexChanged, this, [this] { goToFolder(browser_->folder()); });
   connect(add, &QPushButton::clicked, this, [this] { addFiles(false); });
   connect(addAll, &QPushButton::clicked, this, [this] { addFiles(true); });
