@@ -215,6 +215,8 @@ QWidget* TForm1::buildLeftPane() {
   Outline1->setHeaderHidden(true);
   Outline1->setContextMenuPolicy(Qt::CustomContextMenu);
   Outline1->setDragDropMode(QAbstractItemView::NoDragDrop);
+  // A double-click opens the page; folding stays with the branch marks and the keyboard.
+  Outline1->setExpandsOnDoubleClick(false);
   connect(Outline1, &QTreeWidget::customContextMenuRequested, this, &TForm1::showOutlineMenu);
   connect(Outline1, &QTreeWidget::itemClicked, this, [this] { Outline1Click(); });
   connect(Outline1, &QTreeWidget::itemDoubleClicked, this, [this] { commands_->trigger(cmd::Outline1DblClick); });
