@@ -1,5 +1,6 @@
 // The project builder's Indent and Unindent on many marked rows: every marked row moves, the marks stay as
 // one run, and rows that are not marked keep their place.
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -50,6 +51,15 @@ class TestProjectBuilder : public QObject {
     QCOMPARE(list->item(5000)->text(), QString("Page 5000"));
     QCOMPARE(list->selectionModel()->selectedRows().size(), 19999);
     QVERIFY(!list->item(0)->isSelected());
+  }
+
+  void theNameBoxPromptsWithoutHoldingThePrompt() {
+    Desk desk;
+    TFormProjectBuilder dialog(desk.platform, {"/tmp/", "/tmp/"});
+    auto* name = dialog.findChild<QLineEdit*>("EditProjectName");
+    QCOMPARE(name->placeholderText(), QString("Enter Project Name Here"));
+    QTest::keyClicks(name, "Site");
+    QCOMPARE(name->text(), QString("Site"));
   }
 };
 

@@ -191,7 +191,9 @@ QWidget* TFormProjectBuilder::buildFinishPage() {
   auto* v = new QVBoxLayout(page);
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel("Project Name:", page));
-  EditProjectName = named(new QLineEdit("Enter Project Name Here", page), "EditProjectName");
+  EditProjectName = named(new QLineEdit(page), "EditProjectName");
+  // A prompt, not text: what is typed replaces it, and an untouched box is no name.
+  EditProjectName->setPlaceholderText("Enter Project Name Here");
   row->addWidget(EditProjectName, 1);
   v->addLayout(row);
   auto* finish = namedButton("Click HERE to Save Project and Exit", "ButtonFinish", page);
