@@ -393,11 +393,11 @@ QWidget* TForm1::buildRightPane() {
   // The document is modified exactly when its text differs from the save point: typing, pasting, insertions,
   // replacements, undo and redo move away from it; undoing back to it clears the flag.
   connect(RE1, &QsciScintilla::modificationChanged, this, [this](bool modified) { setModified(modified); });
-  grid->addWidget(RE1, 1, 0);
+  grid->addWidget(RE1, 2, 0);
 
   OleContainer1 = named(new QWidget(PanelHTMLWindow), "OleContainer1");
   OleContainer1->hide();
-  grid->addWidget(OleContainer1, 1, 0);
+  grid->addWidget(OleContainer1, 2, 0);
 
   auto* side = new QWidget(PanelHTMLWindow);
   side->setObjectName("PanelSideTabs");
@@ -418,16 +418,18 @@ QWidget* TForm1::buildRightPane() {
     v->addWidget(tab);
   }
   v->addStretch();
-  grid->addWidget(side, 1, 1);
-  grid->setRowStretch(1, 1);
+  grid->addWidget(side, 1, 1, 2, 1);
+  grid->setRowStretch(2, 1);
   grid->setColumnStretch(0, 1);
 
   Memo1 = named(new QPlainTextEdit(PanelHTMLWindow), "Memo1");
   Memo1->hide();
   auto* image = named(new QLabel(PanelHTMLWindow), "Image1");
   image->hide();
+  // The browser's controls take a row of their own between the button row and the page they steer.
   PanelMSIE = named(new QFrame(PanelHTMLWindow), "PanelMSIE");
   PanelMSIE->hide();
+  grid->addWidget(PanelMSIE, 1, 0);
   return PanelHTMLWindow;
 }
 

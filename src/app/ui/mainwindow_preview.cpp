@@ -151,7 +151,6 @@ void TForm1::PanelIEClick() {
   browserShown_ = true;
   if (settings_.msieControl) {
     PanelMSIE->show();
-    PanelMSIE->raise();
   }
 }
 

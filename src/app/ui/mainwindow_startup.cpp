@@ -90,7 +90,6 @@ void TForm1::FormCreate() {
 
   if (settings_.showTips) QTimer::singleShot(0, this, &TForm1::ShowTipsAtStart);
 
-  PanelMSIE->move(302, 1);
   refreshProjectState();
   RE1->setFocus();
   // The spell checker's configuration is "spell/spell.cfg", key "default"; the checker reads it and its

@@ -289,6 +289,10 @@ QWidget* TFormFTP::buildTransferPage() {
   g->addLayout(session, 5, 0, 1, 2);
   LabelDisconnect = named(new QLabel("Connected to FTP Server:    You must press the DISCONNECT button before closing", page),
                           "LabelDisconnect");
+  // Its room is kept while it is hidden, so that the buttons above stay where they are when it appears.
+  QSizePolicy keepRoom = LabelDisconnect->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  LabelDisconnect->setSizePolicy(keepRoom);
   LabelDisconnect->hide();
   g->addWidget(LabelDisconnect, 6, 0, 1, 2);
 

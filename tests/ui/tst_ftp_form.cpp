@@ -1,0 +1,50 @@
+// The FTP screen's transfer buttons stay where they are when the "connected" line appears.
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "platform/ui/platform.h"
+#include "publish/auto_ftp_list.h"
+#include "publish/ui/ftp_form.h"
+#include "support/scripted_platform.h"
+
+namespace quillon {
+
+class TestFtpForm : public QObject {
+  Q_OBJECT
+
+  struct Desk : testing::ScriptedPlatform, ModalRunner, PrintDialogs {
+    int runModal(QDialog&, bool) override { return QDialog::Rejected; }
+    bool choose(QPrinter&, const std::string&) override { return false; }
+    Platform platform{*this, *this, *this, *this, *this, *this};
+  };
+
+ private slots:
+  void theConnectedLineMovesNothing() {
+    QTemporaryDir dir;
+    const std::string programDir = dir.path().toStdString() + "/";
+    Desk desk;
+    AutoFtpList list;
+    TFormFTP dialog(desk.platform, {programDir, programDir}, list);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* label = dialog.findChild<QLabel*>("LabelDisconnect");
+    QVERIFY(label && label->isHidden());
+    // Shown on the transfer tab, where the label lives.
+    for (QWidget* w = label->parentWidget(); w && w != &dialog; w = w->parentWidget()) w->show();
+    QTest::qWait(20);
+    std::vector<QPoint> before;
+    const char* names[] = {"ButtonDisconnect", "BitBtn1", "ButtonTransfer"};
+    for (const char* name : names) before.push_back(dialog.findChild<QPushButton*>(name)->mapTo(&dialog, QPoint(0, 0)));
+    label->show();
+    QTest::qWait(20);
+    for (size_t i = 0; i < before.size(); ++i)
+      QCOMPARE(dialog.findChild<QPushButton*>(names[i])->mapTo(&dialog, QPoint(0, 0)), before[i]);
+  }
+};
+
+}  // namespace quillon
+
+QTEST_MAIN(quillon::TestFtpForm)
+#include "tst_ftp_form.moc"
