@@ -89,8 +89,9 @@ std::optional<Dictionary> Dictionary::fromBytes(std::string bytes) {
   while (!title.empty() && (title.back() == ' ' || title.back() == '\0')) title.pop_back();
   d.title_ = title;
   d.wordCharacters_.assign(base + charsOffset, charsSize);
-  d.blob_ = std::string_view(base + blobOffset, blobSize);
-  d.table_ = reinterpret_cast<const unsigned char*>(base + tableOffset);
+  d.blobOffset_ = blobOffset;
+  d.blobSize_ = blobSize;
+  d.tableOffset_ = tableOffset;
   d.slots_ = slots;
   d.count_ = count;
   return d;
@@ -113,25 +114,28 @@ std::string Dictionary::titleOf(const std::string& path) {
 int Dictionary::find(std::string_view word) const {
   if (!slots_ || word.empty()) return 0;
   size_t at = dictionaryHash(word) & (slots_ - 1);
+  const std::string_view all = blob();
+  const unsigned char* table = this->table();
   for (size_t probes = 0; probes < slots_; ++probes, at = (at + 1) & (slots_ - 1)) {
-    const uint32_t slot = get32(table_ + 4 * at);
+    const uint32_t slot = get32(table + 4 * at);
     if (!slot) return 0;
     const size_t start = slot - 1;
-    if (start + 1 >= blob_.size()) return 0;
-    const size_t end = blob_.find('\n', start);
-    if (blob_.substr(start + 1, end == std::string_view::npos ? std::string_view::npos : end - start - 1) == word)
-      return blob_[start] == '1' ? 1 : 2;
+    if (start + 1 >= all.size()) return 0;
+    const size_t end = all.find('\n', start);
+    if (all.substr(start + 1, end == std::string_view::npos ? std::string_view::npos : end - start - 1) == word)
+      return all[start] == '1' ? 1 : 2;
   }
   return 0;
 }
 
 std::vector<std::string_view> Dictionary::words() const {
   std::vector<std::string_view> out;
+  const std::string_view all = blob();
   size_t start = 0;
-  while (start < blob_.size()) {
-    const size_t end = blob_.find('\n', start);
+  while (start < all.size()) {
+    const size_t end = all.find('\n', start);
     if (end == std::string_view::npos) break;
-    if (end > start) out.push_back(blob_.substr(start + 1, end - start - 1));
+    if (end > start) out.push_back(all.substr(start + 1, end - start - 1));
     start = end + 1;
   }
   return out;

@@ -35,13 +35,16 @@ class Dictionary {
 
  private:
   int find(std::string_view word) const;
+  // Views into bytes_, made afresh from offsets, so that a copied or moved dictionary reads its own bytes.
+  std::string_view blob() const { return std::string_view(bytes_).substr(blobOffset_, blobSize_); }
+  const unsigned char* table() const { return reinterpret_cast<const unsigned char*>(bytes_.data()) + tableOffset_; }
 
   std::string bytes_;
   std::string title_;
   std::string wordCharacters_;
   size_t count_ = 0;
-  std::string_view blob_;
-  const unsigned char* table_ = nullptr;  // little-endian uint32 slots: word offset + 1, 0 for empty
+  size_t blobOffset_ = 0, blobSize_ = 0;
+  size_t tableOffset_ = 0;  // little-endian uint32 slots: word offset + 1, 0 for empty
   size_t slots_ = 0;
 };
 

@@ -100,6 +100,11 @@ const std::unordered_map<std::string, std::vector<std::string_view>>& SpellEngin
   return plainForms_;
 }
 
+const NearWords& SpellEngine::nearWords(size_t i) const {
+  skeletons();  // built together
+  return nearWords_[i];
+}
+
 int editDistance(std::string_view a, std::string_view b) {
   return boundedEditDistance(a, b, static_cast<int>(std::max(a.size(), b.size())));
 }
@@ -134,6 +139,7 @@ const std::unordered_map<std::string, std::vector<std::string_view>>& SpellEngin
       const bool plainDiffers = std::any_of(w.begin(), w.end(), [](char c) { return c == '\'' || (c & 0x80); });
       if (plainDiffers) plainForms_[plainForm(w)].push_back(w);
     }
+    for (const Dictionary& d : mains_) nearWords_.emplace_back(&d == &mains_[0] ? words : d.words());
     skeletonsBuilt_ = true;
   }
   return skeletons_;

@@ -11,6 +11,7 @@
 
 #include "base/program_folders.h"
 #include "spell/dictionary.h"
+#include "spell/near_words.h"
 #include "spell/spell_config.h"
 #include "spell/user_dictionary.h"
 
@@ -116,10 +117,13 @@ class SpellEngine {
   // their plain form ("cafe" for "café", "ive" for "I've"), made at the first suggestion.
   const std::unordered_map<std::string, std::vector<std::string_view>>& skeletons() const;
   const std::unordered_map<std::string, std::vector<std::string_view>>& plainForms() const;
+  // The words of main dictionary i by length, for the words within two or three edits.
+  const NearWords& nearWords(size_t i) const;
 
   SpellConfig config_;
   mutable std::unordered_map<std::string, std::vector<std::string_view>> skeletons_, plainForms_;
   mutable bool skeletonsBuilt_ = false;
+  mutable std::vector<NearWords> nearWords_;
   size_t longestWord_ = 0;
   std::vector<std::string> unreadable_;
   bool pageUtf8_ = true, encodingKnown_ = false;

@@ -30,10 +30,6 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
   // candidates, and no edit is tried that could not reach a dictionary word's length.
   const bool cheapOnly = word.size() > kCheapAbove;
   const bool editsCanReach = word.size() <= longestWord_ + 2;
-  // Candidates probed in the dictionary before the second round of edits stops: a bound on time for the
-  // words where that round is tried at all.
-  constexpr size_t kProbeBudget = 600000;  // about 30 ms
-  size_t probes = 0;
   static const std::string letters = "abcdefghijklmnopqrstuvwxyz'";
   std::vector<std::pair<int, std::string>> found;
   // A word the dictionary does not mark as common needs a nearer spelling to rank as high.
@@ -41,7 +37,6 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
   std::unordered_set<std::string> seen;
   const bool primaryOnly = config_.on(SpellOption::soPrimaryOnly);
   auto consider = [&](const std::string& candidate, int rank) {
-    ++probes;
     // The dictionary first: most candidates are not words, and a hash probe is cheaper than remembering them.
     bool hit = false;
     for (size_t i = 0; i < mains_.size() && !hit; ++i) {
@@ -88,19 +83,18 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
       const std::string c(candidate);
       if (seen.insert(c).second) found.emplace_back(cost::kSameLetters, c);
     }
-  std::vector<std::pair<std::string, int>> first;
   if (cancelled()) return;
-  if (editsCanReach)
-    edits(word, [&](const std::string& s, int rank) {
-      consider(s, rank);
-      if (!cheapOnly) first.emplace_back(s, rank);
-    });
-  if (found.size() < limit) {
-    for (const auto& edit : first) {
-      if (edit.first.empty() || edit.first.size() > longestWord_ + 1) continue;
-      if (probes > kProbeBudget || cancelled()) break;
-      const int c1 = edit.second;
-      edits(edit.first, [&](const std::string& s, int c2) { consider(s, cost::kSecondEdit + c1 + c2); });
+  if (editsCanReach) edits(word, [&](const std::string& s, int rank) { consider(s, rank); });
+  // Two edits away: the dictionary's words of nearly the same length and letters, rather than every string
+  // two edits away (a quarter of a million probes for a word of eight letters).
+  if (found.size() < limit && !cheapOnly && editsCanReach && !mains_.empty()) {
+    for (size_t i = 0; i < mains_.size() && !cancelled(); ++i) {
+      if (primaryOnly && i > 0) break;
+      nearWords(i).forEachWithinTwo(word, [&](std::string_view near, int count, int cost) {
+        if (count < 2) return;  // nearer words came from the first round
+        std::string c(near);
+        if (seen.insert(c).second) found.emplace_back(cost::kSecondEdit + cost + rarity(c), std::move(c));
+      });
     }
   }
   if (cancelled()) return;
@@ -119,17 +113,11 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
     }
   }
   // Still short of a handful: the dictionary's words within three edits, for long and badly mangled words.
-  if (found.size() < 5 && !mains_.empty() && word.size() >= 5 && !cheapOnly && editsCanReach) {
-    size_t scanned = 0;
-    for (std::string_view candidate : mains_[0].words()) {
-      if ((++scanned & 4095) == 0 && cancelled()) return;
-      if (candidate.size() + 3 < word.size() || candidate.size() > word.size() + 3) continue;
-      const int d = boundedEditDistance(candidate, word, 3);
-      if (d > 3) continue;
-      const std::string c(candidate);
-      if (!seen.insert(c).second) continue;
-      found.emplace_back(cost::kWithinThreeEdits + d + rarity(c), c);
-    }
+  if (found.size() < 5 && !mains_.empty() && word.size() >= 5 && !cheapOnly && editsCanReach && !cancelled()) {
+    nearWords(0).forEachWithinThree(word, [&](std::string_view near, int d) {
+      std::string c(near);
+      if (seen.insert(c).second) found.emplace_back(cost::kWithinThreeEdits + d + rarity(c), std::move(c));
+    });
   }
   std::stable_sort(found.begin(), found.end(), [&](const auto& a, const auto& b) {
     // Fewer and cheaper edits first; then a kept first letter; then a length close to the word's.

@@ -45,6 +45,19 @@ struct Engine {
 
 using Stops = std::vector<std::pair<size_t, std::string>>;
 
+TEST(SpellDictionary, ACopyReadsItsOwnBytes) {
+  std::optional<Dictionary> copy;
+  {
+    const auto original = Dictionary::fromBytes(Dictionary::build({"alpha", "beta", "gamma"}, "Copied", kChars));
+    ASSERT_TRUE(original);
+    copy = *original;  // the original and its bytes go away here
+  }
+  std::string filler(4096, 'x');  // reuses the freed memory, where a copy still pointing there would read
+  EXPECT_TRUE(copy->contains("beta"));
+  EXPECT_FALSE(copy->contains("delta"));
+  EXPECT_EQ(copy->words(), (std::vector<std::string_view>{"alpha", "beta", "gamma"}));
+}
+
 TEST(SpellDictionary, BuildsLoadsAndRefusesGarbage) {
   const std::string bytes = Dictionary::build({"b", "a", "a", ""}, "A title longer than twenty-five bytes", kChars);
   EXPECT_EQ(bytes.substr(Dictionary::kTitleOffset, Dictionary::kTitleLength), "A title longer than twent");

@@ -1,6 +1,7 @@
 #include "app/ui/mainwindow.h"
 
 #include <QIcon>
+#include <QPixmap>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,19 +68,42 @@ TForm1::TForm1(ProgramFolders folders, Platform& platform, QWidget* parent)
   FormCreate();
 }
 
+// The desktop theme's icon, else the shipped picture. The picture is read straight into a pixmap: a QIcon
+// made from a file name first asks every icon engine plugin whether it reads that kind of file.
+QIcon TForm1::buttonIcon(const QString& name) const {
+  if (QIcon::hasThemeIcon(name)) return QIcon::fromTheme(name);
+  const QPixmap picture(toQString(folders_.shared) + "icons/" + name + ".png");
+  return picture.isNull() ? QIcon() : QIcon(picture);
+}
+
+void TForm1::loadDeferredIcons(QWidget* sheet) {
+  if (!sheet) return;
+  for (QToolButton* b : sheet->findChildren<QToolButton*>()) {
+    const QString name = b->property("iconName").toString();
+    if (name.isEmpty()) continue;
+    b->setIcon(buttonIcon(name));
+    b->setProperty("iconName", QVariant());
+  }
+}
+
 TForm1::~TForm1() = default;
 
 QToolButton* TForm1::commandButton(QWidget* parent, const ToolButton& button, const QString& objectName) {
   auto* b = new QToolButton(parent);
   QString name = objectName;
-  for (int n = 2; parent->window()->findChild<QWidget*>(name); ++n) name = objectName + QString::number(n);
+  // A name seen before gets a number: looked up in the names given out, not by searching every control.
+  for (int n = 2; buttonNames_.contains(name); ++n) name = objectName + QString::number(n);
+  buttonNames_.insert(name);
   b->setObjectName(name);
   const QString caption = toQString(button.caption.empty() ? button.hint : button.caption);
   b->setText(caption);
   if (!button.hint.empty()) b->setToolTip(toQString(button.hint));
   b->setAutoRaise(true);
   const QString icon = toQString(iconNameFor(button.command));
-  b->setIcon(QIcon::fromTheme(icon, QIcon(toQString(folders_.shared) + "icons/" + icon + ".png")));
+  // Looking an icon up in the theme costs a tenth of a millisecond: the tag panel's pages not shown at start
+  // get theirs when they are first shown.
+  if (parent->property("deferIcons").toBool()) b->setProperty("iconName", icon);
+  else b->setIcon(buttonIcon(icon));
   // The toolbars show icons, their hints name them; the tag panel keeps its tag names beside the icons.
   b->setToolButtonStyle(parent->objectName() == "ToolbarRow" ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
   const std::string command = button.command;
@@ -179,6 +203,7 @@ QWidget* TForm1::buildTagPanel() {
   auto sheetFor = [this](const QString& caption) {
     auto* sheet = new OverflowRow(PageControl2);
     sheet->setObjectName("TabSheet" + caption);
+    sheet->setProperty("deferIcons", true);
     sheet->moreButton()->setObjectName("MoreButtons" + caption);
     return sheet;
   };
@@ -197,6 +222,8 @@ QWidget* TForm1::buildTagPanel() {
   custom->add(commandButton(custom, {"Add a Custom Tag", "Add", cmd::BitBtnCustomAddClick}, "BitBtnCustomAdd"));
   custom->add(commandButton(custom, {"Delete a Custom Tag", "Delete", cmd::BitBtnCustomDeleteClick}, "BitBtnCustomDelete"));
   PageControl2->addTab(custom, "Custom");
+  loadDeferredIcons(PageControl2->currentWidget());
+  connect(PageControl2, &QTabWidget::currentChanged, this, [this](int index) { loadDeferredIcons(PageControl2->widget(index)); });
   return PageControl2;
 }
 

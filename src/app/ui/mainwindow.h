@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSet>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "spell/spell_engine.h"
 #include "publish/auto_ftp_list.h"
 
+class QIcon;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -281,6 +283,9 @@ class TForm1 : public QMainWindow {
     reportSettingsWrite(writer_->set(settings_, member, T(std::forward<V>(value))));
   }
   void reportSettingsWrite(const WriteResult& result);
+  QSet<QString> buttonNames_;  // the object names the command buttons were given
+  QIcon buttonIcon(const QString& name) const;
+  void loadDeferredIcons(QWidget* sheet);
   QToolButton* commandButton(QWidget* parent, const ToolButton& button, const QString& objectName);
 
   ProgramFolders folders_;

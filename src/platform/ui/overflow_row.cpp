@@ -34,7 +34,8 @@ void OverflowRow::add(QWidget* control) {
   control->setParent(this);
   items_.push_back({control, 0});
   updateGeometry();
-  arrange();
+  // A row being filled before it is shown is arranged once, when it is shown or sized.
+  if (isVisible()) arrange();
 }
 
 void OverflowRow::addSpacing(int width) { items_.push_back({nullptr, width}); }
