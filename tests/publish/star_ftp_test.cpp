@@ -108,8 +108,8 @@ TEST(StarFtp, ListingFillsNamesAndEndsOnceBothSidesAreDone) {
   EXPECT_TRUE(c.ftp.Success);
   EXPECT_EQ(c.ftp.InitialDirectory, "/site");
   EXPECT_EQ(c.ftp.Listing().size(), 4u);
-  EXPECT_EQ(c.ftp.FileNames(), (std::vector<std::string>{"index.html", "www"}));  // a link is no folder
-  EXPECT_EQ(c.ftp.DirectoryNames(), (std::vector<std::string>{"images"}));
+  EXPECT_EQ(c.ftp.FileNames(), (std::vector<std::string>{"index.html"}));  // a link is among the folders
+  EXPECT_EQ(c.ftp.DirectoryNames(), (std::vector<std::string>{"images", "www"}));
 }
 
 void uploadOf(size_t size) {
@@ -576,8 +576,8 @@ TEST(StarFtp, ListingsWithBlanksLinksAndBareLineFeeds) {
   ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
   c.ftp.ListDirectory();
   ASSERT_TRUE(c.until([&] { return c.listed == 1; }));
-  EXPECT_EQ(c.ftp.DirectoryNames(), (std::vector<std::string>{"My Folder"}));
-  EXPECT_EQ(c.ftp.FileNames(), (std::vector<std::string>{"with space.txt", "www", "arrow->name.txt"}));
+  EXPECT_EQ(c.ftp.DirectoryNames(), (std::vector<std::string>{"My Folder", "www"}));  // a link among the folders
+  EXPECT_EQ(c.ftp.FileNames(), (std::vector<std::string>{"with space.txt", "arrow->name.txt"}));
   EXPECT_EQ(c.ftp.Listing().size(), 4u);
 }
 
