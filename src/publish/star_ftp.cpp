@@ -395,6 +395,9 @@ void TStarFtp::abortReply(char cls) {
     return;
   }
   if (!abortFirstReply_) abortFirstReply_ = cls;
+  // 225 answers the ABOR and says no transfer was open to abort: a server that had not yet connected the
+  // data channel (or not yet begun the transfer) then sends no reply for the STOR at all.
+  if (lastReply_.rfind("225", 0) == 0) abortRepliesDue_ = 1;
   if (--abortRepliesDue_ > 0) return;
   closeData();
   closeFile();

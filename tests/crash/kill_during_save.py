@@ -14,11 +14,13 @@ import glob
 import shutil
 import os
 import random
-import signal
-import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import crash_support  # noqa: E402
+from crash_support import read  # noqa: E402
 
 build = sys.argv[1] if len(sys.argv) > 1 else "build"
 kills = int(sys.argv[2]) if len(sys.argv) > 2 else 50
@@ -45,10 +47,7 @@ with open(fil, "wb") as f:
 
 
 def script(name, text):
-    path = os.path.join(work, name)
-    with open(path, "w") as f:
-        f.write(text)
-    return path
+    return crash_support.script(work, name, text)
 
 
 save_doc = script("doc.qd", f'file "{doc}"\ncommand OpenHTMLFile1Click\ntype "x"\ncommand SaveHTMLFile1Click\n')
@@ -62,22 +61,7 @@ sweep = script("sweep.qd", f'file "{doc}"\ncommand OpenHTMLFile1Click\ntype "y"\
 
 
 def run(path, kill_after=None):
-    start = time.perf_counter()
-    p = subprocess.Popen([drive, "--program-dir", prog, path], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    if kill_after is None:
-        p.wait()
-    else:
-        try:
-            p.wait(timeout=kill_after)
-        except subprocess.TimeoutExpired:
-            p.send_signal(signal.SIGKILL)
-            p.wait()
-    return time.perf_counter() - start
-
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
+    return crash_support.run(drive, prog, path, kill_after)
 
 
 def temporaries():

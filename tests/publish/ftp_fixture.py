@@ -2,6 +2,7 @@
 Both answer PORT (active) data connections, the mode the client uses."""
 import os
 import pwd
+import shutil
 import socket
 import subprocess
 import sys
@@ -90,3 +91,30 @@ xferlog_enable=NO
         self.process.wait()
         if self.kind == "vsftpd":
             subprocess.run(["userdel", self.user], check=False)
+
+
+def local_profile_lines(server, name="Local"):
+    """The FTP screen script lines that store a profile for this server, its password saved."""
+    return (f'  set EditProfile {name}\n  set EditHost "127.0.0.1:{server.port}"\n  set EditUser {server.user}\n'
+            f'  set EditPassword {server.password}\n  set CheckPassword 1\n  click ButtonAddHost\n')
+
+
+def run_case(runner, drive, path, failures, what=""):
+    """Runs an end-to-end script through the runner (run_case.py); a failed run adds its output to failures."""
+    run = subprocess.run([sys.executable, runner, drive, path], capture_output=True, text=True, timeout=300)
+    if run.returncode != 0:
+        failures.append(what + run.stdout[-6000:] + run.stderr[-2000:])
+
+
+def clean_up(server, work):
+    """Stops the server and removes the test's work folder."""
+    server.stop()
+    shutil.rmtree(work, ignore_errors=True)
+
+
+def report(failures, passed):
+    """Prints the failures and exits with 1, or prints what passed."""
+    if failures:
+        print("\n".join(failures))
+        sys.exit(1)
+    print(passed)

@@ -4,15 +4,13 @@ selected, connect, a folder made and entered, three files uploaded (checked byte
 rename, delete, disconnect, close; then a refused password and a server that is not there, each ending with
 its message and a dialog that still closes.   usage: ftp_manager_test.py QUILLON_DRIVE RUN_CASE SERVER"""
 import os
-import shutil
-import subprocess
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ftp_fixture import FtpServer, free_port  # noqa: E402
+from ftp_fixture import FtpServer, clean_up, local_profile_lines, report, run_case, free_port  # noqa: E402
 
-drive, run_case, kind = sys.argv[1], sys.argv[2], sys.argv[3]
+drive, runner, kind = sys.argv[1], sys.argv[2], sys.argv[3]
 work = tempfile.mkdtemp(prefix="quillon-ftpdlg-")
 os.chmod(work, 0o755)
 server = FtpServer(kind, work)
@@ -31,13 +29,7 @@ script = f'''#! file OPTIONS.INI "[Help]\\r\\nShowTips=0\\r\\n"
 #! dialogdump 2 {{"ListBox1": {{"items": ["..", "site"]}}}}
 #! file-is FTP.DAT "Local\\r\\nWrong\\r\\nNobody\\r\\nElsewhere\\r\\n"
 dialog TFormFTP
-  set EditProfile Local
-  set EditHost "127.0.0.1:{server.port}"
-  set EditUser {server.user}
-  set EditPassword {server.password}
-  set CheckPassword 1
-  click ButtonAddHost
-  set EditProfile Wrong
+{local_profile_lines(server)}  set EditProfile Wrong
   set EditHost "127.0.0.1:{server.port}"
   set EditUser {server.user}
   set EditPassword wrong-password
@@ -127,9 +119,7 @@ with open(path, "w") as f:
     f.write(script)
 failures = []
 try:
-    run = subprocess.run([sys.executable, run_case, drive, path], capture_output=True, text=True, timeout=300)
-    if run.returncode != 0:
-        failures.append(run.stdout[-6000:] + run.stderr[-2000:])
+    run_case(runner, drive, path, failures)
     site = os.path.join(server.home, "site")
     names = sorted(os.listdir(site)) if os.path.isdir(site) else []
     # a.html was renamed, then c.txt (the second entry of the new listing) deleted: the binary b.gif and the
@@ -142,9 +132,5 @@ try:
         if data != original:
             failures.append(f"{name} differs on the server")
 finally:
-    server.stop()
-    shutil.rmtree(work, ignore_errors=True)
-if failures:
-    print("\n".join(failures))
-    sys.exit(1)
-print(f"{kind}: the FTP screen passed")
+    clean_up(server, work)
+report(failures, f"{kind}: the FTP screen passed")

@@ -3,13 +3,12 @@
 one started here on 127.0.0.1; the server's folder is checked afterwards.
 usage: ftp_real_client_test.py QUILLON_CORE_TESTS pyftpdlib|vsftpd"""
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ftp_fixture import FtpServer  # noqa: E402
+from ftp_fixture import FtpServer, clean_up, report  # noqa: E402
 
 tests, kind = sys.argv[1], sys.argv[2]
 work = tempfile.mkdtemp(prefix="quillon-ftpreal-")
@@ -33,10 +32,5 @@ try:
     if not os.path.exists(small) or open(small, "rb").read() != b"<p>after the cancel</p>":
         failures.append("the upload after the cancels did not arrive whole")
 finally:
-    server.stop()
-    shutil.rmtree(work, ignore_errors=True)
-
-if failures:
-    print("\n".join(failures))
-    sys.exit(1)
-print(f"{kind}: cancel and byte 255 hold")
+    clean_up(server, work)
+report(failures, f"{kind}: cancel and byte 255 hold")

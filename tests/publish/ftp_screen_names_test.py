@@ -4,15 +4,13 @@ bytes: the file is sent under its own bytes, listed, and Delete (the second of t
 sorted after the UTF-8 one) removes that file, never its namesake.
 usage: ftp_screen_names_test.py QUILLON_DRIVE RUN_CASE vsftpd"""
 import os
-import shutil
-import subprocess
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ftp_fixture import FtpServer  # noqa: E402
+from ftp_fixture import FtpServer, clean_up, local_profile_lines, report, run_case  # noqa: E402
 
-drive, run_case, kind = sys.argv[1], sys.argv[2], sys.argv[3]
+drive, runner, kind = sys.argv[1], sys.argv[2], sys.argv[3]
 work = tempfile.mkdtemp(prefix="quillon-ftpnames-")
 os.chmod(work, 0o755)
 server = FtpServer(kind, work)
@@ -26,13 +24,7 @@ script = f'''#! file OPTIONS.INI "[Help]\\r\\nShowTips=0\\r\\n"
 #! file up/caf\\xe9.html "<P>latin</P>"
 #! dialogdump 1 {{"Label15": {{"text": "Completed sending 1 files."}}}}
 dialog TFormFTP
-  set EditProfile Local
-  set EditHost "127.0.0.1:{server.port}"
-  set EditUser {server.user}
-  set EditPassword {server.password}
-  set CheckPassword 1
-  click ButtonAddHost
-  select ListBoxHosts 0
+{local_profile_lines(server)}  select ListBoxHosts 0
   set PageControl1 1
   set PageControl2 2
   select FileListBox1 0
@@ -58,18 +50,12 @@ with open(path, "w") as f:
     f.write(script)
 failures = []
 try:
-    run = subprocess.run([sys.executable, run_case, drive, path], capture_output=True, text=True, timeout=300)
-    if run.returncode != 0:
-        failures.append(run.stdout[-6000:] + run.stderr[-2000:])
+    run_case(runner, drive, path, failures)
     stored = os.path.join(os.fsencode(server.home), b"caf\xe9.html")
     if os.path.exists(stored):
         failures.append("Delete did not remove the Latin-1 file")
     if not os.path.exists(namesake) or open(namesake, "rb").read() != b"the other file":
         failures.append("the UTF-8 namesake was written over")
 finally:
-    server.stop()
-    shutil.rmtree(work, ignore_errors=True)
-if failures:
-    print("\n".join(failures))
-    sys.exit(1)
-print(f"{kind}: names that are not UTF-8 are sent by their bytes")
+    clean_up(server, work)
+report(failures, f"{kind}: names that are not UTF-8 are sent by their bytes")

@@ -3,14 +3,13 @@
 login, list, mkdir, cd, uploads of 0, 4096, 4097 bytes and 50 MB checked byte for byte on the server's
 side, rename, delete, rmdir, quit.   usage: ftp_servers_test.py QUILLON_FTP pyftpdlib|vsftpd"""
 import os
-import shutil
 import socket
 import subprocess
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ftp_fixture import FtpServer  # noqa: E402
+from ftp_fixture import FtpServer, clean_up, report  # noqa: E402
 
 tool, kind = sys.argv[1], sys.argv[2]
 work = tempfile.mkdtemp(prefix="quillon-ftp-")
@@ -116,10 +115,5 @@ try:
         if run.returncode != 2 or "usage" not in run.stderr:
             failures.append(f"{bad} was not refused")
 finally:
-    server.stop()
-    shutil.rmtree(work, ignore_errors=True)
-
-if failures:
-    print("\n".join(failures))
-    sys.exit(1)
-print(f"{kind}: all steps passed")
+    clean_up(server, work)
+report(failures, f"{kind}: all steps passed")

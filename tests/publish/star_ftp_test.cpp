@@ -205,6 +205,26 @@ TEST(StarFtp, RefusedConnectionIsAFatalError) {
 namespace quillon {
 namespace {
 
+// Logs in, starts uploading `file` as big.bin and aborts it a tenth of a second later: the upload fails
+// and the session stays, idle and connected, with less than the file sent.
+void uploadAndAbort(Client& c, const std::string& file) {
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.LocalFile = file;
+  c.ftp.RemoteFile = "big.bin";
+  int aborts = 0;
+  const int timer = c.loop.startTimer(100, [&] {
+    if (aborts++ == 0) c.ftp.AbortTransfer();
+  });
+  c.ftp.StoreFile();
+  ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
+  c.loop.stopTimer(timer);
+  EXPECT_FALSE(c.ftp.Success);
+  EXPECT_TRUE(c.ftp.FtpConnected());  // the control connection stays
+  EXPECT_FALSE(c.ftp.Busy());
+  EXPECT_LT(c.ftp.bytesTransferred(), 20u << 20);
+}
+
 TEST(StarFtp, AbortTakesBothRepliesDeletesThePartialFileAndKeepsTheSessionUsable) {
   testing::TempDir dir;
   ASSERT_TRUE(writeFileAtomic(dir.path() + "big.bin", std::string(20 << 20, 'x')).ok);
@@ -220,21 +240,7 @@ TEST(StarFtp, AbortTakesBothRepliesDeletesThePartialFileAndKeepsTheSessionUsable
       {"PWD", "257 \"/\"\r\n", nullptr},
   }));
   Client c(server.port());
-  c.ftp.Connect();
-  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
-  c.ftp.LocalFile = dir.path() + "big.bin";
-  c.ftp.RemoteFile = "big.bin";
-  int aborts = 0;
-  const int timer = c.loop.startTimer(100, [&] {
-    if (aborts++ == 0) c.ftp.AbortTransfer();
-  });
-  c.ftp.StoreFile();
-  ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
-  c.loop.stopTimer(timer);
-  EXPECT_FALSE(c.ftp.Success);
-  EXPECT_TRUE(c.ftp.FtpConnected());  // the control connection stays
-  EXPECT_FALSE(c.ftp.Busy());
-  EXPECT_LT(c.ftp.bytesTransferred(), 20u << 20);
+  ASSERT_NO_FATAL_FAILURE(uploadAndAbort(c, dir.path() + "big.bin"));
   ASSERT_GE(server.commands.size(), 2u);
   EXPECT_EQ(server.commands[server.commands.size() - 2], "ABOR");
   EXPECT_EQ(server.commands.back(), "DELE big.bin") << "the partial file is removed";
@@ -260,22 +266,41 @@ TEST(StarFtp, AbortGets426Then226AndEndsTheUpload) {
       {"DELE", "550 no such file\r\n", nullptr},
   }));
   Client c(server.port());
+  ASSERT_NO_FATAL_FAILURE(uploadAndAbort(c, dir.path() + "big.bin"));
+  EXPECT_EQ(server.commands.back(), "DELE big.bin");
+}
+
+TEST(StarFtp, AnAbortAnsweredBy225AloneEndsTheUploadWithoutWaitingForAStorReply) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "a.bin", std::string(1 << 20, 'a')).ok);
+  // As a server answers that had connected the data channel but not yet begun to read it: one 225 for the
+  // ABOR, and never a reply for the STOR.
+  testing::ScriptedFtpServer server(withLogin({
+      {"TYPE I", "200 ok\r\n", nullptr},
+      {"PORT", "200 ok\r\n", nullptr},
+      {"STOR", "150 go\r\n", [](testing::ScriptedFtpServer& s) { s.openData(); }},
+      {"ABOR", "225 ABOR command successful; data channel closed.\r\n",
+       [](testing::ScriptedFtpServer& s) { s.closeData(); }},
+      {"DELE", "550 no such file\r\n", nullptr},
+      {"PWD", "257 \"/\"\r\n", nullptr},
+  }));
+  Client c(server.port());
   c.ftp.Connect();
   ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
-  c.ftp.LocalFile = dir.path() + "big.bin";
-  c.ftp.RemoteFile = "big.bin";
-  int aborts = 0;
-  const int timer = c.loop.startTimer(100, [&] {
-    if (aborts++ == 0) c.ftp.AbortTransfer();
-  });
+  c.ftp.LocalFile = dir.path() + "a.bin";
+  c.ftp.RemoteFile = "a.bin";
+  c.ftp.OnFtpInfo = [&](TStarFtp& f, int code, const std::string&) {
+    if (code == ftp_info::UploadStarts) f.AbortTransfer();
+  };
   c.ftp.StoreFile();
   ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
-  c.loop.stopTimer(timer);
+  c.ftp.OnFtpInfo = nullptr;
   EXPECT_FALSE(c.ftp.Success);
-  EXPECT_TRUE(c.ftp.FtpConnected());  // the control connection stays
-  EXPECT_FALSE(c.ftp.Busy());
-  EXPECT_LT(c.ftp.bytesTransferred(), 20u << 20);
-  EXPECT_EQ(server.commands.back(), "DELE big.bin");
+  EXPECT_TRUE(c.ftp.FtpConnected());
+  const size_t before = server.commandsSoFar().size();
+  c.ftp.ListDirectory();
+  ASSERT_TRUE(c.until([&] { return server.receivedSince(before, "PWD") || c.quit > 0; }));
+  EXPECT_EQ(server.commandsSoFar()[before], "PWD");
 }
 
 TEST(StarFtp, AnAbortBeforeStorWentOutSendsNoStorAndDeletesNothing) {

@@ -7,18 +7,14 @@
 #include "platform/ui/platform.h"
 #include "publish/auto_ftp_list.h"
 #include "publish/ui/ftp_form.h"
-#include "support/scripted_platform.h"
+#include "support/scripted_desk.h"
 
 namespace quillon {
 
 class TestFtpForm : public QObject {
   Q_OBJECT
 
-  struct Desk : testing::ScriptedPlatform, ModalRunner, PrintDialogs {
-    int runModal(QDialog&, bool) override { return QDialog::Rejected; }
-    bool choose(QPrinter&, const std::string&) override { return false; }
-    Platform platform{*this, *this, *this, *this, *this, *this};
-  };
+  using Desk = testing::ScriptedDesk;
 
  private slots:
   void theConnectedLineMovesNothing() {

@@ -9,7 +9,7 @@
 #include "platform/ui/platform.h"
 #include "project/page_scans.h"
 #include "project/ui/load_size_form.h"
-#include "support/scripted_platform.h"
+#include "support/scripted_desk.h"
 
 namespace quillon {
 
@@ -17,11 +17,7 @@ class TestLoadSize : public QObject {
   Q_OBJECT
   QTemporaryDir dir_;
 
-  struct Desk : testing::ScriptedPlatform, ModalRunner, PrintDialogs {
-    int runModal(QDialog&, bool) override { return QDialog::Rejected; }
-    bool choose(QPrinter&, const std::string&) override { return false; }
-    Platform platform{*this, *this, *this, *this, *this, *this};
-  };
+  using Desk = testing::ScriptedDesk;
 
  private slots:
   void stopEndsASiteRun() {

@@ -9,18 +9,14 @@
 
 #include "platform/ui/platform.h"
 #include "project/ui/project_builder_form.h"
-#include "support/scripted_platform.h"
+#include "support/scripted_desk.h"
 
 namespace quillon {
 
 class TestProjectBuilder : public QObject {
   Q_OBJECT
 
-  struct Desk : testing::ScriptedPlatform, ModalRunner, PrintDialogs {
-    int runModal(QDialog&, bool) override { return QDialog::Rejected; }
-    bool choose(QPrinter&, const std::string&) override { return false; }
-    Platform platform{*this, *this, *this, *this, *this, *this};
-  };
+  using Desk = testing::ScriptedDesk;
 
  private slots:
   void indentAndUnindentManyMarkedRows() {

@@ -1,0 +1,33 @@
+"""What the crash tests share: runs of quillon-drive that may be killed part-way, and whole-file reads."""
+import signal
+import subprocess
+import time
+
+
+def run(drive, prog, script, kill_after=None):
+    """Runs a script in the program directory; with kill_after, sends SIGKILL once that many seconds have
+    passed. Returns how long the run took."""
+    start = time.perf_counter()
+    p = subprocess.Popen([drive, "--program-dir", prog, script], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if kill_after is None:
+        p.wait()
+    else:
+        try:
+            p.wait(timeout=kill_after)
+        except subprocess.TimeoutExpired:
+            p.send_signal(signal.SIGKILL)
+            p.wait()
+    return time.perf_counter() - start
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def script(work, name, text):
+    """Writes a script into the work folder and returns its path."""
+    path = f"{work}/{name}"
+    with open(path, "w") as f:
+        f.write(text)
+    return path
