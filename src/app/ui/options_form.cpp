@@ -1,5 +1,7 @@
 #include "app/ui/options_form.h"
 
+#include "platform/ui/byte_items.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontComboBox>
@@ -72,7 +74,7 @@ TFormOptions::TFormOptions(int tab, Platform& platform, RunSettings& settings, s
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   PageControl1->setCurrentIndex(tab >= 0 && tab <= HelperApps ? tab : Files);
   fill(optionsFrom(settings_, extensions));
-  for (const auto& folder : linkFolders(project_.tree())) ListBoxPaths->addItem(toQString(folder));
+  for (const auto& folder : linkFolders(project_.tree())) addByteItem(ListBoxPaths, folder);  // 8-bit folders kept
 }
 
 // A text box with its "..." button on one row of a form; returns the button.
@@ -417,7 +419,7 @@ void TFormOptions::selectNewPath() {
 
 void TFormOptions::changeToNewPath() {
   if (ListBoxPaths->currentRow() < 0 || newPath_.empty()) return;
-  const std::string oldPath = toBytes(ListBoxPaths->currentItem()->text());
+  const std::string oldPath = itemBytes(ListBoxPaths->currentItem());
   changeLinkFolder(project_.tree(), oldPath, newPath_);
   if (project_.name().empty() || project_.modified() || project_.helpMode()) {
     // The link file is written only beside the outline it belongs to. An untitled project has none yet, a
