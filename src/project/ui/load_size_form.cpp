@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <QScopeGuard>
 
+#include "platform/ui/byte_items.h"
 #include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "platform/ui/busy_cursor.h"
@@ -39,6 +40,12 @@
 namespace quillon {
 
 namespace {
+
+// A folder box's bytes end in a slash, as every folder the dialog hands on does.
+void endWithSlash(QLineEdit* box) {
+  const std::string folder = lineBytes(box);
+  if (!folder.empty() && folder.back() != '/') setLineBytes(box, folder + "/");
+}
 
 constexpr int kPumpMilliseconds = 50;
 
@@ -87,7 +94,7 @@ TFormLoadSize::TFormLoadSize(Platform& platform, Start start, QWidget* parent)
   }
   showPages(start_.selectedPage);
   if (start_.selectedPage >= 0) choosePage(start_.selectedPage);
-  EditImageDir->setText(toQString(imageDir_));
+  setLineBytes(EditImageDir, imageDir_);
   if (!start_.preselectedFile.empty()) {
     pageFile_ = start_.preselectedFile;
     greetPreselected_ = true;
@@ -150,7 +157,7 @@ QWidget* TFormLoadSize::buildSitePage() {
           [this](QTreeWidgetItem* item) { choosePage(item->data(0, Qt::UserRole).toInt()); });
   connect(EditImageDir, &QLineEdit::textChanged, this, [this] { imageDirEdited(); });
   connect(EditImageDir, &QLineEdit::editingFinished, this, [this] {
-    if (!EditImageDir->text().isEmpty() && !EditImageDir->text().endsWith('/')) EditImageDir->setText(EditImageDir->text() + "/");
+    endWithSlash(EditImageDir);
   });
   connect(pick, &QPushButton::clicked, this, [this] { ButtonImageDirClick(); });
   connect(analysePage, &QPushButton::clicked, this, [this] { ButtonAnalyzePage1Click(); });
@@ -289,7 +296,7 @@ void TFormLoadSize::chooseProject(int index) {
 }
 
 void TFormLoadSize::imageDirEdited() {
-  imageDir_ = toBytes(EditImageDir->text());
+  imageDir_ = lineBytes(EditImageDir);
   if (!imageDir_.empty() && imageDir_.back() != '/') imageDir_ += '/';
 }
 
@@ -302,7 +309,7 @@ void TFormLoadSize::ButtonImageDirClick() {
   request.title = "Open";
   request.filter = "All Files|*.*";
   request.initialDir = imageDir_;
-  if (const auto chosen = platform_.fileDialogs.choose(request)) EditImageDir->setText(toQString(folderPart(*chosen)));
+  if (const auto chosen = platform_.fileDialogs.choose(request)) setLineBytes(EditImageDir, std::string(folderPart(*chosen)));
 }
 
 bool TFormLoadSize::stopRequested() {
@@ -511,7 +518,7 @@ void TFormLoadSize::ButtonPrintSiteClick() {
 }
 
 void TFormLoadSize::closeDialog() {
-  if (!EditImageDir->text().isEmpty() && !EditImageDir->text().endsWith('/')) EditImageDir->setText(EditImageDir->text() + "/");
+  endWithSlash(EditImageDir);
   accept();
 }
 

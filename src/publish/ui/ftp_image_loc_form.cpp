@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/ui/byte_items.h"
 #include "base/text_bytes.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
@@ -26,7 +27,8 @@ TFormFTPImageLoc::TFormFTPImageLoc(Platform& platform, const std::string& folder
   v->addWidget(note);
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel("Image Location:", this));
-  EditImageLocation = named(new QLineEdit(toQString(folder), this), "EditImageLocation");
+  EditImageLocation = named(new QLineEdit(this), "EditImageLocation");
+  setLineBytes(EditImageLocation, folder);
   EditImageLocation->setReadOnly(true);
   row->addWidget(EditImageLocation, 1);
   v->addLayout(row);
@@ -45,7 +47,7 @@ TFormFTPImageLoc::TFormFTPImageLoc(Platform& platform, const std::string& folder
     request.title = "Open";
     request.filter = "All Files|*.*";
     request.initialDir = imagesFolder_;
-    if (const auto chosen = platform_.fileDialogs.choose(request)) EditImageLocation->setText(toQString(folderPart(*chosen)));
+    if (const auto chosen = platform_.fileDialogs.choose(request)) setLineBytes(EditImageLocation, std::string(folderPart(*chosen)));
   });
   connect(ok, &QPushButton::clicked, this, [this] {
     if (EditImageLocation->text().isEmpty()) {
@@ -59,7 +61,7 @@ TFormFTPImageLoc::TFormFTPImageLoc(Platform& platform, const std::string& folder
 }
 
 std::string TFormFTPImageLoc::folder() const {
-  std::string f = toBytes(EditImageLocation->text());
+  std::string f = lineBytes(EditImageLocation);
   if (!f.empty() && f.back() != '/') f += '/';
   return f;
 }
