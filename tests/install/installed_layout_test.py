@@ -49,6 +49,10 @@ def main():
                      "share/man/man1/quillon-drive.1", "share/man/man1/quillon-ftp.1",
                      "share/man/man1/quillon-spell.1"]:
             check(os.path.exists(os.path.join(prefix, path)), "not installed: " + path)
+        # The browser module and the engine check it needs go together, when the module is built at all.
+        if os.path.exists(os.path.join(build, "bin", "libquillon_browser.so")):
+            for path in ["lib/quillon/libquillon_browser.so", "lib/quillon/quillon-browser-check"]:
+                check(os.path.exists(os.path.join(prefix, path)), "not installed: " + path)
         if shutil.which("desktop-file-validate"):
             result = run(["desktop-file-validate", os.path.join(share, "applications/quillon.desktop")], os.environ)
             check(result.returncode == 0, "desktop file: " + result.stdout.decode() + result.stderr.decode())
