@@ -2,10 +2,10 @@
 
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
 #include <Qsci/qsciscintilla.h>
+#include <vector>
 
 namespace quillon {
 namespace {
