@@ -2,19 +2,16 @@
 
 #include <vector>
 
+#include "base/text_bytes.h"
+
 namespace quillon {
 namespace {
 
 std::vector<std::string> nonEmptyLines(const std::string& text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-    start = end + 1;
+  for (std::string& line : splitLines(text)) {
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    if (!line.empty()) lines.push_back(std::move(line));
   }
   return lines;
 }
