@@ -1,6 +1,8 @@
 """What the crash tests share: runs of quillon-drive that may be killed part-way, and whole-file reads."""
+import shutil
 import signal
 import subprocess
+import sys
 import time
 
 
@@ -31,3 +33,16 @@ def script(work, name, text):
     with open(path, "w") as f:
         f.write(text)
     return path
+
+
+def finish(problems, temporaries, summary, work):
+    """Adds any temporary file left to the problems, prints the summary and every problem, removes the work
+    folder when all held (kept for a look otherwise) and exits with 1 on a problem."""
+    if temporaries:
+        problems.append(f"temporary files left: {temporaries}")
+    print(summary)
+    for p in problems:
+        print("FAIL:", p)
+    if not problems:
+        shutil.rmtree(work)
+    sys.exit(1 if problems else 0)

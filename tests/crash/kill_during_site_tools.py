@@ -13,7 +13,6 @@ After the last trial, once every kind has run whole again, no temporary file is 
 import glob
 import os
 import random
-import shutil
 import sys
 import tempfile
 import time
@@ -138,13 +137,6 @@ for trial in range(kills):
 run(to_new)
 run(save_linked)
 run(profile_script())
-left = temporaries()
-if left:
-    problems.append(f"temporary files left: {left}")
-print(f"{kills} kills in {time.perf_counter() - started:.0f} s (whole runs: replace {times['replace']:.2f} s, "
-      f"linked save {times['linked']:.2f} s, profile {times['profile']:.2f} s)")
-for p in problems:
-    print("FAIL:", p)
-if not problems:
-    shutil.rmtree(work)
-sys.exit(1 if problems else 0)
+summary = (f"{kills} kills in {time.perf_counter() - started:.0f} s (whole runs: replace {times['replace']:.2f} s, "
+           f"linked save {times['linked']:.2f} s, profile {times['profile']:.2f} s)")
+crash_support.finish(problems, temporaries(), summary, work)
