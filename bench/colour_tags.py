@@ -8,6 +8,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ratio import report  # noqa: E402
+
 build = sys.argv[1] if len(sys.argv) > 1 else "build"
 work = tempfile.mkdtemp(prefix="quillon-bench-")
 rng = random.Random(7)
@@ -58,3 +61,4 @@ for mb in (10, 50):
     coloured = best([drive, "--program-dir", prog, scripts["colour"]])
     print(f"{mb} MB, {tags} tags: grep {grep:.3f} s; core pass {core:.3f} s ({core / grep:.2f} x grep); "
           f"Color Tags Now in the window {coloured - opened:.3f} s")
+    report(f"colouring pass, {mb} MB", core, grep, "grep -o")

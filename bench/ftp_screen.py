@@ -17,6 +17,9 @@ here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(here, "..", "tests", "publish"))
 from ftp_fixture import FtpServer  # noqa: E402
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ratio import report  # noqa: E402
+
 build = sys.argv[1] if len(sys.argv) > 1 else "build"
 drive = os.path.join(build, "bin", "quillon-drive")
 work = tempfile.mkdtemp(prefix="quillon-bench-ftpscreen-")
@@ -97,3 +100,5 @@ ls, lb = statistics.median(logged_small), statistics.median(logged_big)
 print(f"1,000 x 4 KB: FTP screen {os_:.2f} s (its logged transfers {ls:.2f} s), curl {cs:.2f} s ({os_ / cs:.2f} x); "
       f"200 MB: FTP screen {ob:.2f} s (logged {lb:.2f} s), curl {cb:.2f} s ({lb / cb:.2f} x logged); "
       f"big file byte-exact: {sent}")
+report("FTP screen, 1,000 x 4 KB", os_, cs, "curl")
+report("FTP screen, 200 MB (logged transfer)", lb, cb, "curl")

@@ -11,6 +11,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ratio import report  # noqa: E402
+
 build = sys.argv[1] if len(sys.argv) > 1 else "build"
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
 tool = os.path.join(build, "bin", "quillon-ftp")
@@ -78,3 +81,5 @@ ob, cb = statistics.median(ours_big), statistics.median(curl_big)
 osm, csm = statistics.median(ours_small), statistics.median(curl_small)
 print(f"200 MB: quillon-ftp {mb / ob:.0f} MB/s, curl {mb / cb:.0f} MB/s ({cb / ob * 100:.0f}% of curl's rate)")
 print(f"1,000 x 4 KB: quillon-ftp {1000 / osm:.0f} files/s, curl {1000 / csm:.0f} files/s")
+report("quillon-ftp, 200 MB", ob, cb, "curl")
+report("quillon-ftp, 1,000 x 4 KB", osm, csm, "curl")

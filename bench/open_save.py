@@ -9,6 +9,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ratio import report  # noqa: E402
+
 build = sys.argv[1] if len(sys.argv) > 1 else "build"
 size_mb = int(sys.argv[2]) if len(sys.argv) > 2 else 50
 work = tempfile.mkdtemp(prefix="quillon-bench-")
@@ -59,4 +62,5 @@ assert open(out, "rb").read() == open(big, "rb").read(), "saved bytes differ"
 cp_t, _ = min(run(["/bin/cp", big, os.path.join(work, "cp.html")]) for _ in range(3))
 print(f"file {size / 1e6:.1f} MB: open + save {t - base_t:.3f} s (whole run {t:.3f} s, start/stop alone {base_t:.3f} s); "
       f"cp {cp_t:.3f} s")
+report(f"open + save, {size / 1e6:.0f} MB page", t - base_t, cp_t, "cp")
 print(f"peak memory {m / 1e6:.1f} MB = {m / size:.2f} x file size (start/stop alone {base_m / 1e6:.1f} MB)")

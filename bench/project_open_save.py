@@ -7,6 +7,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ratio import report  # noqa: E402
+
 build = sys.argv[1] if len(sys.argv) > 1 else "build"
 pages = int(sys.argv[2]) if len(sys.argv) > 2 else 20000
 work = tempfile.mkdtemp(prefix="quillon-bench-")
@@ -49,3 +52,5 @@ saved = timed(f'file "{out}"\ncommand Open1Click\nwait-idle\ncommand SaveAs1Clic
     "command SaveAs1Click", f'file "{out}"\ncommand SaveAs1Click'))
 print(f"{pages} pages: open and show expanded {opened - base:.3f} s; save {saved - opened:.3f} s "
       f"(start/stop alone {base:.3f} s)")
+report(f"project of {pages} pages, open and show expanded", opened - base)
+report(f"project of {pages} pages, save", saved - opened)

@@ -9,6 +9,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ratio import report  # noqa: E402
+
 build = sys.argv[1] if len(sys.argv) > 1 else "build"
 work = tempfile.mkdtemp(prefix="quillon-bench-analysis-")
 site = os.path.join(work, "site")
@@ -65,4 +68,6 @@ ours_links = best(lambda: timed([drive, "--program-dir", prog, links])) - base
 grep = best(lambda: timed(f"cd {site} && grep -oh 'href=\"[^\"]*\"' *.html | sort -u > /dev/null", shell=True))
 print(f"{PAGES} pages, {total / 1e6:.0f} MB: grep | sort -u {grep:.2f} s; Analyze Site {ours_analyse:.2f} s "
       f"({ours_analyse / grep:.2f} x); site link listing {ours_links:.2f} s ({ours_links / grep:.2f} x)")
+report(f"Analyze Site, {PAGES} pages", ours_analyse, grep, "grep | sort -u")
+report(f"site link listing, {PAGES} pages", ours_links, grep, "grep | sort -u")
 shutil.rmtree(work)

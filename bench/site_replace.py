@@ -9,6 +9,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ratio import report  # noqa: E402
+
 build = sys.argv[1] if len(sys.argv) > 1 else "build"
 work = tempfile.mkdtemp(prefix="quillon-bench-site-")
 pristine = os.path.join(work, "pristine")
@@ -95,4 +98,6 @@ assert copies == FILES + 1, f"{copies} copies"
 print(f"{FILES} files, {total / 1e6:.0f} MB, 20 matches each: sed -i {sed:.2f} s; Extended Replace {plain:.2f} s "
       f"({plain / sed:.2f} x sed -i); with backup {backed:.2f} s beside cp -r + sed -i {cp_sed:.2f} s "
       f"({backed / cp_sed:.2f} x)")
+report(f"Extended Replace, {FILES} files", plain, sed, "sed -i")
+report(f"Extended Replace with backup, {FILES} files", backed, cp_sed, "cp -r + sed -i")
 shutil.rmtree(work)

@@ -16,6 +16,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ratio import report  # noqa: E402
+
 build = sys.argv[1] if len(sys.argv) > 1 else "build"
 spell = os.path.join(build, "bin", "quillon-spell")
 prog = os.path.join(build, "bin")
@@ -54,6 +57,8 @@ if shutil.which("hunspell"):
     h = timed(["hunspell", "-d", "en_US", "-l", text_path])
     line += f"; hunspell {words / h / 1e6:.2f} M words/s"
 print(line)
+if shutil.which("hunspell"):
+    report("spell check, manual pages", ours, h, "hunspell -l")
 
 # The same text as a Latin-1 page, every tenth word given an accented neighbour.
 latin1_path = os.path.join(work, "latin1.txt")
