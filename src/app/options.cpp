@@ -48,10 +48,6 @@ std::string addExtension(std::vector<std::string>& list, const std::string& type
 
 int clampPromptFreq(int value) { return value > 15 ? 15 : value < 1 ? 1 : value; }
 
-const char* previewLetter(const std::string& option) {
-  return option == "auto" ? "S" : option == "nosave" ? "N" : "T";
-}
-
 std::string unstorableOption(const OptionsRecord& r) {
   const std::pair<const char*, const std::string*> texts[] = {
       {"Template", &r.templatePath}, {"Images folder", &r.imagePath}, {"Default Files folder", &r.defaultFiles},

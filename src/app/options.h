@@ -37,8 +37,6 @@ inline constexpr int kLargestEditorSize = 48;
 std::string addExtension(std::vector<std::string>& list, const std::string& typed);
 // The number box holds 1 to 15.
 int clampPromptFreq(int value);
-// The preview mode's letter: "S" auto, "N" nosave, "T" temp.
-const char* previewLetter(const std::string& option);
 
 // The first text of the record that cannot be stored (a line break or NUL would split the settings line),
 // by the name the dialog shows it under; empty when every text can be stored.

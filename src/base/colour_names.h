@@ -19,5 +19,7 @@ ColourValue ColorFromName(std::string_view name);
 int ColorNameIndex(ColourValue value);
 // "#RRGGBB", upper-case hexadecimal.
 std::string htmlColourText(ColourValue value);
+// A stored colour: a decimal integer, or hexadecimal after "0x"/"0X"; anything else gives the fallback.
+ColourValue readColourValue(std::string_view text, ColourValue fallback);
 
 }  // namespace quillon

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <variant>
 
+#include "base/colour_names.h"
 #include "base/ini_file.h"
 
 namespace quillon {
@@ -16,6 +17,7 @@ struct Key {
   const char* section;
   const char* key;
   Member member;
+  bool colour = false;  // an int read as a stored colour value
 };
 
 const std::vector<Key>& keyTable() {
@@ -53,11 +55,11 @@ const std::vector<Key>& keyTable() {
       {SettingsFile::Options, "Editor", "Font", &S::editorFont},
       {SettingsFile::Options, "Editor", "Size", &S::editorSize},
       {SettingsFile::Options, "Editor", "LineNumbers", &S::lineNumbers},
-      {SettingsFile::Options, "Colors", "BG", &S::bodyBg},
-      {SettingsFile::Options, "Colors", "Text", &S::bodyText},
-      {SettingsFile::Options, "Colors", "Link", &S::bodyLink},
-      {SettingsFile::Options, "Colors", "VLink", &S::bodyVLink},
-      {SettingsFile::Options, "Colors", "ALink", &S::bodyALink},
+      {SettingsFile::Options, "Colors", "BG", &S::bodyBg, true},
+      {SettingsFile::Options, "Colors", "Text", &S::bodyText, true},
+      {SettingsFile::Options, "Colors", "Link", &S::bodyLink, true},
+      {SettingsFile::Options, "Colors", "VLink", &S::bodyVLink, true},
+      {SettingsFile::Options, "Colors", "ALink", &S::bodyALink, true},
   };
   return table;
 }
@@ -79,6 +81,7 @@ RunSettings loadSettings(const std::string& programDir) {
           using T = std::decay_t<decltype(field)>;
           if constexpr (std::is_same_v<T, std::string>) field = ini.readString(k.section, k.key, field);
           else if constexpr (std::is_same_v<T, bool>) field = ini.readBool(k.section, k.key, field);
+          else if (k.colour) field = readColourValue(ini.readString(k.section, k.key, ""), field);
           else field = ini.readInt(k.section, k.key, field);
         },
         k.member);

@@ -13,6 +13,11 @@ namespace quillon {
 
 enum class SettingsFile { Default, Options };  // DEFAULT.INI, OPTIONS.INI
 
+// The body builder's colours as a fresh installation has them.
+namespace body_colour_default {
+inline constexpr int kBg = 16777215, kText = 0, kLink = 16711680, kVLink = 8388736, kALink = 10485760;
+}
+
 // The run-time values of both settings files, read once at start and changed by the operations that write
 // them. Every value is named by its file, section and key in settings.cpp's table.
 struct RunSettings {
@@ -54,11 +59,12 @@ struct RunSettings {
   bool lineNumbers = false;
   // DEFAULT, HREF, IMG, FONT, TABLE, LIST, by colour name
   std::array<std::string, 6> tagColourNames = {"clRed", "clRed", "clRed", "clRed", "clRed", "clRed"};
-  int bodyBg = 16777215;
-  int bodyText = 0;
-  int bodyLink = 16711680;
-  int bodyVLink = 8388736;
-  int bodyALink = 10485760;
+  // The body builder's colours, each a stored colour value (decimal, or hexadecimal after "0x")
+  int bodyBg = body_colour_default::kBg;
+  int bodyText = body_colour_default::kText;
+  int bodyLink = body_colour_default::kLink;
+  int bodyVLink = body_colour_default::kVLink;
+  int bodyALink = body_colour_default::kALink;
   std::array<std::string, 4> recent;
 
   bool operator==(const RunSettings&) const = default;

@@ -5,23 +5,21 @@
 #include <vector>
 
 #include "base/colour_names.h"
-#include "base/ini_file.h"
+#include "base/settings.h"
 
 namespace quillon {
 
 // The body builder's five colours, kept in OPTIONS.INI [Colors].
 struct BodyColours {
-  ColourValue bg = 16777215;
-  ColourValue text = 0;
-  ColourValue link = 16711680;
-  ColourValue vlink = 8388736;
-  ColourValue alink = 10485760;
+  ColourValue bg = body_colour_default::kBg;
+  ColourValue text = body_colour_default::kText;
+  ColourValue link = body_colour_default::kLink;
+  ColourValue vlink = body_colour_default::kVLink;
+  ColourValue alink = body_colour_default::kALink;
   bool operator==(const BodyColours&) const = default;
 };
 
-// A stored colour: a decimal integer, or hexadecimal after "0x"/"0X"; anything else gives the fallback.
-ColourValue readColourValue(std::string_view text, ColourValue fallback);
-BodyColours readBodyColours(const IniFile& options);
+BodyColours bodyColoursOf(const RunSettings& settings);
 // BG, Text, Link, VLink, ALink as decimal integers.
 
 // What the body builder's controls hold; colours already resolved to RGB.

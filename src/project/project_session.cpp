@@ -2,6 +2,7 @@
 
 #include "base/settings.h"
 #include "base/text_bytes.h"
+#include "base/write_failure.h"
 #include "project/project_files.h"
 
 namespace quillon {
@@ -46,7 +47,7 @@ void ProjectSession::recordRecent(const std::string& path) {
   std::array<std::string, 4> recent = settings_.recent;
   quillon::recordRecent(recent, path);
   const WriteResult r = writer_.setRecent(settings_, recent);
-  if (!r.ok) prompts_.error("Cannot write the settings file \"" + r.failedPath + "\". " + r.error + ".");
+  if (!r.ok) prompts_.error(cannotWriteText(r, "settings file"));
 }
 
 bool ProjectSession::takeLoaded(const std::string& outlinePath) {
@@ -131,7 +132,7 @@ std::optional<std::string> ProjectSession::askSaveName(const char* title, bool w
 bool ProjectSession::writeFiles() {
   const WriteResult result = saveProject(projectsDir() + name_, tree_);
   if (!result.ok) {
-    prompts_.error("Cannot write the project file \"" + result.failedPath + "\". " + result.error + ".");
+    prompts_.error(cannotWriteText(result, "project file"));
     return false;
   }
   modified_ = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 namespace quillon {
@@ -10,6 +11,7 @@ class EventLoop {
  public:
   enum Events : unsigned { Readable = 1, Writable = 2 };
   using Callback = std::function<void()>;
+  using Clock = std::chrono::steady_clock;
 
   virtual ~EventLoop() = default;
   // Calls fn(ready events) while fd is ready for any of `events`; returns an id for setEvents/unwatch.
@@ -23,6 +25,8 @@ class EventLoop {
   virtual void post(Callback fn) = 0;
   // Runs what is ready, waiting at most timeoutMs for something; false when nothing ran.
   virtual bool pumpOnce(int timeoutMs) = 0;
+  // The loop's time, which time-outs and elapsed times are measured in.
+  virtual Clock::time_point now() const { return Clock::now(); }
 };
 
 }  // namespace quillon

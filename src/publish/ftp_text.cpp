@@ -1,5 +1,7 @@
 #include "publish/ftp_text.h"
 
+#include <initializer_list>
+
 #include "base/text_bytes.h"
 
 #include <vector>
@@ -164,45 +166,49 @@ std::optional<ListingName> ListingParser::parse(const std::string& raw) {
   }
 }
 
+namespace {
+
+// Every socket failure the client reports: its Windows Sockets numbers, the client's error code and text.
+struct SocketFailure {
+  std::initializer_list<int> wsaErrors;
+  int ftpError;
+  const char* text;
+};
+
+const SocketFailure kSocketFailures[] = {
+    {{10093}, 1, "Winsock not initialized"},
+    {{10050}, 2, "Network down"},
+    {{10013}, 3, "Invalid address specified"},
+    {{10004, 10014, 10022, 10036, 10038, 10040, 10045, 10047, 10048, 10056, 10057, 10058},
+     4,
+     "Unexpected internal error in component"},
+    {{10052, 10055}, 5, "General Winsock Error"},
+    {{10053}, 6, "Connection aborted due to timeout or other failure"},
+    {{10054}, 7, "Connection reset by remote side"},
+    {{10060}, 8, "timeout"},
+    {{10024}, 9, "Out of sockets"},
+    {{10051}, 10, "Network unreachable"},
+    {{10049}, 11, "Address not available"},
+    {{10061}, 12, "Connection Refused"},
+    {{10065}, 18, "Host Unreachable"},
+    {{11001, 11002, 11003, 11004}, 16, "Address resolution error"},
+    {{}, 15, "Unknown Error"},  // any other socket error
+};
+constexpr int kUnknownSocketError = 15;
+
+}  // namespace
+
 int ftpErrorFromWsa(int e) {
-  switch (e) {
-    case 10093: return 1;
-    case 10050: return 2;
-    case 10013: return 3;
-    case 10004: case 10014: case 10022: case 10036: case 10038: case 10040: case 10045: case 10047: case 10048:
-    case 10056: case 10057: case 10058: return 4;
-    case 10052: case 10055: return 5;
-    case 10053: return 6;
-    case 10054: return 7;
-    case 10060: return 8;
-    case 10024: return 9;
-    case 10051: return 10;
-    case 10049: return 11;
-    case 10061: return 12;
-    case 10065: return 18;
-    default: return (e >= 11001 && e <= 11004) ? 16 : 15;
-  }
+  for (const SocketFailure& f : kSocketFailures)
+    for (int wsaError : f.wsaErrors)
+      if (wsaError == e) return f.ftpError;
+  return kUnknownSocketError;
 }
 
 std::string ftpErrorText(int error) {
-  switch (error) {
-    case 1: return "Winsock not initialized";
-    case 2: return "Network down";
-    case 3: return "Invalid address specified";
-    case 4: return "Unexpected internal error in component";
-    case 5: return "General Winsock Error";
-    case 6: return "Connection aborted due to timeout or other failure";
-    case 7: return "Connection reset by remote side";
-    case 8: return "timeout";
-    case 9: return "Out of sockets";
-    case 10: return "Network unreachable";
-    case 11: return "Address not available";
-    case 12: return "Connection Refused";
-    case 15: return "Unknown Error";
-    case 16: return "Address resolution error";
-    case 18: return "Host Unreachable";
-    default: return "Error";
-  }
+  for (const SocketFailure& f : kSocketFailures)
+    if (f.ftpError == error) return f.text;
+  return "Error";
 }
 
 }  // namespace quillon

@@ -3,10 +3,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <poll.h>
 #include <unistd.h>
 
 namespace quillon {
+
+namespace {
+// How long a loop on fake time waits for real events before it counts as quiet and its time jumps.
+constexpr int kFakeQuietMs = 20;
+}  // namespace
 
 PollEventLoop::PollEventLoop() {
   int fds[2];
@@ -35,8 +41,15 @@ void PollEventLoop::unwatch(int watchId) { watches_.erase(watchId); }
 
 int PollEventLoop::startTimer(int ms, Callback fn) {
   const int id = nextId_++;
-  timers_[id] = {std::chrono::milliseconds(ms), Clock::now() + std::chrono::milliseconds(ms), std::move(fn)};
+  timers_[id] = {std::chrono::milliseconds(ms), now() + std::chrono::milliseconds(ms), std::move(fn)};
   return id;
+}
+
+PollEventLoop::Clock::time_point PollEventLoop::now() const { return fakeTime_ ? fakeNow_ : Clock::now(); }
+
+void PollEventLoop::useFakeTime() {
+  fakeNow_ = Clock::now();
+  fakeTime_ = true;
 }
 
 void PollEventLoop::stopTimer(int timerId) { timers_.erase(timerId); }
@@ -51,11 +64,13 @@ void PollEventLoop::post(Callback fn) {
 }
 
 bool PollEventLoop::pumpOnce(int timeoutMs) {
-  const auto now = Clock::now();
+  const auto start = now();
   int wait = timeoutMs;
+  std::optional<Clock::time_point> nextDue;
   for (const auto& [id, t] : timers_) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(t.due - now).count();
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(t.due - start).count();
     wait = std::max(0, std::min(wait, static_cast<int>(left)));
+    if (!nextDue || t.due < *nextDue) nextDue = t.due;
   }
   std::vector<pollfd> fds;
   std::vector<int> ids;
@@ -68,7 +83,7 @@ bool PollEventLoop::pumpOnce(int timeoutMs) {
     fds.push_back({w.fd, events, 0});
     ids.push_back(id);
   }
-  int n = ::poll(fds.data(), fds.size(), wait);
+  int n = ::poll(fds.data(), fds.size(), fakeTime_ ? std::min(wait, kFakeQuietMs) : wait);
   if (n < 0 && errno != EINTR) n = 0;
   bool ran = false;
 
@@ -99,7 +114,9 @@ bool PollEventLoop::pumpOnce(int timeoutMs) {
     fn(ready);
     ran = true;
   }
-  const auto after = Clock::now();
+  if (fakeTime_ && !ran && n <= 0)
+    fakeNow_ = nextDue ? std::max(start, *nextDue) : start + std::chrono::milliseconds(timeoutMs);
+  const auto after = now();
   std::vector<int> due;
   for (const auto& [id, t] : timers_)
     if (t.due <= after) due.push_back(id);

@@ -21,12 +21,16 @@ class PollEventLoop : public EventLoop {
   void stopTimer(int timerId) override;
   void post(Callback fn) override;
   bool pumpOnce(int timeoutMs) override;
+  Clock::time_point now() const override;
 
-  // Pumps until done() is true or timeoutMs has passed; false on the time-out.
+  // From now on the loop's time stands still while anything happens and, once nothing has happened for a few
+  // real milliseconds, jumps to the next timer: a wait of seconds for a silent peer takes milliseconds.
+  void useFakeTime();
+
+  // Pumps until done() is true or timeoutMs of real time have passed; false on the time-out.
   bool runUntil(const std::function<bool()>& done, int timeoutMs);
 
  private:
-  using Clock = std::chrono::steady_clock;
   struct Watch {
     int fd;
     unsigned events;
@@ -38,6 +42,8 @@ class PollEventLoop : public EventLoop {
     Callback fn;
   };
 
+  bool fakeTime_ = false;
+  Clock::time_point fakeNow_;
   int wakeRead_ = -1, wakeWrite_ = -1;
   int nextId_ = 1;
   std::map<int, Watch> watches_;

@@ -89,14 +89,25 @@ void TStarFtp::postReady() {
       closeData();
       aborting_ = false;
     }
-    const int event = pending_;
-    pending_ = 0;
-    const std::function<void(TStarFtp&)>* handlers[] = {nullptr,          &OnLoggedIn,    &OnDirectoryChanged,
-                                                         &OnDirectoryCreated, &OnDirectoryDeleted, &OnFileDeleted,
-                                                         nullptr,          &OnFileStored,  &OnListingDone,
-                                                         &OnFileRenamed};
-    if (event > 0 && event <= 9 && handlers[event] && *handlers[event]) (*handlers[event])(*this);
+    const Completion done = pending_;
+    pending_ = Completion::None;
+    if (const auto* handler = handlerFor(done); handler && *handler) (*handler)(*this);
   });
+}
+
+const std::function<void(TStarFtp&)>* TStarFtp::handlerFor(Completion completion) const {
+  switch (completion) {
+    case Completion::None: return nullptr;
+    case Completion::LoggedIn: return &OnLoggedIn;
+    case Completion::DirectoryChanged: return &OnDirectoryChanged;
+    case Completion::DirectoryCreated: return &OnDirectoryCreated;
+    case Completion::DirectoryDeleted: return &OnDirectoryDeleted;
+    case Completion::FileDeleted: return &OnFileDeleted;
+    case Completion::FileStored: return &OnFileStored;
+    case Completion::ListingDone: return &OnListingDone;
+    case Completion::FileRenamed: return &OnFileRenamed;
+  }
+  return nullptr;
 }
 
 void TStarFtp::postQuit() {
@@ -275,7 +286,7 @@ void TStarFtp::hostResolved() {
   errorCheck();
 }
 
-bool TStarFtp::beginOperation(int pendingEvent) {
+bool TStarFtp::beginOperation(std::optional<Completion> completion) {
   if (!connected_) {
     info(ftp_info::NotConnected);
     return false;
@@ -287,48 +298,48 @@ bool TStarFtp::beginOperation(int pendingEvent) {
   busy_ = true;
   error_ = 0;
   Success = true;
-  if (pendingEvent >= 0) pending_ = pendingEvent;
+  if (completion) pending_ = *completion;
   return true;
 }
 
 void TStarFtp::ListDirectory() {
-  if (beginOperation(8)) sendCommand("PWD", ftp_state::ListFolder);
+  if (beginOperation(Completion::ListingDone)) sendCommand("PWD", ftp_state::ListFolder);
 }
 
 void TStarFtp::ChangeDirectory(const std::string& name) {
-  if (!beginOperation(2)) return;
+  if (!beginOperation(Completion::DirectoryChanged)) return;
   if (refuseUnsafe("The folder name", name)) return postReady();
   InitialDirectory = name;
   sendCommand("CWD " + name, ftp_state::SingleCommand);
 }
 
 void TStarFtp::MakeDirectory(const std::string& name) {
-  if (!beginOperation(3)) return;
+  if (!beginOperation(Completion::DirectoryCreated)) return;
   if (refuseUnsafe("The folder name", name)) return postReady();
   sendCommand("MKD " + name, ftp_state::SingleCommand);
 }
 
 void TStarFtp::RemoveDirectory(const std::string& name) {
-  if (!beginOperation(4)) return;
+  if (!beginOperation(Completion::DirectoryDeleted)) return;
   if (refuseUnsafe("The folder name", name)) return postReady();
   sendCommand("RMD " + name, ftp_state::SingleCommand);
 }
 
 void TStarFtp::DeleteFile(const std::string& name) {
-  if (!beginOperation(5)) return;
+  if (!beginOperation(Completion::FileDeleted)) return;
   if (refuseUnsafe("The file name", name)) return postReady();
   sendCommand("DELE " + name, ftp_state::SingleCommand);
 }
 
 void TStarFtp::RenameFile(const std::string& oldName, const std::string& newName) {
-  if (!beginOperation(9)) return;
+  if (!beginOperation(Completion::FileRenamed)) return;
   if (refuseUnsafe("The file name", oldName) || refuseUnsafe("The new name", newName)) return postReady();
   renameTo_ = newName;
   sendCommand("RNFR " + oldName, ftp_state::RenameFrom);
 }
 
 void TStarFtp::Quit() {
-  if (beginOperation(-1)) sendCommand("QUIT", ftp_state::Quit);
+  if (beginOperation(std::nullopt)) sendCommand("QUIT", ftp_state::Quit);
 }
 
 void TStarFtp::StoreFile() {
@@ -344,7 +355,7 @@ void TStarFtp::StoreFile() {
   busy_ = true;
   error_ = 0;
   Success = true;
-  pending_ = 7;
+  pending_ = Completion::FileStored;
   if (RemoteFile.empty()) {
     nonFatal(ftp_error::NoRemoteName, RemoteFile);
     postReady();
@@ -500,7 +511,7 @@ void TStarFtp::loginReply(char cls, const std::string& line) {
       else loginRefused();
       break;
     case System:
-      pending_ = 1;
+      pending_ = Completion::LoggedIn;
       detectServerType(line);
       if (!InitialDirectory.empty()) {
         sendCommand("CWD " + InitialDirectory, InitialFolder);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -101,7 +102,14 @@ class TStarFtp : public TStarSocket {
   void hostResolved() override;
 
  private:
-  bool beginOperation(int pendingEvent);
+  // The handler that ends an operation once its completion is posted.
+  enum class Completion {
+    None, LoggedIn, DirectoryChanged, DirectoryCreated, DirectoryDeleted, FileDeleted, FileStored, ListingDone,
+    FileRenamed
+  };
+  const std::function<void(TStarFtp&)>* handlerFor(Completion completion) const;
+  // Starts an operation that ends with `completion` (none given: the pending one stays); false when not connected or busy.
+  bool beginOperation(std::optional<Completion> completion);
   bool refuseUnsafe(const std::string& what, const std::string& value);
   void progress() { lastProgress_ = now(); }
   void watchTick();
@@ -135,7 +143,7 @@ class TStarFtp : public TStarSocket {
   void closeData();
   void closeFile();
   std::string ask(TFtpInfoNeeded need, const std::string& current);
-  std::chrono::steady_clock::time_point now() const { return std::chrono::steady_clock::now(); }
+  EventLoop::Clock::time_point now() { return loop().now(); }
 
   TStarSocket listen_;
   TStarSocket data_;
@@ -144,7 +152,7 @@ class TStarFtp : public TStarSocket {
   bool guard_ = false;
   bool telnetControl_ = true;  // the server reads Telnet on the control connection (byte 255 doubled)
   int state_ = ftp_state::Idle;
-  int pending_ = 0;
+  Completion pending_ = Completion::None;
   int error_ = 0;
   ReplyReader replies_;
   std::string controlTail_, listingTail_, renameTo_, lastReply_;
@@ -161,10 +169,10 @@ class TStarFtp : public TStarSocket {
   bool storeBegan_ = false;      // the server opened the remote file (a preliminary reply to STOR)
   bool removingPartial_ = false; // DELE of what an aborted upload left on the server
   unsigned long bytes_ = 0;
-  std::chrono::steady_clock::time_point start_;
+  EventLoop::Clock::time_point start_;
   long elapsedMs_ = 0;
-  std::chrono::steady_clock::time_point lastPump_;
-  std::chrono::steady_clock::time_point lastProgress_;
+  EventLoop::Clock::time_point lastPump_;
+  EventLoop::Clock::time_point lastProgress_;
   int watchTimer_ = 0;
   bool loggingIn_ = false;
   bool readyPosted_ = false;

@@ -21,14 +21,10 @@ TEST(Options, AddingExtensions) {
   EXPECT_EQ(list.size(), 15u);
 }
 
-TEST(Options, NumberBoxAndPreviewLetters) {
+TEST(Options, NumberBoxClampsToItsRange) {
   EXPECT_EQ(clampPromptFreq(0), 1);
   EXPECT_EQ(clampPromptFreq(40), 15);
   EXPECT_EQ(clampPromptFreq(7), 7);
-  EXPECT_STREQ(previewLetter("auto"), "S");
-  EXPECT_STREQ(previewLetter("nosave"), "N");
-  EXPECT_STREQ(previewLetter("temp"), "T");
-  EXPECT_STREQ(previewLetter("anything"), "T");
 }
 
 TEST(Options, ApplySetsRunTimeValuesAndWritesTheFiles) {

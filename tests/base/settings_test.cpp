@@ -37,7 +37,7 @@ TEST(Settings, ReadsBothFilesWhateverTheCaseOfNames) {
   ASSERT_TRUE(writeFileAtomic(dir.path() + "DEFAULT.INI",
                               "[tags]\r\ncolored=1\r\n[format]\nWRAP=0\n[html]\next=htm\n[Location]\nImages=c:\\img\n").ok);
   ASSERT_TRUE(writeFileAtomic(dir.path() + "OPTIONS.INI",
-                              "[Colors]\r\nHREF=clBlue\r\n[Recent]\r\nFile2=c:\\site.out\r\n[Backup]\r\nType=0\r\n").ok);
+                              "[Colors]\r\nHREF=clBlue\r\nBG=0x00FFFF\r\nLink=junk\r\nALink=255\r\n[Recent]\r\nFile2=c:\\site.out\r\n[Backup]\r\nType=0\r\n").ok);
   const RunSettings s = loadSettings(dir.path());
   EXPECT_TRUE(s.colored);
   EXPECT_FALSE(s.wrap);
@@ -47,6 +47,10 @@ TEST(Settings, ReadsBothFilesWhateverTheCaseOfNames) {
   EXPECT_EQ(s.tagColourNames[0], "clRed");
   EXPECT_EQ(s.recent[1], "c:\\site.out");
   EXPECT_EQ(s.backupType, 0);
+  // The body colours read as colour values: hexadecimal after "0x", and a default for what is not one.
+  EXPECT_EQ(s.bodyBg, 0xFFFF);
+  EXPECT_EQ(s.bodyLink, 16711680);
+  EXPECT_EQ(s.bodyALink, 255);
 }
 
 TEST(Settings, EveryValueIsListedByFileSectionAndKey) {
@@ -108,6 +112,13 @@ TEST(ColourNames, ExactNamesOnlyAndHtmlText) {
   EXPECT_EQ(ColorFromName("nonsense"), 0);
   EXPECT_EQ(ColorNameIndex(ColorFromName("clGray")), 8);
   EXPECT_EQ(ColorNameIndex(0x123456), -1);
+
+  EXPECT_EQ(readColourValue("0xFF", 7), 255);
+  EXPECT_EQ(readColourValue("0X0000ff00", 7), 0xFF00);
+  EXPECT_EQ(readColourValue("16711680", 7), 16711680);
+  EXPECT_EQ(readColourValue("-2147483643", 7), -2147483643);  // a system colour
+  EXPECT_EQ(readColourValue("red", 7), 7);
+  EXPECT_EQ(readColourValue("0xZZ", 7), 7);
 }
 
 }  // namespace

@@ -122,16 +122,6 @@ TEST(BodyTag, TagsSkeletonsAndStoredColours) {
   meta.keywords = "k";
   EXPECT_EQ(bodyTagText(meta), "    <META Name=\"Description\" Content=\"d\"q\">\r\n    <META Name=\"Keywords\" Content=\"k\">\r\n" +
                                    bodyTag(meta) + "\r\n</BODY>\r\n");  // </BODY> although its flag is off
-
-  EXPECT_EQ(readColourValue("0xFF", 7), 255);
-  EXPECT_EQ(readColourValue("0X0000ff00", 7), 0xFF00);
-  EXPECT_EQ(readColourValue("16711680", 7), 16711680);
-  EXPECT_EQ(readColourValue("-2147483643", 7), -2147483643);  // a system colour
-  EXPECT_EQ(readColourValue("red", 7), 7);
-  EXPECT_EQ(readColourValue("0xZZ", 7), 7);
-  const BodyColours c = readBodyColours(IniFile("[Colors]\r\nBG=0x00FFFF\r\nLink=junk\r\n"));
-  EXPECT_EQ(c.bg, 0xFFFF);
-  EXPECT_EQ(c.link, 16711680);
 }
 
 }  // namespace

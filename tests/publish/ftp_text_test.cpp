@@ -79,6 +79,9 @@ TEST(FtpText, ErrorCodes) {
   EXPECT_EQ(ftpErrorFromWsa(10060), 8);
   EXPECT_EQ(ftpErrorFromWsa(12345), 15);
   EXPECT_EQ(ftpErrorText(28), "Error");
+  EXPECT_EQ(ftpErrorText(ftpErrorFromWsa(10057)), "Unexpected internal error in component");
+  EXPECT_EQ(ftpErrorText(ftpErrorFromWsa(10055)), "General Winsock Error");
+  EXPECT_EQ(ftpErrorText(ftpErrorFromWsa(0)), "Unknown Error");
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ TEST(PreviewFile, ModeLetterSteppingAndAddresses) {
   m = nextPreviewMode(m);
   EXPECT_EQ(previewModeText(m), "auto");
   EXPECT_EQ(previewModeOf("bogus"), PreviewMode::Temp);
+  EXPECT_EQ(previewModeLetter(previewModeOf("temp")), "T");
+  EXPECT_EQ(previewModeLetter(previewModeOf("anything")), "T");
   EXPECT_EQ(fileUrl("/w/my site/a&b#1?%.htm"), "file:///w/my%20site/a&b%231%3F%25.htm");
   EXPECT_EQ(fileUrl("/w/$$temp.htm"), "file:///w/$$temp.htm");
   EXPECT_EQ(fileUrl("/w/caf\xc3\xa9.htm"), "file:///w/caf%C3%A9.htm");

@@ -398,6 +398,7 @@ TEST(StarFtp, SilenceAtConnectTimesOut) {
   }
   Client c(ntohs(a.sin_port));
   c.ftp.TimeOutConnect = 1;
+  c.loop.useFakeTime();
   c.ftp.Connect();
   ASSERT_TRUE(c.loop.runUntil([&] { return c.quit == 1; }, 5000));
   EXPECT_EQ(c.errors, (std::vector<int>{8}));
@@ -530,6 +531,7 @@ TEST(StarFtp, EveryWaitTimesOut) {
     testing::ScriptedFtpServer server(steps);
     Client c(server.port());
     c.ftp.TimeOut = 1;
+    c.loop.useFakeTime();
     const std::string name = what;
     c.ftp.OnLoggedIn = [&](TStarFtp& f) {
       ++c.loggedIn;

@@ -75,6 +75,7 @@ TEST(StarSocket, ARefusedConnectStillReportsConnected) {
 
 TEST(StarSocket, TimeOutClosesFirstThenReports) {
   PollEventLoop loop;
+  loop.useFakeTime();
   TStarSocket s(loop);
   s.OpenSocket();
   s.StartTimeOut(0);

@@ -29,12 +29,12 @@ class TestFtpForm : public QObject {
     QVERIFY(label && label->isHidden());
     // Shown on the transfer tab, where the label lives.
     for (QWidget* w = label->parentWidget(); w && w != &dialog; w = w->parentWidget()) w->show();
-    QTest::qWait(20);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     std::vector<QPoint> before;
     const char* names[] = {"ButtonDisconnect", "BitBtn1", "ButtonTransfer"};
     for (const char* name : names) before.push_back(dialog.findChild<QPushButton*>(name)->mapTo(&dialog, QPoint(0, 0)));
     label->show();
-    QTest::qWait(20);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     for (size_t i = 0; i < before.size(); ++i)
       QCOMPARE(dialog.findChild<QPushButton*>(names[i])->mapTo(&dialog, QPoint(0, 0)), before[i]);
   }

@@ -97,7 +97,7 @@ class TestToolbars : public QObject {
     QVERIFY(pages);
     for (int i = 0; i < pages->count(); ++i) {
       pages->setCurrentIndex(i);
-      QTest::qWait(20);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
       checkOverflowRow(window, qobject_cast<OverflowRow*>(pages->widget(i)));
     }
     checkOverflowRow(window, window.findChild<OverflowRow*>("PanelHTMLButtons"));
@@ -110,14 +110,16 @@ class TestToolbars : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     checkRows(w);
     checkTagPages(w);
-    w.resize(w.minimumSizeHint().expandedTo(w.minimumSize()));
-    QTest::qWait(50);
+    const QSize smallest = w.minimumSizeHint().expandedTo(w.minimumSize());
+    w.resize(smallest);
+    QTRY_COMPARE(w.size(), smallest);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     checkRows(w);
     checkTagPages(w);
     // At the smallest size the first page cannot show all its buttons; a hidden one still works from the menu.
     auto* pages = w.findChild<QTabWidget*>("PageControl2");
     pages->setCurrentIndex(0);
-    QTest::qWait(20);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     auto* first = qobject_cast<OverflowRow*>(pages->widget(0));
     QVERIFY(!first->hiddenControls().empty());
     auto* menu = first->moreButton()->menu();

@@ -43,13 +43,12 @@ class TestWrapCatchUp : public QObject {
     editor.ensureCursorVisible();
     QElapsedTimer clock;
     clock.start();
-    QTest::qWait(500);
+    QTRY_VERIFY(paints > 0);  // the re-wrap has begun
 
     // Typed text is painted straight away, re-wrap or not.
     const int before = paints;
     QTest::keyClick(editor.viewport(), Qt::Key_Z);
-    QTest::qWait(100);
-    QVERIFY2(paints > before, "typing during the re-wrap is shown at once");
+    QTRY_VERIFY2_WITH_TIMEOUT(paints > before, "typing during the re-wrap is shown at once", 300);
 
     QTRY_COMPARE_WITH_TIMEOUT(displayLines(editor), 2 * lines - 1, 120000);
     const qint64 elapsed = clock.elapsed();

@@ -30,6 +30,7 @@
 #include "app/command_icons.h"
 #include "app/ui/command_registry.h"
 #include "editor/ui/colour_follows_caret.h"
+#include "editor/ui/editor_key_behaviours.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/tag_styles.h"
 #include "platform/ui/named.h"
@@ -412,11 +413,13 @@ QWidget* TForm1::buildRightPane() {
   RE1->SendScintilla(QsciScintillaBase::SCI_SETMARGINWIDTHN, 1UL, 0L);
   applyEditorLook();
   new ColourFollowsCaret(*RE1);
+  // Filters installed later see a key first: an Alt chord is dropped before it could be typed as a reference.
+  new EightBitTypingAsReferences(*RE1);
+  new AltChordsTypeNothing(*RE1);
+  new ClickStopsPass(*RE1, stopColoring_);
   RE1->setMinimumSize(0, 0);
   RE1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(RE1, &QWidget::customContextMenuRequested, this, &TForm1::showEditorContextMenu);
-  RE1->installEventFilter(this);
-  RE1->viewport()->installEventFilter(this);
   // The document is modified exactly when its text differs from the save point: typing, pasting, insertions,
   // replacements, undo and redo move away from it; undoing back to it clears the flag.
   connect(RE1, &QsciScintilla::modificationChanged, this, [this](bool modified) { setModified(modified); });

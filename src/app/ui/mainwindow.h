@@ -8,6 +8,7 @@
 
 #include "app/command_names.h"
 #include "app/command_table.h"
+#include "app/ui/options_tab.h"
 #include "base/settings.h"
 #include "editor/document_session.h"
 #include "builders/hand_back.h"
@@ -93,10 +94,10 @@ class TForm1 : public QMainWindow {
 
   // The Settings dialog, opened on a tab (0 Files, 1 Tag Options, 2 Change File Path, 3 Web Browsers,
   // 4 Helper Apps).
-  void openOptions(int tab);
-  void BitBtnOptionsClick() { openOptions(0); }
-  void PreferencesSettings1Click() { openOptions(0); }
-  void TagColorOptions1Click() { openOptions(1); }
+  void openOptions(OptionsTab tab);
+  void BitBtnOptionsClick() { openOptions(OptionsTab::Files); }
+  void PreferencesSettings1Click() { openOptions(OptionsTab::Files); }
+  void TagColorOptions1Click() { openOptions(OptionsTab::TagOptions); }
 
   // The Files tab.
   void filesGoTo(const std::string& folder);
@@ -199,7 +200,6 @@ class TForm1 : public QMainWindow {
 
  private:
   bool FormCloseQuery();
-  bool typedIntoEightBitPage(const QString& text);
   void buildWindow();
   void buildMenus();
   void releaseEditorKeys();

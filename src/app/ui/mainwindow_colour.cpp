@@ -8,7 +8,7 @@
 #include "app/ui/mainwindow.h"
 #include "editor/tag_colouring.h"
 #include "editor/ui/editor_bytes.h"
-#include "editor/ui/pumped_pass.h"
+#include "platform/ui/pumped_pass.h"
 #include "editor/ui/tag_styles.h"
 
 namespace quillon {
@@ -33,7 +33,7 @@ void TForm1::ColorTags() {
   RE1->setUpdatesEnabled(false);
   const auto redraw = qScopeGuard([this] { RE1->setUpdatesEnabled(true); });
   // Stopped between lines and inside a long line alike.
-  PumpedPass pass(stopColoring_);
+  PumpedPass pass(&stopColoring_);
   forEachLine(text, [&](std::string_view line, size_t offset) {
     if (pass.shouldStop()) return;
     LineColourer colourer(line, offset);

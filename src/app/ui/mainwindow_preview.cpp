@@ -18,6 +18,7 @@
 #include "base/file_io.h"
 #include "base/product.h"
 #include "base/text_bytes.h"
+#include "base/write_failure.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/named.h"
@@ -30,8 +31,6 @@ namespace quillon {
 
 namespace {
 
-constexpr int kOptionsBrowsersTab = 3;
-constexpr int kOptionsHelpersTab = 4;
 const char* kSupportAddress = "support@quillonpro.example";
 
 }  // namespace
@@ -101,7 +100,7 @@ std::optional<std::string> TForm1::preparePreview(bool embedded, std::string& fa
     const unsigned mode = document.untitled ? 0600u : permissionsOf(document.path).value_or(0600u);
     const WriteResult written = writeFileReplacing(target, text, mode);
     if (!written.ok) {
-      failure = "Cannot write \"" + target + "\": " + written.error;
+      failure = cannotWriteText(written, "preview copy", target);
       return std::nullopt;
     }
   }
@@ -165,7 +164,7 @@ void TForm1::LabelBrowserModeDblClick() {
 void TForm1::externalPreview(std::string RunSettings::*browser, const char* missing, const char* failed) {
   if ((settings_.*browser).empty()) {
     platform_.prompts.info(missing);
-    openOptions(kOptionsBrowsersTab);
+    openOptions(OptionsTab::WebBrowsers);
   }
   std::string failure;
   const auto file = preparePreview(false, failure);
@@ -194,7 +193,7 @@ void TForm1::launchHelper(const std::string& path) {
   if (path.empty()) {
     platform_.prompts.info("You have not selected a helper app for this yet. We will now jump to the OPTIONS screen where "
                            "you can select an application to associate with this menu item.");
-    openOptions(kOptionsHelpersTab);
+    openOptions(OptionsTab::HelperApps);
     return;
   }
   std::string reason;

@@ -16,6 +16,7 @@
 #include "app/ui/command_registry.h"
 #include "app/command_names.h"
 #include "app/ui/mainwindow.h"
+#include "base/write_failure.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "project/page_checks.h"
@@ -349,7 +350,7 @@ void TForm1::BitBtnLoadFromTemplateClick() {
     updateDocumentStatus();
     platform_.prompts.info(
         "You have not selected a Template file yet. Go to the OPTIONS screen and select one from the Files tab.");
-    openOptions(0);
+    openOptions(OptionsTab::Files);
     return;
   }
   updateDocumentStatus();
@@ -390,8 +391,8 @@ void TForm1::backupReminder(const std::string& projectName) {
   if (!step) return;
   const WriteResult counted = writer_->write(SettingsFile::Options, "Backup", step->key, std::to_string(step->counter));
   if (!counted.ok)
-    platform_.prompts.error("Cannot write the settings file \"" + counted.failedPath + "\". " + counted.error +
-                            ". The backup reminder cannot count how often this project is left.");
+    platform_.prompts.error(cannotWriteText(counted, "settings file") +
+                            " The backup reminder cannot count how often this project is left.");
   if (!step->ask) return;
   if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
                                 "This project has not been backed-up recently. Do you wish to back up all HTML and "
@@ -409,7 +410,7 @@ void TForm1::ButtonMoveClick() {
   const WriteResult written = writeFilesTogether(
       {{programDir_ + "temp.ttt", formatOutline(tree)}, {programDir_ + "temp2.ttt", formatLinks(tree)}});
   if (!written.ok) {
-    platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
+    platform_.prompts.error(cannotWriteText(written, "project file"));
     return;
   }
   TFormMove dialog(platform_, programDir_, this);

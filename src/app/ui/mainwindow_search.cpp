@@ -10,7 +10,7 @@
 #include "editor/search.h"
 #include "editor/ui/dialog_placement.h"
 #include "editor/ui/editor_bytes.h"
-#include "editor/ui/pumped_pass.h"
+#include "platform/ui/pumped_pass.h"
 #include "editor/ui/find_dialog.h"
 #include "platform/ui/qt_text.h"
 
@@ -145,7 +145,7 @@ void TForm1::Replaceprecisewithonlyintags1Click() {
   // The slashes are found first and replaced in one change at the end (one undo step, one notice to the
   // window): replacing them one by one costs time for every slash in a long document.
   std::vector<size_t> slashes;
-  PumpedPass pass(stopColoring_);
+  PumpedPass pass(&stopColoring_);
   forEachLine(text, [&](std::string_view line, size_t lineStart) {
     if (pass.shouldStop()) return;
     for (size_t offset : slashesInTags(line)) slashes.push_back(lineStart + offset);

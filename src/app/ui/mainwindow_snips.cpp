@@ -12,6 +12,7 @@
 #include "app/ui/mainwindow.h"
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "base/write_failure.h"
 #include "editor/custom_tags.h"
 #include "editor/ui/custom_form.h"
 #include "editor/ui/edit_snip_form.h"
@@ -93,7 +94,7 @@ void TForm1::setCustomTags(std::vector<std::string> entries) {
   ComboCustom->setCurrentIndex(0);
   const std::string path = programDir_ + "custom.dat";
   const WriteResult r = writeFileAtomic(path, joinCrLf(entries));
-  if (!r.ok) platform_.prompts.error("Cannot write the file \"" + path + "\". " + r.error + ".");
+  if (!r.ok) platform_.prompts.error(cannotWriteText(r, "file", path));
 }
 
 void TForm1::BitBtnCustomAddClick() {
@@ -116,7 +117,7 @@ void TForm1::saveSnips(const SnipList& snips) {
   const std::string path = programDir_ + snips.file;
   const WriteResult r = writeFileAtomic(path, joinCrLf(entriesOf(snips.list)));
   // The change stays in the list on screen either way.
-  if (!r.ok) platform_.prompts.error("Cannot write the file \"" + path + "\". " + r.error + ".");
+  if (!r.ok) platform_.prompts.error(cannotWriteText(r, "file", path));
 }
 
 void TForm1::addSnip(const SnipList& snips, QLineEdit* entry) {

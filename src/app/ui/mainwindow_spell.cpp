@@ -4,6 +4,7 @@
 
 #include "app/command_names.h"
 #include "app/ui/mainwindow.h"
+#include "base/write_failure.h"
 #include "editor/ui/dialog_placement.h"
 #include "editor/ui/editor_bytes.h"
 #include "spell/spell_engine.h"
@@ -68,7 +69,7 @@ void TForm1::BitBtnSpellCheckClick() {
       },
       [this, &engine] {
         const WriteResult r = saveSpellConfig(programDir_ + "spell/spell.cfg", "default", engine.config());
-        if (!r.ok) platform_.prompts.error("Cannot write the spelling settings. " + r.error + ".");
+        if (!r.ok) platform_.prompts.error(cannotWriteText(r, "spelling settings file"));
       },
       this);
   shown = &dialog;

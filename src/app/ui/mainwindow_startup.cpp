@@ -20,10 +20,12 @@
 #include "app/ui/options_form.h"
 #include "app/ui/tips_form.h"
 #include "app/ui/splash_form.h"
+#include "base/write_failure.h"
 #include "project/ui/new_name_form.h"
 #include "spell/ui/spell_dialogs.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
+#include "publish/preview_file.h"
 #include "publish/ui/embedded_browser.h"
 
 
@@ -46,7 +48,7 @@ void TForm1::FormCreate() {
   makeDirectory(programDir_ + "backup");
 
   settings_ = loadSettings(programDir_);
-  LabelBrowserMode->setText(previewLetter(settings_.previewOption));
+  LabelBrowserMode->setText(toQString(previewModeLetter(previewModeOf(settings_.previewOption))));
   applyEditorLook();
   CheckBoxColoredTags->setChecked(settings_.colored);
   CheckWrap->setChecked(settings_.wrap);
@@ -118,7 +120,7 @@ void TForm1::About1Click() {
   platform_.modal.runModal(about);
 }
 
-void TForm1::openOptions(int tab) {
+void TForm1::openOptions(OptionsTab tab) {
   TFormOptions options(tab, platform_, settings_, programDir_, readHtmlExtensions(programDir_ + "htmlext.dat"), *project_,
                        this);
   const bool applied = platform_.modal.runModal(options) == QDialog::Accepted;
@@ -128,7 +130,7 @@ void TForm1::openOptions(int tab) {
   htmlExtensions_ = readHtmlExtensions(programDir_ + "htmlext.dat");
   applyFilters();
   project_->setOpenFilter(openFilter_);
-  LabelBrowserMode->setText(previewLetter(settings_.previewOption));
+  LabelBrowserMode->setText(toQString(previewModeLetter(previewModeOf(settings_.previewOption))));
   applyEditorLook();
 }
 
@@ -142,7 +144,7 @@ void TForm1::applyFilters() {
 }
 
 void TForm1::reportSettingsWrite(const WriteResult& result) {
-  if (!result.ok) platform_.prompts.error("Cannot write the settings file \"" + result.failedPath + "\". " + result.error + ".");
+  if (!result.ok) platform_.prompts.error(cannotWriteText(result, "settings file"));
 }
 
 bool TForm1::FormCloseQuery() {

@@ -1,5 +1,6 @@
 #include "app/ui/options_form.h"
 
+#include "base/write_failure.h"
 #include "platform/ui/byte_items.h"
 
 #include <QCheckBox>
@@ -46,14 +47,14 @@ const char* const kPickerTitle = "Select any file in the new directory location,
 
 }  // namespace
 
-TFormOptions::TFormOptions(int tab, Platform& platform, RunSettings& settings, std::string programDir,
+TFormOptions::TFormOptions(OptionsTab tab, Platform& platform, RunSettings& settings, std::string programDir,
                            std::vector<std::string> extensions, ProjectSession& project, QWidget* parent)
     : QDialog(parent), platform_(platform), settings_(settings), programDir_(std::move(programDir)), project_(project) {
   setObjectName("TFormOptions");
   setWindowTitle("Settings");
   auto* v = new QVBoxLayout(this);
   PageControl1 = named(new QTabWidget(this), "PageControl1");
-  PageControl1->setUsesScrollButtons(false);  // all seven tabs in view: the dialog is as wide as they need
+  PageControl1->setUsesScrollButtons(false);  // every tab in view: the dialog is as wide as they need
   PageControl1->addTab(buildFilesTab(), "Files");
   PageControl1->addTab(buildTagTab(), "Tag Options");
   PageControl1->addTab(buildPathTab(), "Change File Path");
@@ -72,7 +73,7 @@ TFormOptions::TFormOptions(int tab, Platform& platform, RunSettings& settings, s
   v->addLayout(row);
   connect(apply, &QPushButton::clicked, this, &TFormOptions::Button3Click);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  PageControl1->setCurrentIndex(tab >= 0 && tab <= HelperApps ? tab : Files);
+  PageControl1->setCurrentIndex(static_cast<int>(tab));
   fill(optionsFrom(settings_, extensions));
   for (const auto& folder : linkFolders(project_.tree())) addByteItem(ListBoxPaths, folder);  // 8-bit folders kept
 }
@@ -376,7 +377,7 @@ std::optional<std::string> TFormOptions::pickFolder(const std::string& explanati
 void TFormOptions::writeAtOnce(std::string RunSettings::*member, const std::string& value, QLineEdit* box) {
   box->setText(toQString(value));
   const WriteResult r = SettingsWriter(programDir_).set(settings_, member, value);
-  if (!r.ok) platform_.prompts.error("Cannot write the settings file \"" + r.failedPath + "\". " + r.error + ".");
+  if (!r.ok) platform_.prompts.error(cannotWriteText(r, "settings file"));
 }
 
 void TFormOptions::Button1Click() {
@@ -403,7 +404,7 @@ void TFormOptions::Button3Click() {
     return;
   }
   const WriteResult result = applyOptions(r, settings_, programDir_, shown_);
-  if (!result.ok) platform_.prompts.error("Cannot write the settings. " + result.error + ".");
+  if (!result.ok) platform_.prompts.error(cannotWriteText(result, "settings file"));
   accept();
 }
 
@@ -432,7 +433,7 @@ void TFormOptions::changeToNewPath() {
     if (!r.ok) {
       // The outline shows the new links: they stay in the project, which asks to be saved before it is left.
       project_.setModified();
-      platform_.prompts.error("Cannot write the project file \"" + r.failedPath + "\". " + r.error + ".");
+      platform_.prompts.error(cannotWriteText(r, "project file"));
       return;
     }
   }

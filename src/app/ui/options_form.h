@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/options.h"
+#include "app/ui/options_tab.h"
 #include "platform/ui/platform.h"
 
 class QCheckBox;
@@ -29,8 +30,7 @@ class ProjectSession;
 class TFormOptions : public QDialog {
   Q_OBJECT
  public:
-  enum Tab { Files = 0, TagOptions = 1, ChangeFilePath = 2, WebBrowsers = 3, HelperApps = 4 };
-  TFormOptions(int tab, Platform& platform, RunSettings& settings, std::string programDir,
+  TFormOptions(OptionsTab tab, Platform& platform, RunSettings& settings, std::string programDir,
                std::vector<std::string> extensions, ProjectSession& project, QWidget* parent = nullptr);
 
   OptionsRecord record() const;

@@ -160,7 +160,7 @@ const std::map<std::string, Maker>& makers() {
       {"TFormOptions",
        [](const Made& c) -> Window {
          ListingState& s = c.shared();
-         return std::make_unique<TFormOptions>(0, c.platform, s.settings, s.programDir,
+         return std::make_unique<TFormOptions>(OptionsTab::Files, c.platform, s.settings, s.programDir,
                                                std::vector<std::string>{"html", "htm"}, s.project);
        }},
   };

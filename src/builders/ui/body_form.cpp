@@ -15,6 +15,7 @@
 
 #include "base/settings.h"
 #include "base/text_bytes.h"
+#include "base/write_failure.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 
@@ -49,7 +50,7 @@ TFormBody::TFormBody(Platform& platform, const Start& start, QWidget* parent)
     : QDialog(parent), platform_(platform), start_(start), picture_(platform.prompts) {
   setObjectName("TFormBody");
   setWindowTitle("Power Body Tag");
-  colours_ = readBodyColours(IniFile::load(start.programDir + "OPTIONS.INI"));
+  colours_ = bodyColoursOf(loadSettings(start.programDir));
   auto* v = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
 
@@ -238,7 +239,7 @@ void TFormBody::saveColours() {
   using S = RunSettings;
   const WriteResult r = SettingsWriter(start_.programDir)
                             .store(chosen, {&S::bodyBg, &S::bodyText, &S::bodyLink, &S::bodyVLink, &S::bodyALink});
-  if (!r.ok) platform_.prompts.error("Cannot write the settings file \"" + r.failedPath + "\". " + r.error + ".");
+  if (!r.ok) platform_.prompts.error(cannotWriteText(r, "settings file"));
 }
 
 void TFormBody::BitBtnInsertClick(bool insert) {

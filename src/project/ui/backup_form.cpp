@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <set>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +18,7 @@
 #include "base/text_bytes.h"
 #include "platform/ui/byte_items.h"
 #include "platform/ui/named.h"
+#include "platform/ui/pumped_pass.h"
 #include "platform/ui/qt_text.h"
 #include "project/backup_plan.h"
 #include "project/files_pane.h"
@@ -188,16 +188,12 @@ void TFormBackup::ButtonBackupNowClick() {
   std::vector<std::string> failures;
   size_t failedCount = 0;
   bool stopped = false;
-  QElapsedTimer sincePump;
-  sincePump.start();
+  PumpedPass pass;
   std::set<std::string> checkedFolders;
   for (size_t i = 0; i < planned.size(); ++i) {
     ProgressBar->setValue(static_cast<int>(i));
     setStatus("Status: Copying " + toQString(fileNamePart(planned[i].source)));
-    if (sincePump.elapsed() >= 40 || i == 0) {
-      QCoreApplication::processEvents();
-      sincePump.restart();
-    }
+    pass.pump();
     const WriteResult result = copyIntoBackup(target, planned[i], &checkedFolders);
     if (result.ok) {
       copied.push_back(planned[i]);

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,8 +20,10 @@
 #include "base/file_copy.h"
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "base/write_failure.h"
 #include "platform/ui/byte_items.h"
 #include "platform/ui/named.h"
+#include "platform/ui/pumped_pass.h"
 #include "platform/ui/qt_text.h"
 #include "project/backup_plan.h"
 #include "project/project_files.h"
@@ -32,7 +33,6 @@
 namespace quillon {
 
 namespace {
-constexpr int kPumpMilliseconds = 40;
 }
 
 TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* parent)
@@ -210,15 +210,11 @@ void TFormBigReplace::ButtonReplaceAllClick() {
     for (const std::string& folder : written) syncFileSystemOf(folder);
   };
   LabelStatus->setText("Processing...");
-  QElapsedTimer sincePump;
-  sincePump.start();
+  PumpedPass pass;
   for (size_t i = 0; i < files.size(); ++i) {
     ProgressBar->setValue(static_cast<int>(i + 1));
     // The window is kept alive between files, but not redrawn for each of thousands of small ones.
-    if (sincePump.elapsed() >= kPumpMilliseconds || i == 0) {
-      QCoreApplication::processEvents();
-      sincePump.restart();
-    }
+    pass.pump();
     if (std::find(notCopied.begin(), notCopied.end(), files[i]) != notCopied.end()) {
       ++leftAlone;
       continue;
@@ -236,7 +232,7 @@ void TFormBigReplace::ButtonReplaceAllClick() {
       setRunning(false);
       ProgressBar->hide();
       LabelStatus->setText("Stopped.");
-      platform_.prompts.error("Cannot write \"" + files[i] + "\": " + r.error);
+      platform_.prompts.error(cannotWriteText(WriteResult{false, r.error, files[i]}, "page"));
       return;
     }
   }

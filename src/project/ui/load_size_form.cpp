@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -45,14 +44,6 @@ namespace {
 void endWithSlash(QLineEdit* box) {
   const std::string folder = lineBytes(box);
   if (!folder.empty() && folder.back() != '/') setLineBytes(box, folder + "/");
-}
-
-constexpr int kPumpMilliseconds = 50;
-
-QElapsedTimer& clock() {
-  static QElapsedTimer timer;
-  if (!timer.isValid()) timer.start();
-  return timer;
 }
 
 std::string siteLabel(const std::string& entry) {
@@ -312,13 +303,7 @@ void TFormLoadSize::ButtonImageDirClick() {
   if (const auto chosen = platform_.fileDialogs.choose(request)) setLineBytes(EditImageDir, std::string(folderPart(*chosen)));
 }
 
-bool TFormLoadSize::stopRequested() {
-  if (clock().elapsed() - lastPump_ >= kPumpMilliseconds) {
-    QCoreApplication::processEvents();
-    lastPump_ = clock().elapsed();
-  }
-  return stop_;
-}
+bool TFormLoadSize::stopRequested() { return pass_.shouldStop(); }
 
 void TFormLoadSize::analysePageNow() {
   const PageAnalysis a = analysePage(pageTitle_, pageFile_, imageDir_, [this] { return stopRequested(); });

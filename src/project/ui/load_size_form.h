@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ui/platform.h"
+#include "platform/ui/pumped_pass.h"
 #include "project/project_model.h"
 
 class QCheckBox;
@@ -70,7 +71,7 @@ class TFormLoadSize : public QDialog {
   std::string pageTitle_;
   std::string imageDir_;
   bool stop_ = false;
-  qint64 lastPump_ = 0;
+  PumpedPass pass_{&stop_};
   bool greetPreselected_ = false;
   QComboBox* ComboProject1 = nullptr;
   QComboBox* ComboProject2 = nullptr;

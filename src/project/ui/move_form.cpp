@@ -9,6 +9,7 @@
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "base/write_failure.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "project/project_files.h"
@@ -112,7 +113,7 @@ void TFormMove::BitBtnOKClick() {
   }
   const WriteResult written = writeFilesTogether({{programDir_ + "temp.ttt", outline}, {programDir_ + "temp2.ttt", links}});
   if (!written.ok) {
-    platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
+    platform_.prompts.error(cannotWriteText(written, "outline file"));
     return;
   }
   accept();

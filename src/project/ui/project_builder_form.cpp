@@ -16,6 +16,7 @@
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "base/write_failure.h"
 #include "platform/ui/dialog_parts.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
@@ -334,7 +335,7 @@ void TFormProjectBuilder::ButtonFinishClick() {
   const std::string linkText = builderLinkText(order_);
   const WriteResult written = writeFilesTogether({{links, linkText}, {outline, outlineText}});
   if (!written.ok) {
-    platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error);
+    platform_.prompts.error(cannotWriteText(written, "project file"));
     return;
   }
   platform_.prompts.info("Project Saved.");

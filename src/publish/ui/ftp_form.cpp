@@ -20,6 +20,7 @@
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "base/write_failure.h"
 #include "platform/ui/background_work.h"
 #include "platform/ui/dialog_parts.h"
 #include "platform/ui/named.h"
@@ -453,7 +454,7 @@ void TFormFTP::ButtonAddHostClick() {
   names.push_back(name);
   const WriteResult written = writeFtpProfile(iniPath(), datPath(), p, names);
   if (!written.ok) {
-    platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error + ".");
+    platform_.prompts.error(cannotWriteText(written, "FTP settings file"));
     return;
   }
   addHostName(name);
@@ -486,7 +487,7 @@ void TFormFTP::ButtonDeleteHostClick() {
   names.erase(names.begin() + row);
   const WriteResult written = eraseFtpProfile(iniPath(), datPath(), hostNames_[static_cast<size_t>(row)], names);
   if (!written.ok) {
-    platform_.prompts.error("Cannot write \"" + written.failedPath + "\": " + written.error + ".");
+    platform_.prompts.error(cannotWriteText(written, "FTP settings file"));
     return;
   }
   hostNames_ = std::move(names);
