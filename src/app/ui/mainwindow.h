@@ -297,7 +297,7 @@ class TForm1 : public QMainWindow {
   CommandRegistry* commands_ = nullptr;
   std::unique_ptr<SettingsWriter> writer_;
   std::unique_ptr<ProjectSession> project_;
-  class TFormNewName* FormNewName = nullptr;
+  class TFormNewName* FormNewName = nullptr;  // made when first needed, as is FormSpell
   std::vector<QAction*> recentActions_;
   std::string selectedPageFile_;
   SearchState search_;
@@ -306,7 +306,6 @@ class TForm1 : public QMainWindow {
   bool stopColoring_ = false;  // StopColoring: ends a running line-by-line pass
   FindDialog* FindDialog1 = nullptr;
   class TFormSpeedBar* SpeedBar = nullptr;
-  class TFormFrameDialog* FormFrameDialog = nullptr;  // made at start-up, never shown
   class TFormHelpOnTop* HelpOnTop = nullptr;
   class TFormSpell* FormSpell = nullptr;
   std::unique_ptr<SpellEngine> spell_;

@@ -241,6 +241,7 @@ bool TForm1::runPageDialog(bool changing, bool focusLink) {
   }
   const auto& pages = project_->tree().pages();
   const bool eightBit = std::any_of(pages.begin(), pages.end(), [](const Page& p) { return !isValidUtf8(p.title); });
+  if (!FormNewName) FormNewName = new TFormNewName(platform_, this);
   FormNewName->prepare("HTML Files|" + maskList_ + "|All Files|*.*", settings_.startLocation, title, link,
                        focusLink ? TFormNewName::Focus::Link : TFormNewName::Focus::Title, changing, eightBit);
   platform_.modal.runModal(*FormNewName);

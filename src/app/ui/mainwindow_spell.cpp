@@ -40,6 +40,7 @@ void TForm1::bindSpellCommands() { bindHandlers({{cmd::BitBtnSpellCheckClick, &T
 // from the end of the selection, all in one dialog.
 void TForm1::BitBtnSpellCheckClick() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (!FormSpell) FormSpell = new TFormSpell(this);
   FormSpell->show();
   SpellEngine& engine = spellEngine();
   FormSpell->hide();  // the checker is ready

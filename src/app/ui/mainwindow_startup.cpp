@@ -21,8 +21,6 @@
 #include "app/ui/tips_form.h"
 #include "app/ui/splash_form.h"
 #include "base/write_failure.h"
-#include "project/ui/new_name_form.h"
-#include "spell/ui/spell_dialogs.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "publish/preview_file.h"
@@ -69,8 +67,6 @@ void TForm1::FormCreate() {
   PageControl1->setCurrentIndex(0);
   PageControl2->setCurrentIndex(0);
 
-  FormNewName = new TFormNewName(platform_, this);
-  FormSpell = new TFormSpell(this);
   project_->setOpenFilter(openFilter_);
   session_->resetToNew();
   updateDocumentStatus();

@@ -105,7 +105,6 @@ void TForm1::bindTagCommands() {
                 {cmd::BitBtnSetDialogClick, &TForm1::BitBtnSetDialogClick},
                 {cmd::BitBtnFrameDialogClick, &TForm1::BitBtnFrameDialogClick},
                 {cmd::HelpOnTop1Click, &TForm1::HelpOnTop1Click}});
-  FormFrameDialog = new TFormFrameDialog(platform_.clipboard, this);
 
   static const std::pair<CommandName, const char*> lists[] = {{cmd::UnorderedListUL1Click, "UL"}, {cmd::BitBtnOLClick, "OL"},
                                                               {cmd::BitBtnDLClick, "DL"},         {cmd::BitBtnNOClick, "NOFRAMES"},
