@@ -10,7 +10,9 @@
 #include <QMessageBox>
 #include <QMimeData>
 
+#include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "platform/ui/file_name_bytes.h"
 #include "platform/ui/qt_text.h"
 
 namespace quillon {
@@ -55,14 +57,22 @@ std::optional<std::string> QtFileDialogs::choose(const FileDialogRequest& reques
   QFileDialog dialog(parent_, toQString(request.title), toQString(request.initialDir));
   const bool save = request.mode == FileDialogRequest::Mode::Save;
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // Qt cannot tell whether a name that is not UTF-8 exists, so the dialog accepts any name and the file is
+  // looked for by its bytes once chosen.
+  dialog.setFileMode(QFileDialog::AnyFile);
   if (!request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   const QStringList filters = qtNameFilters(request.filter);
   dialog.setNameFilters(filters);
   if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) dialog.selectNameFilter(filters[request.filterIndex - 1]);
   if (!request.fileName.empty()) dialog.selectFile(toQString(request.fileName));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return toBytes(dialog.selectedFiles().first());
+  while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    const std::string chosen = fileNameBytes(dialog.selectedFiles().first());
+    if (save || (fileExists(chosen) && !isDirectory(chosen))) return chosen;
+    QMessageBox::warning(&dialog, dialog.windowTitle(),
+                         toQString(std::string(fileNamePart(chosen))) +
+                             "\nFile not found.\nPlease verify the correct file name was given.");
+  }
+  return std::nullopt;
 }
 
 std::optional<ColourValue> QtColourDialogs::choose(ColourValue initial) {
