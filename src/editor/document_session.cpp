@@ -3,7 +3,6 @@
 #include "base/file_io.h"
 #include "base/settings.h"
 #include "base/text_bytes.h"
-#include "publish/auto_ftp_list.h"
 
 namespace quillon {
 
@@ -27,13 +26,8 @@ std::string DocumentSession::cannotOpenMessage(OpenedFrom from, const std::strin
 }
 
 DocumentSession::DocumentSession(std::string programDir, const RunSettings& settings, Prompts& prompts,
-                                 FileDialogs& dialogs, AutoFtpList& autoFtp, std::function<std::string_view()> text)
-    : programDir_(std::move(programDir)),
-      settings_(settings),
-      prompts_(prompts),
-      dialogs_(dialogs),
-      autoFtp_(autoFtp),
-      text_(std::move(text)) {
+                                 FileDialogs& dialogs, DocumentText& text)
+    : programDir_(std::move(programDir)), settings_(settings), prompts_(prompts), dialogs_(dialogs), text_(text) {
   state_.path = untitledPath();
 }
 
@@ -42,8 +36,8 @@ std::string DocumentSession::untitledPath() const { return programDir_ + "new." 
 void DocumentSession::resetToNew() {
   state_.path = untitledPath();
   state_.readOnly = false;
-  state_.modified = false;
   state_.stamp.reset();
+  text_.setSavePoint();
 }
 
 std::string DocumentSession::changedOnDiskQuestion(const std::string& path) {
@@ -52,11 +46,11 @@ std::string DocumentSession::changedOnDiskQuestion(const std::string& path) {
          "window?";
 }
 
-void DocumentSession::opened(const std::string& path) {
+void DocumentSession::opened(const std::string& path, bool readOnly) {
   state_.path = path;
-  state_.modified = false;
-  state_.readOnly = false;
+  state_.readOnly = readOnly;
   state_.stamp = stampOf(path);
+  text_.setSavePoint();
 }
 
 bool DocumentSession::isUntitled() const {
@@ -87,19 +81,20 @@ bool DocumentSession::writeTo(const std::string& path) {
         prompts_.message(MessageKind::Warning, kAppTitle, changedOnDiskQuestion(path), Buttons::YesNo) != Answer::Yes)
       return false;
   }
-  const WriteResult result = writeFileAtomic(path, text_());
+  const WriteResult result = writeFileAtomic(path, text_.bytes());
   if (!result.ok) {
     prompts_.error("Cannot create file \"" + path + "\". " + result.error + ".");
     return false;
   }
   state_.path = path;
   state_.stamp = stampOf(path);
+  text_.setSavePoint();
   return true;
 }
 
 Answer DocumentSession::queryClose(CloseRequest request) {
   if (state_.readOnly) return Answer::Yes;
-  if (!state_.modified) return Answer::No;
+  if (!modified()) return Answer::No;
 
   Answer answer = request == CloseRequest::SaveCommand
                       ? Answer::Yes
@@ -113,8 +108,7 @@ Answer DocumentSession::queryClose(CloseRequest request) {
     }
     // A failed write ends the command with the document still modified, so nothing is lost.
     if (!writeTo(path)) return Answer::Cancel;
-    state_.modified = false;
-    if (settings_.ftpAuto) autoFtp_.add(state_.path);
+    if (onSaved_) onSaved_(state_.path);
   }
   // On No the text stays modified: the caller replaces it, or keeps it when the replacement fails.
   return answer;
@@ -122,9 +116,7 @@ Answer DocumentSession::queryClose(CloseRequest request) {
 
 bool DocumentSession::saveAs() {
   const auto chosen = askSaveName();
-  if (!chosen || !writeTo(*chosen)) return false;
-  state_.modified = false;
-  return true;
+  return chosen && writeTo(*chosen);
 }
 
 std::string DocumentSession::newFileTemplate() {

@@ -6,31 +6,34 @@
 #include <string_view>
 
 #include "base/file_io.h"
+#include "editor/document_text.h"
 #include "platform/prompts.h"
 
 namespace quillon {
 
-class AutoFtpList;
 struct RunSettings;
 
 struct DocumentState {
   std::string path;       // DocumentPath
-  bool modified = false;  // DocumentModified: the text differs from what was opened or last saved
   bool readOnly = false;  // ReadOnlyPage: a help page, never saved
   std::optional<FileStamp> stamp;  // the file at `path` as last read or written by us
 };
 
 enum class CloseRequest { Other, SaveCommand };
 
-// The open HTML document's path and flags, and the close check and saving that every command replacing,
-// closing or saving the document goes through. The editing window's bytes come from `text`.
+// One open HTML document: its path and flags, and the close check and saving that every command replacing,
+// closing or saving it goes through. Its bytes and whether it is modified come from `text`, the window's.
+// Nothing else changes the state: it moves through the named operations below.
 class DocumentSession {
  public:
   DocumentSession(std::string programDir, const RunSettings& settings, Prompts& prompts, FileDialogs& dialogs,
-                  AutoFtpList& autoFtp, std::function<std::string_view()> text);
+                  DocumentText& text);
 
-  DocumentState& state() { return state_; }
   const DocumentState& state() const { return state_; }
+  bool modified() const { return text_.modified(); }
+  // Called with the path after the save command or the close check wrote the document (Save As does not
+  // call it).
+  void onSaved(std::function<void(const std::string& path)> saved) { onSaved_ = std::move(saved); }
 
   // QueryCloseHTML. Yes or No: the caller may replace the document. Cancel: the command stops. A save that
   // fails or is refused answers Cancel and leaves name and modified flag as they were.
@@ -40,8 +43,8 @@ class DocumentSession {
   bool saveAs();
   // A fresh untitled document: program directory + "new." + Ext, not modified, not read-only.
   void resetToNew();
-  // After a file was chosen to open: named, not modified, not read-only.
-  void opened(const std::string& path);
+  // After a file was loaded into the text: named, not modified; read-only for a help page.
+  void opened(const std::string& path, bool readOnly = false);
 
   std::string untitledPath() const;
   std::string statusText() const { return "Open HTML File:  " + state_.path; }
@@ -65,8 +68,8 @@ class DocumentSession {
   const RunSettings& settings_;
   Prompts& prompts_;
   FileDialogs& dialogs_;
-  AutoFtpList& autoFtp_;
-  std::function<std::string_view()> text_;
+  DocumentText& text_;
+  std::function<void(const std::string&)> onSaved_;
   DocumentState state_;
 };
 

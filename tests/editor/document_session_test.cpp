@@ -8,7 +8,6 @@
 #include "support/temp_dir.h"
 #include "base/file_io.h"
 #include "base/settings.h"
-#include "publish/auto_ftp_list.h"
 
 namespace quillon {
 namespace {
@@ -25,9 +24,21 @@ class DocumentSessionTest : public ::testing::Test {
     for (const auto& s : prompts.said) out.push_back((s.kind == MessageKind::Error ? "error: " : "") + s.text);
     return out;
   }
-  AutoFtpList autoFtp;
-  std::string text;
-  DocumentSession session{dir.path(), settings, prompts, dialogs, autoFtp, [this] { return std::string_view(text); }};
+  // The window's side: the bytes, and a save point reduced to a flag.
+  struct Text : DocumentText {
+    std::string bytes_;
+    bool modified_ = false;
+    std::string_view bytes() const override { return bytes_; }
+    bool modified() const override { return modified_; }
+    void setSavePoint() override { modified_ = false; }
+  } window;
+  std::string& text = window.bytes_;
+  bool& modified = window.modified_;
+  std::vector<std::string> saved;  // what the session reported as saved
+  DocumentSession session{dir.path(), settings, prompts, dialogs, window};
+  void SetUp() override {
+    session.onSaved([this](const std::string& path) { saved.push_back(path); });
+  }
 };
 
 TEST_F(DocumentSessionTest, UnmodifiedDocumentIsNeitherAskedAboutNorWritten) {
@@ -37,14 +48,14 @@ TEST_F(DocumentSessionTest, UnmodifiedDocumentIsNeitherAskedAboutNorWritten) {
   EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::No);
   EXPECT_TRUE(asked().empty());
   EXPECT_FALSE(fileExists(dir.path() + "page.html"));
-  EXPECT_TRUE(autoFtp.entries().empty());
+  EXPECT_TRUE(saved.empty());
 }
 
 TEST_F(DocumentSessionTest, NewDocumentAsksAndCancelledSaveDialogKeepsItModified) {
   session.resetToNew();
   EXPECT_EQ(session.state().path, dir.path() + "new.html");
   text = "<HTML>";
-  session.state().modified = true;
+  modified = true;
   prompts.answers = {Answer::Yes};
   dialogs.files = {std::nullopt};
   EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::Cancel);
@@ -55,32 +66,32 @@ TEST_F(DocumentSessionTest, NewDocumentAsksAndCancelledSaveDialogKeepsItModified
   EXPECT_EQ(dialogs.requests[0].fileName, "new.html");
   EXPECT_EQ(dialogs.requests[0].filterIndex, 2);
   EXPECT_TRUE(dialogs.requests[0].confirmOverwrite);
-  EXPECT_TRUE(session.state().modified);
+  EXPECT_TRUE(session.modified());
   EXPECT_EQ(session.state().path, dir.path() + "new.html");
 }
 
-TEST_F(DocumentSessionTest, SaveCommandWritesWithoutAskingAndListsTheFileOnce) {
+TEST_F(DocumentSessionTest, SaveCommandWritesWithoutAskingAndReportsEachSave) {
   session.opened(dir.path() + "b.html");
   text = "one";
-  session.state().modified = true;
+  modified = true;
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
   EXPECT_TRUE(asked().empty());
   EXPECT_EQ(*readWholeFile(dir.path() + "b.html"), "one");
-  EXPECT_FALSE(session.state().modified);
-  session.state().modified = true;
+  EXPECT_FALSE(session.modified());
+  modified = true;
   text = "two";
   session.queryClose(CloseRequest::SaveCommand);
   session.opened(dir.path() + "A.html");
-  session.state().modified = true;
+  modified = true;
   session.queryClose(CloseRequest::SaveCommand);
-  EXPECT_EQ(autoFtp.entries(), (std::vector<std::string>{dir.path() + "A.html", dir.path() + "b.html"}));
+  EXPECT_EQ(saved, (std::vector<std::string>{dir.path() + "b.html", dir.path() + "b.html", dir.path() + "A.html"}));
 }
 
 TEST_F(DocumentSessionTest, ExtensionDecidesTheUntitledNameAndTheAppendedExtension) {
   settings.ext = "htm";
   session.resetToNew();
   EXPECT_EQ(session.state().path, dir.path() + "new.htm");
-  session.state().modified = true;
+  modified = true;
   text = "x";
   dialogs.files = {dir.path() + "page"};
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
@@ -89,48 +100,47 @@ TEST_F(DocumentSessionTest, ExtensionDecidesTheUntitledNameAndTheAppendedExtensi
   EXPECT_EQ(*readWholeFile(dir.path() + "page.htm"), "x");
   // "new.html" is not the untitled name when the extension is "htm": it is saved where it stands.
   session.opened(dir.path() + "new.html");
-  session.state().modified = true;
+  modified = true;
   session.queryClose(CloseRequest::SaveCommand);
   EXPECT_EQ(dialogs.requests.size(), 1u);
 }
 
 TEST_F(DocumentSessionTest, NoAnswerWritesNothingAndReadOnlyPagesAreNeverWritten) {
   session.opened(dir.path() + "c.html");
-  session.state().modified = true;
+  modified = true;
   prompts.answers = {Answer::No};
   EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::No);
   // Still modified: if the replacing document cannot be opened, this one stays and is still unsaved.
-  EXPECT_TRUE(session.state().modified);
+  EXPECT_TRUE(session.modified());
   EXPECT_FALSE(fileExists(dir.path() + "c.html"));
 
-  session.state().readOnly = true;
-  session.state().modified = true;
+  session.opened(dir.path() + "c.html", true);
+  modified = true;
   EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::Yes);
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
-  EXPECT_TRUE(session.state().modified);  // left as it was
+  EXPECT_TRUE(session.modified());  // left as it was
   EXPECT_FALSE(fileExists(dir.path() + "c.html"));
   EXPECT_FALSE(session.saveCommandsEnabled());
 }
 
 TEST_F(DocumentSessionTest, AFailedWriteReportsAndKeepsTheDocumentModified) {
   session.opened(dir.path() + "missing-folder/page.html");
-  session.state().modified = true;
-  settings.ftpAuto = true;
+  modified = true;
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Cancel);
   ASSERT_EQ(asked().size(), 1u);
   EXPECT_EQ(asked()[0].rfind("error: Cannot create file", 0), 0u);
-  EXPECT_TRUE(session.state().modified);
-  EXPECT_TRUE(autoFtp.entries().empty());
+  EXPECT_TRUE(session.modified());
+  EXPECT_TRUE(saved.empty());
 }
 
-TEST_F(DocumentSessionTest, SaveAsWritesEvenUnmodifiedAndSkipsTheFtpList) {
+TEST_F(DocumentSessionTest, SaveAsWritesEvenUnmodifiedAndIsNotReported) {
   session.opened(dir.path() + "d.html");
   text = std::string("\0bytes\r\n\xff", 9);
   dialogs.files = {dir.path() + "e.html"};
   EXPECT_TRUE(session.saveAs());
   EXPECT_EQ(*readWholeFile(dir.path() + "e.html"), text);
   EXPECT_EQ(session.state().path, dir.path() + "e.html");
-  EXPECT_TRUE(autoFtp.entries().empty());
+  EXPECT_TRUE(saved.empty());
   dialogs.files = {std::nullopt};
   EXPECT_FALSE(session.saveAs());
   EXPECT_EQ(session.state().path, dir.path() + "e.html");
@@ -159,18 +169,18 @@ TEST_F(DocumentSessionTest, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUse
   session.opened(page);
   ASSERT_TRUE(writeFileAtomic(page, "theirs 2, longer").ok);  // another program
   text = "mine";
-  session.state().modified = true;
+  modified = true;
   prompts.answers = {Answer::No};
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Cancel);
   EXPECT_EQ(asked().back(), DocumentSession::changedOnDiskQuestion(page));
   EXPECT_EQ(*readWholeFile(page), "theirs 2, longer");
-  EXPECT_TRUE(session.state().modified);
+  EXPECT_TRUE(session.modified());
 
   prompts.answers = {Answer::Yes};
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
   EXPECT_EQ(*readWholeFile(page), "mine");
   // Our own save is not a change by another program.
-  session.state().modified = true;
+  modified = true;
   text = "mine again";
   const size_t before = asked().size();
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Yes);
@@ -182,12 +192,12 @@ TEST_F(DocumentSessionTest, AFailedSaveKeepsTheOldNameAndTheModifiedFlag) {
   const std::string page = dir.path() + "page.html";
   ASSERT_TRUE(writeFileAtomic(page, "x").ok);
   session.opened(page);
-  session.state().modified = true;
+  modified = true;
   dialogs.files = {dir.path() + "missing/other.html"};
   prompts.answers = {Answer::Ok};
   EXPECT_FALSE(session.saveAs());
   EXPECT_EQ(session.state().path, page);
-  EXPECT_TRUE(session.state().modified);
+  EXPECT_TRUE(session.modified());
 
   // A read-only file is refused with a message; nothing is written.
   ASSERT_EQ(::chmod(page.c_str(), 0444), 0);
@@ -196,11 +206,11 @@ TEST_F(DocumentSessionTest, AFailedSaveKeepsTheOldNameAndTheModifiedFlag) {
   EXPECT_EQ(session.queryClose(CloseRequest::SaveCommand), Answer::Cancel);
   EXPECT_NE(asked().back().find("read-only"), std::string::npos);
   EXPECT_EQ(*readWholeFile(page), "x");
-  EXPECT_TRUE(session.state().modified);
+  EXPECT_TRUE(session.modified());
 
   // An untitled document whose save fails stays untitled.
   session.resetToNew();
-  session.state().modified = true;
+  modified = true;
   dialogs.files = {dir.path() + "missing/new-name.html"};
   prompts.answers = {Answer::Yes, Answer::Ok};
   EXPECT_EQ(session.queryClose(CloseRequest::Other), Answer::Cancel);

@@ -231,20 +231,20 @@ class TestMainWindow : public QObject {
     TForm1 w(singleProgramFolder(programDir()), p.platform);
     w.show();
     auto* editor = w.findChild<QsciScintilla*>("RE1");
-    QVERIFY(!w.document().modified);
+    QVERIFY(!w.document().modified());
     QTest::mouseClick(editor->viewport(), Qt::LeftButton);
     QTest::keyClick(editor, Qt::Key_Left);
     QTest::keyClick(editor, Qt::Key_End);
     w.commands().trigger("Copy1Click");
     w.commands().trigger("Cut1Click");  // nothing selected: nothing cut
-    QVERIFY(!w.document().modified);
+    QVERIFY(!w.document().modified());
     QTest::keyClicks(editor, "ab");
-    QVERIFY(w.document().modified);
+    QVERIFY(w.document().modified());
     w.commands().trigger("BitBtnUndoClick");  // undo collects the typed run as one step
-    QVERIFY(!w.document().modified);         // back at the saved state
+    QVERIFY(!w.document().modified());         // back at the saved state
     p.systemClipboard.setText("<B>");
     w.commands().trigger("Paste1Click");
-    QVERIFY(w.document().modified);
+    QVERIFY(w.document().modified());
   }
 
   // An Alt chord that runs nothing (no command, or its command disabled) types nothing into the page.
@@ -257,7 +257,7 @@ class TestMainWindow : public QObject {
     QTest::keyClick(editor, Qt::Key_Q, Qt::AltModifier);
     QTest::keyClick(editor, Qt::Key_S, Qt::AltModifier | Qt::ShiftModifier);
     QCOMPARE(editor_bytes::length(*editor), 0L);
-    QVERIFY(!w.document().modified);
+    QVERIFY(!w.document().modified());
     QTest::keyClicks(editor, "q");
     QCOMPARE(std::string(editor_bytes::text(*editor)), std::string("q"));
   }
@@ -275,13 +275,13 @@ class TestMainWindow : public QObject {
     const QString before = QDir::currentPath();
     QDir::setCurrent(dir_.path());
     w.openGivenFile("page.html");
-    QCOMPARE(w.document().path, programDir() + "page.html");
+    QCOMPARE(w.document().state().path, programDir() + "page.html");
     QCOMPARE(std::string(editor_bytes::text(*w.findChild<QsciScintilla*>("RE1"))), std::string("<p>caf\xe9</p>\r\n"));
-    QVERIFY(!w.document().modified);
+    QVERIFY(!w.document().modified());
     const size_t said = p.said.size();
     w.openGivenFile("no-such-page.html");
     QDir::setCurrent(before);
-    QCOMPARE(w.document().path, programDir() + "page.html");
+    QCOMPARE(w.document().state().path, programDir() + "page.html");
     QCOMPARE(p.said.size(), said + 1);
   }
 

@@ -128,9 +128,9 @@ class TestToolbars : public QObject {
     for (QAction* a : menu->actions())
       if (a->text() == "BR") lineBreak = a;
     QVERIFY2(lineBreak, "the <BR> button is neither shown nor offered");
-    QVERIFY(!w.document().modified);
+    QVERIFY(!w.document().modified());
     lineBreak->trigger();
-    QVERIFY2(w.document().modified, "the hidden button's command did not run");
+    QVERIFY2(w.document().modified(), "the hidden button's command did not run");
     // The editing pane's row keeps the page's own buttons whole too: Wrap, when hidden, toggles from the menu.
     auto* html = w.findChild<OverflowRow*>("PanelHTMLButtons");
     auto* wrap = w.findChild<QAbstractButton*>("CheckWrap");

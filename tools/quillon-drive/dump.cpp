@@ -138,9 +138,9 @@ void Driver::dump() {
   const std::string json =
       JsonObject()
           .add("caption", str(w.windowTitle()))
-          .add("documentPath", str(w.document().path))
-          .add("documentModified", flag(w.document().modified))
-          .add("readOnlyPage", flag(w.document().readOnly))
+          .add("documentPath", str(w.document().state().path))
+          .add("documentModified", flag(w.document().modified()))
+          .add("readOnlyPage", flag(w.document().state().readOnly))
           .add("saveEnabled", flag(w.saveEnabled()))
           .add("text", str(std::string(editor_bytes::text(editor))))
           .add("selStart", std::to_string(editor_bytes::selectionStart(editor)))

@@ -57,7 +57,10 @@ TForm1::TForm1(ProgramFolders folders, Platform& platform, QWidget* parent)
   setWindowTitle(kAppTitle);
   resize(945, 650);
   session_ = std::make_unique<DocumentSession>(programDir_, settings_, platform_.prompts, platform_.fileDialogs,
-                                               autoFtp_, [this] { return editor_bytes::text(*RE1); });
+                                               documentText_);
+  session_->onSaved([this](const std::string& path) {
+    if (settings_.ftpAuto) autoFtp_.add(path);
+  });
   writer_ = std::make_unique<SettingsWriter>(programDir_);
   project_ = std::make_unique<ProjectSession>(folders_, settings_, *writer_, platform_.prompts, platform_.fileDialogs);
   commands_ = new CommandRegistry(this);
@@ -422,7 +425,8 @@ QWidget* TForm1::buildRightPane() {
   connect(RE1, &QWidget::customContextMenuRequested, this, &TForm1::showEditorContextMenu);
   // The document is modified exactly when its text differs from the save point: typing, pasting, insertions,
   // replacements, undo and redo move away from it; undoing back to it clears the flag.
-  connect(RE1, &QsciScintilla::modificationChanged, this, [this](bool modified) { setModified(modified); });
+  documentText_.attach(*RE1);
+  connect(RE1, &QsciScintilla::modificationChanged, this, [this] { updateCaption(); });
   grid->addWidget(RE1, 2, 0);
 
   OleContainer1 = named(new QWidget(PanelHTMLWindow), "OleContainer1");

@@ -11,6 +11,7 @@
 #include "app/ui/options_tab.h"
 #include "base/settings.h"
 #include "editor/document_session.h"
+#include "editor/ui/editor_document_text.h"
 #include "builders/hand_back.h"
 #include "editor/insertion.h"
 #include "editor/search.h"
@@ -53,7 +54,7 @@ class TForm1 : public QMainWindow {
 
   CommandRegistry& commands() { return *commands_; }
   const RunSettings& settings() const { return settings_; }
-  const DocumentState& document() const { return session_->state(); }
+  const DocumentSession& document() const { return *session_; }
   const AutoFtpList& autoFtp() const { return autoFtp_; }
   const std::string& programDir() const { return programDir_; }
   const ProgramFolders& folders() const { return folders_; }
@@ -234,7 +235,6 @@ class TForm1 : public QMainWindow {
   void BitBtnCustomDeleteClick();
   std::vector<std::string> customTagEntries() const;
   void setCustomTags(std::vector<std::string> entries);
-  void setModified(bool on);
   void updateDocumentStatus();
   // The caption names the project (as the project session words it), then the open page and its unsaved mark.
   void updateCaption();
@@ -275,7 +275,6 @@ class TForm1 : public QMainWindow {
   // A copy of the old page that an interrupted save left beside it: put back, dropped, or (false) the open
   // is given up with both kept.
   bool offerOldCopy(const std::string& path, const std::string& copy);
-  void syncModifiedToEditor();
   void showOutlineMenu(const QPoint& pos);
   // Assigns a run-time setting and writes it to its settings file at once; a failed write is reported.
   template <typename T, typename V>
@@ -293,6 +292,7 @@ class TForm1 : public QMainWindow {
   Platform& platform_;
   RunSettings settings_;
   AutoFtpList autoFtp_;
+  EditorDocumentText documentText_;  // before session_, which reads it
   std::unique_ptr<DocumentSession> session_;
   CommandRegistry* commands_ = nullptr;
   std::unique_ptr<SettingsWriter> writer_;

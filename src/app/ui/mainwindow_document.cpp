@@ -32,20 +32,9 @@ void TForm1::bindDocumentCommands() {
                 {cmd::WordWrap1Click, &TForm1::WordWrap1Click}});
 }
 
-void TForm1::setModified(bool on) {
-  session_->state().modified = on;
-  updateCaption();
-}
-
 void TForm1::updateCaption() {
   setWindowTitle(toQString(windowCaption(project_->caption(), session_->state().path, session_->isUntitled(),
-                                         session_->state().modified)));
-}
-
-// The editing window's save point follows the document: after a save the text is unmodified until it
-// changes again, and undoing back to it clears the flag.
-void TForm1::syncModifiedToEditor() {
-  if (!session_->state().modified) RE1->setModified(false);
+                                         session_->modified())));
 }
 
 void TForm1::updateDocumentStatus() {
@@ -61,7 +50,6 @@ void TForm1::updateSaveEnabled() {
 
 Answer TForm1::QueryCloseHTML(CloseRequest request) {
   const Answer answer = session_->queryClose(request);
-  if (answer == Answer::Yes) syncModifiedToEditor();
   updateDocumentStatus();
   return answer;
 }
@@ -109,7 +97,7 @@ void TForm1::openGivenFile(const std::string& path) {
 void TForm1::SaveHTMLFile1Click() { QueryCloseHTML(CloseRequest::SaveCommand); }
 
 void TForm1::SaveHTMLFileAs1Click() {
-  if (session_->saveAs()) syncModifiedToEditor();
+  session_->saveAs();
   updateDocumentStatus();
 }
 

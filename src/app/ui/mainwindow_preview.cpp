@@ -87,11 +87,12 @@ void TForm1::buildBrowserControls() {
 // file the preview needs could not be written (said).
 std::optional<std::string> TForm1::preparePreview(bool embedded, std::string& failure) {
   const DocumentState& state = session_->state();
-  PreviewDocument document{state.path, session_->isUntitled(), state.modified, settings_.startLocation, programDir_};
+  PreviewDocument document{state.path, session_->isUntitled(), session_->modified(), settings_.startLocation,
+                           programDir_};
   if (!document.startFolder.empty() && document.startFolder.back() != '/') document.startFolder += '/';
   const PreviewPlan plan = planPreview(document, previewModeOf(settings_.previewOption), embedded);
   const std::string_view text = editor_bytes::text(*RE1);
-  if (plan.saveDocument && state.modified) QueryCloseHTML(CloseRequest::SaveCommand);
+  if (plan.saveDocument && session_->modified()) QueryCloseHTML(CloseRequest::SaveCommand);
   for (const std::string& target : {plan.writeText ? plan.file : std::string(), plan.helpCopy}) {
     if (target.empty()) continue;
     if (target == plan.helpCopy) makeDirectories(std::string(folderPart(target)));

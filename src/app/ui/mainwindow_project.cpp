@@ -223,8 +223,7 @@ bool TForm1::openDocument(const std::string& path, const DocumentOpen& how) {
     platform_.prompts.info(DocumentSession::cannotOpenMessage(how.from, path));
     return false;
   }
-  session_->opened(path);
-  session_->state().readOnly = how.readOnly;
+  session_->opened(path, how.readOnly);
   if (how.untitled) session_->resetToNew();
   updateSaveEnabled();
   updateDocumentStatus();

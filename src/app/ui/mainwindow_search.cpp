@@ -49,7 +49,7 @@ void TForm1::bindSearchCommands() {
 // Files on disk are about to change: the open document is closed first (saved if the user wishes), so the
 // editing window cannot later write an old copy over a replaced file.
 void TForm1::BitBtnReplaceAllClick() {
-  if (session_->state().modified) {
+  if (session_->modified()) {
     platform_.prompts.info("To guarantee file integrity, all open files must be closed before doing a global replace. "
                            "You will now have the option of saving your open HTML file...");
     if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;

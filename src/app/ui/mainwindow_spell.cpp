@@ -56,7 +56,7 @@ void TForm1::BitBtnSpellCheckClick() {
   const long selStart = editor_bytes::selectionStart(*RE1);
   const long selLength = editor_bytes::selectionLength(*RE1);
   // A check that leaves the text as it was leaves an unmodified document unmodified.
-  const bool wasModified = session_->state().modified;
+  const bool wasModified = session_->modified();
   const std::string before = wasModified ? std::string() : std::string(editor_bytes::text(*RE1));
 
   EditorSpellText text(*RE1);

@@ -70,7 +70,6 @@ void TForm1::FormCreate() {
   project_->setOpenFilter(openFilter_);
   session_->resetToNew();
   updateDocumentStatus();
-  RE1->setModified(false);
 
   if (settings_.filesUseSel) settings_.filesLocation = settings_.filesSelected;
   filesFolder_ = isDirectory(settings_.filesLocation) ? settings_.filesLocation : homeDirectory();
