@@ -4,8 +4,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include "base/preview_copy.h"
 #include "base/text_bytes.h"
-#include "publish/preview_file.h"
 
 namespace quillon {
 

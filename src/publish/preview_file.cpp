@@ -1,16 +1,9 @@
 #include "publish/preview_file.h"
 
+#include "base/preview_copy.h"
 #include "base/text_bytes.h"
 
 namespace quillon {
-
-namespace {
-constexpr const char* kTempName = "$$temp.htm";
-}
-
-bool isPreviewCopyName(std::string_view name) {
-  return equalsIgnoringAsciiCase(name, kTempName) || equalsIgnoringAsciiCase(name, "$$temp.html");
-}
 
 PreviewMode previewModeOf(const std::string& stored) {
   if (stored == "auto") return PreviewMode::Auto;
@@ -48,7 +41,7 @@ PreviewMode nextPreviewMode(PreviewMode mode) {
 PreviewPlan planPreview(const PreviewDocument& d, PreviewMode mode, bool embedded) {
   PreviewPlan plan;
   if (d.untitled && d.modified) {
-    plan.file = d.startFolder + kTempName;
+    plan.file = d.startFolder + std::string(kPreviewCopyName);
     plan.writeText = true;
   } else if (mode == PreviewMode::Auto) {
     plan.file = d.path;
@@ -56,12 +49,12 @@ PreviewPlan planPreview(const PreviewDocument& d, PreviewMode mode, bool embedde
   } else if (mode == PreviewMode::NoSave) {
     plan.file = d.path;
   } else {
-    plan.file = std::string(folderPart(d.path)) + kTempName;
+    plan.file = std::string(folderPart(d.path)) + std::string(kPreviewCopyName);
     plan.writeText = true;
   }
   const std::string_view name = fileNamePart(d.path);
   if (embedded && name.size() >= 4 && lowerAscii(name.substr(name.size() - 4)) == ".brn") {
-    plan.helpCopy = d.programDir + "help/$$temp.html";
+    plan.helpCopy = d.programDir + "help/" + std::string(kHelpPreviewCopyName);
     plan.file = plan.helpCopy;
   }
   return plan;

@@ -7,10 +7,6 @@ namespace quillon {
 
 enum class PreviewMode { Temp, NoSave, Auto };
 
-// The copies the preview writes beside a page ("$$temp.htm") and into the help folder: the program's own
-// temporaries, never a page of the site to list, link or upload.
-bool isPreviewCopyName(std::string_view name);
-
 // "temp", "nosave", "auto" as stored; anything else reads as "temp".
 PreviewMode previewModeOf(const std::string& stored);
 std::string previewModeText(PreviewMode mode);
