@@ -4,8 +4,10 @@
 
 namespace quillon {
 
-// A command's name as a compile-time constant: code names commands only through these, so a misspelt name
-// fails the build. Scripts and the automation driver name them by text (CommandRegistry::trigger).
+// A command's name. Code that enables or runs a command names it through these constants, so a misspelt
+// name fails the build; a command named only by its record and its places may name itself as text there,
+// since a test pairs every place with a record. Scripts and the automation driver name commands by text
+// (CommandRegistry::trigger).
 struct CommandName {
   const char* text;
   operator std::string() const { return text; }

@@ -8,12 +8,11 @@ namespace quillon {
 
 namespace {
 
-MenuItem item(std::string caption, CommandName command, std::string shortcut = {}) {
-  return MenuItem{std::move(caption), std::move(shortcut), command, {}};
-}
-MenuItem sep() { return MenuItem{"-", {}, {}, {}}; }
+// A command shown with its own caption, or with another one in this place.
+MenuItem item(CommandName command, std::string caption = {}) { return MenuItem{std::move(caption), command, {}}; }
+MenuItem sep() { return MenuItem{"-", {}, {}}; }
 MenuItem sub(std::string caption, std::vector<MenuItem> children) {
-  return MenuItem{std::move(caption), {}, {}, std::move(children)};
+  return MenuItem{std::move(caption), {}, std::move(children)};
 }
 
 // Rows "1R X" to "5R X", each with "1C" to "5C": N<rows>C<cols>Click.
@@ -21,221 +20,220 @@ MenuItem tableGrid(std::string caption, std::vector<MenuItem> tags, int from) {
   for (int r = from; r <= 5; ++r) {
     std::vector<MenuItem> cols;
     for (int c = from; c <= 5; ++c)
-      cols.push_back(item(std::to_string(c) + "C", cmd::grid(r, c)));
+      cols.push_back(item(cmd::grid(r, c)));
     tags.push_back(sub(std::to_string(r) + "R X", std::move(cols)));
   }
   return sub(std::move(caption), std::move(tags));
 }
 
 std::vector<MenuItem> listItems() {
-  return {item("Ordered List <OL>", cmd::BitBtnOLClick),     item("Unordered List <UL>", cmd::UnorderedListUL1Click),
-          item("List Item <LI>", cmd::BitBtnLIClick),        item("Definition List <DL>", cmd::BitBtnDLClick),
-          item("Definition Term <DT>", cmd::BitBtnDTClick), item("Definition <DD>", cmd::BitBtnDDClick)};
+  return {item(cmd::BitBtnOLClick),     item(cmd::UnorderedListUL1Click),
+          item(cmd::BitBtnLIClick),        item(cmd::BitBtnDLClick),
+          item(cmd::BitBtnDTClick), item(cmd::BitBtnDDClick)};
 }
 
 std::vector<MenuItem> fontItems() {
-  return {item("<FONT>", cmd::font2Click),
-          item("Font Size +1", cmd::font11Click, "Alt+F1"),
-          item("Font Size +2", cmd::font21Click, "Alt+F2"),
-          item("Font Size -1", cmd::font12Click, "Ctrl+Alt+F1"),
-          item("Font Size -2", cmd::font22Click, "Ctrl+Alt+F2"),
-          item("Bold", cmd::BoldTagClick, "Ctrl+Shift+B"),
-          item("Italic", cmd::ItalicClick, "Ctrl+Shift+I"),
-          item("Underline", cmd::UnderlineClick, "Ctrl+Shift+U"),
-          item("<PRE>", cmd::PRE1Click),
-          item("Blockquote", cmd::Blockquote1Click),
-          item("Superscript", cmd::Superscript1Click),
-          item("Subscript", cmd::Subscript1Click)};
+  return {item(cmd::font2Click),
+          item(cmd::font11Click),
+          item(cmd::font21Click),
+          item(cmd::font12Click),
+          item(cmd::font22Click),
+          item(cmd::BoldTagClick),
+          item(cmd::ItalicClick),
+          item(cmd::UnderlineClick),
+          item(cmd::PRE1Click),
+          item(cmd::Blockquote1Click),
+          item(cmd::Superscript1Click),
+          item(cmd::Subscript1Click)};
 }
 
 std::vector<MenuItem> tableTagItems() {
-  return {item("<TABLE>", cmd::table2Click), item("<Caption>", cmd::Caption1Click), item("<TH>", cmd::th1Click),
-          item("<TR>", cmd::tr1Click), item("<TD>", cmd::td1Click)};
+  return {item(cmd::table2Click), item(cmd::Caption1Click), item(cmd::th1Click),
+          item(cmd::tr1Click), item(cmd::td1Click)};
 }
 
 std::vector<MenuItem> frameItems() {
-  return {item("FRAMESET Dialog", cmd::BitBtnSetDialogClick), item("FRAME Dialog", cmd::BitBtnFrameDialogClick),
-          item("<FRAMESET>", cmd::BitBtnSETClick), item("<FRAME>", cmd::BitBtnFRAClick), item("<NOFRAME>", cmd::BitBtnNOClick)};
+  return {item(cmd::BitBtnSetDialogClick), item(cmd::BitBtnFrameDialogClick),
+          item(cmd::BitBtnSETClick), item(cmd::BitBtnFRAClick), item(cmd::BitBtnNOClick)};
 }
 
 }  // namespace
 
 const std::vector<MenuItem>& mainMenu() {
   static const std::vector<MenuItem> menu = {
-      sub("&File", {item("&New Project", cmd::NewProject1Click, "Ctrl+N"),
-                    item("New HTML File", cmd::NewHTMLFile1Click, "Alt+N"),
+      sub("&File", {item(cmd::NewProject1Click),
+                    item(cmd::NewHTMLFile1Click),
                     sep(),
-                    item("&Open Project", cmd::Open1Click, "Ctrl+O"),
-                    item("Open HTML File", cmd::OpenHTMLFile1Click, "Alt+O"),
-                    item("Open HTML Template", cmd::BitBtnLoadFromTemplateClick),
+                    item(cmd::Open1Click),
+                    item(cmd::OpenHTMLFile1Click),
+                    item(cmd::BitBtnLoadFromTemplateClick),
                     sep(),
-                    item("&Save Project", cmd::Save1Click, "Ctrl+S"),
-                    item("Save Project &As", cmd::SaveAs1Click),
+                    item(cmd::Save1Click),
+                    item(cmd::SaveAs1Click),
                     sep(),
-                    item("Save &HTML File", cmd::SaveHTMLFile1Click, "Alt+S"),
-                    item("Save HT&ML File As", cmd::SaveHTMLFileAs1Click),
+                    item(cmd::SaveHTMLFile1Click),
+                    item(cmd::SaveHTMLFileAs1Click),
                     sep(),
-                    item("Close HTML File", cmd::CloseHTMLFile1Click),
+                    item(cmd::CloseHTMLFile1Click),
                     sep(),
-                    item("&Print Project/HTML", cmd::PrintProjectOutline1Click, "Ctrl+P"),
+                    item(cmd::PrintProjectOutline1Click),
                     sep(),
-                    item("E&xit", cmd::Quit1Click, "Alt+X")}),
-      sub("&Edit", {item("&Undo", cmd::BitBtnUndoClick, "Ctrl+Z"),
+                    item(cmd::Quit1Click)}),
+      sub("&Edit", {item(cmd::BitBtnUndoClick),
                     sep(),
-                    item("Cu&t", cmd::Cut1Click),
-                    item("&Copy", cmd::Copy1Click),
-                    item("&Paste", cmd::Paste1Click),
-                    item("Se&lect All", cmd::SelectAll1Click, "Ctrl+A"),
+                    item(cmd::Cut1Click),
+                    item(cmd::Copy1Click),
+                    item(cmd::Paste1Click),
+                    item(cmd::SelectAll1Click),
                     sep(),
-                    item("&Remove Page from Project", cmd::BitBtnDeleteClick),
-                    item("Change &HTML Link", cmd::ChangeDescription1Click),
-                    item("C&hange Page Title", cmd::ChangeDescription1Click),
+                    item(cmd::BitBtnDeleteClick),
+                    item(cmd::ChangeDescription1Click),
+                    item(cmd::ChangeDescription1Click, "C&hange Page Title"),
                     sep(),
-                    item("Replace &all \"\\\" with \"/\" (every occurence)", cmd::Replaceallwith1Click, "Ctrl+\\"),
-                    item("Replace precise \"\\\" with \"/\" (only in tags)", cmd::Replaceprecisewithonlyintags1Click,
-                         "Ctrl+Shift+\\"),
-                    item("Spell Check", cmd::BitBtnSpellCheckClick)}),
-      sub("Sea&rch", {item("&Find", cmd::BitBtnFindClick, "Ctrl+F"), item("Find &Next", cmd::FindNext1Click, "F3"),
-                      item("&Replace", cmd::Replace1Click, "Ctrl+R"),
-                      item("&Extended Replace", cmd::BitBtnReplaceAllClick, "Ctrl+E")}),
+                    item(cmd::Replaceallwith1Click),
+                    item(cmd::Replaceprecisewithonlyintags1Click),
+                    item(cmd::BitBtnSpellCheckClick)}),
+      sub("Sea&rch", {item(cmd::BitBtnFindClick), item(cmd::FindNext1Click),
+                      item(cmd::Replace1Click),
+                      item(cmd::BitBtnReplaceAllClick)}),
       sub("&Tags",
-          {item("Show Tag Panel", cmd::SpeedBar1Click),
+          {item(cmd::SpeedBar1Click),
            sep(),
-           item("Power <&BODY>", cmd::BitBtnPowerBodyClick, "Ctrl+B"),
-           item("Power <&A HREF>", cmd::BitBtnPowerAnchorClick, "Ctrl+H"),
-           item("Power <&IMG>", cmd::BitBtnPowerImageClick, "Ctrl+I"),
-           item("Power <&TABLE>", cmd::BitBtnPowerTableClick, "Ctrl+T"),
-           item("Power <&FRAME>", cmd::PowerFrameClick, "Ctrl+Shift+F"),
-           item("Power &LIST", cmd::BitBtnPowerListClick, "Ctrl+L"),
+           item(cmd::BitBtnPowerBodyClick),
+           item(cmd::BitBtnPowerAnchorClick),
+           item(cmd::BitBtnPowerImageClick),
+           item(cmd::BitBtnPowerTableClick),
+           item(cmd::PowerFrameClick),
+           item(cmd::BitBtnPowerListClick),
            sep(),
-           item("<A HREF>", cmd::AHREF1Click),
-           item("Horizontal Rule <HR>", cmd::HorizontalLine1Click),
-           sub("Heading..", {item("H1", cmd::H11Click), item("H2", cmd::H21Click), item("H3", cmd::H31Click)}),
-           item("Paragraph <P>", cmd::Paragraph1Click, "Alt+Return"),
-           item("Center", cmd::Center1Click, "Ctrl+Shift+C"),
-           item("Line Break <BR>", cmd::LineBreak1Click, "Shift+Return"),
-           item("Non-breaking Space", cmd::NonbreakingSpace1Click, "Ctrl+Shift+N"),
+           item(cmd::AHREF1Click),
+           item(cmd::HorizontalLine1Click),
+           sub("Heading..", {item(cmd::H11Click), item(cmd::H21Click), item(cmd::H31Click)}),
+           item(cmd::Paragraph1Click),
+           item(cmd::Center1Click),
+           item(cmd::LineBreak1Click),
+           item(cmd::NonbreakingSpace1Click),
            sep(),
            sub("Lists...", listItems()),
            sub("Font...", fontItems()),
            tableGrid("Table...", tableTagItems(), 1),
            sub("Frames", frameItems()),
-           item("Comment", cmd::Comment1Click),
-           item("Mail To:", cmd::MailTo1Click, "Ctrl+Shift+M"),
+           item(cmd::Comment1Click),
+           item(cmd::MailTo1Click),
            sub("Special Characters...",
-               {item("Copyright", cmd::Copyright1Click), item("TM - Trademark", cmd::TM1Click),
-                item("R - Registered Trademark", cmd::RRegisteredTrademark1Click), item("1/4", cmd::N141Click),
-                item("1/2", cmd::N121Click), item("3/4", cmd::N341Click), item("Ampersand", cmd::N17Click),
-                item("<", cmd::N22Click), item(">", cmd::N23Click)}),
-           item("&Color Tags Now", cmd::BitBtnColorNowClick, "Ctrl+K"),
-           item("Insert Last Modified Date/Time", cmd::InsertLastModifiedDateTime1Click)}),
-      sub("Too&ls", {item("FTP File Transfer", cmd::FTP1Click), item("Backup HTML files", cmd::BitBtnBackupClick, "Ctrl+F1"),
-                     item("Analyze Page/Site", cmd::GetPageLoadingData1Click, "Ctrl+F2"),
-                     item("Color Picker...", cmd::ColorPicker1Click),
-                     item("Website Project Builder", cmd::WebsiteProjectBuilder1Click)}),
-      item("Settin&gs", cmd::PreferencesSettings1Click, "Ctrl+F3"),
-      sub("FT&P", {item("Add Selected File to FTP List", cmd::BitBtnFTPAddClick),
-                   item("Add Images from open HTML file to FTP list", cmd::AddImagesfromopenHTMLfiletoFTPlist1Click),
-                   item("Go to FTP screen", cmd::FTP1Click)}),
-      sub("Helper &Apps", {item("Lauch &Image Editor", cmd::LauchImageEditor1Click),
-                           item("Launch &FTP Program", cmd::LaunchFTPProgram1Click),
-                           item("Launch Image &Map Editor", cmd::LaunchImageMapEditor1Click)}),
-      sub("&Help", {item("&Welcome to Quillon Pro", cmd::WelcometoQuillonPro1Click),
-                    item("Show Help On &Top", cmd::HelpOnTop1Click, "Ctrl+/"),
-                    item("Frequently Asked Questions", cmd::FrequentlyAskedQuestions1Click),
-                    item("&Instructions", cmd::Instructions1Click),
-                    item("Show Tip of the &Day", cmd::ShowTipoftheDay1Click),
+               {item(cmd::Copyright1Click), item(cmd::TM1Click),
+                item(cmd::RRegisteredTrademark1Click), item(cmd::N141Click),
+                item(cmd::N121Click), item(cmd::N341Click), item(cmd::N17Click),
+                item(cmd::N22Click), item(cmd::N23Click)}),
+           item(cmd::BitBtnColorNowClick),
+           item(cmd::InsertLastModifiedDateTime1Click)}),
+      sub("Too&ls", {item(cmd::FTP1Click), item(cmd::BitBtnBackupClick),
+                     item(cmd::GetPageLoadingData1Click),
+                     item(cmd::ColorPicker1Click),
+                     item(cmd::WebsiteProjectBuilder1Click)}),
+      item(cmd::PreferencesSettings1Click),
+      sub("FT&P", {item(cmd::BitBtnFTPAddClick),
+                   item(cmd::AddImagesfromopenHTMLfiletoFTPlist1Click),
+                   item(cmd::FTP1Click, "Go to FTP screen")}),
+      sub("Helper &Apps", {item(cmd::LauchImageEditor1Click),
+                           item(cmd::LaunchFTPProgram1Click),
+                           item(cmd::LaunchImageMapEditor1Click)}),
+      sub("&Help", {item(cmd::WelcometoQuillonPro1Click),
+                    item(cmd::HelpOnTop1Click),
+                    item(cmd::FrequentlyAskedQuestions1Click),
+                    item(cmd::Instructions1Click),
+                    item(cmd::ShowTipoftheDay1Click),
                     sep(),
-                    item("&Bugs/Suggestions/Feedback", cmd::BugsSuggestionsFeedback1Click),
-                    item("&About", cmd::About1Click)}),
+                    item(cmd::BugsSuggestionsFeedback1Click),
+                    item(cmd::About1Click)}),
   };
   return menu;
 }
 
 const std::vector<MenuItem>& outlineMenu() {
   static const std::vector<MenuItem> menu = {
-      item("Open Project", cmd::Open1Click),
-      item("Print Project", cmd::PrintProjectOutline1Click),
+      item(cmd::Open1Click),
+      item(cmd::PrintProjectOutline1Click, "Print Project"),
       sep(),
-      item("Open/Edit Web Page", cmd::Outline1DblClick),
-      item("Remove Page from Project", cmd::BitBtnDeleteClick),
+      item(cmd::Outline1DblClick),
+      item(cmd::BitBtnDeleteClick),
       sep(),
-      item("Add a Web Page", cmd::Button1Click),
-      item("Add a Sub-Page", cmd::BitBtnAddChildClick),
+      item(cmd::Button1Click),
+      item(cmd::BitBtnAddChildClick),
       sep(),
-      item("Move Page Up/Down", cmd::ButtonMoveClick),
+      item(cmd::ButtonMoveClick),
       sep(),
-      item("Change HTML Link", cmd::ChangeDescription1Click),
-      item("Change Page Title", cmd::ChangeDescription1Click),
+      item(cmd::ChangeDescription1Click),
+      item(cmd::ChangeDescription1Click, "Change Page Title"),
       sep(),
-      sub("Expand", {item("This Page Group", cmd::Selected1Click), item("All Page Groups", cmd::AllPageGroups1Click)}),
-      sub("Collapse", {item("This Page Group", cmd::ThisLevel1Click), item("All Page Groups", cmd::EntireSite1Click)}),
+      sub("Expand", {item(cmd::Selected1Click), item(cmd::AllPageGroups1Click)}),
+      sub("Collapse", {item(cmd::ThisLevel1Click), item(cmd::EntireSite1Click)}),
       sep(),
-      item("FTP :  Add to FTP list", cmd::BitBtnFTPAddClick),
-      item("Page/Site Analysis", cmd::GetPageLoadingData1Click),
+      item(cmd::BitBtnFTPAddClick, "FTP :  Add to FTP list"),
+      item(cmd::GetPageLoadingData1Click, "Page/Site Analysis"),
   };
   return menu;
 }
 
 const std::vector<MenuItem>& editorMenu() {
   static const std::vector<MenuItem> menu = {
-      item("Undo", cmd::BitBtnUndoClick),
+      item(cmd::BitBtnUndoClick),
       sep(),
-      item("New", cmd::NewHTMLFile1Click),
-      item("Open", cmd::OpenHTMLFile1Click),
-      item("Save", cmd::SaveHTMLFile1Click),
-      item("Save As..", cmd::SaveHTMLFileAs1Click),
-      item("Print", cmd::PrintProjectOutline1Click),
+      item(cmd::NewHTMLFile1Click, "New"),
+      item(cmd::OpenHTMLFile1Click, "Open"),
+      item(cmd::SaveHTMLFile1Click, "Save"),
+      item(cmd::SaveHTMLFileAs1Click, "Save As.."),
+      item(cmd::PrintProjectOutline1Click, "Print"),
       sep(),
-      item("Cut", cmd::Cut1Click),
-      item("Copy", cmd::Copy1Click),
-      item("Paste", cmd::Paste1Click),
-      item("Select All", cmd::SelectAll1Click),
+      item(cmd::Cut1Click),
+      item(cmd::Copy1Click),
+      item(cmd::Paste1Click),
+      item(cmd::SelectAll1Click),
       sep(),
-      sub("Power...", {item("Power <BODY>", cmd::BitBtnPowerBodyClick), item("Power <A HREF>", cmd::BitBtnPowerAnchorClick),
-                       item("Power <IMG>", cmd::BitBtnPowerImageClick), item("Power <TABLE>", cmd::BitBtnPowerTableClick),
-                       item("Power <FRAME>", cmd::PowerFrameClick), item("Power LIST", cmd::BitBtnPowerListClick),
-                       item("<HR>", cmd::HorizontalLine1Click)}),
-      sub("Format...", {item("H1", cmd::H11Click), item("H2", cmd::H21Click), item("H3", cmd::H31Click),
-                        item("Horizontal Rule <HR>", cmd::HorizontalLine1Click), item("Paragraph <P>", cmd::Paragraph1Click),
-                        item("Center", cmd::Center1Click), item("Line Break <BR>", cmd::LineBreak1Click),
-                        item("Non-breaking Space", cmd::NonbreakingSpace1Click)}),
+      sub("Power...", {item(cmd::BitBtnPowerBodyClick), item(cmd::BitBtnPowerAnchorClick),
+                       item(cmd::BitBtnPowerImageClick), item(cmd::BitBtnPowerTableClick),
+                       item(cmd::PowerFrameClick), item(cmd::BitBtnPowerListClick),
+                       item(cmd::HorizontalLine1Click, "<HR>")}),
+      sub("Format...", {item(cmd::H11Click), item(cmd::H21Click), item(cmd::H31Click),
+                        item(cmd::HorizontalLine1Click), item(cmd::Paragraph1Click),
+                        item(cmd::Center1Click), item(cmd::LineBreak1Click),
+                        item(cmd::NonbreakingSpace1Click)}),
       sub("Font...", fontItems()),
       tableGrid("Table...", tableTagItems(), 2),
       sub("List...", listItems()),
       sub("Frame...", frameItems()),
-      item("Mail To:", cmd::MailTo1Click),
-      item("Comment..", cmd::Comment1Click),
-      item("Color Tags Now", cmd::BitBtnColorNowClick),
-      item("Tag Color Options", cmd::TagColorOptions1Click),
-      item("Color Picker", cmd::ColorPicker1Click),
+      item(cmd::MailTo1Click),
+      item(cmd::Comment1Click, "Comment.."),
+      item(cmd::BitBtnColorNowClick),
+      item(cmd::TagColorOptions1Click),
+      item(cmd::ColorPicker1Click, "Color Picker"),
       sep(),
-      item("Spell Check", cmd::BitBtnSpellCheckClick),
-      item("Find ...", cmd::BitBtnFindClick),
-      item("Replace ...", cmd::Replace1Click),
+      item(cmd::BitBtnSpellCheckClick),
+      item(cmd::BitBtnFindClick, "Find ..."),
+      item(cmd::Replace1Click, "Replace ..."),
       sep(),
-      item("Settings", cmd::BitBtnOptionsClick),
+      item(cmd::BitBtnOptionsClick),
   };
   return menu;
 }
 
 const std::vector<MenuItem>& fileListMenu() {
   static const std::vector<MenuItem> menu = {
-      item("Insert Image", cmd::BitBtnInsertLinkImageClick),
-      item("Insert Link to HTML file", cmd::BitBtnInsertLinkImageClick),
-      item("Analyze Web Page", cmd::AnalyzeWebPage1Click),
-      item("FTP :  Add to FTP list", cmd::BitBtnFTPAddClick),
+      item(cmd::BitBtnInsertLinkImageClick),
+      item(cmd::BitBtnInsertLinkImageClick, "Insert Link to HTML file"),
+      item(cmd::AnalyzeWebPage1Click),
+      item(cmd::BitBtnFTPAddClick, "FTP :  Add to FTP list"),
   };
   return menu;
 }
 
 const std::vector<MenuItem>& urlSnipMenu() {
-  static const std::vector<MenuItem> menu = {item("Edit Snip", cmd::ButtonEditURLClick)};
+  static const std::vector<MenuItem> menu = {item(cmd::ButtonEditURLClick)};
   return menu;
 }
 
 const std::vector<MenuItem>& miscSnipMenu() {
-  static const std::vector<MenuItem> menu = {item("Edit Snip", cmd::ButtonEditMiscClick)};
+  static const std::vector<MenuItem> menu = {item(cmd::ButtonEditMiscClick)};
   return menu;
 }
 
@@ -360,36 +358,36 @@ std::string withoutAccessKeys(const std::string& caption) {
   return out;
 }
 
-std::vector<CommandInfo> allCommands() {
-  std::vector<CommandInfo> out;
+const std::vector<std::string>& controlCommands() {
+  static const std::vector<std::string> names = {cmd::CheckWrapClick,          cmd::WordWrap1Click,
+                                                 cmd::CheckBoxColoredTagsClick, cmd::BitBtnStopColorsMouseDown,
+                                                 cmd::BitBtnCustomAddClick,     cmd::BitBtnCustomDeleteClick};
+  return names;
+}
+
+std::vector<std::string> placedCommands() {
+  std::vector<std::string> out;
   std::set<std::string> seen;
-  auto add = [&](const std::string& name, const std::string& caption, const std::string& shortcut) {
-    if (name.empty() || !seen.insert(name).second) return;
-    out.push_back({name, withoutAccessKeys(caption), shortcut});
+  auto add = [&](const std::string& name) {
+    if (!name.empty() && seen.insert(name).second) out.push_back(name);
   };
   auto walk = [&](auto&& self, const std::vector<MenuItem>& items) -> void {
     for (const auto& i : items) {
       if (i.isSubmenu()) self(self, i.children);
-      else if (!i.isSeparator()) add(i.command, i.caption, i.shortcut);
+      else if (!i.isSeparator()) add(i.command);
     }
   };
   for (const auto* menu : {&mainMenu(), &outlineMenu(), &editorMenu(), &fileListMenu(), &urlSnipMenu(), &miscSnipMenu()})
     walk(walk, *menu);
   auto buttons = [&](const std::vector<ToolButton>& list) {
-    for (const auto& b : list) add(b.command, b.hint.empty() ? b.caption : b.hint, "");
+    for (const auto& b : list) add(b.command);
   };
   for (const auto& row : toolbarRows()) buttons(row);
   buttons(editorPaneButtons());
   buttons(webSiteTabButtons());
   buttons(filesTabButtons());
   for (const auto& page : tagPanelPages()) buttons(page.buttons);
-  // Reached only from controls of the main window.
-  add(cmd::CheckWrapClick, "Wrap", "");
-  add(cmd::WordWrap1Click, "Word Wrap", "");
-  add(cmd::CheckBoxColoredTagsClick, "Turn Colored Tags On/Off", "");
-  add(cmd::BitBtnStopColorsMouseDown, "Stop Colored Tag Processing", "");
-  add(cmd::BitBtnCustomAddClick, "Add a Custom Tag", "");
-  add(cmd::BitBtnCustomDeleteClick, "Delete a Custom Tag", "");
+  for (const auto& name : controlCommands()) add(name);
   return out;
 }
 

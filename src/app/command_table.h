@@ -5,13 +5,16 @@
 
 namespace quillon {
 
-// Every user action of the main window is a command named after its handler (`SaveHTMLFile1Click`). This
-// table is the one place that says where each command is reached from: the main menu, the four context
-// menus, the toolbars and the tag panel. The windows build their menus and buttons from it.
+// Every user action of the main window is a command named after its handler (`SaveHTMLFile1Click`); each
+// area of the window declares its commands (caption, shortcut, icon, handler) beside their handlers. This
+// table is the one place that says where each command is reached from: the main menu, the context menus,
+// the toolbars, the tag panel and the window's own controls. The windows build their menus and buttons
+// from it.
 struct MenuItem {
-  std::string caption;   // "&" marks the access key; "-" is a separator
-  std::string shortcut;  // "Ctrl+Shift+B", empty for none
-  std::string command;   // empty for a submenu
+  // A submenu's caption; for a command, empty to show the command's own caption (without its access key in
+  // a context menu), or the other caption this place shows. "&" marks the access key; "-" is a separator.
+  std::string caption;
+  std::string command;  // empty for a submenu
   std::vector<MenuItem> children;
 
   bool isSeparator() const { return caption == "-"; }
@@ -30,12 +33,6 @@ struct ButtonPage {
   std::vector<ToolButton> buttons;
 };
 
-struct CommandInfo {
-  std::string name;
-  std::string caption;   // the first caption it is reached by, "&" removed
-  std::string shortcut;
-};
-
 const std::vector<MenuItem>& mainMenu();
 const std::vector<MenuItem>& outlineMenu();
 const std::vector<MenuItem>& editorMenu();
@@ -51,9 +48,12 @@ const std::vector<ToolButton>& filesTabButtons();
 // The tag panel's pages, "Common" to "Frames" ("Custom" holds the custom-tag box, not commands).
 const std::vector<ButtonPage>& tagPanelPages();
 
-// Every command once, in the order first met: main menu, context menus, toolbars, panes, tag panel, then
-// the commands reached only from controls.
-std::vector<CommandInfo> allCommands();
+// The commands reached only from controls of the main window (check boxes, the stop button, the custom-tag
+// buttons).
+const std::vector<std::string>& controlCommands();
+// Every placed command once, in the order first met: main menu, context menus, toolbars, panes, tag panel,
+// then the controls.
+std::vector<std::string> placedCommands();
 
 std::string withoutAccessKeys(const std::string& caption);
 

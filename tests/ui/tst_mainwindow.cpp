@@ -216,7 +216,7 @@ class TestMainWindow : public QObject {
     int checked = 0;
     for (const CommandInfo& info : w.commands().commands()) {
       if (info.shortcut.empty()) continue;
-      w.commands().bind(CommandName{info.name.c_str()}, [&ran, name = info.name] { ran = name; });
+      w.commands().setHandler(CommandName{info.name.c_str()}, [&ran, name = info.name] { ran = name; });
       ran.clear();
       const QKeySequence chord(QString::fromStdString(info.shortcut));
       QTest::keySequence(editor, chord);

@@ -8,30 +8,54 @@
 
 namespace quillon {
 
-CommandRegistry::CommandRegistry(QWidget* window) : QObject(window), window_(window), order_(allCommands()) {
-  for (const auto& info : order_) {
-    Entry& e = entries_[info.name];
-    e.info = info;
+CommandRegistry::CommandRegistry(QWidget* window, std::vector<CommandRecord> records)
+    : QObject(window), window_(window) {
+  std::map<std::string, CommandRecord*> byName;
+  for (CommandRecord& r : records) byName[r.name] = &r;
+  for (const std::string& name : placedCommands()) {
+    Entry& e = entries_[name];
+    if (const auto it = byName.find(name); it != byName.end()) {
+      CommandRecord& r = *it->second;
+      e.caption = r.caption;
+      e.icon = r.icon;
+      e.handler = std::move(r.handler);
+      e.info = {name, withoutAccessKeys(r.caption), r.shortcut};
+      byName.erase(it);
+    } else {
+      e.info = {name, name, {}};
+    }
+    order_.push_back(e.info);
+    const CommandInfo& info = e.info;
     e.main = new QAction(toQString(info.caption), window_);
     e.main->setObjectName(toQString(info.name));
     if (!info.shortcut.empty()) {
       e.main->setShortcut(QKeySequence(toQString(info.shortcut)));
       e.main->setShortcutContext(Qt::WindowShortcut);
     }
-    e.main->setEnabled(false);
-    const std::string name = info.name;
+    e.main->setEnabled(static_cast<bool>(e.handler));
     connect(e.main, &QAction::triggered, this, [this, name] { trigger(name); });
     window_->addAction(e.main);
   }
+  for (const auto& [name, record] : byName) unplaced_.push_back(name);
 }
 
 CommandRegistry::Entry& CommandRegistry::entry(const std::string& name) { return entries_.at(name); }
 
-void CommandRegistry::bind(CommandName name, std::function<void()> handler) {
+void CommandRegistry::setHandler(CommandName name, std::function<void()> handler) {
   Entry& e = entry(name);
   e.handler = std::move(handler);
-  e.main->setEnabled(true);
-  for (QAction* a : e.context) a->setEnabled(true);
+  e.main->setEnabled(static_cast<bool>(e.handler));
+  for (QAction* a : e.context) a->setEnabled(static_cast<bool>(e.handler));
+}
+
+std::string CommandRegistry::caption(const std::string& name) const {
+  const auto it = entries_.find(name);
+  return it == entries_.end() ? std::string() : it->second.caption;
+}
+
+std::string CommandRegistry::icon(const std::string& name) const {
+  const auto it = entries_.find(name);
+  return it == entries_.end() ? std::string() : it->second.icon;
 }
 
 bool CommandRegistry::works(const std::string& name) const {
@@ -74,19 +98,20 @@ void CommandRegistry::fillMenu(QMenu& menu, const std::vector<MenuItem>& items, 
       fillMenu(*sub, item.children, contextMenu);
     } else {
       Entry& e = entry(item.command);
-      if (!contextMenu && e.main->text() == toQString(withoutAccessKeys(item.caption))) {
-        e.main->setText(toQString(item.caption));
+      const std::string shown =
+          !item.caption.empty() ? item.caption : contextMenu ? withoutAccessKeys(e.caption) : e.caption;
+      if (!contextMenu && e.main->text() == toQString(withoutAccessKeys(shown))) {
+        e.main->setText(toQString(shown));
         menu.addAction(e.main);
         continue;
       }
       // A second caption for the same command, or a context-menu twin: its own action, same handler.
-      auto* action = new QAction(toQString(item.caption), &menu);
-      if (!contextMenu && !item.shortcut.empty()) action->setShortcut(QKeySequence(toQString(item.shortcut)));
+      auto* action = new QAction(toQString(shown), &menu);
       action->setShortcutContext(Qt::WidgetShortcut);
       action->setEnabled(static_cast<bool>(e.handler));
       action->setData(toQString(item.command));
       const std::string name = item.command;
-      const std::string caption = withoutAccessKeys(item.caption);
+      const std::string caption = withoutAccessKeys(shown);
       connect(action, &QAction::triggered, this, [this, name, caption] {
         if (works(name)) run(name, caption);
       });

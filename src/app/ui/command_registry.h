@@ -8,6 +8,7 @@
 
 #include "app/command_names.h"
 #include "app/command_table.h"
+#include "app/ui/command_record.h"
 
 class QAction;
 class QMenu;
@@ -15,17 +16,25 @@ class QWidget;
 
 namespace quillon {
 
-// Binds each command of the command table to its handler. A command without a handler stays registered,
-// disabled. Each command has one main action carrying its shortcut; context menus get their own actions so
-// that disabling the main one (a read-only page's save commands) leaves them as they are.
+struct CommandInfo {
+  std::string name;
+  std::string caption;  // its own caption, "&" removed
+  std::string shortcut;
+};
+
+// The main window's commands: every placed command of the placement table with the record its area
+// declares. A placed command without a record (or a handler) stays registered, disabled. Each command has
+// one main action carrying its shortcut; context menus get their own actions so that disabling the main one
+// (a read-only page's save commands) leaves them as they are.
 class CommandRegistry : public QObject {
   Q_OBJECT
  public:
-  explicit CommandRegistry(QWidget* window);
+  CommandRegistry(QWidget* window, std::vector<CommandRecord> records);
 
   // Code names commands by their constants (cmd::SaveHTMLFile1Click); only scripts and the table's own
   // walk name them by text.
-  void bind(CommandName name, std::function<void()> handler);
+  // Gives a command another handler (a test's probe, or a window that takes a command over).
+  void setHandler(CommandName name, std::function<void()> handler);
   void setEnabled(CommandName name, bool on);
   bool enabled(CommandName name) const { return enabled(std::string(name.text)); }
   bool trigger(CommandName name) { return trigger(std::string(name.text)); }
@@ -36,6 +45,12 @@ class CommandRegistry : public QObject {
   bool trigger(const std::string& name);
 
   QAction* mainAction(const std::string& name);
+  // Its own caption, "&" marking the access key.
+  std::string caption(const std::string& name) const;
+  // The icon its buttons show.
+  std::string icon(const std::string& name) const;
+  // Records that no place of the placement table shows, so that no user can reach them.
+  const std::vector<std::string>& unplaced() const { return unplaced_; }
   void fillMenu(QMenu& menu, const std::vector<MenuItem>& items, bool contextMenu);
   const std::vector<CommandInfo>& commands() const { return order_; }
   // The caption ("&" removed) of the menu item that started the running command; a command reached by two
@@ -45,6 +60,8 @@ class CommandRegistry : public QObject {
  private:
   struct Entry {
     CommandInfo info;
+    std::string caption;  // with its access key
+    std::string icon;
     std::function<void()> handler;
     QAction* main = nullptr;
     std::vector<QAction*> context;
@@ -57,6 +74,7 @@ class CommandRegistry : public QObject {
   std::string triggeredCaption_;
   std::vector<CommandInfo> order_;
   std::map<std::string, Entry> entries_;
+  std::vector<std::string> unplaced_;
 };
 
 }  // namespace quillon

@@ -27,7 +27,6 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "app/pane_layout.h"
-#include "app/command_icons.h"
 #include "app/ui/command_registry.h"
 #include "editor/ui/colour_follows_caret.h"
 #include "editor/ui/editor_key_behaviours.h"
@@ -63,9 +62,11 @@ TForm1::TForm1(ProgramFolders folders, Platform& platform, QWidget* parent)
   });
   writer_ = std::make_unique<SettingsWriter>(programDir_);
   project_ = std::make_unique<ProjectSession>(folders_, settings_, *writer_, platform_.prompts, platform_.fileDialogs);
-  commands_ = new CommandRegistry(this);
+  commands_ = new CommandRegistry(this, commandRecords());
+  project_->setBackupReminder([this](const std::string& name) { backupReminder(name); });
   buildWindow();
-  bindCommands();
+  wireSnipPane();
+  wirePreviewPane();
   wireFilesPane();
   buildMenus();
   releaseEditorKeys();
@@ -103,7 +104,8 @@ QToolButton* TForm1::commandButton(QWidget* parent, const ToolButton& button, co
   b->setText(caption);
   if (!button.hint.empty()) b->setToolTip(toQString(button.hint));
   b->setAutoRaise(true);
-  const QString icon = toQString(iconNameFor(button.command));
+  const std::string own = commands_->icon(button.command);
+  const QString icon = own.empty() ? QString("insert-text") : toQString(own);  // a tag button inserts text
   // Looking an icon up in the theme costs a tenth of a millisecond: the tag panel's pages not shown at start
   // get theirs when they are first shown.
   if (parent->property("deferIcons").toBool()) b->setProperty("iconName", icon);
@@ -474,7 +476,7 @@ void TForm1::buildMenus() {
       commands_->fillMenu(*menu, top.children, false);
     } else {
       QAction* action = commands_->mainAction(top.command);
-      action->setText(toQString(top.caption));
+      action->setText(toQString(top.caption.empty() ? commands_->caption(top.command) : top.caption));
       menuBar()->addAction(action);
     }
   }
@@ -500,23 +502,20 @@ void TForm1::showEditorContextMenu(const QPoint& pos) {
 }
 
 // Each area binds its own commands beside its handlers.
-void TForm1::bindCommands() {
-  bindDocumentCommands();
-  bindProgramCommands();
-  bindProjectCommands();
-  bindSearchCommands();
-  bindColourCommands();
-  bindSpellCommands();
-  bindFilesCommands();
-  bindTagCommands();
-  bindSnipCommands();
-  bindPreviewCommands();
-  bindFtpCommands();
+// Every area's commands, each declared beside its handlers.
+std::vector<CommandRecord> TForm1::commandRecords() {
+  std::vector<CommandRecord> all;
+  for (std::vector<CommandRecord> area :
+       {documentCommands(), programCommands(), projectCommands(), searchCommands(), colourCommands(),
+        spellCommands(), filesCommands(), tagCommands(), snipCommands(), previewCommands(), ftpCommands()})
+    for (CommandRecord& r : area) all.push_back(std::move(r));
+  return all;
 }
 
-void TForm1::bindHandlers(std::initializer_list<std::pair<CommandName, void (TForm1::*)()>> handlers) {
-  for (const auto& [name, handler] : handlers) commands_->bind(name, [this, h = handler] { (this->*h)(); });
+CommandRecord::Handler TForm1::call(void (TForm1::*handler)()) {
+  return [this, handler] { (this->*handler)(); };
 }
+
 
 bool TForm1::saveEnabled() const { return BitBtnSaveHTML->isEnabled(); }
 

@@ -8,6 +8,7 @@
 
 #include "app/command_names.h"
 #include "app/command_table.h"
+#include "app/ui/command_record.h"
 #include "app/ui/options_tab.h"
 #include "base/settings.h"
 #include "editor/document_session.h"
@@ -121,9 +122,8 @@ class TForm1 : public QMainWindow {
   void AnalyzeWebPage1Click();
   void openAnalysis(const std::string& preselectedFile);
   void PrintProjectOutline1Click();
-  void bindPreviewCommands();
+  void wirePreviewPane();
   void applyEditorLook();
-  void bindFtpCommands();
   void BitBtnFTPAddClick();
   void FTP1Click();
   void AddImagesfromopenHTMLfiletoFTPlist1Click();
@@ -208,16 +208,21 @@ class TForm1 : public QMainWindow {
   QWidget* buildLeftPane();
   QWidget* buildRightPane();
   QWidget* buildTagPanel();
-  void bindCommands();
-  void bindHandlers(std::initializer_list<std::pair<CommandName, void (TForm1::*)()>> handlers);
-  void bindDocumentCommands();
-  void bindProgramCommands();
-  void bindProjectCommands();
-  void bindSearchCommands();
-  void bindColourCommands();
-  void bindSpellCommands();
-  void bindFilesCommands();
-  void bindSnipCommands();
+  // Each area's commands, declared in the file that holds their handlers.
+  std::vector<CommandRecord> commandRecords();
+  CommandRecord::Handler call(void (TForm1::*handler)());
+  std::vector<CommandRecord> documentCommands();
+  std::vector<CommandRecord> programCommands();
+  std::vector<CommandRecord> projectCommands();
+  std::vector<CommandRecord> searchCommands();
+  std::vector<CommandRecord> colourCommands();
+  std::vector<CommandRecord> spellCommands();
+  std::vector<CommandRecord> filesCommands();
+  std::vector<CommandRecord> tagCommands();
+  std::vector<CommandRecord> snipCommands();
+  std::vector<CommandRecord> previewCommands();
+  std::vector<CommandRecord> ftpCommands();
+  void wireSnipPane();
   // The snippet lists and the custom tags.
   struct SnipList {
     QListWidget* list;
@@ -254,7 +259,6 @@ class TForm1 : public QMainWindow {
   SpellEngine& spellEngine();
   void wireFilesPane();
   std::string chosenFile() const;
-  void bindTagCommands();
   EditView editView() const;
   void applyInsertion(const Insertion& insertion);
   void insertThroughClipboard(const Insertion& insertion);

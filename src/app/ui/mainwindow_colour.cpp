@@ -13,10 +13,12 @@
 
 namespace quillon {
 
-void TForm1::bindColourCommands() {
-  bindHandlers({{cmd::BitBtnColorNowClick, &TForm1::BitBtnColorNowClick},
-                {cmd::CheckBoxColoredTagsClick, &TForm1::CheckBoxColoredTagsClick},
-                {cmd::BitBtnStopColorsMouseDown, &TForm1::BitBtnStopColorsMouseDown}});
+std::vector<CommandRecord> TForm1::colourCommands() {
+  return {
+      {cmd::BitBtnColorNowClick, "&Color Tags Now", "Ctrl+K", "applications-graphics", call(&TForm1::BitBtnColorNowClick)},
+      {cmd::CheckBoxColoredTagsClick, "Turn Colored Tags On/Off", "", "", call(&TForm1::CheckBoxColoredTagsClick)},
+      {cmd::BitBtnStopColorsMouseDown, "Stop Colored Tag Processing", "", "", call(&TForm1::BitBtnStopColorsMouseDown)}
+  };
 }
 
 void TForm1::ColorTags() {

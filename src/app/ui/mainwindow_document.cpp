@@ -17,19 +17,21 @@
 
 namespace quillon {
 
-void TForm1::bindDocumentCommands() {
-  bindHandlers({{cmd::NewHTMLFile1Click, &TForm1::NewHTMLFile1Click},
-                {cmd::OpenHTMLFile1Click, &TForm1::OpenHTMLFile1Click},
-                {cmd::SaveHTMLFile1Click, &TForm1::SaveHTMLFile1Click},
-                {cmd::SaveHTMLFileAs1Click, &TForm1::SaveHTMLFileAs1Click},
-                {cmd::CloseHTMLFile1Click, &TForm1::CloseHTMLFile1Click},
-                {cmd::BitBtnUndoClick, &TForm1::BitBtnUndoClick},
-                {cmd::Cut1Click, &TForm1::Cut1Click},
-                {cmd::Copy1Click, &TForm1::Copy1Click},
-                {cmd::Paste1Click, &TForm1::Paste1Click},
-                {cmd::SelectAll1Click, &TForm1::SelectAll1Click},
-                {cmd::CheckWrapClick, &TForm1::CheckWrapClick},
-                {cmd::WordWrap1Click, &TForm1::WordWrap1Click}});
+std::vector<CommandRecord> TForm1::documentCommands() {
+  return {
+      {cmd::NewHTMLFile1Click, "New HTML File", "Alt+N", "document-new", call(&TForm1::NewHTMLFile1Click)},
+      {cmd::OpenHTMLFile1Click, "Open HTML File", "Alt+O", "document-open", call(&TForm1::OpenHTMLFile1Click)},
+      {cmd::SaveHTMLFile1Click, "Save &HTML File", "Alt+S", "document-save", call(&TForm1::SaveHTMLFile1Click)},
+      {cmd::SaveHTMLFileAs1Click, "Save HT&ML File As", "", "", call(&TForm1::SaveHTMLFileAs1Click)},
+      {cmd::CloseHTMLFile1Click, "Close HTML File", "", "", call(&TForm1::CloseHTMLFile1Click)},
+      {cmd::BitBtnUndoClick, "&Undo", "Ctrl+Z", "edit-undo", call(&TForm1::BitBtnUndoClick)},
+      {cmd::Cut1Click, "Cu&t", "", "edit-cut", call(&TForm1::Cut1Click)},
+      {cmd::Copy1Click, "&Copy", "", "edit-copy", call(&TForm1::Copy1Click)},
+      {cmd::Paste1Click, "&Paste", "", "edit-paste", call(&TForm1::Paste1Click)},
+      {cmd::SelectAll1Click, "Se&lect All", "Ctrl+A", "", call(&TForm1::SelectAll1Click)},
+      {cmd::CheckWrapClick, "Wrap", "", "", call(&TForm1::CheckWrapClick)},
+      {cmd::WordWrap1Click, "Word Wrap", "", "", call(&TForm1::WordWrap1Click)}
+  };
 }
 
 void TForm1::updateCaption() {

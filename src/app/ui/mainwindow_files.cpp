@@ -77,8 +77,10 @@ void TForm1::ListBox2Click() {
   statusPanels_[1]->setText("Page Location:  ");
 }
 
-void TForm1::bindFilesCommands() {
-  bindHandlers({{cmd::BitBtnInsertLinkImageClick, &TForm1::BitBtnInsertLinkImageClick}});
+std::vector<CommandRecord> TForm1::filesCommands() {
+  return {
+      {cmd::BitBtnInsertLinkImageClick, "Insert Image", "", "insert-link", call(&TForm1::BitBtnInsertLinkImageClick)}
+  };
 }
 
 void TForm1::ListBox2DblClick() {

@@ -14,10 +14,12 @@
 
 namespace quillon {
 
-void TForm1::bindFtpCommands() {
-  bindHandlers({{cmd::BitBtnFTPAddClick, &TForm1::BitBtnFTPAddClick},
-                {cmd::AddImagesfromopenHTMLfiletoFTPlist1Click, &TForm1::AddImagesfromopenHTMLfiletoFTPlist1Click},
-                {cmd::FTP1Click, &TForm1::FTP1Click}});
+std::vector<CommandRecord> TForm1::ftpCommands() {
+  return {
+      {cmd::BitBtnFTPAddClick, "Add Selected File to FTP List", "", "list-add", call(&TForm1::BitBtnFTPAddClick)},
+      {cmd::AddImagesfromopenHTMLfiletoFTPlist1Click, "Add Images from open HTML file to FTP list", "", "", call(&TForm1::AddImagesfromopenHTMLfiletoFTPlist1Click)},
+      {cmd::FTP1Click, "FTP File Transfer", "", "network-transmit", call(&TForm1::FTP1Click)}
+  };
 }
 
 // Every opening makes a new dialog, and with it a new client.

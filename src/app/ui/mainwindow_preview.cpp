@@ -35,15 +35,20 @@ const char* kSupportAddress = "support@quillonpro.example";
 
 }  // namespace
 
-void TForm1::bindPreviewCommands() {
-  bindHandlers({{cmd::BitBtnIEClick, &TForm1::BitBtnIEClick},
-                {cmd::BitBtnNSClick, &TForm1::BitBtnNSClick},
-                {cmd::LauchImageEditor1Click, &TForm1::LauchImageEditor1Click},
-                {cmd::LaunchFTPProgram1Click, &TForm1::LaunchFTPProgram1Click},
-                {cmd::LaunchImageMapEditor1Click, &TForm1::LaunchImageMapEditor1Click},
-                {cmd::Instructions1Click, &TForm1::Instructions1Click},
-                {cmd::FrequentlyAskedQuestions1Click, &TForm1::FrequentlyAskedQuestions1Click},
-                {cmd::BugsSuggestionsFeedback1Click, &TForm1::BugsSuggestionsFeedback1Click}});
+std::vector<CommandRecord> TForm1::previewCommands() {
+  return {
+      {cmd::BitBtnIEClick, "MS Explorer Preview", "", "web-browser", call(&TForm1::BitBtnIEClick)},
+      {cmd::BitBtnNSClick, "Netscape Preview", "", "applications-internet", call(&TForm1::BitBtnNSClick)},
+      {cmd::LauchImageEditor1Click, "Lauch &Image Editor", "", "", call(&TForm1::LauchImageEditor1Click)},
+      {cmd::LaunchFTPProgram1Click, "Launch &FTP Program", "", "", call(&TForm1::LaunchFTPProgram1Click)},
+      {cmd::LaunchImageMapEditor1Click, "Launch Image &Map Editor", "", "", call(&TForm1::LaunchImageMapEditor1Click)},
+      {cmd::Instructions1Click, "&Instructions", "", "help-browser", call(&TForm1::Instructions1Click)},
+      {cmd::FrequentlyAskedQuestions1Click, "Frequently Asked Questions", "", "", call(&TForm1::FrequentlyAskedQuestions1Click)},
+      {cmd::BugsSuggestionsFeedback1Click, "&Bugs/Suggestions/Feedback", "", "", call(&TForm1::BugsSuggestionsFeedback1Click)}
+  };
+}
+
+void TForm1::wirePreviewPane() {
   PanelIE->installEventFilter(this);
   LabelBrowserMode->installEventFilter(this);
   buildBrowserControls();

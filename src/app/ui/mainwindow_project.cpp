@@ -40,29 +40,30 @@ namespace {
 constexpr int kIndexRole = Qt::UserRole + 1;
 }
 
-void TForm1::bindProjectCommands() {
-  project_->setBackupReminder([this](const std::string& name) { backupReminder(name); });
-  bindHandlers({{cmd::BitBtnBackupClick, &TForm1::BitBtnBackupClick},
-                {cmd::ButtonMoveClick, &TForm1::ButtonMoveClick},
-                {cmd::WebsiteProjectBuilder1Click, &TForm1::WebsiteProjectBuilder1Click},
-                {cmd::GetPageLoadingData1Click, &TForm1::GetPageLoadingData1Click},
-                {cmd::AnalyzeWebPage1Click, &TForm1::AnalyzeWebPage1Click},
-                {cmd::PrintProjectOutline1Click, &TForm1::PrintProjectOutline1Click},
-                {cmd::NewProject1Click, &TForm1::NewProject1Click},
-                {cmd::Open1Click, &TForm1::Open1Click},
-                {cmd::Save1Click, &TForm1::Save1Click},
-                {cmd::SaveAs1Click, &TForm1::SaveAs1Click},
-                {cmd::WelcometoQuillonPro1Click, &TForm1::WelcometoQuillonPro1Click},
-                {cmd::Button1Click, &TForm1::Button1Click},
-                {cmd::BitBtnAddChildClick, &TForm1::BitBtnAddChildClick},
-                {cmd::BitBtnDeleteClick, &TForm1::BitBtnDeleteClick},
-                {cmd::ChangeDescription1Click, &TForm1::ChangeDescription1Click},
-                {cmd::Outline1DblClick, &TForm1::Outline1DblClick},
-                {cmd::Selected1Click, &TForm1::Selected1Click},
-                {cmd::AllPageGroups1Click, &TForm1::AllPageGroups1Click},
-                {cmd::ThisLevel1Click, &TForm1::ThisLevel1Click},
-                {cmd::EntireSite1Click, &TForm1::EntireSite1Click},
-                {cmd::BitBtnLoadFromTemplateClick, &TForm1::BitBtnLoadFromTemplateClick}});
+std::vector<CommandRecord> TForm1::projectCommands() {
+  return {
+      {cmd::BitBtnBackupClick, "Backup HTML files", "Ctrl+F1", "emblem-package", call(&TForm1::BitBtnBackupClick)},
+      {cmd::ButtonMoveClick, "Move Page Up/Down", "", "view-sort-ascending", call(&TForm1::ButtonMoveClick)},
+      {cmd::WebsiteProjectBuilder1Click, "Website Project Builder", "", "", call(&TForm1::WebsiteProjectBuilder1Click)},
+      {cmd::GetPageLoadingData1Click, "Analyze Page/Site", "Ctrl+F2", "system-search", call(&TForm1::GetPageLoadingData1Click)},
+      {cmd::AnalyzeWebPage1Click, "Analyze Web Page", "", "", call(&TForm1::AnalyzeWebPage1Click)},
+      {cmd::PrintProjectOutline1Click, "&Print Project/HTML", "Ctrl+P", "document-print", call(&TForm1::PrintProjectOutline1Click)},
+      {cmd::NewProject1Click, "&New Project", "Ctrl+N", "folder-new", call(&TForm1::NewProject1Click)},
+      {cmd::Open1Click, "&Open Project", "Ctrl+O", "folder-visiting", call(&TForm1::Open1Click)},
+      {cmd::Save1Click, "&Save Project", "Ctrl+S", "document-save-as", call(&TForm1::Save1Click)},
+      {cmd::SaveAs1Click, "Save Project &As", "", "", call(&TForm1::SaveAs1Click)},
+      {cmd::WelcometoQuillonPro1Click, "&Welcome to Quillon Pro", "", "", call(&TForm1::WelcometoQuillonPro1Click)},
+      {cmd::Button1Click, "Add a Web Page", "", "document-new", call(&TForm1::Button1Click)},
+      {cmd::BitBtnAddChildClick, "Add a Sub-Page", "", "format-indent-more", call(&TForm1::BitBtnAddChildClick)},
+      {cmd::BitBtnDeleteClick, "&Remove Page from Project", "", "list-remove", call(&TForm1::BitBtnDeleteClick)},
+      {cmd::ChangeDescription1Click, "Change &HTML Link", "", "", call(&TForm1::ChangeDescription1Click)},
+      {cmd::Outline1DblClick, "Open/Edit Web Page", "", "", call(&TForm1::Outline1DblClick)},
+      {cmd::Selected1Click, "This Page Group", "", "", call(&TForm1::Selected1Click)},
+      {cmd::AllPageGroups1Click, "All Page Groups", "", "", call(&TForm1::AllPageGroups1Click)},
+      {cmd::ThisLevel1Click, "This Page Group", "", "", call(&TForm1::ThisLevel1Click)},
+      {cmd::EntireSite1Click, "All Page Groups", "", "", call(&TForm1::EntireSite1Click)},
+      {cmd::BitBtnLoadFromTemplateClick, "Open HTML Template", "", "document-page-setup", call(&TForm1::BitBtnLoadFromTemplateClick)}
+  };
 }
 
 int TForm1::selectedPage() const {

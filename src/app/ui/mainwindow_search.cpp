@@ -37,13 +37,15 @@ void TForm1::openSearchDialog(bool replace) {
   dialog.raise();
 }
 
-void TForm1::bindSearchCommands() {
-  bindHandlers({{cmd::BitBtnFindClick, &TForm1::BitBtnFindClick},
-                {cmd::Replace1Click, &TForm1::Replace1Click},
-                {cmd::FindNext1Click, &TForm1::FindNext1Click},
-                {cmd::Replaceallwith1Click, &TForm1::Replaceallwith1Click},
-                {cmd::Replaceprecisewithonlyintags1Click, &TForm1::Replaceprecisewithonlyintags1Click},
-                {cmd::BitBtnReplaceAllClick, &TForm1::BitBtnReplaceAllClick}});
+std::vector<CommandRecord> TForm1::searchCommands() {
+  return {
+      {cmd::BitBtnFindClick, "&Find", "Ctrl+F", "edit-find", call(&TForm1::BitBtnFindClick)},
+      {cmd::Replace1Click, "&Replace", "Ctrl+R", "edit-find-replace", call(&TForm1::Replace1Click)},
+      {cmd::FindNext1Click, "Find &Next", "F3", "", call(&TForm1::FindNext1Click)},
+      {cmd::Replaceallwith1Click, "Replace &all \"\\\" with \"/\" (every occurence)", "Ctrl+\\", "", call(&TForm1::Replaceallwith1Click)},
+      {cmd::Replaceprecisewithonlyintags1Click, "Replace precise \"\\\" with \"/\" (only in tags)", "Ctrl+Shift+\\", "", call(&TForm1::Replaceprecisewithonlyintags1Click)},
+      {cmd::BitBtnReplaceAllClick, "&Extended Replace", "Ctrl+E", "edit-select-all", call(&TForm1::BitBtnReplaceAllClick)}
+  };
 }
 
 // Files on disk are about to change: the open document is closed first (saved if the user wishes), so the

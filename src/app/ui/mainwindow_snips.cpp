@@ -175,11 +175,16 @@ void TForm1::useSnip(const SnipList& snips) {
   }
 }
 
-void TForm1::bindSnipCommands() {
-  bindHandlers({{cmd::BitBtnCustomAddClick, &TForm1::BitBtnCustomAddClick},
-                {cmd::BitBtnCustomDeleteClick, &TForm1::BitBtnCustomDeleteClick}});
-  commands_->bind(cmd::ButtonEditURLClick, [this] { editSnip(urlSnips()); });
-  commands_->bind(cmd::ButtonEditMiscClick, [this] { editSnip(miscSnips()); });
+std::vector<CommandRecord> TForm1::snipCommands() {
+  return {
+      {cmd::BitBtnCustomAddClick, "Add a Custom Tag", "", "", call(&TForm1::BitBtnCustomAddClick)},
+      {cmd::BitBtnCustomDeleteClick, "Delete a Custom Tag", "", "", call(&TForm1::BitBtnCustomDeleteClick)},
+      {cmd::ButtonEditURLClick, "Edit Snip", "", "", [this] { editSnip(urlSnips()); }},
+      {cmd::ButtonEditMiscClick, "Edit Snip", "", "", [this] { editSnip(miscSnips()); }},
+  };
+}
+
+void TForm1::wireSnipPane() {
   connect(ComboCustom, &QComboBox::activated, this, [this](int index) { ComboCustomChange(index); });
   const std::tuple<SnipList, const char*, const char*, const char*, const char*, CommandName> pages[] = {
       {urlSnips(), "EditURL", "ButtonAddURL", "ButtonDelURL", "ButtonEditURL", cmd::ButtonEditURLClick},

@@ -34,7 +34,11 @@ SpellEngine& TForm1::spellEngine() {
   return *spell_;
 }
 
-void TForm1::bindSpellCommands() { bindHandlers({{cmd::BitBtnSpellCheckClick, &TForm1::BitBtnSpellCheckClick}}); }
+std::vector<CommandRecord> TForm1::spellCommands() {
+  return {
+      {cmd::BitBtnSpellCheckClick, "Spell Check", "", "tools-check-spelling", call(&TForm1::BitBtnSpellCheckClick)}
+  };
+}
 
 // The whole check: the selection first (when there is one), then, on the user's word, the rest of the page
 // from the end of the selection, all in one dialog.

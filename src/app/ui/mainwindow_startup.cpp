@@ -93,13 +93,15 @@ void TForm1::FormCreate() {
   // dictionaries when it is first used.
 }
 
-void TForm1::bindProgramCommands() {
-  bindHandlers({{cmd::Quit1Click, &TForm1::Quit1Click},
-                {cmd::ShowTipoftheDay1Click, &TForm1::ShowTipoftheDay1Click},
-                {cmd::About1Click, &TForm1::About1Click},
-                {cmd::BitBtnOptionsClick, &TForm1::BitBtnOptionsClick},
-                {cmd::PreferencesSettings1Click, &TForm1::PreferencesSettings1Click},
-                {cmd::TagColorOptions1Click, &TForm1::TagColorOptions1Click}});
+std::vector<CommandRecord> TForm1::programCommands() {
+  return {
+      {cmd::Quit1Click, "E&xit", "Alt+X", "", call(&TForm1::Quit1Click)},
+      {cmd::ShowTipoftheDay1Click, "Show Tip of the &Day", "", "", call(&TForm1::ShowTipoftheDay1Click)},
+      {cmd::About1Click, "&About", "", "", call(&TForm1::About1Click)},
+      {cmd::BitBtnOptionsClick, "Settings", "", "preferences-system", call(&TForm1::BitBtnOptionsClick)},
+      {cmd::PreferencesSettings1Click, "Settin&gs", "Ctrl+F3", "", call(&TForm1::PreferencesSettings1Click)},
+      {cmd::TagColorOptions1Click, "Tag Color Options", "", "", call(&TForm1::TagColorOptions1Click)}
+  };
 }
 
 void TForm1::ShowTipsAtStart() { ShowTipoftheDay1Click(); }

@@ -38,93 +38,103 @@ void TForm1::applyInsertion(const Insertion& in) {
   editor_bytes::select(*RE1, static_cast<long>(in.selStart), static_cast<long>(in.selLength));
 }
 
-void TForm1::bindTagCommands() {
+std::vector<CommandRecord> TForm1::tagCommands() {
   struct Wrap {
     CommandName command;
-    const char* open;
-    const char* close;
+    const char *caption, *shortcut, *icon;
+    const char *open, *close;
   };
   static const Wrap wraps[] = {
-      {cmd::UnderlineClick, "<U>", "</U>"},
-      {cmd::Center1Click, "<CENTER>", "</CENTER>"},
-      {cmd::H11Click, "<H1>", "</H1>"},
-      {cmd::H21Click, "<H2>", "</H2>"},
-      {cmd::H31Click, "<H3>", "</H3>"},
-      {cmd::font2Click, "<FONT>", "</FONT>"},
-      {cmd::font11Click, "<FONT SIZE=\"+1\">", "</FONT>"},
-      {cmd::font21Click, "<FONT SIZE=\"+2\">", "</FONT>"},
-      {cmd::font12Click, "<FONT SIZE=\"-1\">", "</FONT>"},
-      {cmd::font22Click, "<FONT SIZE=\"-2\">", "</FONT>"},
-      {cmd::Superscript1Click, "<SUP>", "</SUP>"},
-      {cmd::Subscript1Click, "<SUB>", "</SUB>"},
-      {cmd::PRE1Click, "<PRE>", "</PRE>"},
-      {cmd::Blockquote1Click, "<BLOCKQUOTE>", "</BLOCKQUOTE>"},
-      {cmd::AHREF1Click, "<A HREF=\"\">", "</A>"},
-      {cmd::table2Click, "<TABLE>", "</TABLE>"},
-      {cmd::tr1Click, "<TR>", "</TR>"},
-      {cmd::td1Click, "<TD>", "</TD>"},
-      {cmd::th1Click, "<TH>", "</TH>"},
-      {cmd::Caption1Click, "<CAPTION>", "</CAPTION>"},
+      {cmd::UnderlineClick, "Underline", "Ctrl+Shift+U", "format-text-underline", "<U>", "</U>"},
+      {cmd::Center1Click, "Center", "Ctrl+Shift+C", "format-justify-center", "<CENTER>", "</CENTER>"},
+      {cmd::H11Click, "H1", "", "", "<H1>", "</H1>"},
+      {cmd::H21Click, "H2", "", "", "<H2>", "</H2>"},
+      {cmd::H31Click, "H3", "", "", "<H3>", "</H3>"},
+      {cmd::font2Click, "<FONT>", "", "", "<FONT>", "</FONT>"},
+      {cmd::font11Click, "Font Size +1", "Alt+F1", "", "<FONT SIZE=\"+1\">", "</FONT>"},
+      {cmd::font21Click, "Font Size +2", "Alt+F2", "", "<FONT SIZE=\"+2\">", "</FONT>"},
+      {cmd::font12Click, "Font Size -1", "Ctrl+Alt+F1", "", "<FONT SIZE=\"-1\">", "</FONT>"},
+      {cmd::font22Click, "Font Size -2", "Ctrl+Alt+F2", "", "<FONT SIZE=\"-2\">", "</FONT>"},
+      {cmd::Superscript1Click, "Superscript", "", "go-up", "<SUP>", "</SUP>"},
+      {cmd::Subscript1Click, "Subscript", "", "go-down", "<SUB>", "</SUB>"},
+      {cmd::PRE1Click, "<PRE>", "", "format-justify-left", "<PRE>", "</PRE>"},
+      {cmd::Blockquote1Click, "Blockquote", "", "", "<BLOCKQUOTE>", "</BLOCKQUOTE>"},
+      {cmd::AHREF1Click, "<A HREF>", "", "", "<A HREF=\"\">", "</A>"},
+      {cmd::table2Click, "<TABLE>", "", "", "<TABLE>", "</TABLE>"},
+      {cmd::tr1Click, "<TR>", "", "", "<TR>", "</TR>"},
+      {cmd::td1Click, "<TD>", "", "", "<TD>", "</TD>"},
+      {cmd::th1Click, "<TH>", "", "", "<TH>", "</TH>"},
+      {cmd::Caption1Click, "<Caption>", "", "", "<CAPTION>", "</CAPTION>"},
   };
+  std::vector<CommandRecord> records;
   for (const Wrap& w : wraps)
-    commands_->bind(w.command, [this, &w] { applyInsertion(wrapSelection(editView(), w.open, w.close)); });
-  commands_->bind(cmd::BoldTagClick, [this] {
+    records.push_back({w.command, w.caption, w.shortcut, w.icon,
+                       [this, &w] { applyInsertion(wrapSelection(editView(), w.open, w.close)); }});
+  records.push_back({cmd::BoldTagClick, "Bold", "Ctrl+Shift+B", "format-text-bold", [this] {
     applyInsertion(settings_.strong ? wrapSelection(editView(), "<STRONG>", "</STRONG>") : wrapSelection(editView(), "<B>", "</B>"));
-  });
-  commands_->bind(cmd::ItalicClick, [this] {
+  }});
+  records.push_back({cmd::ItalicClick, "Italic", "Ctrl+Shift+I", "format-text-italic", [this] {
     applyInsertion(settings_.em ? wrapSelection(editView(), "<EM>", "</EM>") : wrapSelection(editView(), "<I>", "</I>"));
-  });
+  }});
 
-  static const std::pair<CommandName, const char*> points[] = {
-      {cmd::Paragraph1Click, "<P>"},       {cmd::LineBreak1Click, "<BR>"},  {cmd::NonbreakingSpace1Click, "&nbsp;"},
-      {cmd::BitBtnLIClick, "<LI>"},        {cmd::BitBtnDTClick, "<DT>"},    {cmd::BitBtnDDClick, "<DD>"},
-      {cmd::BitBtnFRAClick, "<FRAME>"},    {cmd::Copyright1Click, "&copy;"}, {cmd::TM1Click, "&trade;"},
-      {cmd::RRegisteredTrademark1Click, "&reg;"}, {cmd::N141Click, "&#188;"}, {cmd::N121Click, "&#189;"},
-      {cmd::N341Click, "&#190;"},          {cmd::N17Click, "&amp;"},        {cmd::N22Click, "&lt;"},
-      {cmd::N23Click, "&gt;"}};
-  for (const auto& [command, text] : points)
-    commands_->bind(command, [this, text = text] { applyInsertion(insertTag(editView(), text)); });
+  struct Tag {
+    CommandName command;
+    const char *caption, *shortcut, *icon;
+    const char* text;
+  };
+  static const Tag points[] = {
+      {cmd::Paragraph1Click, "Paragraph <P>", "Alt+Return", "format-justify-fill", "<P>"},       {cmd::LineBreak1Click, "Line Break <BR>", "Shift+Return", "go-bottom", "<BR>"},  {cmd::NonbreakingSpace1Click, "Non-breaking Space", "Ctrl+Shift+N", "", "&nbsp;"},
+      {cmd::BitBtnLIClick, "List Item <LI>", "", "", "<LI>"},        {cmd::BitBtnDTClick, "Definition Term <DT>", "", "", "<DT>"},    {cmd::BitBtnDDClick, "Definition <DD>", "", "", "<DD>"},
+      {cmd::BitBtnFRAClick, "<FRAME>", "", "", "<FRAME>"},    {cmd::Copyright1Click, "Copyright", "", "", "&copy;"}, {cmd::TM1Click, "TM - Trademark", "", "", "&trade;"},
+      {cmd::RRegisteredTrademark1Click, "R - Registered Trademark", "", "", "&reg;"}, {cmd::N141Click, "1/4", "", "", "&#188;"}, {cmd::N121Click, "1/2", "", "", "&#189;"},
+      {cmd::N341Click, "3/4", "", "", "&#190;"},          {cmd::N17Click, "Ampersand", "", "", "&amp;"},        {cmd::N22Click, "<", "", "", "&lt;"},
+      {cmd::N23Click, ">", "", "", "&gt;"}};
+  for (const Tag& t : points)
+    records.push_back({t.command, t.caption, t.shortcut, t.icon,
+                       [this, text = t.text] { applyInsertion(insertTag(editView(), text)); }});
 
-  commands_->bind(cmd::SpeedBar1Click, [this] {
+  records.push_back({cmd::SpeedBar1Click, "Show Tag Panel", "", "insert-object", [this] {
     if (!SpeedBar) {
       SpeedBar = new TFormSpeedBar([this](std::string_view t) { applyInsertion(tagTemplateInsertion(editView(), t)); },
                                    [this](std::string_view a) { applyInsertion(attributeInsertion(editView(), a)); }, this);
     }
     SpeedBar->show();
     SpeedBar->raise();
-  });
-  commands_->bind(cmd::Comment1Click, [this] { applyInsertion(comment(editView())); });
-  commands_->bind(cmd::MailTo1Click, [this] { MailTo1Click(); });
-  bindHandlers({{cmd::BitBtnPowerBodyClick, &TForm1::BitBtnPowerBodyClick},
-                {cmd::BitBtnPowerAnchorClick, &TForm1::BitBtnPowerAnchorClick},
-                {cmd::BitBtnPowerTableClick, &TForm1::BitBtnPowerTableClick},
-                {cmd::BitBtnPowerListClick, &TForm1::BitBtnPowerListClick},
-                {cmd::BitBtnPowerImageClick, &TForm1::BitBtnPowerImageClick},
-                {cmd::PowerFrameClick, &TForm1::PowerFrameClick},
-                {cmd::HorizontalLine1Click, &TForm1::HorizontalLine1Click},
-                {cmd::BitBtnSetDialogClick, &TForm1::BitBtnSetDialogClick},
-                {cmd::BitBtnFrameDialogClick, &TForm1::BitBtnFrameDialogClick},
-                {cmd::HelpOnTop1Click, &TForm1::HelpOnTop1Click}});
+  }});
+  records.push_back({cmd::Comment1Click, "Comment", "", "", [this] { applyInsertion(comment(editView())); }});
+  records.push_back({cmd::MailTo1Click, "Mail To:", "Ctrl+Shift+M", "mail-message-new", [this] { MailTo1Click(); }});
+  records.push_back({cmd::BitBtnPowerBodyClick, "Power <&BODY>", "Ctrl+B", "insert-object", call(&TForm1::BitBtnPowerBodyClick)});
+  records.push_back({cmd::BitBtnPowerAnchorClick, "Power <&A HREF>", "Ctrl+H", "insert-link", call(&TForm1::BitBtnPowerAnchorClick)});
+  records.push_back({cmd::BitBtnPowerTableClick, "Power <&TABLE>", "Ctrl+T", "view-restore", call(&TForm1::BitBtnPowerTableClick)});
+  records.push_back({cmd::BitBtnPowerListClick, "Power &LIST", "Ctrl+L", "format-indent-more", call(&TForm1::BitBtnPowerListClick)});
+  records.push_back({cmd::BitBtnPowerImageClick, "Power <&IMG>", "Ctrl+I", "insert-image", call(&TForm1::BitBtnPowerImageClick)});
+  records.push_back({cmd::PowerFrameClick, "Power <&FRAME>", "Ctrl+Shift+F", "view-fullscreen", call(&TForm1::PowerFrameClick)});
+  records.push_back({cmd::HorizontalLine1Click, "Horizontal Rule <HR>", "", "", call(&TForm1::HorizontalLine1Click)});
+  records.push_back({cmd::BitBtnSetDialogClick, "FRAMESET Dialog", "", "view-fullscreen", call(&TForm1::BitBtnSetDialogClick)});
+  records.push_back({cmd::BitBtnFrameDialogClick, "FRAME Dialog", "", "view-restore", call(&TForm1::BitBtnFrameDialogClick)});
+  records.push_back({cmd::HelpOnTop1Click, "Show Help On &Top", "Ctrl+/", "", call(&TForm1::HelpOnTop1Click)});
 
-  static const std::pair<CommandName, const char*> lists[] = {{cmd::UnorderedListUL1Click, "UL"}, {cmd::BitBtnOLClick, "OL"},
-                                                              {cmd::BitBtnDLClick, "DL"},         {cmd::BitBtnNOClick, "NOFRAMES"},
-                                                              {cmd::BitBtnSETClick, "FRAMESET"}};
-  for (const auto& [command, name] : lists)
-    commands_->bind(command, [this, name = name] { insertThroughClipboard(wrapLinesInTag(editView(), name, DocumentSession::newFileTemplate())); });
+  static const Tag lists[] = {{cmd::UnorderedListUL1Click, "Unordered List <UL>", "", "", "UL"}, {cmd::BitBtnOLClick, "Ordered List <OL>", "", "", "OL"},
+                                                              {cmd::BitBtnDLClick, "Definition List <DL>", "", "", "DL"},         {cmd::BitBtnNOClick, "<NOFRAME>", "", "", "NOFRAMES"},
+                                                              {cmd::BitBtnSETClick, "<FRAMESET>", "", "", "FRAMESET"}};
+  for (const Tag& t : lists)
+    records.push_back({t.command, t.caption, t.shortcut, t.icon, [this, name = t.text] {
+                         insertThroughClipboard(wrapLinesInTag(editView(), name, DocumentSession::newFileTemplate()));
+                       }});
 
   for (int r = 1; r <= 5; ++r)
     for (int c = 1; c <= 5; ++c)
-      commands_->bind(cmd::grid(r, c),
-                      [this, r, c] { insertThroughClipboard(insertTableGrid(editView(), r, c)); });
+      records.push_back({cmd::grid(r, c), std::to_string(c) + "C", "", "",
+                         [this, r, c] { insertThroughClipboard(insertTableGrid(editView(), r, c)); }});
 
-  commands_->bind(cmd::ColorPicker1Click, [this] {
+  records.push_back({cmd::ColorPicker1Click, "Color Picker...", "", "", [this] {
     const auto colour = platform_.colourDialogs.choose(0);
     if (!colour) return;
     const EditView view = editView();
     const std::string text = colourPickerText(*colour);
     applyInsertion({view.selStart, view.selLength, text, view.selStart, text.size()});
-  });
-  commands_->bind(cmd::InsertLastModifiedDateTime1Click, [this] {
+  }});
+  records.push_back({cmd::InsertLastModifiedDateTime1Click, "Insert Last Modified Date/Time", "", "", [this] {
     const QDateTime now = QDateTime::currentDateTime();
     const std::time_t seconds = static_cast<std::time_t>(now.toSecsSinceEpoch());
     std::tm local{};
@@ -132,7 +142,8 @@ void TForm1::bindTagCommands() {
     const QLocale locale;
     applyInsertion(insertTag(editView(), lastModifiedComment(local, editor_bytes::bytesFor(*RE1, locale.dayName(now.date().dayOfWeek(), QLocale::LongFormat)),
                                                              editor_bytes::bytesFor(*RE1, locale.monthName(now.date().month(), QLocale::ShortFormat)))));
-  });
+  }});
+  return records;
 }
 
 // After a builder dialog: its text from the clipboard, pasted and selected as the builder recorded it.
