@@ -519,7 +519,6 @@ CommandRecord::Handler TForm1::call(void (TForm1::*handler)()) {
 
 bool TForm1::saveEnabled() const { return BitBtnSaveHTML->isEnabled(); }
 
-std::string TForm1::editorText() const { return std::string(editor_bytes::text(*RE1)); }
 
 int TForm1::leftPaneWidth() const { return PanelOutline->width(); }
 

@@ -45,38 +45,78 @@ class CommandRegistry;
 class FindDialog;
 
 // The main window: site outline on the left, the HTML editing window on the right, menus and toolbars
-// built from the command table. One handler per command, named as the command; the handlers live in
-// mainwindow_<area>.cpp files.
+// built from the command table. One handler per command, named as the command, reached through its record;
+// the handlers live in the mainwindow_<area>.cpp files, in the order of the headings below.
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
   TForm1(ProgramFolders folders, Platform& platform, QWidget* parent = nullptr);
   ~TForm1() override;
 
+  // What the automation driver and the tests read and do.
   CommandRegistry& commands() { return *commands_; }
   const RunSettings& settings() const { return settings_; }
   const DocumentSession& document() const { return *session_; }
   const AutoFtpList& autoFtp() const { return autoFtp_; }
-  const std::string& programDir() const { return programDir_; }
-  const ProgramFolders& folders() const { return folders_; }
-  const std::string& filesFolder() const { return filesFolder_; }
-  const std::string& openDialogFilter() const { return openFilter_; }
   bool browserAvailable() const { return browserAvailable_; }
   bool browserShown() const { return browserShown_; }
   bool saveEnabled() const;
   // Opens a page named on the command line; a relative name is taken from the current folder.
   void openGivenFile(const std::string& path);
-  std::string editorText() const;
-
   const ProjectSession& project() const { return *project_; }
   // The outline's selected page as a 0-based index, or -1.
   int selectedPage() const;
+  void filesGoTo(const std::string& folder);
+  void ColorTags();
+  void dragSplitterTo(int cursorXInWindow);
+  void endSplitterDrag();
+  int leftPaneWidth() const;
 
-  // Start-up sequence and deferred tip step.
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // The window itself: its panes, menus and buttons, and its commands (mainwindow.cpp).
+  void applyEditorLook();
+  void buildWindow();
+  void buildMenus();
+  void releaseEditorKeys();
+  void buildToolbars(QWidget* top);
+  QWidget* buildLeftPane();
+  QWidget* buildRightPane();
+  QWidget* buildTagPanel();
+  // Each area's commands, declared in the file that holds their handlers.
+  std::vector<CommandRecord> commandRecords();
+  CommandRecord::Handler call(void (TForm1::*handler)());
+  void showEditorContextMenu(const QPoint& pos);
+  QIcon buttonIcon(const QString& name) const;
+  void loadDeferredIcons(QWidget* sheet);
+  QToolButton* commandButton(QWidget* parent, const ToolButton& button, const QString& objectName);
+  // Assigns a run-time setting and writes it to its settings file at once; a failed write is reported.
+  template <typename T, typename V>
+  void setSetting(T RunSettings::*member, V&& value) {
+    reportSettingsWrite(writer_->set(settings_, member, T(std::forward<V>(value))));
+  }
+
+  // Start-up, leaving, the Settings dialog and the program commands (mainwindow_startup.cpp).
   void FormCreate();
   void ShowTipsAtStart();
+  void Quit1Click();
+  void ShowTipoftheDay1Click();
+  void About1Click();
+  // The Settings dialog, opened on a tab.
+  void openOptions(OptionsTab tab);
+  bool FormCloseQuery();
+  std::vector<CommandRecord> programCommands();
+  void applyFilters();
+  void reportSettingsWrite(const WriteResult& result);
+  void BitBtnOptionsClick() { openOptions(OptionsTab::Files); }
+  void PreferencesSettings1Click() { openOptions(OptionsTab::Files); }
+  void TagColorOptions1Click() { openOptions(OptionsTab::TagOptions); }
 
-  // The document commands.
+  // The open document: opening, saving, closing, editing (mainwindow_document.cpp).
   void NewHTMLFile1Click();
   void OpenHTMLFile1Click();
   void SaveHTMLFile1Click();
@@ -89,32 +129,26 @@ class TForm1 : public QMainWindow {
   void SelectAll1Click();
   void CheckWrapClick();
   void WordWrap1Click();
-  void Quit1Click();
-  void ShowTipoftheDay1Click();
-  void About1Click();
   Answer QueryCloseHTML(CloseRequest request);
+  void BitBtnLoadFromTemplateClick();
+  std::vector<CommandRecord> documentCommands();
+  void updateDocumentStatus();
+  // The caption names the project (as the project session words it), then the open page and its unsaved mark.
+  void updateCaption();
+  void updateSaveEnabled();
+  // How a file becomes the open document: a read-only help page, an untitled new page (a template), and
+  // where it was opened from, which decides the message when it cannot be opened.
+  struct DocumentOpen {
+    bool readOnly = false;
+    bool untitled = false;
+    DocumentSession::OpenedFrom from = DocumentSession::OpenedFrom::OtherFile;
+  };
+  bool openDocument(const std::string& path, const DocumentOpen& how);
+  // A copy of the old page that an interrupted save left beside it: put back, dropped, or (false) the open
+  // is given up with both kept.
+  bool offerOldCopy(const std::string& path, const std::string& copy);
 
-  // The Settings dialog, opened on a tab (0 Files, 1 Tag Options, 2 Change File Path, 3 Web Browsers,
-  // 4 Helper Apps).
-  void openOptions(OptionsTab tab);
-  void BitBtnOptionsClick() { openOptions(OptionsTab::Files); }
-  void PreferencesSettings1Click() { openOptions(OptionsTab::Files); }
-  void TagColorOptions1Click() { openOptions(OptionsTab::TagOptions); }
-
-  // The Files tab.
-  void filesGoTo(const std::string& folder);
-  void ListBox2Click();
-  void ListBox2DblClick();
-  void BitBtnInsertLinkImageClick();
-
-  // Tag insertion and the builders.
-  void MailTo1Click();
-  void BitBtnPowerBodyClick();
-  void BitBtnPowerAnchorClick();
-  void BitBtnPowerTableClick();
-  void BitBtnPowerListClick();
-  void BitBtnPowerImageClick();
-  void BitBtnReplaceAllClick();
+  // The site project and its outline, backup, analysis, printing (mainwindow_project.cpp).
   void BitBtnBackupClick();
   void ButtonMoveClick();
   void WebsiteProjectBuilder1Click();
@@ -122,53 +156,7 @@ class TForm1 : public QMainWindow {
   void AnalyzeWebPage1Click();
   void openAnalysis(const std::string& preselectedFile);
   void PrintProjectOutline1Click();
-  void wirePreviewPane();
-  void applyEditorLook();
-  void BitBtnFTPAddClick();
-  void FTP1Click();
-  void AddImagesfromopenHTMLfiletoFTPlist1Click();
-  void buildBrowserControls();
-  // The file a browser is to show, written first when the mode asks; on failure, why.
-  std::optional<std::string> preparePreview(bool embedded, std::string& failure);
-  void PanelIEClick();
-  void LabelBrowserModeDblClick();
-  void externalPreview(std::string RunSettings::*browser, const char* missing, const char* failed);
-  void BitBtnNSClick();
-  void BitBtnIEClick();
-  void launchHelper(const std::string& path);
-  void LauchImageEditor1Click();
-  void LaunchFTPProgram1Click();
-  void LaunchImageMapEditor1Click();
-  void Instructions1Click();
-  void FrequentlyAskedQuestions1Click();
-  void BugsSuggestionsFeedback1Click();
   void backupReminder(const std::string& projectName);
-  void openImageBuilder(const std::string& selectedFile);
-  void PowerFrameClick();
-  void HorizontalLine1Click();
-  void BitBtnSetDialogClick();
-  void BitBtnFrameDialogClick();
-  void HelpOnTop1Click();
-
-  // Spelling.
-  void BitBtnSpellCheckClick();
-
-  // Tag colouring.
-  void ColorTags();
-  void BitBtnColorNowClick();
-  void CheckBoxColoredTagsClick();
-
-  // Find and replace.
-  void BitBtnFindClick();
-  void Replace1Click();
-  void FindNext1Click();
-  void ReplaceDialog1Replace();
-  void ReplaceDialog1ReplaceAll();
-  void Replaceallwith1Click();
-  void Replaceprecisewithonlyintags1Click();
-  void BitBtnStopColorsMouseDown();
-
-  // Site projects and the outline.
   void NewProject1Click();
   void Open1Click();
   void Save1Click();
@@ -186,50 +174,30 @@ class TForm1 : public QMainWindow {
   void AllPageGroups1Click();
   void ThisLevel1Click();
   void EntireSite1Click();
-  void BitBtnLoadFromTemplateClick();
-
-  // Pane layout.
-  void PanelEClick();
-  void dragSplitterTo(int cursorXInWindow);
-  void endSplitterDrag();
-  int leftPaneWidth() const;
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  bool FormCloseQuery();
-  void buildWindow();
-  void buildMenus();
-  void releaseEditorKeys();
-  void buildToolbars(QWidget* top);
-  QWidget* buildLeftPane();
-  QWidget* buildRightPane();
-  QWidget* buildTagPanel();
-  // Each area's commands, declared in the file that holds their handlers.
-  std::vector<CommandRecord> commandRecords();
-  CommandRecord::Handler call(void (TForm1::*handler)());
-  std::vector<CommandRecord> documentCommands();
-  std::vector<CommandRecord> programCommands();
   std::vector<CommandRecord> projectCommands();
-  std::vector<CommandRecord> searchCommands();
-  std::vector<CommandRecord> colourCommands();
-  std::vector<CommandRecord> spellCommands();
+  std::string builderStartFolder(bool forThePage) const;
+  void refreshOutline(int select = -1);
+  void showOtherProject();
+  void refreshProjectState();
+  void refreshRecentMenu();
+  bool runPageDialog(bool changing, bool focusLink);
+  void showOutlineMenu(const QPoint& pos);
+
+  // The Files tab (mainwindow_files.cpp).
+  void ListBox2Click();
+  void ListBox2DblClick();
+  void BitBtnInsertLinkImageClick();
   std::vector<CommandRecord> filesCommands();
-  std::vector<CommandRecord> tagCommands();
-  std::vector<CommandRecord> snipCommands();
-  std::vector<CommandRecord> previewCommands();
-  std::vector<CommandRecord> ftpCommands();
-  void wireSnipPane();
-  // The snippet lists and the custom tags.
+  void wireFilesPane();
+  std::string chosenFile() const;
+
+  // The snippet lists and the custom tags (mainwindow_snips.cpp).
   struct SnipList {
     QListWidget* list;
     const char* file;
   };
-  SnipList urlSnips() const { return {ListBoxURL, "urlsnips.dat"}; }
-  SnipList miscSnips() const { return {ListBoxMisc, "missnips.dat"}; }
+  std::vector<CommandRecord> snipCommands();
+  void wireSnipPane();
   void addSnip(const SnipList& snips, QLineEdit* entry);
   void deleteSnip(const SnipList& snips);
   void editSnip(const SnipList& snips);
@@ -240,57 +208,89 @@ class TForm1 : public QMainWindow {
   void BitBtnCustomDeleteClick();
   std::vector<std::string> customTagEntries() const;
   void setCustomTags(std::vector<std::string> entries);
-  void updateDocumentStatus();
-  // The caption names the project (as the project session words it), then the open page and its unsaved mark.
-  void updateCaption();
-  std::string builderStartFolder(bool forThePage) const;
-  void updateSaveEnabled();
-  void setLeftPaneWidth(int width);
-  void applyFilters();
   void loadCustomTags();
   void loadSnipLists();
-  void showEditorContextMenu(const QPoint& pos);
-  class FindDialog& searchDialog(bool replace);
-  void openSearchDialog(bool replace);
-  void searchDialogFind(bool replace);
-  void findNextMatch(const QString& quotedText);
-  size_t replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase);
-  void colourIfWanted();
-  SpellEngine& spellEngine();
-  void wireFilesPane();
-  std::string chosenFile() const;
+  SnipList urlSnips() const { return {ListBoxURL, "urlsnips.dat"}; }
+  SnipList miscSnips() const { return {ListBoxMisc, "missnips.dat"}; }
+
+  // Tag insertion and the builders (mainwindow_tags.cpp).
+  void MailTo1Click();
+  void BitBtnPowerBodyClick();
+  void BitBtnPowerAnchorClick();
+  void BitBtnPowerTableClick();
+  void BitBtnPowerListClick();
+  void BitBtnPowerImageClick();
+  void openImageBuilder(const std::string& selectedFile);
+  void PowerFrameClick();
+  void HorizontalLine1Click();
+  void BitBtnSetDialogClick();
+  void BitBtnFrameDialogClick();
+  void HelpOnTop1Click();
+  std::vector<CommandRecord> tagCommands();
   EditView editView() const;
   void applyInsertion(const Insertion& insertion);
   void insertThroughClipboard(const Insertion& insertion);
   void applyHandBack(const BuilderHandBack& handBack, HandBackSelection selection);
-  void refreshOutline(int select = -1);
-  void showOtherProject();
-  void refreshProjectState();
-  void refreshRecentMenu();
-  bool runPageDialog(bool changing, bool focusLink);
-  // How a file becomes the open document: a read-only help page, an untitled new page (a template), and
-  // where it was opened from, which decides the message when it cannot be opened.
-  struct DocumentOpen {
-    bool readOnly = false;
-    bool untitled = false;
-    DocumentSession::OpenedFrom from = DocumentSession::OpenedFrom::OtherFile;
-  };
-  bool openDocument(const std::string& path, const DocumentOpen& how);
-  // A copy of the old page that an interrupted save left beside it: put back, dropped, or (false) the open
-  // is given up with both kept.
-  bool offerOldCopy(const std::string& path, const std::string& copy);
-  void showOutlineMenu(const QPoint& pos);
-  // Assigns a run-time setting and writes it to its settings file at once; a failed write is reported.
-  template <typename T, typename V>
-  void setSetting(T RunSettings::*member, V&& value) {
-    reportSettingsWrite(writer_->set(settings_, member, T(std::forward<V>(value))));
-  }
-  void reportSettingsWrite(const WriteResult& result);
-  QSet<QString> buttonNames_;  // the object names the command buttons were given
-  QIcon buttonIcon(const QString& name) const;
-  void loadDeferredIcons(QWidget* sheet);
-  QToolButton* commandButton(QWidget* parent, const ToolButton& button, const QString& objectName);
 
+  // Find and replace (mainwindow_search.cpp).
+  void BitBtnReplaceAllClick();
+  void BitBtnFindClick();
+  void Replace1Click();
+  void FindNext1Click();
+  void ReplaceDialog1Replace();
+  void ReplaceDialog1ReplaceAll();
+  void Replaceallwith1Click();
+  void Replaceprecisewithonlyintags1Click();
+  void BitBtnStopColorsMouseDown();
+  std::vector<CommandRecord> searchCommands();
+  void openSearchDialog(bool replace);
+  void searchDialogFind(bool replace);
+  void findNextMatch(const QString& quotedText);
+  size_t replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase);
+  class FindDialog& searchDialog(bool replace);
+
+  // Tag colouring (mainwindow_colour.cpp).
+  void BitBtnColorNowClick();
+  void CheckBoxColoredTagsClick();
+  std::vector<CommandRecord> colourCommands();
+  void colourIfWanted();
+
+  // Spelling (mainwindow_spell.cpp).
+  void BitBtnSpellCheckClick();
+  std::vector<CommandRecord> spellCommands();
+  SpellEngine& spellEngine();
+
+  // Preview, the browsers and the helper programs (mainwindow_preview.cpp).
+  void wirePreviewPane();
+  void buildBrowserControls();
+  // The file a browser is to show, written first when the mode asks; on failure, why.
+  std::optional<std::string> preparePreview(bool embedded, std::string& failure);
+  void PanelIEClick();
+  void LabelBrowserModeDblClick();
+  void externalPreview(std::string RunSettings::*browser, const char* missing, const char* failed);
+  void BitBtnNSClick();
+  void BitBtnIEClick();
+  void launchHelper(const std::string& path);
+  void LauchImageEditor1Click();
+  void LaunchFTPProgram1Click();
+  void LaunchImageMapEditor1Click();
+  void Instructions1Click();
+  void FrequentlyAskedQuestions1Click();
+  void BugsSuggestionsFeedback1Click();
+  std::vector<CommandRecord> previewCommands();
+
+  // The FTP list (mainwindow_ftp.cpp).
+  void BitBtnFTPAddClick();
+  void FTP1Click();
+  void AddImagesfromopenHTMLfiletoFTPlist1Click();
+  std::vector<CommandRecord> ftpCommands();
+
+  // Pane layout (mainwindow_layout.cpp).
+  void PanelEClick();
+  void setLeftPaneWidth(int width);
+
+  // State.
+  QSet<QString> buttonNames_;  // the object names the command buttons were given
   ProgramFolders folders_;
   std::string programDir_;  // the data folder, where settings, projects and backups are written
   Platform& platform_;
@@ -321,7 +321,6 @@ class TForm1 : public QMainWindow {
   std::string filesFolder_;
   bool browserAvailable_ = false;
   bool browserShown_ = false;
-
   // Controls named as the rest of the program refers to them.
   QTabWidget* PageControl2 = nullptr;
   QFrame* PanelOutline = nullptr;

@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <Qsci/qsciscintilla.h>
 #include <climits>
+#include <unistd.h>
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
@@ -146,6 +147,85 @@ void TForm1::CheckWrapClick() {
 void TForm1::WordWrap1Click() {
   CheckWrap->setChecked(!CheckWrap->isChecked());
   CheckWrapClick();
+}
+
+bool TForm1::offerOldCopy(const std::string& path, const std::string& copy) {
+  const Answer answer = platform_.prompts.message(
+      MessageKind::Confirm, kAppTitle,
+      "A save of \"" + path + "\" was cut short, and the page may be damaged. A complete copy of the page as it "
+      "was before that save is kept beside it.\r\rYes puts the old page back. No keeps the page as it is and "
+      "removes the copy. Cancel opens nothing and keeps both.",
+      Buttons::YesNoCancel);
+  if (answer == Answer::Cancel) return false;
+  if (answer == Answer::Yes) {
+    const auto old = readWholeFile(copy);
+    const WriteResult back = old ? writeFileAtomic(path, *old) : WriteResult{false, "It cannot be read", copy};
+    if (!back.ok) {
+      platform_.prompts.error("Cannot put the old page back into \"" + back.failedPath + "\". " + back.error + ".");
+      return false;
+    }
+  }
+  ::unlink(copy.c_str());
+  return true;
+}
+
+// Loads a file into the editing window as the open document; a help page is read-only. A file that cannot
+// be opened, or that the user declines to open for its size, leaves the previous document as it was.
+bool TForm1::openDocument(const std::string& path, const DocumentOpen& how) {
+  const auto accept = [&](const FileShape& shape) {
+    const uint64_t free = availableMemory();
+    switch (judgeOpen(shape, free)) {
+      case OpenVerdict::Open: return true;
+      case OpenVerdict::Refuse: platform_.prompts.error(tooLargeMessage(path, shape, free)); return false;
+      case OpenVerdict::Ask:
+        return platform_.prompts.message(MessageKind::Confirm, kAppTitle, largeFileQuestion(path, shape),
+                                         Buttons::YesNo) == Answer::Yes;
+    }
+    return false;
+  };
+  // A save of this page that a crash cut short is finished first, so the page is never opened torn.
+  const InterruptedSave interrupted = finishInterruptedSave(path);
+  if (interrupted.finished)
+    platform_.prompts.info("The last save of \"" + path +
+                           "\" was cut short. It has been finished from the complete copy kept beside the page.");
+  if (!interrupted.oldCopy.empty() && !offerOldCopy(path, interrupted.oldCopy)) return false;
+  const editor_bytes::LoadOutcome outcome = editor_bytes::loadFile(*RE1, path, accept);
+  if (outcome == editor_bytes::LoadOutcome::Declined) return false;
+  if (outcome != editor_bytes::LoadOutcome::Loaded) {
+    // A read that failed part-way has emptied the window: the document is then untitled, so that no later
+    // Save puts the empty text over a file.
+    if (outcome == editor_bytes::LoadOutcome::FailedPartWay) {
+      session_->resetToNew();
+      updateSaveEnabled();
+      updateDocumentStatus();
+    }
+    platform_.prompts.info(DocumentSession::cannotOpenMessage(how.from, path));
+    return false;
+  }
+  session_->opened(path, how.readOnly);
+  if (how.untitled) session_->resetToNew();
+  updateSaveEnabled();
+  updateDocumentStatus();
+  colourIfWanted();
+  return true;
+}
+
+void TForm1::BitBtnLoadFromTemplateClick() {
+  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  editor_bytes::load(*RE1, {});
+  // The emptied editor is a new page whatever was shown before (a read-only help page included).
+  session_->resetToNew();
+  updateSaveEnabled();
+  if (settings_.htmlTemp.empty()) {
+    updateDocumentStatus();
+    platform_.prompts.info(
+        "You have not selected a Template file yet. Go to the OPTIONS screen and select one from the Files tab.");
+    openOptions(OptionsTab::Files);
+    return;
+  }
+  updateDocumentStatus();
+  // The template is only the start of a new page: saving asks for a name.
+  openDocument(settings_.htmlTemp, {false, true, DocumentSession::OpenedFrom::OtherFile});
 }
 
 }  // namespace quillon
