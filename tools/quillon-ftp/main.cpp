@@ -58,113 +58,134 @@ std::string printable(const std::string& text) {
   return out;
 }
 
-}  // namespace
+struct Options {
+  bool quiet = false;
+  size_t firstOperand = 0;  // where HOST is
+};
 
-int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  quillon::PollEventLoop loop;
-  quillon::TStarFtp ftp(loop);
-  ftp.UserName = "anonymous";
-  ftp.UserPassword = "quillon@example.invalid";
-  if (const char* env = std::getenv("QUILLON_FTP_PASSWORD")) ftp.UserPassword = env;
-  bool quiet = false, names = false;
+// Reads the options into the client; nothing on a usage error.
+std::optional<Options> readOptions(const std::vector<std::string>& args, quillon::TStarFtp& ftp) {
+  Options o;
   size_t i = 0;
   for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
     const std::string& opt = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (opt == "--ascii") ftp.TransferMode = quillon::AsciiTransfer;
-    else if (opt == "--quiet") quiet = true;
-    else if (opt == "--port" && hasValue) {
+    if (opt == "--ascii") {
+      ftp.TransferMode = quillon::AsciiTransfer;
+    } else if (opt == "--quiet") {
+      o.quiet = true;
+    } else if (opt == "--port" && hasValue) {
       const auto port = number(args[++i], 1, 65535);
-      if (!port) return usage();
+      if (!port) return std::nullopt;
       ftp.FtpPort = static_cast<uint16_t>(*port);
-    }
-    else if (opt == "--user" && hasValue) ftp.UserName = args[++i];
-    else if (opt == "--password" && hasValue) ftp.UserPassword = args[++i];
-    else if (opt == "--password-stdin") {
+    } else if (opt == "--user" && hasValue) {
+      ftp.UserName = args[++i];
+    } else if (opt == "--password" && hasValue) {
+      ftp.UserPassword = args[++i];
+    } else if (opt == "--password-stdin") {
       // One line; its line end is not part of the password.
       std::string line;
       for (int c; (c = std::getchar()) != EOF && c != '\n';) line += static_cast<char>(c);
       if (!line.empty() && line.back() == '\r') line.pop_back();
       ftp.UserPassword = line;
-    }
-    else if (opt == "--dir" && hasValue) ftp.InitialDirectory = args[++i];
-    else if (opt == "--timeout" && hasValue) {
+    } else if (opt == "--dir" && hasValue) {
+      ftp.InitialDirectory = args[++i];
+    } else if (opt == "--timeout" && hasValue) {
       // 0 waits for ever; a value that is not a number is refused rather than read as 0.
       const auto seconds = number(args[++i], 0, 86400);
-      if (!seconds) return usage();
+      if (!seconds) return std::nullopt;
       ftp.TimeOut = *seconds;
+    } else {
+      return std::nullopt;
     }
-    else return usage();
   }
-  if (args.size() < i + 2) return usage();
-  ftp.setFtpServer(args[i]);
-  const std::string command = args[i + 1];
-  const std::vector<std::string> operands(args.begin() + static_cast<long>(i) + 2, args.end());
+  o.firstOperand = i;
+  return o;
+}
 
-  // The steps to run after login, each started when the previous one is ready.
-  std::deque<std::function<void()>> steps;
+using Steps = std::deque<std::function<void()>>;
+
+// The steps to run after login, each started when the previous one is ready; nothing on a usage error
+// (said), and an exit status when the command is refused before connecting.
+struct Plan {
+  Steps steps;
+  bool names = false;  // "ls --names"
+  int refused = 0;
+};
+
+std::optional<Plan> planSteps(const std::string& command, const std::vector<std::string>& operands,
+                              quillon::TStarFtp& ftp) {
+  Plan plan;
   if (command == "ls" && (operands.empty() || (operands.size() == 1 && operands[0] == "--names"))) {
-    names = !operands.empty();
-    steps.push_back([&] { ftp.ListDirectory(); });
+    plan.names = !operands.empty();
+    plan.steps.push_back([&ftp] { ftp.ListDirectory(); });
   } else if (command == "put" && !operands.empty()) {
     if (const auto clashes = quillon::uploadNameClashes(operands)) {
       std::string said = *clashes;
       for (char& c : said)
         if (c == '\r') c = '\n';
       std::fprintf(stderr, "quillon-ftp: %s\n", said.c_str());
-      return 1;
+      plan.refused = 1;
+      return plan;
     }
     for (const auto& file : operands)
-      steps.push_back([&, file] {
+      plan.steps.push_back([&ftp, file] {
         ftp.LocalFile = file;
         ftp.RemoteFile = std::string(quillon::uploadName(file));
         ftp.StoreFile();
       });
   } else if ((command == "mkdir" || command == "rmdir" || command == "rm") && operands.size() == 1) {
-    const std::string name = operands[0];
-    steps.push_back([&, name, command] {
+    plan.steps.push_back([&ftp, name = operands[0], command] {
       if (command == "mkdir") ftp.MakeDirectory(name);
       else if (command == "rmdir") ftp.RemoveDirectory(name);
       else ftp.DeleteFile(name);
     });
   } else if (command == "mv" && operands.size() == 2) {
-    steps.push_back([&] { ftp.RenameFile(operands[0], operands[1]); });
+    plan.steps.push_back([&ftp, from = operands[0], to = operands[1]] { ftp.RenameFile(from, to); });
   } else {
-    return usage();
+    return std::nullopt;
   }
+  return plan;
+}
 
+// How the run went, as the client's events tell it.
+struct Run {
   bool failed = false, done = false, loggedIn = false;
   std::string failure;
-  ftp.OnFtpInfo = [&](quillon::TStarFtp&, int code, const std::string& text) {
+  void fail(std::string why) {
+    if (failed) return;
+    failed = true;
+    failure = std::move(why);
+  }
+};
+
+// The client's events: progress on standard error, the listing on standard output, and each ready notice
+// starting the next step, or QUIT.
+void follow(quillon::TStarFtp& ftp, quillon::PollEventLoop& loop, Steps& steps, const Options& options,
+            bool names, Run& run) {
+  ftp.OnFtpInfo = [quiet = options.quiet](quillon::TStarFtp&, int code, const std::string& text) {
     if (quiet || code == 4 || code == 7 || code == 14) return;
     std::string shown = text;
     while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) shown.pop_back();
     if (shown.rfind("PASS ", 0) == 0) shown = "PASS ****";
     std::fprintf(stderr, "[%d] %s\n", code, printable(shown).c_str());
   };
-  ftp.OnFtpError = [&](quillon::TStarFtp&, int code, const std::string& text) {
-    failed = true;
-    failure = "error " + std::to_string(code) + ": " + text;
+  ftp.OnFtpError = [&run](quillon::TStarFtp&, int code, const std::string& text) {
+    run.failed = true;
+    run.failure = "error " + std::to_string(code) + ": " + text;
   };
-  ftp.OnFtpQuit = [&](quillon::TStarFtp&) { done = true; };
-  ftp.OnLoggedIn = [&](quillon::TStarFtp& f) {
-    loggedIn = true;
+  ftp.OnFtpQuit = [&run](quillon::TStarFtp&) { run.done = true; };
+  ftp.OnLoggedIn = [&run](quillon::TStarFtp& f) {
+    run.loggedIn = true;
     // A refused --dir fails the run before anything is stored in the login folder.
-    if (!f.Success && !failed) {
-      failed = true;
-      failure = "the server refused the folder " + f.InitialDirectory;
-    }
+    if (!f.Success) run.fail("the server refused the folder " + f.InitialDirectory);
   };
   ftp.OnFtpReady = [&](quillon::TStarFtp&) {
     // The next step, or QUIT, once this ready notice and its completion event have been handled.
     loop.post([&] {
-      if (!loggedIn || done || ftp.Busy() || !ftp.FtpConnected()) return;
-      if (!ftp.Success && !failed) {
-        failed = true;
-        failure = "the server refused the command";
-      }
-      if (!steps.empty() && !failed) {
+      if (!run.loggedIn || run.done || ftp.Busy() || !ftp.FtpConnected()) return;
+      if (!ftp.Success) run.fail("the server refused the command");
+      if (!steps.empty() && !run.failed) {
         auto step = steps.front();
         steps.pop_front();
         step();
@@ -173,7 +194,7 @@ int main(int argc, char** argv) {
       }
     });
   };
-  ftp.OnListingDone = [&](quillon::TStarFtp& f) {
+  ftp.OnListingDone = [names](quillon::TStarFtp& f) {
     if (!f.Success) return;
     if (!names) {
       for (const auto& line : f.Listing()) std::printf("%s\n", printable(line).c_str());
@@ -182,15 +203,33 @@ int main(int argc, char** argv) {
     for (const auto& name : f.DirectoryNames()) std::printf("%s/\n", printable(name).c_str());
     for (const auto& name : f.FileNames()) std::printf("%s\n", printable(name).c_str());
   };
+}
 
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  quillon::PollEventLoop loop;
+  quillon::TStarFtp ftp(loop);
+  ftp.UserName = "anonymous";
+  ftp.UserPassword = "quillon@example.invalid";
+  if (const char* env = std::getenv("QUILLON_FTP_PASSWORD")) ftp.UserPassword = env;
+  const auto options = readOptions(args, ftp);
+  if (!options || args.size() < options->firstOperand + 2) return usage();
+  const size_t i = options->firstOperand;
+  ftp.setFtpServer(args[i]);
+  const std::vector<std::string> operands(args.begin() + static_cast<long>(i) + 2, args.end());
+  auto plan = planSteps(args[i + 1], operands, ftp);
+  if (!plan) return usage();
+  if (plan->refused) return plan->refused;
+
+  Run run;
+  follow(ftp, loop, plan->steps, *options, plan->names, run);
   ftp.Connect();
-  if (!loop.runUntil([&] { return done; }, 24 * 3600 * 1000)) return 1;
-  if (!loggedIn && !failed) {
-    failed = true;
-    failure = "could not log in";
-  }
-  if (failed) {
-    std::fprintf(stderr, "quillon-ftp: %s\n", printable(failure).c_str());
+  if (!loop.runUntil([&] { return run.done; }, 24 * 3600 * 1000)) return 1;
+  if (!run.loggedIn) run.fail("could not log in");
+  if (run.failed) {
+    std::fprintf(stderr, "quillon-ftp: %s\n", printable(run.failure).c_str());
     return 1;
   }
   return 0;
