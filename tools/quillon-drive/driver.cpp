@@ -260,37 +260,56 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
   if (queueDirective(d)) return;
   if (!inBlock) pump();
   if (failed()) return;
+  if (executeOnControl(d, root, inBlock)) return;
+  if (inBlock) return fail(d.line, "directive " + d.name + " cannot be used inside a block");
+  executeOnMainWindow(d);
+}
+
+// The directives that act on a control of `root`, the main window or a dialog's block; false for others.
+bool Driver::executeOnControl(const Directive& d, QWidget* root, bool inBlock) {
   const std::string& n = d.name;
-  auto* editor = main_ ? main_->findChild<QsciScintilla*>("RE1") : nullptr;
   auto report = [&](const std::string& reason) {
     if (!reason.empty()) fail(d.line, reason);
   };
-
   if (n == "click" || n == "dblclick") {
-    if (!needArgs(d, 1)) return;
+    if (!needArgs(d, 1)) return true;
     if (QWidget* w = control(d, root, d.args[0])) report(clickControl(w, n == "dblclick"));
   } else if (n == "set") {
-    if (!needArgs(d, 2)) return;
+    if (!needArgs(d, 2)) return true;
     if (QWidget* w = control(d, root, d.args[0])) report(setControl(w, d.args[1]));
   } else if (n == "key") {
-    if (!needArgs(d, 1)) return;
+    if (!needArgs(d, 1)) return true;
     // Where the focus is, unless it was left behind in a dialog that has closed since.
     QWidget* target = QApplication::focusWidget();
     if (!target || !target->isVisible() || (root != main_ && !root->isAncestorOf(target))) target = root;
     report(pressChord(target, d.args[0]));
+  } else if (n == "sleep") {
+    if (!needArgs(d, 1)) return true;
+    const auto ms = toInt(d.args[0]);
+    if (!ms || *ms < 0) {
+      fail(d.line, "sleep needs a number of milliseconds");
+      return true;
+    }
+    QTest::qWait(*ms);
   } else if (inBlock && n == "select") {
-    if (!needArgs(d, 2)) return;
+    if (!needArgs(d, 2)) return true;
     std::vector<int> rows;
     for (size_t i = 1; i < d.args.size(); ++i) {
       const auto v = toInt(d.args[i]);
-      if (!v) return fail(d.line, "select needs item numbers");
+      if (!v) {
+      fail(d.line, "select needs item numbers");
+      return true;
+    }
       rows.push_back(*v);
     }
     if (QWidget* w = control(d, root, d.args[0])) report(selectListItems(w, rows));
   } else if (inBlock && n == "cell") {
-    if (!needArgs(d, 4)) return;
+    if (!needArgs(d, 4)) return true;
     const auto col = toInt(d.args[1]), row = toInt(d.args[2]);
-    if (!col || !row) return fail(d.line, "cell needs a column and a row number");
+    if (!col || !row) {
+      fail(d.line, "cell needs a column and a row number");
+      return true;
+    }
     if (QWidget* w = control(d, root, d.args[0])) report(setGridCell(w, *col, *row, d.args[3]));
   } else if (inBlock && n == "dump") {
     writeDialogDump(*root);
@@ -298,26 +317,27 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
     waitIdle();
   } else if (inBlock && (n == "outline" || n == "outline-dblclick")) {
     // The window's outline or tree: the first one it has that is shown.
-    if (!needArgs(d, 1)) return;
+    if (!needArgs(d, 1)) return true;
     QTreeWidget* tree = nullptr;
     for (QTreeWidget* t : root->findChildren<QTreeWidget*>())
       if (!tree && t->isVisible()) tree = t;
-    if (!tree) return fail(d.line, "the window has no outline");
-    clickOutlineItem(d, tree, n == "outline-dblclick" ? "outline-dblclick" : "outline");
-  } else if (inBlock) {
-    fail(d.line, "directive " + n + " cannot be used inside a block");
-  } else if (n == "command") {
-    if (!needArgs(d, 1)) return;
-    // The recent-project entries of the File menu: "Reopen1Click" to "Reopen4Click", or "Reopen1" to "Reopen4".
-    const std::string& c = d.args[0];
-    if (c.size() >= 7 && c.rfind("Reopen", 0) == 0 && c[6] >= '1' && c[6] <= '4' && (c.size() == 7 || c.substr(7) == "Click")) {
-      QAction* entry = main_->findChild<QAction*>(QString("Reopen%1").arg(c[6]));
-      if (!entry || !entry->isEnabled()) return fail(d.line, "command " + c + " is disabled");
-      entry->trigger();
-      return;
+    if (!tree) {
+      fail(d.line, "the window has no outline");
+      return true;
     }
-    if (!main_->commands().exists(d.args[0])) return fail(d.line, "unknown command " + d.args[0]);
-    if (!main_->commands().trigger(d.args[0])) return fail(d.line, "command " + d.args[0] + " is disabled");
+    clickOutlineItem(d, tree, n == "outline-dblclick" ? "outline-dblclick" : "outline");
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The directives of the main window's own level: commands, typing, the outline, the Files tab, blocks.
+void Driver::executeOnMainWindow(const Directive& d) {
+  const std::string& n = d.name;
+  auto* editor = main_ ? main_->findChild<QsciScintilla*>("RE1") : nullptr;
+  if (n == "command") {
+    if (needArgs(d, 1)) runCommand(d);
   } else if (n == "type") {
     if (!needArgs(d, 1)) return;
     editor->setFocus();
@@ -331,34 +351,10 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
   } else if (n == "outline" || n == "outline-dblclick" || n == "outline-menu") {
     if (!needArgs(d, 1)) return;
     clickOutlineItem(d, main_->findChild<QTreeWidget*>("Outline1"), n);
-  } else if (n == "files-dir") {
-    if (!needArgs(d, 1)) return;
-    if (!isDirectory(d.args[0])) return fail(d.line, "no folder " + d.args[0]);
-    auto* tabs = main_->findChild<QTabWidget*>("PageControl1");
-    tabs->setCurrentIndex(1);
-    std::string folder = d.args[0];
-    if (folder.back() != '/') folder += '/';
-    main_->filesGoTo(folder);
-  } else if (n == "files-click" || n == "files-dblclick") {
-    if (!needArgs(d, 1)) return;
-    auto* list = main_->findChild<QListWidget*>("ListBox2");
-    const auto found = list->findItems(toQString(d.args[0]), Qt::MatchExactly);
-    if (found.isEmpty()) return fail(d.line, "no file " + d.args[0] + " in the Files tab");
-    list->setCurrentItem(found.first());
-    const QRect r = list->visualItemRect(found.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-    if (n == "files-dblclick") QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+  } else if (n == "files-dir" || n == "files-click" || n == "files-dblclick") {
+    if (needArgs(d, 1)) filesDirective(d);
   } else if (n == "window") {
-    if (!needArgs(d, 1)) return;
-    QWidget* window = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->isVisible() && w->objectName() == toQString(d.args[0])) window = w;
-    if (!window) return fail(d.line, "no open window " + d.args[0]);
-    writeLine("WINDOW " + d.args[0] + " shown");
-    for (const Directive& inner : d.body) {
-      execute(inner, window, true);
-      if (failed()) return;
-    }
+    if (needArgs(d, 1)) windowBlock(d);
   } else if (n == "wait-idle") {
     waitIdle();
   } else if (n == "dump") {
@@ -370,6 +366,51 @@ void Driver::execute(const Directive& d, QWidget* root, bool inBlock) {
     if (*data != d.args[1]) fail(d.line, "file " + d.args[0] + " holds " + jsonString(*data));
   } else {
     fail(d.line, "unknown directive " + n);
+  }
+}
+
+void Driver::runCommand(const Directive& d) {
+  // The recent-project entries of the File menu: "Reopen1Click" to "Reopen4Click", or "Reopen1" to "Reopen4".
+  const std::string& c = d.args[0];
+  if (c.size() >= 7 && c.rfind("Reopen", 0) == 0 && c[6] >= '1' && c[6] <= '4' &&
+      (c.size() == 7 || c.substr(7) == "Click")) {
+    QAction* entry = main_->findChild<QAction*>(QString("Reopen%1").arg(c[6]));
+    if (!entry || !entry->isEnabled()) return fail(d.line, "command " + c + " is disabled");
+    entry->trigger();
+    return;
+  }
+  if (!main_->commands().exists(c)) return fail(d.line, "unknown command " + c);
+  if (!main_->commands().trigger(c)) return fail(d.line, "command " + c + " is disabled");
+}
+
+void Driver::filesDirective(const Directive& d) {
+  if (d.name == "files-dir") {
+    if (!isDirectory(d.args[0])) return fail(d.line, "no folder " + d.args[0]);
+    auto* tabs = main_->findChild<QTabWidget*>("PageControl1");
+    tabs->setCurrentIndex(1);
+    std::string folder = d.args[0];
+    if (folder.back() != '/') folder += '/';
+    main_->filesGoTo(folder);
+    return;
+  }
+  auto* list = main_->findChild<QListWidget*>("ListBox2");
+  const auto found = list->findItems(toQString(d.args[0]), Qt::MatchExactly);
+  if (found.isEmpty()) return fail(d.line, "no file " + d.args[0] + " in the Files tab");
+  list->setCurrentItem(found.first());
+  const QRect r = list->visualItemRect(found.first());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+  if (d.name == "files-dblclick") QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+void Driver::windowBlock(const Directive& d) {
+  QWidget* window = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && w->objectName() == toQString(d.args[0])) window = w;
+  if (!window) return fail(d.line, "no open window " + d.args[0]);
+  writeLine("WINDOW " + d.args[0] + " shown");
+  for (const Directive& inner : d.body) {
+    execute(inner, window, true);
+    if (failed()) return;
   }
 }
 

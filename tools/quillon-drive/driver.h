@@ -65,6 +65,11 @@ class Driver : public Prompts, public FileDialogs, public ColourDialogs, public 
   void pump();
   void waitIdle();
   void execute(const Directive& d, QWidget* root, bool inBlock);
+  bool executeOnControl(const Directive& d, QWidget* root, bool inBlock);
+  void executeOnMainWindow(const Directive& d);
+  void runCommand(const Directive& d);
+  void filesDirective(const Directive& d);
+  void windowBlock(const Directive& d);
   bool queueDirective(const Directive& d);
   void checkUnused();
   bool needArgs(const Directive& d, size_t count);
