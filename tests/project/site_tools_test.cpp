@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +13,7 @@
 #include "project/page_analysis.h"
 #include "project/site_files.h"
 #include "project/site_replace.h"
+#include "project/site_replace_run.h"
 #include "support/temp_dir.h"
 
 namespace quillon {
@@ -101,6 +104,60 @@ TEST(SiteReplace, UntouchedUnreadableAndReadOnlyFiles) {
     EXPECT_FALSE(r.error.empty());
     EXPECT_EQ(readWholeFile(locked), "see the sea");
   }
+}
+
+TEST(SiteReplaceRun, EachFileOnceWhateverItsPathLeftAloneCountedTemporariesSwept) {
+  testing::TempDir dir;
+  const std::string a = dir.path() + "a.html", b = dir.path() + "b.html", c = dir.path() + "c.html";
+  makeDirectories(dir.path() + "sub");
+  const std::string d = dir.path() + "sub/d.html";
+  put(a, "one x");
+  ASSERT_EQ(::link(a.c_str(), b.c_str()), 0);  // a second name of the same page
+  put(c, "x not backed up");
+  put(d, "x and x");
+  put(dir.path() + "plain.html", "nothing");
+  // A process id that cannot be running.
+  const std::string stale = dir.path() + "sub/.d.html.quillon-999999999-abcdef.tmp";
+  put(stale, "left by a killed run");
+
+  SiteReplaceRun run({a, b, a, c, d, dir.path() + "plain.html"}, "x", "xx", true, {c});
+  EXPECT_EQ(run.fileCount(), 4u);  // a, c, d and plain.html
+  while (!run.done()) run.step();
+  run.finish();
+  EXPECT_EQ(run.changed(), (std::vector<std::string>{a, d}));
+  EXPECT_EQ(readWholeFile(a), "one xx");  // replaced once, not in its own replacement
+  EXPECT_EQ(readWholeFile(b), "one xx");  // still the same file
+  EXPECT_EQ(readWholeFile(c), "x not backed up");
+  EXPECT_EQ(readWholeFile(d), "xx and xx");
+  EXPECT_EQ(run.leftAloneCount(), 1u);
+  EXPECT_FALSE(fileExists(stale));
+  EXPECT_FALSE(run.failure());
+  EXPECT_TRUE(run.changedMeanwhile().empty());
+  EXPECT_EQ(distinctFiles({b, a, b}), (std::vector<std::string>{b}));
+}
+
+TEST(SiteReplaceRun, AFailedWriteEndsTheRun) {
+  testing::TempDir dir;
+  const std::string first = dir.path() + "a.html", second = dir.path() + "b.html";
+  put(first, "x");
+  put(second, "x");
+  // Files may not grow past 1,000 bytes, even for root: the first page's new text cannot be written.
+  struct rlimit old {};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = old;
+  small.rlim_cur = 1000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  SiteReplaceRun run({first, second}, "x", std::string(5000, 'y'), true);
+  while (!run.done()) run.step();
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previous);
+  ASSERT_TRUE(run.failure());
+  EXPECT_EQ(run.failure()->failedPath, first);
+  EXPECT_FALSE(run.failure()->error.empty());
+  EXPECT_EQ(run.filesDone(), 1u);
+  EXPECT_EQ(readWholeFile(first), "x");
+  EXPECT_EQ(readWholeFile(second), "x");  // never reached
 }
 
 TEST(SiteReplace, BackupFolderNames) {

@@ -29,6 +29,7 @@
 #include "project/project_files.h"
 #include "project/site_files.h"
 #include "project/site_replace.h"
+#include "project/site_replace_run.h"
 
 namespace quillon {
 
@@ -187,65 +188,44 @@ void TFormBigReplace::ButtonReplaceAllClick() {
   } else {
     for (int i = 0; i < ListBoxFiles->count(); ++i) files.push_back(itemBytes(ListBoxFiles->item(i)));
   }
-  // A file listed twice, or reached by a second path, is changed once: a second pass would replace in the
-  // replacements.
-  std::set<FileIdentity> seen;
-  std::erase_if(files, [&seen](const std::string& f) {
-    const auto id = identityOf(f);
-    return id && !seen.insert(*id).second;
-  });
+  files = distinctFiles(std::move(files));
   // A file whose backup copy failed is left as it is: without its copy, the replacement could not be undone.
   std::vector<std::string> notCopied;
   if (CheckBackup->isChecked() && !backUp(files, notCopied)) return;
+  SiteReplaceRun run(files, find, toBytes(EditReplace->text()), CheckMatchCase->isChecked(), notCopied);
+  runReplace(run);
+}
 
+void TFormBigReplace::runReplace(SiteReplaceRun& run) {
   setRunning(true);
-  ProgressBar->setRange(0, static_cast<int>(files.size()));
+  ProgressBar->setRange(0, static_cast<int>(run.fileCount()));
   ProgressBar->setValue(0);
   ProgressBar->show();
-  size_t leftAlone = 0;
-  std::vector<std::string> changedMeanwhile;
-  std::set<std::string> written;
-  std::set<std::string> swept;
-  const auto syncWritten = [&written] {
-    for (const std::string& folder : written) syncFileSystemOf(folder);
-  };
   LabelStatus->setText("Processing...");
   PumpedPass pass;
-  for (size_t i = 0; i < files.size(); ++i) {
-    ProgressBar->setValue(static_cast<int>(i + 1));
+  while (!run.done()) {
+    ProgressBar->setValue(static_cast<int>(run.filesDone() + 1));
     // The window is kept alive between files, but not redrawn for each of thousands of small ones.
     pass.pump();
-    if (std::find(notCopied.begin(), notCopied.end(), files[i]) != notCopied.end()) {
-      ++leftAlone;
-      continue;
-    }
-    // Temporaries that a killed run left in a folder are removed before the first write into it.
-    if (const std::string folder(folderPart(files[i])); swept.insert(folder).second) removeStaleTemporaries(folder);
-    const FileReplaceResult r = replaceInFile(files[i], find, toBytes(EditReplace->text()), CheckMatchCase->isChecked());
-    if (r.outcome == FileReplaceOutcome::Replaced) {
-      written.insert(std::string(folderPart(files[i])));
-      changed_.push_back(files[i]);
-    }
-    if (r.outcome == FileReplaceOutcome::ChangedMeanwhile) changedMeanwhile.push_back(files[i]);
-    if (r.outcome == FileReplaceOutcome::WriteFailed) {
-      syncWritten();
-      setRunning(false);
-      ProgressBar->hide();
-      LabelStatus->setText("Stopped.");
-      platform_.prompts.error(cannotWriteText(WriteResult{false, r.error, files[i]}, "page"));
-      return;
-    }
+    run.step();
   }
-  syncWritten();
-  LabelStatus->setText(leftAlone == 0 ? QString("Finished.")
-                                      : QString("Finished. %1 file(s) that could not be backed up were left unchanged.")
-                                            .arg(leftAlone));
-  ProgressBar->hide();
+  run.finish();
+  changed_.insert(changed_.end(), run.changed().begin(), run.changed().end());
   setRunning(false);
-  if (!changedMeanwhile.empty()) {
+  ProgressBar->hide();
+  if (run.failure()) {
+    LabelStatus->setText("Stopped.");
+    platform_.prompts.error(cannotWriteText(*run.failure(), "page"));
+    return;
+  }
+  LabelStatus->setText(run.leftAloneCount() == 0
+                           ? QString("Finished.")
+                           : QString("Finished. %1 file(s) that could not be backed up were left unchanged.")
+                                 .arg(run.leftAloneCount()));
+  if (!run.changedMeanwhile().empty()) {
     std::string said = "Another program changed these files while the replace was working on them, so they were "
                        "left as that program left them:";
-    for (const std::string& f : changedMeanwhile) said += "\r" + f;
+    for (const std::string& f : run.changedMeanwhile()) said += "\r" + f;
     platform_.prompts.info(said);
   }
 }

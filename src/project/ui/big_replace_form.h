@@ -17,6 +17,8 @@ class QRadioButton;
 
 namespace quillon {
 
+class SiteReplaceRun;
+
 // "Extended Replace": one text replaced by another in every page of a project or in chosen files, each
 // file rewritten on disk, optionally after copying them all to a new backup folder.
 class TFormBigReplace : public QDialog {
@@ -41,6 +43,8 @@ class TFormBigReplace : public QDialog {
   void scopeClick();
   void ButtonAddFileClick();
   void ButtonReplaceAllClick();
+  // Runs the replace file by file, showing its progress, then says how it went.
+  void runReplace(SiteReplaceRun& run);
   // Copies the files into a new backup folder; nothing (after saying why) when the folder cannot be made.
   // Files whose copy failed are returned in `notCopied`.
   bool backUp(const std::vector<std::string>& files, std::vector<std::string>& notCopied);
