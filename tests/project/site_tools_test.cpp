@@ -10,6 +10,7 @@
 #include "base/file_copy.h"
 #include "base/file_io.h"
 #include "project/backup_plan.h"
+#include "project/backup_run.h"
 #include "project/page_analysis.h"
 #include "project/site_files.h"
 #include "project/site_replace.h"
@@ -242,6 +243,54 @@ TEST(BackupPlan, StaleTemporariesOfAKilledRunAreSweptFromTheFoldersWrittenInto) 
   ASSERT_TRUE(copyIntoBackup(backup, {dir.path() + "a.html", "sub/a.html"}, &checked).ok);
   EXPECT_FALSE(fileExists(stale));
   EXPECT_EQ(readWholeFile(backup + "sub/a.html"), "a");
+}
+
+TEST(BackupRun, CopiesThenTheProjectAndAListOfWhatWasCopied) {
+  testing::TempDir dir;
+  put(dir.path() + "a.html", "a");
+  put(dir.path() + "SITE.out", "outline");
+  put(dir.path() + "SITE.fil", "links");
+  const std::string backup = dir.path() + "backup/";
+  makeDirectories(backup);
+  put(backup + ".x.quillon-999999999-abcdef.tmp", "left by a killed run");
+  const std::vector<std::string> pages = {dir.path() + "a.html", dir.path() + "gone.html", dir.path() + "gone2.html"};
+  BackupRun run(backup, pages, dir.path() + "SITE.fil", dir.path() + "SITE.out");
+  EXPECT_FALSE(fileExists(backup + ".x.quillon-999999999-abcdef.tmp"));
+  ASSERT_EQ(run.copyCount(), 3u);
+  std::vector<bool> results;
+  while (run.copying()) results.push_back(run.step().ok);
+  run.finish();
+  EXPECT_EQ(results, (std::vector<bool>{true, false, false}));
+  EXPECT_EQ(readWholeFile(backup + "a.html"), "a");
+  EXPECT_EQ(readWholeFile(backup + "SITE.out"), "outline");
+  EXPECT_EQ(readWholeFile(backup + "SITE.fil"), "links");
+  EXPECT_TRUE(run.projectCopied());
+  EXPECT_EQ(readWholeFile(backup + kBackupListName), backupListText(run.copied()));
+  ASSERT_EQ(run.copied().size(), 1u);
+  const std::string said = run.summary();
+  EXPECT_EQ(said.rfind("Backup finished. However, 2 of 3 files could not be backed up:\r" + dir.path() + "gone.html (", 0), 0u)
+      << said;
+}
+
+TEST(BackupRun, AStoppedRunWritesNeitherTheProjectNorTheList) {
+  testing::TempDir dir;
+  put(dir.path() + "a.html", "a");
+  put(dir.path() + "b.html", "b");
+  put(dir.path() + "SITE.out", "outline");
+  put(dir.path() + "SITE.fil", "links");
+  const std::string backup = dir.path() + "backup/";
+  makeDirectories(backup);
+  BackupRun run(backup, {dir.path() + "a.html", dir.path() + "b.html"}, dir.path() + "SITE.fil",
+                dir.path() + "SITE.out");
+  EXPECT_TRUE(run.step().ok);
+  run.stop();
+  EXPECT_FALSE(run.copying());
+  run.finish();
+  EXPECT_FALSE(fileExists(backup + "b.html"));
+  EXPECT_FALSE(fileExists(backup + "SITE.out"));
+  EXPECT_FALSE(fileExists(backup + kBackupListName));
+  EXPECT_EQ(run.summary(),
+            "Backup stopped. 1 of 2 files were copied; the project's files and the list of copies were not written.");
 }
 
 TEST(BackupReminder, AsksOnTheSixthLeaveAndOnlyWhenItShould) {

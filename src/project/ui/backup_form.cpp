@@ -21,6 +21,7 @@
 #include "platform/ui/pumped_pass.h"
 #include "platform/ui/qt_text.h"
 #include "project/backup_plan.h"
+#include "project/backup_run.h"
 #include "project/files_pane.h"
 #include "project/project_files.h"
 #include "project/site_files.h"
@@ -30,7 +31,6 @@ namespace quillon {
 
 namespace {
 // Failures named in the closing summary; the rest are counted.
-constexpr size_t kFailuresNamed = 10;
 }  // namespace
 
 TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
@@ -167,7 +167,6 @@ void TFormBackup::ButtonBackupNowClick() {
   }
   const std::string link = projectLinkPath(start_.projectsDir, project_);
   const std::string outline = projectOutlinePath(start_.projectsDir, project_);
-  const std::vector<std::string> projectFiles = {std::string(fileNamePart(link)), std::string(fileNamePart(outline))};
   std::vector<std::string> sources = files_;
   sources.push_back(link);
   sources.push_back(outline);
@@ -176,81 +175,48 @@ void TFormBackup::ButtonBackupNowClick() {
     setStatus("Status: Nothing was copied");
     return;
   }
-  const std::vector<BackupCopy> planned = planBackupCopies(files_, projectFiles);
-  ProgressBar->setRange(0, std::max(0, static_cast<int>(planned.size()) - 1));
+  BackupRun run(target, files_, link, outline);
+  runBackup(run);
+}
+
+void TFormBackup::runBackup(BackupRun& run) {
+  ProgressBar->setRange(0, std::max(0, static_cast<int>(run.copyCount()) - 1));
   ProgressBar->setValue(0);
   ProgressBar->show();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  removeStaleTemporaries(target);
-  // The first failure asks whether to go on; later ones are only counted, so a full disk or a list of
-  // missing pages gives one question and one summary, never a box per page.
-  std::vector<BackupCopy> copied;
-  std::vector<std::string> failures;
-  size_t failedCount = 0;
-  bool stopped = false;
   PumpedPass pass;
-  std::set<std::string> checkedFolders;
-  for (size_t i = 0; i < planned.size(); ++i) {
-    ProgressBar->setValue(static_cast<int>(i));
-    setStatus("Status: Copying " + toQString(fileNamePart(planned[i].source)));
+  while (run.copying()) {
+    ProgressBar->setValue(static_cast<int>(run.copiesDone()));
+    setStatus("Status: Copying " + toQString(fileNamePart(run.nextCopy().source)));
     pass.pump();
-    const WriteResult result = copyIntoBackup(target, planned[i], &checkedFolders);
-    if (result.ok) {
-      copied.push_back(planned[i]);
-      continue;
+    const std::string source = run.nextCopy().source;
+    const WriteResult result = run.step();
+    // The first failure asks whether to go on; later ones are only counted, so a full disk or a list of
+    // missing pages gives one question and one summary, never a box per page.
+    if (result.ok || run.failedCount() > 1) continue;
+    QApplication::restoreOverrideCursor();
+    if (!run.copying()) {
+      platform_.prompts.info("Error copying HTML file: " + source + ". Not backed up!");
+    } else if (platform_.prompts.message(
+                   MessageKind::Confirm, kAppTitle,
+                   "Error copying HTML file: " + source + ". Not backed up! (" + result.error +
+                       ")\r\rGo on backing up the other files? Further failures are only counted and listed at the end.",
+                   Buttons::YesNo) != Answer::Yes) {
+      run.stop();
     }
-    ++failedCount;
-    if (failures.size() < kFailuresNamed) failures.push_back(planned[i].source + " (" + result.error + ")");
-    if (failedCount == 1 && i + 1 == planned.size()) {
-      QApplication::restoreOverrideCursor();
-      platform_.prompts.info("Error copying HTML file: " + planned[i].source + ". Not backed up!");
-      QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else if (failedCount == 1) {
-      QApplication::restoreOverrideCursor();
-      const Answer goOn = platform_.prompts.message(
-          MessageKind::Confirm, kAppTitle,
-          "Error copying HTML file: " + planned[i].source + ". Not backed up! (" + result.error +
-              ")\r\rGo on backing up the other files? Further failures are only counted and listed at the end.",
-          Buttons::YesNo);
-      QApplication::setOverrideCursor(Qt::WaitCursor);
-      if (goOn != Answer::Yes) {
-        stopped = true;
-        break;
-      }
-    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
   }
-  bool projectCopied = false;
-  if (!stopped) {
-    projectCopied = copyFileReplacing(link, target + std::string(fileNamePart(link))).ok &&
-                    copyFileReplacing(outline, target + std::string(fileNamePart(outline))).ok;
-    // The list names what was really copied, so it never sends anyone looking for a copy that is not there.
-    writeFileReplacing(target + backupListName(planned, projectFiles), backupListText(copied));
-  }
-  syncFileSystemOf(target);
+  run.finish();
   QApplication::restoreOverrideCursor();
   ProgressBar->hide();
-  if (stopped) {
+  if (run.stopped()) {
     setStatus("Status: Backup stopped");
-    platform_.prompts.info("Backup stopped. " + std::to_string(copied.size()) + " of " +
-                           std::to_string(planned.size()) +
-                           " files were copied; the project's files and the list of copies were not written.");
+    platform_.prompts.info(run.summary());
     return;
   }
-  if (!projectCopied) {
-    platform_.prompts.info("Error copying the project file. Not backed up!");
-  }
+  if (!run.projectCopied()) platform_.prompts.info("Error copying the project file. Not backed up!");
   setStatus("Status: Backup complete");
-  std::string summary = "Backup finished.";
-  if (failedCount > 1) {
-    summary += " However, " + std::to_string(failedCount) + " of " + std::to_string(planned.size()) +
-               " files could not be backed up:";
-    for (const std::string& f : failures) summary += "\r" + f;
-    if (failedCount > failures.size())
-      summary += "\r... and " + std::to_string(failedCount - failures.size()) + " more.";
-  } else if (failedCount == 1 || !projectCopied) {
-    summary += " However, as reported, at least one file could not be backed up.";
-  }
-  platform_.prompts.info(summary);
+  platform_.prompts.info(run.summary());
 }
 
 }  // namespace quillon

@@ -15,6 +15,8 @@ class QStatusBar;
 
 namespace quillon {
 
+class BackupRun;
+
 // "Backup Project Files": every page of a chosen project and the project's own two files copied into a
 // folder the user picks, with a list of where each copy came from.
 class TFormBackup : public QDialog {
@@ -33,6 +35,8 @@ class TFormBackup : public QDialog {
   void chooseProject(const std::string& entry, bool fromList);
   void ButtonCreateClick();
   void ButtonBackupNowClick();
+  // Copies file by file, showing its progress and asking once when a copy fails, then says how it went.
+  void runBackup(BackupRun& run);
   void setStatus(const QString& text);
 
   Platform& platform_;
