@@ -241,6 +241,13 @@ QWidget* TForm1::buildLeftPane() {
   PageControl1 = named(new QTabWidget(PanelOutline), "PageControl1");
   layout->addWidget(PageControl1);
 
+  PageControl1->addTab(buildSiteTab(), "Web Site");
+  PageControl1->addTab(buildFilesTab(), "Files");
+  PageControl1->addTab(buildSnipsTab(), "Snips");
+  return PanelOutline;
+}
+
+QWidget* TForm1::buildSiteTab() {
   auto* site = named(new QWidget(PageControl1), "TabSheet1");
   auto* siteLayout = new QVBoxLayout(site);
   siteLayout->setContentsMargins(6, 6, 6, 6);
@@ -250,6 +257,29 @@ QWidget* TForm1::buildLeftPane() {
   Outline1->setDragDropMode(QAbstractItemView::NoDragDrop);
   // A double-click opens the page; folding stays with the branch marks and the keyboard.
   Outline1->setExpandsOnDoubleClick(false);
+  wireOutline();
+  siteLayout->addWidget(Outline1, 1);
+  siteLayout->addSpacing(8);
+  GroupBoxAddMove = named(new QGroupBox("Add/Move Web Pages", site), "GroupBoxAddMove");
+  auto* groupLayout = new QGridLayout(GroupBoxAddMove);
+  int at = 0;
+  for (const auto& button : webSiteTabButtons()) {
+    QToolButton* b = commandButton(GroupBoxAddMove, button, buttonNameFor(button.command));
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setAutoRaise(false);
+    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    groupLayout->addWidget(b, at, 0);
+    ++at;
+  }
+  siteLayout->addWidget(GroupBoxAddMove);
+  siteLayout->addSpacing(34 - 6);
+  ListBox1 = named(new QListWidget(site), "ListBox1");
+  ListBox1->hide();
+  return site;
+}
+
+// The outline's clicks, menu, and folding, which the project's model follows.
+void TForm1::wireOutline() {
   connect(Outline1, &QTreeWidget::customContextMenuRequested, this, &TForm1::showOutlineMenu);
   connect(Outline1, &QTreeWidget::itemClicked, this, [this] { Outline1Click(); });
   connect(Outline1, &QTreeWidget::itemDoubleClicked, this, [this] { commands_->trigger(cmd::Outline1DblClick); });
@@ -273,25 +303,9 @@ QWidget* TForm1::buildLeftPane() {
       }
     }
   });
-  siteLayout->addWidget(Outline1, 1);
-  siteLayout->addSpacing(8);
-  GroupBoxAddMove = named(new QGroupBox("Add/Move Web Pages", site), "GroupBoxAddMove");
-  auto* groupLayout = new QGridLayout(GroupBoxAddMove);
-  int at = 0;
-  for (const auto& button : webSiteTabButtons()) {
-    QToolButton* b = commandButton(GroupBoxAddMove, button, buttonNameFor(button.command));
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    b->setAutoRaise(false);
-    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    groupLayout->addWidget(b, at, 0);
-    ++at;
-  }
-  siteLayout->addWidget(GroupBoxAddMove);
-  siteLayout->addSpacing(34 - 6);
-  ListBox1 = named(new QListWidget(site), "ListBox1");
-  ListBox1->hide();
-  PageControl1->addTab(site, "Web Site");
+}
 
+QWidget* TForm1::buildFilesTab() {
   auto* files = named(new QWidget(PageControl1), "TabSheet2");
   auto* filesLayout = new QVBoxLayout(files);
   filesLayout->setContentsMargins(6, 6, 6, 6);
@@ -313,8 +327,10 @@ QWidget* TForm1::buildLeftPane() {
     filesLayout->addWidget(b);
   }
   filesLayout->addSpacing(38 - 6 - 28);
-  PageControl1->addTab(files, "Files");
+  return files;
+}
 
+QWidget* TForm1::buildSnipsTab() {
   auto* snips = named(new QWidget(PageControl1), "TabSheet7");
   auto* snipsLayout = new QVBoxLayout(snips);
   snipsLayout->setContentsMargins(6, 6, 6, 6);
@@ -345,8 +361,7 @@ QWidget* TForm1::buildLeftPane() {
   pasteLayout->addWidget(named(new QRadioButton("Copy to Clipboard Only", paste), "RadioClip"));
   snipsLayout->addSpacing(5);
   snipsLayout->addWidget(paste);
-  PageControl1->addTab(snips, "Snips");
-  return PanelOutline;
+  return snips;
 }
 
 QWidget* TForm1::buildRightPane() {
@@ -357,6 +372,33 @@ QWidget* TForm1::buildRightPane() {
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(0);
 
+  grid->addWidget(buildEditorControls(), 0, 0, 1, 2);
+
+  buildEditor();
+  grid->addWidget(RE1, 2, 0);
+
+  OleContainer1 = named(new QWidget(PanelHTMLWindow), "OleContainer1");
+  OleContainer1->hide();
+  grid->addWidget(OleContainer1, 2, 0);
+
+  QWidget* side = buildSideTabs();
+  grid->addWidget(side, 1, 1, 2, 1);
+  grid->setRowStretch(2, 1);
+  grid->setColumnStretch(0, 1);
+
+  Memo1 = named(new QPlainTextEdit(PanelHTMLWindow), "Memo1");
+  Memo1->hide();
+  auto* image = named(new QLabel(PanelHTMLWindow), "Image1");
+  image->hide();
+  // The browser's controls take a row of their own between the button row and the page they steer.
+  PanelMSIE = named(new QFrame(PanelHTMLWindow), "PanelMSIE");
+  PanelMSIE->hide();
+  grid->addWidget(PanelMSIE, 1, 0);
+  return PanelHTMLWindow;
+}
+
+// The row over the editing window: the page's buttons, the colouring controls, Wrap and the preview mode.
+QWidget* TForm1::buildEditorControls() {
   auto* row = new QWidget(PanelHTMLWindow);
   row->setObjectName("PanelHTMLControls");
   row->setFixedHeight(32);
@@ -408,8 +450,10 @@ QWidget* TForm1::buildRightPane() {
   LabelBrowserMode->setFixedWidth(16);
   LabelBrowserMode->setAlignment(Qt::AlignCenter);
   h->addWidget(LabelBrowserMode);
-  grid->addWidget(row, 0, 0, 1, 2);
+  return row;
+}
 
+void TForm1::buildEditor() {
   RE1 = named(new QsciScintilla(PanelHTMLWindow), "RE1");
   RE1->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
   RE1->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, 1UL);
@@ -429,12 +473,10 @@ QWidget* TForm1::buildRightPane() {
   // replacements, undo and redo move away from it; undoing back to it clears the flag.
   documentText_.attach(*RE1);
   connect(RE1, &QsciScintilla::modificationChanged, this, [this] { updateCaption(); });
-  grid->addWidget(RE1, 2, 0);
+}
 
-  OleContainer1 = named(new QWidget(PanelHTMLWindow), "OleContainer1");
-  OleContainer1->hide();
-  grid->addWidget(OleContainer1, 2, 0);
-
+// The E and IE tabs beside the editing window.
+QWidget* TForm1::buildSideTabs() {
   auto* side = new QWidget(PanelHTMLWindow);
   side->setObjectName("PanelSideTabs");
   side->setFixedWidth(21);
@@ -454,19 +496,7 @@ QWidget* TForm1::buildRightPane() {
     v->addWidget(tab);
   }
   v->addStretch();
-  grid->addWidget(side, 1, 1, 2, 1);
-  grid->setRowStretch(2, 1);
-  grid->setColumnStretch(0, 1);
-
-  Memo1 = named(new QPlainTextEdit(PanelHTMLWindow), "Memo1");
-  Memo1->hide();
-  auto* image = named(new QLabel(PanelHTMLWindow), "Image1");
-  image->hide();
-  // The browser's controls take a row of their own between the button row and the page they steer.
-  PanelMSIE = named(new QFrame(PanelHTMLWindow), "PanelMSIE");
-  PanelMSIE->hide();
-  grid->addWidget(PanelMSIE, 1, 0);
-  return PanelHTMLWindow;
+  return side;
 }
 
 void TForm1::buildMenus() {

@@ -85,7 +85,14 @@ class TForm1 : public QMainWindow {
   void releaseEditorKeys();
   void buildToolbars(QWidget* top);
   QWidget* buildLeftPane();
+  QWidget* buildSiteTab();
+  void wireOutline();
+  QWidget* buildFilesTab();
+  QWidget* buildSnipsTab();
   QWidget* buildRightPane();
+  QWidget* buildEditorControls();
+  void buildEditor();
+  QWidget* buildSideTabs();
   QWidget* buildTagPanel();
   // Each area's commands, declared in the file that holds their handlers.
   std::vector<CommandRecord> commandRecords();
@@ -227,6 +234,9 @@ class TForm1 : public QMainWindow {
   void BitBtnFrameDialogClick();
   void HelpOnTop1Click();
   std::vector<CommandRecord> tagCommands();
+  std::vector<CommandRecord> wrappingTagCommands();
+  std::vector<CommandRecord> insertedTagCommands();
+  std::vector<CommandRecord> builderCommands();
   EditView editView() const;
   void applyInsertion(const Insertion& insertion);
   void insertThroughClipboard(const Insertion& insertion);

@@ -39,6 +39,14 @@ void TForm1::applyInsertion(const Insertion& in) {
 }
 
 std::vector<CommandRecord> TForm1::tagCommands() {
+  std::vector<CommandRecord> records = wrappingTagCommands();
+  for (CommandRecord& r : insertedTagCommands()) records.push_back(std::move(r));
+  for (CommandRecord& r : builderCommands()) records.push_back(std::move(r));
+  return records;
+}
+
+// Tags put around the selection.
+std::vector<CommandRecord> TForm1::wrappingTagCommands() {
   struct Wrap {
     CommandName command;
     const char *caption, *shortcut, *icon;
@@ -76,7 +84,12 @@ std::vector<CommandRecord> TForm1::tagCommands() {
   records.push_back({cmd::ItalicClick, "Italic", "Ctrl+Shift+I", "format-text-italic", [this] {
     applyInsertion(settings_.em ? wrapSelection(editView(), "<EM>", "</EM>") : wrapSelection(editView(), "<I>", "</I>"));
   }});
+  return records;
+}
 
+// Tags and characters put in at the caret, and blocks through the clipboard.
+std::vector<CommandRecord> TForm1::insertedTagCommands() {
+  std::vector<CommandRecord> records;
   struct Tag {
     CommandName command;
     const char *caption, *shortcut, *icon;
@@ -93,6 +106,24 @@ std::vector<CommandRecord> TForm1::tagCommands() {
     records.push_back({t.command, t.caption, t.shortcut, t.icon,
                        [this, text = t.text] { applyInsertion(insertTag(editView(), text)); }});
 
+  static const Tag lists[] = {{cmd::UnorderedListUL1Click, "Unordered List <UL>", "", "", "UL"}, {cmd::BitBtnOLClick, "Ordered List <OL>", "", "", "OL"},
+                                                              {cmd::BitBtnDLClick, "Definition List <DL>", "", "", "DL"},         {cmd::BitBtnNOClick, "<NOFRAME>", "", "", "NOFRAMES"},
+                                                              {cmd::BitBtnSETClick, "<FRAMESET>", "", "", "FRAMESET"}};
+  for (const Tag& t : lists)
+    records.push_back({t.command, t.caption, t.shortcut, t.icon, [this, name = t.text] {
+                         insertThroughClipboard(wrapLinesInTag(editView(), name, DocumentSession::newFileTemplate()));
+                       }});
+
+  for (int r = 1; r <= 5; ++r)
+    for (int c = 1; c <= 5; ++c)
+      records.push_back({cmd::grid(r, c), std::to_string(c) + "C", "", "",
+                         [this, r, c] { insertThroughClipboard(insertTableGrid(editView(), r, c)); }});
+  return records;
+}
+
+// The tag panel, the builders and the other tools that put text in.
+std::vector<CommandRecord> TForm1::builderCommands() {
+  std::vector<CommandRecord> records;
   records.push_back({cmd::SpeedBar1Click, "Show Tag Panel", "", "insert-object", [this] {
     if (!SpeedBar) {
       SpeedBar = new TFormSpeedBar([this](std::string_view t) { applyInsertion(tagTemplateInsertion(editView(), t)); },
@@ -113,19 +144,6 @@ std::vector<CommandRecord> TForm1::tagCommands() {
   records.push_back({cmd::BitBtnSetDialogClick, "FRAMESET Dialog", "", "view-fullscreen", call(&TForm1::BitBtnSetDialogClick)});
   records.push_back({cmd::BitBtnFrameDialogClick, "FRAME Dialog", "", "view-restore", call(&TForm1::BitBtnFrameDialogClick)});
   records.push_back({cmd::HelpOnTop1Click, "Show Help On &Top", "Ctrl+/", "", call(&TForm1::HelpOnTop1Click)});
-
-  static const Tag lists[] = {{cmd::UnorderedListUL1Click, "Unordered List <UL>", "", "", "UL"}, {cmd::BitBtnOLClick, "Ordered List <OL>", "", "", "OL"},
-                                                              {cmd::BitBtnDLClick, "Definition List <DL>", "", "", "DL"},         {cmd::BitBtnNOClick, "<NOFRAME>", "", "", "NOFRAMES"},
-                                                              {cmd::BitBtnSETClick, "<FRAMESET>", "", "", "FRAMESET"}};
-  for (const Tag& t : lists)
-    records.push_back({t.command, t.caption, t.shortcut, t.icon, [this, name = t.text] {
-                         insertThroughClipboard(wrapLinesInTag(editView(), name, DocumentSession::newFileTemplate()));
-                       }});
-
-  for (int r = 1; r <= 5; ++r)
-    for (int c = 1; c <= 5; ++c)
-      records.push_back({cmd::grid(r, c), std::to_string(c) + "C", "", "",
-                         [this, r, c] { insertThroughClipboard(insertTableGrid(editView(), r, c)); }});
 
   records.push_back({cmd::ColorPicker1Click, "Color Picker...", "", "", [this] {
     const auto colour = platform_.colourDialogs.choose(0);
