@@ -256,6 +256,29 @@ void SpellEngine::begin(size_t from, size_t to, bool resetCount) {
 
 std::string SpellEngine::inPageEncoding(const std::string& utf8) const { return toDocumentEncoding(utf8, pageUtf8_); }
 
+// A word followed by "@", or "http", "ftp" or "news" followed by ":", runs on to the end of the address.
+bool SpellEngine::extendToAddress(std::string_view t, size_t start, size_t limit, std::string& word) {
+  if (pos_ >= t.size() || (t[pos_] != '@' && t[pos_] != ':')) return false;
+  const std::string lower = lowerAscii(word);
+  if (t[pos_] != '@' && lower != "http" && lower != "ftp" && lower != "news") return false;
+  while (pos_ < limit && t[pos_] != ' ' && t[pos_] != '\t' && t[pos_] != '\r' && t[pos_] != '\n' && t[pos_] != '<' &&
+         t[pos_] != '>' && t[pos_] != '"')
+    ++pos_;
+  word = std::string(t.substr(start, pos_ - start));
+  return true;
+}
+
+// What a word is changed to without asking: a "Change All" of this check, else a user dictionary's
+// auto-correction.
+const std::string* SpellEngine::automaticReplacement(const std::string& word) const {
+  const std::string* replacement = nullptr;
+  for (const auto& [from, to] : changeAll_)
+    if (from == word) replacement = &to;
+  for (size_t i = 0; !replacement && i < users_.size(); ++i)
+    if (i >= config_.users.size() || config_.users[i].inUse) replacement = users_[i].autoCorrect(word);
+  return replacement;
+}
+
 std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
   current_.reset();
   if (!encodingKnown_) {
@@ -285,17 +308,7 @@ std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
     const size_t start = read->start;
     pos_ = read->end;
     std::string word = std::move(read->text);
-    bool address = false;
-    if (config_.on(SpellOption::soInternet) && pos_ < t.size() && (t[pos_] == '@' || t[pos_] == ':')) {
-      const std::string lower = lowerAscii(word);
-      if (t[pos_] == '@' || lower == "http" || lower == "ftp" || lower == "news") {
-        while (pos_ < limit && t[pos_] != ' ' && t[pos_] != '\t' && t[pos_] != '\r' && t[pos_] != '\n' &&
-               t[pos_] != '<' && t[pos_] != '>' && t[pos_] != '"')
-          ++pos_;
-        word = std::string(t.substr(start, pos_ - start));
-        address = true;
-      }
-    }
+    const bool address = config_.on(SpellOption::soInternet) && extendToAddress(t, start, limit, word);
     const size_t length = pos_ - start;
     ++checked_;
     const bool dualCaps = config_.on(SpellOption::soDualCaps) && word.size() > 2 && isUpper(word[0]) &&
@@ -310,12 +323,7 @@ std::optional<SpellEngine::Stop> SpellEngine::next(SpellText& text) {
       previous_.swap(word);
       continue;
     }
-    const std::string* replacement = nullptr;
-    for (const auto& [from, to] : changeAll_)
-      if (from == word) replacement = &to;
-    for (size_t i = 0; !replacement && i < users_.size(); ++i)
-      if (i >= config_.users.size() || config_.users[i].inUse) replacement = users_[i].autoCorrect(word);
-    if (replacement) {
+    if (const std::string* replacement = automaticReplacement(word)) {
       const std::string with = inPageEncoding(*replacement);
       text.replace(start, length, with);
       end_ = end_ + with.size() - length;

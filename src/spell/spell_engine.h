@@ -96,6 +96,8 @@ class SpellEngine {
   const std::optional<Stop>& current() const { return current_; }
 
  private:
+  bool extendToAddress(std::string_view text, size_t start, size_t limit, std::string& word);
+  const std::string* automaticReplacement(const std::string& word) const;
   struct Undo {
     enum Kind { Ignore, IgnoreAll, Change, ChangeAll, Add, AutoCorrect } kind;
     size_t offset;

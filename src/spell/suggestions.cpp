@@ -22,6 +22,57 @@ constexpr int kWithinThreeEdits = 20; // the last resort for badly mangled words
 constexpr int kRare = 6;              // a known word the dictionary does not mark as common
 }  // namespace cost
 
+namespace {
+
+// Every spelling one edit from `w` (a swap of neighbours, a letter deleted, inserted or changed), each
+// with its cost. One buffer, edited in place and put back, instead of a new string for every candidate.
+template <typename Emit>
+void forEachSingleEdit(const std::string& w, Emit&& emit) {
+  static const std::string letters = "abcdefghijklmnopqrstuvwxyz'";
+  std::string s = w;
+  s.reserve(w.size() + 1);
+  for (size_t i = 0; i + 1 < w.size(); ++i) {  // swaps first: the commonest slip
+    std::swap(s[i], s[i + 1]);
+    emit(s, cost::kSwap);
+    std::swap(s[i], s[i + 1]);
+  }
+  for (size_t i = 0; i < w.size(); ++i) {
+    s.erase(i, 1);
+    emit(s, cost::kDeleteOrInsert);
+    s.insert(i, 1, w[i]);
+  }
+  for (size_t i = 0; i <= w.size(); ++i) {
+    s.insert(i, 1, ' ');
+    for (char c : letters) {
+      s[i] = c;
+      emit(s, cost::kDeleteOrInsert);
+    }
+    s.erase(i, 1);
+  }
+  for (size_t i = 0; i < w.size(); ++i) {
+    for (char c : letters) {
+      if (c == w[i]) continue;
+      s[i] = c;
+      emit(s, cost::kSubstitute);
+    }
+    s[i] = w[i];
+  }
+}
+
+// Fewer and cheaper edits first; then a kept first letter; then a length close to the word's.
+void rankCandidates(std::vector<std::pair<int, std::string>>& found, const std::string& word) {
+  std::stable_sort(found.begin(), found.end(), [&](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    const bool fa = a.second[0] == word[0], fb = b.second[0] == word[0];
+    if (fa != fb) return fa;
+    const auto da = std::abs(static_cast<long>(a.second.size()) - static_cast<long>(word.size()));
+    const auto db = std::abs(static_cast<long>(b.second.size()) - static_cast<long>(word.size()));
+    return da < db;
+  });
+}
+
+}  // namespace
+
 void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out, size_t limit,
                          const std::atomic<bool>* cancel) const {
   if (word.empty()) return;
@@ -30,7 +81,6 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
   // candidates, and no edit is tried that could not reach a dictionary word's length.
   const bool cheapOnly = word.size() > kCheapAbove;
   const bool editsCanReach = word.size() <= longestWord_ + 2;
-  static const std::string letters = "abcdefghijklmnopqrstuvwxyz'";
   std::vector<std::pair<int, std::string>> found;
   // A word the dictionary does not mark as common needs a nearer spelling to rank as high.
   auto rarity = [&](const std::string& w) { return !mains_.empty() && mains_[0].rank(w) == 2 ? cost::kRare : 0; };
@@ -45,37 +95,7 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
     }
     if (hit && seen.insert(candidate).second) found.emplace_back(rank + rarity(candidate), candidate);
   };
-  auto edits = [&](const std::string& w, const std::function<void(const std::string&, int)>& emit) {
-    // One buffer, edited in place and put back, instead of a new string for every candidate.
-    std::string s = w;
-    s.reserve(w.size() + 1);
-    for (size_t i = 0; i + 1 < w.size(); ++i) {  // swaps first: the commonest slip
-      std::swap(s[i], s[i + 1]);
-      emit(s, cost::kSwap);
-      std::swap(s[i], s[i + 1]);
-    }
-    for (size_t i = 0; i < w.size(); ++i) {
-      s.erase(i, 1);
-      emit(s, cost::kDeleteOrInsert);
-      s.insert(i, 1, w[i]);
-    }
-    for (size_t i = 0; i <= w.size(); ++i) {
-      s.insert(i, 1, ' ');
-      for (char c : letters) {
-        s[i] = c;
-        emit(s, cost::kDeleteOrInsert);
-      }
-      s.erase(i, 1);
-    }
-    for (size_t i = 0; i < w.size(); ++i) {
-      for (char c : letters) {
-        if (c == w[i]) continue;
-        s[i] = c;
-        emit(s, cost::kSubstitute);
-      }
-      s[i] = w[i];
-    }
-  };
+
 
   // The same word with its accents or apostrophes: "cafe" is "café", "Ive" is "I've".
   if (const auto it = plainForms().find(plainForm(word)); it != plainForms().end())
@@ -84,7 +104,7 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
       if (seen.insert(c).second) found.emplace_back(cost::kSameLetters, c);
     }
   if (cancelled()) return;
-  if (editsCanReach) edits(word, [&](const std::string& s, int rank) { consider(s, rank); });
+  if (editsCanReach) forEachSingleEdit(word, [&](const std::string& s, int rank) { consider(s, rank); });
   // Two edits away: the dictionary's words of nearly the same length and letters, rather than every string
   // two edits away (a quarter of a million probes for a word of eight letters).
   if (found.size() < limit && !cheapOnly && editsCanReach && !mains_.empty()) {
@@ -119,15 +139,8 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
       if (seen.insert(c).second) found.emplace_back(cost::kWithinThreeEdits + d + rarity(c), std::move(c));
     });
   }
-  std::stable_sort(found.begin(), found.end(), [&](const auto& a, const auto& b) {
-    // Fewer and cheaper edits first; then a kept first letter; then a length close to the word's.
-    if (a.first != b.first) return a.first < b.first;
-    const bool fa = a.second[0] == word[0], fb = b.second[0] == word[0];
-    if (fa != fb) return fa;
-    const auto da = std::abs(static_cast<long>(a.second.size()) - static_cast<long>(word.size()));
-    const auto db = std::abs(static_cast<long>(b.second.size()) - static_cast<long>(word.size()));
-    return da < db;
-  });
+  rankCandidates(found, word);
+
   for (const auto& [rank, s] : found) {
     if (out.size() >= limit) break;
     if (std::find(out.begin(), out.end(), s) == out.end()) out.push_back(s);

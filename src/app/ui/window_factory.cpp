@@ -76,19 +76,9 @@ struct Made {
 using Window = std::unique_ptr<QWidget>;
 using Maker = Window (*)(const Made&);
 
-// Every window that can be made on its own, by class name: the one list both functions below read.
-const std::map<std::string, Maker>& makers() {
-  static EmptyText emptyText;
-  static const std::map<std::string, Maker> table = {
-      {"TTipsForm", [](const Made&) -> Window { return std::make_unique<TTipsForm>(true); }},
-      {"TFormSplash", [](const Made&) -> Window { return std::make_unique<TFormSplash>(TFormSplash::Mode::About); }},
-      {"TFormEmail", [](const Made&) -> Window { return std::make_unique<TFormEmail>("webmaster@example.invalid"); }},
-      {"TFormSpeedBar",
-       [](const Made&) -> Window {
-         return std::make_unique<TFormSpeedBar>([](std::string_view) {}, [](std::string_view) {});
-       }},
-      {"TFormNewName", [](const Made& c) -> Window { return std::make_unique<TFormNewName>(c.platform); }},
-      {"TFormConfirm", [](const Made&) -> Window { return std::make_unique<TFormConfirm>(true); }},
+// The builders' dialogs.
+std::map<std::string, Maker> builderMakers() {
+  return {
       {"TFormTable", [](const Made& c) -> Window { return std::make_unique<TFormTable>(c.platform.clipboard); }},
       {"TFormBody",
        [](const Made& c) -> Window {
@@ -115,6 +105,24 @@ const std::map<std::string, Maker>& makers() {
          return std::make_unique<TFormHelpOnTop>(c.platform.prompts,
                                                  TFormHelpOnTop::Start{c.folders.shared + "help/", false, {}});
        }},
+  };
+}
+
+// Every window that can be made on its own, by class name: the one list both functions below read.
+const std::map<std::string, Maker>& makers() {
+  static EmptyText emptyText;
+  static const std::map<std::string, Maker> table = [] {
+    std::map<std::string, Maker> all = builderMakers();
+    all.merge(std::map<std::string, Maker>{
+      {"TTipsForm", [](const Made&) -> Window { return std::make_unique<TTipsForm>(true); }},
+      {"TFormSplash", [](const Made&) -> Window { return std::make_unique<TFormSplash>(TFormSplash::Mode::About); }},
+      {"TFormEmail", [](const Made&) -> Window { return std::make_unique<TFormEmail>("webmaster@example.invalid"); }},
+      {"TFormSpeedBar",
+       [](const Made&) -> Window {
+         return std::make_unique<TFormSpeedBar>([](std::string_view) {}, [](std::string_view) {});
+       }},
+      {"TFormNewName", [](const Made& c) -> Window { return std::make_unique<TFormNewName>(c.platform); }},
+      {"TFormConfirm", [](const Made&) -> Window { return std::make_unique<TFormConfirm>(true); }},
       {"TFormBigReplace",
        [](const Made& c) -> Window {
          return std::make_unique<TFormBigReplace>(c.platform,
@@ -163,7 +171,9 @@ const std::map<std::string, Maker>& makers() {
          return std::make_unique<TFormOptions>(OptionsTab::Files, c.platform, s.settings, s.programDir,
                                                std::vector<std::string>{"html", "htm"}, s.project);
        }},
-  };
+    });
+    return all;
+  }();
   return table;
 }
 

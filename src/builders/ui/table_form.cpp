@@ -85,34 +85,9 @@ TFormTable::TFormTable(Clipboard& clipboard, QWidget* parent) : QDialog(parent),
   grid->addLayout(form, 0, 0);
   grid->addWidget(width, 1, 0);
 
-  auto* caption = named(new QGroupBox("Table Caption (optional)", page), "GroupBoxCaption");
-  auto* cl = new QHBoxLayout(caption);
-  EditCaption = named(new QLineEdit(caption), "EditCaption");
-  RadioCapTop = named(new QRadioButton("Top", caption), "RadioCapTop");
-  RadioCapBot = named(new QRadioButton("Bottom", caption), "RadioCapBot");
-  RadioCapTop->setChecked(true);
-  cl->addWidget(EditCaption, 1);
-  cl->addWidget(RadioCapTop);
-  cl->addWidget(RadioCapBot);
-  grid->addWidget(caption, 2, 0, 1, 2);
+  grid->addWidget(buildCaptionBox(page), 2, 0, 1, 2);
 
-  auto* sampler = named(new QGroupBox("Effect Sampler", page), "GroupBoxSampler");
-  auto* sl = new QVBoxLayout(sampler);
-  PanelSampler = named(new QFrame(sampler), "PanelSampler");
-  PanelSampler->setFrameShape(QFrame::Panel);
-  PanelSampler->setFrameShadow(QFrame::Raised);
-  PanelSampler->setFixedSize(150, 90);
-  for (int i = 0; i < 3; ++i) {
-    sampleCells_[i] = new QLabel(QString("Cell %1").arg(i + 1), PanelSampler);
-    sampleCells_[i]->setFrameShape(QFrame::Box);
-    sampleCells_[i]->setAlignment(Qt::AlignCenter);
-  }
-  LabelSamplerHint = named(new QLabel("Try changing the border, padding, or spacing values and see what happens.", sampler),
-                           "LabelSamplerHint");
-  LabelSamplerHint->setWordWrap(true);
-  sl->addWidget(PanelSampler);
-  sl->addWidget(LabelSamplerHint);
-  grid->addWidget(sampler, 0, 1, 2, 1);
+  grid->addWidget(buildSampler(page), 0, 1, 2, 1);
 
   Grid1 = named(new QTableWidget(2, 2, page), "Grid1");
   Grid1->horizontalHeader()->hide();
@@ -137,6 +112,40 @@ TFormTable::TFormTable(Clipboard& clipboard, QWidget* parent) : QDialog(parent),
   const SamplerLayout layout = tableSampler(0, 0, 0);
   for (int i = 0; i < 3; ++i)
     sampleCells_[i]->setGeometry(layout.cells[i].left, layout.cells[i].top, layout.cells[i].width, layout.cells[i].height);
+}
+
+QWidget* TFormTable::buildCaptionBox(QWidget* page) {
+  auto* caption = named(new QGroupBox("Table Caption (optional)", page), "GroupBoxCaption");
+  auto* cl = new QHBoxLayout(caption);
+  EditCaption = named(new QLineEdit(caption), "EditCaption");
+  RadioCapTop = named(new QRadioButton("Top", caption), "RadioCapTop");
+  RadioCapBot = named(new QRadioButton("Bottom", caption), "RadioCapBot");
+  RadioCapTop->setChecked(true);
+  cl->addWidget(EditCaption, 1);
+  cl->addWidget(RadioCapTop);
+  cl->addWidget(RadioCapBot);
+  return caption;
+}
+
+// Three cells drawn with the border, padding and spacing chosen.
+QWidget* TFormTable::buildSampler(QWidget* page) {
+  auto* sampler = named(new QGroupBox("Effect Sampler", page), "GroupBoxSampler");
+  auto* sl = new QVBoxLayout(sampler);
+  PanelSampler = named(new QFrame(sampler), "PanelSampler");
+  PanelSampler->setFrameShape(QFrame::Panel);
+  PanelSampler->setFrameShadow(QFrame::Raised);
+  PanelSampler->setFixedSize(150, 90);
+  for (int i = 0; i < 3; ++i) {
+    sampleCells_[i] = new QLabel(QString("Cell %1").arg(i + 1), PanelSampler);
+    sampleCells_[i]->setFrameShape(QFrame::Box);
+    sampleCells_[i]->setAlignment(Qt::AlignCenter);
+  }
+  LabelSamplerHint = named(new QLabel("Try changing the border, padding, or spacing values and see what happens.", sampler),
+                           "LabelSamplerHint");
+  LabelSamplerHint->setWordWrap(true);
+  sl->addWidget(PanelSampler);
+  sl->addWidget(LabelSamplerHint);
+  return sampler;
 }
 
 void TFormTable::SpinRowsChange() {

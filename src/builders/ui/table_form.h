@@ -28,6 +28,8 @@ class TFormTable : public QDialog {
   TableTagRecord record() const;
 
  private:
+  QWidget* buildCaptionBox(QWidget* page);
+  QWidget* buildSampler(QWidget* page);
   void SpinRowsChange();
   void SpinBorderChange();
   void BitBtn1Click();

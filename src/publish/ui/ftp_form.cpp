@@ -203,31 +203,9 @@ QWidget* TFormFTP::buildFilesPage() {
   a->addLayout(aButtons);
   PageControl2->addTab(autoPage, "Auto-FTP List");
 
-  auto* projectPage = new QWidget(PageControl2);
-  auto* p = new QVBoxLayout(projectPage);
-  ComboBox1 = named(new QComboBox(projectPage), "ComboBox1");
-  ComboBox1->setPlaceholderText("Select a Project");
-  Outline1 = named(new QTreeWidget(projectPage), "Outline1");
-  Outline1->setHeaderHidden(true);
-  p->addWidget(ComboBox1);
-  p->addWidget(Outline1);
-  auto* pButtons = new QHBoxLayout;
-  auto* addPage = namedButton("&Add", "BitBtnAddOutline", projectPage);
-  auto* addAllPages = namedButton("Add All", "BitBtn4", projectPage);
-  pButtons->addWidget(addPage);
-  pButtons->addWidget(addAllPages);
-  p->addLayout(pButtons);
-  PageControl2->addTab(projectPage, "Projects");
+  PageControl2->addTab(buildProjectsSource(), "Projects");
 
-  auto* filesPage = new QWidget(PageControl2);
-  auto* f = new QVBoxLayout(filesPage);
-  DriveComboBox1 = named(new QComboBox(filesPage), "DriveComboBox1");
-  DirectoryListBox1 = named(new QListWidget(filesPage), "DirectoryListBox1");
-  FileListBox1 = named(new QListWidget(filesPage), "FileListBox1");
-  FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  auto* addFile = namedButton("Add", "BitBtnAddFile", filesPage);
-  for (QWidget* w : std::initializer_list<QWidget*>{DriveComboBox1, DirectoryListBox1, FileListBox1, addFile}) f->addWidget(w);
-  PageControl2->addTab(filesPage, "Files");
+  PageControl2->addTab(buildFilesSource(), "Files");
   h->addWidget(PageControl2, 1);
 
   connect(remove, &QPushButton::clicked, this, [this] {
@@ -247,13 +225,45 @@ QWidget* TFormFTP::buildFilesPage() {
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) delete ListBoxChanged->takeItem(*it);
     changedListChanged();
   });
+  return page;
+}
+
+// The pages of a project, to add to the transfer list.
+QWidget* TFormFTP::buildProjectsSource() {
+  auto* projectPage = new QWidget(PageControl2);
+  auto* p = new QVBoxLayout(projectPage);
+  ComboBox1 = named(new QComboBox(projectPage), "ComboBox1");
+  ComboBox1->setPlaceholderText("Select a Project");
+  Outline1 = named(new QTreeWidget(projectPage), "Outline1");
+  Outline1->setHeaderHidden(true);
+  p->addWidget(ComboBox1);
+  p->addWidget(Outline1);
+  auto* pButtons = new QHBoxLayout;
+  auto* addPage = namedButton("&Add", "BitBtnAddOutline", projectPage);
+  auto* addAllPages = namedButton("Add All", "BitBtn4", projectPage);
+  pButtons->addWidget(addPage);
+  pButtons->addWidget(addAllPages);
+  p->addLayout(pButtons);
   connect(ComboBox1, &QComboBox::activated, this, [this](int i) { ComboBox1Change(i); });
   connect(addPage, &QPushButton::clicked, this, [this] { addFromProject(false); });
   connect(addAllPages, &QPushButton::clicked, this, [this] { addFromProject(true); });
+  return projectPage;
+}
+
+// Files of any folder, to add to the transfer list.
+QWidget* TFormFTP::buildFilesSource() {
+  auto* filesPage = new QWidget(PageControl2);
+  auto* f = new QVBoxLayout(filesPage);
+  DriveComboBox1 = named(new QComboBox(filesPage), "DriveComboBox1");
+  DirectoryListBox1 = named(new QListWidget(filesPage), "DirectoryListBox1");
+  FileListBox1 = named(new QListWidget(filesPage), "FileListBox1");
+  FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  auto* addFile = namedButton("Add", "BitBtnAddFile", filesPage);
+  for (QWidget* w : std::initializer_list<QWidget*>{DriveComboBox1, DirectoryListBox1, FileListBox1, addFile}) f->addWidget(w);
   browser_ = new FolderBrowser(DriveComboBox1, DirectoryListBox1, FileListBox1, {}, this);
   connect(addFile, &QPushButton::clicked, this, [this] { BitBtnAddFileClick(); });
   connect(FileListBox1, &QListWidget::itemDoubleClicked, this, [this] { BitBtnAddFileClick(); });
-  return page;
+  return filesPage;
 }
 
 QWidget* TFormFTP::buildTransferPage() {

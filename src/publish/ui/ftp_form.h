@@ -47,6 +47,8 @@ class TFormFTP : public QDialog {
  private:
   QWidget* buildHostPage();
   QWidget* buildFilesPage();
+  QWidget* buildProjectsSource();
+  QWidget* buildFilesSource();
   QWidget* buildTransferPage();
   std::string iniPath() const { return start_.programDir + "FTP.INI"; }
   std::string datPath() const { return start_.programDir + "FTP.DAT"; }

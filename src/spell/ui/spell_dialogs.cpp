@@ -99,6 +99,11 @@ TSpellCheckDialog::TSpellCheckDialog(SpellEngine& engine, SpellText& text, Platf
   });
   connect(EditReplace, &QLineEdit::textChanged, this, [this] { updateChangeButtons(); });
 
+  grid->addLayout(buildButtons(), 0, 2, 4, 1);
+}
+
+// The column of buttons, each acting on the word the check stopped at.
+QVBoxLayout* TSpellCheckDialog::buildButtons() {
   auto* buttons = new QVBoxLayout;
   auto button = [&](const char* name, const char* caption, std::function<void()> command) {
     auto* b = named(new QPushButton(caption, this), name);
@@ -155,7 +160,7 @@ TSpellCheckDialog::TSpellCheckDialog(SpellEngine& engine, SpellText& text, Platf
   help->setEnabled(false);  // the checker has no help file of its own
   button("ButtonCancel", "Cancel", [this] { reject(); });
   buttons->addStretch();
-  grid->addLayout(buttons, 0, 2, 4, 1);
+  return buttons;
 }
 
 TSpellCheckDialog::~TSpellCheckDialog() { stopSuggesting(); }

@@ -11,6 +11,7 @@
 #include "platform/ui/platform.h"
 #include "spell/spell_engine.h"
 
+class QVBoxLayout;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -55,6 +56,7 @@ class TSpellCheckDialog : public QDialog {
   void reject() override;
 
  private:
+  QVBoxLayout* buildButtons();
   void advance();
   // A word kept for this run only, because the user dictionary could not be written, is said.
   void reportUserDictionary(const WriteResult& saved);
