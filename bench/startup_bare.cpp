@@ -1,9 +1,9 @@
 // The reference for start-up time: a bare main window holding a QsciScintilla with a line of text, shown
 // and painted once.
-#include <QApplication>
-#include <cstdlib>
-#include <QMainWindow>
 #include <Qsci/qsciscintilla.h>
+#include <QApplication>
+#include <QMainWindow>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

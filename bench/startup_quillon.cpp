@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "base/program_folders.h"
 #include "app/ui/mainwindow.h"
+#include "base/program_folders.h"
 #include "platform/ui/qt_platform.h"
 
 namespace {
@@ -19,8 +19,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   quillon::QtPlatform desktop;
   NoWaitModal modal;
-  quillon::Platform platform{desktop.platform().prompts, desktop.platform().fileDialogs,
-                             desktop.platform().colourDialogs, desktop.platform().clipboard, modal,
+  quillon::Platform platform{desktop.platform().prompts,
+                             desktop.platform().fileDialogs,
+                             desktop.platform().colourDialogs,
+                             desktop.platform().clipboard,
+                             modal,
                              desktop.platform().printDialogs};
   quillon::TForm1 window(quillon::resolveProgramFolders(), platform);
   window.show();

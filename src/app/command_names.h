@@ -167,10 +167,8 @@ inline constexpr CommandName BitBtnCustomDeleteClick{"BitBtnCustomDeleteClick"};
 
 // "N<rows>C<cols>Click", the table grid of 1 to 5 rows and columns.
 inline constexpr CommandName kGrid[5][5] = {
-    {N1C1Click, N1C2Click, N1C3Click, N1C4Click, N1C5Click},
-    {N2C1Click, N2C2Click, N2C3Click, N2C4Click, N2C5Click},
-    {N3C1Click, N3C2Click, N3C3Click, N3C4Click, N3C5Click},
-    {N4C1Click, N4C2Click, N4C3Click, N4C4Click, N4C5Click},
+    {N1C1Click, N1C2Click, N1C3Click, N1C4Click, N1C5Click}, {N2C1Click, N2C2Click, N2C3Click, N2C4Click, N2C5Click},
+    {N3C1Click, N3C2Click, N3C3Click, N3C4Click, N3C5Click}, {N4C1Click, N4C2Click, N4C3Click, N4C4Click, N4C5Click},
     {N5C1Click, N5C2Click, N5C3Click, N5C4Click, N5C5Click},
 };
 inline constexpr CommandName grid(int rows, int cols) { return kGrid[rows - 1][cols - 1]; }

@@ -19,84 +19,70 @@ MenuItem sub(std::string caption, std::vector<MenuItem> children) {
 MenuItem tableGrid(std::string caption, std::vector<MenuItem> tags, int from) {
   for (int r = from; r <= 5; ++r) {
     std::vector<MenuItem> cols;
-    for (int c = from; c <= 5; ++c)
-      cols.push_back(item(cmd::grid(r, c)));
+    for (int c = from; c <= 5; ++c) cols.push_back(item(cmd::grid(r, c)));
     tags.push_back(sub(std::to_string(r) + "R X", std::move(cols)));
   }
   return sub(std::move(caption), std::move(tags));
 }
 
 std::vector<MenuItem> listItems() {
-  return {item(cmd::BitBtnOLClick),     item(cmd::UnorderedListUL1Click),
-          item(cmd::BitBtnLIClick),        item(cmd::BitBtnDLClick),
-          item(cmd::BitBtnDTClick), item(cmd::BitBtnDDClick)};
+  return {item(cmd::BitBtnOLClick), item(cmd::UnorderedListUL1Click), item(cmd::BitBtnLIClick),
+          item(cmd::BitBtnDLClick), item(cmd::BitBtnDTClick),         item(cmd::BitBtnDDClick)};
 }
 
 std::vector<MenuItem> fontItems() {
-  return {item(cmd::font2Click),
-          item(cmd::font11Click),
-          item(cmd::font21Click),
-          item(cmd::font12Click),
-          item(cmd::font22Click),
-          item(cmd::BoldTagClick),
-          item(cmd::ItalicClick),
-          item(cmd::UnderlineClick),
-          item(cmd::PRE1Click),
-          item(cmd::Blockquote1Click),
-          item(cmd::Superscript1Click),
-          item(cmd::Subscript1Click)};
+  return {item(cmd::font2Click),       item(cmd::font11Click),       item(cmd::font21Click),
+          item(cmd::font12Click),      item(cmd::font22Click),       item(cmd::BoldTagClick),
+          item(cmd::ItalicClick),      item(cmd::UnderlineClick),    item(cmd::PRE1Click),
+          item(cmd::Blockquote1Click), item(cmd::Superscript1Click), item(cmd::Subscript1Click)};
 }
 
 std::vector<MenuItem> tableTagItems() {
-  return {item(cmd::table2Click), item(cmd::Caption1Click), item(cmd::th1Click),
-          item(cmd::tr1Click), item(cmd::td1Click)};
+  return {item(cmd::table2Click), item(cmd::Caption1Click), item(cmd::th1Click), item(cmd::tr1Click),
+          item(cmd::td1Click)};
 }
 
 std::vector<MenuItem> frameItems() {
-  return {item(cmd::BitBtnSetDialogClick), item(cmd::BitBtnFrameDialogClick),
-          item(cmd::BitBtnSETClick), item(cmd::BitBtnFRAClick), item(cmd::BitBtnNOClick)};
+  return {item(cmd::BitBtnSetDialogClick), item(cmd::BitBtnFrameDialogClick), item(cmd::BitBtnSETClick),
+          item(cmd::BitBtnFRAClick), item(cmd::BitBtnNOClick)};
 }
 
 std::vector<MenuItem> fileMenuItems() {
-  return {
-      item(cmd::NewProject1Click),
-      item(cmd::NewHTMLFile1Click),
-      sep(),
-      item(cmd::Open1Click),
-      item(cmd::OpenHTMLFile1Click),
-      item(cmd::BitBtnLoadFromTemplateClick),
-      sep(),
-      item(cmd::Save1Click),
-      item(cmd::SaveAs1Click),
-      sep(),
-      item(cmd::SaveHTMLFile1Click),
-      item(cmd::SaveHTMLFileAs1Click),
-      sep(),
-      item(cmd::CloseHTMLFile1Click),
-      sep(),
-      item(cmd::PrintProjectOutline1Click),
-      sep(),
-      item(cmd::Quit1Click)
-  };
+  return {item(cmd::NewProject1Click),
+          item(cmd::NewHTMLFile1Click),
+          sep(),
+          item(cmd::Open1Click),
+          item(cmd::OpenHTMLFile1Click),
+          item(cmd::BitBtnLoadFromTemplateClick),
+          sep(),
+          item(cmd::Save1Click),
+          item(cmd::SaveAs1Click),
+          sep(),
+          item(cmd::SaveHTMLFile1Click),
+          item(cmd::SaveHTMLFileAs1Click),
+          sep(),
+          item(cmd::CloseHTMLFile1Click),
+          sep(),
+          item(cmd::PrintProjectOutline1Click),
+          sep(),
+          item(cmd::Quit1Click)};
 }
 
 std::vector<MenuItem> editMenuItems() {
-  return {
-      item(cmd::BitBtnUndoClick),
-      sep(),
-      item(cmd::Cut1Click),
-      item(cmd::Copy1Click),
-      item(cmd::Paste1Click),
-      item(cmd::SelectAll1Click),
-      sep(),
-      item(cmd::BitBtnDeleteClick),
-      item(cmd::ChangeDescription1Click),
-      item(cmd::ChangeDescription1Click, "C&hange Page Title"),
-      sep(),
-      item(cmd::Replaceallwith1Click),
-      item(cmd::Replaceprecisewithonlyintags1Click),
-      item(cmd::BitBtnSpellCheckClick)
-  };
+  return {item(cmd::BitBtnUndoClick),
+          sep(),
+          item(cmd::Cut1Click),
+          item(cmd::Copy1Click),
+          item(cmd::Paste1Click),
+          item(cmd::SelectAll1Click),
+          sep(),
+          item(cmd::BitBtnDeleteClick),
+          item(cmd::ChangeDescription1Click),
+          item(cmd::ChangeDescription1Click, "C&hange Page Title"),
+          sep(),
+          item(cmd::Replaceallwith1Click),
+          item(cmd::Replaceprecisewithonlyintags1Click),
+          item(cmd::BitBtnSpellCheckClick)};
 }
 
 std::vector<MenuItem> tagsMenuItems() {
@@ -125,26 +111,17 @@ std::vector<MenuItem> tagsMenuItems() {
       item(cmd::Comment1Click),
       item(cmd::MailTo1Click),
       sub("Special Characters...",
-      {item(cmd::Copyright1Click), item(cmd::TM1Click),
-      item(cmd::RRegisteredTrademark1Click), item(cmd::N141Click),
-      item(cmd::N121Click), item(cmd::N341Click), item(cmd::N17Click),
-      item(cmd::N22Click), item(cmd::N23Click)}),
+          {item(cmd::Copyright1Click), item(cmd::TM1Click), item(cmd::RRegisteredTrademark1Click), item(cmd::N141Click),
+           item(cmd::N121Click), item(cmd::N341Click), item(cmd::N17Click), item(cmd::N22Click), item(cmd::N23Click)}),
       item(cmd::BitBtnColorNowClick),
-      item(cmd::InsertLastModifiedDateTime1Click)
-  };
+      item(cmd::InsertLastModifiedDateTime1Click)};
 }
 
 std::vector<MenuItem> helpMenuItems() {
-  return {
-      item(cmd::WelcometoQuillonPro1Click),
-      item(cmd::HelpOnTop1Click),
-      item(cmd::FrequentlyAskedQuestions1Click),
-      item(cmd::Instructions1Click),
-      item(cmd::ShowTipoftheDay1Click),
-      sep(),
-      item(cmd::BugsSuggestionsFeedback1Click),
-      item(cmd::About1Click)
-  };
+  return {item(cmd::WelcometoQuillonPro1Click),      item(cmd::HelpOnTop1Click),
+          item(cmd::FrequentlyAskedQuestions1Click), item(cmd::Instructions1Click),
+          item(cmd::ShowTipoftheDay1Click),          sep(),
+          item(cmd::BugsSuggestionsFeedback1Click),  item(cmd::About1Click)};
 }
 
 }  // namespace
@@ -153,20 +130,15 @@ const std::vector<MenuItem>& mainMenu() {
   static const std::vector<MenuItem> menu = {
       sub("&File", fileMenuItems()),
       sub("&Edit", editMenuItems()),
-      sub("Sea&rch", {item(cmd::BitBtnFindClick), item(cmd::FindNext1Click),
-                      item(cmd::Replace1Click),
+      sub("Sea&rch", {item(cmd::BitBtnFindClick), item(cmd::FindNext1Click), item(cmd::Replace1Click),
                       item(cmd::BitBtnReplaceAllClick)}),
       sub("&Tags", tagsMenuItems()),
-      sub("Too&ls", {item(cmd::FTP1Click), item(cmd::BitBtnBackupClick),
-                     item(cmd::GetPageLoadingData1Click),
-                     item(cmd::ColorPicker1Click),
-                     item(cmd::WebsiteProjectBuilder1Click)}),
+      sub("Too&ls", {item(cmd::FTP1Click), item(cmd::BitBtnBackupClick), item(cmd::GetPageLoadingData1Click),
+                     item(cmd::ColorPicker1Click), item(cmd::WebsiteProjectBuilder1Click)}),
       item(cmd::PreferencesSettings1Click),
-      sub("FT&P", {item(cmd::BitBtnFTPAddClick),
-                   item(cmd::AddImagesfromopenHTMLfiletoFTPlist1Click),
+      sub("FT&P", {item(cmd::BitBtnFTPAddClick), item(cmd::AddImagesfromopenHTMLfiletoFTPlist1Click),
                    item(cmd::FTP1Click, "Go to FTP screen")}),
-      sub("Helper &Apps", {item(cmd::LauchImageEditor1Click),
-                           item(cmd::LaunchFTPProgram1Click),
+      sub("Helper &Apps", {item(cmd::LauchImageEditor1Click), item(cmd::LaunchFTPProgram1Click),
                            item(cmd::LaunchImageMapEditor1Click)}),
       sub("&Help", helpMenuItems()),
   };
@@ -214,12 +186,10 @@ const std::vector<MenuItem>& editorMenu() {
       item(cmd::SelectAll1Click),
       sep(),
       sub("Power...", {item(cmd::BitBtnPowerBodyClick), item(cmd::BitBtnPowerAnchorClick),
-                       item(cmd::BitBtnPowerImageClick), item(cmd::BitBtnPowerTableClick),
-                       item(cmd::PowerFrameClick), item(cmd::BitBtnPowerListClick),
-                       item(cmd::HorizontalLine1Click, "<HR>")}),
-      sub("Format...", {item(cmd::H11Click), item(cmd::H21Click), item(cmd::H31Click),
-                        item(cmd::HorizontalLine1Click), item(cmd::Paragraph1Click),
-                        item(cmd::Center1Click), item(cmd::LineBreak1Click),
+                       item(cmd::BitBtnPowerImageClick), item(cmd::BitBtnPowerTableClick), item(cmd::PowerFrameClick),
+                       item(cmd::BitBtnPowerListClick), item(cmd::HorizontalLine1Click, "<HR>")}),
+      sub("Format...", {item(cmd::H11Click), item(cmd::H21Click), item(cmd::H31Click), item(cmd::HorizontalLine1Click),
+                        item(cmd::Paragraph1Click), item(cmd::Center1Click), item(cmd::LineBreak1Click),
                         item(cmd::NonbreakingSpace1Click)}),
       sub("Font...", fontItems()),
       tableGrid("Table...", tableTagItems(), 2),
@@ -382,7 +352,7 @@ std::string withoutAccessKeys(const std::string& caption) {
 }
 
 const std::vector<std::string>& controlCommands() {
-  static const std::vector<std::string> names = {cmd::CheckWrapClick,          cmd::WordWrap1Click,
+  static const std::vector<std::string> names = {cmd::CheckWrapClick,           cmd::WordWrap1Click,
                                                  cmd::CheckBoxColoredTagsClick, cmd::BitBtnStopColorsMouseDown,
                                                  cmd::BitBtnCustomAddClick,     cmd::BitBtnCustomDeleteClick};
   return names;
@@ -396,11 +366,14 @@ std::vector<std::string> placedCommands() {
   };
   auto walk = [&](auto&& self, const std::vector<MenuItem>& items) -> void {
     for (const auto& i : items) {
-      if (i.isSubmenu()) self(self, i.children);
-      else if (!i.isSeparator()) add(i.command);
+      if (i.isSubmenu())
+        self(self, i.children);
+      else if (!i.isSeparator())
+        add(i.command);
     }
   };
-  for (const auto* menu : {&mainMenu(), &outlineMenu(), &editorMenu(), &fileListMenu(), &urlSnipMenu(), &miscSnipMenu()})
+  for (const auto* menu :
+       {&mainMenu(), &outlineMenu(), &editorMenu(), &fileListMenu(), &urlSnipMenu(), &miscSnipMenu()})
     walk(walk, *menu);
   auto buttons = [&](const std::vector<ToolButton>& list) {
     for (const auto& b : list) add(b.command);

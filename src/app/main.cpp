@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName("quillon");
   std::vector<std::string> unusable;
   const quillon::ProgramFolders folders = quillon::resolveProgramFolders(&unusable);
-  QApplication::setWindowIcon(QIcon::fromTheme("quillon", QIcon(QString::fromStdString(folders.shared) + "quillon.svg")));
+  QApplication::setWindowIcon(
+      QIcon::fromTheme("quillon", QIcon(QString::fromStdString(folders.shared) + "quillon.svg")));
   quillon::QtPlatform desktop;
   quillon::TForm1 window(folders, desktop.platform());
   desktop.setParentWindow(&window);

@@ -50,9 +50,9 @@ int clampPromptFreq(int value) { return value > 15 ? 15 : value < 1 ? 1 : value;
 
 std::string unstorableOption(const OptionsRecord& r) {
   const std::pair<const char*, const std::string*> texts[] = {
-      {"Template", &r.templatePath}, {"Images folder", &r.imagePath}, {"Default Files folder", &r.defaultFiles},
-      {"Default extension", &r.defaultExt}, {"FTP program", &r.ftpPath}, {"Image editor", &r.imageEditor},
-      {"Image map editor", &r.imagemap}, {"Netscape", &r.netscape}, {"MS Internet Explorer", &r.msie}};
+      {"Template", &r.templatePath},        {"Images folder", &r.imagePath}, {"Default Files folder", &r.defaultFiles},
+      {"Default extension", &r.defaultExt}, {"FTP program", &r.ftpPath},     {"Image editor", &r.imageEditor},
+      {"Image map editor", &r.imagemap},    {"Netscape", &r.netscape},       {"MS Internet Explorer", &r.msie}};
   auto bad = [](const std::string& t) { return t.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos; };
   for (const auto& [name, text] : texts)
     if (bad(*text)) return name;
@@ -93,7 +93,8 @@ void takeOptions(const OptionsRecord& r, RunSettings& s) {
 
 }  // namespace
 
-WriteResult applyOptions(const OptionsRecord& r, RunSettings& s, const std::string& programDir, const OptionsRecord& shown) {
+WriteResult applyOptions(const OptionsRecord& r, RunSettings& s, const std::string& programDir,
+                         const OptionsRecord& shown) {
   WriteResult result{true, {}, {}};
   if (r.extensions != shown.extensions) result = writeFileAtomic(programDir + "htmlext.dat", joinCrLf(r.extensions));
   // Only what was changed in the dialog is written: both records are applied to the same values and compared.

@@ -4,7 +4,8 @@
 
 namespace quillon {
 
-std::string windowCaption(const std::string& projectCaption, const std::string& pagePath, bool untitled, bool modified) {
+std::string windowCaption(const std::string& projectCaption, const std::string& pagePath, bool untitled,
+                          bool modified) {
   if (untitled && !modified) return projectCaption;
   const std::string page = untitled ? std::string("Untitled") : std::string(fileNamePart(pagePath));
   return projectCaption + " - " + page + (modified ? " *" : "");

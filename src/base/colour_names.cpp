@@ -9,8 +9,8 @@ namespace quillon {
 namespace {
 constexpr ColourValue rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 constexpr std::array<ColourValue, 10> kColourValues = {
-    rgb(0, 0, 0),     rgb(255, 0, 0),   rgb(128, 0, 0),   rgb(0, 0, 255),     rgb(0, 0, 128),
-    rgb(0, 128, 0),   rgb(128, 128, 0), rgb(128, 0, 128), rgb(128, 128, 128), rgb(0, 128, 128)};
+    rgb(0, 0, 0),   rgb(255, 0, 0),   rgb(128, 0, 0),   rgb(0, 0, 255),     rgb(0, 0, 128),
+    rgb(0, 128, 0), rgb(128, 128, 0), rgb(128, 0, 128), rgb(128, 128, 128), rgb(0, 128, 128)};
 }  // namespace
 
 ColourValue ColorFromName(std::string_view name) {
@@ -38,10 +38,14 @@ ColourValue readColourValue(std::string_view text, ColourValue fallback) {
     for (size_t i = 2; i < text.size(); ++i) {
       const char c = text[i];
       int d;
-      if (c >= '0' && c <= '9') d = c - '0';
-      else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-      else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-      else return fallback;
+      if (c >= '0' && c <= '9')
+        d = c - '0';
+      else if (c >= 'a' && c <= 'f')
+        d = c - 'a' + 10;
+      else if (c >= 'A' && c <= 'F')
+        d = c - 'A' + 10;
+      else
+        return fallback;
       if (i >= 10) return fallback;  // more than eight digits
       v = (v << 4) | static_cast<uint32_t>(d);
     }

@@ -10,8 +10,8 @@ namespace quillon {
 // A colour value: red in the low byte, green in the second, blue in the third.
 using ColourValue = int32_t;
 
-inline constexpr std::array<std::string_view, 10> kColourNames = {
-    "clBlack", "clRed", "clMaroon", "clBlue", "clNavy", "clGreen", "clOlive", "clPurple", "clGray", "clTeal"};
+inline constexpr std::array<std::string_view, 10> kColourNames = {"clBlack", "clRed",   "clMaroon", "clBlue", "clNavy",
+                                                                  "clGreen", "clOlive", "clPurple", "clGray", "clTeal"};
 
 // Exact, case-sensitive match; any other name is black.
 ColourValue ColorFromName(std::string_view name);

@@ -1,11 +1,11 @@
 #include "base/file_copy.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "base/text_bytes.h"
@@ -77,9 +77,8 @@ WriteResult copyFileReplacing(const std::string& source, const std::string& targ
     ::close(from);
     return {false, "It is not a regular file", source};
   }
-  const WriteResult result = replaceThroughTemporary(target, [&](int to) {
-    return ::fchmod(to, st.st_mode & 0777 & ~0022u) == 0 && copyBytes(from, to, st.st_size);
-  });
+  const WriteResult result = replaceThroughTemporary(
+      target, [&](int to) { return ::fchmod(to, st.st_mode & 0777 & ~0022u) == 0 && copyBytes(from, to, st.st_size); });
   ::close(from);
   return result;
 }

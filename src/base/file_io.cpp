@@ -1,15 +1,15 @@
 #include "base/file_io.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 
 #include "base/text_bytes.h"
 
@@ -96,13 +96,13 @@ int makeSibling(const std::string& target, std::string_view suffix, std::string&
 
 // One file's replacement, prepared so that committing it cannot fail for want of space.
 struct PendingWrite {
-  std::string target;        // the real file, links followed
-  std::string temp;          // the complete new file, renamed over the target on commit
-  std::string backup;        // in-place writes: a copy of the old bytes
-  std::string fresh;         // in-place writes: a synced copy of the new bytes, there while the rewrite runs
-  std::string_view bytes;    // in-place writes: what is written over the target
+  std::string target;      // the real file, links followed
+  std::string temp;        // the complete new file, renamed over the target on commit
+  std::string backup;      // in-place writes: a copy of the old bytes
+  std::string fresh;       // in-place writes: a synced copy of the new bytes, there while the rewrite runs
+  std::string_view bytes;  // in-place writes: what is written over the target
   bool inPlace = false;
-  bool durable = true;       // synced to disk before the rename; otherwise the caller syncs once later
+  bool durable = true;  // synced to disk before the rename; otherwise the caller syncs once later
 };
 
 // Before a file is rewritten in place, both its old and its new bytes are complete and synced beside it:
@@ -223,8 +223,8 @@ WriteResult writeInPlace(PendingWrite& w) {
   const int err = errno;
   if (!ok) {
     const auto old = readWholeFile(w.backup);
-    const bool restored = old && writeAll(fd, *old, 0) && ::ftruncate(fd, static_cast<off_t>(old->size())) == 0 &&
-                          ::fsync(fd) == 0;
+    const bool restored =
+        old && writeAll(fd, *old, 0) && ::ftruncate(fd, static_cast<off_t>(old->size())) == 0 && ::fsync(fd) == 0;
     ::close(fd);
     // Put back: the new copy must not finish the rewrite later. Not put back: both copies stay, and the
     // next start finishes the rewrite from the new one.
@@ -369,7 +369,8 @@ WriteResult writeFilesTogether(const std::vector<std::pair<std::string, std::str
   // Several renames cannot happen at once: a list of them is put down first, so that if the program dies
   // between two renames, the next write into (or project load from) the folder finishes the rest.
   std::string marker;
-  const bool journal = pending.size() > 1 && std::none_of(pending.begin(), pending.end(), [](const PendingWrite& w) { return w.inPlace; });
+  const bool journal = pending.size() > 1 &&
+                       std::none_of(pending.begin(), pending.end(), [](const PendingWrite& w) { return w.inPlace; });
   if (journal) {
     std::string list;
     for (const PendingWrite& w : pending) list += w.temp + '\0' + w.target + '\0';

@@ -48,8 +48,8 @@ std::optional<FileStamp> stampOf(const std::string& path);
 
 struct WriteResult {
   bool ok = false;
-  std::string error;       // the system's reason, when !ok
-  std::string failedPath;  // the file that could not be written, when !ok
+  std::string error;              // the system's reason, when !ok
+  std::string failedPath;         // the file that could not be written, when !ok
   bool changedMeanwhile = false;  // left alone: another program changed the file since it was read
 };
 

@@ -1,13 +1,13 @@
 #include "base/program_folders.h"
 
-#include <cerrno>
-#include <climits>
-#include <csignal>
-#include <cstdlib>
 #include <dirent.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
 
 #include "base/file_copy.h"
 #include "base/file_io.h"
@@ -104,7 +104,8 @@ ProgramFolders chooseProgramFolders(const FolderFacts& facts) {
   f.shared = prefix + "share/quillon/";
   std::string dataHome = facts.dataHome;
   // A relative XDG_DATA_HOME is invalid and ignored.
-  if (dataHome.empty() || dataHome.front() != '/') dataHome = withSlash(facts.home.empty() ? "/" : facts.home) + ".local/share";
+  if (dataHome.empty() || dataHome.front() != '/')
+    dataHome = withSlash(facts.home.empty() ? "/" : facts.home) + ".local/share";
   f.data = withSlash(dataHome) + "quillon/";
   return f;
 }
@@ -113,7 +114,8 @@ FolderFacts factsOfThisProcess() {
   FolderFacts facts{environment("QUILLON_PROGRAM_DIR"), {}, environment("XDG_DATA_HOME"), homeDirectory()};
   char exe[PATH_MAX];
   const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-  facts.executableFolder = n > 0 ? std::string(folderPart(std::string_view(exe, static_cast<size_t>(n)))) : absolute(".");
+  facts.executableFolder =
+      n > 0 ? std::string(folderPart(std::string_view(exe, static_cast<size_t>(n)))) : absolute(".");
   return facts;
 }
 

@@ -6,9 +6,10 @@
 namespace quillon {
 
 // Where the program reads its shipped files and writes its own. Run from the build tree or with
-// QUILLON_PROGRAM_DIR both are one program directory (modules stay beside the executable's install). Installed (PREFIX/bin beside PREFIX/share/quillon) the
-// program directory is not writable: settings, projects, backups, snippets and the user dictionary go to
-// the user's data folder, the help project, dictionaries and icons are read from the shared folder.
+// QUILLON_PROGRAM_DIR both are one program directory (modules stay beside the executable's install). Installed
+// (PREFIX/bin beside PREFIX/share/quillon) the program directory is not writable: settings, projects, backups, snippets
+// and the user dictionary go to the user's data folder, the help project, dictionaries and icons are read from the
+// shared folder.
 struct ProgramFolders {
   std::string data;     // written: DEFAULT.INI, OPTIONS.INI, FTP.INI, projects/, backup/, spell/spell.cfg, ...
   std::string shared;   // read only: help/, spell/*.dct, icons/

@@ -79,10 +79,14 @@ RunSettings loadSettings(const std::string& programDir) {
         [&](auto member) {
           auto& field = s.*member;
           using T = std::decay_t<decltype(field)>;
-          if constexpr (std::is_same_v<T, std::string>) field = ini.readString(k.section, k.key, field);
-          else if constexpr (std::is_same_v<T, bool>) field = ini.readBool(k.section, k.key, field);
-          else if (k.colour) field = readColourValue(ini.readString(k.section, k.key, ""), field);
-          else field = ini.readInt(k.section, k.key, field);
+          if constexpr (std::is_same_v<T, std::string>)
+            field = ini.readString(k.section, k.key, field);
+          else if constexpr (std::is_same_v<T, bool>)
+            field = ini.readBool(k.section, k.key, field);
+          else if (k.colour)
+            field = readColourValue(ini.readString(k.section, k.key, ""), field);
+          else
+            field = ini.readInt(k.section, k.key, field);
         },
         k.member);
   }
@@ -101,9 +105,12 @@ std::string storedText(const RunSettings& s, const Member& member) {
       [&](auto m) -> std::string {
         const auto& field = s.*m;
         using T = std::decay_t<decltype(field)>;
-        if constexpr (std::is_same_v<T, std::string>) return field;
-        else if constexpr (std::is_same_v<T, bool>) return field ? "1" : "0";
-        else return std::to_string(field);
+        if constexpr (std::is_same_v<T, std::string>)
+          return field;
+        else if constexpr (std::is_same_v<T, bool>)
+          return field ? "1" : "0";
+        else
+          return std::to_string(field);
       },
       member);
 }
@@ -114,8 +121,10 @@ std::vector<std::pair<std::string, std::string>> settingsAsText(const RunSetting
   std::vector<std::pair<std::string, std::string>> out;
   auto name = [](const char* section, const std::string& key) { return "[" + std::string(section) + "] " + key; };
   for (const Key& k : keyTable()) out.emplace_back(name(k.section, k.key), storedText(s, k.member));
-  for (size_t i = 0; i < kTagColourKeys.size(); ++i) out.emplace_back(name("Colors", kTagColourKeys[i]), s.tagColourNames[i]);
-  for (size_t i = 0; i < s.recent.size(); ++i) out.emplace_back(name("Recent", "File" + std::to_string(i + 1)), s.recent[i]);
+  for (size_t i = 0; i < kTagColourKeys.size(); ++i)
+    out.emplace_back(name("Colors", kTagColourKeys[i]), s.tagColourNames[i]);
+  for (size_t i = 0; i < s.recent.size(); ++i)
+    out.emplace_back(name("Recent", "File" + std::to_string(i + 1)), s.recent[i]);
   return out;
 }
 
@@ -151,11 +160,13 @@ WriteResult SettingsWriter::set(RunSettings& settings, int RunSettings::*member,
   return write(k.file, k.section, k.key, std::to_string(value));
 }
 
-WriteResult SettingsWriter::store(const RunSettings& settings, std::initializer_list<int RunSettings::*> members) const {
+WriteResult SettingsWriter::store(const RunSettings& settings,
+                                  std::initializer_list<int RunSettings::*> members) const {
   std::vector<IniFile::Entry> defaults, options;
   for (int RunSettings::*member : members) {
     const Key& k = keyOf(member);
-    (k.file == SettingsFile::Default ? defaults : options).push_back({k.section, k.key, std::to_string(settings.*member)});
+    (k.file == SettingsFile::Default ? defaults : options)
+        .push_back({k.section, k.key, std::to_string(settings.*member)});
   }
   WriteResult result{true, {}, {}};
   if (!options.empty()) result = IniFile::writeValues(pathOf(SettingsFile::Options), options);

@@ -86,13 +86,23 @@ bool isValidUtf8(std::string_view bytes) {
     }
     if (i >= n) break;
     const unsigned char c = s[i];
-    if (c < 0x80) { ++i; continue; }
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
     size_t len;
     uint32_t cp;
-    if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
-    else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
-    else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
-    else return false;
+    if (c >= 0xC2 && c <= 0xDF) {
+      len = 2;
+      cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      len = 3;
+      cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      len = 4;
+      cp = c & 0x07;
+    } else
+      return false;
     if (i + len > n) return false;
     for (size_t k = 1; k < len; ++k) {
       if ((s[i + k] & 0xC0) != 0x80) return false;
@@ -171,8 +181,10 @@ std::string toDocumentEncoding(std::string_view utf8, bool documentIsUtf8) {
     uint32_t code = b & (n == 2 ? 0x1F : n == 3 ? 0x0F : 0x07);
     for (size_t k = 1; k < n; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
     i += n;
-    if (code <= 0xFF) out += static_cast<char>(code);
-    else out += "&#" + std::to_string(code) + ";";
+    if (code <= 0xFF)
+      out += static_cast<char>(code);
+    else
+      out += "&#" + std::to_string(code) + ";";
   }
   return out;
 }

@@ -6,9 +6,7 @@
 
 namespace quillon {
 
-BodyColours bodyColoursOf(const RunSettings& s) {
-  return {s.bodyBg, s.bodyText, s.bodyLink, s.bodyVLink, s.bodyALink};
-}
+BodyColours bodyColoursOf(const RunSettings& s) { return {s.bodyBg, s.bodyText, s.bodyLink, s.bodyVLink, s.bodyALink}; }
 
 std::string bodyTag(const BodyTagRecord& r) {
   std::string background;
@@ -18,8 +16,9 @@ std::string bodyTag(const BodyTagRecord& r) {
     const std::string name = referenceToFileName(fileNamePart(r.imagePath));
     background = "BACKGROUND=\"" + (r.usePath ? r.relativePath : std::string()) + name + "\" ";
   }
-  return "<BODY " + background + "TEXT=\"" + htmlColourText(r.colours.text) + "\" LINK=" + htmlColourText(r.colours.link) +
-         " ALINK=" + htmlColourText(r.colours.alink) + " VLINK=" + htmlColourText(r.colours.vlink) + ">";
+  return "<BODY " + background + "TEXT=\"" + htmlColourText(r.colours.text) +
+         "\" LINK=" + htmlColourText(r.colours.link) + " ALINK=" + htmlColourText(r.colours.alink) +
+         " VLINK=" + htmlColourText(r.colours.vlink) + ">";
 }
 
 std::string bodyTagText(const BodyTagRecord& r) {

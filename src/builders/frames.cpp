@@ -40,8 +40,10 @@ std::string framePanelCaption(int main, int part) {
 
 void settleFirstSlotName(FramesLayout& layout) {
   FrameSlot& first = layout.slot(1, 1);
-  if (first.name == "Frame1" && layout.divided(1)) first.name = "Frame1A";
-  else if (first.name == "Frame1A" && !layout.divided(1)) first.name = "Frame1";
+  if (first.name == "Frame1" && layout.divided(1))
+    first.name = "Frame1A";
+  else if (first.name == "Frame1A" && !layout.divided(1))
+    first.name = "Frame1";
 }
 
 void giveDefaultNames(FramesLayout& layout) {

@@ -29,7 +29,9 @@ struct FramesLayout {
 
   // main and part count from 1.
   FrameSlot& slot(int main, int part) { return slotData[static_cast<size_t>((main - 1) * kMax + (part - 1))]; }
-  const FrameSlot& slot(int main, int part) const { return slotData[static_cast<size_t>((main - 1) * kMax + (part - 1))]; }
+  const FrameSlot& slot(int main, int part) const {
+    return slotData[static_cast<size_t>((main - 1) * kMax + (part - 1))];
+  }
   bool divided(int main) const { return parts[static_cast<size_t>(main - 1)] >= 2; }
 };
 

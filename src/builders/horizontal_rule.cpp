@@ -19,9 +19,12 @@ RuleSample ruleSample(const HorizontalRuleRecord& r) {
   RuleSample s;
   s.height = r.thickness;
   s.width = r.inPercent ? r.percent * kSampleWidth / 100 : std::min(r.pixels / 2, kSampleWidth);
-  if (r.align == "LEFT") s.left = 0;
-  else if (r.align == "RIGHT") s.left = kSampleWidth - s.width;
-  else s.left = (kSampleWidth - s.width) / 2;
+  if (r.align == "LEFT")
+    s.left = 0;
+  else if (r.align == "RIGHT")
+    s.left = kSampleWidth - s.width;
+  else
+    s.left = (kSampleWidth - s.width) / 2;
   return s;
 }
 

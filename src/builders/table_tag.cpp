@@ -6,9 +6,13 @@ namespace quillon {
 
 std::string tableTagText(const TableTagRecord& r) {
   std::string width;
-  if (!r.widthInPercent) width = r.pixels != 0 ? " WIDTH=" + std::to_string(r.pixels) : " ";
-  else if (r.percent != 0) width = " WIDTH=\"" + std::to_string(r.percent) + "%\"";
-  auto number = [](const char* name, int value) { return value != 0 ? std::string(name) + std::to_string(value) : std::string(); };
+  if (!r.widthInPercent)
+    width = r.pixels != 0 ? " WIDTH=" + std::to_string(r.pixels) : " ";
+  else if (r.percent != 0)
+    width = " WIDTH=\"" + std::to_string(r.percent) + "%\"";
+  auto number = [](const char* name, int value) {
+    return value != 0 ? std::string(name) + std::to_string(value) : std::string();
+  };
   std::string out = "<TABLE" + number(" CELLPADDING=", r.padding) + number(" CELLSPACING=", r.spacing) + width +
                     number(" BORDER=", r.border) + (r.align.empty() ? "" : " ALIGN=" + r.align) +
                     (r.valign.empty() ? "" : " VALIGN=" + r.valign) + ">\r\n";
@@ -19,7 +23,8 @@ std::string tableTagText(const TableTagRecord& r) {
     out += "<TR>\r\n";
     const auto* cells = static_cast<size_t>(row) < r.cells.size() ? &r.cells[static_cast<size_t>(row)] : nullptr;
     for (int col = 0; col < r.cols; ++col) {
-      const std::string& cell = cells && static_cast<size_t>(col) < cells->size() ? (*cells)[static_cast<size_t>(col)] : kEmpty;
+      const std::string& cell =
+          cells && static_cast<size_t>(col) < cells->size() ? (*cells)[static_cast<size_t>(col)] : kEmpty;
       out += "    <TD>";
       out += cell;
       out += "</TD>\r\n";

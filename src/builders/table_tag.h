@@ -15,7 +15,7 @@ struct TableTagRecord {
   int border = 0;
   int padding = 0;
   int spacing = 0;
-  std::string align;   // typed or picked, written unchanged
+  std::string align;  // typed or picked, written unchanged
   std::string valign;
   std::string caption;
   bool captionAtBottom = false;

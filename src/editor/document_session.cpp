@@ -12,10 +12,18 @@ std::string DocumentSession::cannotOpenMessage(OpenedFrom from, const std::strin
   const OpenCheck check = checkOpenable(path);
   std::string reason;
   switch (check) {
-    case OpenCheck::Missing: reason = "it does not exist"; break;
-    case OpenCheck::NoPermission: reason = "you are not allowed to read it"; break;
-    case OpenCheck::NotRegular: reason = isDirectory(path) ? "it is a folder" : "it is not a regular file (a pipe or a device)"; break;
-    case OpenCheck::Ok: reason = "it could not be read"; break;
+    case OpenCheck::Missing:
+      reason = "it does not exist";
+      break;
+    case OpenCheck::NoPermission:
+      reason = "you are not allowed to read it";
+      break;
+    case OpenCheck::NotRegular:
+      reason = isDirectory(path) ? "it is a folder" : "it is not a regular file (a pipe or a device)";
+      break;
+    case OpenCheck::Ok:
+      reason = "it could not be read";
+      break;
   }
   const std::string start = "Cannot open \"" + path + "\": " + reason + ".";
   if (from != OpenedFrom::ProjectPage || check != OpenCheck::Missing) return start;

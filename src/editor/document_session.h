@@ -14,8 +14,8 @@ namespace quillon {
 struct RunSettings;
 
 struct DocumentState {
-  std::string path;       // DocumentPath
-  bool readOnly = false;  // ReadOnlyPage: a help page, never saved
+  std::string path;                // DocumentPath
+  bool readOnly = false;           // ReadOnlyPage: a help page, never saved
   std::optional<FileStamp> stamp;  // the file at `path` as last read or written by us
 };
 

@@ -9,7 +9,8 @@ namespace quillon {
 
 EditState applyInsertion(const EditView& state, const Insertion& in) {
   EditState out;
-  out.text = std::string(state.text.substr(0, in.start)) + in.text + std::string(state.text.substr(in.start + in.removeLength));
+  out.text = std::string(state.text.substr(0, in.start)) + in.text +
+             std::string(state.text.substr(in.start + in.removeLength));
   out.selStart = in.selStart;
   out.selLength = in.selLength;
   return out;
@@ -17,8 +18,8 @@ EditState applyInsertion(const EditView& state, const Insertion& in) {
 
 bool isPointText(std::string_view text) {
   static constexpr std::array<std::string_view, 16> kPoints = {
-      "<P>",    "<BR>",   "&nbsp;", "<LI>",   "<DT>",  "<DD>", "&copy;", "&trade;",
-      "&reg;",  "&#188;", "&#189;", "&#190;", "&amp;", "&lt;", "&gt;",   "<FRAME>"};
+      "<P>",   "<BR>",   "&nbsp;", "<LI>",   "<DT>",  "<DD>", "&copy;", "&trade;",
+      "&reg;", "&#188;", "&#189;", "&#190;", "&amp;", "&lt;", "&gt;",   "<FRAME>"};
   for (std::string_view p : kPoints)
     if (p == text) return true;
   return false;

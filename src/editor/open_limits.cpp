@@ -40,9 +40,12 @@ OpenVerdict judgeOpen(const FileShape& shape, uint64_t availableMemory) {
 
 std::string sizeInWords(uint64_t bytes) {
   char text[32];
-  if (bytes < (1ull << 20)) std::snprintf(text, sizeof text, "%llu KB", static_cast<unsigned long long>(bytes >> 10));
-  else if (bytes < (1ull << 30)) std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1 << 20));
-  else std::snprintf(text, sizeof text, "%.1f GB", static_cast<double>(bytes) / (1 << 30));
+  if (bytes < (1ull << 20))
+    std::snprintf(text, sizeof text, "%llu KB", static_cast<unsigned long long>(bytes >> 10));
+  else if (bytes < (1ull << 30))
+    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1 << 20));
+  else
+    std::snprintf(text, sizeof text, "%.1f GB", static_cast<double>(bytes) / (1 << 30));
   return text;
 }
 

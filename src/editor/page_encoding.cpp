@@ -1,8 +1,8 @@
 #include "editor/page_encoding.h"
 
+#include <iconv.h>
 #include <algorithm>
 #include <cerrno>
-#include <iconv.h>
 
 #include "base/text_bytes.h"
 
@@ -18,8 +18,8 @@ bool declaresEightBitCharset(std::string_view page) {
       size_t i = at + word.size();
       while (i < head.size() && (head[i] == ' ' || head[i] == '=' || head[i] == '"' || head[i] == '\'')) ++i;
       const std::string_view name = std::string_view(head).substr(i, 12);
-      for (std::string_view eightBit : {"iso-8859-1", "iso8859-1", "latin1", "latin-1", "windows-1252", "cp1252",
-                                        "iso-8859-15", "us-ascii"})
+      for (std::string_view eightBit :
+           {"iso-8859-1", "iso8859-1", "latin1", "latin-1", "windows-1252", "cp1252", "iso-8859-15", "us-ascii"})
         if (name.substr(0, eightBit.size()) == eightBit) return true;
     }
   }
@@ -54,9 +54,10 @@ bool isAscii(std::string_view text) {
 }  // namespace
 
 std::string declaredMultiByteCharset(std::string_view page) {
-  static const std::string_view kMultiByte[] = {"euc-kr", "euc_kr", "ks_c_5601", "cp949", "windows-949", "shift_jis",
-                                                "shift-jis", "sjis", "x-sjis", "windows-31j", "cp932", "euc-jp",
-                                                "iso-2022", "gb2312", "gbk", "gb18030", "big5", "euc-tw", "cp936"};
+  static const std::string_view kMultiByte[] = {"euc-kr",    "euc_kr",    "ks_c_5601", "cp949",  "windows-949",
+                                                "shift_jis", "shift-jis", "sjis",      "x-sjis", "windows-31j",
+                                                "cp932",     "euc-jp",    "iso-2022",  "gb2312", "gbk",
+                                                "gb18030",   "big5",      "euc-tw",    "cp936"};
   for (const std::string& name : declaredNames(page))
     for (std::string_view m : kMultiByte)
       if (name.compare(0, m.size(), m) == 0) return name;
@@ -71,9 +72,12 @@ PageText pageTextOf(std::string_view page) {
 
 std::string textIntoPage(std::string_view utf8, PageText kind) {
   switch (kind) {
-    case PageText::Utf8: return std::string(utf8);
-    case PageText::Latin1: return toDocumentEncoding(utf8, false);
-    case PageText::OtherMultiByte: break;
+    case PageText::Utf8:
+      return std::string(utf8);
+    case PageText::Latin1:
+      return toDocumentEncoding(utf8, false);
+    case PageText::OtherMultiByte:
+      break;
   }
   if (!isValidUtf8(utf8)) return std::string(utf8);  // bytes already, as they came
   std::string out;
@@ -94,7 +98,8 @@ std::string textIntoPage(std::string_view utf8, PageText kind) {
 
 std::optional<std::string> textAsInPage(std::string_view utf8, std::string_view page) {
   const PageText kind = pageTextOf(page);
-  if (kind != PageText::OtherMultiByte || isAscii(utf8)) return textIntoPage(utf8, kind == PageText::OtherMultiByte ? PageText::Utf8 : kind);
+  if (kind != PageText::OtherMultiByte || isAscii(utf8))
+    return textIntoPage(utf8, kind == PageText::OtherMultiByte ? PageText::Utf8 : kind);
   const std::string charset = declaredMultiByteCharset(page);
   iconv_t cd = ::iconv_open(upperAscii(charset).c_str(), "UTF-8");
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;

@@ -26,8 +26,7 @@ TagClass tagClass(std::string_view tagText) {
   return c;
 }
 
-bool LineColourer::next(const std::array<ColourValue, 6>& colours, std::vector<ColouredRange>& out,
-                        size_t maxPairs) {
+bool LineColourer::next(const std::array<ColourValue, 6>& colours, std::vector<ColouredRange>& out, size_t maxPairs) {
   // Retired pairs are always the first ones, so the next pair lies after both cursors: one pass over the line.
   for (size_t pairs = 0; !done_ && pairs < maxPairs; ++pairs) {
     const size_t a = line_.find('<', lt_);

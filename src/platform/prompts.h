@@ -26,8 +26,8 @@ class Prompts {
 struct FileDialogRequest {
   enum class Mode { Open, Save } mode = Mode::Open;
   std::string title;
-  std::string filter;    // "Caption|patterns|Caption|patterns", patterns joined by ';'
-  int filterIndex = 1;   // 1-based, as the filter lists them
+  std::string filter;   // "Caption|patterns|Caption|patterns", patterns joined by ';'
+  int filterIndex = 1;  // 1-based, as the filter lists them
   std::string initialDir;
   std::string fileName;
   std::string defaultExt;  // appended by the caller when the chosen name has none

@@ -47,7 +47,8 @@ std::string safeRelative(std::string_view relative) {
 
 }  // namespace
 
-std::vector<BackupCopy> planBackupCopies(const std::vector<std::string>& files, const std::vector<std::string>& reserved) {
+std::vector<BackupCopy> planBackupCopies(const std::vector<std::string>& files,
+                                         const std::vector<std::string>& reserved) {
   std::vector<std::string> unique;
   std::set<std::string> seen;
   for (const std::string& f : files)
@@ -98,8 +99,8 @@ std::optional<std::string> backupLocationClash(const std::string& folder, const 
     if (holder.empty() || holder.back() != '/') holder += '/';
     if (!seenFolders.insert(holder).second) continue;
     if (target.compare(0, holder.size(), holder) == 0)
-      return "The backup cannot go into \"" + folder + "\": that folder is inside \"" + holder +
-             "\", which holds \"" + source +
+      return "The backup cannot go into \"" + folder + "\": that folder is inside \"" + holder + "\", which holds \"" +
+             source +
              "\", a file being backed up, and a copy could replace it. Choose a folder outside the folders of "
              "the site and of the project.";
   }
@@ -118,8 +119,7 @@ WriteResult copyIntoBackup(const std::string& folder, const BackupCopy& copy, st
       const size_t slash = sub.find('/', from);
       const std::string at = sub.substr(0, slash + 1);
       from = slash + 1;
-      if (!isDirectory(at) && !makeDirectory(at))
-        return {false, "Cannot make the folder \"" + at + "\"", target};
+      if (!isDirectory(at) && !makeDirectory(at)) return {false, "Cannot make the folder \"" + at + "\"", target};
       if (!staysInside(at, folder)) return {false, "The folder \"" + at + "\" leads outside the backup folder", target};
     }
     if (checkedFolders) {

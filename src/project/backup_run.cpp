@@ -46,7 +46,8 @@ std::string BackupRun::summary() const {
     said += " However, " + std::to_string(failedCount_) + " of " + std::to_string(planned_.size()) +
             " files could not be backed up:";
     for (const std::string& f : failures_) said += "\r" + f;
-    if (failedCount_ > failures_.size()) said += "\r... and " + std::to_string(failedCount_ - failures_.size()) + " more.";
+    if (failedCount_ > failures_.size())
+      said += "\r... and " + std::to_string(failedCount_ - failures_.size()) + " more.";
   } else if (failedCount_ == 1 || !projectCopied_) {
     said += " However, as reported, at least one file could not be backed up.";
   }

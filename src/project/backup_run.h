@@ -18,8 +18,7 @@ class BackupRun {
   // How many failed copies the summary names; the rest are counted.
   static constexpr size_t kFailuresNamed = 10;
 
-  BackupRun(std::string folder, const std::vector<std::string>& pages, std::string linkFile,
-            std::string outlineFile);
+  BackupRun(std::string folder, const std::vector<std::string>& pages, std::string linkFile, std::string outlineFile);
 
   size_t copyCount() const { return planned_.size(); }
   size_t copiesDone() const { return next_; }

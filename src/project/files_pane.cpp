@@ -1,8 +1,8 @@
 #include "project/files_pane.h"
 
-#include <algorithm>
 #include <dirent.h>
 #include <sys/stat.h>
+#include <algorithm>
 
 #include "base/preview_copy.h"
 #include "base/text_bytes.h"
@@ -15,7 +15,8 @@ bool glob(std::string_view name, std::string_view pattern) {
   // Iterative wildcard match with one point to return to after a '*'.
   size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || lowerAscii(pattern.substr(p, 1)) == lowerAscii(name.substr(n, 1)))) {
+    if (p < pattern.size() &&
+        (pattern[p] == '?' || lowerAscii(pattern.substr(p, 1)) == lowerAscii(name.substr(n, 1)))) {
       ++n;
       ++p;
     } else if (p < pattern.size() && pattern[p] == '*') {
@@ -46,7 +47,8 @@ std::vector<std::string> entries(const std::string& folder, bool wantFolders) {
     if (wantFolders ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) names.push_back(name);
   }
   ::closedir(dir);
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return lessIgnoringAsciiCase(a, b); });
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return lessIgnoringAsciiCase(a, b); });
   names.erase(std::unique(names.begin(), names.end()), names.end());
   return names;
 }

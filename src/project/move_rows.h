@@ -23,7 +23,8 @@ struct MoveOutcome {
 
 inline constexpr const char* kOnlyChildrenBelow =
     "This item only has children elements below it. It cannot be moved down a level.";
-inline constexpr const char* kCannotIndent = "Cannot indent this item. Items can only be one level lower than their parents.";
+inline constexpr const char* kCannotIndent =
+    "Cannot indent this item. Items can only be one level lower than their parents.";
 
 // The number of rows right after row a that are deeper than it: its sub-pages at every depth.
 size_t groupSize(const std::vector<MoveRow>& rows, size_t a);

@@ -65,8 +65,10 @@ void linksOfLine(std::string_view line, std::vector<std::string>& out, StopCount
     const bool byLower = inside(firstLower);
     const bool link = byLower || inside(firstUpper);
     if (link) {
-      if (byLower) ++lo;
-      else ++up;
+      if (byLower)
+        ++lo;
+      else
+        ++up;
       if (quote < quotes.size()) {
         const size_t q1 = quotes[quote++];
         if (inside(q1) && quote < quotes.size() && inside(quotes[quote]))

@@ -76,8 +76,10 @@ std::string builderOutlineText(const std::vector<std::string>& lines, const std:
     out.append(blanks / kHierarchyIndent, '\t');
     const std::string_view title = std::string_view(line).substr(blanks);
     const size_t start = title.find_first_not_of(" \t");
-    if (start == std::string_view::npos) out += std::string(kNoTitle) + (i < files.size() ? files[i] : std::string());
-    else out += title.substr(start);
+    if (start == std::string_view::npos)
+      out += std::string(kNoTitle) + (i < files.size() ? files[i] : std::string());
+    else
+      out += title.substr(start);
     out += kCrLf;
   }
   return out;

@@ -1,7 +1,7 @@
 #include "project/project_files.h"
 
-#include <algorithm>
 #include <dirent.h>
+#include <algorithm>
 
 #include "base/text_bytes.h"
 
@@ -22,9 +22,12 @@ std::optional<std::vector<OutlineLine>> parseOutline(std::string_view bytes) {
     while (indent < line.size() && (line[indent] == '\t' || line[indent] == ' ')) ++indent;
     const size_t b = indent;
     int level;
-    if (b < static_cast<size_t>(previous)) level = static_cast<int>(b) + 1;
-    else if (b <= static_cast<size_t>(previous) + 1) level = previous + 1;
-    else return std::nullopt;
+    if (b < static_cast<size_t>(previous))
+      level = static_cast<int>(b) + 1;
+    else if (b <= static_cast<size_t>(previous) + 1)
+      level = previous + 1;
+    else
+      return std::nullopt;
     out.push_back({line.substr(indent), level});
     previous = level;
   }
@@ -142,9 +145,8 @@ std::vector<std::string> listProjects(const std::string& projectsDir) {
   std::vector<std::string> shown;
   for (const std::string& name : names) {
     const std::string upper = upperAscii(name);
-    const bool clash = std::count_if(names.begin(), names.end(), [&](const std::string& other) {
-                         return upperAscii(other) == upper;
-                       }) > 1;
+    const bool clash = std::count_if(names.begin(), names.end(),
+                                     [&](const std::string& other) { return upperAscii(other) == upper; }) > 1;
     shown.push_back(clash ? name : upper);
   }
   std::sort(shown.begin(), shown.end());

@@ -15,7 +15,8 @@ size_t PageTree::addTopLevel(std::string title, std::string link) {
 
 size_t PageTree::addSubPage(size_t i, std::string title, std::string link) {
   const size_t at = groupEnd(i);
-  pages_.insert(pages_.begin() + static_cast<long>(at), Page{std::move(title), std::move(link), pages_[i].level + 1, false});
+  pages_.insert(pages_.begin() + static_cast<long>(at),
+                Page{std::move(title), std::move(link), pages_[i].level + 1, false});
   return at;
 }
 

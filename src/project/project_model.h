@@ -40,9 +40,9 @@ class PageTree {
   size_t removeGroup(size_t i);
   void change(size_t i, std::string title, std::string link);
 
-  void expandGroup(size_t i);       // its sub-pages show; deeper groups keep their state
+  void expandGroup(size_t i);  // its sub-pages show; deeper groups keep their state
   void expandAll();
-  void collapseGroup(size_t i);     // it and every group inside it
+  void collapseGroup(size_t i);  // it and every group inside it
   void collapseAll();
 
  private:

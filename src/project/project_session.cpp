@@ -13,16 +13,27 @@ const std::string kCaptionPrefix = std::string(kAppTitle) + ":  ";
 
 ProjectSession::ProjectSession(const ProgramFolders& folders, RunSettings& settings, const SettingsWriter& writer,
                                Prompts& prompts, FileDialogs& dialogs)
-    : programDir_(folders.data), helpDir_(folders.shared + "help/"), settings_(settings), writer_(writer), prompts_(prompts), dialogs_(dialogs) {}
+    : programDir_(folders.data),
+      helpDir_(folders.shared + "help/"),
+      settings_(settings),
+      writer_(writer),
+      prompts_(prompts),
+      dialogs_(dialogs) {}
 
 bool ProjectSession::leave(LeaveReason reason) {
   const bool skipInHelp = reason != LeaveReason::HelpProject;
   if (modified_ && !(helpMode_ && skipInHelp)) {
     std::string question;
     switch (reason) {
-      case LeaveReason::NewProject: question = "Save changes to open Project?"; break;
-      case LeaveReason::Exit: question = "Save changes to this Project?"; break;
-      default: question = "Save changes to Project \"" + upperAscii(name_) + "\" ?"; break;
+      case LeaveReason::NewProject:
+        question = "Save changes to open Project?";
+        break;
+      case LeaveReason::Exit:
+        question = "Save changes to this Project?";
+        break;
+      default:
+        question = "Save changes to Project \"" + upperAscii(name_) + "\" ?";
+        break;
     }
     // A save that is cancelled or fails keeps the project: leaving would lose it.
     if (prompts_.message(MessageKind::Confirm, kAppTitle, question, Buttons::YesNo) == Answer::Yes && !save())
@@ -95,7 +106,8 @@ bool ProjectSession::reopen(size_t k) {
   if (path.empty()) return false;
   if (!leave(LeaveReason::OpenProject)) return false;
   if (!takeLoaded(path)) {
-    prompts_.info("Cannot find the project \"" + upperAscii(path) + "\".\rPlease locate and open it using the File|Open menu item.");
+    prompts_.info("Cannot find the project \"" + upperAscii(path) +
+                  "\".\rPlease locate and open it using the File|Open menu item.");
     return false;
   }
   saveEnabled_ = true;

@@ -38,7 +38,9 @@ class ProjectSession {
   bool leave(LeaveReason reason);
   // The main open dialog's filter; Open selects its second entry, "Project Files".
   void setOpenFilter(std::string filter) { openFilter_ = std::move(filter); }
-  void setBackupReminder(std::function<void(const std::string& projectName)> reminder) { reminder_ = std::move(reminder); }
+  void setBackupReminder(std::function<void(const std::string& projectName)> reminder) {
+    reminder_ = std::move(reminder);
+  }
 
   bool newProject();
   bool open();

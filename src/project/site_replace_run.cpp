@@ -1,6 +1,5 @@
 #include "project/site_replace_run.h"
 
-
 #include "base/file_copy.h"
 #include "base/text_bytes.h"
 #include "project/site_replace.h"
@@ -39,9 +38,14 @@ void SiteReplaceRun::step() {
       written_.insert(folder);
       changed_.push_back(file);
       break;
-    case FileReplaceOutcome::ChangedMeanwhile: changedMeanwhile_.push_back(file); break;
-    case FileReplaceOutcome::WriteFailed: failure_ = WriteResult{false, r.error, file}; break;
-    default: break;
+    case FileReplaceOutcome::ChangedMeanwhile:
+      changedMeanwhile_.push_back(file);
+      break;
+    case FileReplaceOutcome::WriteFailed:
+      failure_ = WriteResult{false, r.error, file};
+      break;
+    default:
+      break;
   }
 }
 

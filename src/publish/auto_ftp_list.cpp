@@ -7,8 +7,9 @@
 namespace quillon {
 
 void AutoFtpList::add(const std::string& path) {
-  const auto at = std::lower_bound(entries_.begin(), entries_.end(), path,
-                                   [](const std::string& a, const std::string& b) { return lessIgnoringAsciiCase(a, b); });
+  const auto at =
+      std::lower_bound(entries_.begin(), entries_.end(), path,
+                       [](const std::string& a, const std::string& b) { return lessIgnoringAsciiCase(a, b); });
   if (at != entries_.end() && *at == path) return;
   entries_.insert(at, path);
 }

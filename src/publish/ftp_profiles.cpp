@@ -1,11 +1,11 @@
 #include "publish/ftp_profiles.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <functional>
 
 #include "base/ini_file.h"
 #include "base/text_bytes.h"
@@ -22,8 +22,9 @@ WriteResult makePrivate(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
   if (fd < 0) {
     if (errno == ELOOP)
-      return {false, "It is a symbolic link. Passwords are saved only into a regular file of your own: replace the "
-                     "link by the file itself",
+      return {false,
+              "It is a symbolic link. Passwords are saved only into a regular file of your own: replace the "
+              "link by the file itself",
               path};
     return {false, std::strerror(errno), path};
   }
@@ -75,17 +76,23 @@ WriteResult writeFtpProfile(const std::string& iniPath, const std::string& datPa
   for (const std::string& name : hostNames)
     if (name.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
       return {false, "A profile name cannot hold a line break", datPath};
-  return writePair(iniPath, datPath, [&](IniFile& ini) {
-    for (const auto& [key, value] : values) ini.setValue(p.profile, key, *value);
-  }, hostNames);
+  return writePair(
+      iniPath, datPath,
+      [&](IniFile& ini) {
+        for (const auto& [key, value] : values) ini.setValue(p.profile, key, *value);
+      },
+      hostNames);
 }
 
 WriteResult eraseFtpProfile(const std::string& iniPath, const std::string& datPath, const std::string& name,
                             const std::vector<std::string>& hostNames) {
-  return writePair(iniPath, datPath, [&](IniFile& ini) {
-    while (ini.eraseSection(name)) {
-    }
-  }, hostNames);
+  return writePair(
+      iniPath, datPath,
+      [&](IniFile& ini) {
+        while (ini.eraseSection(name)) {
+        }
+      },
+      hostNames);
 }
 
 std::string profileNameProblem(std::string_view name) {
@@ -99,8 +106,11 @@ std::string profileNameProblem(std::string_view name) {
 }
 
 std::string storedValueProblem(const FtpProfile& p) {
-  const std::pair<const char*, const std::string*> values[] = {
-      {"Host", &p.host}, {"User ID", &p.user}, {"Password", &p.password}, {"Account", &p.account}, {"Directory", &p.directory}};
+  const std::pair<const char*, const std::string*> values[] = {{"Host", &p.host},
+                                                               {"User ID", &p.user},
+                                                               {"Password", &p.password},
+                                                               {"Account", &p.account},
+                                                               {"Directory", &p.directory}};
   for (const auto& [label, value] : values) {
     if (value->empty()) continue;
     const char first = value->front(), last = value->back();
@@ -127,8 +137,10 @@ HostAndPort parseHostAndPort(std::string_view text) {
   unsigned long value = 0;
   bool digits = !port.empty() && port.size() <= 5;
   for (const char c : port) {
-    if (c < '0' || c > '9') digits = false;
-    else value = value * 10 + static_cast<unsigned long>(c - '0');
+    if (c < '0' || c > '9')
+      digits = false;
+    else
+      value = value * 10 + static_cast<unsigned long>(c - '0');
   }
   hp.host = std::string(text.substr(0, colon));
   if (digits && value >= 1 && value <= 65535) hp.port = static_cast<uint16_t>(value);

@@ -30,8 +30,10 @@ TFTPServerType serverTypeFromSyst(std::string_view reply) {
   if (has("QVT")) type = ftpstQVT;
   if (has("NCSA")) type = ftpstNCSA;
   if (has("CHAMELEON")) type = ftpstChameleon;
-  if (has("VMS")) type = has("MULTINET") ? ftpstVmsMultinet : ftpstVmsUcx;
-  else if (has("VM")) type = has("VPS") ? ftpstVMVPS : ftpstVM;
+  if (has("VMS"))
+    type = has("MULTINET") ? ftpstVmsMultinet : ftpstVmsUcx;
+  else if (has("VM"))
+    type = has("VPS") ? ftpstVMVPS : ftpstVM;
   return type;
 }
 
@@ -67,7 +69,8 @@ std::string listingWord(std::string_view line, int n) {
 namespace {
 
 bool isMonth(std::string_view word) {
-  static const char* const kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
+  static const char* const kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
+                                        "jul", "aug", "sep", "oct", "nov", "dec"};
   if (word.size() != 3) return false;
   const std::string lower = lowerAscii(word);
   for (const char* m : kMonths)
@@ -130,7 +133,11 @@ std::optional<ListingName> parseUnixListingLine(std::string_view line) {
 
 std::optional<ListingName> ListingParser::parse(const std::string& raw) {
   switch (type_) {
-    case ftpstDefault: case ftpstUNIX: case ftpstULTRIX: case ftpstU5000: case ftpstSINTFTPD: {
+    case ftpstDefault:
+    case ftpstUNIX:
+    case ftpstULTRIX:
+    case ftpstU5000:
+    case ftpstSINTFTPD: {
       if (raw.empty()) return std::nullopt;
       if (auto entry = parseUnixListingLine(raw)) return entry;
       // A line without a recognisable date: its last word, as older servers' short forms give it.
@@ -141,7 +148,8 @@ std::optional<ListingName> ListingParser::parse(const std::string& raw) {
       while (!line.empty() && line.back() == ' ') line.pop_back();
       return ListingName{line.substr(line.rfind(' ') == std::string::npos ? 0 : line.rfind(' ') + 1), directory};
     }
-    case ftpstVmsMultinet: case ftpstVmsUcx: {
+    case ftpstVmsMultinet:
+    case ftpstVmsUcx: {
       const std::string line = held_ + raw;
       held_.clear();
       if (line.find(';') == std::string::npos) return std::nullopt;

@@ -9,8 +9,22 @@
 namespace quillon {
 
 enum TFTPServerType {
-  ftpstDefault, ftpstAutoDetect, ftpstUNIX, ftpstULTRIX, ftpstU5000, ftpstSINTFTPD, ftpstVmsMultinet, ftpstVmsUcx,
-  ftpstMVS, ftpstMacFtpd, ftpstClix, ftpstQVT, ftpstNCSA, ftpstChameleon, ftpstVM, ftpstVMVPS
+  ftpstDefault,
+  ftpstAutoDetect,
+  ftpstUNIX,
+  ftpstULTRIX,
+  ftpstU5000,
+  ftpstSINTFTPD,
+  ftpstVmsMultinet,
+  ftpstVmsUcx,
+  ftpstMVS,
+  ftpstMacFtpd,
+  ftpstClix,
+  ftpstQVT,
+  ftpstNCSA,
+  ftpstChameleon,
+  ftpstVM,
+  ftpstVMVPS
 };
 
 // Multi-line replies: a line "123-" opens one; only "123 " closes it; lines between are ignored.

@@ -1,11 +1,11 @@
 #include "publish/poll_event_loop.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
-#include <optional>
 #include <poll.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <optional>
 
 namespace quillon {
 

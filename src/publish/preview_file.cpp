@@ -13,27 +13,36 @@ PreviewMode previewModeOf(const std::string& stored) {
 
 std::string previewModeText(PreviewMode mode) {
   switch (mode) {
-    case PreviewMode::Auto: return "auto";
-    case PreviewMode::NoSave: return "nosave";
-    case PreviewMode::Temp: return "temp";
+    case PreviewMode::Auto:
+      return "auto";
+    case PreviewMode::NoSave:
+      return "nosave";
+    case PreviewMode::Temp:
+      return "temp";
   }
   return "temp";
 }
 
 std::string previewModeLetter(PreviewMode mode) {
   switch (mode) {
-    case PreviewMode::Auto: return "S";
-    case PreviewMode::NoSave: return "N";
-    case PreviewMode::Temp: return "T";
+    case PreviewMode::Auto:
+      return "S";
+    case PreviewMode::NoSave:
+      return "N";
+    case PreviewMode::Temp:
+      return "T";
   }
   return "T";
 }
 
 PreviewMode nextPreviewMode(PreviewMode mode) {
   switch (mode) {
-    case PreviewMode::Auto: return PreviewMode::Temp;
-    case PreviewMode::Temp: return PreviewMode::NoSave;
-    case PreviewMode::NoSave: return PreviewMode::Auto;
+    case PreviewMode::Auto:
+      return PreviewMode::Temp;
+    case PreviewMode::Temp:
+      return PreviewMode::NoSave;
+    case PreviewMode::NoSave:
+      return PreviewMode::Auto;
   }
   return PreviewMode::Temp;
 }

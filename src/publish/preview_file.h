@@ -16,7 +16,7 @@ std::string previewModeLetter(PreviewMode mode);
 PreviewMode nextPreviewMode(PreviewMode mode);
 
 struct PreviewDocument {
-  std::string path;       // the document's file name (the untitled name when untitled)
+  std::string path;  // the document's file name (the untitled name when untitled)
   bool untitled = false;
   bool modified = false;
   std::string startFolder;  // ends in '/'
@@ -25,10 +25,10 @@ struct PreviewDocument {
 
 // What a preview shows and what it writes first.
 struct PreviewPlan {
-  std::string file;          // the file the browser is to load
-  bool writeText = false;    // the editor's text is written to `file` first
-  bool saveDocument = false; // the document is saved to its own file first
-  std::string helpCopy;      // embedded preview of a help page: the text is also written here, and shown
+  std::string file;           // the file the browser is to load
+  bool writeText = false;     // the editor's text is written to `file` first
+  bool saveDocument = false;  // the document is saved to its own file first
+  std::string helpCopy;       // embedded preview of a help page: the text is also written here, and shown
 };
 PreviewPlan planPreview(const PreviewDocument& document, PreviewMode mode, bool embedded);
 

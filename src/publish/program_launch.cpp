@@ -1,11 +1,11 @@
 #include "publish/program_launch.h"
 
-#include <cerrno>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
+#include <cerrno>
+#include <thread>
 
 extern char** environ;
 
@@ -15,21 +15,30 @@ namespace {
 
 std::string reasonFor(int err, const std::string& path) {
   switch (err) {
-    case ENOENT: return "File was not found.(" + path + ")";
-    case ENOTDIR: return "Path was not found.";
+    case ENOENT:
+      return "File was not found.(" + path + ")";
+    case ENOTDIR:
+      return "Path was not found.";
     case EACCES:
-    case EISDIR: return "Type of executable file was unknown.";
-    case ENOEXEC: return "Executable file was invalid. Either it was not a Windows application or there was an error in the .EXE image.";
+    case EISDIR:
+      return "Type of executable file was unknown.";
+    case ENOEXEC:
+      return "Executable file was invalid. Either it was not a Windows application or there was an error in the .EXE "
+             "image.";
     case ENOMEM:
-    case E2BIG: return "There was insufficient memory to start the application.";
-    case ETXTBSY: return "Attempt was made to dynamically link to a task, or there was a sharing or network-protection error.";
-    default: return "Unknown Error.";
+    case E2BIG:
+      return "There was insufficient memory to start the application.";
+    case ETXTBSY:
+      return "Attempt was made to dynamically link to a task, or there was a sharing or network-protection error.";
+    default:
+      return "Unknown Error.";
   }
 }
 
 }  // namespace
 
-std::string launchProgram(const std::string& path, const std::vector<std::string>& arguments, const std::string& folder) {
+std::string launchProgram(const std::string& path, const std::vector<std::string>& arguments,
+                          const std::string& folder) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return reasonFor(errno, path);
   if (!S_ISREG(st.st_mode) || ::access(path.c_str(), X_OK) != 0) return reasonFor(EACCES, path);

@@ -1,9 +1,9 @@
 #include "publish/star_ftp.h"
 
 #include <fcntl.h>
-#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "base/file_io.h"
 
@@ -14,7 +14,9 @@ constexpr size_t kBlock = 2048;
 constexpr size_t kMaxListingLine = 64 * 1024;
 constexpr unsigned long kMaxListing = 64ul << 20;
 
-bool holdsLineBreak(const std::string& text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos; }
+bool holdsLineBreak(const std::string& text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos;
+}
 }  // namespace
 
 TStarFtp::TStarFtp(EventLoop& loop) : TStarSocket(loop), listen_(loop), data_(loop) {
@@ -97,15 +99,24 @@ void TStarFtp::postReady() {
 
 const std::function<void(TStarFtp&)>* TStarFtp::handlerFor(Completion completion) const {
   switch (completion) {
-    case Completion::None: return nullptr;
-    case Completion::LoggedIn: return &OnLoggedIn;
-    case Completion::DirectoryChanged: return &OnDirectoryChanged;
-    case Completion::DirectoryCreated: return &OnDirectoryCreated;
-    case Completion::DirectoryDeleted: return &OnDirectoryDeleted;
-    case Completion::FileDeleted: return &OnFileDeleted;
-    case Completion::FileStored: return &OnFileStored;
-    case Completion::ListingDone: return &OnListingDone;
-    case Completion::FileRenamed: return &OnFileRenamed;
+    case Completion::None:
+      return nullptr;
+    case Completion::LoggedIn:
+      return &OnLoggedIn;
+    case Completion::DirectoryChanged:
+      return &OnDirectoryChanged;
+    case Completion::DirectoryCreated:
+      return &OnDirectoryCreated;
+    case Completion::DirectoryDeleted:
+      return &OnDirectoryDeleted;
+    case Completion::FileDeleted:
+      return &OnFileDeleted;
+    case Completion::FileStored:
+      return &OnFileStored;
+    case Completion::ListingDone:
+      return &OnListingDone;
+    case Completion::FileRenamed:
+      return &OnFileRenamed;
   }
   return nullptr;
 }
@@ -225,7 +236,8 @@ void TStarFtp::Connect() {
   closedDown_ = false;  // a new connection starts afresh
   quitPosted_ = false;
   for (const auto& [what, value] : {std::pair<const char*, const std::string*>{"The user name", &UserName},
-                                    {"The password", &UserPassword}, {"The account", &UserAccount},
+                                    {"The password", &UserPassword},
+                                    {"The account", &UserAccount},
                                     {"The initial folder", &InitialDirectory}})
     if (holdsLineBreak(*value)) {
       fatal(kUnsafeText, std::string(what) + " holds a line break or NUL character and cannot be sent");
@@ -368,8 +380,10 @@ void TStarFtp::StoreFile() {
   if (!LocalFile.empty() && checkOpenable(LocalFile) == OpenCheck::Ok) {
     const int fd = ::open(LocalFile.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat st {};
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) file_ = ::fdopen(fd, "rb");
-    else if (fd >= 0) ::close(fd);
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+      file_ = ::fdopen(fd, "rb");
+    else if (fd >= 0)
+      ::close(fd);
   }
   if (!file_) {
     nonFatal(ftp_error::LocalFile, LocalFile);
@@ -393,7 +407,9 @@ void TStarFtp::AbortTransfer() {
   static const char interrupt[] = {'\xFF', '\xF4', '\xFF'};
   if (!sendAll(*this, interrupt, sizeof interrupt, true, false)) return;
   info(ftp_info::Sent, "ABOR\r\n");
-  static const char abort[] = "\xF2" "ABOR\r\n";
+  static const char abort[] =
+      "\xF2"
+      "ABOR\r\n";
   sendAll(*this, abort, sizeof abort - 1, false, false);
 }
 
@@ -468,16 +484,29 @@ void TStarFtp::reply(const std::string& raw) {
   if (aborting_) return abortReply(cls);
   using namespace ftp_state;
   switch (state_) {
-    case Greeting: case User: case Password: case Account: case System: case InitialFolder:
+    case Greeting:
+    case User:
+    case Password:
+    case Account:
+    case System:
+    case InitialFolder:
       loginReply(cls, *line);
       break;
-    case ListFolder: case ListType: case ListPort: case List:
+    case ListFolder:
+    case ListType:
+    case ListPort:
+    case List:
       listingReply(cls, *line);
       break;
-    case StoreType: case StorePort: case Store:
+    case StoreType:
+    case StorePort:
+    case Store:
       storeReply(cls);
       break;
-    case RenameFrom: case RenameTo: case SingleCommand: case ftp_state::Quit:
+    case RenameFrom:
+    case RenameTo:
+    case SingleCommand:
+    case ftp_state::Quit:
       commandReply(cls);
       break;
     default:
@@ -493,22 +522,32 @@ void TStarFtp::loginReply(char cls, const std::string& line) {
     case Greeting:
       // vsftpd reads the control connection byte for byte, without Telnet: byte 255 goes to it undoubled.
       telnetControl_ = line.find("vsFTPd") == std::string::npos;
-      if (cls == '2') sendCommand("USER " + (UserName = ask(niUser, UserName)), User);
-      else fatal(ftp_error::GreetingRefused);
+      if (cls == '2')
+        sendCommand("USER " + (UserName = ask(niUser, UserName)), User);
+      else
+        fatal(ftp_error::GreetingRefused);
       break;
     case User:
-      if (cls == '2') sendCommand("SYST", System);
-      else if (cls == '3') sendCommand("PASS " + (UserPassword = ask(niPassword, UserPassword)), Password);
-      else loginRefused();
+      if (cls == '2')
+        sendCommand("SYST", System);
+      else if (cls == '3')
+        sendCommand("PASS " + (UserPassword = ask(niPassword, UserPassword)), Password);
+      else
+        loginRefused();
       break;
     case Password:
-      if (cls == '2') sendCommand("SYST", System);
-      else if (cls == '3') sendCommand("ACCT " + (UserAccount = ask(niAccount, UserAccount)), Account);
-      else loginRefused();
+      if (cls == '2')
+        sendCommand("SYST", System);
+      else if (cls == '3')
+        sendCommand("ACCT " + (UserAccount = ask(niAccount, UserAccount)), Account);
+      else
+        loginRefused();
       break;
     case Account:
-      if (cls == '2') sendCommand("SYST", System);
-      else loginRefused();
+      if (cls == '2')
+        sendCommand("SYST", System);
+      else
+        loginRefused();
       break;
     case System:
       pending_ = Completion::LoggedIn;
@@ -803,8 +842,10 @@ void TStarFtp::sendFile() {
     if (n < group.size()) break;  // the end of the file
   }
   if (dataFinished_ || closedDown_) return;
-  if (aborting_ || data_.handle() < 0) finishData();
-  else finishUpload();
+  if (aborting_ || data_.handle() < 0)
+    finishData();
+  else
+    finishUpload();
 }
 
 // The whole file is out: this side's sending ends and the data connection stays open until the server

@@ -17,16 +17,39 @@ enum TTransferType { BinaryTransfer = 0, AsciiTransfer = 1 };
 // Codes of OnFtpInfo, by their numbers.
 namespace ftp_info {
 enum : int {
-  Connected = 0, NotConnected = 1, LookingUp = 2, Resolved = 3, Received = 4, Sent = 5, Busy = 6, Progress = 7,
-  TransferDone = 9, ListingReady = 10, LoggedIn = 11, UploadStarts = 12, Refused = 13, ListingLine = 14
+  Connected = 0,
+  NotConnected = 1,
+  LookingUp = 2,
+  Resolved = 3,
+  Received = 4,
+  Sent = 5,
+  Busy = 6,
+  Progress = 7,
+  TransferDone = 9,
+  ListingReady = 10,
+  LoggedIn = 11,
+  UploadStarts = 12,
+  Refused = 13,
+  ListingLine = 14
 };
 }
 
 // Codes of OnFtpError, by their numbers (socket failures map onto 1 to 18 through ftpErrorFromWsa).
 namespace ftp_error {
 enum : int {
-  QuitRefused = 0, SocketLibrary = 1, Aborted = 6, TimedOut = 8, UnexpectedReply = 13, AddressLookup = 16, NoServer = 19,
-  LocalFile = 21, LocalRead = 23, NoRemoteName = 24, UnsafeText = 25, GreetingRefused = 26, LoginRefused = 27,
+  QuitRefused = 0,
+  SocketLibrary = 1,
+  Aborted = 6,
+  TimedOut = 8,
+  UnexpectedReply = 13,
+  AddressLookup = 16,
+  NoServer = 19,
+  LocalFile = 21,
+  LocalRead = 23,
+  NoRemoteName = 24,
+  UnsafeText = 25,
+  GreetingRefused = 26,
+  LoginRefused = 27,
   DataConnection = 28
 };
 }
@@ -34,10 +57,24 @@ enum : int {
 // The protocol states: what the client waits for. Their numbers are those state() reports.
 namespace ftp_state {
 enum : int {
-  Greeting = 0, User = 1, Password = 2, Account = 3, System = 5, InitialFolder = 6,
-  ListFolder = 7, ListType = 8, ListPort = 10, List = 12,
-  StoreType = 30, StorePort = 31, Store = 32,
-  RenameFrom = 40, RenameTo = 41, SingleCommand = 50, Quit = 60, Idle = 100
+  Greeting = 0,
+  User = 1,
+  Password = 2,
+  Account = 3,
+  System = 5,
+  InitialFolder = 6,
+  ListFolder = 7,
+  ListType = 8,
+  ListPort = 10,
+  List = 12,
+  StoreType = 30,
+  StorePort = 31,
+  Store = 32,
+  RenameFrom = 40,
+  RenameTo = 41,
+  SingleCommand = 50,
+  Quit = 60,
+  Idle = 100
 };
 }
 enum TFtpInfoNeeded { niHost = 0, niUser = 1, niPassword = 2, niAccount = 3 };
@@ -104,11 +141,19 @@ class TStarFtp : public TStarSocket {
  private:
   // The handler that ends an operation once its completion is posted.
   enum class Completion {
-    None, LoggedIn, DirectoryChanged, DirectoryCreated, DirectoryDeleted, FileDeleted, FileStored, ListingDone,
+    None,
+    LoggedIn,
+    DirectoryChanged,
+    DirectoryCreated,
+    DirectoryDeleted,
+    FileDeleted,
+    FileStored,
+    ListingDone,
     FileRenamed
   };
   const std::function<void(TStarFtp&)>* handlerFor(Completion completion) const;
-  // Starts an operation that ends with `completion` (none given: the pending one stays); false when not connected or busy.
+  // Starts an operation that ends with `completion` (none given: the pending one stays); false when not connected or
+  // busy.
   bool beginOperation(std::optional<Completion> completion);
   bool refuseUnsafe(const std::string& what, const std::string& value);
   void progress() { lastProgress_ = now(); }
@@ -165,9 +210,9 @@ class TStarFtp : public TStarSocket {
   // An abort waits for the final replies of the command it interrupts and of ABOR itself.
   int abortRepliesDue_ = 0;
   char abortFirstReply_ = 0;
-  bool abortCutShort_ = false;   // the file had not been sent whole when the abort came
-  bool storeBegan_ = false;      // the server opened the remote file (a preliminary reply to STOR)
-  bool removingPartial_ = false; // DELE of what an aborted upload left on the server
+  bool abortCutShort_ = false;    // the file had not been sent whole when the abort came
+  bool storeBegan_ = false;       // the server opened the remote file (a preliminary reply to STOR)
+  bool removingPartial_ = false;  // DELE of what an aborted upload left on the server
   unsigned long bytes_ = 0;
   EventLoop::Clock::time_point start_;
   long elapsedMs_ = 0;

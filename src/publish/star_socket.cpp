@@ -1,14 +1,14 @@
 #include "publish/star_socket.h"
 
 #include <arpa/inet.h>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <thread>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <thread>
 
 #include "publish/socket_errors.h"
 
@@ -311,9 +311,12 @@ void TStarSocket::onReady(unsigned ready) {
   const ssize_t n = ::recv(handle_, &probe, 1, MSG_PEEK);
   readArmed_ = false;
   loop_.setEvents(watch_, writeArmed_ ? EventLoop::Writable : 0u);
-  if (n > 0) notify(FdRead, 0);
-  else if (n == 0) notify(FdClose, 0);
-  else if (errno != EWOULDBLOCK && errno != EAGAIN) notify(FdClose, wsaFromErrno(errno));
+  if (n > 0)
+    notify(FdRead, 0);
+  else if (n == 0)
+    notify(FdClose, 0);
+  else if (errno != EWOULDBLOCK && errno != EAGAIN)
+    notify(FdClose, wsaFromErrno(errno));
   else {
     readArmed_ = true;
     loop_.setEvents(watch_, EventLoop::Readable | (writeArmed_ ? EventLoop::Writable : 0u));
@@ -324,9 +327,15 @@ void TStarSocket::notify(unsigned event, int error) {
   stopTimer();
   LastError = error;
   switch (event) {
-    case FdRead: raise(OnDataAvailable); break;
-    case FdWrite: raise(OnReadyToWrite); break;
-    case FdAccept: raise(OnAccept); break;
+    case FdRead:
+      raise(OnDataAvailable);
+      break;
+    case FdWrite:
+      raise(OnReadyToWrite);
+      break;
+    case FdAccept:
+      raise(OnAccept);
+      break;
     case FdConnect:
       Connected = true;
       raise(OnConnected);
@@ -341,7 +350,8 @@ void TStarSocket::notify(unsigned event, int error) {
         Connected = false;
       }
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

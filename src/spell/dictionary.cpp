@@ -16,7 +16,9 @@ constexpr uint32_t kVersion = 2;  // each word led by its rank byte
 void put32(std::string& out, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
-uint32_t get32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+uint32_t get32(const unsigned char* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
 
 }  // namespace
 
@@ -77,7 +79,8 @@ std::optional<Dictionary> Dictionary::fromBytes(std::string bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   if (get32(p + 12) != kVersion) return std::nullopt;
   const size_t count = get32(p + 16), blobOffset = get32(p + 20), blobSize = get32(p + 24);
-  const size_t tableOffset = get32(p + 28), slots = get32(p + 32), charsOffset = get32(p + 36), charsSize = get32(p + 40);
+  const size_t tableOffset = get32(p + 28), slots = get32(p + 32), charsOffset = get32(p + 36),
+               charsSize = get32(p + 40);
   const size_t n = bytes.size();
   if (blobOffset > n || blobSize > n - blobOffset || charsOffset > n || charsSize > n - charsOffset ||
       tableOffset > n || slots == 0 || (slots & (slots - 1)) || slots > (n - tableOffset) / 4 || count >= slots)

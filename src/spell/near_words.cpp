@@ -12,10 +12,14 @@ uint32_t letterSet(std::string_view word) {
   uint32_t set = 0;
   for (const char ch : word) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c >= 'a' && c <= 'z') set |= 1u << (c - 'a');
-    else if (c >= 'A' && c <= 'Z') set |= 1u << (c - 'A');
-    else if (c == '\'') set |= 1u << 26;
-    else set |= 1u << (27 + (c & 3));
+    if (c >= 'a' && c <= 'z')
+      set |= 1u << (c - 'a');
+    else if (c >= 'A' && c <= 'Z')
+      set |= 1u << (c - 'A');
+    else if (c == '\'')
+      set |= 1u << 26;
+    else
+      set |= 1u << (27 + (c & 3));
   }
   return set;
 }
@@ -83,7 +87,8 @@ void NearWords::forEachWithinTwo(std::string_view word,
     }
 }
 
-void NearWords::forEachWithinThree(std::string_view word, const std::function<void(std::string_view, int)>& near) const {
+void NearWords::forEachWithinThree(std::string_view word,
+                                   const std::function<void(std::string_view, int)>& near) const {
   const uint32_t letters = letterSet(word);
   const size_t low = word.size() > 3 ? word.size() - 3 : 0;
   for (size_t length = low; length <= word.size() + 3 && length < byLength_.size(); ++length)

@@ -16,7 +16,8 @@ class NearWords {
   // Calls `near` with every word within `edits` edits (insertions, deletions, substitutions, swaps of
   // neighbours) of `word`, and the cost of the cheapest way there in that many edits or fewer (swap 0,
   // insertion or deletion 1, substitution 2) for two edits, or the edit count for three.
-  void forEachWithinTwo(std::string_view word, const std::function<void(std::string_view, int edits, int cost)>& near) const;
+  void forEachWithinTwo(std::string_view word,
+                        const std::function<void(std::string_view, int edits, int cost)>& near) const;
   void forEachWithinThree(std::string_view word, const std::function<void(std::string_view, int edits)>& near) const;
 
  private:

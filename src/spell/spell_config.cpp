@@ -1,7 +1,7 @@
 #include "spell/spell_config.h"
 
-#include <algorithm>
 #include <dirent.h>
+#include <algorithm>
 
 #include "base/file_io.h"
 #include "base/ini_file.h"
@@ -11,23 +11,29 @@
 namespace quillon {
 
 const std::vector<std::pair<SpellOption, const char*>>& spellOptionKeys() {
-  static const std::vector<std::pair<SpellOption, const char*>> keys = {
-      {SpellOption::soUpcase, "soUpcase"},         {SpellOption::soNumbers, "soNumbers"},
-      {SpellOption::soHTML, "soHTML"},             {SpellOption::soInternet, "soInternet"},
-      {SpellOption::soQuoted, "soQuoted"},         {SpellOption::soAutoSuggest, "soAutoSuggest"},
-      {SpellOption::soPrimaryOnly, "soPrimaryOnly"}, {SpellOption::soRecheck, "soRecheck"},
-      {SpellOption::soRepeated, "soRepeated"},     {SpellOption::soDualCaps, "soDualCaps"},
-      {SpellOption::soUser1, "soUser1"},           {SpellOption::soUser2, "soUser2"},
-      {SpellOption::soUser3, "soUser3"},           {SpellOption::soUser4, "soUser4"}};
+  static const std::vector<std::pair<SpellOption, const char*>> keys = {{SpellOption::soUpcase, "soUpcase"},
+                                                                        {SpellOption::soNumbers, "soNumbers"},
+                                                                        {SpellOption::soHTML, "soHTML"},
+                                                                        {SpellOption::soInternet, "soInternet"},
+                                                                        {SpellOption::soQuoted, "soQuoted"},
+                                                                        {SpellOption::soAutoSuggest, "soAutoSuggest"},
+                                                                        {SpellOption::soPrimaryOnly, "soPrimaryOnly"},
+                                                                        {SpellOption::soRecheck, "soRecheck"},
+                                                                        {SpellOption::soRepeated, "soRepeated"},
+                                                                        {SpellOption::soDualCaps, "soDualCaps"},
+                                                                        {SpellOption::soUser1, "soUser1"},
+                                                                        {SpellOption::soUser2, "soUser2"},
+                                                                        {SpellOption::soUser3, "soUser3"},
+                                                                        {SpellOption::soUser4, "soUser4"}};
   return keys;
 }
 
 SpellConfig defaultSpellConfig() {
   SpellConfig c;
   for (const auto& [option, key] : spellOptionKeys()) c.options[option] = false;
-  for (SpellOption o : {SpellOption::soUpcase, SpellOption::soAutoSuggest, SpellOption::soPrimaryOnly,
-                        SpellOption::soRecheck, SpellOption::soRepeated, SpellOption::soHTML, SpellOption::soInternet,
-                        SpellOption::soQuoted})
+  for (SpellOption o :
+       {SpellOption::soUpcase, SpellOption::soAutoSuggest, SpellOption::soPrimaryOnly, SpellOption::soRecheck,
+        SpellOption::soRepeated, SpellOption::soHTML, SpellOption::soInternet, SpellOption::soQuoted})
     c.options[o] = true;
   return c;
 }
@@ -124,11 +130,14 @@ namespace quillon {
 WriteResult saveSpellConfig(const std::string& path, const std::string& key, const SpellConfig& config) {
   // Through the shared settings writer: under the folder's lock, re-read, and no line break in any value.
   std::vector<IniFile::Entry> entries;
-  const auto set = [&](std::string name, std::string value) { entries.push_back({key, std::move(name), std::move(value)}); };
+  const auto set = [&](std::string name, std::string value) {
+    entries.push_back({key, std::move(name), std::move(value)});
+  };
   set("ID", "1");
   auto list = [&](const char* prefix, const std::vector<DictionaryEntry>& list) {
     set(std::string(prefix) + "ListCount", std::to_string(list.size()));
-    for (size_t i = 0; i < list.size(); ++i) set(prefix + std::to_string(i), (list[i].inUse ? "T" : "F") + list[i].path);
+    for (size_t i = 0; i < list.size(); ++i)
+      set(prefix + std::to_string(i), (list[i].inUse ? "T" : "F") + list[i].path);
   };
   list("U_MU_DCT_", config.mains);
   set("M_DCT_ListCount", std::to_string(config.mains.size()));

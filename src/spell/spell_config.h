@@ -10,8 +10,20 @@ namespace quillon {
 
 // The spell checker's options, by their configuration keys.
 enum class SpellOption {
-  soUpcase, soNumbers, soHTML, soInternet, soQuoted, soAutoSuggest, soPrimaryOnly, soRecheck, soRepeated,
-  soDualCaps, soUser1, soUser2, soUser3, soUser4
+  soUpcase,
+  soNumbers,
+  soHTML,
+  soInternet,
+  soQuoted,
+  soAutoSuggest,
+  soPrimaryOnly,
+  soRecheck,
+  soRepeated,
+  soDualCaps,
+  soUser1,
+  soUser2,
+  soUser3,
+  soUser4
 };
 const std::vector<std::pair<SpellOption, const char*>>& spellOptionKeys();
 
@@ -36,7 +48,8 @@ struct SpellConfig {
 
 // The options a missing key falls back to, and the options a newly built configuration starts with.
 SpellConfig defaultSpellConfig();
-std::map<SpellOption, bool> programDefaultOptions();  // soHTML, soInternet, soAutoSuggest, soPrimaryOnly, soRecheck, soRepeated
+std::map<SpellOption, bool>
+programDefaultOptions();  // soHTML, soInternet, soAutoSuggest, soPrimaryOnly, soRecheck, soRepeated
 
 // Reads the section `key` of the file; without "ID" the configuration is built from the "*.dct" files of the
 // folder and of `sharedFolder` and the folder's "*.udt" files (in use: defaultMain, defaultUser; "default.udt"

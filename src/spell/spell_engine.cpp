@@ -66,8 +66,10 @@ std::string soundSkeleton(std::string_view word) {
     } else if (c == 'z') {
       put('s');
     } else if (std::string_view("aeiouy'").find(c) != std::string_view::npos) {
-      if (i == 0) put('a');  // only a first vowel counts
-      else if (!out.empty() && out.back() != '-') out += '-';  // a vowel separates, so "tt" and "t-t" differ
+      if (i == 0)
+        put('a');  // only a first vowel counts
+      else if (!out.empty() && out.back() != '-')
+        out += '-';  // a vowel separates, so "tt" and "t-t" differ
     } else {
       put(c);
     }
@@ -78,19 +80,22 @@ std::string soundSkeleton(std::string_view word) {
 
 std::string plainForm(std::string_view utf8Word) {
   // Latin-1 letters À (0xC0) to ÿ (0xFF) without their accents.
-  static const char* const kPlain[64] = {"a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
-                                         "d", "n", "o", "o", "o", "o", "o", "",   "o", "u", "u", "u", "u", "y", "th", "ss",
-                                         "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",
-                                         "d", "n", "o", "o", "o", "o", "o", "",   "o", "u", "u", "u", "u", "y", "th", "y"};
+  static const char* const kPlain[64] = {
+      "a", "a", "a", "a", "a", "a", "ae", "c", "e",  "e",  "e", "e", "i", "i", "i", "i", "d",  "n", "o",  "o", "o", "o",
+      "o", "",  "o", "u", "u", "u", "u",  "y", "th", "ss", "a", "a", "a", "a", "a", "a", "ae", "c", "e",  "e", "e", "e",
+      "i", "i", "i", "i", "d", "n", "o",  "o", "o",  "o",  "o", "",  "o", "u", "u", "u", "u",  "y", "th", "y"};
   std::string out;
   out.reserve(utf8Word.size());
   for (size_t i = 0; i < utf8Word.size();) {
     const TextChar c = charAt(utf8Word, i, true);
     i += c.length;
     if (c.code == '\'') continue;
-    if (c.code < 0x80) out += static_cast<char>(c.code >= 'A' && c.code <= 'Z' ? c.code - 'A' + 'a' : c.code);
-    else if (c.code >= 0xC0 && c.code <= 0xFF) out += kPlain[c.code - 0xC0];
-    else appendUtf8(out, c.code);
+    if (c.code < 0x80)
+      out += static_cast<char>(c.code >= 'A' && c.code <= 'Z' ? c.code - 'A' + 'a' : c.code);
+    else if (c.code >= 0xC0 && c.code <= 0xFF)
+      out += kPlain[c.code - 0xC0];
+    else
+      appendUtf8(out, c.code);
   }
   return out;
 }
@@ -186,7 +191,8 @@ SpellEngine SpellEngine::open(const ProgramFolders& folders, SpellSettings setti
   // Nothing to check with because listed dictionaries are gone: those are the ones to name.
   if (mains.empty() && unreadable.empty())
     for (const auto& m : config.mains)
-      if (const std::string file = resolveDictionaryPath(path, m.path, shared); !fileExists(file)) unreadable.push_back(file);
+      if (const std::string file = resolveDictionaryPath(path, m.path, shared); !fileExists(file))
+        unreadable.push_back(file);
   config.mains = used;
   std::vector<UserDictionary> users;
   for (const auto& u : config.users) users.push_back(UserDictionary::load(resolveDictionaryPath(path, u.path)));
@@ -432,7 +438,9 @@ bool SpellEngine::undoLast(SpellText& text) {
   const Undo u = undo_.back();
   undo_.pop_back();
   switch (u.kind) {
-    case Undo::IgnoreAll: ignoreAll_.erase(u.word); break;
+    case Undo::IgnoreAll:
+      ignoreAll_.erase(u.word);
+      break;
     case Undo::ChangeAll:
       for (auto it = changeAll_.begin(); it != changeAll_.end(); ++it)
         if (it->first == u.word && it->second == u.replacement) {
@@ -452,7 +460,8 @@ bool SpellEngine::undoLast(SpellText& text) {
         d->save();
       }
       break;
-    default: break;
+    default:
+      break;
   }
   // Back to that word, as it stood.
   if (u.kind == Undo::Change || u.kind == Undo::ChangeAll || u.kind == Undo::AutoCorrect) {

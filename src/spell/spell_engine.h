@@ -50,7 +50,7 @@ class SpellEngine {
   enum class StopKind { NotFound, Repeated };
   struct Stop {
     size_t offset = 0;
-    std::string word;   // as UTF-8, entities read as their characters
+    std::string word;  // as UTF-8, entities read as their characters
     StopKind kind = StopKind::NotFound;
     size_t length = 0;  // bytes the word takes in the text
   };
@@ -113,7 +113,8 @@ class SpellEngine {
   size_t replaceCurrent(SpellText& text, const std::string& replacement, bool recheck, std::string& source);
   std::string inPageEncoding(const std::string& utf8) const;
   UserDictionary* userDictionary();
-  void lookup(const std::string& word, std::vector<std::string>& out, size_t limit, const std::atomic<bool>* cancel) const;
+  void lookup(const std::string& word, std::vector<std::string>& out, size_t limit,
+              const std::atomic<bool>* cancel) const;
 
   // Words of the primary dictionary by their sound skeleton, and its words with accents or apostrophes by
   // their plain form ("cafe" for "café", "ive" for "I've"), made at the first suggestion.

@@ -11,15 +11,15 @@ namespace quillon {
 
 namespace cost {
 // What a candidate's rank adds up from; the lower, the nearer. A swap of neighbours is the commonest slip.
-constexpr int kSameLetters = -1;      // the word with its accents or apostrophes ("cafe": "café")
+constexpr int kSameLetters = -1;  // the word with its accents or apostrophes ("cafe": "café")
 constexpr int kSwap = 0;
 constexpr int kDeleteOrInsert = 1;
 constexpr int kSubstitute = 2;
-constexpr int kSecondEdit = 10;       // added to the two edits' own costs
-constexpr int kAlsoSoundsAlike = -5;  // a near spelling that also sounds like the word moves up
-constexpr int kSoundsAlike = 14;      // a word that only sounds alike, plus its edit distance
-constexpr int kWithinThreeEdits = 20; // the last resort for badly mangled words, plus the distance
-constexpr int kRare = 6;              // a known word the dictionary does not mark as common
+constexpr int kSecondEdit = 10;        // added to the two edits' own costs
+constexpr int kAlsoSoundsAlike = -5;   // a near spelling that also sounds like the word moves up
+constexpr int kSoundsAlike = 14;       // a word that only sounds alike, plus its edit distance
+constexpr int kWithinThreeEdits = 20;  // the last resort for badly mangled words, plus the distance
+constexpr int kRare = 6;               // a known word the dictionary does not mark as common
 }  // namespace cost
 
 namespace {
@@ -95,7 +95,6 @@ void SpellEngine::lookup(const std::string& word, std::vector<std::string>& out,
     }
     if (hit && seen.insert(candidate).second) found.emplace_back(rank + rarity(candidate), candidate);
   };
-
 
   // The same word with its accents or apostrophes: "cafe" is "café", "Ive" is "I've".
   if (const auto it = plainForms().find(plainForm(word)); it != plainForms().end())

@@ -11,8 +11,10 @@ UserDictionary UserDictionary::load(const std::string& path) {
     for (const auto& line : splitLines(*data)) {
       if (line.empty()) continue;
       const size_t eq = line.find('=');
-      if (eq == std::string::npos) d.words_.insert(line);
-      else if (eq > 0) d.corrections_[line.substr(0, eq)] = line.substr(eq + 1);
+      if (eq == std::string::npos)
+        d.words_.insert(line);
+      else if (eq > 0)
+        d.corrections_[line.substr(0, eq)] = line.substr(eq + 1);
     }
   }
   return d;

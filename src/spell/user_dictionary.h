@@ -12,7 +12,7 @@ namespace quillon {
 class UserDictionary {
  public:
   static UserDictionary load(const std::string& path);  // a missing file is an empty dictionary
-  WriteResult save() const;                            // atomically, sorted
+  WriteResult save() const;                             // atomically, sorted
 
   bool contains(const std::string& word) const { return words_.count(word) != 0; }
   const std::string* autoCorrect(const std::string& word) const;

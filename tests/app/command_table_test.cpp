@@ -12,8 +12,10 @@ namespace {
 
 void collect(const std::vector<MenuItem>& items, std::vector<const MenuItem*>& out) {
   for (const auto& i : items) {
-    if (i.isSubmenu()) collect(i.children, out);
-    else if (!i.isSeparator()) out.push_back(&i);
+    if (i.isSubmenu())
+      collect(i.children, out);
+    else if (!i.isSeparator())
+      out.push_back(&i);
   }
 }
 

@@ -51,7 +51,8 @@ TEST(IniFile, WriteKeepsEveryOtherLineByteForByte) {
   ini.setValue("OTHER", "a", "2");
   EXPECT_EQ(ini.bytes(), "; comment\n[Files]\nLocation=c:\\x\r\nConfirm=0\r\n\r\n[Other]\ra=2\rjunk line");
   ini.setValue("New", "K", "v");
-  EXPECT_EQ(ini.bytes(), "; comment\n[Files]\nLocation=c:\\x\r\nConfirm=0\r\n\r\n[Other]\ra=2\rjunk line\r\n[New]\r\nK=v\r\n");
+  EXPECT_EQ(ini.bytes(),
+            "; comment\n[Files]\nLocation=c:\\x\r\nConfirm=0\r\n\r\n[Other]\ra=2\rjunk line\r\n[New]\r\nK=v\r\n");
 }
 
 TEST(IniFile, WriteValueCreatesAndRewritesTheFileAtomically) {
@@ -112,7 +113,8 @@ TEST(IniFile, ALineBreakInAValueIsRefusedAndTheFileKept) {
   testing::TempDir dir;
   const std::string path = dir.path() + "OPTIONS.INI";
   ASSERT_TRUE(IniFile::writeValue(path, "Recent", "File1", "/p/site.out").ok);
-  for (const std::string bad : {std::string("x\r\n[Help]\r\nShowTips=0"), std::string("x\0y", 3), std::string("x\ny")}) {
+  for (const std::string bad :
+       {std::string("x\r\n[Help]\r\nShowTips=0"), std::string("x\0y", 3), std::string("x\ny")}) {
     const WriteResult r = IniFile::writeValue(path, "Recent", "File1", bad);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.failedPath, path);

@@ -46,7 +46,8 @@ TEST(ProgramFolders, BuildTreeAndExplicitFolderKeepOneProgramDirectory) {
 
   // QUILLON_PROGRAM_DIR wins even over an installed layout.
   InstalledTree installed;
-  const ProgramFolders given = chooseProgramFolders({"/opt/site", installed.prefix + "bin/", "/data/home", "/home/ann"});
+  const ProgramFolders given =
+      chooseProgramFolders({"/opt/site", installed.prefix + "bin/", "/data/home", "/home/ann"});
   EXPECT_FALSE(given.installed);
   EXPECT_EQ(given.data, "/opt/site/");
   EXPECT_EQ(given.shared, "/opt/site/");

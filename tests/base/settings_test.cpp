@@ -35,9 +35,12 @@ TEST(Settings, FreshInstallationHasTheDocumentedDefaults) {
 TEST(Settings, ReadsBothFilesWhateverTheCaseOfNames) {
   testing::TempDir dir;
   ASSERT_TRUE(writeFileAtomic(dir.path() + "DEFAULT.INI",
-                              "[tags]\r\ncolored=1\r\n[format]\nWRAP=0\n[html]\next=htm\n[Location]\nImages=c:\\img\n").ok);
+                              "[tags]\r\ncolored=1\r\n[format]\nWRAP=0\n[html]\next=htm\n[Location]\nImages=c:\\img\n")
+                  .ok);
   ASSERT_TRUE(writeFileAtomic(dir.path() + "OPTIONS.INI",
-                              "[Colors]\r\nHREF=clBlue\r\nBG=0x00FFFF\r\nLink=junk\r\nALink=255\r\n[Recent]\r\nFile2=c:\\site.out\r\n[Backup]\r\nType=0\r\n").ok);
+                              "[Colors]\r\nHREF=clBlue\r\nBG=0x00FFFF\r\nLink=junk\r\nALink=255\r\n[Recent]\r\nFile2=c:"
+                              "\\site.out\r\n[Backup]\r\nType=0\r\n")
+                  .ok);
   const RunSettings s = loadSettings(dir.path());
   EXPECT_TRUE(s.colored);
   EXPECT_FALSE(s.wrap);

@@ -37,10 +37,10 @@ TEST(TextBytes, CaseBlindOrderIsTotal) {
 TEST(TextBytes, Utf8Validation) {
   EXPECT_TRUE(isValidUtf8("plain ascii that is longer than eight bytes"));
   EXPECT_TRUE(isValidUtf8("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80"));
-  EXPECT_FALSE(isValidUtf8("caf\xe9"));               // Latin-1
-  EXPECT_FALSE(isValidUtf8("\xc0\xaf"));              // overlong
-  EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));          // surrogate
-  EXPECT_FALSE(isValidUtf8("\xe2\x82"));              // truncated
+  EXPECT_FALSE(isValidUtf8("caf\xe9"));                   // Latin-1
+  EXPECT_FALSE(isValidUtf8("\xc0\xaf"));                  // overlong
+  EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));              // surrogate
+  EXPECT_FALSE(isValidUtf8("\xe2\x82"));                  // truncated
   EXPECT_FALSE(isValidUtf8("12345678\xf4\x90\x80\x80"));  // above U+10FFFF after the fast path
   EXPECT_TRUE(isValidUtf8(std::string("\0\0", 2)));
 }
@@ -60,9 +60,15 @@ namespace quillon {
 namespace {
 
 TEST(Utf8Validator, AgreesWithTheWholeTextCheckForEverySplit) {
-  const std::vector<std::string> samples = {
-      "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80 end", "caf\xe9", "\xe2\x82", "ok\xc3", "\xf0\x9f\x98\x80",
-      "\xed\xa0\x80", "ascii only", "", "\xc3\xa9\xc3"};
+  const std::vector<std::string> samples = {"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80 end",
+                                            "caf\xe9",
+                                            "\xe2\x82",
+                                            "ok\xc3",
+                                            "\xf0\x9f\x98\x80",
+                                            "\xed\xa0\x80",
+                                            "ascii only",
+                                            "",
+                                            "\xc3\xa9\xc3"};
   for (const auto& s : samples) {
     for (size_t a = 0; a <= s.size(); ++a) {
       for (size_t b = a; b <= s.size(); ++b) {

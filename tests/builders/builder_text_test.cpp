@@ -120,8 +120,9 @@ TEST(BodyTag, TagsSkeletonsAndStoredColours) {
   meta.meta = true;
   meta.description = "d\"q";
   meta.keywords = "k";
-  EXPECT_EQ(bodyTagText(meta), "    <META Name=\"Description\" Content=\"d\"q\">\r\n    <META Name=\"Keywords\" Content=\"k\">\r\n" +
-                                   bodyTag(meta) + "\r\n</BODY>\r\n");  // </BODY> although its flag is off
+  EXPECT_EQ(bodyTagText(meta),
+            "    <META Name=\"Description\" Content=\"d\"q\">\r\n    <META Name=\"Keywords\" Content=\"k\">\r\n" +
+                bodyTag(meta) + "\r\n</BODY>\r\n");  // </BODY> although its flag is off
 }
 
 }  // namespace

@@ -158,7 +158,8 @@ TEST(FrameTags, FrameLineHasItsOwnNoResizeBlank) {
   r.url = "table.html";
   EXPECT_EQ(frameTagText(r), "<FRAME NAME=\"Index\" SRC=\"table.html\" SCROLLING=\"Auto\"  NORESIZE>\r\n");
   r.noBorder = true;
-  EXPECT_EQ(frameTagText(r), "<FRAME NAME=\"Index\" SRC=\"table.html\" SCROLLING=\"Auto\"  NORESIZE FRAMEBORDER=\"0\">\r\n");
+  EXPECT_EQ(frameTagText(r),
+            "<FRAME NAME=\"Index\" SRC=\"table.html\" SCROLLING=\"Auto\"  NORESIZE FRAMEBORDER=\"0\">\r\n");
   r.noResize = false;
   r.noBorder = false;
   EXPECT_EQ(frameTagText(r), "<FRAME NAME=\"Index\" SRC=\"table.html\" SCROLLING=\"Auto\" >\r\n");

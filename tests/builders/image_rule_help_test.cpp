@@ -14,13 +14,15 @@ TEST(ImageTag, WorkedExamplesAndLeftOutFields) {
   r.source = "Logo.GIF";
   r.width = "120";
   r.height = "60";
-  EXPECT_EQ(imageTagText(r), "<IMG BORDER=0 HEIGHT=60 WIDTH=120 SRC=\"Logo.GIF\">") << "the case of a typed source is kept";
+  EXPECT_EQ(imageTagText(r), "<IMG BORDER=0 HEIGHT=60 WIDTH=120 SRC=\"Logo.GIF\">")
+      << "the case of a typed source is kept";
   r.align = "LEFT";
   r.alt = "Our logo";
   r.useRelative = true;
   r.relativePath = "Images/";
   r.isMap = true;
-  EXPECT_EQ(imageTagText(r), "<IMG ALIGN=LEFT BORDER=0 HEIGHT=60 WIDTH=120 ALT=\"Our logo\" SRC=\"Images/Logo.GIF\" ISMAP>");
+  EXPECT_EQ(imageTagText(r),
+            "<IMG ALIGN=LEFT BORDER=0 HEIGHT=60 WIDTH=120 ALT=\"Our logo\" SRC=\"Images/Logo.GIF\" ISMAP>");
   // The path is only used with the box on; cleared sizes are left out; the border always stays.
   r.useRelative = false;
   r.width.clear();

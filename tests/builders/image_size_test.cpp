@@ -8,8 +8,9 @@ namespace {
 using namespace std::string_literals;
 
 // A real 1 by 1 GIF.
-const std::string kGif = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
-                         "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;"s;
+const std::string kGif =
+    "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
+    "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;"s;
 
 std::string jpegWith(uint8_t sofMarker, int width, int height) {
   std::string j = "\xFF\xD8"s;
@@ -59,10 +60,11 @@ TEST(ImageSize, TruncatedAndLyingFilesFail) {
   EXPECT_TRUE(measureImage(j.substr(0, sizeEnd)));
   EXPECT_FALSE(measureImage(kGif.substr(0, 8)));
   EXPECT_FALSE(measureImage("<HTML>not an image</HTML>"));
-  EXPECT_FALSE(measureImage("GIF89a\x00\x00\x05\x00"s));  // zero width
+  EXPECT_FALSE(measureImage("GIF89a\x00\x00\x05\x00"s));    // zero width
   EXPECT_FALSE(measureImage("\xFF\xD8\xFF\xDA\x00\x02"s));  // a scan before any frame
   // A PNG named .gif is measured as what it is.
-  EXPECT_EQ(measureImage("\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x00\x05\x00\x00\x00\x07"s)->kind, ImageKind::Png);
+  EXPECT_EQ(measureImage("\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x00\x05\x00\x00\x00\x07"s)->kind,
+            ImageKind::Png);
   EXPECT_FALSE(measureImageFile("/nonexistent/file.gif"));
 }
 

@@ -29,7 +29,6 @@ TEST(SpeedBar, TemplatesAndAttributes) {
 namespace quillon {
 namespace {
 
-
 TEST(BuilderHandBack, PastesAndSelectsTheRecordedLength) {
   testing::ScriptedPlatform clipboard;
   clipboard.clipboard = "what the user had";

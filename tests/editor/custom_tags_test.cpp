@@ -21,7 +21,8 @@ TEST(CustomTags, AppliedAroundTheSelectionWithTheirEndTag) {
 TEST(CustomTags, NameChecksAndTypingRules) {
   EXPECT_EQ(customTagNameProblem(""), "You must supply a NAME for this tag.");
   EXPECT_EQ(customTagNameProblem(" x"), "The NAME may not start with a blank space.");
-  EXPECT_EQ(customTagNameProblem("a<b"), "The NAME cannot contain any asterisk(*), \"<\", or \">\" characters. Please fix.");
+  EXPECT_EQ(customTagNameProblem("a<b"),
+            "The NAME cannot contain any asterisk(*), \"<\", or \">\" characters. Please fix.");
   EXPECT_EQ(customTagNameProblem("Big red"), "");
   const TypedTag b = completeStartTag("B");
   EXPECT_EQ(b.text, "<B>");

@@ -1,13 +1,13 @@
 #include "editor/document_session.h"
 
 #include <gtest/gtest.h>
-#include <deque>
 #include <sys/stat.h>
+#include <deque>
 
-#include "support/scripted_platform.h"
-#include "support/temp_dir.h"
 #include "base/file_io.h"
 #include "base/settings.h"
+#include "support/scripted_platform.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {
@@ -155,7 +155,6 @@ TEST(DocumentTemplate, NineLinesEachEndedByCrLf) {
   EXPECT_NE(t.find("\r\n   <TITLE></TITLE>\r\n</HEAD>\r\n<BODY>\r\n\r\n</BODY>\r\n"), std::string::npos);
   EXPECT_EQ(t.rfind("<!--This site and page maintained with Quillon Pro. Details at: ", 0), 0u);
 }
-
 
 }  // namespace
 }  // namespace quillon

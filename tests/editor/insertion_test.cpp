@@ -48,7 +48,8 @@ TEST(Insertion, WrapLinesRules) {
   EXPECT_EQ(framed.text, "x<UL>\r\n</UL>\r\ny");
   EXPECT_EQ(framed.selStart, 14u);
   const EditState n = at("", 0, 0);
-  EXPECT_EQ(run(n, wrapLinesInTag(n, "NEW", DocumentSession::newFileTemplate())).text, DocumentSession::newFileTemplate());
+  EXPECT_EQ(run(n, wrapLinesInTag(n, "NEW", DocumentSession::newFileTemplate())).text,
+            DocumentSession::newFileTemplate());
 }
 
 TEST(Insertion, TableGrids) {

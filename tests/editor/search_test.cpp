@@ -97,7 +97,7 @@ TEST(SlashesInTags, OnlyInsideQuotedValuesOfTags) {
   EXPECT_EQ(slashesInTags("<a href=\"a\\b\" x=\"c\\d\\e\"><img src=\"f\\g\">").size(), 4u);
   EXPECT_TRUE(slashesInTags("<a href=\"un\\paired>").empty());
   EXPECT_TRUE(slashesInTags("<b>ok</b> <a href=\"x\\y\"").empty());  // a tag left open ends the line
-  EXPECT_TRUE(slashesInTags("> \"a\\b\" <").empty());  // a ">" before the "<"
+  EXPECT_TRUE(slashesInTags("> \"a\\b\" <").empty());                // a ">" before the "<"
 }
 
 // The plain reading: search the working line afresh for every tag, marking what was used.

@@ -27,8 +27,9 @@ TEST(TagColouring, ClassesByPattern) {
 
 TEST(TagColouring, PairsOnALine) {
   EXPECT_EQ(ranges("<B>bold</B>"), (std::vector<ColouredRange>{r(0, 3, TagClass::Font), r(7, 4, TagClass::Font)}));
-  EXPECT_EQ(ranges("<table border=1><tr><td>"),
-            (std::vector<ColouredRange>{r(0, 16, TagClass::Table), r(16, 4, TagClass::Table), r(20, 4, TagClass::Table)}));
+  EXPECT_EQ(
+      ranges("<table border=1><tr><td>"),
+      (std::vector<ColouredRange>{r(0, 16, TagClass::Table), r(16, 4, TagClass::Table), r(20, 4, TagClass::Table)}));
   EXPECT_EQ(ranges("<!-- a > b -->"), (std::vector<ColouredRange>{r(0, 8, TagClass::Default)}));
   EXPECT_EQ(ranges("x > y <b>"), (std::vector<ColouredRange>{r(3, 3, TagClass::Default)}));
   EXPECT_TRUE(ranges("no tags at all").empty());

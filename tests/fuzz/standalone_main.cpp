@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
   }
   std::mt19937 random(12345);
   // Bytes drawn mostly from the characters that matter to the parsers.
-  const uint8_t alphabet[] = {'[', ']', '=', '\r', '\n', ' ', '\t', 'a', 'W', '0', '1', '-', 0, 0x80, 0xC3, 0xA9, 0xE2, 0xF0, 0xFF};
+  const uint8_t alphabet[] = {'[', ']', '=', '\r', '\n', ' ',  '\t', 'a',  'W', '0',
+                              '1', '-', 0,   0x80, 0xC3, 0xA9, 0xE2, 0xF0, 0xFF};
   for (int run = 0; run < 20000; ++run) {
     std::vector<uint8_t> input(random() % 64);
     for (auto& b : input) b = random() % 4 ? alphabet[random() % sizeof alphabet] : static_cast<uint8_t>(random());

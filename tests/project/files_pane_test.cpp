@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/temp_dir.h"
 #include "base/file_io.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {

@@ -25,10 +25,14 @@ enum class Op { Up, Down, In, Out };
 
 MoveOutcome apply(Op op, std::vector<MoveRow>& rows, size_t a) {
   switch (op) {
-    case Op::Up: return moveUp(rows, a);
-    case Op::Down: return moveDown(rows, a);
-    case Op::In: return moveIn(rows, a);
-    case Op::Out: return moveOut(rows, a);
+    case Op::Up:
+      return moveUp(rows, a);
+    case Op::Down:
+      return moveDown(rows, a);
+    case Op::In:
+      return moveIn(rows, a);
+    case Op::Out:
+      return moveOut(rows, a);
   }
   return {};
 }

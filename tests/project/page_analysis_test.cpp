@@ -13,8 +13,9 @@ namespace {
 void put(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 TEST(PageScans, ImagesPairQuotesInOrder) {
-  EXPECT_EQ(scanImages("<IMG SRC=\"a/Logo.GIF\"> \"b\\logo.gif\" <img src=\"logo.gif\">\r\n<x y=\"p.png\" z=\"q.JPG\">"),
-            (std::vector<std::string>{"logo.gif", "logo.gif", "logo.gif", "q.jpg"}));
+  EXPECT_EQ(
+      scanImages("<IMG SRC=\"a/Logo.GIF\"> \"b\\logo.gif\" <img src=\"logo.gif\">\r\n<x y=\"p.png\" z=\"q.JPG\">"),
+      (std::vector<std::string>{"logo.gif", "logo.gif", "logo.gif", "q.jpg"}));
   EXPECT_EQ(scanImages("<img src=logo.gif> \"odd.gif"), std::vector<std::string>{});
   EXPECT_EQ(scanImages("\"x\" \"y.gif.txt\" \"a.b/c\""), std::vector<std::string>{});
 }
@@ -73,7 +74,8 @@ std::vector<std::string> modelLinks(std::string_view page) {
 }
 
 TEST(PageScans, LinkScanMatchesThePlainRulesOnRandomTagSoup) {
-  const char* pieces[] = {"<", ">", "\"", "<a ", "href=", "HREF=", "Href=", "\"x.htm\"", "\"y\"", " ", "text", "\r\n", "'"};
+  const char* pieces[] = {
+      "<", ">", "\"", "<a ", "href=", "HREF=", "Href=", "\"x.htm\"", "\"y\"", " ", "text", "\r\n", "'"};
   std::mt19937 random(7);
   for (int trial = 0; trial < 20000; ++trial) {
     std::string page;
@@ -105,8 +107,9 @@ TEST(PageAnalysis, LoadTimesAndSizes) {
 TEST(PageAnalysis, PageSummaryRowAndErrors) {
   testing::TempDir dir;
   put(dir.path() + "Logo.GIF", std::string(2500, 'g'));  // found by its lower-cased name all the same
-  put(dir.path() + "page.htm", "<img src=\"a/logo.gif\"><img src=\"b/LOGO.gif\">\r\n<img src=\"logo.gif\"><img src=\"gone.jpg\">" +
-                                   std::string(37000, ' '));
+  put(dir.path() + "page.htm",
+      "<img src=\"a/logo.gif\"><img src=\"b/LOGO.gif\">\r\n<img src=\"logo.gif\"><img src=\"gone.jpg\">" +
+          std::string(37000, ' '));
   const PageAnalysis a = analysePage("Home", dir.path() + "page.htm", dir.path());
   EXPECT_FALSE(a.unreadable);
   EXPECT_TRUE(a.imageError);
@@ -147,8 +150,9 @@ TEST(PageAnalysis, ListingsAndFoundLines) {
                                              "The following HREF links have been found on this page:",
                                              std::string(54, '='), "a.htm", "b.htm"}));
   const auto images = imageListing({}, {false, "", "Gone", "/w/gone.htm"}, "/img/");
-  EXPECT_EQ(images, (std::vector<std::string>{"Image File Report For Page: Gone", "HTML File Location:  /W/GONE.HTM",
-                                              "These are the images included on this web page:", std::string(35, '='), " "}));
+  EXPECT_EQ(images,
+            (std::vector<std::string>{"Image File Report For Page: Gone", "HTML File Location:  /W/GONE.HTM",
+                                      "These are the images included on this web page:", std::string(35, '='), " "}));
   const auto site = imageListing({"b.gif", "a.gif", "a.gif"}, {true, "Site.out", "", ""}, "/img/");
   EXPECT_EQ(site[0], "Image File Report For Site: SITE.OUT");
   EXPECT_EQ(site[3], "/img/a.gif");

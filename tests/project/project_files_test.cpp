@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <random>
 
-#include "support/temp_dir.h"
 #include "base/file_io.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {
@@ -22,7 +22,8 @@ PageTree homeTree() {
 TEST(OutlineFile, HomeAboutProductsWidgetsBytes) {
   const PageTree t = homeTree();
   EXPECT_EQ(formatOutline(t), "Home\r\n\tAbout\r\n\tProducts\r\n\t\tWidgets\r\n");
-  EXPECT_EQ(formatLinks(t), "c:\\web\\index.html\r\nc:\\web\\about.html\r\nc:\\web\\products.html\r\nc:\\web\\widgets.html\r\n");
+  EXPECT_EQ(formatLinks(t),
+            "c:\\web\\index.html\r\nc:\\web\\about.html\r\nc:\\web\\products.html\r\nc:\\web\\widgets.html\r\n");
 }
 
 TEST(OutlineFile, IndentationRules) {
@@ -58,8 +59,10 @@ TEST(OutlineFile, ReadingAndWritingAreInversesForGeneratedTrees) {
       for (int k = 0; k < len; ++k) title += static_cast<char>("aZ9 -\t\xe9<"[random() % 8]);
       if (title[0] == ' ' || title[0] == '\t') title[0] = 'x';  // leading blanks are indentation by design
       const std::string link = "/site/p" + std::to_string(i) + ".html";
-      if (t.empty() || random() % 3 == 0) t.addTopLevel(title, link);
-      else t.addSubPage(random() % t.size(), title, link);
+      if (t.empty() || random() % 3 == 0)
+        t.addTopLevel(title, link);
+      else
+        t.addSubPage(random() % t.size(), title, link);
     }
     const auto lines = parseOutline(formatOutline(t));
     ASSERT_TRUE(lines);
@@ -146,7 +149,8 @@ TEST(RecentProjects, SwapWithFirstOrPushDown) {
 
 TEST(ProjectList, OutFilesInAnyCaseUpperCasedInOrder) {
   testing::TempDir dir;
-  for (const char* name : {"zeta.out", "Alpha.OUT", "beta.Out", "notes.txt", "x.out.bak"}) writeFileAtomic(dir.path() + name, "");
+  for (const char* name : {"zeta.out", "Alpha.OUT", "beta.Out", "notes.txt", "x.out.bak"})
+    writeFileAtomic(dir.path() + name, "");
   makeDirectory(dir.path() + "folder.out");
   const auto list = listProjects(dir.path());
   EXPECT_EQ(list, (std::vector<std::string>{"ALPHA.OUT", "BETA.OUT", "ZETA.OUT"}));

@@ -1,16 +1,16 @@
 #include "project/project_session.h"
 
 #include <gtest/gtest.h>
-#include <deque>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <deque>
 
-#include "support/scripted_platform.h"
-#include "support/temp_dir.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
 #include "base/settings.h"
 #include "project/project_files.h"
+#include "support/scripted_platform.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {
@@ -128,7 +128,8 @@ TEST_F(ProjectSessionTest, MissingAndBrokenFilesLeaveTheOpenProjectAlone) {
   session.tree().addTopLevel("Keep", "k.html");
   script.files = {dir.path() + "nothing.out"};
   EXPECT_FALSE(session.open());
-  EXPECT_EQ(script.texts().back(), "Error opening this project. Please be sure you selected a valid, existing project.");
+  EXPECT_EQ(script.texts().back(),
+            "Error opening this project. Please be sure you selected a valid, existing project.");
   writeFileAtomic(projects() + "bad.out", "\t\t\tx\r\n");
   writeFileAtomic(projects() + "bad.fil", "x\r\n");
   script.files = {projects() + "bad.out"};
@@ -138,7 +139,8 @@ TEST_F(ProjectSessionTest, MissingAndBrokenFilesLeaveTheOpenProjectAlone) {
   EXPECT_FALSE(session.reopen(0));  // empty entry: nothing at all
   settings.recent[1] = "/gone/site.out";
   EXPECT_FALSE(session.reopen(1));
-  EXPECT_EQ(script.texts().back(), "Cannot find the project \"/GONE/SITE.OUT\".\rPlease locate and open it using the File|Open menu item.");
+  EXPECT_EQ(script.texts().back(),
+            "Cannot find the project \"/GONE/SITE.OUT\".\rPlease locate and open it using the File|Open menu item.");
 }
 
 TEST_F(ProjectSessionTest, AFailedWriteKeepsTheProjectModified) {

@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-#include <csignal>
-#include <sys/resource.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <fstream>
 
@@ -20,9 +20,7 @@
 namespace quillon {
 namespace {
 
-void put(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+void put(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 TEST(SiteReplace, ReplacementsAreNeverSearchedAgainAndOtherBytesStay) {
   testing::TempDir dir;
@@ -268,7 +266,9 @@ TEST(BackupRun, CopiesThenTheProjectAndAListOfWhatWasCopied) {
   EXPECT_EQ(readWholeFile(backup + kBackupListName), backupListText(run.copied()));
   ASSERT_EQ(run.copied().size(), 1u);
   const std::string said = run.summary();
-  EXPECT_EQ(said.rfind("Backup finished. However, 2 of 3 files could not be backed up:\r" + dir.path() + "gone.html (", 0), 0u)
+  EXPECT_EQ(
+      said.rfind("Backup finished. However, 2 of 3 files could not be backed up:\r" + dir.path() + "gone.html (", 0),
+      0u)
       << said;
 }
 

@@ -43,8 +43,10 @@ TEST(FtpProfiles, ProfilesRoundTripInAPrivateFile) {
   EXPECT_FALSE(writeFtpProfile(ini, dat, {"x", "h", "u", "pass\r\nword", "", ""}, {"Other", "x"}).ok);
   EXPECT_EQ(readHostList(dat), std::vector<std::string>{"Other"}) << "a refused profile changes neither file";
   // Values are read back trimmed: one with a blank at either end is said before it is stored.
-  EXPECT_EQ(storedValueProblem({"x", "h", "u", " secret", "", ""}), "The Password cannot be saved with a blank at its start or end.");
-  EXPECT_EQ(storedValueProblem({"x", "h", "u", "", "", "/www\t"}), "The Directory cannot be saved with a blank at its start or end.");
+  EXPECT_EQ(storedValueProblem({"x", "h", "u", " secret", "", ""}),
+            "The Password cannot be saved with a blank at its start or end.");
+  EXPECT_EQ(storedValueProblem({"x", "h", "u", "", "", "/www\t"}),
+            "The Directory cannot be saved with a blank at its start or end.");
   EXPECT_EQ(storedValueProblem({"x", "h", "u", "in side", "", ""}), "");
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <arpa/inet.h>
-#include <cstdint>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <cstdint>
 
 namespace quillon::testing {
 

@@ -64,10 +64,12 @@ TEST(ProgramLaunch, ReasonsForEachFailureAndArgumentsAsGiven) {
   std::ofstream(dir.path() + "plain.txt") << "text";
   EXPECT_EQ(launchProgram(dir.path() + "plain.txt", {}), "Type of executable file was unknown.");
   EXPECT_EQ(launchProgram(dir.path(), {}), "Type of executable file was unknown.");
-  std::ofstream(dir.path() + "junk") << "\x7f" "ELF not really";
+  std::ofstream(dir.path() + "junk") << "\x7f"
+                                        "ELF not really";
   ::chmod((dir.path() + "junk").c_str(), 0755);
-  EXPECT_EQ(launchProgram(dir.path() + "junk", {}),
-            "Executable file was invalid. Either it was not a Windows application or there was an error in the .EXE image.");
+  EXPECT_EQ(
+      launchProgram(dir.path() + "junk", {}),
+      "Executable file was invalid. Either it was not a Windows application or there was an error in the .EXE image.");
 
   // A program with blanks and shell characters in its path and arguments gets them as they are, in its folder.
   const std::string folder = dir.path() + "my $(tools)/";

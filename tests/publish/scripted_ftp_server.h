@@ -1,15 +1,15 @@
 #pragma once
 
-#include <algorithm>
 #include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <mutex>
-#include <netinet/in.h>
 #include <string>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "loopback.h"
@@ -81,9 +81,7 @@ class ScriptedFtpServer {
     ::setsockopt(data_, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
     closeData();
   }
-  void closeControl() {
-    ::shutdown(control_, SHUT_RDWR);
-  }
+  void closeControl() { ::shutdown(control_, SHUT_RDWR); }
 
  private:
   bool readLine(std::string& line) {
@@ -114,8 +112,8 @@ class ScriptedFtpServer {
           // partner was taken out of the stream, a Data Mark. Only the ABOR line may carry them, so bytes
           // left over from an abort show on the command after it.
           std::string stripped = line;
-          while (!stripped.empty() && (static_cast<unsigned char>(stripped[0]) == 0xFF ||
-                                       static_cast<unsigned char>(stripped[0]) == 0xF2))
+          while (!stripped.empty() &&
+                 (static_cast<unsigned char>(stripped[0]) == 0xFF || static_cast<unsigned char>(stripped[0]) == 0xF2))
             stripped.erase(0, static_cast<unsigned char>(stripped[0]) == 0xFF && stripped.size() > 1 &&
                                       static_cast<unsigned char>(stripped[1]) >= 0xF0
                                   ? 2

@@ -5,10 +5,10 @@
 
 #include <chrono>
 
-#include "support/temp_dir.h"
 #include "base/file_io.h"
 #include "publish/poll_event_loop.h"
 #include "scripted_ftp_server.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {
@@ -63,7 +63,8 @@ TEST(StarFtp, MultiLineGreetingThenLoginOnce) {
 }
 
 TEST(StarFtp, RefusedUserEndsWithQuit) {
-  testing::ScriptedFtpServer server({{"", "220 hi\r\n", nullptr}, {"USER", "530 no\r\n", nullptr},
+  testing::ScriptedFtpServer server({{"", "220 hi\r\n", nullptr},
+                                     {"USER", "530 no\r\n", nullptr},
                                      {"QUIT", "221 bye\r\n", [](testing::ScriptedFtpServer& s) { s.closeControl(); }}});
   Client c(server.port());
   c.ftp.Connect();
@@ -73,8 +74,10 @@ TEST(StarFtp, RefusedUserEndsWithQuit) {
 }
 
 TEST(StarFtp, AccountAskedWhenTheServerWantsOne) {
-  testing::ScriptedFtpServer server({{"", "220 hi\r\n", nullptr}, {"USER", "331 pw\r\n", nullptr},
-                                     {"PASS", "332 account\r\n", nullptr}, {"ACCT", "230 ok\r\n", nullptr},
+  testing::ScriptedFtpServer server({{"", "220 hi\r\n", nullptr},
+                                     {"USER", "331 pw\r\n", nullptr},
+                                     {"PASS", "332 account\r\n", nullptr},
+                                     {"ACCT", "230 ok\r\n", nullptr},
                                      {"SYST", "500 what\r\n", nullptr}});
   Client c(server.port());
   c.ftp.OnFtpNeedInfo = [](TStarFtp&, TFtpInfoNeeded need, std::string& value) {
@@ -94,7 +97,8 @@ TEST(StarFtp, ListingFillsNamesAndEndsOnceBothSidesAreDone) {
       {"LIST", "150 here it comes\r\n",
        [](testing::ScriptedFtpServer& s) {
          s.openData();
-         s.sendData("total 3\r\ndrwxr-xr-x 2 u g 4096 Jan 1 12:00 images\r\n-rw-r--r-- 1 u g 10 Jan 1 12:00 index.html\r\n");
+         s.sendData(
+             "total 3\r\ndrwxr-xr-x 2 u g 4096 Jan 1 12:00 images\r\n-rw-r--r-- 1 u g 10 Jan 1 12:00 index.html\r\n");
          s.sendData("lrwxrwxrwx 1 u g 4 Jan 1 12:00 www -> site\r\nno line end at the last");
          s.closeData();
        }},
@@ -337,9 +341,7 @@ TEST(StarFtp, AnUploadTheServerResetsPartWayFailsWhateverTheReplySays) {
     testing::ScriptedFtpServer server(withLogin({
         {"TYPE I", "200 ok\r\n", nullptr},
         {"PORT", "200 ok\r\n", nullptr},
-        {"STOR", "150 go\r\n", [](testing::ScriptedFtpServer& s) {
-           s.openData();
-         }},
+        {"STOR", "150 go\r\n", [](testing::ScriptedFtpServer& s) { s.openData(); }},
         {"", "226 stored\r\n", [](testing::ScriptedFtpServer& s) { s.receiveThenReset(100 * 1024); }},
     }));
     Client c(server.port());
@@ -415,7 +417,8 @@ using Server = testing::ScriptedFtpServer;
 
 // Login, then the PWD, TYPE and PORT a listing starts with, then `rest` from LIST on.
 std::vector<Step> listing(std::vector<Step> rest) {
-  std::vector<Step> steps = {{"PWD", "257 \"/\"\r\n", nullptr}, {"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr}};
+  std::vector<Step> steps = {
+      {"PWD", "257 \"/\"\r\n", nullptr}, {"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr}};
   steps.insert(steps.end(), rest.begin(), rest.end());
   return withLogin(steps);
 }
@@ -462,9 +465,12 @@ TEST(StarFtp, AConnectionLostBeforeTheFinalReplyFailsTheOperationOnce) {
     c.ftp.Connect();
     ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
     const std::string cmd = command;
-    if (cmd == "MKD") c.ftp.MakeDirectory("x");
-    else if (cmd == "DELE") c.ftp.DeleteFile("x");
-    else if (cmd == "PWD") c.ftp.ListDirectory();
+    if (cmd == "MKD")
+      c.ftp.MakeDirectory("x");
+    else if (cmd == "DELE")
+      c.ftp.DeleteFile("x");
+    else if (cmd == "PWD")
+      c.ftp.ListDirectory();
     else {
       c.ftp.LocalFile = "/etc/hostname";
       c.ftp.RemoteFile = "h";
@@ -480,8 +486,11 @@ TEST(StarFtp, AConnectionLostBeforeTheFinalReplyFailsTheOperationOnce) {
   const std::vector<std::pair<std::string, std::vector<Step>>> later = {
       {"PORT", {{"TYPE", "200 ok\r\n", nullptr}, {"PORT", "", drop}}},
       {"STOR", {{"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr}, {"STOR", "", drop}}},
-      {"LIST", {{"PWD", "257 \"/\"\r\n", nullptr}, {"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr},
-                {"LIST", "", drop}}},
+      {"LIST",
+       {{"PWD", "257 \"/\"\r\n", nullptr},
+        {"TYPE", "200 ok\r\n", nullptr},
+        {"PORT", "200 ok\r\n", nullptr},
+        {"LIST", "", drop}}},
       {"RNTO", {{"RNFR", "350 go on\r\n", nullptr}, {"RNTO", "", drop}}}};
   for (const auto& [command, steps] : later) {
     testing::ScriptedFtpServer server(withLogin(steps));
@@ -520,10 +529,11 @@ TEST(StarFtp, EveryWaitTimesOut) {
       {"silence after USER", {{"", "220 hi\r\n", nullptr}, {"USER", "", nullptr}}},
       {"a line that never ends", {{"", "220 hello, and then noth", nullptr}}},
       {"no data connection", listing({{"LIST", "150 here it comes\r\n", nullptr}})},
-      {"a data connection that never closes", listing({{"LIST", "150 here\r\n", [](Server& s) {
-                                                         s.openData();
-                                                         s.sendData("-rw-r--r-- 1 u g 1 Jan 1 12:00 a\r\n");
-                                                       }}})},
+      {"a data connection that never closes", listing({{"LIST", "150 here\r\n",
+                                                        [](Server& s) {
+                                                          s.openData();
+                                                          s.sendData("-rw-r--r-- 1 u g 1 Jan 1 12:00 a\r\n");
+                                                        }}})},
       {"a reply that never ends",
        {{"", "220-hello\r\n220-still\r\n220-and more\r\n", nullptr}}},  // continuation lines are no progress
   };
@@ -560,7 +570,8 @@ TEST(StarFtp, AListingLineThatNeverEndsIsRefusedNotHeld) {
 }
 
 TEST(StarFtp, A426WithoutAnAbortFailsTheUploadAtOnce) {
-  testing::ScriptedFtpServer server(withLogin({{"TYPE", "200 ok\r\n", nullptr}, {"PORT", "200 ok\r\n", nullptr},
+  testing::ScriptedFtpServer server(withLogin({{"TYPE", "200 ok\r\n", nullptr},
+                                               {"PORT", "200 ok\r\n", nullptr},
                                                {"STOR", "150 go\r\n", [](Server& s) { s.openData(); }},
                                                {"", "426 lost\r\n", [](Server& s) { s.receiveAllData(); }}}));
   Client c(server.port());
@@ -609,8 +620,10 @@ TEST(StarFtp, ListingsWithBlanksLinksAndBareLineFeeds) {
 }
 
 TEST(StarFtp, ARefusedInitialFolderAndOddLocalFilesFailBeforeAnythingIsStored) {
-  testing::ScriptedFtpServer server({{"", "220 hi\r\n", nullptr}, {"USER", "230 in\r\n", nullptr},
-                                     {"SYST", "215 UNIX\r\n", nullptr}, {"CWD", "550 no such folder\r\n", nullptr}});
+  testing::ScriptedFtpServer server({{"", "220 hi\r\n", nullptr},
+                                     {"USER", "230 in\r\n", nullptr},
+                                     {"SYST", "215 UNIX\r\n", nullptr},
+                                     {"CWD", "550 no such folder\r\n", nullptr}});
   Client c(server.port());
   c.ftp.InitialDirectory = "missing";
   c.ftp.Connect();

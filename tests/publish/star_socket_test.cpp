@@ -6,8 +6,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "publish/poll_event_loop.h"
 #include "loopback.h"
+#include "publish/poll_event_loop.h"
 #include "publish/socket_errors.h"
 
 namespace quillon {

@@ -14,12 +14,12 @@ TEST(NearWords, TwoEditsCountedWithTheCheapestWayThere) {
   const TwoEdits two = withinTwoEdits("acomodate", "accommodate");  // two insertions
   EXPECT_EQ(two.edits, 2);
   EXPECT_EQ(two.cost, 2);
-  EXPECT_EQ(withinTwoEdits("bxd", "bad").cost, 2);                  // one substitution
+  EXPECT_EQ(withinTwoEdits("bxd", "bad").cost, 2);  // one substitution
   EXPECT_EQ(withinTwoEdits("abcd", "bacd").edits, 1);
   EXPECT_EQ(withinTwoEdits("word", "word").edits, 0);
   EXPECT_EQ(withinTwoEdits("same", "some").edits, 1);
-  EXPECT_EQ(withinTwoEdits("abcdef", "badcfe").edits, -1);           // three swaps
-  EXPECT_EQ(withinTwoEdits("cat", "catalog").edits, -1);             // four insertions
+  EXPECT_EQ(withinTwoEdits("abcdef", "badcfe").edits, -1);  // three swaps
+  EXPECT_EQ(withinTwoEdits("cat", "catalog").edits, -1);    // four insertions
   EXPECT_EQ(withinTwoEdits("", "ab").edits, 2);
   // A swap and a substitution: cheaper than two substitutions.
   const TwoEdits mixed = withinTwoEdits("hte cat", "the cot");
@@ -28,14 +28,20 @@ TEST(NearWords, TwoEditsCountedWithTheCheapestWayThere) {
 }
 
 TEST(NearWords, FindsEveryWordWithinTheEditsAndNoOther) {
-  const std::vector<std::string_view> words = {"receive", "relieve", "deceive", "recipe", "revive", "believe",
-                                               "receiver", "perceive", "re", "reprieve"};
+  const std::vector<std::string_view> words = {"receive", "relieve",  "deceive",  "recipe", "revive",
+                                               "believe", "receiver", "perceive", "re",     "reprieve"};
   const NearWords near(words);
   std::map<std::string, int> two;
   near.forEachWithinTwo("recieve", [&](std::string_view w, int edits, int) { two[std::string(w)] = edits; });
   // "believe" and "recipe" by two substitutions or a substitution and a deletion; "perceive" needs three.
-  EXPECT_EQ(two, (std::map<std::string, int>{{"receive", 1}, {"relieve", 1}, {"deceive", 2}, {"receiver", 2},
-                                             {"revive", 2}, {"believe", 2}, {"recipe", 2}, {"reprieve", 2}}));
+  EXPECT_EQ(two, (std::map<std::string, int>{{"receive", 1},
+                                             {"relieve", 1},
+                                             {"deceive", 2},
+                                             {"receiver", 2},
+                                             {"revive", 2},
+                                             {"believe", 2},
+                                             {"recipe", 2},
+                                             {"reprieve", 2}}));
   std::map<std::string, int> three;
   near.forEachWithinThree("recieve", [&](std::string_view w, int edits) { three[std::string(w)] = edits; });
   EXPECT_EQ(three.count("perceive"), 1u);

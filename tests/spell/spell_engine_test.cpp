@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "support/temp_dir.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {
@@ -186,7 +186,8 @@ TEST(SpellConfig, BuiltFromTheFolderWithoutAnId) {
   IniFile::writeValue(dir.path() + "spell.cfg", "other", "Mine", "kept");
   ASSERT_TRUE(saveSpellConfig(dir.path() + "spell.cfg", "default", listed).ok);
   EXPECT_EQ(IniFile::load(dir.path() + "spell.cfg").readString("other", "Mine", ""), "kept");
-  EXPECT_EQ(loadSpellConfig(dir.path() + "spell.cfg", "default", "american.dct", "default.udt").mains[1].title, "Other");
+  EXPECT_EQ(loadSpellConfig(dir.path() + "spell.cfg", "default", "american.dct", "default.udt").mains[1].title,
+            "Other");
   const auto before = readWholeFile(dir.path() + "spell.cfg");
   SpellConfig injected = listed;
   injected.mains[1].path = "x.dct\r\n[default]\r\nsoHTML=0";
@@ -203,7 +204,9 @@ struct InstalledSpelling {
   InstalledSpelling() {
     ::mkdir((data.path() + "spell").c_str(), 0755);
     ::mkdir((shared.path() + "spell").c_str(), 0755);
-    ready = writeFileAtomic(shared.path() + "spell/american.dct", Dictionary::build({"shipped"}, "American English", kChars)).ok;
+    ready = writeFileAtomic(shared.path() + "spell/american.dct",
+                            Dictionary::build({"shipped"}, "American English", kChars))
+                .ok;
   }
 };
 
@@ -216,7 +219,8 @@ TEST(SpellEngine, GoneOrUnlistedDictionariesAreNamedOrReplaced) {
   const ProgramFolders& folders = installed.folders;
 
   ASSERT_TRUE(writeFileAtomic(data.path() + "spell/spell.cfg",
-                              "[default]\r\nID=1\r\nU_MU_DCT_ListCount=1\r\nU_MU_DCT_0=Tmissing.dct\r\n").ok);
+                              "[default]\r\nID=1\r\nU_MU_DCT_ListCount=1\r\nU_MU_DCT_0=Tmissing.dct\r\n")
+                  .ok);
   const SpellEngine gone = SpellEngine::open(folders);
   EXPECT_FALSE(gone.hasMainDictionary());
   ASSERT_EQ(gone.unreadableDictionaries().size(), 1u);
@@ -268,7 +272,8 @@ TEST(SpellEngine, MainDictionariesAreFoundInTheSharedFolder) {
 
   // A configuration naming the dictionary by its bare name, as the shipped one does.
   ASSERT_TRUE(writeFileAtomic(data.path() + "spell/spell.cfg",
-                              "[default]\r\nID=1\r\nU_MU_DCT_ListCount=1\r\nU_MU_DCT_0=Tamerican.dct\r\n").ok);
+                              "[default]\r\nID=1\r\nU_MU_DCT_ListCount=1\r\nU_MU_DCT_0=Tamerican.dct\r\n")
+                  .ok);
   SpellEngine configured = SpellEngine::open(folders);
   EXPECT_TRUE(configured.known("shipped"));
   EXPECT_TRUE(configured.unreadableDictionaries().empty());
@@ -289,10 +294,11 @@ struct WideEngine {
   testing::TempDir dir;
   SpellEngine engine;
   WideEngine()
-      : engine(Engine::config({}),
-               {*Dictionary::fromBytes(Dictionary::build(
-                   {"caf\xc3\xa9", "Z\xc3\xbcrich", "I've", "don't", "hello", "world", "the", "cafe's"}, "Wide", kChars))},
-               {UserDictionary::load(dir.path() + "default.udt")}) {}
+      : engine(
+            Engine::config({}),
+            {*Dictionary::fromBytes(Dictionary::build(
+                {"caf\xc3\xa9", "Z\xc3\xbcrich", "I've", "don't", "hello", "world", "the", "cafe's"}, "Wide", kChars))},
+            {UserDictionary::load(dir.path() + "default.udt")}) {}
 };
 
 TEST(SpellEngine, PagesAreReadInTheirOwnEncoding) {
@@ -315,8 +321,8 @@ TEST(SpellEngine, PagesAreReadInTheirOwnEncoding) {
   stop = e.engine.next(latin1);
   ASSERT_TRUE(stop);
   EXPECT_EQ(stop->word, "\xc3\xa9t\xc3\xa9");  // shown as UTF-8
-  EXPECT_EQ(stop->length, 3u);                   // three bytes of the page
-  ASSERT_TRUE(e.engine.undoLast(latin1));         // undoes the change, byte for byte
+  EXPECT_EQ(stop->length, 3u);                 // three bytes of the page
+  ASSERT_TRUE(e.engine.undoLast(latin1));      // undoes the change, byte for byte
   EXPECT_EQ(latin1.text(), "Zurich \xe9t\xe9");
 
   // A page still all ASCII that declares an 8-bit set takes the change in that set too.

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/temp_dir.h"
 #include "base/file_io.h"
 #include "spell/spell_engine.h"
+#include "support/temp_dir.h"
 
 namespace quillon {
 namespace {
@@ -25,16 +25,19 @@ std::vector<std::string> words(std::string_view text, bool utf8) {
 using Words = std::vector<std::string>;
 
 TEST(WordReader, LettersApostrophesAndSeparatorsInBothEncodings) {
-  EXPECT_EQ(words("hello\xa0world", false), (Words{"hello", "world"}));            // Latin-1 no-break space
-  EXPECT_EQ(words("hello\xc2\xa0world", true), (Words{"hello", "world"}));         // and in UTF-8
-  EXPECT_EQ(words("hello\xe2\x80\x94world", true), (Words{"hello", "world"}));     // em dash
-  EXPECT_EQ(words("\xc2\xabhello\xc2\xbb", true), (Words{"hello"}));               // guillemets
-  EXPECT_EQ(words("\xe2\x80\x9chello\xe2\x80\x9d", true), (Words{"hello"}));       // curly quotes
-  EXPECT_EQ(words("don\xe2\x80\x99t", true), (Words{"don't"}));                    // typographic apostrophe
+  EXPECT_EQ(words("hello\xa0world", false), (Words{"hello", "world"}));                   // Latin-1 no-break space
+  EXPECT_EQ(words("hello\xc2\xa0world", true), (Words{"hello", "world"}));                // and in UTF-8
+  EXPECT_EQ(words("hello\xe2\x80\x94world", true), (Words{"hello", "world"}));            // em dash
+  EXPECT_EQ(words("\xc2\xabhello\xc2\xbb", true), (Words{"hello"}));                      // guillemets
+  EXPECT_EQ(words("\xe2\x80\x9chello\xe2\x80\x9d", true), (Words{"hello"}));              // curly quotes
+  EXPECT_EQ(words("don\xe2\x80\x99t", true), (Words{"don't"}));                           // typographic apostrophe
   EXPECT_EQ(words("caf\xe9 Z\xfcrich", false), (Words{"caf\xc3\xa9", "Z\xc3\xbcrich"}));  // Latin-1 read as such
   EXPECT_EQ(words("caf\xc3\xa9 \xd0\xbc\xd0\xb8\xd1\x80", true), (Words{"caf\xc3\xa9", "\xd0\xbc\xd0\xb8\xd1\x80"}));
-  EXPECT_EQ(words("x\xc3\x97y 2\xc3\xb7" "3", true), (Words{"x", "y", "2", "3"}));  // × and ÷ are no letters
-  EXPECT_EQ(words("hello\xf0\x9f\x98\x80world", true), (Words{"hello", "world"}));    // an emoji between
+  EXPECT_EQ(words("x\xc3\x97y 2\xc3\xb7"
+                  "3",
+                  true),
+            (Words{"x", "y", "2", "3"}));                                           // × and ÷ are no letters
+  EXPECT_EQ(words("hello\xf0\x9f\x98\x80world", true), (Words{"hello", "world"}));  // an emoji between
 }
 
 TEST(WordReader, EntitiesReadAsTheirCharactersAndAreNeverWords) {
@@ -59,7 +62,8 @@ namespace quillon {
 namespace {
 
 TEST(WordReader, LetterCaseBeyondAToZ) {
-  EXPECT_EQ(lowerWord("CAF\xc3\x89 \xc5\x81\xc3\x93" "D\xc5\xb9 \xce\x91\xce\x92 \xd0\x9c\xd0\x98\xd0\xa0"),
+  EXPECT_EQ(lowerWord("CAF\xc3\x89 \xc5\x81\xc3\x93"
+                      "D\xc5\xb9 \xce\x91\xce\x92 \xd0\x9c\xd0\x98\xd0\xa0"),
             "caf\xc3\xa9 \xc5\x82\xc3\xb3\x64\xc5\xba \xce\xb1\xce\xb2 \xd0\xbc\xd0\xb8\xd1\x80");
   EXPECT_EQ(upperWord("z\xc3\xbcrich \xc3\xbf"), "Z\xc3\x9cRICH \xc5\xb8");
   EXPECT_EQ(capitalizedWord("\xc3\xa9\x63OLE"), "\xc3\x89\x63ole");
@@ -70,9 +74,10 @@ TEST(WordReader, LetterCaseBeyondAToZ) {
 }
 
 TEST(SpellEngineCapitals, WordsInCapitalsAreKnownAndSuggestedInCapitals) {
-  SpellEngine engine(defaultSpellConfig(), {*Dictionary::fromBytes(Dictionary::build(
-                                               {"caf\xc3\xa9", "Z\xc3\xbcrich", "Paris", "receive"}, "Caps", "abc"))},
-                     {});
+  SpellEngine engine(
+      defaultSpellConfig(),
+      {*Dictionary::fromBytes(Dictionary::build({"caf\xc3\xa9", "Z\xc3\xbcrich", "Paris", "receive"}, "Caps", "abc"))},
+      {});
   EXPECT_TRUE(engine.known("CAF\xc3\x89"));
   EXPECT_TRUE(engine.known("Z\xc3\x9cRICH"));
   EXPECT_TRUE(engine.known("PARIS"));

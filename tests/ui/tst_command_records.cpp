@@ -54,7 +54,8 @@ class TestCommandRecords : public QObject {
     // Alt+letter opens the menu whose caption marks that letter.
     std::set<char> keys;
     for (const MenuItem& top : mainMenu()) {
-      const std::string caption = top.isSubmenu() ? top.caption : w.commands().mainAction(top.command)->text().toStdString();
+      const std::string caption =
+          top.isSubmenu() ? top.caption : w.commands().mainAction(top.command)->text().toStdString();
       const size_t amp = caption.find('&');
       QVERIFY2(amp != std::string::npos, caption.c_str());
       const char key = static_cast<char>(std::toupper(static_cast<unsigned char>(caption[amp + 1])));

@@ -1,9 +1,9 @@
 // The editing window holds a file's exact bytes: loaded in pieces from the end, saved from its buffer.
+#include <Qsci/qsciscintilla.h>
+#include <sys/stat.h>
 #include <QTemporaryDir>
 #include <QTest>
-#include <Qsci/qsciscintilla.h>
 #include <fstream>
-#include <sys/stat.h>
 
 #include "editor/ui/editor_bytes.h"
 
@@ -43,7 +43,8 @@ class TestEditorBytes : public QObject {
     QsciScintilla editor;
     const std::string path = write("page.html", bytes.toStdString());
     QCOMPARE(editor_bytes::loadFile(editor, path), editor_bytes::LoadOutcome::Loaded);
-    QCOMPARE(QByteArray(editor_bytes::text(editor).data(), static_cast<qsizetype>(editor_bytes::text(editor).size())), bytes);
+    QCOMPARE(QByteArray(editor_bytes::text(editor).data(), static_cast<qsizetype>(editor_bytes::text(editor).size())),
+             bytes);
     QCOMPARE(editor.SendScintilla(QsciScintillaBase::SCI_GETCODEPAGE) == QsciScintillaBase::SC_CP_UTF8, utf8);
     QCOMPARE(editor_bytes::selectionStart(editor), 0L);
     // Loading is not an undoable change.
@@ -63,7 +64,11 @@ class TestEditorBytes : public QObject {
     const std::string path = write("long.html", (QByteArray(3000, 'x') + "\r\nshort\r\n").toStdString());
     // Asked first with the size alone (a file too large is refused before it is read), then measured.
     std::vector<FileShape> seen;
-    QCOMPARE(editor_bytes::loadFile(editor, path, [&](const FileShape& shape) { seen.push_back(shape); return !shape.measured; }),
+    QCOMPARE(editor_bytes::loadFile(editor, path,
+                                    [&](const FileShape& shape) {
+                                      seen.push_back(shape);
+                                      return !shape.measured;
+                                    }),
              LoadOutcome::Declined);
     QCOMPARE(seen.size(), 2u);
     QVERIFY(!seen[0].measured);
@@ -71,7 +76,11 @@ class TestEditorBytes : public QObject {
     QVERIFY(seen[1].measured);
     QCOMPARE(seen[1].longestLine, 3000u);
     seen.clear();
-    QCOMPARE(editor_bytes::loadFile(editor, path, [&](const FileShape& shape) { seen.push_back(shape); return false; }),
+    QCOMPARE(editor_bytes::loadFile(editor, path,
+                                    [&](const FileShape& shape) {
+                                      seen.push_back(shape);
+                                      return false;
+                                    }),
              LoadOutcome::Declined);
     QCOMPARE(seen.size(), 1u);
     QCOMPARE(std::string(editor_bytes::text(editor)), std::string("old text"));
@@ -83,7 +92,8 @@ class TestEditorBytes : public QObject {
     editor_bytes::select(editor, 1, 3);
     QCOMPARE(editor_bytes::selectedText(editor), std::string("b\0c", 3));
     editor_bytes::replaceSelection(editor, "\xe9");  // a Latin-1 byte in a document shown as UTF-8
-    QCOMPARE(std::string(editor_bytes::text(editor)), std::string("a\xe9" "d"));
+    QCOMPARE(std::string(editor_bytes::text(editor)), std::string("a\xe9"
+                                                                  "d"));
     QCOMPARE(editor_bytes::selectionStart(editor), 2L);
     QCOMPARE(editor.SendScintilla(QsciScintillaBase::SCI_GETCODEPAGE), 0L);
     editor_bytes::replaceSelection(editor, "");

@@ -1,4 +1,5 @@
 // A name chosen in the file picker comes back with its own bytes, UTF-8 or not.
+#include <sys/stat.h>
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
@@ -7,7 +8,6 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
 
 #include "platform/ui/file_name_bytes.h"
 #include "platform/ui/qt_platform.h"

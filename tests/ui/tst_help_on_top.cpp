@@ -77,8 +77,8 @@ class TestHelpOnTop : public QObject {
     QVERIFY(!window.opened());
     QTRY_COMPARE(closed.count(), 1);
     QVERIFY(prompts.saidError());
-    QCOMPARE(prompts.lastSaid(),
-             std::string("Unable to open the Help files. Have you deleted them?\rReinstall Quillon Pro to recreate the Help files."));
+    QCOMPARE(prompts.lastSaid(), std::string("Unable to open the Help files. Have you deleted them?\rReinstall Quillon "
+                                             "Pro to recreate the Help files."));
   }
 };
 

@@ -22,7 +22,12 @@ class TestListForm : public QObject {
     dialog.findChild<QSpinBox*>("SpinEdit1")->setValue(10);
     auto* type = dialog.findChild<QGroupBox*>("GroupBoxType");
     QTRY_VERIFY_WITH_TIMEOUT(type->height() >= type->minimumSizeHint().height(), 1000);
-    QVERIFY2(type->height() >= type->minimumSizeHint().height(), qPrintable(QString("%1 < %2, dialog %3 of min %4").arg(type->height()).arg(type->minimumSizeHint().height()).arg(dialog.height()).arg(dialog.minimumSizeHint().height())));
+    QVERIFY2(type->height() >= type->minimumSizeHint().height(),
+             qPrintable(QString("%1 < %2, dialog %3 of min %4")
+                            .arg(type->height())
+                            .arg(type->minimumSizeHint().height())
+                            .arg(dialog.height())
+                            .arg(dialog.minimumSizeHint().height())));
     for (const char* name : {"Button1", "Button2"}) {
       auto* button = dialog.findChild<QPushButton*>(name);
       QVERIFY2(button->isVisible() && button->height() >= button->minimumSizeHint().height(), name);

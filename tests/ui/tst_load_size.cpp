@@ -46,7 +46,8 @@ class TestLoadSize : public QObject {
       for (int i = 0; i < 1200000; ++i) out << tags;
     }
     Desk desk;
-    TFormLoadSize dialog(desk.platform, {(dir_.path() + "/").toStdString(), "", PageTree({{"One", page, 1, false}}), 0, "", ""});
+    TFormLoadSize dialog(desk.platform,
+                         {(dir_.path() + "/").toStdString(), "", PageTree({{"One", page, 1, false}}), 0, "", ""});
     auto* stop = dialog.findChild<QPushButton*>("ButtonStop1");
     QTimer::singleShot(30, stop, &QPushButton::click);
     dialog.findChild<QPushButton*>("ButtonAnalyzeSite1")->click();

@@ -1,9 +1,9 @@
 // The main window's panes, named controls, pane rules and start-up state, under the offscreen platform.
+#include <Qsci/qsciscintilla.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -12,12 +12,12 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/ui/command_registry.h"
-#include "editor/ui/editor_bytes.h"
 #include "app/ui/mainwindow.h"
+#include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_platform.h"
 #include "support/scripted_platform.h"
 
@@ -70,11 +70,13 @@ class TestMainWindow : public QObject {
     auto* snips = child<QTabWidget>(w, "PageControlSnips");
     QCOMPARE(snips->tabText(0), QString("URL Manager"));
     QCOMPARE(snips->tabText(1), QString("Misc Text"));
-    for (const char* name : {"PanelOutline", "TabSheet1", "Outline1", "TabSheet2", "ListBox2", "TabSheet7",
-                             "PanelHTMLWindow", "OleContainer1", "PanelE", "PanelIE", "StatusBar1", "ListBoxURL",
-                             "ListBoxMisc", "ComboCustom", "CheckWrap", "CheckBoxColoredTags", "BitBtnColorNow",
-                             "BitBtnStopColors", "BitBtnSaveHTML", "BitBtnDelete", "Button1", "BitBtnAddChild",
-                             "ButtonMove", "BitBtnInsertLinkImage", "LabelBrowserMode"})
+    for (const char* name : {"PanelOutline",    "TabSheet1",        "Outline1",        "TabSheet2",
+                             "ListBox2",        "TabSheet7",        "PanelHTMLWindow", "OleContainer1",
+                             "PanelE",          "PanelIE",          "StatusBar1",      "ListBoxURL",
+                             "ListBoxMisc",     "ComboCustom",      "CheckWrap",       "CheckBoxColoredTags",
+                             "BitBtnColorNow",  "BitBtnStopColors", "BitBtnSaveHTML",  "BitBtnDelete",
+                             "Button1",         "BitBtnAddChild",   "ButtonMove",      "BitBtnInsertLinkImage",
+                             "LabelBrowserMode"})
       QVERIFY2(w.findChild<QWidget*>(name), name);
     for (const char* hidden : {"ListBox1", "Memo1", "ListBoxChanged", "ListBoxFTPImages", "PanelMSIE"})
       QVERIFY2(child<QWidget>(w, hidden)->isHidden(), hidden);
@@ -107,7 +109,8 @@ class TestMainWindow : public QObject {
     // The browser module is not beside the test executable: the start-up says so and goes on.
     QCOMPARE(w.browserAvailable(), false);
     QCOMPARE(p.said.size(), size_t(1));
-    QVERIFY(p.said[0].text.rfind("You do not appear to have Microsoft Internet Explorer 3.0 (or higher) installed.", 0) == 0);
+    QVERIFY(p.said[0].text.rfind("You do not appear to have Microsoft Internet Explorer 3.0 (or higher) installed.",
+                                 0) == 0);
     // The tip of the day runs once the event loop starts, not inside the constructor.
     QCOMPARE(p.dialogs.size(), size_t(1));
     QTRY_COMPARE(p.dialogs.size(), size_t(2));
@@ -155,8 +158,7 @@ class TestMainWindow : public QObject {
   void everyCommandWorksAndADisabledOneIsDisabledEverywhere() {
     RecordingPlatform p;
     TForm1 w(singleProgramFolder(programDir()), p.platform);
-    for (const CommandInfo& info : w.commands().commands())
-      QVERIFY2(w.commands().works(info.name), info.name.c_str());
+    for (const CommandInfo& info : w.commands().commands()) QVERIFY2(w.commands().works(info.name), info.name.c_str());
     w.commands().setEnabled(cmd::SaveHTMLFile1Click, false);
     QVERIFY(!w.commands().enabled("SaveHTMLFile1Click"));
     QVERIFY(!child<QToolButton>(w, "BitBtnSaveHTML")->isEnabled());
@@ -241,7 +243,7 @@ class TestMainWindow : public QObject {
     QTest::keyClicks(editor, "ab");
     QVERIFY(w.document().modified());
     w.commands().trigger("BitBtnUndoClick");  // undo collects the typed run as one step
-    QVERIFY(!w.document().modified());         // back at the saved state
+    QVERIFY(!w.document().modified());        // back at the saved state
     p.systemClipboard.setText("<B>");
     w.commands().trigger("Paste1Click");
     QVERIFY(w.document().modified());
@@ -311,7 +313,8 @@ class TestMainWindow : public QObject {
       list->setCurrentItem(found.front());
       emit list->customContextMenuRequested(QPoint(1, 1));
       for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* menu = qobject_cast<QMenu*>(top); menu && menu->objectName() == "PopupMenuFiles" && menu->isVisible()) {
+        if (auto* menu = qobject_cast<QMenu*>(top);
+            menu && menu->objectName() == "PopupMenuFiles" && menu->isVisible()) {
           int enabled = -2;
           for (QAction* action : menu->actions())
             if (action->text() == "Analyze Web Page") enabled = action->isEnabled() ? 1 : 0;

@@ -1,16 +1,15 @@
 // The builders' picture: real files load and measure, broken ones say which reader failed, BMP saves.
+#include <sys/stat.h>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sys/stat.h>
 
 #include "builders/image_size.h"
 #include "builders/ui/multi_image.h"
 #include "support/scripted_platform.h"
 
 namespace quillon {
-
 
 class TestMultiImage : public QObject {
   Q_OBJECT
@@ -64,7 +63,8 @@ class TestMultiImage : public QObject {
     QVERIFY(image.load(huge.toStdString()));
     QCOMPARE(image.width(), 8000);
     QCOMPARE(image.height(), 6000);
-    QVERIFY(static_cast<long long>(image.picture().width()) * image.picture().height() <= TMultiImage::kMaxPicturePixels);
+    QVERIFY(static_cast<long long>(image.picture().width()) * image.picture().height() <=
+            TMultiImage::kMaxPicturePixels);
     QVERIFY(image.picture().width() > image.picture().height());
 
     QFile empty(dir_.path() + "/empty.gif");
@@ -99,7 +99,8 @@ class TestMultiImage : public QObject {
     QVERIFY(image.load(giant.fileName().toStdString()));
     QCOMPARE(image.width(), 20000);
     QCOMPARE(image.height(), 20000);
-    QVERIFY(static_cast<long long>(image.picture().width()) * image.picture().height() <= TMultiImage::kMaxPicturePixels);
+    QVERIFY(static_cast<long long>(image.picture().width()) * image.picture().height() <=
+            TMultiImage::kMaxPicturePixels);
 
     const std::string fifo = (dir_.path() + "/pipe.gif").toStdString();
     QCOMPARE(mkfifo(fifo.c_str(), 0600), 0);

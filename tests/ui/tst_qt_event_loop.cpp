@@ -1,11 +1,11 @@
 // The socket runs the same on the program's Qt event loop as on the poll loop.
-#include <QElapsedTimer>
-#include <QTest>
-#include <QThread>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QThread>
 
 #include "publish/star_socket.h"
 #include "publish/ui/qt_event_loop.h"

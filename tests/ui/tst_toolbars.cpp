@@ -1,13 +1,13 @@
 // The two toolbars and the tag panel's pages at the window's default and smallest sizes: every button shows
 // an icon, no button is cut off, squeezed or lies over another, and a button the tag panel has no room for
 // is offered, enabled as it is, in the page's "»" menu.
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QAbstractButton>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include "app/ui/mainwindow.h"
@@ -53,7 +53,8 @@ class TestToolbars : public QObject {
     // The shipped fallback icons, as an installed program directory holds them.
     const QDir icons(QCoreApplication::applicationDirPath() + "/../bin/icons");
     QVERIFY(QDir().mkpath(dir_.path() + "/icons"));
-    for (const QString& name : icons.entryList({"*.png"})) QFile::copy(icons.filePath(name), dir_.path() + "/icons/" + name);
+    for (const QString& name : icons.entryList({"*.png"}))
+      QFile::copy(icons.filePath(name), dir_.path() + "/icons/" + name);
     QFile options(dir_.path() + "/OPTIONS.INI");
     QVERIFY(options.open(QIODevice::WriteOnly));
     options.write("[Help]\r\nShowTips=0\r\n");
@@ -73,7 +74,8 @@ class TestToolbars : public QObject {
         QVERIFY2(r.width() >= w->sizeHint().width(), qPrintable(w->objectName() + " is squeezed"));
         for (const QRect& other : taken) QVERIFY2(!other.intersects(r), qPrintable(w->objectName() + " overlaps"));
         taken.push_back(r);
-        if (auto* b = qobject_cast<QToolButton*>(w); b && b != row->moreButton() && b->objectName() != "BitBtnStopColors")
+        if (auto* b = qobject_cast<QToolButton*>(w);
+            b && b != row->moreButton() && b->objectName() != "BitBtnStopColors")
           QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
       }
       const auto hidden = row->hiddenControls();
@@ -145,13 +147,17 @@ class TestToolbars : public QObject {
   void builderButtonsHaveTheirOwnNames() {
     Desk desk;
     TForm1 w(singleProgramFolder(dir_.path().toStdString()), desk.platform);
-    const std::vector<std::pair<const char*, const char*>> named = {
-        {"BitBtnPowerBody", "Power Body Tag"},   {"BitBtnPowerAnchor", "Power Anchor Tag"},
-        {"BitBtnPowerImage", "Power Image Tag/Preview"}, {"BitBtnPowerTable", "Power Table Tag"},
-        {"BitBtn3", "POWER Table Tag"},          {"BitBtnPowerList", "Power List Tag"},
-        {"BitBtnList", "Power LIST Tag"},        {"BitBtnPowerFrame", "POWER Frame Tag"},
-        {"BitBtnPFrame", "POWER Frame"},         {"BitBtnSetDialog", "FRAMESET Dialog"},
-        {"BitBtnFrameDialog", "FRAME Dialog"}};
+    const std::vector<std::pair<const char*, const char*>> named = {{"BitBtnPowerBody", "Power Body Tag"},
+                                                                    {"BitBtnPowerAnchor", "Power Anchor Tag"},
+                                                                    {"BitBtnPowerImage", "Power Image Tag/Preview"},
+                                                                    {"BitBtnPowerTable", "Power Table Tag"},
+                                                                    {"BitBtn3", "POWER Table Tag"},
+                                                                    {"BitBtnPowerList", "Power List Tag"},
+                                                                    {"BitBtnList", "Power LIST Tag"},
+                                                                    {"BitBtnPowerFrame", "POWER Frame Tag"},
+                                                                    {"BitBtnPFrame", "POWER Frame"},
+                                                                    {"BitBtnSetDialog", "FRAMESET Dialog"},
+                                                                    {"BitBtnFrameDialog", "FRAME Dialog"}};
     for (const auto& [name, hint] : named) {
       const auto found = w.findChildren<QToolButton*>(name);
       QVERIFY2(found.size() == 1, name);

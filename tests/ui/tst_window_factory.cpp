@@ -18,7 +18,8 @@ class TestWindowFactory : public QObject {
     const std::vector<std::string> classes = windowClasses();
     QVERIFY(classes.size() >= 12);
     for (const std::string& name : classes) {
-      const std::unique_ptr<QWidget> window = createWindow(name, singleProgramFolder(dir.path().toStdString()), platform.platform());
+      const std::unique_ptr<QWidget> window =
+          createWindow(name, singleProgramFolder(dir.path().toStdString()), platform.platform());
       QVERIFY2(window, name.c_str());
       QCOMPARE(window->objectName().toStdString(), name);
     }

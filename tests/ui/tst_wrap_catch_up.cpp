@@ -1,8 +1,8 @@
 // A large page re-wrapped with its view far below the top: the unchanged view is repainted a few times a
 // second while the re-wrap catches up, input is shown at once, and every line ends up wrapped.
+#include <Qsci/qsciscintilla.h>
 #include <QElapsedTimer>
 #include <QTest>
-#include <Qsci/qsciscintilla.h>
 
 #include "editor/ui/editor_bytes.h"
 

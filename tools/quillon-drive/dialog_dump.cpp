@@ -1,4 +1,5 @@
 // The DIALOGDUMP line: every named control of a dialog or window, with what it holds.
+#include <Qsci/qsciscintilla.h>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,7 +11,6 @@
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTreeWidget>
-#include <Qsci/qsciscintilla.h>
 
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
@@ -38,8 +38,7 @@ std::string numbers(const std::vector<int>& items) {
 
 // What the control holds, as JSON members after "kind", "enabled" and "visible".
 std::string contents(QWidget* w) {
-  if (auto* editor = qobject_cast<QsciScintilla*>(w))
-    return ",\"text\":" + jsonString(editor_bytes::text(*editor));
+  if (auto* editor = qobject_cast<QsciScintilla*>(w)) return ",\"text\":" + jsonString(editor_bytes::text(*editor));
   if (auto* b = qobject_cast<QAbstractButton*>(w)) {
     std::string out = ",\"text\":" + str(b->text());
     if (b->isCheckable()) out += ",\"checked\":" + flag(b->isChecked());
@@ -51,7 +50,8 @@ std::string contents(QWidget* w) {
     for (int i = 0; i < combo->count(); ++i) items.push_back(combo->itemText(i));
     std::vector<int> selected;
     if (combo->currentIndex() >= 0) selected.push_back(combo->currentIndex());
-    return ",\"text\":" + str(combo->currentText()) + ",\"items\":" + strings(items) + ",\"selected\":" + numbers(selected);
+    return ",\"text\":" + str(combo->currentText()) + ",\"items\":" + strings(items) +
+           ",\"selected\":" + numbers(selected);
   }
   if (auto* list = qobject_cast<QListWidget*>(w)) {
     std::vector<QString> items;
@@ -66,7 +66,8 @@ std::string contents(QWidget* w) {
     std::string rows = "[";
     for (int r = 0; r < grid->rowCount(); ++r) {
       std::vector<QString> cells;
-      for (int c = 0; c < grid->columnCount(); ++c) cells.push_back(grid->item(r, c) ? grid->item(r, c)->text() : QString());
+      for (int c = 0; c < grid->columnCount(); ++c)
+        cells.push_back(grid->item(r, c) ? grid->item(r, c)->text() : QString());
       rows += (r ? "," : "") + strings(cells);
     }
     return ",\"cells\":" + rows + "]";
@@ -77,7 +78,8 @@ std::string contents(QWidget* w) {
     for (QTreeWidgetItemIterator it(tree); *it; ++it) {
       int level = 1;
       for (auto* p = (*it)->parent(); p; p = p->parent()) ++level;
-      pages += std::string(first ? "" : ",") + "{\"title\":" + str((*it)->text(0)) + ",\"level\":" + std::to_string(level) + "}";
+      pages += std::string(first ? "" : ",") + "{\"title\":" + str((*it)->text(0)) +
+               ",\"level\":" + std::to_string(level) + "}";
       first = false;
     }
     return ",\"pages\":" + pages + "]";
@@ -98,8 +100,8 @@ void writeDialogDump(QWidget& window) {
   for (QWidget* w : window.findChildren<QWidget*>()) {
     const QString name = w->objectName();
     if (name.isEmpty() || name.startsWith("qt_")) continue;
-    out += std::string(first ? "" : ",") + str(name) + ":{\"kind\":" + str(kindOf(w)) + ",\"enabled\":" + flag(w->isEnabled()) +
-           ",\"visible\":" + flag(w->isVisible()) + contents(w) + "}";
+    out += std::string(first ? "" : ",") + str(name) + ":{\"kind\":" + str(kindOf(w)) +
+           ",\"enabled\":" + flag(w->isEnabled()) + ",\"visible\":" + flag(w->isVisible()) + contents(w) + "}";
     first = false;
   }
   writeLine("DIALOGDUMP " + toBytes(window.objectName()) + " " + out + "}");

@@ -2,22 +2,22 @@
 
 #include <QPrinter>
 
+#include <Qsci/qsciscintilla.h>
 #include <QAbstractEventDispatcher>
 #include <QAction>
-#include <QThread>
-#include <QTimer>
 #include <QApplication>
-#include <QTest>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
-#include <Qsci/qsciscintilla.h>
 
-#include "base/file_io.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
-#include "platform/ui/background_work.h"
+#include "base/file_io.h"
 #include "editor/ui/editor_bytes.h"
+#include "platform/ui/background_work.h"
 #include "platform/ui/qt_text.h"
 #include "transcript.h"
 #include "widget_actions.h"
@@ -28,29 +28,40 @@ namespace {
 
 const char* kindName(MessageKind kind) {
   switch (kind) {
-    case MessageKind::Info: return "info";
-    case MessageKind::Confirm: return "confirm";
-    case MessageKind::Warning: return "warning";
-    case MessageKind::Error: return "error";
+    case MessageKind::Info:
+      return "info";
+    case MessageKind::Confirm:
+      return "confirm";
+    case MessageKind::Warning:
+      return "warning";
+    case MessageKind::Error:
+      return "error";
   }
   return "info";
 }
 
 const char* answerName(Answer a) {
   switch (a) {
-    case Answer::Ok: return "OK";
-    case Answer::Yes: return "Yes";
-    case Answer::No: return "No";
-    case Answer::Cancel: return "Cancel";
+    case Answer::Ok:
+      return "OK";
+    case Answer::Yes:
+      return "Yes";
+    case Answer::No:
+      return "No";
+    case Answer::Cancel:
+      return "Cancel";
   }
   return "OK";
 }
 
 bool fits(Answer a, Buttons buttons) {
   switch (buttons) {
-    case Buttons::Ok: return a == Answer::Ok;
-    case Buttons::YesNo: return a == Answer::Yes || a == Answer::No;
-    case Buttons::YesNoCancel: return a != Answer::Ok;
+    case Buttons::Ok:
+      return a == Answer::Ok;
+    case Buttons::YesNo:
+      return a == Answer::Yes || a == Answer::No;
+    case Buttons::YesNoCancel:
+      return a != Answer::Ok;
   }
   return false;
 }
@@ -67,8 +78,7 @@ std::optional<int> toInt(const std::string& s) {
 
 }  // namespace
 
-Driver::Driver(bool permissive)
-    : permissive_(permissive), platform_{*this, *this, *this, clipboard_, *this, *this} {}
+Driver::Driver(bool permissive) : permissive_(permissive), platform_{*this, *this, *this, clipboard_, *this, *this} {}
 
 void Driver::fail(int line, const std::string& reason) {
   if (failed()) return;
@@ -81,7 +91,8 @@ Answer Driver::message(MessageKind kind, const std::string& caption, const std::
   const Answer fallback = buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
   if (permissive_) return buttons == Buttons::Ok ? Answer::Ok : fallback;
   if (failed()) return fallback;
-  const std::string head = std::string("MESSAGE ") + kindName(kind) + " " + jsonString(caption) + " " + jsonString(text);
+  const std::string head =
+      std::string("MESSAGE ") + kindName(kind) + " " + jsonString(caption) + " " + jsonString(text);
   if (answers_.empty()) {
     writeLine(head + " -> (nothing queued)");
     fail(currentLine_, "a message box with nothing queued for it");
@@ -103,8 +114,9 @@ Answer Driver::message(MessageKind kind, const std::string& caption, const std::
 
 std::optional<std::string> Driver::choose(const FileDialogRequest& request) {
   if (permissive_ || failed()) return std::nullopt;
-  const std::string head = std::string("FILEDIALOG ") + (request.mode == FileDialogRequest::Mode::Save ? "save" : "open") +
-                           " " + jsonString(request.title) + " " + jsonString(request.filter) + " " +
+  const std::string head = std::string("FILEDIALOG ") +
+                           (request.mode == FileDialogRequest::Mode::Save ? "save" : "open") + " " +
+                           jsonString(request.title) + " " + jsonString(request.filter) + " " +
                            jsonString(request.initialDir) + " " + jsonString(request.fileName);
   if (paths_.empty()) {
     writeLine(head + " -> (nothing queued)");
@@ -132,7 +144,7 @@ std::optional<ColourValue> Driver::choose(ColourValue) {
   }
   const ColourValue c = *queued.colour;
   writeLine("COLOURDIALOG -> " + std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
-       std::to_string((c >> 16) & 0xFF));
+            std::to_string((c >> 16) & 0xFF));
   return c;
 }
 
@@ -240,7 +252,8 @@ bool Driver::queueDirective(const Directive& d) {
     const auto r = toInt(d.args[0]), g = toInt(d.args[1]), b = toInt(d.args[2]);
     if (!r || !g || !b || *r < 0 || *r > 255 || *g < 0 || *g > 255 || *b < 0 || *b > 255)
       fail(d.line, "colour needs three numbers from 0 to 255");
-    else colours_.push_back({d.line, *r | (*g << 8) | (*b << 16)});
+    else
+      colours_.push_back({d.line, *r | (*g << 8) | (*b << 16)});
   } else if (d.name == "colour-cancel") {
     colours_.push_back({d.line, std::nullopt});
   } else if (d.name == "print") {
@@ -297,9 +310,9 @@ bool Driver::executeOnControl(const Directive& d, QWidget* root, bool inBlock) {
     for (size_t i = 1; i < d.args.size(); ++i) {
       const auto v = toInt(d.args[i]);
       if (!v) {
-      fail(d.line, "select needs item numbers");
-      return true;
-    }
+        fail(d.line, "select needs item numbers");
+        return true;
+      }
       rows.push_back(*v);
     }
     if (QWidget* w = control(d, root, d.args[0])) report(selectListItems(w, rows));
@@ -443,7 +456,8 @@ void Driver::checkUnused() {
   if (!paths_.empty()) consider(paths_.front().line, "a queued file dialog result was never used");
   if (!colours_.empty()) consider(colours_.front().line, "a queued colour was never used");
   if (!prints_.empty()) consider(prints_.front().line, "a queued print result was never used");
-  if (!dialogs_.empty()) consider(dialogs_.front().line, "a queued dialog handler for " + dialogs_.front().className + " was never used");
+  if (!dialogs_.empty())
+    consider(dialogs_.front().line, "a queued dialog handler for " + dialogs_.front().className + " was never used");
   if (line) fail(line, what);
 }
 

@@ -1,15 +1,15 @@
 // The DUMP line: the main window's state as one line of JSON.
+#include <Qsci/qsciscintilla.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <Qsci/qsciscintilla.h>
 #include <cstdio>
 
-#include "base/settings.h"
 #include "app/ui/mainwindow.h"
+#include "base/settings.h"
 #include "driver.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
@@ -70,7 +70,8 @@ std::string colourRuns(QsciScintilla& editor) {
   auto close = [&](long end) {
     if (runStart >= 0) {
       if (out.size() > 1) out += ",";
-      out += "[" + std::to_string(runStart) + "," + std::to_string(end - runStart) + "," + str(hexColour(runColour)) + "]";
+      out +=
+          "[" + std::to_string(runStart) + "," + std::to_string(end - runStart) + "," + str(hexColour(runColour)) + "]";
     }
     runStart = -1;
   };
@@ -87,7 +88,8 @@ std::string colourRuns(QsciScintilla& editor) {
     editor.SendScintilla(S::SCI_GETSTYLEDTEXT, 0UL, &range);
     for (long p = at; p < end; ++p) {
       const long fore = foreOf[static_cast<unsigned char>(styled[2 * (p - at) + 1])];
-      if (fore == normal) close(p);
+      if (fore == normal)
+        close(p);
       else if (runStart < 0 || fore != runColour) {
         close(p);
         runStart = p;
@@ -135,32 +137,31 @@ void Driver::dump() {
   JsonObject settings;
   for (const auto& [key, value] : settingsAsText(w.settings())) settings.add(key, str(value));
 
-  const std::string json =
-      JsonObject()
-          .add("caption", str(w.windowTitle()))
-          .add("documentPath", str(w.document().state().path))
-          .add("documentModified", flag(w.document().modified()))
-          .add("readOnlyPage", flag(w.document().state().readOnly))
-          .add("saveEnabled", flag(w.saveEnabled()))
-          .add("text", str(std::string(editor_bytes::text(editor))))
-          .add("selStart", std::to_string(editor_bytes::selectionStart(editor)))
-          .add("selLength", std::to_string(editor_bytes::selectionLength(editor)))
-          .add("wordWrap", flag(w.findChild<QCheckBox*>("CheckWrap")->isChecked()))
-          .add("colored", flag(w.findChild<QCheckBox*>("CheckBoxColoredTags")->isChecked()))
-          .add("colours", colourRuns(editor))
-          .add("status", array(status))
-          .add("project", projectJson(w))
-          .add("recent", array(w.settings().recent))
-          .add("autoFtp", array(w.autoFtp().entries()))
-          .add("clipboard", str(platform_.clipboard.text()))
-          .add("leftTab", str(left->tabText(left->currentIndex())))
-          .add("previewMode", str(w.findChild<QLabel*>("LabelBrowserMode")->text()))
-          .add("browserShown", flag(w.browserShown()))
-          .add("customTags", array(custom))
-          .add("urlSnips", listItems(&w, "ListBoxURL"))
-          .add("miscSnips", listItems(&w, "ListBoxMisc"))
-          .add("settings", settings.str())
-          .str();
+  const std::string json = JsonObject()
+                               .add("caption", str(w.windowTitle()))
+                               .add("documentPath", str(w.document().state().path))
+                               .add("documentModified", flag(w.document().modified()))
+                               .add("readOnlyPage", flag(w.document().state().readOnly))
+                               .add("saveEnabled", flag(w.saveEnabled()))
+                               .add("text", str(std::string(editor_bytes::text(editor))))
+                               .add("selStart", std::to_string(editor_bytes::selectionStart(editor)))
+                               .add("selLength", std::to_string(editor_bytes::selectionLength(editor)))
+                               .add("wordWrap", flag(w.findChild<QCheckBox*>("CheckWrap")->isChecked()))
+                               .add("colored", flag(w.findChild<QCheckBox*>("CheckBoxColoredTags")->isChecked()))
+                               .add("colours", colourRuns(editor))
+                               .add("status", array(status))
+                               .add("project", projectJson(w))
+                               .add("recent", array(w.settings().recent))
+                               .add("autoFtp", array(w.autoFtp().entries()))
+                               .add("clipboard", str(platform_.clipboard.text()))
+                               .add("leftTab", str(left->tabText(left->currentIndex())))
+                               .add("previewMode", str(w.findChild<QLabel*>("LabelBrowserMode")->text()))
+                               .add("browserShown", flag(w.browserShown()))
+                               .add("customTags", array(custom))
+                               .add("urlSnips", listItems(&w, "ListBoxURL"))
+                               .add("miscSnips", listItems(&w, "ListBoxMisc"))
+                               .add("settings", settings.str())
+                               .str();
   writeLine("DUMP " + json);
 }
 

@@ -6,11 +6,11 @@
 #include <iterator>
 #include <memory>
 
-#include "base/file_io.h"
-#include "base/program_folders.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/window_factory.h"
+#include "base/file_io.h"
+#include "base/program_folders.h"
 #include "driver.h"
 #include "platform/ui/qt_text.h"
 #include "script.h"
@@ -50,11 +50,16 @@ int main(int argc, char** argv) {
   bool listCommands = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--program-dir" && i + 1 < argc) programDirOption = argv[++i];
-    else if (arg == "--list-commands") listCommands = true;
-    else if (arg == "--list-controls" && i + 1 < argc) listClass = argv[++i];
-    else if (script.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) script = arg;
-    else return usage();
+    if (arg == "--program-dir" && i + 1 < argc)
+      programDirOption = argv[++i];
+    else if (arg == "--list-commands")
+      listCommands = true;
+    else if (arg == "--list-controls" && i + 1 < argc)
+      listClass = argv[++i];
+    else if (script.empty() && (arg == "-" || arg.rfind("--", 0) != 0))
+      script = arg;
+    else
+      return usage();
   }
   if (!listCommands && listClass.empty() && script.empty()) return usage();
 
@@ -112,7 +117,8 @@ int main(int argc, char** argv) {
   driver.setMainWindow(&window);
   if (listCommands) {
     for (const auto& c : window.commands().commands())
-      std::printf("%s\t%s\t%s\n", c.name.c_str(), window.commands().works(c.name) ? "works" : "not built", c.caption.c_str());
+      std::printf("%s\t%s\t%s\n", c.name.c_str(), window.commands().works(c.name) ? "works" : "not built",
+                  c.caption.c_str());
     return 0;
   }
   if (!listClass.empty()) {

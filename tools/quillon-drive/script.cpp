@@ -39,11 +39,21 @@ bool splitArguments(const std::string& line, std::vector<std::string>& out, std:
       if (i >= n) break;
       const char e = line[i++];
       switch (e) {
-        case 'r': word += '\r'; break;
-        case 'n': word += '\n'; break;
-        case 't': word += '\t'; break;
-        case '\\': word += '\\'; break;
-        case '"': word += '"'; break;
+        case 'r':
+          word += '\r';
+          break;
+        case 'n':
+          word += '\n';
+          break;
+        case 't':
+          word += '\t';
+          break;
+        case '\\':
+          word += '\\';
+          break;
+        case '"':
+          word += '"';
+          break;
         case 'x': {
           const int hi = i < n ? hexValue(line[i]) : -1;
           const int lo = i + 1 < n ? hexValue(line[i + 1]) : -1;

@@ -1,5 +1,6 @@
 #include "widget_actions.h"
 
+#include <Qsci/qsciscintilla.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,7 +21,6 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
-#include <Qsci/qsciscintilla.h>
 
 #include "platform/ui/qt_text.h"
 
@@ -88,7 +88,8 @@ std::string setControl(QWidget* widget, const std::string& value) {
       combo->setEditText(text);
       return {};
     }
-    if (!isNumber || number < 0 || number >= combo->count()) return "no item " + value + " in " + widget->objectName().toStdString();
+    if (!isNumber || number < 0 || number >= combo->count())
+      return "no item " + value + " in " + widget->objectName().toStdString();
     combo->setCurrentIndex(number);
     emit combo->activated(number);
     return {};
@@ -115,9 +116,12 @@ std::string selectListItems(QWidget* widget, const std::vector<int>& rows) {
   if (!list) return "control " + widget->objectName().toStdString() + " is not a list";
   list->clearSelection();
   for (int row : rows) {
-    if (row < 0 || row >= list->count()) return "no item " + std::to_string(row) + " in " + widget->objectName().toStdString();
-    if (list->selectionMode() == QAbstractItemView::SingleSelection) list->setCurrentRow(row);
-    else list->item(row)->setSelected(true);
+    if (row < 0 || row >= list->count())
+      return "no item " + std::to_string(row) + " in " + widget->objectName().toStdString();
+    if (list->selectionMode() == QAbstractItemView::SingleSelection)
+      list->setCurrentRow(row);
+    else
+      list->item(row)->setSelected(true);
   }
   return {};
 }
@@ -135,8 +139,8 @@ std::string setGridCell(QWidget* widget, int col, int row, const std::string& te
 // Key names written out as words, for keys whose own character is awkward in a script.
 static QString withKeyCharacters(const std::string& chord) {
   static const std::pair<const char*, const char*> words[] = {
-      {"Backslash", "\\"}, {"Slash", "/"}, {"Comma", ","}, {"Period", "."}, {"Semicolon", ";"},
-      {"Minus", "-"}, {"Equal", "="}, {"BracketLeft", "["}, {"BracketRight", "]"}, {"Apostrophe", "'"}};
+      {"Backslash", "\\"}, {"Slash", "/"}, {"Comma", ","},       {"Period", "."},       {"Semicolon", ";"},
+      {"Minus", "-"},      {"Equal", "="}, {"BracketLeft", "["}, {"BracketRight", "]"}, {"Apostrophe", "'"}};
   QString text = toQString(chord);
   const qsizetype plus = text.lastIndexOf('+', text.size() - 2);
   const QString key = text.mid(plus + 1);
@@ -202,16 +206,23 @@ QString kindOf(const QWidget* w) {
 
 QString captionOf(const QWidget* w) {
   QString text;
-  if (auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
-  else if (auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
+  if (auto* b = qobject_cast<const QAbstractButton*>(w))
+    text = b->text();
+  else if (auto* l = qobject_cast<const QLabel*>(w))
+    text = l->text();
   else if (auto* e = qobject_cast<const QLineEdit*>(w))
     text = e->echoMode() == QLineEdit::Normal ? e->text() : e->displayText();  // a password as it is shown
-  else if (auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
-  else if (auto* c = qobject_cast<const QComboBox*>(w)) text = c->currentText();
-  else if (auto* bar = qobject_cast<const QStatusBar*>(w)) text = bar->currentMessage();
-  else if (w->isWindow()) text = w->windowTitle();
+  else if (auto* g = qobject_cast<const QGroupBox*>(w))
+    text = g->title();
+  else if (auto* c = qobject_cast<const QComboBox*>(w))
+    text = c->currentText();
+  else if (auto* bar = qobject_cast<const QStatusBar*>(w))
+    text = bar->currentMessage();
+  else if (w->isWindow())
+    text = w->windowTitle();
   else if (auto* stack = w->parentWidget() ? qobject_cast<const QStackedWidget*>(w->parentWidget()) : nullptr) {
-    if (auto* tabs = qobject_cast<const QTabWidget*>(stack->parentWidget())) text = tabs->tabText(tabs->indexOf(const_cast<QWidget*>(w)));
+    if (auto* tabs = qobject_cast<const QTabWidget*>(stack->parentWidget()))
+      text = tabs->tabText(tabs->indexOf(const_cast<QWidget*>(w)));
   }
   text.replace('\r', ' ').replace('\n', ' ').replace('\t', ' ');
   return text;

@@ -22,9 +22,11 @@
 namespace {
 
 int usage() {
-  std::fputs("usage: quillon-ftp [--port N] [--user U] [--password P | --password-stdin] [--dir D] [--timeout S]\n"
-             "                   [--ascii] [--quiet] HOST ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW\n",
-             stderr);
+  std::fputs(
+      "usage: quillon-ftp [--port N] [--user U] [--password P | --password-stdin] [--dir D] [--timeout S]\n"
+      "                   [--ascii] [--quiet] HOST ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD "
+      "NEW\n",
+      stderr);
   return 2;
 }
 
@@ -136,9 +138,12 @@ std::optional<Plan> planSteps(const std::string& command, const std::vector<std:
       });
   } else if ((command == "mkdir" || command == "rmdir" || command == "rm") && operands.size() == 1) {
     plan.steps.push_back([&ftp, name = operands[0], command] {
-      if (command == "mkdir") ftp.MakeDirectory(name);
-      else if (command == "rmdir") ftp.RemoveDirectory(name);
-      else ftp.DeleteFile(name);
+      if (command == "mkdir")
+        ftp.MakeDirectory(name);
+      else if (command == "rmdir")
+        ftp.RemoveDirectory(name);
+      else
+        ftp.DeleteFile(name);
     });
   } else if (command == "mv" && operands.size() == 2) {
     plan.steps.push_back([&ftp, from = operands[0], to = operands[1]] { ftp.RenameFile(from, to); });
@@ -161,8 +166,8 @@ struct Run {
 
 // The client's events: progress on standard error, the listing on standard output, and each ready notice
 // starting the next step, or QUIT.
-void follow(quillon::TStarFtp& ftp, quillon::PollEventLoop& loop, Steps& steps, const Options& options,
-            bool names, Run& run) {
+void follow(quillon::TStarFtp& ftp, quillon::PollEventLoop& loop, Steps& steps, const Options& options, bool names,
+            Run& run) {
   ftp.OnFtpInfo = [quiet = options.quiet](quillon::TStarFtp&, int code, const std::string& text) {
     if (quiet || code == 4 || code == 7 || code == 14) return;
     std::string shown = text;

@@ -98,8 +98,9 @@ void CommandRegistry::fillMenu(QMenu& menu, const std::vector<MenuItem>& items, 
       fillMenu(*sub, item.children, contextMenu);
     } else {
       Entry& e = entry(item.command);
-      const std::string shown =
-          !item.caption.empty() ? item.caption : contextMenu ? withoutAccessKeys(e.caption) : e.caption;
+      const std::string shown = !item.caption.empty() ? item.caption
+                                : contextMenu         ? withoutAccessKeys(e.caption)
+                                                      : e.caption;
       if (!contextMenu && e.main->text() == toQString(withoutAccessKeys(shown))) {
         e.main->setText(toQString(shown));
         menu.addAction(e.main);

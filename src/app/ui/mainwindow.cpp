@@ -3,6 +3,9 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+#include <Qsci/qsciscintilla.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,22 +18,19 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QSet>
-#include <Qsci/qscicommand.h>
-#include <Qsci/qscicommandset.h>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/pane_layout.h"
 #include "app/ui/command_registry.h"
 #include "editor/ui/colour_follows_caret.h"
-#include "editor/ui/editor_key_behaviours.h"
 #include "editor/ui/editor_bytes.h"
+#include "editor/ui/editor_key_behaviours.h"
 #include "editor/ui/tag_styles.h"
 #include "platform/ui/named.h"
 #include "platform/ui/overflow_row.h"
@@ -108,8 +108,10 @@ QToolButton* TForm1::commandButton(QWidget* parent, const ToolButton& button, co
   const QString icon = own.empty() ? QString("insert-text") : toQString(own);  // a tag button inserts text
   // Looking an icon up in the theme costs a tenth of a millisecond: the tag panel's pages not shown at start
   // get theirs when they are first shown.
-  if (parent->property("deferIcons").toBool()) b->setProperty("iconName", icon);
-  else b->setIcon(buttonIcon(icon));
+  if (parent->property("deferIcons").toBool())
+    b->setProperty("iconName", icon);
+  else
+    b->setIcon(buttonIcon(icon));
   // The toolbars show icons, their hints name them; the tag panel keeps its tag names beside the icons.
   b->setToolButtonStyle(parent->objectName() == "ToolbarRow" ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
   const std::string command = button.command;
@@ -216,7 +218,8 @@ QWidget* TForm1::buildTagPanel() {
   for (const auto& page : tagPanelPages()) {
     OverflowRow* sheet = sheetFor(toQString(page.caption));
     for (const auto& button : page.buttons)
-      sheet->add(commandButton(sheet, button, button.name.empty() ? buttonNameFor(button.command) : toQString(button.name)));
+      sheet->add(
+          commandButton(sheet, button, button.name.empty() ? buttonNameFor(button.command) : toQString(button.name)));
     PageControl2->addTab(sheet, toQString(page.caption));
   }
   OverflowRow* custom = sheetFor("Custom");
@@ -226,10 +229,12 @@ QWidget* TForm1::buildTagPanel() {
   custom->add(ComboCustom);
   custom->addSpacing(4);
   custom->add(commandButton(custom, {"Add a Custom Tag", "Add", cmd::BitBtnCustomAddClick}, "BitBtnCustomAdd"));
-  custom->add(commandButton(custom, {"Delete a Custom Tag", "Delete", cmd::BitBtnCustomDeleteClick}, "BitBtnCustomDelete"));
+  custom->add(
+      commandButton(custom, {"Delete a Custom Tag", "Delete", cmd::BitBtnCustomDeleteClick}, "BitBtnCustomDelete"));
   PageControl2->addTab(custom, "Custom");
   loadDeferredIcons(PageControl2->currentWidget());
-  connect(PageControl2, &QTabWidget::currentChanged, this, [this](int index) { loadDeferredIcons(PageControl2->widget(index)); });
+  connect(PageControl2, &QTabWidget::currentChanged, this,
+          [this](int index) { loadDeferredIcons(PageControl2->widget(index)); });
   return PageControl2;
 }
 
@@ -345,7 +350,8 @@ QWidget* TForm1::buildSnipsTab() {
     auto* entry = named(new QLineEdit("Type or paste a new entry here...", page), edit);
     v->addWidget(entry);
     auto* row = new QHBoxLayout;
-    for (const auto& [name, caption] : {std::pair{add, "&Add"}, std::pair{del, "&Delete"}, std::pair{editButton, "Edit"}})
+    for (const auto& [name, caption] :
+         {std::pair{add, "&Add"}, std::pair{del, "&Delete"}, std::pair{editButton, "Edit"}})
       row->addWidget(named(new QPushButton(caption, page), name));
     v->addLayout(row);
     PageControlSnips->addTab(page, caption);
@@ -420,11 +426,11 @@ QWidget* TForm1::buildEditorControls() {
   pageButtons->add(label);
   pageButtons->addSpacing(4);
   for (const auto& button : editorPaneButtons()) {
-    const QString name = button.command == cmd::SaveHTMLFile1Click       ? "BitBtnSaveHTML"
-                         : button.command == cmd::NewHTMLFile1Click      ? "BitBtnNewHTML"
-                         : button.command == cmd::OpenHTMLFile1Click     ? "BitBtnOpenHTML"
+    const QString name = button.command == cmd::SaveHTMLFile1Click            ? "BitBtnSaveHTML"
+                         : button.command == cmd::NewHTMLFile1Click           ? "BitBtnNewHTML"
+                         : button.command == cmd::OpenHTMLFile1Click          ? "BitBtnOpenHTML"
                          : button.command == cmd::BitBtnLoadFromTemplateClick ? "BitBtnLoadFromTemplate"
-                                                                      : buttonNameFor(button.command);
+                                                                              : buttonNameFor(button.command);
     QToolButton* b = commandButton(pageButtons, button, name);
     if (name == "BitBtnSaveHTML") BitBtnSaveHTML = b;
     pageButtons->add(b);
@@ -439,7 +445,8 @@ QWidget* TForm1::buildEditorControls() {
   pageButtons->addSpacing(6);
   CheckBoxColoredTags = named(new QCheckBox("Color", pageButtons), "CheckBoxColoredTags");
   CheckBoxColoredTags->setToolTip("Turn Colored Tags On/Off");
-  connect(CheckBoxColoredTags, &QCheckBox::clicked, this, [this] { commands_->trigger(cmd::CheckBoxColoredTagsClick); });
+  connect(CheckBoxColoredTags, &QCheckBox::clicked, this,
+          [this] { commands_->trigger(cmd::CheckBoxColoredTagsClick); });
   pageButtons->add(CheckBoxColoredTags);
   pageButtons->addSpacing(4);
   CheckWrap = named(new QCheckBox("Wrap", pageButtons), "CheckWrap");
@@ -536,8 +543,8 @@ void TForm1::showEditorContextMenu(const QPoint& pos) {
 std::vector<CommandRecord> TForm1::commandRecords() {
   std::vector<CommandRecord> all;
   for (std::vector<CommandRecord> area :
-       {documentCommands(), programCommands(), projectCommands(), searchCommands(), colourCommands(),
-        spellCommands(), filesCommands(), tagCommands(), snipCommands(), previewCommands(), ftpCommands()})
+       {documentCommands(), programCommands(), projectCommands(), searchCommands(), colourCommands(), spellCommands(),
+        filesCommands(), tagCommands(), snipCommands(), previewCommands(), ftpCommands()})
     for (CommandRecord& r : area) all.push_back(std::move(r));
   return all;
 }
@@ -546,9 +553,7 @@ CommandRecord::Handler TForm1::call(void (TForm1::*handler)()) {
   return [this, handler] { (this->*handler)(); };
 }
 
-
 bool TForm1::saveEnabled() const { return BitBtnSaveHTML->isEnabled(); }
-
 
 int TForm1::leftPaneWidth() const { return PanelOutline->width(); }
 

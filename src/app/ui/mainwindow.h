@@ -11,15 +11,15 @@
 #include "app/ui/command_record.h"
 #include "app/ui/options_tab.h"
 #include "base/settings.h"
-#include "editor/document_session.h"
-#include "editor/ui/editor_document_text.h"
 #include "builders/hand_back.h"
+#include "editor/document_session.h"
 #include "editor/insertion.h"
 #include "editor/search.h"
+#include "editor/ui/editor_document_text.h"
 #include "platform/ui/platform.h"
 #include "project/project_session.h"
-#include "spell/spell_engine.h"
 #include "publish/auto_ftp_list.h"
+#include "spell/spell_engine.h"
 
 class QIcon;
 class QCheckBox;

@@ -1,24 +1,24 @@
 // Tag colouring: the pass over the document, the Color box and the Stop button.
+#include <Qsci/qsciscintilla.h>
 #include <QCheckBox>
 #include <QScopeGuard>
-#include <Qsci/qsciscintilla.h>
 
-#include "base/text_bytes.h"
 #include "app/command_names.h"
 #include "app/ui/mainwindow.h"
+#include "base/text_bytes.h"
 #include "editor/tag_colouring.h"
 #include "editor/ui/editor_bytes.h"
-#include "platform/ui/pumped_pass.h"
 #include "editor/ui/tag_styles.h"
+#include "platform/ui/pumped_pass.h"
 
 namespace quillon {
 
 std::vector<CommandRecord> TForm1::colourCommands() {
-  return {
-      {cmd::BitBtnColorNowClick, "&Color Tags Now", "Ctrl+K", "applications-graphics", call(&TForm1::BitBtnColorNowClick)},
-      {cmd::CheckBoxColoredTagsClick, "Turn Colored Tags On/Off", "", "", call(&TForm1::CheckBoxColoredTagsClick)},
-      {cmd::BitBtnStopColorsMouseDown, "Stop Colored Tag Processing", "", "", call(&TForm1::BitBtnStopColorsMouseDown)}
-  };
+  return {{cmd::BitBtnColorNowClick, "&Color Tags Now", "Ctrl+K", "applications-graphics",
+           call(&TForm1::BitBtnColorNowClick)},
+          {cmd::CheckBoxColoredTagsClick, "Turn Colored Tags On/Off", "", "", call(&TForm1::CheckBoxColoredTagsClick)},
+          {cmd::BitBtnStopColorsMouseDown, "Stop Colored Tag Processing", "", "",
+           call(&TForm1::BitBtnStopColorsMouseDown)}};
 }
 
 void TForm1::ColorTags() {
@@ -60,8 +60,6 @@ void TForm1::colourIfWanted() {
   if (CheckBoxColoredTags->isChecked()) ColorTags();
 }
 
-void TForm1::CheckBoxColoredTagsClick() {
-  setSetting(&RunSettings::colored, CheckBoxColoredTags->isChecked());
-}
+void TForm1::CheckBoxColoredTagsClick() { setSetting(&RunSettings::colored, CheckBoxColoredTags->isChecked()); }
 
 }  // namespace quillon

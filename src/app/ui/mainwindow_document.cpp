@@ -1,16 +1,16 @@
 // The open HTML document: new, open, save, close, the edit commands and word wrap.
+#include <Qsci/qsciscintilla.h>
+#include <unistd.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QToolButton>
-#include <Qsci/qsciscintilla.h>
 #include <climits>
-#include <unistd.h>
 
-#include "base/file_io.h"
-#include "base/text_bytes.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
+#include "base/file_io.h"
+#include "base/text_bytes.h"
 
 #include "app/window_caption.h"
 #include "editor/ui/editor_bytes.h"
@@ -19,25 +19,23 @@
 namespace quillon {
 
 std::vector<CommandRecord> TForm1::documentCommands() {
-  return {
-      {cmd::NewHTMLFile1Click, "New HTML File", "Alt+N", "document-new", call(&TForm1::NewHTMLFile1Click)},
-      {cmd::OpenHTMLFile1Click, "Open HTML File", "Alt+O", "document-open", call(&TForm1::OpenHTMLFile1Click)},
-      {cmd::SaveHTMLFile1Click, "Save &HTML File", "Alt+S", "document-save", call(&TForm1::SaveHTMLFile1Click)},
-      {cmd::SaveHTMLFileAs1Click, "Save HT&ML File As", "", "", call(&TForm1::SaveHTMLFileAs1Click)},
-      {cmd::CloseHTMLFile1Click, "Close HTML File", "", "", call(&TForm1::CloseHTMLFile1Click)},
-      {cmd::BitBtnUndoClick, "&Undo", "Ctrl+Z", "edit-undo", call(&TForm1::BitBtnUndoClick)},
-      {cmd::Cut1Click, "Cu&t", "", "edit-cut", call(&TForm1::Cut1Click)},
-      {cmd::Copy1Click, "&Copy", "", "edit-copy", call(&TForm1::Copy1Click)},
-      {cmd::Paste1Click, "&Paste", "", "edit-paste", call(&TForm1::Paste1Click)},
-      {cmd::SelectAll1Click, "Se&lect All", "Ctrl+A", "", call(&TForm1::SelectAll1Click)},
-      {cmd::CheckWrapClick, "Wrap", "", "", call(&TForm1::CheckWrapClick)},
-      {cmd::WordWrap1Click, "Word Wrap", "", "", call(&TForm1::WordWrap1Click)}
-  };
+  return {{cmd::NewHTMLFile1Click, "New HTML File", "Alt+N", "document-new", call(&TForm1::NewHTMLFile1Click)},
+          {cmd::OpenHTMLFile1Click, "Open HTML File", "Alt+O", "document-open", call(&TForm1::OpenHTMLFile1Click)},
+          {cmd::SaveHTMLFile1Click, "Save &HTML File", "Alt+S", "document-save", call(&TForm1::SaveHTMLFile1Click)},
+          {cmd::SaveHTMLFileAs1Click, "Save HT&ML File As", "", "", call(&TForm1::SaveHTMLFileAs1Click)},
+          {cmd::CloseHTMLFile1Click, "Close HTML File", "", "", call(&TForm1::CloseHTMLFile1Click)},
+          {cmd::BitBtnUndoClick, "&Undo", "Ctrl+Z", "edit-undo", call(&TForm1::BitBtnUndoClick)},
+          {cmd::Cut1Click, "Cu&t", "", "edit-cut", call(&TForm1::Cut1Click)},
+          {cmd::Copy1Click, "&Copy", "", "edit-copy", call(&TForm1::Copy1Click)},
+          {cmd::Paste1Click, "&Paste", "", "edit-paste", call(&TForm1::Paste1Click)},
+          {cmd::SelectAll1Click, "Se&lect All", "Ctrl+A", "", call(&TForm1::SelectAll1Click)},
+          {cmd::CheckWrapClick, "Wrap", "", "", call(&TForm1::CheckWrapClick)},
+          {cmd::WordWrap1Click, "Word Wrap", "", "", call(&TForm1::WordWrap1Click)}};
 }
 
 void TForm1::updateCaption() {
-  setWindowTitle(toQString(windowCaption(project_->caption(), session_->state().path, session_->isUntitled(),
-                                         session_->modified())));
+  setWindowTitle(toQString(
+      windowCaption(project_->caption(), session_->state().path, session_->isUntitled(), session_->modified())));
 }
 
 void TForm1::updateDocumentStatus() {
@@ -152,9 +150,10 @@ void TForm1::WordWrap1Click() {
 bool TForm1::offerOldCopy(const std::string& path, const std::string& copy) {
   const Answer answer = platform_.prompts.message(
       MessageKind::Confirm, kAppTitle,
-      "A save of \"" + path + "\" was cut short, and the page may be damaged. A complete copy of the page as it "
-      "was before that save is kept beside it.\r\rYes puts the old page back. No keeps the page as it is and "
-      "removes the copy. Cancel opens nothing and keeps both.",
+      "A save of \"" + path +
+          "\" was cut short, and the page may be damaged. A complete copy of the page as it "
+          "was before that save is kept beside it.\r\rYes puts the old page back. No keeps the page as it is and "
+          "removes the copy. Cancel opens nothing and keeps both.",
       Buttons::YesNoCancel);
   if (answer == Answer::Cancel) return false;
   if (answer == Answer::Yes) {
@@ -175,8 +174,11 @@ bool TForm1::openDocument(const std::string& path, const DocumentOpen& how) {
   const auto accept = [&](const FileShape& shape) {
     const uint64_t free = availableMemory();
     switch (judgeOpen(shape, free)) {
-      case OpenVerdict::Open: return true;
-      case OpenVerdict::Refuse: platform_.prompts.error(tooLargeMessage(path, shape, free)); return false;
+      case OpenVerdict::Open:
+        return true;
+      case OpenVerdict::Refuse:
+        platform_.prompts.error(tooLargeMessage(path, shape, free));
+        return false;
       case OpenVerdict::Ask:
         return platform_.prompts.message(MessageKind::Confirm, kAppTitle, largeFileQuestion(path, shape),
                                          Buttons::YesNo) == Answer::Yes;

@@ -1,26 +1,26 @@
 // The Files tab: a small file browser from which files are opened, linked or measured into image tags.
+#include <Qsci/qsciscintilla.h>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QTabWidget>
-#include <Qsci/qsciscintilla.h>
 
+#include <QAction>
+#include "app/command_names.h"
+#include "app/ui/command_registry.h"
+#include "app/ui/mainwindow.h"
 #include "base/file_io.h"
 #include "base/program_folders.h"
 #include "base/text_bytes.h"
-#include "app/ui/command_registry.h"
-#include "app/command_names.h"
-#include "app/ui/mainwindow.h"
+#include "builders/file_reference.h"
 #include "builders/image_size.h"
 #include "editor/insertion.h"
 #include "editor/ui/editor_bytes.h"
+#include "platform/ui/byte_items.h"
 #include "platform/ui/drive_list.h"
 #include "platform/ui/qt_text.h"
-#include "builders/file_reference.h"
-#include "platform/ui/byte_items.h"
 #include "project/files_pane.h"
-#include <QAction>
 #include "project/page_checks.h"
 
 namespace quillon {
@@ -48,7 +48,8 @@ void TForm1::wireFilesPane() {
     // Only a page can be analysed: an image or another file leaves the item disabled.
     const bool page = openKindFor(fileNamePart(chosenFile())) == FileOpenKind::Html;
     for (QAction* action : menu->actions())
-      if (action->data().toString() == toQString(cmd::AnalyzeWebPage1Click.text)) action->setEnabled(page && action->isEnabled());
+      if (action->data().toString() == toQString(cmd::AnalyzeWebPage1Click.text))
+        action->setEnabled(page && action->isEnabled());
     menu->popup(ListBox2->viewport()->mapToGlobal(pos));
   });
 }
@@ -79,8 +80,7 @@ void TForm1::ListBox2Click() {
 
 std::vector<CommandRecord> TForm1::filesCommands() {
   return {
-      {cmd::BitBtnInsertLinkImageClick, "Insert Image", "", "insert-link", call(&TForm1::BitBtnInsertLinkImageClick)}
-  };
+      {cmd::BitBtnInsertLinkImageClick, "Insert Image", "", "insert-link", call(&TForm1::BitBtnInsertLinkImageClick)}};
 }
 
 void TForm1::ListBox2DblClick() {

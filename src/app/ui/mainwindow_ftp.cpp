@@ -1,7 +1,7 @@
 // The FTP list of the main window: files and images added to it, and the FTP screen that sends them.
+#include <Qsci/qsciscintilla.h>
 #include <QListWidget>
 #include <QTabWidget>
-#include <Qsci/qsciscintilla.h>
 #include <algorithm>
 
 #include "app/command_names.h"
@@ -15,11 +15,10 @@
 namespace quillon {
 
 std::vector<CommandRecord> TForm1::ftpCommands() {
-  return {
-      {cmd::BitBtnFTPAddClick, "Add Selected File to FTP List", "", "list-add", call(&TForm1::BitBtnFTPAddClick)},
-      {cmd::AddImagesfromopenHTMLfiletoFTPlist1Click, "Add Images from open HTML file to FTP list", "", "", call(&TForm1::AddImagesfromopenHTMLfiletoFTPlist1Click)},
-      {cmd::FTP1Click, "FTP File Transfer", "", "network-transmit", call(&TForm1::FTP1Click)}
-  };
+  return {{cmd::BitBtnFTPAddClick, "Add Selected File to FTP List", "", "list-add", call(&TForm1::BitBtnFTPAddClick)},
+          {cmd::AddImagesfromopenHTMLfiletoFTPlist1Click, "Add Images from open HTML file to FTP list", "", "",
+           call(&TForm1::AddImagesfromopenHTMLfiletoFTPlist1Click)},
+          {cmd::FTP1Click, "FTP File Transfer", "", "network-transmit", call(&TForm1::FTP1Click)}};
 }
 
 // Every opening makes a new dialog, and with it a new client.

@@ -1,4 +1,5 @@
 // Pane layout: the splitter, resizing, the E/IE side tabs, and the presses on the panes' own controls.
+#include <Qsci/qsciscintilla.h>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -6,7 +7,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QTimer>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/pane_layout.h"
 #include "app/ui/mainwindow.h"
@@ -46,9 +46,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (!RE1 || !PanelE) {
     // Still being built.
   } else if (watched == PanelSplitter) {
-    if (type == QEvent::MouseButtonPress) TimerSplitter->start();
-    else if (type == QEvent::MouseButtonRelease) endSplitterDrag();
-  } else if (type == QEvent::MouseButtonPress && (watched->objectName() == "EditURL" || watched->objectName() == "EditMisc")) {
+    if (type == QEvent::MouseButtonPress)
+      TimerSplitter->start();
+    else if (type == QEvent::MouseButtonRelease)
+      endSplitterDrag();
+  } else if (type == QEvent::MouseButtonPress &&
+             (watched->objectName() == "EditURL" || watched->objectName() == "EditMisc")) {
     // A click into a snippet entry field empties it and drops the list's selection.
     static_cast<QLineEdit*>(watched)->clear();
     (watched->objectName() == "EditURL" ? ListBoxURL : ListBoxMisc)->clearSelection();

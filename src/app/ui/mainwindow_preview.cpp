@@ -1,4 +1,5 @@
 // Previews in the embedded and external browsers, the helper programs, and the help and feedback windows.
+#include <Qsci/qsciscintilla.h>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QEvent>
@@ -8,7 +9,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QUrl>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/command_names.h"
 #include "app/ui/command_registry.h"
@@ -43,9 +43,10 @@ std::vector<CommandRecord> TForm1::previewCommands() {
       {cmd::LaunchFTPProgram1Click, "Launch &FTP Program", "", "", call(&TForm1::LaunchFTPProgram1Click)},
       {cmd::LaunchImageMapEditor1Click, "Launch Image &Map Editor", "", "", call(&TForm1::LaunchImageMapEditor1Click)},
       {cmd::Instructions1Click, "&Instructions", "", "help-browser", call(&TForm1::Instructions1Click)},
-      {cmd::FrequentlyAskedQuestions1Click, "Frequently Asked Questions", "", "", call(&TForm1::FrequentlyAskedQuestions1Click)},
-      {cmd::BugsSuggestionsFeedback1Click, "&Bugs/Suggestions/Feedback", "", "", call(&TForm1::BugsSuggestionsFeedback1Click)}
-  };
+      {cmd::FrequentlyAskedQuestions1Click, "Frequently Asked Questions", "", "",
+       call(&TForm1::FrequentlyAskedQuestions1Click)},
+      {cmd::BugsSuggestionsFeedback1Click, "&Bugs/Suggestions/Feedback", "", "",
+       call(&TForm1::BugsSuggestionsFeedback1Click)}};
 }
 
 void TForm1::wirePreviewPane() {
@@ -79,7 +80,8 @@ void TForm1::buildBrowserControls() {
   connect(go, &QPushButton::clicked, this, [this, address] {
     const QUrl url = QUrl::fromUserInput(address->text());
     if (!browserView_ || !url.isValid() || url.isEmpty()) {
-      platform_.prompts.info("Unable to connect to address listed. Please be sure it is a valid web address (http://....)");
+      platform_.prompts.info(
+          "Unable to connect to address listed. Please be sure it is a valid web address (http://....)");
       return;
     }
     EmbeddedBrowser::navigate(browserView_, url.toString());
@@ -115,9 +117,11 @@ std::optional<std::string> TForm1::preparePreview(bool embedded, std::string& fa
 
 void TForm1::PanelIEClick() {
   if (!browserAvailable_) {
-    platform_.prompts.info(std::string("You do not appear to have Microsoft Internet Explorer v3.0 (or higher) installed. "
-                                       "You cannot use this MSIE browser preview screen without it. We recommend you "
-                                       "download a free copy at:  ") + kBrowserMakerAddress);
+    platform_.prompts.info(
+        std::string("You do not appear to have Microsoft Internet Explorer v3.0 (or higher) installed. "
+                    "You cannot use this MSIE browser preview screen without it. We recommend you "
+                    "download a free copy at:  ") +
+        kBrowserMakerAddress);
     return;
   }
   if (session_->isUntitled() && editor_bytes::length(*RE1) == 0) {
@@ -128,8 +132,10 @@ void TForm1::PanelIEClick() {
   const auto file = preparePreview(true, failure);
   if (!file) {
     // One message for the failure, with its cause.
-    platform_.prompts.info("Unable to load MS Internet Explorer preview window. Please be sure MSIE v3.0 or greater is "
-                           "installed correctly to use this feature.\r\n\r\n" + failure);
+    platform_.prompts.info(
+        "Unable to load MS Internet Explorer preview window. Please be sure MSIE v3.0 or greater is "
+        "installed correctly to use this feature.\r\n\r\n" +
+        failure);
     return;
   }
   std::string engineFailure;
@@ -142,9 +148,10 @@ void TForm1::PanelIEClick() {
     }
   }
   if (!browserView_) {
-    platform_.prompts.info("Unable to load file in internal MS Internet Explorer v3.0. Please be sure MSIE v3.0 or "
-                           "greater is installed correctly." +
-                           (engineFailure.empty() ? std::string() : "\r\n\r\n" + engineFailure));
+    platform_.prompts.info(
+        "Unable to load file in internal MS Internet Explorer v3.0. Please be sure MSIE v3.0 or "
+        "greater is installed correctly." +
+        (engineFailure.empty() ? std::string() : "\r\n\r\n" + engineFailure));
     return;
   }
   PanelE->setStyleSheet("background-color: #808080;");
@@ -180,8 +187,8 @@ void TForm1::externalPreview(std::string RunSettings::*browser, const char* miss
   }
   const std::string url = fileUrl(*file);
   const std::string& program = settings_.*browser;
-  const bool started = program.empty() ? QDesktopServices::openUrl(QUrl(toQString(url)))
-                                       : launchProgram(program, {url}).empty();
+  const bool started =
+      program.empty() ? QDesktopServices::openUrl(QUrl(toQString(url))) : launchProgram(program, {url}).empty();
   if (!started) platform_.prompts.info(failed);
 }
 
@@ -197,8 +204,9 @@ void TForm1::BitBtnIEClick() {
 
 void TForm1::launchHelper(const std::string& path) {
   if (path.empty()) {
-    platform_.prompts.info("You have not selected a helper app for this yet. We will now jump to the OPTIONS screen where "
-                           "you can select an application to associate with this menu item.");
+    platform_.prompts.info(
+        "You have not selected a helper app for this yet. We will now jump to the OPTIONS screen where "
+        "you can select an application to associate with this menu item.");
     openOptions(OptionsTab::HelperApps);
     return;
   }
@@ -215,8 +223,9 @@ void TForm1::LaunchFTPProgram1Click() { launchHelper(settings_.ftpPath); }
 void TForm1::LaunchImageMapEditor1Click() { launchHelper(settings_.imagemap); }
 
 void TForm1::Instructions1Click() {
-  platform_.prompts.info("The help file for this program is presented in an outline form. Select WELCOME TO QUILLON PRO "
-                         "from the Help menu to see this outline.");
+  platform_.prompts.info(
+      "The help file for this program is presented in an outline form. Select WELCOME TO QUILLON PRO "
+      "from the Help menu to see this outline.");
 }
 
 void TForm1::FrequentlyAskedQuestions1Click() {
@@ -225,9 +234,10 @@ void TForm1::FrequentlyAskedQuestions1Click() {
 }
 
 void TForm1::BugsSuggestionsFeedback1Click() {
-  platform_.prompts.info(std::string("Help us make Quillon Pro the best web site manager and HTML editor around. E-mail us "
-                                     "with any bugs, comments, or suggestions. We value your opinions. Contact us at:  ") +
-                         kSupportAddress);
+  platform_.prompts.info(
+      std::string("Help us make Quillon Pro the best web site manager and HTML editor around. E-mail us "
+                  "with any bugs, comments, or suggestions. We value your opinions. Contact us at:  ") +
+      kSupportAddress);
 }
 
 }  // namespace quillon

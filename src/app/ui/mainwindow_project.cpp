@@ -1,38 +1,38 @@
 // Site projects: new, open, save, the recent list, the help project, and the outline's page commands.
-#include <algorithm>
 #include <unistd.h>
 #include <QAction>
+#include <algorithm>
 
-#include "project/files_pane.h"
+#include <Qsci/qsciscintilla.h>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <Qsci/qsciscintilla.h>
+#include "project/files_pane.h"
 
-#include "base/file_io.h"
-#include "base/text_bytes.h"
-#include "app/ui/command_registry.h"
+#include <Qsci/qsciprinter.h>
+#include <QPrinter>
 #include "app/command_names.h"
+#include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
+#include "base/file_io.h"
+#include "base/ini_file.h"
+#include "base/text_bytes.h"
 #include "base/write_failure.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
+#include "platform/ui/text_printing.h"
+#include "project/backup_plan.h"
 #include "project/page_checks.h"
 #include "project/project_files.h"
-#include "base/ini_file.h"
-#include "project/backup_plan.h"
 #include "project/site_files.h"
 #include "project/ui/backup_form.h"
 #include "project/ui/load_size_form.h"
 #include "project/ui/move_form.h"
-#include "project/ui/print_options_form.h"
-#include "platform/ui/text_printing.h"
-#include <QPrinter>
-#include <Qsci/qsciprinter.h>
-#include "project/ui/project_builder_form.h"
 #include "project/ui/new_name_form.h"
+#include "project/ui/print_options_form.h"
+#include "project/ui/project_builder_form.h"
 
 namespace quillon {
 
@@ -45,9 +45,11 @@ std::vector<CommandRecord> TForm1::projectCommands() {
       {cmd::BitBtnBackupClick, "Backup HTML files", "Ctrl+F1", "emblem-package", call(&TForm1::BitBtnBackupClick)},
       {cmd::ButtonMoveClick, "Move Page Up/Down", "", "view-sort-ascending", call(&TForm1::ButtonMoveClick)},
       {cmd::WebsiteProjectBuilder1Click, "Website Project Builder", "", "", call(&TForm1::WebsiteProjectBuilder1Click)},
-      {cmd::GetPageLoadingData1Click, "Analyze Page/Site", "Ctrl+F2", "system-search", call(&TForm1::GetPageLoadingData1Click)},
+      {cmd::GetPageLoadingData1Click, "Analyze Page/Site", "Ctrl+F2", "system-search",
+       call(&TForm1::GetPageLoadingData1Click)},
       {cmd::AnalyzeWebPage1Click, "Analyze Web Page", "", "", call(&TForm1::AnalyzeWebPage1Click)},
-      {cmd::PrintProjectOutline1Click, "&Print Project/HTML", "Ctrl+P", "document-print", call(&TForm1::PrintProjectOutline1Click)},
+      {cmd::PrintProjectOutline1Click, "&Print Project/HTML", "Ctrl+P", "document-print",
+       call(&TForm1::PrintProjectOutline1Click)},
       {cmd::NewProject1Click, "&New Project", "Ctrl+N", "folder-new", call(&TForm1::NewProject1Click)},
       {cmd::Open1Click, "&Open Project", "Ctrl+O", "folder-visiting", call(&TForm1::Open1Click)},
       {cmd::Save1Click, "&Save Project", "Ctrl+S", "document-save-as", call(&TForm1::Save1Click)},
@@ -62,8 +64,8 @@ std::vector<CommandRecord> TForm1::projectCommands() {
       {cmd::AllPageGroups1Click, "All Page Groups", "", "", call(&TForm1::AllPageGroups1Click)},
       {cmd::ThisLevel1Click, "This Page Group", "", "", call(&TForm1::ThisLevel1Click)},
       {cmd::EntireSite1Click, "All Page Groups", "", "", call(&TForm1::EntireSite1Click)},
-      {cmd::BitBtnLoadFromTemplateClick, "Open HTML Template", "", "document-page-setup", call(&TForm1::BitBtnLoadFromTemplateClick)}
-  };
+      {cmd::BitBtnLoadFromTemplateClick, "Open HTML Template", "", "document-page-setup",
+       call(&TForm1::BitBtnLoadFromTemplateClick)}};
 }
 
 int TForm1::selectedPage() const {
@@ -94,7 +96,8 @@ void TForm1::refreshOutline(int select) {
   Outline1->addTopLevelItems(topLevel);
   for (size_t i = 0; i < tree.size(); ++i)
     if (tree[i].expanded) items[i]->setExpanded(true);
-  if (select >= 0 && static_cast<size_t>(select) < items.size()) Outline1->setCurrentItem(items[static_cast<size_t>(select)]);
+  if (select >= 0 && static_cast<size_t>(select) < items.size())
+    Outline1->setCurrentItem(items[static_cast<size_t>(select)]);
   Outline1->setUpdatesEnabled(true);
   refreshProjectState();
 }
@@ -202,7 +205,8 @@ void TForm1::BitBtnAddChildClick() {
   project_->enableSave();
   project_->setModified();
   PageTree& tree = project_->tree();
-  const size_t at = tree.addSubPage(static_cast<size_t>(selected), FormNewName->resultTitle(), FormNewName->resultLink());
+  const size_t at =
+      tree.addSubPage(static_cast<size_t>(selected), FormNewName->resultTitle(), FormNewName->resultLink());
   setSetting(&RunSettings::startLocation, linkFolder(FormNewName->resultLink()));
   tree.expandAll();
   refreshOutline(static_cast<int>(at));
@@ -371,10 +375,10 @@ void TForm1::AnalyzeWebPage1Click() {
 
 // The image folder is written back when the dialog is closed by one of its Close buttons.
 void TForm1::openAnalysis(const std::string& preselectedFile) {
-  TFormLoadSize dialog(platform_,
-                       {project_->projectsDir(), project_->name(), project_->tree(), selectedPage(), settings_.images,
-                        preselectedFile},
-                       this);
+  TFormLoadSize dialog(
+      platform_,
+      {project_->projectsDir(), project_->name(), project_->tree(), selectedPage(), settings_.images, preselectedFile},
+      this);
   if (platform_.modal.runModal(dialog) == QDialog::Accepted) setSetting(&RunSettings::images, dialog.imageDirectory());
 }
 

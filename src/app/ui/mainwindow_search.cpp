@@ -1,18 +1,18 @@
 // Find and replace in the document, and turning backslashes into slashes.
-#include <QToolButton>
 #include <Qsci/qsciscintilla.h>
+#include <QToolButton>
 
-#include "base/text_bytes.h"
 #include "app/command_names.h"
 #include "app/ui/mainwindow.h"
-#include "project/site_files.h"
-#include "project/ui/big_replace_form.h"
+#include "base/text_bytes.h"
 #include "editor/search.h"
 #include "editor/ui/dialog_placement.h"
 #include "editor/ui/editor_bytes.h"
-#include "platform/ui/pumped_pass.h"
 #include "editor/ui/find_dialog.h"
+#include "platform/ui/pumped_pass.h"
 #include "platform/ui/qt_text.h"
+#include "project/site_files.h"
+#include "project/ui/big_replace_form.h"
 
 namespace quillon {
 
@@ -38,22 +38,24 @@ void TForm1::openSearchDialog(bool replace) {
 }
 
 std::vector<CommandRecord> TForm1::searchCommands() {
-  return {
-      {cmd::BitBtnFindClick, "&Find", "Ctrl+F", "edit-find", call(&TForm1::BitBtnFindClick)},
-      {cmd::Replace1Click, "&Replace", "Ctrl+R", "edit-find-replace", call(&TForm1::Replace1Click)},
-      {cmd::FindNext1Click, "Find &Next", "F3", "", call(&TForm1::FindNext1Click)},
-      {cmd::Replaceallwith1Click, "Replace &all \"\\\" with \"/\" (every occurence)", "Ctrl+\\", "", call(&TForm1::Replaceallwith1Click)},
-      {cmd::Replaceprecisewithonlyintags1Click, "Replace precise \"\\\" with \"/\" (only in tags)", "Ctrl+Shift+\\", "", call(&TForm1::Replaceprecisewithonlyintags1Click)},
-      {cmd::BitBtnReplaceAllClick, "&Extended Replace", "Ctrl+E", "edit-select-all", call(&TForm1::BitBtnReplaceAllClick)}
-  };
+  return {{cmd::BitBtnFindClick, "&Find", "Ctrl+F", "edit-find", call(&TForm1::BitBtnFindClick)},
+          {cmd::Replace1Click, "&Replace", "Ctrl+R", "edit-find-replace", call(&TForm1::Replace1Click)},
+          {cmd::FindNext1Click, "Find &Next", "F3", "", call(&TForm1::FindNext1Click)},
+          {cmd::Replaceallwith1Click, "Replace &all \"\\\" with \"/\" (every occurence)", "Ctrl+\\", "",
+           call(&TForm1::Replaceallwith1Click)},
+          {cmd::Replaceprecisewithonlyintags1Click, "Replace precise \"\\\" with \"/\" (only in tags)", "Ctrl+Shift+\\",
+           "", call(&TForm1::Replaceprecisewithonlyintags1Click)},
+          {cmd::BitBtnReplaceAllClick, "&Extended Replace", "Ctrl+E", "edit-select-all",
+           call(&TForm1::BitBtnReplaceAllClick)}};
 }
 
 // Files on disk are about to change: the open document is closed first (saved if the user wishes), so the
 // editing window cannot later write an old copy over a replaced file.
 void TForm1::BitBtnReplaceAllClick() {
   if (session_->modified()) {
-    platform_.prompts.info("To guarantee file integrity, all open files must be closed before doing a global replace. "
-                           "You will now have the option of saving your open HTML file...");
+    platform_.prompts.info(
+        "To guarantee file integrity, all open files must be closed before doing a global replace. "
+        "You will now have the option of saving your open HTML file...");
     if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
   }
   editor_bytes::load(*RE1, {});

@@ -1,11 +1,11 @@
 // The custom tags of the tag panel and the two snippet lists of the Snips tab.
+#include <Qsci/qsciscintilla.h>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/command_names.h"
 #include "app/ui/command_registry.h"
@@ -57,7 +57,8 @@ void TForm1::loadCustomTags() {
   sortCaseBlind(entries);
   ComboCustom->addItem("  Select a Custom Tag to Insert");
   ComboCustom->addItem(" NONE");
-  for (const auto& e : entries) ComboCustom->addItem(toQString(e), QByteArray(e.data(), static_cast<qsizetype>(e.size())));
+  for (const auto& e : entries)
+    ComboCustom->addItem(toQString(e), QByteArray(e.data(), static_cast<qsizetype>(e.size())));
   ComboCustom->setCurrentIndex(0);
 }
 
@@ -90,7 +91,8 @@ std::vector<std::string> TForm1::customTagEntries() const {
 void TForm1::setCustomTags(std::vector<std::string> entries) {
   sortCaseBlind(entries);
   while (ComboCustom->count() > 2) ComboCustom->removeItem(2);
-  for (const auto& e : entries) ComboCustom->addItem(toQString(e), QByteArray(e.data(), static_cast<qsizetype>(e.size())));
+  for (const auto& e : entries)
+    ComboCustom->addItem(toQString(e), QByteArray(e.data(), static_cast<qsizetype>(e.size())));
   ComboCustom->setCurrentIndex(0);
   const std::string path = programDir_ + "custom.dat";
   const WriteResult r = writeFileAtomic(path, joinCrLf(entries));
@@ -139,8 +141,10 @@ void TForm1::deleteSnip(const SnipList& snips) {
   if (row < 0 || !snips.list->currentItem()->isSelected()) return;
   delete snips.list->takeItem(row);
   snips.list->clearSelection();
-  if (row > 0) snips.list->setCurrentRow(row - 1);
-  else snips.list->setCurrentRow(-1);
+  if (row > 0)
+    snips.list->setCurrentRow(row - 1);
+  else
+    snips.list->setCurrentRow(-1);
   saveSnips(snips);
 }
 
@@ -193,7 +197,8 @@ void TForm1::wireSnipPane() {
     auto* entry = findChild<QLineEdit*>(edit);
     // A click into the entry field empties it and drops the list's selection.
     entry->installEventFilter(this);
-    connect(findChild<QPushButton*>(add), &QPushButton::clicked, this, [this, snips = snips, entry] { addSnip(snips, entry); });
+    connect(findChild<QPushButton*>(add), &QPushButton::clicked, this,
+            [this, snips = snips, entry] { addSnip(snips, entry); });
     connect(findChild<QPushButton*>(del), &QPushButton::clicked, this, [this, snips = snips] { deleteSnip(snips); });
     connect(findChild<QPushButton*>(editButton), &QPushButton::clicked, this,
             [this, name = editCommand] { commands_->trigger(name); });

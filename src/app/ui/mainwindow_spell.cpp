@@ -1,6 +1,6 @@
 // Checking the spelling of the editing window: the selection first, then the rest from the caret.
-#include <QApplication>
 #include <Qsci/qsciscintilla.h>
+#include <QApplication>
 
 #include "app/command_names.h"
 #include "app/ui/mainwindow.h"
@@ -36,8 +36,7 @@ SpellEngine& TForm1::spellEngine() {
 
 std::vector<CommandRecord> TForm1::spellCommands() {
   return {
-      {cmd::BitBtnSpellCheckClick, "Spell Check", "", "tools-check-spelling", call(&TForm1::BitBtnSpellCheckClick)}
-  };
+      {cmd::BitBtnSpellCheckClick, "Spell Check", "", "tools-check-spelling", call(&TForm1::BitBtnSpellCheckClick)}};
 }
 
 // The whole check: the selection first (when there is one), then, on the user's word, the rest of the page
@@ -106,8 +105,10 @@ void TForm1::BitBtnSpellCheckClick() {
     engine.begin(0, restStart, false);
     return true;
   });
-  if (selLength > 0) engine.begin(static_cast<size_t>(selStart), static_cast<size_t>(selStart + selLength), true);
-  else engine.begin(restStart, static_cast<size_t>(editor_bytes::length(*RE1)), true);
+  if (selLength > 0)
+    engine.begin(static_cast<size_t>(selStart), static_cast<size_t>(selStart + selLength), true);
+  else
+    engine.begin(restStart, static_cast<size_t>(editor_bytes::length(*RE1)), true);
 
   const bool stopped = dialog.start();
   if (stopped) platform_.modal.runModal(dialog);

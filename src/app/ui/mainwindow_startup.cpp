@@ -1,4 +1,5 @@
 // Start-up sequence and shutdown of the main window.
+#include <Qsci/qsciscintilla.h>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -7,25 +8,23 @@
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <Qsci/qsciscintilla.h>
 
-#include "base/file_io.h"
+#include "app/command_names.h"
 #include "app/html_extensions.h"
+#include "app/options.h"
 #include "app/pane_layout.h"
+#include "app/ui/mainwindow.h"
+#include "app/ui/options_form.h"
+#include "app/ui/splash_form.h"
+#include "app/ui/tips_form.h"
+#include "base/file_io.h"
 #include "base/program_folders.h"
 #include "base/text_bytes.h"
-#include "app/command_names.h"
-#include "app/ui/mainwindow.h"
-#include "app/options.h"
-#include "app/ui/options_form.h"
-#include "app/ui/tips_form.h"
-#include "app/ui/splash_form.h"
 #include "base/write_failure.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "publish/preview_file.h"
 #include "publish/ui/embedded_browser.h"
-
 
 namespace quillon {
 
@@ -56,11 +55,12 @@ void TForm1::FormCreate() {
   browserAvailable_ = EmbeddedBrowser(folders_.modules).installed();
   if (!browserAvailable_) {
     platform_.prompts.message(
-      MessageKind::Info, kAppTitle,
-      std::string("You do not appear to have Microsoft Internet Explorer 3.0 (or higher) installed. You will not be able "
-                  "to use the built-in MSIE browser preview. We recommend you download a free copy from:  ") +
-          kBrowserMakerAddress,
-      Buttons::Ok);
+        MessageKind::Info, kAppTitle,
+        std::string(
+            "You do not appear to have Microsoft Internet Explorer 3.0 (or higher) installed. You will not be able "
+            "to use the built-in MSIE browser preview. We recommend you download a free copy from:  ") +
+            kBrowserMakerAddress,
+        Buttons::Ok);
   }
 
   setLeftPaneWidth(pane_layout::kStartLeftWidth);
@@ -94,14 +94,12 @@ void TForm1::FormCreate() {
 }
 
 std::vector<CommandRecord> TForm1::programCommands() {
-  return {
-      {cmd::Quit1Click, "E&xit", "Alt+X", "", call(&TForm1::Quit1Click)},
-      {cmd::ShowTipoftheDay1Click, "Show Tip of the &Day", "", "", call(&TForm1::ShowTipoftheDay1Click)},
-      {cmd::About1Click, "&About", "", "", call(&TForm1::About1Click)},
-      {cmd::BitBtnOptionsClick, "Settings", "", "preferences-system", call(&TForm1::BitBtnOptionsClick)},
-      {cmd::PreferencesSettings1Click, "Settin&gs", "Ctrl+F3", "", call(&TForm1::PreferencesSettings1Click)},
-      {cmd::TagColorOptions1Click, "Tag Color Options", "", "", call(&TForm1::TagColorOptions1Click)}
-  };
+  return {{cmd::Quit1Click, "E&xit", "Alt+X", "", call(&TForm1::Quit1Click)},
+          {cmd::ShowTipoftheDay1Click, "Show Tip of the &Day", "", "", call(&TForm1::ShowTipoftheDay1Click)},
+          {cmd::About1Click, "&About", "", "", call(&TForm1::About1Click)},
+          {cmd::BitBtnOptionsClick, "Settings", "", "preferences-system", call(&TForm1::BitBtnOptionsClick)},
+          {cmd::PreferencesSettings1Click, "Settin&gs", "Ctrl+F3", "", call(&TForm1::PreferencesSettings1Click)},
+          {cmd::TagColorOptions1Click, "Tag Color Options", "", "", call(&TForm1::TagColorOptions1Click)}};
 }
 
 void TForm1::ShowTipsAtStart() { ShowTipoftheDay1Click(); }
@@ -118,8 +116,8 @@ void TForm1::About1Click() {
 }
 
 void TForm1::openOptions(OptionsTab tab) {
-  TFormOptions options(tab, platform_, settings_, programDir_, readHtmlExtensions(programDir_ + "htmlext.dat"), *project_,
-                       this);
+  TFormOptions options(tab, platform_, settings_, programDir_, readHtmlExtensions(programDir_ + "htmlext.dat"),
+                       *project_, this);
   const bool applied = platform_.modal.runModal(options) == QDialog::Accepted;
   // The Change File Path tab acts at once, so the outline is refreshed whichever way the dialog closed.
   refreshOutline(selectedPage());
@@ -155,8 +153,10 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (FormCloseQuery()) event->accept();
-  else event->ignore();
+  if (FormCloseQuery())
+    event->accept();
+  else
+    event->ignore();
 }
 
 void TForm1::Quit1Click() { close(); }

@@ -1,28 +1,28 @@
 // Tag insertion commands: tags around the selection, texts at the caret, lists, grids, colours, dates.
+#include <Qsci/qsciscintilla.h>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QListWidget>
 #include <QLocale>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
+#include "base/text_bytes.h"
+#include "builders/hand_back.h"
+#include "builders/speed_bar.h"
 #include "builders/ui/anchor_form.h"
 #include "builders/ui/body_form.h"
+#include "builders/ui/email_form.h"
 #include "builders/ui/frame_tag_forms.h"
 #include "builders/ui/frames_form.h"
 #include "builders/ui/help_on_top_form.h"
 #include "builders/ui/horiz_form.h"
 #include "builders/ui/image_view_form.h"
 #include "builders/ui/list_form.h"
-#include "builders/ui/table_form.h"
-#include "builders/hand_back.h"
-#include "builders/speed_bar.h"
-#include "builders/ui/email_form.h"
 #include "builders/ui/speed_bar_form.h"
+#include "builders/ui/table_form.h"
 #include "editor/insertion.h"
 #include "editor/ui/editor_bytes.h"
-#include "base/text_bytes.h"
 #include "platform/ui/qt_text.h"
 
 namespace quillon {
@@ -79,11 +79,13 @@ std::vector<CommandRecord> TForm1::wrappingTagCommands() {
     records.push_back({w.command, w.caption, w.shortcut, w.icon,
                        [this, &w] { applyInsertion(wrapSelection(editView(), w.open, w.close)); }});
   records.push_back({cmd::BoldTagClick, "Bold", "Ctrl+Shift+B", "format-text-bold", [this] {
-    applyInsertion(settings_.strong ? wrapSelection(editView(), "<STRONG>", "</STRONG>") : wrapSelection(editView(), "<B>", "</B>"));
-  }});
+                       applyInsertion(settings_.strong ? wrapSelection(editView(), "<STRONG>", "</STRONG>")
+                                                       : wrapSelection(editView(), "<B>", "</B>"));
+                     }});
   records.push_back({cmd::ItalicClick, "Italic", "Ctrl+Shift+I", "format-text-italic", [this] {
-    applyInsertion(settings_.em ? wrapSelection(editView(), "<EM>", "</EM>") : wrapSelection(editView(), "<I>", "</I>"));
-  }});
+                       applyInsertion(settings_.em ? wrapSelection(editView(), "<EM>", "</EM>")
+                                                   : wrapSelection(editView(), "<I>", "</I>"));
+                     }});
   return records;
 }
 
@@ -95,20 +97,31 @@ std::vector<CommandRecord> TForm1::insertedTagCommands() {
     const char *caption, *shortcut, *icon;
     const char* text;
   };
-  static const Tag points[] = {
-      {cmd::Paragraph1Click, "Paragraph <P>", "Alt+Return", "format-justify-fill", "<P>"},       {cmd::LineBreak1Click, "Line Break <BR>", "Shift+Return", "go-bottom", "<BR>"},  {cmd::NonbreakingSpace1Click, "Non-breaking Space", "Ctrl+Shift+N", "", "&nbsp;"},
-      {cmd::BitBtnLIClick, "List Item <LI>", "", "", "<LI>"},        {cmd::BitBtnDTClick, "Definition Term <DT>", "", "", "<DT>"},    {cmd::BitBtnDDClick, "Definition <DD>", "", "", "<DD>"},
-      {cmd::BitBtnFRAClick, "<FRAME>", "", "", "<FRAME>"},    {cmd::Copyright1Click, "Copyright", "", "", "&copy;"}, {cmd::TM1Click, "TM - Trademark", "", "", "&trade;"},
-      {cmd::RRegisteredTrademark1Click, "R - Registered Trademark", "", "", "&reg;"}, {cmd::N141Click, "1/4", "", "", "&#188;"}, {cmd::N121Click, "1/2", "", "", "&#189;"},
-      {cmd::N341Click, "3/4", "", "", "&#190;"},          {cmd::N17Click, "Ampersand", "", "", "&amp;"},        {cmd::N22Click, "<", "", "", "&lt;"},
-      {cmd::N23Click, ">", "", "", "&gt;"}};
+  static const Tag points[] = {{cmd::Paragraph1Click, "Paragraph <P>", "Alt+Return", "format-justify-fill", "<P>"},
+                               {cmd::LineBreak1Click, "Line Break <BR>", "Shift+Return", "go-bottom", "<BR>"},
+                               {cmd::NonbreakingSpace1Click, "Non-breaking Space", "Ctrl+Shift+N", "", "&nbsp;"},
+                               {cmd::BitBtnLIClick, "List Item <LI>", "", "", "<LI>"},
+                               {cmd::BitBtnDTClick, "Definition Term <DT>", "", "", "<DT>"},
+                               {cmd::BitBtnDDClick, "Definition <DD>", "", "", "<DD>"},
+                               {cmd::BitBtnFRAClick, "<FRAME>", "", "", "<FRAME>"},
+                               {cmd::Copyright1Click, "Copyright", "", "", "&copy;"},
+                               {cmd::TM1Click, "TM - Trademark", "", "", "&trade;"},
+                               {cmd::RRegisteredTrademark1Click, "R - Registered Trademark", "", "", "&reg;"},
+                               {cmd::N141Click, "1/4", "", "", "&#188;"},
+                               {cmd::N121Click, "1/2", "", "", "&#189;"},
+                               {cmd::N341Click, "3/4", "", "", "&#190;"},
+                               {cmd::N17Click, "Ampersand", "", "", "&amp;"},
+                               {cmd::N22Click, "<", "", "", "&lt;"},
+                               {cmd::N23Click, ">", "", "", "&gt;"}};
   for (const Tag& t : points)
     records.push_back({t.command, t.caption, t.shortcut, t.icon,
                        [this, text = t.text] { applyInsertion(insertTag(editView(), text)); }});
 
-  static const Tag lists[] = {{cmd::UnorderedListUL1Click, "Unordered List <UL>", "", "", "UL"}, {cmd::BitBtnOLClick, "Ordered List <OL>", "", "", "OL"},
-                                                              {cmd::BitBtnDLClick, "Definition List <DL>", "", "", "DL"},         {cmd::BitBtnNOClick, "<NOFRAME>", "", "", "NOFRAMES"},
-                                                              {cmd::BitBtnSETClick, "<FRAMESET>", "", "", "FRAMESET"}};
+  static const Tag lists[] = {{cmd::UnorderedListUL1Click, "Unordered List <UL>", "", "", "UL"},
+                              {cmd::BitBtnOLClick, "Ordered List <OL>", "", "", "OL"},
+                              {cmd::BitBtnDLClick, "Definition List <DL>", "", "", "DL"},
+                              {cmd::BitBtnNOClick, "<NOFRAME>", "", "", "NOFRAMES"},
+                              {cmd::BitBtnSETClick, "<FRAMESET>", "", "", "FRAMESET"}};
   for (const Tag& t : lists)
     records.push_back({t.command, t.caption, t.shortcut, t.icon, [this, name = t.text] {
                          insertThroughClipboard(wrapLinesInTag(editView(), name, DocumentSession::newFileTemplate()));
@@ -125,42 +138,55 @@ std::vector<CommandRecord> TForm1::insertedTagCommands() {
 std::vector<CommandRecord> TForm1::builderCommands() {
   std::vector<CommandRecord> records;
   records.push_back({cmd::SpeedBar1Click, "Show Tag Panel", "", "insert-object", [this] {
-    if (!SpeedBar) {
-      SpeedBar = new TFormSpeedBar([this](std::string_view t) { applyInsertion(tagTemplateInsertion(editView(), t)); },
-                                   [this](std::string_view a) { applyInsertion(attributeInsertion(editView(), a)); }, this);
-    }
-    SpeedBar->show();
-    SpeedBar->raise();
-  }});
+                       if (!SpeedBar) {
+                         SpeedBar = new TFormSpeedBar(
+                             [this](std::string_view t) { applyInsertion(tagTemplateInsertion(editView(), t)); },
+                             [this](std::string_view a) { applyInsertion(attributeInsertion(editView(), a)); }, this);
+                       }
+                       SpeedBar->show();
+                       SpeedBar->raise();
+                     }});
   records.push_back({cmd::Comment1Click, "Comment", "", "", [this] { applyInsertion(comment(editView())); }});
   records.push_back({cmd::MailTo1Click, "Mail To:", "Ctrl+Shift+M", "mail-message-new", [this] { MailTo1Click(); }});
-  records.push_back({cmd::BitBtnPowerBodyClick, "Power <&BODY>", "Ctrl+B", "insert-object", call(&TForm1::BitBtnPowerBodyClick)});
-  records.push_back({cmd::BitBtnPowerAnchorClick, "Power <&A HREF>", "Ctrl+H", "insert-link", call(&TForm1::BitBtnPowerAnchorClick)});
-  records.push_back({cmd::BitBtnPowerTableClick, "Power <&TABLE>", "Ctrl+T", "view-restore", call(&TForm1::BitBtnPowerTableClick)});
-  records.push_back({cmd::BitBtnPowerListClick, "Power &LIST", "Ctrl+L", "format-indent-more", call(&TForm1::BitBtnPowerListClick)});
-  records.push_back({cmd::BitBtnPowerImageClick, "Power <&IMG>", "Ctrl+I", "insert-image", call(&TForm1::BitBtnPowerImageClick)});
-  records.push_back({cmd::PowerFrameClick, "Power <&FRAME>", "Ctrl+Shift+F", "view-fullscreen", call(&TForm1::PowerFrameClick)});
+  records.push_back(
+      {cmd::BitBtnPowerBodyClick, "Power <&BODY>", "Ctrl+B", "insert-object", call(&TForm1::BitBtnPowerBodyClick)});
+  records.push_back(
+      {cmd::BitBtnPowerAnchorClick, "Power <&A HREF>", "Ctrl+H", "insert-link", call(&TForm1::BitBtnPowerAnchorClick)});
+  records.push_back(
+      {cmd::BitBtnPowerTableClick, "Power <&TABLE>", "Ctrl+T", "view-restore", call(&TForm1::BitBtnPowerTableClick)});
+  records.push_back(
+      {cmd::BitBtnPowerListClick, "Power &LIST", "Ctrl+L", "format-indent-more", call(&TForm1::BitBtnPowerListClick)});
+  records.push_back(
+      {cmd::BitBtnPowerImageClick, "Power <&IMG>", "Ctrl+I", "insert-image", call(&TForm1::BitBtnPowerImageClick)});
+  records.push_back(
+      {cmd::PowerFrameClick, "Power <&FRAME>", "Ctrl+Shift+F", "view-fullscreen", call(&TForm1::PowerFrameClick)});
   records.push_back({cmd::HorizontalLine1Click, "Horizontal Rule <HR>", "", "", call(&TForm1::HorizontalLine1Click)});
-  records.push_back({cmd::BitBtnSetDialogClick, "FRAMESET Dialog", "", "view-fullscreen", call(&TForm1::BitBtnSetDialogClick)});
-  records.push_back({cmd::BitBtnFrameDialogClick, "FRAME Dialog", "", "view-restore", call(&TForm1::BitBtnFrameDialogClick)});
+  records.push_back(
+      {cmd::BitBtnSetDialogClick, "FRAMESET Dialog", "", "view-fullscreen", call(&TForm1::BitBtnSetDialogClick)});
+  records.push_back(
+      {cmd::BitBtnFrameDialogClick, "FRAME Dialog", "", "view-restore", call(&TForm1::BitBtnFrameDialogClick)});
   records.push_back({cmd::HelpOnTop1Click, "Show Help On &Top", "Ctrl+/", "", call(&TForm1::HelpOnTop1Click)});
 
   records.push_back({cmd::ColorPicker1Click, "Color Picker...", "", "", [this] {
-    const auto colour = platform_.colourDialogs.choose(0);
-    if (!colour) return;
-    const EditView view = editView();
-    const std::string text = colourPickerText(*colour);
-    applyInsertion({view.selStart, view.selLength, text, view.selStart, text.size()});
-  }});
-  records.push_back({cmd::InsertLastModifiedDateTime1Click, "Insert Last Modified Date/Time", "", "", [this] {
-    const QDateTime now = QDateTime::currentDateTime();
-    const std::time_t seconds = static_cast<std::time_t>(now.toSecsSinceEpoch());
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    const QLocale locale;
-    applyInsertion(insertTag(editView(), lastModifiedComment(local, editor_bytes::bytesFor(*RE1, locale.dayName(now.date().dayOfWeek(), QLocale::LongFormat)),
-                                                             editor_bytes::bytesFor(*RE1, locale.monthName(now.date().month(), QLocale::ShortFormat)))));
-  }});
+                       const auto colour = platform_.colourDialogs.choose(0);
+                       if (!colour) return;
+                       const EditView view = editView();
+                       const std::string text = colourPickerText(*colour);
+                       applyInsertion({view.selStart, view.selLength, text, view.selStart, text.size()});
+                     }});
+  records.push_back(
+      {cmd::InsertLastModifiedDateTime1Click, "Insert Last Modified Date/Time", "", "", [this] {
+         const QDateTime now = QDateTime::currentDateTime();
+         const std::time_t seconds = static_cast<std::time_t>(now.toSecsSinceEpoch());
+         std::tm local{};
+         localtime_r(&seconds, &local);
+         const QLocale locale;
+         applyInsertion(insertTag(
+             editView(),
+             lastModifiedComment(
+                 local, editor_bytes::bytesFor(*RE1, locale.dayName(now.date().dayOfWeek(), QLocale::LongFormat)),
+                 editor_bytes::bytesFor(*RE1, locale.monthName(now.date().month(), QLocale::ShortFormat)))));
+       }});
   return records;
 }
 
@@ -285,9 +311,9 @@ void TForm1::BitBtnFrameDialogClick() {
 // One help window at a time: its menu item stays disabled while it is open.
 void TForm1::HelpOnTop1Click() {
   commands_->setEnabled(cmd::HelpOnTop1Click, false);
-  HelpOnTop = new TFormHelpOnTop(platform_.prompts,
-                                 {project_->helpDir(), project_->helpMode(), std::string(fileNamePart(session_->state().path))},
-                                 this);
+  HelpOnTop = new TFormHelpOnTop(
+      platform_.prompts, {project_->helpDir(), project_->helpMode(), std::string(fileNamePart(session_->state().path))},
+      this);
   HelpOnTop->setAttribute(Qt::WA_DeleteOnClose);
   connect(HelpOnTop, &TFormHelpOnTop::closed, this, [this] {
     HelpOnTop = nullptr;
@@ -301,8 +327,8 @@ void TForm1::MailTo1Click() {
   platform_.modal.runModal(dialog);
   if (dialog.cancelled()) return;
   setSetting(&RunSettings::email, dialog.address());
-  applyInsertion(wrapSelection(editView(), "<A HREF=\"mailto:" + editor_bytes::fromUtf8(*RE1, settings_.email) + "\">", "</A>",
-                               CaretRule::BeforeLastFour));
+  applyInsertion(wrapSelection(editView(), "<A HREF=\"mailto:" + editor_bytes::fromUtf8(*RE1, settings_.email) + "\">",
+                               "</A>", CaretRule::BeforeLastFour));
 }
 
 }  // namespace quillon

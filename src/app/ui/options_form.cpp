@@ -6,14 +6,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontComboBox>
-#include <QIcon>
-#include <QPixmap>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -127,7 +127,8 @@ QWidget* TFormOptions::buildFilesTab() {
     EditDefaultFiles->setText(toQString(*folder));
     settings_.filesSelected = *folder;
   });
-  CheckDefaultFiles = named(new QCheckBox("Always open the Files tab in the Default Files folder", page), "CheckDefaultFiles");
+  CheckDefaultFiles =
+      named(new QCheckBox("Always open the Files tab in the Default Files folder", page), "CheckDefaultFiles");
   form->addRow(CheckDefaultFiles);
   auto* images = pickerRow(form, page, EditImagePath, "EditImagePath", "BitBtnImagePath", "Images folder:");
   connect(images, &QPushButton::clicked, this, [this] {
@@ -150,9 +151,9 @@ QWidget* TFormOptions::buildTagTab() {
   auto* page = named(new QWidget, "TabSheetTags");
   auto* form = new QFormLayout(page);
   // In the order of the colour keys: DEFAULT, HREF, IMG, FONT, TABLE, LIST.
-  static const char* const labels[] = {"Default HTML Tag Color", "Anchors: < A HREF> <A NAME>", "Images: <IMG>",
-                                       "Font: <FONT> <B> <I> <U>", "Tables: <TABLE> <TR> <TD>",
-                                       "Lists: <OL> <UL> <LI> <DL>"};
+  static const char* const labels[] = {
+      "Default HTML Tag Color",   "Anchors: < A HREF> <A NAME>", "Images: <IMG>",
+      "Font: <FONT> <B> <I> <U>", "Tables: <TABLE> <TR> <TD>",   "Lists: <OL> <UL> <LI> <DL>"};
   for (size_t i = 0; i < 6; ++i) {
     colourBoxes_[i] = new QComboBox(page);
     colourBoxes_[i]->setObjectName(QString("ComboBox%1").arg(i + 1));
@@ -332,7 +333,8 @@ void TFormOptions::paintClassLabels() {
 
 OptionsRecord TFormOptions::record() const {
   OptionsRecord r;
-  for (int i = 0; i < ListBoxHTMLExtensions->count(); ++i) r.extensions.push_back(toBytes(ListBoxHTMLExtensions->item(i)->text()));
+  for (int i = 0; i < ListBoxHTMLExtensions->count(); ++i)
+    r.extensions.push_back(toBytes(ListBoxHTMLExtensions->item(i)->text()));
   r.templatePath = toBytesKeeping(EditTemplate->text(), shown_.templatePath);
   r.imagePath = toBytesKeeping(EditImagePath->text(), shown_.imagePath);
   r.defaultFiles = toBytesKeeping(EditDefaultFiles->text(), shown_.defaultFiles);

@@ -44,8 +44,8 @@ class TFormOptions : public QDialog {
   QWidget* buildBackupTab();
   QWidget* buildFtpTab();
   QWidget* buildEditorTab();
-  QPushButton* pickerRow(QFormLayout* form, QWidget* page, QLineEdit*& box, const char* boxName,
-                         const char* buttonName, const char* label);
+  QPushButton* pickerRow(QFormLayout* form, QWidget* page, QLineEdit*& box, const char* boxName, const char* buttonName,
+                         const char* label);
   void fill(const OptionsRecord& r);
   void paintClassLabels();
   std::optional<std::string> pickFile(const std::string& explanation, int filterIndex);

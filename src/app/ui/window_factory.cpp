@@ -114,63 +114,65 @@ const std::map<std::string, Maker>& makers() {
   static const std::map<std::string, Maker> table = [] {
     std::map<std::string, Maker> all = builderMakers();
     all.merge(std::map<std::string, Maker>{
-      {"TTipsForm", [](const Made&) -> Window { return std::make_unique<TTipsForm>(true); }},
-      {"TFormSplash", [](const Made&) -> Window { return std::make_unique<TFormSplash>(TFormSplash::Mode::About); }},
-      {"TFormEmail", [](const Made&) -> Window { return std::make_unique<TFormEmail>("webmaster@example.invalid"); }},
-      {"TFormSpeedBar",
-       [](const Made&) -> Window {
-         return std::make_unique<TFormSpeedBar>([](std::string_view) {}, [](std::string_view) {});
-       }},
-      {"TFormNewName", [](const Made& c) -> Window { return std::make_unique<TFormNewName>(c.platform); }},
-      {"TFormConfirm", [](const Made&) -> Window { return std::make_unique<TFormConfirm>(true); }},
-      {"TFormBigReplace",
-       [](const Made& c) -> Window {
-         return std::make_unique<TFormBigReplace>(c.platform,
-                                                  TFormBigReplace::Start{c.programDir, c.projects, {}, "1_1_2000"});
-       }},
-      {"TFormBackup",
-       [](const Made& c) -> Window {
-         return std::make_unique<TFormBackup>(c.platform, TFormBackup::Start{c.programDir, c.projects, {}, "1_1_2000"});
-       }},
-      {"TFormMove", [](const Made& c) -> Window { return std::make_unique<TFormMove>(c.platform, c.programDir); }},
-      {"TFormProjectBuilder",
-       [](const Made& c) -> Window {
-         return std::make_unique<TFormProjectBuilder>(c.platform, TFormProjectBuilder::Start{c.projects, c.programDir});
-       }},
-      {"TFormLoadSize",
-       [](const Made& c) -> Window {
-         return std::make_unique<TFormLoadSize>(c.platform, TFormLoadSize::Start{c.projects, {}, {}, -1, {}, {}});
-       }},
-      {"TFormPrintOptions", [](const Made&) -> Window { return std::make_unique<TFormPrintOptions>(true, true); }},
-      {"TFormFAQ", [](const Made&) -> Window { return std::make_unique<TFormFAQ>(); }},
-      {"TFormFTPImageLoc",
-       [](const Made& c) -> Window {
-         return std::make_unique<TFormFTPImageLoc>(c.platform, std::string(), std::string());
-       }},
-      {"TFormFTP",
-       [](const Made& c) -> Window {
-         static AutoFtpList none;
-         return std::make_unique<TFormFTP>(c.platform, TFormFTP::Start{c.programDir, c.programDir}, none);
-       }},
-      {"TInputForm", [](const Made&) -> Window { return std::make_unique<TInputForm>(); }},
-      {"FindDialog1",
-       [](const Made&) -> Window { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
-      {"ReplaceDialog1",
-       [](const Made&) -> Window { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
-      {"TFormSpell", [](const Made&) -> Window { return std::make_unique<TFormSpell>(); }},
-      {"TSpellConfigDialog",
-       [](const Made&) -> Window { return std::make_unique<TSpellConfigDialog>(std::map<SpellOption, bool>{}); }},
-      {"TSpellCheckDialog",
-       [](const Made& c) -> Window {
-         return std::make_unique<TSpellCheckDialog>(
-             c.shared().engine, emptyText, c.platform, [](size_t, size_t) {}, [] {});
-       }},
-      {"TFormOptions",
-       [](const Made& c) -> Window {
-         ListingState& s = c.shared();
-         return std::make_unique<TFormOptions>(OptionsTab::Files, c.platform, s.settings, s.programDir,
-                                               std::vector<std::string>{"html", "htm"}, s.project);
-       }},
+        {"TTipsForm", [](const Made&) -> Window { return std::make_unique<TTipsForm>(true); }},
+        {"TFormSplash", [](const Made&) -> Window { return std::make_unique<TFormSplash>(TFormSplash::Mode::About); }},
+        {"TFormEmail", [](const Made&) -> Window { return std::make_unique<TFormEmail>("webmaster@example.invalid"); }},
+        {"TFormSpeedBar",
+         [](const Made&) -> Window {
+           return std::make_unique<TFormSpeedBar>([](std::string_view) {}, [](std::string_view) {});
+         }},
+        {"TFormNewName", [](const Made& c) -> Window { return std::make_unique<TFormNewName>(c.platform); }},
+        {"TFormConfirm", [](const Made&) -> Window { return std::make_unique<TFormConfirm>(true); }},
+        {"TFormBigReplace",
+         [](const Made& c) -> Window {
+           return std::make_unique<TFormBigReplace>(c.platform,
+                                                    TFormBigReplace::Start{c.programDir, c.projects, {}, "1_1_2000"});
+         }},
+        {"TFormBackup",
+         [](const Made& c) -> Window {
+           return std::make_unique<TFormBackup>(c.platform,
+                                                TFormBackup::Start{c.programDir, c.projects, {}, "1_1_2000"});
+         }},
+        {"TFormMove", [](const Made& c) -> Window { return std::make_unique<TFormMove>(c.platform, c.programDir); }},
+        {"TFormProjectBuilder",
+         [](const Made& c) -> Window {
+           return std::make_unique<TFormProjectBuilder>(c.platform,
+                                                        TFormProjectBuilder::Start{c.projects, c.programDir});
+         }},
+        {"TFormLoadSize",
+         [](const Made& c) -> Window {
+           return std::make_unique<TFormLoadSize>(c.platform, TFormLoadSize::Start{c.projects, {}, {}, -1, {}, {}});
+         }},
+        {"TFormPrintOptions", [](const Made&) -> Window { return std::make_unique<TFormPrintOptions>(true, true); }},
+        {"TFormFAQ", [](const Made&) -> Window { return std::make_unique<TFormFAQ>(); }},
+        {"TFormFTPImageLoc",
+         [](const Made& c) -> Window {
+           return std::make_unique<TFormFTPImageLoc>(c.platform, std::string(), std::string());
+         }},
+        {"TFormFTP",
+         [](const Made& c) -> Window {
+           static AutoFtpList none;
+           return std::make_unique<TFormFTP>(c.platform, TFormFTP::Start{c.programDir, c.programDir}, none);
+         }},
+        {"TInputForm", [](const Made&) -> Window { return std::make_unique<TInputForm>(); }},
+        {"FindDialog1",
+         [](const Made&) -> Window { return std::make_unique<FindDialog>(FindDialog::Kind::Find, nullptr); }},
+        {"ReplaceDialog1",
+         [](const Made&) -> Window { return std::make_unique<FindDialog>(FindDialog::Kind::Replace, nullptr); }},
+        {"TFormSpell", [](const Made&) -> Window { return std::make_unique<TFormSpell>(); }},
+        {"TSpellConfigDialog",
+         [](const Made&) -> Window { return std::make_unique<TSpellConfigDialog>(std::map<SpellOption, bool>{}); }},
+        {"TSpellCheckDialog",
+         [](const Made& c) -> Window {
+           return std::make_unique<TSpellCheckDialog>(
+               c.shared().engine, emptyText, c.platform, [](size_t, size_t) {}, [] {});
+         }},
+        {"TFormOptions",
+         [](const Made& c) -> Window {
+           ListingState& s = c.shared();
+           return std::make_unique<TFormOptions>(OptionsTab::Files, c.platform, s.settings, s.programDir,
+                                                 std::vector<std::string>{"html", "htm"}, s.project);
+         }},
     });
     return all;
   }();

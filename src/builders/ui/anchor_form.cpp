@@ -53,10 +53,10 @@ TFormAnchor::TFormAnchor(Platform& platform, const Start& start, QWidget* parent
   RadioFilename = named(new QRadioButton("Filename only", path), "RadioFilename");
   RadioRelative = named(new QRadioButton("Relative File Path:", path), "RadioRelative");
   (start.useRelative ? RadioRelative : RadioFilename)->setChecked(true);
-  EditRelative = named(new QLineEdit(start.relativePath.empty() ? QString("Ex:  --    /webdata/pages/")
-                                                                : toQString(start.relativePath),
-                                     path),
-                       "EditRelative");
+  EditRelative = named(
+      new QLineEdit(start.relativePath.empty() ? QString("Ex:  --    /webdata/pages/") : toQString(start.relativePath),
+                    path),
+      "EditRelative");
   pl->addWidget(RadioFilename, 0, 0);
   pl->addWidget(RadioRelative, 1, 0);
   pl->addWidget(EditRelative, 1, 1);
@@ -75,7 +75,8 @@ TFormAnchor::TFormAnchor(Platform& platform, const Start& start, QWidget* parent
   for (QPushButton* b : {insert, copy, cancel}) buttons->addWidget(b);
   v->addLayout(buttons);
 
-  for (QLineEdit* e : {EditHREF, EditDesc, EditRelative}) connect(e, &QLineEdit::textEdited, this, [this] { rebuild(); });
+  for (QLineEdit* e : {EditHREF, EditDesc, EditRelative})
+    connect(e, &QLineEdit::textEdited, this, [this] { rebuild(); });
   for (QRadioButton* r : {RadioHREF, RadioNAME, RadioFilename, RadioRelative})
     connect(r, &QRadioButton::clicked, this, [this] { rebuild(); });
   connect(pick, &QPushButton::clicked, this, [this] { BitBtnHREFClick(); });

@@ -20,7 +20,7 @@ class TFormAnchor : public QDialog {
     std::string selectedText;  // the editing window's selection: the description
     bool useRelative = false;  // the remembered path flag and path
     std::string relativePath;
-    std::string fileFilter;    // "HTML Files|*.htm;*.html|All Files|*.*"
+    std::string fileFilter;  // "HTML Files|*.htm;*.html|All Files|*.*"
     std::string startFolder;
   };
   TFormAnchor(Platform& platform, const Start& start, QWidget* parent = nullptr);

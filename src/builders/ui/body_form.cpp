@@ -30,13 +30,26 @@ ColourValue resolved(ColourValue value) {
   const QPalette palette = QApplication::palette();
   QPalette::ColorRole role = QPalette::Window;
   switch (value & 0xFF) {
-    case 5: role = QPalette::Base; break;             // window background
-    case 8: role = QPalette::Text; break;             // window text
-    case 13: role = QPalette::Highlight; break;
-    case 14: role = QPalette::HighlightedText; break;
-    case 15: role = QPalette::Button; break;
-    case 18: role = QPalette::ButtonText; break;
-    default: break;
+    case 5:
+      role = QPalette::Base;
+      break;  // window background
+    case 8:
+      role = QPalette::Text;
+      break;  // window text
+    case 13:
+      role = QPalette::Highlight;
+      break;
+    case 14:
+      role = QPalette::HighlightedText;
+      break;
+    case 15:
+      role = QPalette::Button;
+      break;
+    case 18:
+      role = QPalette::ButtonText;
+      break;
+    default:
+      break;
   }
   const QColor c = palette.color(role);
   return c.red() | (c.green() << 8) | (c.blue() << 16);
@@ -94,9 +107,10 @@ TFormBody::TFormBody(Platform& platform, const Start& start, QWidget* parent)
   bl->addWidget(ButtonSelectImage, 1, 1);
   bl->addWidget(LabelImage, 2, 0, 1, 2);
   CheckPath = named(new QCheckBox("Insert this relative path to image file:", background), "CheckPath");
-  EditPath = named(new QLineEdit(start.relativePath.empty() ? QString("example:  data/images/") : toQString(start.relativePath),
-                                 background),
-                   "EditPath");
+  EditPath = named(
+      new QLineEdit(start.relativePath.empty() ? QString("example:  data/images/") : toQString(start.relativePath),
+                    background),
+      "EditPath");
   bl->addWidget(CheckPath, 3, 0, 1, 2);
   bl->addWidget(EditPath, 4, 0, 1, 2);
   top->addWidget(background);
@@ -134,10 +148,12 @@ TFormBody::TFormBody(Platform& platform, const Start& start, QWidget* parent)
 
   connect(ButtonSelectColor, &QPushButton::clicked, this, [this] { chooseColour(colours_.bg); });
   connect(ButtonSelectImage, &QPushButton::clicked, this, [this] { ButtonSelectImageClick(); });
-  for (QRadioButton* r : {RadioButton1, RadioButton2}) connect(r, &QRadioButton::clicked, this, [this] { RadioButtonClick(); });
+  for (QRadioButton* r : {RadioButton1, RadioButton2})
+    connect(r, &QRadioButton::clicked, this, [this] { RadioButtonClick(); });
   for (QCheckBox* c : {CheckPath, CheckEndBodyTag, CheckHTML, CheckHead, CheckTitle, CheckMeta})
     connect(c, &QCheckBox::clicked, this, [this] { rebuild(); });
-  for (QLineEdit* e : {EditPath, EditTitle, EditDesc, EditKey}) connect(e, &QLineEdit::textEdited, this, [this] { rebuild(); });
+  for (QLineEdit* e : {EditPath, EditTitle, EditDesc, EditKey})
+    connect(e, &QLineEdit::textEdited, this, [this] { rebuild(); });
   connect(insert, &QPushButton::clicked, this, [this] { BitBtnInsertClick(true); });
   connect(copy, &QPushButton::clicked, this, [this] { BitBtnInsertClick(false); });
   connect(close, &QPushButton::clicked, this, [this] {
@@ -149,12 +165,18 @@ TFormBody::TFormBody(Platform& platform, const Start& start, QWidget* parent)
 
 bool TFormBody::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonDblClick) {
-    if (watched == PanelPreview) chooseColour(colours_.bg);
-    else if (watched == LabelTextColor) chooseColour(colours_.text);
-    else if (watched == LabelLinkColor) chooseColour(colours_.link);
-    else if (watched == LabelVisitedLink) chooseColour(colours_.vlink);
-    else if (watched == LabelActiveLink) chooseColour(colours_.alink);
-    else return QDialog::eventFilter(watched, event);
+    if (watched == PanelPreview)
+      chooseColour(colours_.bg);
+    else if (watched == LabelTextColor)
+      chooseColour(colours_.text);
+    else if (watched == LabelLinkColor)
+      chooseColour(colours_.link);
+    else if (watched == LabelVisitedLink)
+      chooseColour(colours_.vlink);
+    else if (watched == LabelActiveLink)
+      chooseColour(colours_.alink);
+    else
+      return QDialog::eventFilter(watched, event);
     return true;
   }
   return QDialog::eventFilter(watched, event);

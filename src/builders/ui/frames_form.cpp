@@ -72,7 +72,9 @@ const char* kHelpText =
 class FramePanelView : public QLabel {
  public:
   FramePanelView(const FramePanel& panel, std::function<void(int, int)> clicked, QWidget* parent)
-      : QLabel(toQString(framePanelCaption(panel.main, panel.part)), parent), panel_(panel), clicked_(std::move(clicked)) {
+      : QLabel(toQString(framePanelCaption(panel.main, panel.part)), parent),
+        panel_(panel),
+        clicked_(std::move(clicked)) {
     setObjectName("Panel" + text());
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::Box);
@@ -113,17 +115,28 @@ class TemplatePicture : public QWidget {
     const int w = width() - 1;
     const int h = height() - 1;
     auto area = [&](double x, double y, double aw, double ah, const QColor& c) {
-      const QRect r(static_cast<int>(x * w), static_cast<int>(y * h), static_cast<int>(aw * w), static_cast<int>(ah * h));
+      const QRect r(static_cast<int>(x * w), static_cast<int>(y * h), static_cast<int>(aw * w),
+                    static_cast<int>(ah * h));
       p.fillRect(r, c);
       p.setPen(Qt::black);
       p.drawRect(r);
     };
     switch (design_) {
-      case 1: area(0, 0, 0.2, 1, kYellow), area(0.2, 0, 0.8, 1, Qt::white); break;
-      case 2: area(0, 0, 1, 0.2, kYellow), area(0, 0.2, 1, 0.8, Qt::white); break;
-      case 3: area(0, 0, 1, 0.2, kYellow), area(0, 0.2, 1, 0.6, Qt::white), area(0, 0.8, 1, 0.2, kPink); break;
-      case 4: area(0, 0, 0.2, 1, kYellow), area(0.2, 0, 0.8, 0.2, kPink), area(0.2, 0.2, 0.8, 0.8, Qt::white); break;
-      default: area(0, 0, 1, 0.8, Qt::white), area(0, 0.8, 1, 0.2, kYellow); break;
+      case 1:
+        area(0, 0, 0.2, 1, kYellow), area(0.2, 0, 0.8, 1, Qt::white);
+        break;
+      case 2:
+        area(0, 0, 1, 0.2, kYellow), area(0, 0.2, 1, 0.8, Qt::white);
+        break;
+      case 3:
+        area(0, 0, 1, 0.2, kYellow), area(0, 0.2, 1, 0.6, Qt::white), area(0, 0.8, 1, 0.2, kPink);
+        break;
+      case 4:
+        area(0, 0, 0.2, 1, kYellow), area(0.2, 0, 0.8, 0.2, kPink), area(0.2, 0.2, 0.8, 0.8, Qt::white);
+        break;
+      default:
+        area(0, 0, 1, 0.8, Qt::white), area(0, 0.8, 1, 0.2, kYellow);
+        break;
     }
   }
   void mouseReleaseEvent(QMouseEvent* event) override {
@@ -172,9 +185,8 @@ QWidget* Tformframes::buildWizardPage() {
   g->addRow(RadioButton2);
   SpinEditStartNumber = named(new ArrowSpinBox(2, 5, GroupBoxLayout), "SpinEditStartNumber");
   g->addRow("Initial # of rows or columns (max=5)", SpinEditStartNumber);
-  connect(RadioButton1, &QRadioButton::toggled, this, [this](bool columns) {
-    layout_.orientation = columns ? FrameOrientation::Columns : FrameOrientation::Rows;
-  });
+  connect(RadioButton1, &QRadioButton::toggled, this,
+          [this](bool columns) { layout_.orientation = columns ? FrameOrientation::Columns : FrameOrientation::Rows; });
   connect(SpinEditStartNumber, &QSpinBox::valueChanged, this, [this](int n) { layout_.mainCount = n; });
 
   auto* middle = new QHBoxLayout;
@@ -260,7 +272,9 @@ Tformframes::TemplateGroup Tformframes::buildTemplateGroup(QWidget* parent, cons
   f->addRow(g.noResize);
   f->addRow(g.noBorder);
   QPalette p = g.box->palette();
-  p.setColor(QPalette::Window, std::string_view(colour) == "Yellow" ? kYellow : std::string_view(colour) == "Pink" ? kPink : QColor(Qt::white));
+  p.setColor(QPalette::Window, std::string_view(colour) == "Yellow" ? kYellow
+                               : std::string_view(colour) == "Pink" ? kPink
+                                                                    : QColor(Qt::white));
   g.box->setPalette(p);
   g.box->setAutoFillBackground(true);
   QLineEdit* url = g.url;
@@ -280,7 +294,8 @@ QWidget* Tformframes::buildTemplatePage() {
   ShapeHighlight->setStyleSheet("background: red;");
   ShapeHighlight->resize(kPictureWidth + 6, kPictureHeight + 6);
   for (int design = 1; design <= 5; ++design)
-    pictures_[static_cast<size_t>(design - 1)] = new TemplatePicture(design, [this](int d) { chooseTemplate(d); }, strip);
+    pictures_[static_cast<size_t>(design - 1)] = new TemplatePicture(
+        design, [this](int d) { chooseTemplate(d); }, strip);
   v->addWidget(strip);
   auto* groups = new QHBoxLayout;
   yellow_ = buildTemplateGroup(page, "Yellow", "Frame1", "BitBtn1");
@@ -321,7 +336,8 @@ void Tformframes::showStep() {
   static const char* titles[] = {"Frame Builder Step#1:  Choose Rows or Columns",
                                  "Frame Builder Step#2:  Create Subframes", "Frame Builder Step#3:  Enter Frame Data"};
   static const char* helps[] = {
-      "Choose whether the window is divided into columns side by side or rows stacked on each other, and into how many.",
+      "Choose whether the window is divided into columns side by side or rows stacked on each other, and into how "
+      "many.",
       "Divide each row or column into parts with the arrows beside it, or leave it as one frame.",
       "Click a frame in the picture and enter its data. Press Finish when every frame is done."};
   const int shown = std::min(step_, 3);
@@ -337,8 +353,10 @@ void Tformframes::showStep() {
     QSpinBox* spin = partSpins_[i];
     spin->setVisible(step_ == 2 && static_cast<int>(i) < layout_.mainCount);
     const int n = layout_.mainCount;
-    if (columns) spin->move(16 + static_cast<int>(i) * (320 / n) + (320 / n - kSpinWidth) / 2, 36 + 240 + 8);
-    else spin->move(16 + 320 + 8, 36 + static_cast<int>(i) * (240 / n) + (240 / n - kSpinHeight) / 2);
+    if (columns)
+      spin->move(16 + static_cast<int>(i) * (320 / n) + (320 / n - kSpinWidth) / 2, 36 + 240 + 8);
+    else
+      spin->move(16 + 320 + 8, 36 + static_cast<int>(i) * (240 / n) + (240 / n - kSpinHeight) / 2);
   }
 }
 
@@ -371,7 +389,8 @@ void Tformframes::redrawPanels() {
   for (FramePanelView* panel : panels_) delete panel;
   panels_.clear();
   for (const FramePanel& p : framesPreview(layout_.orientation, layout_.mainCount, layout_.parts)) {
-    auto* view = new FramePanelView(p, [this](int main, int part) { Panel21Click(main, part); }, PanelPreview);
+    auto* view = new FramePanelView(
+        p, [this](int main, int part) { Panel21Click(main, part); }, PanelPreview);
     view->lower();
     if (p.part > 0) view->raise();
     view->show();

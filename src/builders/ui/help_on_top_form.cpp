@@ -58,7 +58,8 @@ TFormHelpOnTop::TFormHelpOnTop(Prompts& prompts, const Start& start, QWidget* pa
   if (pages_.empty()) {
     // Said once the window is in place, so whoever opened it can see that it was not shown.
     QTimer::singleShot(0, this, [this] {
-      prompts_.error("Unable to open the Help files. Have you deleted them?\rReinstall Quillon Pro to recreate the Help files.");
+      prompts_.error(
+          "Unable to open the Help files. Have you deleted them?\rReinstall Quillon Pro to recreate the Help files.");
       close();
     });
     return;
@@ -79,8 +80,10 @@ void TFormHelpOnTop::showPage(size_t index) {
     return;
   }
   const QString text = toQString(*bytes);
-  if (Qt::mightBeRichText(text)) REHelp->setHtml(text);
-  else REHelp->setPlainText(text);
+  if (Qt::mightBeRichText(text))
+    REHelp->setHtml(text);
+  else
+    REHelp->setPlainText(text);
 }
 
 // The first resize is the window's own placing; any later one is the user's, which the viewer follows.
@@ -93,7 +96,8 @@ void TFormHelpOnTop::resizeEvent(QResizeEvent* event) {
   BitBtn1->setGeometry(8 + kButtonWidth + 8, buttonsTop, kButtonWidth, kButtonHeight);
   // The hint takes what is left beside the buttons, down to the bottom edge.
   const int hintLeft = 8 + 2 * (kButtonWidth + 8);
-  LabelHint->setGeometry(hintLeft, buttonsTop - 2, std::max(0, width() - hintLeft - 4), std::max(0, height() - buttonsTop));
+  LabelHint->setGeometry(hintLeft, buttonsTop - 2, std::max(0, width() - hintLeft - 4),
+                         std::max(0, height() - buttonsTop));
   if (++resizes_ > 1) LabelHint->hide();
 }
 

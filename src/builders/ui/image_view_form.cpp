@@ -106,8 +106,9 @@ TFormImageView::TFormImageView(Platform& platform, const Start& start, QWidget* 
   rel->addWidget(CheckRelative);
   rel->addWidget(EditRelativePath, 1);
   v->addLayout(rel);
-  EditDummy = named(new QLineEdit("The <IMG> tag will be created for you after you select an image file above....", this),
-                    "EditDummy");
+  EditDummy =
+      named(new QLineEdit("The <IMG> tag will be created for you after you select an image file above....", this),
+            "EditDummy");
   v->addWidget(EditDummy);
   auto* buttons = new QHBoxLayout;
   auto* insert = named(new QPushButton("Insert Tag into HTML file", this), "BitBtnInsert");
@@ -120,14 +121,14 @@ TFormImageView::TFormImageView(Platform& platform, const Start& start, QWidget* 
   buttons->addWidget(close);
   v->addLayout(buttons);
 
-  browser_ = new FolderBrowser(DriveComboBox1, DirectoryListBox1, FileListBox1, [] { return std::string(kImageMask); }, this);
+  browser_ = new FolderBrowser(
+      DriveComboBox1, DirectoryListBox1, FileListBox1, [] { return std::string(kImageMask); }, this);
   browser_->showPathIn(folderPath);
   connect(FileListBox1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
     if (item) EditIMGSource->setText(toQString(referenceToFileName(itemBytes(item))));
   });
-  connect(FileListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    showImage(browser_->pathOf(item), "");
-  });
+  connect(FileListBox1, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { showImage(browser_->pathOf(item), ""); });
   for (QLineEdit* e : {EditIMGSource, EditAlt, EditIMGWidth, EditIMGHeight, EditRelativePath})
     connect(e, &QLineEdit::textChanged, this, [this] { EditIMGSourceChange(); });
   connect(ComboBoxAlign, &QComboBox::currentTextChanged, this, [this] { EditIMGSourceChange(); });

@@ -40,10 +40,11 @@ TFormList::TFormList(Clipboard& clipboard, QWidget* parent) : QDialog(parent), c
     edits_[i]->setObjectName(QString("Edit%1").arg(i + 1));
     v->addWidget(edits_[i]);
   }
-  auto* note = named(new QLabel("You can enter up to 10 list items above. Just select the # of rows you want in your list, "
-                                "and up to 10 data entry lines will appear. Then type in your data.",
-                                this),
-                     "LabelNote");
+  auto* note =
+      named(new QLabel("You can enter up to 10 list items above. Just select the # of rows you want in your list, "
+                       "and up to 10 data entry lines will appear. Then type in your data.",
+                       this),
+            "LabelNote");
   note->setWordWrap(true);
   v->addWidget(note);
   CheckIndent = named(new QCheckBox("Do NOT indent <LI> items", this), "CheckIndent");

@@ -1,10 +1,10 @@
 #include "builders/ui/multi_image.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <fcntl.h>
-#include <unistd.h>
 #include <cmath>
 
 #include "base/file_io.h"
@@ -20,7 +20,8 @@ QSize decodeSize(const QSize& full) {
   const long long pixels = static_cast<long long>(full.width()) * full.height();
   if (pixels <= TMultiImage::kMaxPicturePixels) return full;
   const double scale = std::sqrt(static_cast<double>(TMultiImage::kMaxPicturePixels) / static_cast<double>(pixels));
-  return QSize(std::max(1, static_cast<int>(full.width() * scale)), std::max(1, static_cast<int>(full.height() * scale)));
+  return QSize(std::max(1, static_cast<int>(full.width() * scale)),
+               std::max(1, static_cast<int>(full.height() * scale)));
 }
 
 }  // namespace
@@ -42,7 +43,8 @@ bool TMultiImage::load(const std::string& path) {
   }
   const std::string_view name = fileNamePart(path);
   const size_t dot = name.rfind('.');
-  const std::string kind = dot == std::string_view::npos || dot + 1 == name.size() ? "image" : lowerAscii(name.substr(dot + 1));
+  const std::string kind =
+      dot == std::string_view::npos || dot + 1 == name.size() ? "image" : lowerAscii(name.substr(dot + 1));
   // Opened by the path's own bytes: a name that is not UTF-8 would reach another file through a QString.
   QFile file;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

@@ -18,7 +18,8 @@ TFormSpeedBar::TFormSpeedBar(std::function<void(std::string_view)> onTag,
   auto* v = new QVBoxLayout(this);
   auto* pages = new QTabWidget(this);
   pages->setObjectName("PageControl1");
-  auto list = [&](const char* name, const std::vector<std::string_view>& items, std::function<void(std::string_view)> act) {
+  auto list = [&](const char* name, const std::vector<std::string_view>& items,
+                  std::function<void(std::string_view)> act) {
     auto* box = new QListWidget(pages);
     box->setObjectName(name);
     box->setToolTip("Double click an item to post into the editor");

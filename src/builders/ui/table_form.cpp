@@ -77,8 +77,9 @@ TFormTable::TFormTable(Clipboard& clipboard, QWidget* parent) : QDialog(parent),
   form->addRow("Border Thickness", SpinBorder);
   form->addRow("Cell Padding", SpinPad);
   form->addRow("Cell Spacing", SpinSpace);
-  ComboAlignTable = suggestions(page, "ComboAlignTable",
-                                {"LEFT", "RIGHT", "TOP", "MIDDLE", "BOTTOM", "TEXTTOP", "BASELINE", "ABSMIDDLE", "ABSBOTTOM"});
+  ComboAlignTable =
+      suggestions(page, "ComboAlignTable",
+                  {"LEFT", "RIGHT", "TOP", "MIDDLE", "BOTTOM", "TEXTTOP", "BASELINE", "ABSMIDDLE", "ABSBOTTOM"});
   ComboVAlign = suggestions(page, "ComboVAlign", {"TOP", "MIDDLE", "BOTTOM"});
   form->addRow("Table Alignment", ComboAlignTable);
   form->addRow("V Align", ComboVAlign);
@@ -111,7 +112,8 @@ TFormTable::TFormTable(Clipboard& clipboard, QWidget* parent) : QDialog(parent),
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   const SamplerLayout layout = tableSampler(0, 0, 0);
   for (int i = 0; i < 3; ++i)
-    sampleCells_[i]->setGeometry(layout.cells[i].left, layout.cells[i].top, layout.cells[i].width, layout.cells[i].height);
+    sampleCells_[i]->setGeometry(layout.cells[i].left, layout.cells[i].top, layout.cells[i].width,
+                                 layout.cells[i].height);
 }
 
 QWidget* TFormTable::buildCaptionBox(QWidget* page) {
@@ -140,8 +142,9 @@ QWidget* TFormTable::buildSampler(QWidget* page) {
     sampleCells_[i]->setFrameShape(QFrame::Box);
     sampleCells_[i]->setAlignment(Qt::AlignCenter);
   }
-  LabelSamplerHint = named(new QLabel("Try changing the border, padding, or spacing values and see what happens.", sampler),
-                           "LabelSamplerHint");
+  LabelSamplerHint =
+      named(new QLabel("Try changing the border, padding, or spacing values and see what happens.", sampler),
+            "LabelSamplerHint");
   LabelSamplerHint->setWordWrap(true);
   sl->addWidget(PanelSampler);
   sl->addWidget(LabelSamplerHint);
@@ -158,7 +161,8 @@ void TFormTable::SpinBorderChange() {
   const SamplerLayout layout = tableSampler(SpinBorder->value(), SpinPad->value(), SpinSpace->value());
   PanelSampler->setLineWidth(layout.bevel);
   for (int i = 0; i < 3; ++i)
-    sampleCells_[i]->setGeometry(layout.cells[i].left, layout.cells[i].top, layout.cells[i].width, layout.cells[i].height);
+    sampleCells_[i]->setGeometry(layout.cells[i].left, layout.cells[i].top, layout.cells[i].width,
+                                 layout.cells[i].height);
 }
 
 TableTagRecord TFormTable::record() const {

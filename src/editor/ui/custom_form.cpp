@@ -37,10 +37,11 @@ TFormCustom::TFormCustom(Mode mode, Prompts& prompts, const std::vector<std::str
     form->addRow("Start Tag", EditStart);
     form->addRow("End Tag", EditEnd);
     v->addLayout(form);
-    auto* note = named(new QLabel("NOTE: If you want the End tag to be blank, highlight the text in the data field and hit "
-                                  "DEL or BACKSPACE to clear it. (START is required)",
-                                  this),
-                       "LabelNote");
+    auto* note =
+        named(new QLabel("NOTE: If you want the End tag to be blank, highlight the text in the data field and hit "
+                         "DEL or BACKSPACE to clear it. (START is required)",
+                         this),
+              "LabelNote");
     note->setWordWrap(true);
     v->addWidget(note);
     EditStart->installEventFilter(this);
@@ -76,7 +77,8 @@ bool TFormCustom::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyRelease && (watched == EditStart || watched == EditEnd)) {
     auto* edit = static_cast<QLineEdit*>(watched);
     if (!edit->text().isEmpty()) {
-      const TypedTag tag = watched == EditStart ? completeStartTag(toBytes(edit->text())) : completeEndTag(toBytes(edit->text()));
+      const TypedTag tag =
+          watched == EditStart ? completeStartTag(toBytes(edit->text())) : completeEndTag(toBytes(edit->text()));
       edit->setText(toQString(tag.text));
       edit->setCursorPosition(toQString(tag.text.substr(0, tag.caret)).size());
       if (watched == EditStart) EditEnd->setText(toQString(tag.endTag));
@@ -126,7 +128,8 @@ void TFormCustom::ListBox1DblClick() {
 
 std::vector<std::string> TFormCustom::entries() const {
   std::vector<std::string> out;
-  for (int i = 0; ListBox1 && i < ListBox1->count(); ++i) out.push_back(ListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
+  for (int i = 0; ListBox1 && i < ListBox1->count(); ++i)
+    out.push_back(ListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
   return out;
 }
 

@@ -1,8 +1,8 @@
 #include "editor/ui/dialog_placement.h"
 
+#include <Qsci/qsciscintilla.h>
 #include <QScreen>
 #include <QWidget>
-#include <Qsci/qsciscintilla.h>
 
 namespace quillon {
 
@@ -26,8 +26,10 @@ void keepClearOfSelection(QWidget& dialog, QsciScintilla& editor) {
   QRect frame = dialog.frameGeometry();
   if (!frame.intersects(selection)) return;
   const QRect screen = (dialog.screen() ? dialog.screen() : editor.screen())->availableGeometry();
-  if (selection.bottom() + kGap + frame.height() <= screen.bottom()) frame.moveTop(selection.bottom() + kGap);
-  else frame.moveBottom(std::max(screen.top() + frame.height(), selection.top() - kGap));
+  if (selection.bottom() + kGap + frame.height() <= screen.bottom())
+    frame.moveTop(selection.bottom() + kGap);
+  else
+    frame.moveBottom(std::max(screen.top() + frame.height(), selection.top() - kGap));
   dialog.move(frame.topLeft());
 }
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "base/file_io.h"
-#include "editor/page_encoding.h"
 #include "base/text_bytes.h"
+#include "editor/page_encoding.h"
 
 namespace quillon::editor_bytes {
 
@@ -50,7 +50,8 @@ void load(QsciScintilla& editor, std::string_view bytes) {
   editor.SendScintilla(S::SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
 }
 
-LoadOutcome loadFile(QsciScintilla& editor, const std::string& path, const std::function<bool(const FileShape&)>& accept) {
+LoadOutcome loadFile(QsciScintilla& editor, const std::string& path,
+                     const std::function<bool(const FileShape&)>& accept) {
   // Never a FIFO or device: reading one can block for ever.
   const PieceReader file(path);
   if (!file.isOpen()) return LoadOutcome::Unreadable;
@@ -99,7 +100,8 @@ LoadOutcome loadFile(QsciScintilla& editor, const std::string& path, const std::
     editor.SendScintilla(S::SCI_REPLACETARGET, static_cast<unsigned long>(n), piece.data());
   }
   if (!ok) editor.SendScintilla(S::SCI_CLEARALL);
-  editor.SendScintilla(S::SCI_SETCODEPAGE, ok && readAsUtf8(utf8.finish(), ascii, start) ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
+  editor.SendScintilla(S::SCI_SETCODEPAGE,
+                       ok && readAsUtf8(utf8.finish(), ascii, start) ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
   editor.SendScintilla(S::SCI_EMPTYUNDOBUFFER);
   editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 1UL);
   editor.SendScintilla(S::SCI_SETSAVEPOINT);
@@ -156,7 +158,9 @@ std::string fromUtf8(QsciScintilla& editor, std::string_view utf8) {
   return toDocumentEncoding(utf8, isUtf8(editor));
 }
 
-std::string toUtf8(QsciScintilla& editor, std::string_view bytes) { return fromDocumentEncoding(bytes, isUtf8(editor)); }
+std::string toUtf8(QsciScintilla& editor, std::string_view bytes) {
+  return fromDocumentEncoding(bytes, isUtf8(editor));
+}
 
 std::string bytesFor(QsciScintilla& editor, const QString& text) {
   const QByteArray utf8 = text.toUtf8();

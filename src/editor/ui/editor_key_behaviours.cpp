@@ -1,7 +1,7 @@
 #include "editor/ui/editor_key_behaviours.h"
 
-#include <QKeyEvent>
 #include <Qsci/qsciscintilla.h>
+#include <QKeyEvent>
 
 #include "editor/ui/editor_bytes.h"
 

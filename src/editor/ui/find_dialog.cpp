@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-
 namespace quillon {
 
 FindDialog::FindDialog(Kind kind, QWidget* parent) : QDialog(parent) {

@@ -12,7 +12,8 @@ long scintillaColour(ColourValue v) { return static_cast<long>(v & 0xFFFFFF); }
 
 void install(QsciScintilla& editor) {
   for (size_t i = 0; i < kColourNames.size(); ++i)
-    editor.SendScintilla(S::SCI_STYLESETFORE, static_cast<unsigned long>(1 + i), scintillaColour(ColorFromName(kColourNames[i])));
+    editor.SendScintilla(S::SCI_STYLESETFORE, static_cast<unsigned long>(1 + i),
+                         scintillaColour(ColorFromName(kColourNames[i])));
 }
 
 int styleFor(ColourValue colour) {

@@ -1,10 +1,10 @@
 #include "editor/ui/wrap_catch_up.h"
 
+#include <Qsci/qsciscintilla.h>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QScrollBar>
 #include <QTimer>
-#include <Qsci/qsciscintilla.h>
 #include <vector>
 
 namespace quillon {
@@ -42,13 +42,17 @@ class WrapCatchUp : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (!active_) return false;
     switch (event->type()) {
-      case QEvent::KeyPress: case QEvent::MouseButtonPress: case QEvent::MouseMove: case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseMove:
+      case QEvent::Wheel:
       case QEvent::InputMethod:
         sinceInput_.start();
         return false;
       case QEvent::Paint:
         if (watched != editor_.viewport()) return false;
-        if ((sinceInput_.isValid() && sinceInput_.elapsed() < kInputShownFor) || sinceRepaint_.elapsed() >= kQuietRepaint) {
+        if ((sinceInput_.isValid() && sinceInput_.elapsed() < kInputShownFor) ||
+            sinceRepaint_.elapsed() >= kQuietRepaint) {
           sinceRepaint_.start();
           return false;
         }

@@ -2,8 +2,8 @@
 
 #include <QItemSelectionModel>
 #include <QListWidget>
-#include <algorithm>
 #include <QPushButton>
+#include <algorithm>
 #include <vector>
 
 #include "platform/ui/named.h"

@@ -1,8 +1,8 @@
 #include "platform/ui/file_name_bytes.h"
 
-#include <QFile>
 #include <dirent.h>
 #include <sys/stat.h>
+#include <QFile>
 
 #include "platform/ui/qt_text.h"
 
@@ -43,8 +43,7 @@ std::string fileNameBytes(const QString& path) {
   for (qsizetype i = 0; i < parts.size(); ++i) {
     const std::string written = toBytes(parts[i]);
     std::string part = written;
-    if (i > 0 && !parts[i].isEmpty() && !exists(result + "/" + written))
-      part = nameReadAs(result, parts[i], written);
+    if (i > 0 && !parts[i].isEmpty() && !exists(result + "/" + written)) part = nameReadAs(result, parts[i], written);
     result += (i > 0 ? "/" : "") + part;
   }
   return result;

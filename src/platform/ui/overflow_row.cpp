@@ -49,9 +49,7 @@ QSize OverflowRow::sizeHint() const {
   return {width, height + kMargin * 2};
 }
 
-QSize OverflowRow::minimumSizeHint() const {
-  return {more_->sizeHint().width() + kMargin * 2, sizeHint().height()};
-}
+QSize OverflowRow::minimumSizeHint() const { return {more_->sizeHint().width() + kMargin * 2, sizeHint().height()}; }
 
 std::vector<QWidget*> OverflowRow::hiddenControls() const {
   std::vector<QWidget*> hidden;

@@ -22,21 +22,39 @@ Answer QtPrompts::message(MessageKind kind, const std::string& caption, const st
   box.setWindowTitle(toQString(caption));
   box.setText(toQString(text));
   switch (kind) {
-    case MessageKind::Info: box.setIcon(QMessageBox::Information); break;
-    case MessageKind::Confirm: box.setIcon(QMessageBox::Question); break;
-    case MessageKind::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MessageKind::Error: box.setIcon(QMessageBox::Critical); break;
+    case MessageKind::Info:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case MessageKind::Confirm:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case MessageKind::Warning:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MessageKind::Error:
+      box.setIcon(QMessageBox::Critical);
+      break;
   }
   switch (buttons) {
-    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    case Buttons::YesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+    case Buttons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case Buttons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    case Buttons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
   }
   switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Ok: return Answer::Ok;
-    default: return buttons == Buttons::YesNo ? Answer::No : (buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel);
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Ok:
+      return Answer::Ok;
+    default:
+      return buttons == Buttons::YesNo ? Answer::No : (buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel);
   }
 }
 
@@ -63,7 +81,8 @@ std::optional<std::string> QtFileDialogs::choose(const FileDialogRequest& reques
   if (!request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   const QStringList filters = qtNameFilters(request.filter);
   dialog.setNameFilters(filters);
-  if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) dialog.selectNameFilter(filters[request.filterIndex - 1]);
+  if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+    dialog.selectNameFilter(filters[request.filterIndex - 1]);
   if (!request.fileName.empty()) dialog.selectFile(toQString(request.fileName));
   while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
     const std::string chosen = fileNameBytes(dialog.selectedFiles().first());

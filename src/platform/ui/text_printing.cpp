@@ -1,9 +1,9 @@
 #include "platform/ui/text_printing.h"
 
 #include <QFontMetrics>
-#include <algorithm>
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 
 #include "platform/ui/qt_text.h"
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <set>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <set>
 
 #include "base/file_copy.h"
 #include "base/file_io.h"
@@ -197,11 +197,11 @@ void TFormBackup::runBackup(BackupRun& run) {
     QApplication::restoreOverrideCursor();
     if (!run.copying()) {
       platform_.prompts.info("Error copying HTML file: " + source + ". Not backed up!");
-    } else if (platform_.prompts.message(
-                   MessageKind::Confirm, kAppTitle,
-                   "Error copying HTML file: " + source + ". Not backed up! (" + result.error +
-                       ")\r\rGo on backing up the other files? Further failures are only counted and listed at the end.",
-                   Buttons::YesNo) != Answer::Yes) {
+    } else if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                         "Error copying HTML file: " + source + ". Not backed up! (" + result.error +
+                                             ")\r\rGo on backing up the other files? Further failures are only counted "
+                                             "and listed at the end.",
+                                         Buttons::YesNo) != Answer::Yes) {
       run.stop();
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -33,8 +33,7 @@
 
 namespace quillon {
 
-namespace {
-}
+namespace {}
 
 TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* parent)
     : QDialog(parent), platform_(platform), start_(std::move(start)) {
@@ -71,10 +70,11 @@ TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* paren
   fileButtons->addWidget(ButtonRemove);
   scope->addLayout(fileButtons, 3, 1);
   v->addLayout(scope);
-  auto* listHint = named(new QLabel("Tip: a list of files you change together often can be kept as a project of its own, "
-                                    "and chosen above.",
-                                    this),
-                         "LabelHint");
+  auto* listHint =
+      named(new QLabel("Tip: a list of files you change together often can be kept as a project of its own, "
+                       "and chosen above.",
+                       this),
+            "LabelHint");
   listHint->setWordWrap(true);
   v->addWidget(listHint);
 
@@ -84,11 +84,12 @@ TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* paren
   backup->addRow(CheckBackup);
   backup->addRow("Create this new directory:", EditBackupDir);
   v->addLayout(backup);
-  auto* note = named(new QLabel("NOTE: Files will be copied to the \\BACKUP directory in your Quillon Pro directory. A new "
-                                "directory named after today's date (example: \\10_12_97) will be created unless another "
-                                "is specified above.",
-                                this),
-                     "LabelNote");
+  auto* note =
+      named(new QLabel("NOTE: Files will be copied to the \\BACKUP directory in your Quillon Pro directory. A new "
+                       "directory named after today's date (example: \\10_12_97) will be created unless another "
+                       "is specified above.",
+                       this),
+            "LabelNote");
   note->setTextFormat(Qt::PlainText);
   note->setWordWrap(true);
   v->addWidget(note);
@@ -150,7 +151,8 @@ bool TFormBigReplace::backUp(const std::vector<std::string>& files, std::vector<
   std::set<std::string> checkedFolders;
   for (const BackupCopy& copy : copies) {
     // A file that cannot be read is passed over here and left alone by the replace as well.
-    if (!copyIntoBackup(folder, copy, &checkedFolders).ok && checkOpenable(copy.source) == OpenCheck::Ok) notCopied.push_back(copy.source);
+    if (!copyIntoBackup(folder, copy, &checkedFolders).ok && checkOpenable(copy.source) == OpenCheck::Ok)
+      notCopied.push_back(copy.source);
   }
   writeFileReplacing(folder + backupListName(copies), backupListText(copies));
   syncFileSystemOf(folder);
@@ -218,13 +220,14 @@ void TFormBigReplace::runReplace(SiteReplaceRun& run) {
     platform_.prompts.error(cannotWriteText(*run.failure(), "page"));
     return;
   }
-  LabelStatus->setText(run.leftAloneCount() == 0
-                           ? QString("Finished.")
-                           : QString("Finished. %1 file(s) that could not be backed up were left unchanged.")
-                                 .arg(run.leftAloneCount()));
+  LabelStatus->setText(
+      run.leftAloneCount() == 0
+          ? QString("Finished.")
+          : QString("Finished. %1 file(s) that could not be backed up were left unchanged.").arg(run.leftAloneCount()));
   if (!run.changedMeanwhile().empty()) {
-    std::string said = "Another program changed these files while the replace was working on them, so they were "
-                       "left as that program left them:";
+    std::string said =
+        "Another program changed these files while the replace was working on them, so they were "
+        "left as that program left them:";
     for (const std::string& f : run.changedMeanwhile()) said += "\r" + f;
     platform_.prompts.info(said);
   }
@@ -234,8 +237,10 @@ void TFormBigReplace::setRunning(bool on) {
   running_ = on;
   for (QWidget* w : std::initializer_list<QWidget*>{ButtonReplaceAll, ButtonExit, ButtonAddFile, ButtonRemove})
     w->setEnabled(!on && (w == ButtonReplaceAll || w == ButtonExit || RadioFiles->isChecked()));
-  if (on) QApplication::setOverrideCursor(Qt::WaitCursor);
-  else QApplication::restoreOverrideCursor();
+  if (on)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
 }
 
 // The dialog stays while a run is rewriting files.
@@ -244,8 +249,10 @@ void TFormBigReplace::reject() {
 }
 
 void TFormBigReplace::closeEvent(QCloseEvent* event) {
-  if (running_) event->ignore();
-  else QDialog::closeEvent(event);
+  if (running_)
+    event->ignore();
+  else
+    QDialog::closeEvent(event);
 }
 
 }  // namespace quillon

@@ -15,18 +15,18 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QScopeGuard>
 
-#include "platform/ui/byte_items.h"
 #include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "platform/ui/busy_cursor.h"
+#include "platform/ui/byte_items.h"
 #include "platform/ui/dialog_parts.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
@@ -147,9 +147,7 @@ QWidget* TFormLoadSize::buildSitePage() {
   connect(Outline1, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { choosePage(item->data(0, Qt::UserRole).toInt()); });
   connect(EditImageDir, &QLineEdit::textChanged, this, [this] { imageDirEdited(); });
-  connect(EditImageDir, &QLineEdit::editingFinished, this, [this] {
-    endWithSlash(EditImageDir);
-  });
+  connect(EditImageDir, &QLineEdit::editingFinished, this, [this] { endWithSlash(EditImageDir); });
   connect(pick, &QPushButton::clicked, this, [this] { ButtonImageDirClick(); });
   connect(analysePage, &QPushButton::clicked, this, [this] { ButtonAnalyzePage1Click(); });
   connect(analyseSite, &QPushButton::clicked, this, [this] { ButtonAnalyzeSite1Click(); });
@@ -236,8 +234,9 @@ void TFormLoadSize::showEvent(QShowEvent* event) {
   if (!greetPreselected_) return;
   greetPreselected_ = false;
   QTimer::singleShot(0, this, [this] {
-    platform_.prompts.info("The page you selected has already been loaded and prepared for analysis. Just click the "
-                           "ANALYZE PAGE button on either screen to view the analysis data for the page.");
+    platform_.prompts.info(
+        "The page you selected has already been loaded and prepared for analysis. Just click the "
+        "ANALYZE PAGE button on either screen to view the analysis data for the page.");
   });
 }
 
@@ -293,14 +292,16 @@ void TFormLoadSize::imageDirEdited() {
 
 // The folder keeps its case: on this system a folder name in other letters is another folder.
 void TFormLoadSize::ButtonImageDirClick() {
-  platform_.prompts.info("In the next dialog box, go to the directory where you store the images used in your HTML "
-                         "files and select any file in that directory. Then click the OPEN button. That will return "
-                         "the proper directory location.");
+  platform_.prompts.info(
+      "In the next dialog box, go to the directory where you store the images used in your HTML "
+      "files and select any file in that directory. Then click the OPEN button. That will return "
+      "the proper directory location.");
   FileDialogRequest request;
   request.title = "Open";
   request.filter = "All Files|*.*";
   request.initialDir = imageDir_;
-  if (const auto chosen = platform_.fileDialogs.choose(request)) setLineBytes(EditImageDir, std::string(folderPart(*chosen)));
+  if (const auto chosen = platform_.fileDialogs.choose(request))
+    setLineBytes(EditImageDir, std::string(folderPart(*chosen)));
 }
 
 bool TFormLoadSize::stopRequested() { return pass_.shouldStop(); }
@@ -316,7 +317,8 @@ void TFormLoadSize::analysePageNow() {
   ListBoxPageSummary->addItems(lines);
   const int row = GridSummary->rowCount();
   GridSummary->insertRow(row);
-  for (int c = 0; c < 6; ++c) GridSummary->setItem(row, c, new QTableWidgetItem(toQString(a.row[static_cast<size_t>(c)])));
+  for (int c = 0; c < 6; ++c)
+    GridSummary->setItem(row, c, new QTableWidgetItem(toQString(a.row[static_cast<size_t>(c)])));
   if (a.imageError) LabelError->show();
 }
 
@@ -477,7 +479,8 @@ void TFormLoadSize::ButtonPrintSiteClick() {
   std::vector<std::array<std::string, 6>> rows;
   for (int r = 0; r < GridSummary->rowCount(); ++r) {
     std::array<std::string, 6> row;
-    for (int c = 0; c < 6; ++c) row[static_cast<size_t>(c)] = GridSummary->item(r, c) ? toBytes(GridSummary->item(r, c)->text()) : "";
+    for (int c = 0; c < 6; ++c)
+      row[static_cast<size_t>(c)] = GridSummary->item(r, c) ? toBytes(GridSummary->item(r, c)->text()) : "";
     rows.push_back(row);
   }
   QPrinter printer(QPrinter::HighResolution);

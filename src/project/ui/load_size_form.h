@@ -29,9 +29,9 @@ class TFormLoadSize : public QDialog {
   Q_OBJECT
  public:
   struct Start {
-    std::string projectsDir;   // ends in '/'
-    std::string projectName;   // the open project's, empty when none
-    PageTree tree;             // the open project's pages
+    std::string projectsDir;  // ends in '/'
+    std::string projectName;  // the open project's, empty when none
+    PageTree tree;            // the open project's pages
     int selectedPage = -1;
     std::string imageDir;
     std::string preselectedFile;  // "Analyze Web Page": a file to analyse in place of the selected page's

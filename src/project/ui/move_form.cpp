@@ -41,11 +41,12 @@ TFormMove::TFormMove(Platform& platform, std::string programDir, QWidget* parent
   side->addStretch();
   middle->addLayout(side);
   v->addLayout(middle);
-  auto* note = named(new QLabel("NOTE: Remember, an item is the parent of all the indented items below it. If you move "
-                                "at item out a level, it will become the parent of all the items below it. You can always "
-                                "push the CANCEL button if you make a mistake.",
-                                this),
-                     "LabelNote");
+  auto* note =
+      named(new QLabel("NOTE: Remember, an item is the parent of all the indented items below it. If you move "
+                       "at item out a level, it will become the parent of all the items below it. You can always "
+                       "push the CANCEL button if you make a mistake.",
+                       this),
+            "LabelNote");
   note->setWordWrap(true);
   v->addWidget(note);
   auto* buttons = new QHBoxLayout;
@@ -111,7 +112,8 @@ void TFormMove::BitBtnOKClick() {
     links += row.link;
     links += kCrLf;
   }
-  const WriteResult written = writeFilesTogether({{programDir_ + "temp.ttt", outline}, {programDir_ + "temp2.ttt", links}});
+  const WriteResult written =
+      writeFilesTogether({{programDir_ + "temp.ttt", outline}, {programDir_ + "temp2.ttt", links}});
   if (!written.ok) {
     platform_.prompts.error(cannotWriteText(written, "outline file"));
     return;

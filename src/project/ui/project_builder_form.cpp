@@ -4,9 +4,9 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -98,8 +98,9 @@ QWidget* TFormProjectBuilder::buildSelectPage() {
   ListBoxChosen->setSelectionMode(QAbstractItemView::ExtendedSelection);
   h->addWidget(ListBoxChosen, 1);
 
-  browser_ = new FolderBrowser(DriveComboBox, DirectoryList, ListBoxDirFiles,
-                               [this] { return toBytes(FilterComboBox->currentData().toString()); }, this);
+  browser_ = new FolderBrowser(
+      DriveComboBox, DirectoryList, ListBoxDirFiles,
+      [this] { return toBytes(FilterComboBox->currentData().toString()); }, this);
   browser_->showPathIn(folderPath);
   connect(FilterComboBox, &QComboBox::currentIndexChanged, this, [this] { goToFolder(browser_->folder()); });
   connect(add, &QPushButton::clicked, this, [this] { addFiles(false); });
@@ -149,9 +150,10 @@ QWidget* TFormProjectBuilder::buildNamesPage() {
   MemoNames = named(new QPlainTextEdit(page), "MemoNames");
   MemoNames->setLineWrapMode(QPlainTextEdit::NoWrap);
   v->addWidget(MemoNames);
-  auto* note = new QLabel("You can change the names above. Keep one name on each line, in the order of the files; do "
-                          "not add TABs or line breaks.",
-                          page);
+  auto* note = new QLabel(
+      "You can change the names above. Keep one name on each line, in the order of the files; do "
+      "not add TABs or line breaks.",
+      page);
   note->setWordWrap(true);
   v->addWidget(note);
   connect(load, &QPushButton::clicked, this, [this] { loadNames(); });
@@ -208,8 +210,7 @@ void TFormProjectBuilder::goToFolder(const std::string& folder) { browser_->goTo
 
 void TFormProjectBuilder::addFiles(bool all) {
   for (int i = 0; i < ListBoxDirFiles->count(); ++i)
-    if (all || ListBoxDirFiles->item(i)->isSelected())
-      chosen_.push_back(browser_->pathOf(ListBoxDirFiles->item(i)));
+    if (all || ListBoxDirFiles->item(i)->isSelected()) chosen_.push_back(browser_->pathOf(ListBoxDirFiles->item(i)));
   chosenChanged();
 }
 
@@ -257,7 +258,8 @@ void TFormProjectBuilder::loadNames() {
 void TFormProjectBuilder::showHierarchy(const std::vector<size_t>& marked) {
   ListBoxHierarchy->setUpdatesEnabled(false);
   if (static_cast<size_t>(ListBoxHierarchy->count()) == hierarchy_.size()) {
-    for (size_t i = 0; i < hierarchy_.size(); ++i) ListBoxHierarchy->item(static_cast<int>(i))->setText(toQString(hierarchy_[i]));
+    for (size_t i = 0; i < hierarchy_.size(); ++i)
+      ListBoxHierarchy->item(static_cast<int>(i))->setText(toQString(hierarchy_[i]));
   } else {
     ListBoxHierarchy->clear();
     QStringList rows;
@@ -304,8 +306,9 @@ void TFormProjectBuilder::tabChanged(int index) {
   if (const auto jump = firstHierarchyJump(hierarchy_)) {
     showHierarchy({*jump, *jump + 1});
     PageControl->setCurrentIndex(kHierarchy);
-    platform_.prompts.info("Sub-pages can only be one indent level below their parent. You must unindent the second "
-                           "marked page by at least one level, then continue.");
+    platform_.prompts.info(
+        "Sub-pages can only be one indent level below their parent. You must unindent the second "
+        "marked page by at least one level, then continue.");
   }
 }
 

@@ -10,7 +10,6 @@
 
 #include "publish/browser_start.h"
 
-
 namespace quillon {
 
 EmbeddedBrowser::EmbeddedBrowser(const std::string& moduleFolder) : folder_(QString::fromStdString(moduleFolder)) {}

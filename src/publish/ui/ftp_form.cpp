@@ -9,31 +9,31 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSignalBlocker>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QTimer>
 
 #include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "base/write_failure.h"
 #include "platform/ui/background_work.h"
+#include "platform/ui/byte_items.h"
 #include "platform/ui/dialog_parts.h"
 #include "platform/ui/named.h"
-#include "platform/ui/byte_items.h"
 #include "platform/ui/qt_text.h"
 #include "project/files_pane.h"
 #include "project/project_files.h"
 #include "project/site_files.h"
 #include "project/ui/folder_browser.h"
 #include "publish/star_ftp.h"
-#include "publish/upload_names.h"
 #include "publish/ui/input_form.h"
 #include "publish/ui/qt_event_loop.h"
+#include "publish/upload_names.h"
 
 namespace quillon {
 
@@ -41,37 +41,58 @@ namespace {
 
 std::string ftpErrorMessage(int code, const std::string& addinfo) {
   switch (code) {
-    case 1: return "The winsock interface could not be initialized. Make sure that winsock is installed on your system.";
-    case 2: case 10: case 11: case 18:
+    case 1:
+      return "The winsock interface could not be initialized. Make sure that winsock is installed on your system.";
+    case 2:
+    case 10:
+    case 11:
+    case 18:
       return "The network is down. Make sure that you have established a connection to the network.";
     case ftp_error::AddressLookup:
       // A name refused before any lookup says why; a failed lookup gets the message below.
       if (!addinfo.empty() && addinfo != ftpErrorText(ftp_error::AddressLookup)) return addinfo + ".";
       [[fallthrough]];
     case 3:
-      return "Could not find your FTP server. Check that you are connected to your service provider and that your setup "
+      return "Could not find your FTP server. Check that you are connected to your service provider and that your "
+             "setup "
              "information is correct.";
-    case 4: case 5: case 15: return "An unexpected error occured";
-    case 6: case 7: return "The connection was unexpectedly closed by the remote server";
-    case 8: return "The connection attempt to the server timed out.";
-    case 9: return "The winsock is out of sockets. Close a winsock application before trying again.";
+    case 4:
+    case 5:
+    case 15:
+      return "An unexpected error occured";
+    case 6:
+    case 7:
+      return "The connection was unexpectedly closed by the remote server";
+    case 8:
+      return "The connection attempt to the server timed out.";
+    case 9:
+      return "The winsock is out of sockets. Close a winsock application before trying again.";
     case 12:
       return "The server refused the connection. Make sure that you have entered the correct value in setup for your "
              "FTP server.";
     case 13:
-      return "An unexpected response was received from the server. Make sure that you have entered the correct value in "
+      return "An unexpected response was received from the server. Make sure that you have entered the correct value "
+             "in "
              "setup for your FTP port.";
-    case 19: return "No server specified";
-    case 21: case 24: return "Error opening " + addinfo;
-    case 23: return "Error reading from " + addinfo;
-    case ftp_error::UnsafeText: return addinfo;
-    case 26: return "The FTP server is down.";
-    case 27: return "Access denied. Check your user ID and password.";
+    case 19:
+      return "No server specified";
+    case 21:
+    case 24:
+      return "Error opening " + addinfo;
+    case 23:
+      return "Error reading from " + addinfo;
+    case ftp_error::UnsafeText:
+      return addinfo;
+    case 26:
+      return "The FTP server is down.";
+    case 27:
+      return "Access denied. Check your user ID and password.";
     case 28:
       // The client's own reason, when it knows one (a listing too long, an upload the server cut short).
       if (!addinfo.empty() && addinfo != "Error") return addinfo + ".";
       return "An error occured while transferring data.";
-    default: return {};
+    default:
+      return {};
   }
 }
 
@@ -259,7 +280,8 @@ QWidget* TFormFTP::buildFilesSource() {
   FileListBox1 = named(new QListWidget(filesPage), "FileListBox1");
   FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
   auto* addFile = namedButton("Add", "BitBtnAddFile", filesPage);
-  for (QWidget* w : std::initializer_list<QWidget*>{DriveComboBox1, DirectoryListBox1, FileListBox1, addFile}) f->addWidget(w);
+  for (QWidget* w : std::initializer_list<QWidget*>{DriveComboBox1, DirectoryListBox1, FileListBox1, addFile})
+    f->addWidget(w);
   browser_ = new FolderBrowser(DriveComboBox1, DirectoryListBox1, FileListBox1, {}, this);
   connect(addFile, &QPushButton::clicked, this, [this] { BitBtnAddFileClick(); });
   connect(FileListBox1, &QListWidget::itemDoubleClicked, this, [this] { BitBtnAddFileClick(); });
@@ -298,8 +320,9 @@ QWidget* TFormFTP::buildTransferPage() {
   auto* transfer = namedButton("Transfer Files", "ButtonTransfer", page);
   for (QPushButton* b : {connectButton, disconnect, cancel, transfer}) session->addWidget(b);
   g->addLayout(session, 5, 0, 1, 2);
-  LabelDisconnect = named(new QLabel("Connected to FTP Server:    You must press the DISCONNECT button before closing", page),
-                          "LabelDisconnect");
+  LabelDisconnect =
+      named(new QLabel("Connected to FTP Server:    You must press the DISCONNECT button before closing", page),
+            "LabelDisconnect");
   // Its room is kept while it is hidden, so that the buttons above stay where they are when it appears.
   QSizePolicy keepRoom = LabelDisconnect->sizePolicy();
   keepRoom.setRetainSizeWhenHidden(true);
@@ -334,8 +357,8 @@ QWidget* TFormFTP::buildTransferPage() {
 
 void TFormFTP::wireClient() {
   TStarFtp& f = *FTP1;
-  for (auto* event : {&f.OnDirectoryChanged, &f.OnDirectoryCreated, &f.OnDirectoryDeleted, &f.OnFileDeleted,
-                      &f.OnFileRenamed})
+  for (auto* event :
+       {&f.OnDirectoryChanged, &f.OnDirectoryCreated, &f.OnDirectoryDeleted, &f.OnFileDeleted, &f.OnFileRenamed})
     *event = [this](TStarFtp&) { NeedNewFTPListing(); };
   f.OnLoggedIn = [this](TStarFtp& ftp) {
     // A refused starting folder is said, so that nothing is sent into the login folder unawares.
@@ -445,7 +468,8 @@ void TFormFTP::ButtonAddHostClick() {
   // Profiles share FTP.INI sections by name, letters in either case: a second one would take over the first.
   for (const std::string& existing : hostNames_)
     if (equalsIgnoringAsciiCase(existing, name)) {
-      platform_.prompts.info("A profile named \"" + existing + "\" is already in the Host List. Select it and use "
+      platform_.prompts.info("A profile named \"" + existing +
+                             "\" is already in the Host List. Select it and use "
                              "Modiy to change it, or choose another Profile Name.");
       EditProfile->setFocus();
       return;
@@ -507,8 +531,9 @@ void TFormFTP::ButtonDeleteHostClick() {
 
 bool TFormFTP::addIfPresent(const std::string& path) {
   if (!fileExists(path)) {
-    platform_.prompts.info("The file: " + path +
-                           "  does not exist. Please be sure the location is correct and the file has not been deleted.");
+    platform_.prompts.info(
+        "The file: " + path +
+        "  does not exist. Please be sure the location is correct and the file has not been deleted.");
     return false;
   }
   addByteItem(ListTransferFiles, path);
@@ -559,22 +584,23 @@ void TFormFTP::addFromProject(bool all) {
   const QTreeWidgetItem* item = Outline1->currentItem();
   if (!item) return;
   const int index = item->data(0, Qt::UserRole).toInt();
-  if (index >= 0 && static_cast<size_t>(index) < projectLinks_.size()) addIfPresent(projectLinks_[static_cast<size_t>(index)]);
+  if (index >= 0 && static_cast<size_t>(index) < projectLinks_.size())
+    addIfPresent(projectLinks_[static_cast<size_t>(index)]);
 }
 
 void TFormFTP::goToFolder(const std::string& folder) { browser_->goTo(folder); }
 
 void TFormFTP::BitBtnAddFileClick() {
-  for (int row : markedRows(FileListBox1))
-    addByteItem(ListTransferFiles, browser_->pathOf(FileListBox1->item(row)));
+  for (int row : markedRows(FileListBox1)) addByteItem(ListTransferFiles, browser_->pathOf(FileListBox1->item(row)));
 }
 
 void TFormFTP::Button1Click() {
   if (FTP1->FtpConnected() || busy_) return;
   if (EditProfile->text().isEmpty() || EditHost->text().isEmpty() || EditUser->text().isEmpty() ||
       EditPassword->text().isEmpty()) {
-    platform_.prompts.info("Please verify that the host you have selected has a Profile Name, Host Name, User Name, and "
-                           "Password. These fields are all required to connect to an FTP host.");
+    platform_.prompts.info(
+        "Please verify that the host you have selected has a Profile Name, Host Name, User Name, and "
+        "Password. These fields are all required to connect to an FTP host.");
     PageControl1->setCurrentIndex(0);
     return;
   }
@@ -623,12 +649,14 @@ void TFormFTP::reject() { BitBtnCloseClick(); }
 
 void TFormFTP::ButtonTransferClick() {
   if (!FTP1->FtpConnected()) {
-    platform_.prompts.info("You must press the CONNECT button to connect to the FTP server before beginning to transfer "
-                           "files.");
+    platform_.prompts.info(
+        "You must press the CONNECT button to connect to the FTP server before beginning to transfer "
+        "files.");
     return;
   }
   if (ListTransferFiles->count() == 0) {
-    platform_.prompts.info("You haven't selected any files to transfer. Select the files you wish to transfer from Tab #2.");
+    platform_.prompts.info(
+        "You haven't selected any files to transfer. Select the files you wish to transfer from Tab #2.");
     return;
   }
   if (busy_) return;
@@ -675,9 +703,12 @@ void TFormFTP::FTP1FileStored() {
   if (sending_ >= count_ || !FTP1->FtpConnected() || cancelled_) {
     const size_t sent = sending_ - failed_;
     QString done;
-    if (cancelled_) done = QString("Transfer cancelled: %1 of %2 files sent.").arg(sent).arg(count_);
-    else if (sending_ < count_) done = QString("Stopped: %1 of %2 files sent.").arg(sent).arg(count_);
-    else done = QString("Completed sending %1 files.").arg(count_);
+    if (cancelled_)
+      done = QString("Transfer cancelled: %1 of %2 files sent.").arg(sent).arg(count_);
+    else if (sending_ < count_)
+      done = QString("Stopped: %1 of %2 files sent.").arg(sent).arg(count_);
+    else
+      done = QString("Completed sending %1 files.").arg(count_);
     if (!cancelled_ && sending_ >= count_ && failed_ > 0) done += QString(" %1 could not be sent.").arg(failed_);
     sending_ = count_;
     pendingCounter_.clear();

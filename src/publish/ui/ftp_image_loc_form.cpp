@@ -6,23 +6,25 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/ui/byte_items.h"
 #include "base/text_bytes.h"
+#include "platform/ui/byte_items.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 
 namespace quillon {
 
-TFormFTPImageLoc::TFormFTPImageLoc(Platform& platform, const std::string& folder, std::string imagesFolder, QWidget* parent)
+TFormFTPImageLoc::TFormFTPImageLoc(Platform& platform, const std::string& folder, std::string imagesFolder,
+                                   QWidget* parent)
     : QDialog(parent), platform_(platform), imagesFolder_(std::move(imagesFolder)) {
   setObjectName("TFormFTPImageLoc");
   setWindowTitle("Image Directory");
   auto* v = new QVBoxLayout(this);
-  auto* note = named(new QLabel("Please enter the directory where your image files for this page are located by clicking "
-                                "the SELECT button below. Then go to the directory on your hard drive and double-click any "
-                                "image file -- the directory will be automatically returned below.",
-                                this),
-                     "LabelNote");
+  auto* note =
+      named(new QLabel("Please enter the directory where your image files for this page are located by clicking "
+                       "the SELECT button below. Then go to the directory on your hard drive and double-click any "
+                       "image file -- the directory will be automatically returned below.",
+                       this),
+            "LabelNote");
   note->setWordWrap(true);
   v->addWidget(note);
   auto* row = new QHBoxLayout;
@@ -47,12 +49,14 @@ TFormFTPImageLoc::TFormFTPImageLoc(Platform& platform, const std::string& folder
     request.title = "Open";
     request.filter = "All Files|*.*";
     request.initialDir = imagesFolder_;
-    if (const auto chosen = platform_.fileDialogs.choose(request)) setLineBytes(EditImageLocation, std::string(folderPart(*chosen)));
+    if (const auto chosen = platform_.fileDialogs.choose(request))
+      setLineBytes(EditImageLocation, std::string(folderPart(*chosen)));
   });
   connect(ok, &QPushButton::clicked, this, [this] {
     if (EditImageLocation->text().isEmpty()) {
-      platform_.prompts.info("You must select the directory where your images are located, or press CANCEL to exit this "
-                             "screen.");
+      platform_.prompts.info(
+          "You must select the directory where your images are located, or press CANCEL to exit this "
+          "screen.");
       return;
     }
     accept();

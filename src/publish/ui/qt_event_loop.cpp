@@ -66,7 +66,8 @@ void QtEventLoop::stopTimer(int timerId) {
 }
 
 void QtEventLoop::post(Callback fn) {
-  QMetaObject::invokeMethod(this, [fn = std::move(fn)] { fn(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [fn = std::move(fn)] { fn(); }, Qt::QueuedConnection);
 }
 
 bool QtEventLoop::pumpOnce(int timeoutMs) {

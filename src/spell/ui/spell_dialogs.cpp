@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPointer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -69,8 +69,8 @@ std::map<SpellOption, bool> TSpellConfigDialog::options() const {
 }
 
 TSpellCheckDialog::TSpellCheckDialog(SpellEngine& engine, SpellText& text, Platform& platform,
-                                     std::function<void(size_t, size_t)> highlight, std::function<void()> optionsChanged,
-                                     QWidget* parent)
+                                     std::function<void(size_t, size_t)> highlight,
+                                     std::function<void()> optionsChanged, QWidget* parent)
     : QDialog(parent),
       engine_(engine),
       text_(text),
@@ -219,7 +219,8 @@ void TSpellCheckDialog::fillSuggestions(const std::vector<std::string>& words) {
   for (const auto& w : words) ListSuggestions->addItem(toQString(w));
   // The first suggestion takes the place of the word in "Replace With", unless the user typed there.
   const auto& stop = engine_.current();
-  if (!words.empty() && stop && stop->kind == SpellEngine::StopKind::NotFound && toBytes(EditReplace->text()) == stop->word)
+  if (!words.empty() && stop && stop->kind == SpellEngine::StopKind::NotFound &&
+      toBytes(EditReplace->text()) == stop->word)
     ListSuggestions->setCurrentRow(0);
 }
 

@@ -46,8 +46,9 @@ class TSpellConfigDialog : public QDialog {
 class TSpellCheckDialog : public QDialog {
   Q_OBJECT
  public:
-  TSpellCheckDialog(SpellEngine& engine, SpellText& text, Platform& platform, std::function<void(size_t, size_t)> highlight,
-                    std::function<void()> optionsChanged, QWidget* parent = nullptr);
+  TSpellCheckDialog(SpellEngine& engine, SpellText& text, Platform& platform,
+                    std::function<void(size_t, size_t)> highlight, std::function<void()> optionsChanged,
+                    QWidget* parent = nullptr);
   ~TSpellCheckDialog() override;
   void setNextRange(std::function<bool()> nextRange) { nextRange_ = std::move(nextRange); }
   // Finds the first stop; false when there is none in any range (nothing to show).
