@@ -45,6 +45,21 @@ void listControls(QWidget& window) {
 
 }  // namespace
 
+// The script's text, from a file or from standard input ("-"); false when it cannot be read (said).
+bool readScript(const std::string& script, std::string& text) {
+  if (script == "-") {
+    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    return true;
+  }
+  const auto data = quillon::readWholeFile(script);
+  if (!data) {
+    std::fprintf(stderr, "quillon-drive: cannot read %s\n", script.c_str());
+    return false;
+  }
+  text = *data;
+  return true;
+}
+
 int main(int argc, char** argv) {
   std::string programDirOption, script, listClass;
   bool listCommands = false;
@@ -64,18 +79,7 @@ int main(int argc, char** argv) {
   if (!listCommands && listClass.empty() && script.empty()) return usage();
 
   std::string scriptText;
-  if (!script.empty()) {
-    if (script == "-") {
-      scriptText.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-      const auto data = quillon::readWholeFile(script);
-      if (!data) {
-        std::fprintf(stderr, "quillon-drive: cannot read %s\n", script.c_str());
-        return 2;
-      }
-      scriptText = *data;
-    }
-  }
+  if (!script.empty() && !readScript(script, scriptText)) return 2;
 
   qputenv("QT_QPA_PLATFORM", "offscreen");
   // Scripts run in containers, often as root, where the engine needs its sandbox off; a caller that sets
