@@ -1,4 +1,6 @@
 #include "project/project_files.h"
+#include "project/outline_print.h"
+#include "project/page_move.h"
 #include "project/site_files.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +26,34 @@ TEST(OutlineFile, HomeAboutProductsWidgetsBytes) {
   EXPECT_EQ(formatOutline(t), "Home\r\n\tAbout\r\n\tProducts\r\n\t\tWidgets\r\n");
   EXPECT_EQ(formatLinks(t),
             "c:\\web\\index.html\r\nc:\\web\\about.html\r\nc:\\web\\products.html\r\nc:\\web\\widgets.html\r\n");
+}
+
+TEST(PageMove, PagesComeBackFromTheWorkFilesAndOnlyRealMovesCount) {
+  const PageTree t = homeTree();
+  auto same = pagesAfterMove(formatOutline(t), formatLinks(t));
+  ASSERT_TRUE(same);
+  ASSERT_EQ(same->size(), 4u);
+  EXPECT_EQ((*same)[3].title, "Widgets");
+  EXPECT_EQ((*same)[3].level, 3);
+  EXPECT_TRUE((*same)[3].expanded);
+  EXPECT_FALSE(pagesMoved(t.pages(), *same));  // groups shown expanded, nothing else changed
+
+  // Widgets moved up one level, and a links file one line short.
+  auto moved = pagesAfterMove("Home\r\n\tAbout\r\n\tProducts\r\n\tWidgets\r\n",
+                              "c:\\web\\index.html\r\nc:\\web\\about.html\r\nc:\\web\\products.html\r\n");
+  ASSERT_TRUE(moved);
+  EXPECT_EQ((*moved)[3].level, 2);
+  EXPECT_EQ((*moved)[3].link, "");
+  EXPECT_TRUE(pagesMoved(t.pages(), *moved));
+}
+
+TEST(OutlinePrint, IndentsByLevelAndNamesLinksAsAsked) {
+  const PageTree t = homeTree();
+  EXPECT_EQ(printedOutlineLines(t.pages(), PrintedLinks::None),
+            (std::vector<std::string>{"Home", "\tAbout", "\tProducts", "\t\tWidgets"}));
+  const auto full = printedOutlineLines(t.pages(), PrintedLinks::Full);
+  EXPECT_EQ(full[3], "\t\tWidgets  (c:\\web\\widgets.html)");
+  EXPECT_EQ(printedOutlineLines({{"A", "/w/site/a.html", 1, false}}, PrintedLinks::FileNameOnly)[0], "A  (a.html)");
 }
 
 TEST(OutlineFile, IndentationRules) {

@@ -24,7 +24,9 @@
 #include "platform/ui/qt_text.h"
 #include "platform/ui/text_printing.h"
 #include "project/backup_plan.h"
+#include "project/outline_print.h"
 #include "project/page_checks.h"
+#include "project/page_move.h"
 #include "project/project_files.h"
 #include "project/site_files.h"
 #include "project/ui/backup_form.h"
@@ -342,20 +344,14 @@ void TForm1::ButtonMoveClick() {
   TFormMove dialog(platform_, programDir_, this);
   if (platform_.modal.runModal(dialog) != QDialog::Accepted) return;
   const auto outline = readWholeFile(programDir_ + "temp.ttt");
-  const auto lines = outline ? parseOutline(*outline) : std::nullopt;
   const auto links = readWholeFile(programDir_ + "temp2.ttt");
-  if (!lines || !links) {
+  auto pages = outline && links ? pagesAfterMove(*outline, *links) : std::nullopt;
+  if (!pages) {
     platform_.prompts.info(kFileLoadError);
     return;
   }
-  const std::vector<std::string> linkList = parseLinks(*links);
-  std::vector<Page> pages;
-  for (size_t i = 0; i < lines->size(); ++i)
-    pages.push_back({(*lines)[i].title, i < linkList.size() ? linkList[i] : std::string(), (*lines)[i].level, true});
-  std::vector<Page> before = project_->tree().pages();
-  for (Page& p : before) p.expanded = true;
-  const bool moved = pages != before;
-  project_->tree() = PageTree(std::move(pages));
+  const bool moved = pagesMoved(project_->tree().pages(), *pages);
+  project_->tree() = PageTree(std::move(*pages));
   if (moved) project_->setModified();
   refreshOutline();
 }
@@ -400,14 +396,10 @@ void TForm1::PrintProjectOutline1Click() {
     printer.printRange(RE1);
     return;
   }
-  std::vector<std::string> lines;
-  for (const Page& page : project_->tree().pages()) {
-    std::string line(static_cast<size_t>(page.level > 1 ? page.level - 1 : 0), '\t');
-    line += page.title;
-    if (options.choice() == TFormPrintOptions::Choice::OutlineWithLinks)
-      line += "  (" + (options.fileNameOnly() ? std::string(fileNamePart(page.link)) : page.link) + ")";
-    lines.push_back(std::move(line));
-  }
+  const PrintedLinks links = options.choice() != TFormPrintOptions::Choice::OutlineWithLinks ? PrintedLinks::None
+                             : options.fileNameOnly() ? PrintedLinks::FileNameOnly
+                                                      : PrintedLinks::Full;
+  const std::vector<std::string> lines = printedOutlineLines(project_->tree().pages(), links);
   QPrinter printer(QPrinter::HighResolution);
   if (!platform_.printDialogs.choose(printer, project_->name())) return;
   printTextLines(printer, lines, Outline1->font());
