@@ -8,6 +8,7 @@
 #include "editor/ui/dialog_placement.h"
 #include "editor/ui/editor_bytes.h"
 #include "spell/spell_engine.h"
+#include "spell/spell_walk.h"
 #include "spell/ui/spell_dialogs.h"
 
 namespace quillon {
@@ -77,44 +78,24 @@ void TForm1::BitBtnSpellCheckClick() {
       },
       this);
   shown = &dialog;
-  bool restBegun = selLength == 0;
-  size_t restStart = static_cast<size_t>(selStart + selLength);
-  // A check begun at the caret with text before it offers that text once the end is reached.
-  bool startOffered = selLength > 0 || restStart == 0;
+  SpellWalk walk(static_cast<size_t>(selStart), static_cast<size_t>(selLength));
   dialog.setNextRange([&] {
-    if (!restBegun) {
-      // The selection is done; the rest follows only on Yes. The words-checked count runs on.
-      restBegun = true;
-      if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
-                                    "The selected text has been checked.\r\nCheck the remainder of the document?",
-                                    Buttons::YesNo) != Answer::Yes) {
-        restStart = static_cast<size_t>(-1);
-        return false;
-      }
-      // From where the selection ends now: changes made in it may have moved its end.
-      engine.begin(engine.rangeEnd(), static_cast<size_t>(editor_bytes::length(*RE1)), false);
-      return true;
-    }
-    if (startOffered) return false;
-    startOffered = true;
-    if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
-                                  "The end of the page has been reached.\r\nCheck the page from its start?",
-                                  Buttons::YesNo) != Answer::Yes)
-      return false;
-    // The text before the caret is as it was: changes were made after it.
-    engine.begin(0, restStart, false);
-    return true;
+    const char* question = walk.question();
+    if (!question) return false;
+    const bool yes =
+        platform_.prompts.message(MessageKind::Confirm, kAppTitle, question, Buttons::YesNo) == Answer::Yes;
+    const auto range = walk.answer(yes, engine.rangeEnd(), static_cast<size_t>(editor_bytes::length(*RE1)));
+    // The words-checked count runs on.
+    if (range) engine.begin(range->from, range->to, false);
+    return range.has_value();
   });
-  if (selLength > 0)
-    engine.begin(static_cast<size_t>(selStart), static_cast<size_t>(selStart + selLength), true);
-  else
-    engine.begin(restStart, static_cast<size_t>(editor_bytes::length(*RE1)), true);
+  const SpellWalk::Range first = walk.first(static_cast<size_t>(editor_bytes::length(*RE1)));
+  engine.begin(first.from, first.to, true);
 
   const bool stopped = dialog.start();
   if (stopped) platform_.modal.runModal(dialog);
   const bool cancelled = dialog.cancelled();
-  if (!cancelled && restBegun && restStart != static_cast<size_t>(-1))
-    platform_.prompts.info("Spell Check Complete.\r\n\r\n");
+  if (!cancelled && walk.saysComplete()) platform_.prompts.info("Spell Check Complete.\r\n\r\n");
 
   if (!wasModified && editor_bytes::text(*RE1) == before) RE1->setModified(false);
   editor_bytes::select(*RE1, selStart, selLength);
