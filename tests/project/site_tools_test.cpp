@@ -15,6 +15,7 @@
 #include "project/site_files.h"
 #include "project/site_replace.h"
 #include "project/site_replace_run.h"
+#include "project/site_scans.h"
 #include "support/temp_dir.h"
 
 namespace quillon {
@@ -372,6 +373,32 @@ TEST(FileCopy, ExactCopiesThatNeverFollowALinkOrReadAPipe) {
   EXPECT_FALSE(fileExists(dir.path() + "n.copy"));
   EXPECT_TRUE(makeDirectories(dir.path() + "a/b/c"));
   EXPECT_TRUE(isDirectory(dir.path() + "a/b/c"));
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST(SiteScans, EveryReadablePageInOrderAndNothingWhenStopped) {
+  testing::TempDir dir;
+  put(dir.path() + "a.html", "<A HREF=\"b.html\">b</A><IMG SRC=\"x.gif\">");
+  put(dir.path() + "c.html", "<A HREF=\"a.html\">a</A>");
+  PageTree tree;
+  tree.addTopLevel("A", dir.path() + "a.html");
+  tree.addTopLevel("Gone", dir.path() + "gone.html");
+  tree.addTopLevel("C", dir.path() + "c.html");
+  const auto links = scanSiteLinks(tree);
+  ASSERT_TRUE(links);
+  EXPECT_EQ(links->found, (std::vector<std::string>{"b.html", "a.html"}));
+  EXPECT_EQ(links->lastTitle, "C");
+  EXPECT_EQ(links->lastFile, dir.path() + "c.html");
+  const auto images = scanSiteImages(tree);
+  ASSERT_TRUE(images);
+  EXPECT_EQ(images->found, (std::vector<std::string>{"x.gif"}));
+  int asked = 0;
+  EXPECT_FALSE(scanSiteLinks(tree, [&asked] { return ++asked > 2; }));
 }
 
 }  // namespace

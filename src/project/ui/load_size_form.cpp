@@ -34,6 +34,7 @@
 #include "project/page_analysis.h"
 #include "project/project_files.h"
 #include "project/site_files.h"
+#include "project/site_scans.h"
 #include "project/summary_grid_print.h"
 
 namespace quillon {
@@ -354,41 +355,24 @@ void TFormLoadSize::ButtonAnalyzeSite1Click() {
 void TFormLoadSize::listingRun(bool site) {
   stop_ = false;
   const auto check = [this] { return stopRequested(); };
-  const auto pagesToScan = [&]() -> std::vector<size_t> {
-    std::vector<size_t> all;
-    for (size_t i = 0; i < tree_.size(); ++i) all.push_back(i);
-    return all;
-  };
   const bool links = !RadioImages->isChecked();
   const bool images = !RadioLinks->isChecked();
   ListBoxListing->clear();
   std::vector<std::string> lines;
   if (links) {
     StatusBar->showMessage("Extracting Links...");
-    std::vector<std::string> found;
-    std::string title = pageTitle_, file = pageFile_;
+    std::optional<SiteScan> scan = SiteScan{{}, pageTitle_, pageFile_};
     if (!site) {
-      if (const auto bytes = readWholeFile(pageFile_)) found = scanLinks(*bytes, check);
-    } else {
-      for (size_t i : pagesToScan()) {
-        if (stopRequested()) {
-          StatusBar->showMessage("Status: Aborted.");
-          return;
-        }
-        title = tree_[i].title;
-        file = tree_[i].link;
-        if (const auto bytes = readWholeFile(file)) {
-          std::vector<std::string> more = scanLinks(*bytes, check);
-          found.insert(found.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
-        }
-      }
+      if (const auto bytes = readWholeFile(pageFile_)) scan->found = scanLinks(*bytes, check);
+    } else if (tree_.size() > 0) {  // an empty site's listing is headed by the chosen page
+      scan = scanSiteLinks(tree_, check);
     }
-    StatusBar->showMessage("Sorting...");
-    if (stopRequested()) {
+    if (scan) StatusBar->showMessage("Sorting...");
+    if (!scan || stopRequested()) {
       StatusBar->showMessage("Status: Aborted.");
       return;
     }
-    lines = linkListing(std::move(found), title, file);
+    lines = linkListing(std::move(scan->found), scan->lastTitle, scan->lastFile);
     StatusBar->showMessage("Status:");
   }
   if (links && images) {
@@ -397,27 +381,18 @@ void TFormLoadSize::listingRun(bool site) {
   }
   if (images) {
     StatusBar->showMessage("Scanning for Images...");
-    std::vector<std::string> names;
+    std::optional<SiteScan> scan = SiteScan{};
     if (!site) {
-      if (const auto bytes = readWholeFile(pageFile_)) names = scanImages(*bytes, check);
+      if (const auto bytes = readWholeFile(pageFile_)) scan->found = scanImages(*bytes, check);
     } else {
-      for (size_t i : pagesToScan()) {
-        if (stopRequested()) {
-          StatusBar->showMessage("Status: Search Aborted.");
-          return;
-        }
-        if (const auto bytes = readWholeFile(tree_[i].link)) {
-          std::vector<std::string> more = scanImages(*bytes, check);
-          names.insert(names.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
-        }
-      }
+      scan = scanSiteImages(tree_, check);
     }
-    if (stopRequested()) {
+    if (!scan || stopRequested()) {
       StatusBar->showMessage("Status: Search Aborted.");
       return;
     }
     StatusBar->showMessage("Sorting:");
-    const auto listing = imageListing(std::move(names), {site, projectEntry_, pageTitle_, pageFile_}, imageDir_);
+    const auto listing = imageListing(std::move(scan->found), {site, projectEntry_, pageTitle_, pageFile_}, imageDir_);
     lines.insert(lines.end(), listing.begin(), listing.end());
     StatusBar->showMessage("Status:");
   }
