@@ -42,6 +42,7 @@ class QsciScintilla;
 namespace quillon {
 
 class CommandRegistry;
+class SnipPane;
 class FindDialog;
 
 // The main window: site outline on the left, the HTML editing window on the right, menus and toolbars
@@ -199,26 +200,8 @@ class TForm1 : public QMainWindow {
   std::string chosenFile() const;
 
   // The snippet lists and the custom tags (mainwindow_snips.cpp).
-  struct SnipList {
-    QListWidget* list;
-    const char* file;
-  };
   std::vector<CommandRecord> snipCommands();
   void wireSnipPane();
-  void addSnip(const SnipList& snips, QLineEdit* entry);
-  void deleteSnip(const SnipList& snips);
-  void editSnip(const SnipList& snips);
-  void useSnip(const SnipList& snips);
-  void saveSnips(const SnipList& snips);
-  void ComboCustomChange(int index);
-  void BitBtnCustomAddClick();
-  void BitBtnCustomDeleteClick();
-  std::vector<std::string> customTagEntries() const;
-  void setCustomTags(std::vector<std::string> entries);
-  void loadCustomTags();
-  void loadSnipLists();
-  SnipList urlSnips() const { return {ListBoxURL, "urlsnips.dat"}; }
-  SnipList miscSnips() const { return {ListBoxMisc, "missnips.dat"}; }
 
   // Tag insertion and the builders (mainwindow_tags.cpp).
   void MailTo1Click();
@@ -347,6 +330,7 @@ class TForm1 : public QMainWindow {
   QListWidget* ListBoxURL = nullptr;
   QListWidget* ListBoxMisc = nullptr;
   QComboBox* ComboCustom = nullptr;
+  SnipPane* snips_ = nullptr;  // owns the behaviour of the three above
   QFrame* PanelSplitter = nullptr;
   QFrame* PanelHTMLWindow = nullptr;
   QsciScintilla* RE1 = nullptr;

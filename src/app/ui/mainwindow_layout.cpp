@@ -50,11 +50,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       TimerSplitter->start();
     else if (type == QEvent::MouseButtonRelease)
       endSplitterDrag();
-  } else if (type == QEvent::MouseButtonPress &&
-             (watched->objectName() == "EditURL" || watched->objectName() == "EditMisc")) {
-    // A click into a snippet entry field empties it and drops the list's selection.
-    static_cast<QLineEdit*>(watched)->clear();
-    (watched->objectName() == "EditURL" ? ListBoxURL : ListBoxMisc)->clearSelection();
   } else if (watched == PanelE && type == QEvent::MouseButtonRelease) {
     PanelEClick();
   } else if (watched == PanelIE && (type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick)) {

@@ -14,6 +14,7 @@
 #include "app/options.h"
 #include "app/pane_layout.h"
 #include "app/ui/mainwindow.h"
+#include "app/ui/snip_pane.h"
 #include "app/ui/options_form.h"
 #include "app/ui/splash_form.h"
 #include "app/ui/tips_form.h"
@@ -38,8 +39,7 @@ void TForm1::FormCreate() {
   applyFilters();
   ListBox1->clear();
 
-  loadCustomTags();
-  loadSnipLists();
+  snips_->load();
 
   makeDirectory(programDir_ + "projects");
   makeDirectory(programDir_ + "backup");
