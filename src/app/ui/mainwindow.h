@@ -14,7 +14,6 @@
 #include "builders/hand_back.h"
 #include "editor/document_session.h"
 #include "editor/insertion.h"
-#include "editor/search.h"
 #include "editor/ui/editor_document_text.h"
 #include "platform/ui/platform.h"
 #include "project/project_session.h"
@@ -43,7 +42,7 @@ namespace quillon {
 
 class CommandRegistry;
 class SnipPane;
-class FindDialog;
+class SearchSession;
 
 // The main window: site outline on the left, the HTML editing window on the right, menus and toolbars
 // built from the command table. One handler per command, named as the command, reached through its record;
@@ -227,20 +226,11 @@ class TForm1 : public QMainWindow {
 
   // Find and replace (mainwindow_search.cpp).
   void BitBtnReplaceAllClick();
-  void BitBtnFindClick();
-  void Replace1Click();
-  void FindNext1Click();
-  void ReplaceDialog1Replace();
-  void ReplaceDialog1ReplaceAll();
   void Replaceallwith1Click();
   void Replaceprecisewithonlyintags1Click();
   void BitBtnStopColorsMouseDown();
   std::vector<CommandRecord> searchCommands();
-  void openSearchDialog(bool replace);
-  void searchDialogFind(bool replace);
-  void findNextMatch(const QString& quotedText);
-  size_t replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase);
-  class FindDialog& searchDialog(bool replace);
+  SearchSession& search();  // made on first use
 
   // Tag colouring (mainwindow_colour.cpp).
   void BitBtnColorNowClick();
@@ -297,16 +287,12 @@ class TForm1 : public QMainWindow {
   class TFormNewName* FormNewName = nullptr;  // made when first needed, as is FormSpell
   std::vector<QAction*> recentActions_;
   std::string selectedPageFile_;
-  SearchState search_;
-  bool newFindSearch_ = false;
-  bool newReplaceSearch_ = false;
+  SearchSession* search_ = nullptr;
   bool stopColoring_ = false;  // StopColoring: ends a running line-by-line pass
-  FindDialog* FindDialog1 = nullptr;
   class TFormSpeedBar* SpeedBar = nullptr;
   class TFormHelpOnTop* HelpOnTop = nullptr;
   class TFormSpell* FormSpell = nullptr;
   std::unique_ptr<SpellEngine> spell_;
-  FindDialog* ReplaceDialog1 = nullptr;
   std::vector<std::string> htmlExtensions_;
   std::string maskList_;
   std::string openFilter_;

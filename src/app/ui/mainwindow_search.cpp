@@ -4,11 +4,9 @@
 
 #include "app/command_names.h"
 #include "app/ui/mainwindow.h"
+#include "app/ui/search_session.h"
 #include "base/text_bytes.h"
-#include "editor/search.h"
-#include "editor/ui/dialog_placement.h"
 #include "editor/ui/editor_bytes.h"
-#include "editor/ui/find_dialog.h"
 #include "platform/ui/pumped_pass.h"
 #include "platform/ui/qt_text.h"
 #include "project/site_files.h"
@@ -16,31 +14,10 @@
 
 namespace quillon {
 
-FindDialog& TForm1::searchDialog(bool replace) {
-  FindDialog*& dialog = replace ? ReplaceDialog1 : FindDialog1;
-  if (!dialog) {
-    dialog = new FindDialog(replace ? FindDialog::Kind::Replace : FindDialog::Kind::Find, this);
-    connect(dialog, &FindDialog::findNextPressed, this, [this, replace] { searchDialogFind(replace); });
-    if (replace) {
-      connect(dialog, &FindDialog::replacePressed, this, &TForm1::ReplaceDialog1Replace);
-      connect(dialog, &FindDialog::replaceAllPressed, this, &TForm1::ReplaceDialog1ReplaceAll);
-    }
-  }
-  return *dialog;
-}
-
-void TForm1::openSearchDialog(bool replace) {
-  FindDialog& dialog = searchDialog(replace);
-  dialog.setFindText(toQString(editor_bytes::selectedText(*RE1)));
-  (replace ? newReplaceSearch_ : newFindSearch_) = true;
-  dialog.show();
-  dialog.raise();
-}
-
 std::vector<CommandRecord> TForm1::searchCommands() {
-  return {{cmd::BitBtnFindClick, "&Find", "Ctrl+F", "edit-find", call(&TForm1::BitBtnFindClick)},
-          {cmd::Replace1Click, "&Replace", "Ctrl+R", "edit-find-replace", call(&TForm1::Replace1Click)},
-          {cmd::FindNext1Click, "Find &Next", "F3", "", call(&TForm1::FindNext1Click)},
+  return {{cmd::BitBtnFindClick, "&Find", "Ctrl+F", "edit-find", [this] { search().open(false); }},
+          {cmd::Replace1Click, "&Replace", "Ctrl+R", "edit-find-replace", [this] { search().open(true); }},
+          {cmd::FindNext1Click, "Find &Next", "F3", "", [this] { search().findNext(); }},
           {cmd::Replaceallwith1Click, "Replace &all \"\\\" with \"/\" (every occurence)", "Ctrl+\\", "",
            call(&TForm1::Replaceallwith1Click)},
           {cmd::Replaceprecisewithonlyintags1Click, "Replace precise \"\\\" with \"/\" (only in tags)", "Ctrl+Shift+\\",
@@ -72,60 +49,9 @@ void TForm1::BitBtnReplaceAllClick() {
     for (const std::string& page : dialog.changedFiles()) autoFtp_.add(page);
 }
 
-void TForm1::BitBtnFindClick() { openSearchDialog(false); }
-void TForm1::Replace1Click() { openSearchDialog(true); }
-
-void TForm1::searchDialogFind(bool replace) {
-  FindDialog& dialog = searchDialog(replace);
-  bool& fresh = replace ? newReplaceSearch_ : newFindSearch_;
-  if (fresh) {
-    fresh = false;
-    search_.start(editor_bytes::text(*RE1), editor_bytes::bytesFor(*RE1, dialog.findText()), dialog.matchCase());
-  }
-  findNextMatch(dialog.findText());
-}
-
-void TForm1::findNextMatch(const QString& quotedText) {
-  if (const auto at = search_.findNext()) {
-    // The match is the user's to work on: the main window becomes the active one (a focus set inside an
-    // inactive window would stay with the dialog), and typing and F3 go to the editing window.
-    activateWindow();
-    RE1->setFocus(Qt::OtherFocusReason);
-    editor_bytes::select(*RE1, static_cast<long>(*at), static_cast<long>(search_.findText().size()));
-    RE1->ensureCursorVisible();
-    for (FindDialog* dialog : {FindDialog1, ReplaceDialog1})
-      if (dialog) keepClearOfSelection(*dialog, *RE1);
-    return;
-  }
-  platform_.prompts.info(notFoundMessage(toBytes(quotedText)));
-}
-
-void TForm1::FindNext1Click() { findNextMatch(FindDialog1 ? FindDialog1->findText() : QString()); }
-
-void TForm1::ReplaceDialog1Replace() {
-  FindDialog& dialog = searchDialog(true);
-  const std::string find = editor_bytes::bytesFor(*RE1, dialog.findText());
-  if (find.empty() || !equalsIgnoringAsciiCase(editor_bytes::selectedText(*RE1), find)) return;
-  const std::string replacement = editor_bytes::bytesFor(*RE1, dialog.replaceText());
-  editor_bytes::replaceSelection(*RE1, replacement);
-  search_.replaced(editor_bytes::text(*RE1), replacement.size(), dialog.matchCase());
-}
-
-void TForm1::ReplaceDialog1ReplaceAll() {
-  FindDialog& dialog = searchDialog(true);
-  const std::string find = editor_bytes::bytesFor(*RE1, dialog.findText());
-  const std::string replacement = editor_bytes::bytesFor(*RE1, dialog.replaceText());
-  replaceAllInDocument(find, replacement, dialog.matchCase());
-}
-
-size_t TForm1::replaceAllInDocument(const std::string& find, const std::string& replacement, bool matchCase) {
-  // Replace All ends any running search: the next Find Next starts afresh.
-  search_.stop();
-  const ReplaceAllResult result = replaceAll(editor_bytes::text(*RE1), find, replacement, matchCase);
-  if (result.count == 0) return 0;
-  editor_bytes::replaceLargeRange(*RE1, 0, editor_bytes::length(*RE1), result.text);
-  editor_bytes::select(*RE1, static_cast<long>(result.lastEnd), 0);
-  return result.count;
+SearchSession& TForm1::search() {
+  if (!search_) search_ = new SearchSession(*this, platform_.prompts, [this]() -> QsciScintilla& { return *RE1; });
+  return *search_;
 }
 
 void TForm1::Replaceallwith1Click() {
@@ -133,7 +59,7 @@ void TForm1::Replaceallwith1Click() {
                                 "Replace ALL instance of \"\\\" with \"/\" (within tags and elsewhere) in open file?",
                                 Buttons::YesNo) != Answer::Yes)
     return;
-  const size_t count = replaceAllInDocument("\\", "/", true);
+  const size_t count = search().replaceAll("\\", "/", true);
   platform_.prompts.info("There were " + std::to_string(count) + " slash characters replaced.");
 }
 

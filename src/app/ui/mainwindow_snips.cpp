@@ -1,7 +1,7 @@
 // The custom tags of the tag panel and the two snippet lists of the Snips tab: their commands, and the
 // pane object that keeps them.
-#include <QMenu>
 #include <Qsci/qsciscintilla.h>
+#include <QMenu>
 
 #include "app/command_names.h"
 #include "app/ui/command_registry.h"

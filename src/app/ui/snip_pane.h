@@ -25,9 +25,9 @@ class SnipPane : public QObject {
   // What the pane asks of the window.
   struct Hooks {
     std::function<void(const std::string&)> wrapInCustomTag;  // the chosen custom tag, around the selection
-    std::function<void(const std::string&)> paste;             // a snippet, over the editor's selection
-    std::function<void(QMenu&, List)> fillMenu;                // a snippet list's context menu
-    std::function<void(List)> editCommand;                     // runs the list's "Edit Snip" command
+    std::function<void(const std::string&)> paste;            // a snippet, over the editor's selection
+    std::function<void(QMenu&, List)> fillMenu;               // a snippet list's context menu
+    std::function<void(List)> editCommand;                    // runs the list's "Edit Snip" command
   };
   // `window` holds the controls (by name) and parents the dialogs.
   SnipPane(QWidget& window, Platform& platform, std::string programDir, Hooks hooks);
