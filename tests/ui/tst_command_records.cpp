@@ -10,7 +10,7 @@
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
 #include "platform/ui/qt_platform.h"
-#include "support/scripted_platform.h"
+#include "support/window_desk.h"
 
 namespace quillon {
 
@@ -18,13 +18,7 @@ class TestCommandRecords : public QObject {
   Q_OBJECT
   QTemporaryDir dir_;
 
-  struct Desk : testing::ScriptedPlatform, ModalRunner, PrintDialogs {
-    Desk() { fallback = Answer::No; }
-    int runModal(QDialog&, bool selfClosing) override { return selfClosing ? QDialog::Accepted : QDialog::Rejected; }
-    bool choose(QPrinter&, const std::string&) override { return false; }
-    QtClipboard clipboard;
-    Platform platform{*this, *this, *this, clipboard, *this, *this};
-  };
+  using Desk = testing::WindowDesk;
 
  private slots:
   void everyPlacedCommandHasARecordAndEveryRecordAPlace() {

@@ -13,7 +13,7 @@
 #include "app/ui/mainwindow.h"
 #include "platform/ui/overflow_row.h"
 #include "platform/ui/qt_platform.h"
-#include "support/scripted_platform.h"
+#include "support/window_desk.h"
 
 namespace quillon {
 
@@ -21,13 +21,7 @@ class TestToolbars : public QObject {
   Q_OBJECT
   QTemporaryDir dir_;
 
-  struct Desk : testing::ScriptedPlatform, ModalRunner, PrintDialogs {
-    Desk() { fallback = Answer::No; }
-    int runModal(QDialog&, bool selfClosing) override { return selfClosing ? QDialog::Accepted : QDialog::Rejected; }
-    bool choose(QPrinter&, const std::string&) override { return false; }
-    QtClipboard clipboard;
-    Platform platform{*this, *this, *this, clipboard, *this, *this};
-  };
+  using Desk = testing::WindowDesk;
 
   void checkRows(QWidget& window) {
     const QRect visible = window.rect();
