@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "app/ui/command_registry.h"
+#include "app/ui/files_tab.h"
 #include "app/ui/mainwindow.h"
 #include "base/file_io.h"
 #include "editor/ui/editor_bytes.h"
@@ -403,7 +404,7 @@ void Driver::filesDirective(const Directive& d) {
     tabs->setCurrentIndex(1);
     std::string folder = d.args[0];
     if (folder.back() != '/') folder += '/';
-    main_->filesGoTo(folder);
+    main_->filesTab().goTo(folder);
     return;
   }
   auto* list = main_->findChild<QListWidget*>("ListBox2");

@@ -43,6 +43,8 @@ namespace quillon {
 class CommandRegistry;
 class SnipPane;
 class SearchSession;
+class FilesTab;
+class PreviewPane;
 
 // The main window: site outline on the left, the HTML editing window on the right, menus and toolbars
 // built from the command table. One handler per command, named as the command, reached through its record;
@@ -58,15 +60,15 @@ class TForm1 : public QMainWindow {
   const RunSettings& settings() const { return settings_; }
   const DocumentSession& document() const { return *session_; }
   const AutoFtpList& autoFtp() const { return autoFtp_; }
-  bool browserAvailable() const { return browserAvailable_; }
-  bool browserShown() const { return browserShown_; }
+  bool browserAvailable() const;
+  bool browserShown() const;
   bool saveEnabled() const;
   // Opens a page named on the command line; a relative name is taken from the current folder.
   void openGivenFile(const std::string& path);
   const ProjectSession& project() const { return *project_; }
+  FilesTab& filesTab() { return *files_; }
   // The outline's selected page as a 0-based index, or -1.
   int selectedPage() const;
-  void filesGoTo(const std::string& folder);
   void ColorTags();
   void dragSplitterTo(int cursorXInWindow);
   void endSplitterDrag();
@@ -191,7 +193,6 @@ class TForm1 : public QMainWindow {
   void showOutlineMenu(const QPoint& pos);
 
   // The Files tab (mainwindow_files.cpp).
-  void ListBox2Click();
   void ListBox2DblClick();
   void BitBtnInsertLinkImageClick();
   std::vector<CommandRecord> filesCommands();
@@ -245,7 +246,6 @@ class TForm1 : public QMainWindow {
 
   // Preview, the browsers and the helper programs (mainwindow_preview.cpp).
   void wirePreviewPane();
-  void buildBrowserControls();
   // The file a browser is to show, written first when the mode asks; on failure, why.
   std::optional<std::string> preparePreview(bool embedded, std::string& failure);
   void PanelIEClick();
@@ -297,9 +297,6 @@ class TForm1 : public QMainWindow {
   std::string maskList_;
   std::string openFilter_;
   std::string filesFilter_;
-  std::string filesFolder_;
-  bool browserAvailable_ = false;
-  bool browserShown_ = false;
   // Controls named as the rest of the program refers to them.
   QTabWidget* PageControl2 = nullptr;
   QFrame* PanelOutline = nullptr;
@@ -312,6 +309,7 @@ class TForm1 : public QMainWindow {
   QLabel* LabelDirectory = nullptr;
   QComboBox* FilterComboBox1 = nullptr;
   QListWidget* ListBox2 = nullptr;
+  FilesTab* files_ = nullptr;  // owns the behaviour of the five above
   QTabWidget* PageControlSnips = nullptr;
   QListWidget* ListBoxURL = nullptr;
   QListWidget* ListBoxMisc = nullptr;
@@ -321,7 +319,6 @@ class TForm1 : public QMainWindow {
   QFrame* PanelHTMLWindow = nullptr;
   QsciScintilla* RE1 = nullptr;
   QWidget* OleContainer1 = nullptr;
-  QWidget* browserView_ = nullptr;  // made in OleContainer1 on the first embedded preview
   QLabel* PanelE = nullptr;
   QLabel* PanelP = nullptr;  // a strip between the two, coloured with the editing tab
   QLabel* PanelIE = nullptr;
@@ -331,6 +328,7 @@ class TForm1 : public QMainWindow {
   QCheckBox* CheckBoxColoredTags = nullptr;
   QToolButton* BitBtnSaveHTML = nullptr;
   QFrame* PanelMSIE = nullptr;
+  PreviewPane* preview_ = nullptr;  // owns the embedded browser, its controls and the side tabs
   QListWidget* ListBoxChanged = nullptr;
   QListWidget* ListBoxFTPImages = nullptr;
   std::vector<QLabel*> statusPanels_;

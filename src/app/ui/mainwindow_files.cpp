@@ -1,24 +1,19 @@
 // The Files tab: a small file browser from which files are opened, linked or measured into image tags.
 #include <Qsci/qsciscintilla.h>
-#include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
-#include <QTabWidget>
 
 #include <QAction>
 #include "app/command_names.h"
 #include "app/ui/command_registry.h"
+#include "app/ui/files_tab.h"
 #include "app/ui/mainwindow.h"
 #include "base/file_io.h"
-#include "base/program_folders.h"
 #include "base/text_bytes.h"
 #include "builders/file_reference.h"
 #include "builders/image_size.h"
 #include "editor/insertion.h"
 #include "editor/ui/editor_bytes.h"
-#include "platform/ui/byte_items.h"
-#include "platform/ui/drive_list.h"
 #include "platform/ui/qt_text.h"
 #include "project/files_pane.h"
 #include "project/page_checks.h"
@@ -26,57 +21,24 @@
 namespace quillon {
 
 void TForm1::wireFilesPane() {
-  for (const std::string& root : driveRoots()) addByteItem(DriveComboBox1, root);
-  connect(DriveComboBox1, &QComboBox::activated, this, [this](int i) { filesGoTo(comboBytes(DriveComboBox1, i)); });
-  connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-    const std::string name = itemBytes(item);
-    filesGoTo(name == ".." ? parentFolder(filesFolder_) : joinPath(filesFolder_, name) + "/");
-  });
-  connect(FilterComboBox1, &QComboBox::currentIndexChanged, this, [this] { filesGoTo(filesFolder_); });
-  connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
-    if (index != 1) return;
-    const std::string& start = settings_.filesUseSel ? settings_.filesSelected : settings_.filesLocation;
-    filesGoTo(isDirectory(start) ? start : homeDirectory());
-  });
-  connect(ListBox2, &QListWidget::itemClicked, this, [this] { ListBox2Click(); });
-  connect(ListBox2, &QListWidget::itemDoubleClicked, this, [this] { ListBox2DblClick(); });
-  connect(ListBox2, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    auto* menu = new QMenu(this);
-    menu->setObjectName("PopupMenuFiles");
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    commands_->fillMenu(*menu, fileListMenu(), true);
+  FilesTab::Hooks hooks;
+  hooks.startFolder = [this] { return settings_.filesUseSel ? settings_.filesSelected : settings_.filesLocation; };
+  hooks.fillMenu = [this](QMenu& menu, bool isPage) {
+    commands_->fillMenu(menu, fileListMenu(), true);
     // Only a page can be analysed: an image or another file leaves the item disabled.
-    const bool page = openKindFor(fileNamePart(chosenFile())) == FileOpenKind::Html;
-    for (QAction* action : menu->actions())
+    for (QAction* action : menu.actions())
       if (action->data().toString() == toQString(cmd::AnalyzeWebPage1Click.text))
-        action->setEnabled(page && action->isEnabled());
-    menu->popup(ListBox2->viewport()->mapToGlobal(pos));
-  });
+        action->setEnabled(isPage && action->isEnabled());
+  };
+  hooks.showSize = [this](std::int64_t size) {
+    statusPanels_[0]->setText(toQString(fileSizeText(size)));
+    statusPanels_[1]->setText("Page Location:  ");
+  };
+  hooks.open = [this] { ListBox2DblClick(); };
+  files_ = new FilesTab(*this, 1, std::move(hooks));
 }
 
-void TForm1::filesGoTo(const std::string& folder) {
-  filesFolder_ = folder;
-  LabelDirectory->setText(toQString(folder));
-  DirectoryListBox1->clear();
-  DirectoryListBox1->addItem("..");
-  for (const auto& name : foldersIn(folder)) addByteItem(DirectoryListBox1, name);
-  ListBox2->clear();
-  const std::string mask = toBytes(FilterComboBox1->currentData().toString());
-  for (const auto& name : filesIn(folder, mask.empty() ? "*.*" : mask)) addByteItem(ListBox2, name);
-}
-
-std::string TForm1::chosenFile() const {
-  const QListWidgetItem* item = ListBox2->currentItem();
-  return item ? joinPath(filesFolder_, itemBytes(item)) : std::string();
-}
-
-void TForm1::ListBox2Click() {
-  const std::string path = chosenFile();
-  const auto size = path.empty() ? std::nullopt : regularFileSize(path);
-  if (!size) return;
-  statusPanels_[0]->setText(toQString(fileSizeText(*size)));
-  statusPanels_[1]->setText("Page Location:  ");
-}
+std::string TForm1::chosenFile() const { return files_->chosenFile(); }
 
 std::vector<CommandRecord> TForm1::filesCommands() {
   return {
@@ -86,7 +48,7 @@ std::vector<CommandRecord> TForm1::filesCommands() {
 void TForm1::ListBox2DblClick() {
   const std::string path = chosenFile();
   if (path.empty()) return;
-  setSetting(&RunSettings::filesLocation, filesFolder_);
+  setSetting(&RunSettings::filesLocation, files_->folder());
   switch (openKindFor(path)) {
     case FileOpenKind::Image:
       openImageBuilder(path);

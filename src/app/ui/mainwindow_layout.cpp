@@ -10,7 +10,7 @@
 
 #include "app/pane_layout.h"
 #include "app/ui/mainwindow.h"
-#include "publish/ui/embedded_browser.h"
+#include "app/ui/preview_pane.h"
 
 namespace quillon {
 
@@ -30,16 +30,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
   setLeftPaneWidth(pane_layout::widthOnWindowResize(leftPaneWidth(), width()));
 }
 
-void TForm1::PanelEClick() {
-  PanelMSIE->hide();
-  if (browserAvailable_) OleContainer1->hide();
-  if (browserView_) EmbeddedBrowser::stop(browserView_);
-  browserShown_ = false;
-  RE1->show();
-  PanelE->setStyleSheet("background-color: #00FF00;");
-  PanelP->setStyleSheet("background-color: #808080;");
-  PanelIE->setStyleSheet("background-color: #808080;");
-}
+void TForm1::PanelEClick() { preview_->showEditor(); }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();

@@ -2,18 +2,14 @@
 #include <Qsci/qsciscintilla.h>
 #include <QApplication>
 #include <QDesktopServices>
-#include <QEvent>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
 #include <QUrl>
 
 #include "app/command_names.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/faq_form.h"
 #include "app/ui/mainwindow.h"
+#include "app/ui/preview_pane.h"
 #include "base/file_copy.h"
 #include "base/file_io.h"
 #include "base/product.h"
@@ -21,11 +17,9 @@
 #include "base/write_failure.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/busy_cursor.h"
-#include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "publish/preview_file.h"
 #include "publish/program_launch.h"
-#include "publish/ui/embedded_browser.h"
 
 namespace quillon {
 
@@ -49,45 +43,13 @@ std::vector<CommandRecord> TForm1::previewCommands() {
        call(&TForm1::BugsSuggestionsFeedback1Click)}};
 }
 
+bool TForm1::browserAvailable() const { return preview_->available(); }
+bool TForm1::browserShown() const { return preview_->shown(); }
+
 void TForm1::wirePreviewPane() {
   PanelIE->installEventFilter(this);
   LabelBrowserMode->installEventFilter(this);
-  buildBrowserControls();
-}
-
-void TForm1::buildBrowserControls() {
-  auto* h = new QHBoxLayout(PanelMSIE);
-  h->setContentsMargins(2, 2, 2, 2);
-  auto* caption = named(new QLabel("MSIE Controls", PanelMSIE), "LabelMSIE");
-  auto* back = named(new QPushButton("Back", PanelMSIE), "BitBtn6");
-  auto* next = named(new QPushButton("Next", PanelMSIE), "BitBtn7");
-  auto* stop = named(new QPushButton("Stop", PanelMSIE), "BitBtn5");
-  auto* address = named(new QLineEdit("Enter an HTTP web address here", PanelMSIE), "Edit1");
-  auto* go = named(new QPushButton("GO!", PanelMSIE), "Button3");
-  auto* hide = named(new QPushButton("X", PanelMSIE), "BitBtn8");
-  for (QWidget* w : std::initializer_list<QWidget*>{caption, back, next, stop, address, go, hide}) h->addWidget(w);
-  PanelMSIE->setFrameShape(QFrame::StyledPanel);
-  PanelMSIE->adjustSize();
-  connect(back, &QPushButton::clicked, this, [this] {
-    if (!EmbeddedBrowser(folders_.modules).go(browserView_, -1))
-      platform_.prompts.info("You are at the initial page -- you cannot go back further.");
-  });
-  connect(next, &QPushButton::clicked, this, [this] {
-    if (!EmbeddedBrowser(folders_.modules).go(browserView_, 1))
-      platform_.prompts.info("You are at the last page -- there is no NEXT page to view.");
-  });
-  connect(stop, &QPushButton::clicked, this, [this] { EmbeddedBrowser::stop(browserView_); });
-  connect(go, &QPushButton::clicked, this, [this, address] {
-    const QUrl url = QUrl::fromUserInput(address->text());
-    if (!browserView_ || !url.isValid() || url.isEmpty()) {
-      platform_.prompts.info(
-          "Unable to connect to address listed. Please be sure it is a valid web address (http://....)");
-      return;
-    }
-    EmbeddedBrowser::navigate(browserView_, url.toString());
-    OleContainer1->show();
-  });
-  connect(hide, &QPushButton::clicked, PanelMSIE, &QWidget::hide);
+  preview_ = new PreviewPane(*this, *RE1, platform_, folders_.modules);
 }
 
 // Which file the browser loads, writing the editor's text first where the mode asks for it; nothing when a
@@ -116,7 +78,7 @@ std::optional<std::string> TForm1::preparePreview(bool embedded, std::string& fa
 }
 
 void TForm1::PanelIEClick() {
-  if (!browserAvailable_) {
+  if (!preview_->available()) {
     platform_.prompts.info(
         std::string("You do not appear to have Microsoft Internet Explorer v3.0 (or higher) installed. "
                     "You cannot use this MSIE browser preview screen without it. We recommend you "
@@ -139,30 +101,11 @@ void TForm1::PanelIEClick() {
     return;
   }
   std::string engineFailure;
-  if (!browserView_) {
-    browserView_ = EmbeddedBrowser(folders_.modules).create(OleContainer1, engineFailure);
-    if (browserView_) {
-      auto* layout = new QHBoxLayout(OleContainer1);
-      layout->setContentsMargins(0, 0, 0, 0);
-      layout->addWidget(browserView_);
-    }
-  }
-  if (!browserView_) {
+  if (!preview_->show(fileUrl(*file), settings_.msieControl, engineFailure)) {
     platform_.prompts.info(
         "Unable to load file in internal MS Internet Explorer v3.0. Please be sure MSIE v3.0 or "
         "greater is installed correctly." +
         (engineFailure.empty() ? std::string() : "\r\n\r\n" + engineFailure));
-    return;
-  }
-  PanelE->setStyleSheet("background-color: #808080;");
-  PanelP->setStyleSheet("background-color: #808080;");
-  PanelIE->setStyleSheet("background-color: #00FF00;");
-  EmbeddedBrowser::navigate(browserView_, toQString(fileUrl(*file)));
-  RE1->hide();
-  OleContainer1->show();
-  browserShown_ = true;
-  if (settings_.msieControl) {
-    PanelMSIE->show();
   }
 }
 

@@ -14,6 +14,7 @@
 #include "app/options.h"
 #include "app/pane_layout.h"
 #include "app/ui/mainwindow.h"
+#include "app/ui/preview_pane.h"
 #include "app/ui/snip_pane.h"
 #include "app/ui/options_form.h"
 #include "app/ui/splash_form.h"
@@ -52,8 +53,7 @@ void TForm1::FormCreate() {
   editor_bytes::setWordWrap(*RE1, CheckWrap->isChecked());
 
   // The browser view itself is made when first shown: starting its engine would double the start-up time.
-  browserAvailable_ = EmbeddedBrowser(folders_.modules).installed();
-  if (!browserAvailable_) {
+  if (!preview_->checkInstalled()) {
     platform_.prompts.message(
         MessageKind::Info, kAppTitle,
         std::string(
@@ -72,7 +72,6 @@ void TForm1::FormCreate() {
   updateDocumentStatus();
 
   if (settings_.filesUseSel) settings_.filesLocation = settings_.filesSelected;
-  filesFolder_ = isDirectory(settings_.filesLocation) ? settings_.filesLocation : homeDirectory();
 
   QMenu* fileMenu = nullptr;
   for (QAction* a : menuBar()->actions())

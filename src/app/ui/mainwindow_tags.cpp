@@ -249,8 +249,7 @@ void TForm1::BitBtnPowerAnchorClick() {
 }
 
 void TForm1::BitBtnPowerImageClick() {
-  const QListWidgetItem* item = ListBox2->currentItem();
-  openImageBuilder(item ? chosenFile() : std::string());
+  openImageBuilder(chosenFile());
 }
 
 // The image tag replaces the selection. The relative image path is written back whichever way the dialog
