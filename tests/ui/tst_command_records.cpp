@@ -1,6 +1,8 @@
 // Every command the window places has its area's record with a handler, every record is placed somewhere,
 // and the records' captions and shortcuts fit together: one command per shortcut, and no Alt+letter
 // shortcut hidden behind a menu's access key.
+#include <QAction>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cctype>
@@ -58,6 +60,44 @@ class TestCommandRecords : public QObject {
     for (const auto& [shortcut, name] : byShortcut)
       if (shortcut.size() == 5 && shortcut.rfind("Alt+", 0) == 0)
         QVERIFY2(!keys.count(shortcut[4]), qPrintable(QString::fromStdString(shortcut + " is shadowed by a menu")));
+  }
+
+  // Locking the text reaches every command that edits the page, in the main menu and in a context menu
+  // made while locked or before; what setEnabled asked of a command comes back when the lock goes.
+  void lockingTheTextDisablesEveryEditingCommandAndOnlyThose() {
+    Desk desk;
+    TForm1 w(singleProgramFolder(dir_.path().toStdString()), desk.platform);
+    CommandRegistry& commands = w.commands();
+    QMenu before;
+    commands.fillMenu(before, editorMenu(), true);
+    auto twin = [](QMenu& menu, CommandName name) -> QAction* {
+      for (QAction* a : menu.actions())
+        if (a->data().toString() == QString::fromUtf8(name.text)) return a;
+      return nullptr;
+    };
+    QVERIFY(twin(before, cmd::Paste1Click) && twin(before, cmd::Copy1Click));
+    commands.setEnabled(cmd::SaveHTMLFile1Click, false);
+    commands.setTextLocked(true);
+    for (CommandName editing : {cmd::Paste1Click, cmd::Cut1Click, cmd::BitBtnUndoClick, cmd::BoldTagClick,
+                                cmd::Paragraph1Click, cmd::BitBtnPowerTableClick, cmd::Replaceallwith1Click,
+                                cmd::BitBtnSpellCheckClick, cmd::BitBtnInsertLinkImageClick})
+      QVERIFY2(!commands.enabled(editing), editing.text);
+    for (CommandName reading : {cmd::Copy1Click, cmd::BitBtnFindClick, cmd::OpenHTMLFile1Click, cmd::SpeedBar1Click})
+      QVERIFY2(commands.enabled(reading), reading.text);
+    QVERIFY(!twin(before, cmd::Paste1Click)->isEnabled());
+    QVERIFY(twin(before, cmd::Copy1Click)->isEnabled());
+    QMenu during;
+    commands.fillMenu(during, editorMenu(), true);
+    QVERIFY(!twin(during, cmd::Paste1Click)->isEnabled());
+    bool ran = false;
+    commands.setHandler(cmd::Cut1Click, [&ran] { ran = true; });
+    QVERIFY(!commands.trigger(cmd::Cut1Click));
+    twin(during, cmd::Cut1Click)->trigger();
+    QVERIFY(!ran);
+    commands.setTextLocked(false);
+    QVERIFY(commands.enabled(cmd::Paste1Click) && twin(during, cmd::Paste1Click)->isEnabled());
+    QVERIFY(!commands.enabled(cmd::SaveHTMLFile1Click));
+    QVERIFY(commands.trigger(cmd::Cut1Click) && ran);
   }
 };
 

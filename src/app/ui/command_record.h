@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/command_names.h"
 
@@ -16,6 +17,16 @@ struct CommandRecord {
   std::string shortcut;  // "Ctrl+Shift+B", empty for none
   std::string icon;      // the desktop icon (freedesktop name) its buttons show; empty: a tag's "insert-text"
   Handler handler;
+  bool changesText = false;  // edits the open page: locked while the page may not be changed
 };
+
+// Marks a record that edits the open page.
+constexpr bool kChangesText = true;
+
+// The same records, each marked as changing the open page's text.
+inline std::vector<CommandRecord> changingText(std::vector<CommandRecord> records) {
+  for (CommandRecord& r : records) r.changesText = true;
+  return records;
+}
 
 }  // namespace quillon

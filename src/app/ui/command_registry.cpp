@@ -19,6 +19,7 @@ CommandRegistry::CommandRegistry(QWidget* window, std::vector<CommandRecord> rec
       e.caption = r.caption;
       e.icon = r.icon;
       e.handler = std::move(r.handler);
+      e.changesText = r.changesText;
       e.info = {name, withoutAccessKeys(r.caption), r.shortcut};
       byName.erase(it);
     } else {
@@ -44,8 +45,20 @@ CommandRegistry::Entry& CommandRegistry::entry(const std::string& name) { return
 void CommandRegistry::setHandler(CommandName name, std::function<void()> handler) {
   Entry& e = entry(name);
   e.handler = std::move(handler);
-  e.main->setEnabled(static_cast<bool>(e.handler));
-  for (QAction* a : e.context) a->setEnabled(static_cast<bool>(e.handler));
+  e.wanted = true;
+  refresh(e);
+}
+
+void CommandRegistry::refresh(Entry& e) {
+  e.main->setEnabled(e.wanted && usable(e));
+  std::erase_if(e.twins, [](const QPointer<QAction>& a) { return a.isNull(); });
+  for (QAction* a : e.twins) a->setEnabled(usable(e));
+}
+
+void CommandRegistry::setTextLocked(bool locked) {
+  textLocked_ = locked;
+  for (auto& [name, e] : entries_)
+    if (e.changesText) refresh(e);
 }
 
 std::string CommandRegistry::caption(const std::string& name) const {
@@ -70,7 +83,8 @@ bool CommandRegistry::enabled(const std::string& name) const {
 
 void CommandRegistry::setEnabled(CommandName name, bool on) {
   Entry& e = entry(name);
-  e.main->setEnabled(on && e.handler);
+  e.wanted = on;
+  e.main->setEnabled(on && usable(e));
 }
 
 bool CommandRegistry::trigger(const std::string& name) {
@@ -109,14 +123,14 @@ void CommandRegistry::fillMenu(QMenu& menu, const std::vector<MenuItem>& items, 
       // A second caption for the same command, or a context-menu twin: its own action, same handler.
       auto* action = new QAction(toQString(shown), &menu);
       action->setShortcutContext(Qt::WidgetShortcut);
-      action->setEnabled(static_cast<bool>(e.handler));
+      action->setEnabled(usable(e));
       action->setData(toQString(item.command));
       const std::string name = item.command;
       const std::string caption = withoutAccessKeys(shown);
       connect(action, &QAction::triggered, this, [this, name, caption] {
-        if (works(name)) run(name, caption);
+        if (usable(entry(name))) run(name, caption);
       });
-      if (contextMenu) e.context.push_back(action);
+      e.twins.emplace_back(action);
       menu.addAction(action);
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <string>
@@ -24,8 +25,9 @@ struct CommandInfo {
 
 // The main window's commands: every placed command of the placement table with the record its area
 // declares. A placed command without a record (or a handler) stays registered, disabled. Each command has
-// one main action carrying its shortcut; context menus get their own actions so that disabling the main one
-// (a read-only page's save commands) leaves them as they are.
+// one main action carrying its shortcut; context menus and second captions get their own actions, so that
+// disabling the main one (a read-only page's save commands) leaves them as they are. Locking the text
+// reaches them all.
 class CommandRegistry : public QObject {
   Q_OBJECT
  public:
@@ -36,6 +38,10 @@ class CommandRegistry : public QObject {
   // Gives a command another handler (a test's probe, or a window that takes a command over).
   void setHandler(CommandName name, std::function<void()> handler);
   void setEnabled(CommandName name, bool on);
+  // Locks (or unlocks) every command whose record changes the text, wherever it is placed; each keeps what
+  // setEnabled asked of it for when the lock goes.
+  void setTextLocked(bool locked);
+  bool textLocked() const { return textLocked_; }
   bool enabled(CommandName name) const { return enabled(std::string(name.text)); }
   bool trigger(CommandName name) { return trigger(std::string(name.text)); }
   bool exists(const std::string& name) const { return entries_.count(name) != 0; }
@@ -63,15 +69,20 @@ class CommandRegistry : public QObject {
     std::string caption;  // with its access key
     std::string icon;
     std::function<void()> handler;
+    bool changesText = false;
+    bool wanted = true;  // as setEnabled last asked
     QAction* main = nullptr;
-    std::vector<QAction*> context;
+    std::vector<QPointer<QAction>> twins;  // its other actions; a context menu's go with the menu
   };
   Entry& entry(const std::string& name);
+  bool usable(const Entry& e) const { return e.handler && !(e.changesText && textLocked_); }
+  void refresh(Entry& e);
 
   void run(const std::string& name, const std::string& caption);
 
   QWidget* window_;
   std::string triggeredCaption_;
+  bool textLocked_ = false;
   std::vector<CommandInfo> order_;
   std::map<std::string, Entry> entries_;
   std::vector<std::string> unplaced_;

@@ -24,10 +24,10 @@ std::vector<CommandRecord> TForm1::documentCommands() {
           {cmd::SaveHTMLFile1Click, "Save &HTML File", "Alt+S", "document-save", call(&TForm1::SaveHTMLFile1Click)},
           {cmd::SaveHTMLFileAs1Click, "Save HT&ML File As", "", "", call(&TForm1::SaveHTMLFileAs1Click)},
           {cmd::CloseHTMLFile1Click, "Close HTML File", "", "", call(&TForm1::CloseHTMLFile1Click)},
-          {cmd::BitBtnUndoClick, "&Undo", "Ctrl+Z", "edit-undo", call(&TForm1::BitBtnUndoClick)},
-          {cmd::Cut1Click, "Cu&t", "", "edit-cut", call(&TForm1::Cut1Click)},
+          {cmd::BitBtnUndoClick, "&Undo", "Ctrl+Z", "edit-undo", call(&TForm1::BitBtnUndoClick), kChangesText},
+          {cmd::Cut1Click, "Cu&t", "", "edit-cut", call(&TForm1::Cut1Click), kChangesText},
           {cmd::Copy1Click, "&Copy", "", "edit-copy", call(&TForm1::Copy1Click)},
-          {cmd::Paste1Click, "&Paste", "", "edit-paste", call(&TForm1::Paste1Click)},
+          {cmd::Paste1Click, "&Paste", "", "edit-paste", call(&TForm1::Paste1Click), kChangesText},
           {cmd::SelectAll1Click, "Se&lect All", "Ctrl+A", "", call(&TForm1::SelectAll1Click)},
           {cmd::CheckWrapClick, "Wrap", "", "", call(&TForm1::CheckWrapClick)},
           {cmd::WordWrap1Click, "Word Wrap", "", "", call(&TForm1::WordWrap1Click)}};

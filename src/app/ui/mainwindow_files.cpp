@@ -41,8 +41,8 @@ void TForm1::wireFilesPane() {
 std::string TForm1::chosenFile() const { return files_->chosenFile(); }
 
 std::vector<CommandRecord> TForm1::filesCommands() {
-  return {
-      {cmd::BitBtnInsertLinkImageClick, "Insert Image", "", "insert-link", call(&TForm1::BitBtnInsertLinkImageClick)}};
+  return {{cmd::BitBtnInsertLinkImageClick, "Insert Image", "", "insert-link",
+           call(&TForm1::BitBtnInsertLinkImageClick), kChangesText}};
 }
 
 void TForm1::ListBox2DblClick() {

@@ -15,15 +15,16 @@
 namespace quillon {
 
 std::vector<CommandRecord> TForm1::searchCommands() {
-  return {{cmd::BitBtnFindClick, "&Find", "Ctrl+F", "edit-find", [this] { search().open(false); }},
-          {cmd::Replace1Click, "&Replace", "Ctrl+R", "edit-find-replace", [this] { search().open(true); }},
-          {cmd::FindNext1Click, "Find &Next", "F3", "", [this] { search().findNext(); }},
-          {cmd::Replaceallwith1Click, "Replace &all \"\\\" with \"/\" (every occurence)", "Ctrl+\\", "",
-           call(&TForm1::Replaceallwith1Click)},
-          {cmd::Replaceprecisewithonlyintags1Click, "Replace precise \"\\\" with \"/\" (only in tags)", "Ctrl+Shift+\\",
-           "", call(&TForm1::Replaceprecisewithonlyintags1Click)},
-          {cmd::BitBtnReplaceAllClick, "&Extended Replace", "Ctrl+E", "edit-select-all",
-           call(&TForm1::BitBtnReplaceAllClick)}};
+  return {
+      {cmd::BitBtnFindClick, "&Find", "Ctrl+F", "edit-find", [this] { search().open(false); }},
+      {cmd::Replace1Click, "&Replace", "Ctrl+R", "edit-find-replace", [this] { search().open(true); }, kChangesText},
+      {cmd::FindNext1Click, "Find &Next", "F3", "", [this] { search().findNext(); }},
+      {cmd::Replaceallwith1Click, "Replace &all \"\\\" with \"/\" (every occurence)", "Ctrl+\\", "",
+       call(&TForm1::Replaceallwith1Click), kChangesText},
+      {cmd::Replaceprecisewithonlyintags1Click, "Replace precise \"\\\" with \"/\" (only in tags)", "Ctrl+Shift+\\", "",
+       call(&TForm1::Replaceprecisewithonlyintags1Click), kChangesText},
+      {cmd::BitBtnReplaceAllClick, "&Extended Replace", "Ctrl+E", "edit-select-all",
+       call(&TForm1::BitBtnReplaceAllClick)}};
 }
 
 // Files on disk are about to change: the open document is closed first (saved if the user wishes), so the

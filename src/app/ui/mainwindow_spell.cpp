@@ -36,8 +36,8 @@ SpellEngine& TForm1::spellEngine() {
 }
 
 std::vector<CommandRecord> TForm1::spellCommands() {
-  return {
-      {cmd::BitBtnSpellCheckClick, "Spell Check", "", "tools-check-spelling", call(&TForm1::BitBtnSpellCheckClick)}};
+  return {{cmd::BitBtnSpellCheckClick, "Spell Check", "", "tools-check-spelling", call(&TForm1::BitBtnSpellCheckClick),
+           kChangesText}};
 }
 
 // The whole check: the selection first (when there is one), then, on the user's word, the rest of the page

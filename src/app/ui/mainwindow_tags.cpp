@@ -39,8 +39,8 @@ void TForm1::applyInsertion(const Insertion& in) {
 }
 
 std::vector<CommandRecord> TForm1::tagCommands() {
-  std::vector<CommandRecord> records = wrappingTagCommands();
-  for (CommandRecord& r : insertedTagCommands()) records.push_back(std::move(r));
+  std::vector<CommandRecord> records = changingText(wrappingTagCommands());
+  for (CommandRecord& r : changingText(insertedTagCommands())) records.push_back(std::move(r));
   for (CommandRecord& r : builderCommands()) records.push_back(std::move(r));
   return records;
 }
@@ -146,36 +146,42 @@ std::vector<CommandRecord> TForm1::builderCommands() {
                        SpeedBar->show();
                        SpeedBar->raise();
                      }});
-  records.push_back({cmd::Comment1Click, "Comment", "", "", [this] { applyInsertion(comment(editView())); }});
-  records.push_back({cmd::MailTo1Click, "Mail To:", "Ctrl+Shift+M", "mail-message-new", [this] { MailTo1Click(); }});
   records.push_back(
-      {cmd::BitBtnPowerBodyClick, "Power <&BODY>", "Ctrl+B", "insert-object", call(&TForm1::BitBtnPowerBodyClick)});
+      {cmd::Comment1Click, "Comment", "", "", [this] { applyInsertion(comment(editView())); }, kChangesText});
   records.push_back(
-      {cmd::BitBtnPowerAnchorClick, "Power <&A HREF>", "Ctrl+H", "insert-link", call(&TForm1::BitBtnPowerAnchorClick)});
+      {cmd::MailTo1Click, "Mail To:", "Ctrl+Shift+M", "mail-message-new", [this] { MailTo1Click(); }, kChangesText});
+  records.push_back({cmd::BitBtnPowerBodyClick, "Power <&BODY>", "Ctrl+B", "insert-object",
+                     call(&TForm1::BitBtnPowerBodyClick), kChangesText});
+  records.push_back({cmd::BitBtnPowerAnchorClick, "Power <&A HREF>", "Ctrl+H", "insert-link",
+                     call(&TForm1::BitBtnPowerAnchorClick), kChangesText});
+  records.push_back({cmd::BitBtnPowerTableClick, "Power <&TABLE>", "Ctrl+T", "view-restore",
+                     call(&TForm1::BitBtnPowerTableClick), kChangesText});
+  records.push_back({cmd::BitBtnPowerListClick, "Power &LIST", "Ctrl+L", "format-indent-more",
+                     call(&TForm1::BitBtnPowerListClick), kChangesText});
+  records.push_back({cmd::BitBtnPowerImageClick, "Power <&IMG>", "Ctrl+I", "insert-image",
+                     call(&TForm1::BitBtnPowerImageClick), kChangesText});
+  records.push_back({cmd::PowerFrameClick, "Power <&FRAME>", "Ctrl+Shift+F", "view-fullscreen",
+                     call(&TForm1::PowerFrameClick), kChangesText});
   records.push_back(
-      {cmd::BitBtnPowerTableClick, "Power <&TABLE>", "Ctrl+T", "view-restore", call(&TForm1::BitBtnPowerTableClick)});
-  records.push_back(
-      {cmd::BitBtnPowerListClick, "Power &LIST", "Ctrl+L", "format-indent-more", call(&TForm1::BitBtnPowerListClick)});
-  records.push_back(
-      {cmd::BitBtnPowerImageClick, "Power <&IMG>", "Ctrl+I", "insert-image", call(&TForm1::BitBtnPowerImageClick)});
-  records.push_back(
-      {cmd::PowerFrameClick, "Power <&FRAME>", "Ctrl+Shift+F", "view-fullscreen", call(&TForm1::PowerFrameClick)});
-  records.push_back({cmd::HorizontalLine1Click, "Horizontal Rule <HR>", "", "", call(&TForm1::HorizontalLine1Click)});
-  records.push_back(
-      {cmd::BitBtnSetDialogClick, "FRAMESET Dialog", "", "view-fullscreen", call(&TForm1::BitBtnSetDialogClick)});
-  records.push_back(
-      {cmd::BitBtnFrameDialogClick, "FRAME Dialog", "", "view-restore", call(&TForm1::BitBtnFrameDialogClick)});
+      {cmd::HorizontalLine1Click, "Horizontal Rule <HR>", "", "", call(&TForm1::HorizontalLine1Click), kChangesText});
+  records.push_back({cmd::BitBtnSetDialogClick, "FRAMESET Dialog", "", "view-fullscreen",
+                     call(&TForm1::BitBtnSetDialogClick), kChangesText});
+  records.push_back({cmd::BitBtnFrameDialogClick, "FRAME Dialog", "", "view-restore",
+                     call(&TForm1::BitBtnFrameDialogClick), kChangesText});
   records.push_back({cmd::HelpOnTop1Click, "Show Help On &Top", "Ctrl+/", "", call(&TForm1::HelpOnTop1Click)});
 
-  records.push_back({cmd::ColorPicker1Click, "Color Picker...", "", "", [this] {
+  records.push_back({cmd::ColorPicker1Click, "Color Picker...", "", "",
+                     [this] {
                        const auto colour = platform_.colourDialogs.choose(0);
                        if (!colour) return;
                        const EditView view = editView();
                        const std::string text = colourPickerText(*colour);
                        applyInsertion({view.selStart, view.selLength, text, view.selStart, text.size()});
-                     }});
+                     },
+                     kChangesText});
   records.push_back(
-      {cmd::InsertLastModifiedDateTime1Click, "Insert Last Modified Date/Time", "", "", [this] {
+      {cmd::InsertLastModifiedDateTime1Click, "Insert Last Modified Date/Time", "", "",
+       [this] {
          const QDateTime now = QDateTime::currentDateTime();
          const std::time_t seconds = static_cast<std::time_t>(now.toSecsSinceEpoch());
          std::tm local{};
@@ -186,7 +192,8 @@ std::vector<CommandRecord> TForm1::builderCommands() {
              lastModifiedComment(
                  local, editor_bytes::bytesFor(*RE1, locale.dayName(now.date().dayOfWeek(), QLocale::LongFormat)),
                  editor_bytes::bytesFor(*RE1, locale.monthName(now.date().month(), QLocale::ShortFormat)))));
-       }});
+       },
+       kChangesText});
   return records;
 }
 
@@ -248,9 +255,7 @@ void TForm1::BitBtnPowerAnchorClick() {
   }
 }
 
-void TForm1::BitBtnPowerImageClick() {
-  openImageBuilder(chosenFile());
-}
+void TForm1::BitBtnPowerImageClick() { openImageBuilder(chosenFile()); }
 
 // The image tag replaces the selection. The relative image path is written back whichever way the dialog
 // closed.
