@@ -121,6 +121,7 @@ std::string storedValueProblem(const FtpProfile& p) {
 }
 
 std::vector<std::string> readHostList(const std::string& datPath) {
+  completeInterruptedWrites(std::string(folderPart(datPath)));
   const auto bytes = readWholeFile(datPath);
   return bytes ? splitLines(*bytes) : std::vector<std::string>{};
 }

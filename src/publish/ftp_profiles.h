@@ -37,7 +37,8 @@ std::string profileNameProblem(std::string_view name);
 // blank loses it), or nothing.
 std::string storedValueProblem(const FtpProfile& profile);
 
-// FTP.DAT: one profile name per line.
+// FTP.DAT: one profile name per line. A write of the pair that a killed program left half done is finished
+// first, so the list and the profiles read after it agree.
 std::vector<std::string> readHostList(const std::string& datPath);
 
 // "name:port" or "name"; the port is 21 when none is given or it is not a number from 1 to 65535.

@@ -8,7 +8,8 @@ Three kinds of run, in turn, each killed (SIGKILL) after a random delay within t
 - site-wide replace over 120 pages: after the kill every page holds exactly its old or its new bytes;
 - the save of a page that has a second hard link: once the page has been opened again, both names hold the
   same bytes, old or new, and are still one file;
-- adding an FTP host profile: FTP.INI and FTP.DAT name the same profiles, both old or both new.
+- adding an FTP host profile: once the FTP screen has been opened again, FTP.INI and FTP.DAT name the same
+  profiles, both old or both new.
 After the last trial, once every kind has run whole again, no temporary file is left."""
 import glob
 import os
@@ -72,6 +73,7 @@ to_old = replace_script("to_old.qd", "new", "old")
 save_linked = script("linked.qd", f'file "{linked}"\ncommand OpenHTMLFile1Click\nkey Ctrl+End\ntype "x"\n'
                                   f'command SaveHTMLFile1Click\n')
 open_linked = script("open_linked.qd", f'file "{linked}"\ncommand OpenHTMLFile1Click\n')
+open_ftp = script("open_ftp.qd", "dialog TFormFTP\n  click BitBtnClose\nend\ncommand FTP1Click\n")
 added = [0]
 
 
@@ -129,6 +131,7 @@ for trial in range(kills):
     else:
         before = profile_state()
         run(profile_script(), delay)
+        run(open_ftp)  # opening the FTP screen finishes a write of the pair that was cut short
         names, sections = profile_state()
         if sorted(names) != sorted(sections):
             problems.append(f"trial {trial}: FTP.DAT names {len(names)} profiles, FTP.INI {len(sections)}")

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -64,6 +66,29 @@ TEST(FtpProfiles, PasswordsAreNeverWrittenThroughALinkOrIntoAnotherUsersFile) {
   EXPECT_FALSE(fileExists(dir.path() + "FTP.DAT")) << "the pair is written together or not at all";
   EXPECT_FALSE(eraseFtpProfile(ini, dir.path() + "FTP.DAT", "Old", {}).ok);
   EXPECT_EQ(readWholeFile(shared), "[Old]\r\nHost=h\r\n");
+}
+
+// A program killed between renaming FTP.INI and FTP.DAT left the pair's list of renames: the host list is
+// read as the whole write left it, never as half of one.
+TEST(FtpProfiles, TheHostListIsReadAsAWriteCutShortBetweenTheTwoFilesMeantIt) {
+  testing::TempDir dir;
+  const std::string ini = dir.path() + "FTP.INI", dat = dir.path() + "FTP.DAT";
+  ASSERT_TRUE(writeFtpProfile(ini, dat, {"A", "h", "u", "", "", ""}, {"A"}).ok);
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string tag = ".quillon-" + std::to_string(child) + "-AbC123";
+  const std::string tempDat = dir.path() + ".FTP.DAT" + tag + ".tmp";
+  auto plain = [](const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  };
+  plain(ini, "[A]\r\nHost=h\r\n[B]\r\nHost=g\r\n");
+  plain(tempDat, "A\r\nB\r\n");
+  plain(dir.path() + ".FTP.INI" + tag + ".commit",
+        dir.path() + ".FTP.INI" + tag + ".tmp" + '\0' + ini + '\0' + tempDat + '\0' + dat + '\0');
+  EXPECT_EQ(readHostList(dat), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(readFtpProfile(ini, "B").host, "g");
+  EXPECT_FALSE(fileExists(tempDat));
 }
 
 TEST(FtpProfiles, HostListHostPortAndTheLogLine) {
