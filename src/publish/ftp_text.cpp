@@ -44,6 +44,49 @@ std::string portArgument(const std::string& dottedAddress, uint16_t port) {
   return out + "," + std::to_string(port / 256) + "," + std::to_string(port % 256);
 }
 
+std::optional<uint16_t> extendedPassivePort(std::string_view reply) {
+  const size_t open = reply.find('(');
+  if (open == std::string_view::npos || reply.size() < open + 6) return std::nullopt;
+  const char d = reply[open + 1];
+  if (d < 33 || d > 126 || (d >= '0' && d <= '9') || reply[open + 2] != d || reply[open + 3] != d) return std::nullopt;
+  unsigned port = 0;
+  size_t i = open + 4;
+  for (; i < reply.size() && reply[i] >= '0' && reply[i] <= '9' && port <= 65535; ++i)
+    port = port * 10 + (reply[i] - '0');
+  if (i == open + 4 || port == 0 || port > 65535 || i + 1 >= reply.size() || reply[i] != d || reply[i + 1] != ')')
+    return std::nullopt;
+  return static_cast<uint16_t>(port);
+}
+
+std::optional<uint16_t> passivePort(std::string_view reply) {
+  // The six numbers follow the reply code, with or without parentheses around them.
+  for (size_t start = reply.size() > 3 ? 4 : reply.size(); start < reply.size(); ++start) {
+    if (reply[start] < '0' || reply[start] > '9') continue;
+    unsigned parts[6];
+    size_t i = start;
+    int n = 0;
+    for (; n < 6; ++n) {
+      const size_t first = i;
+      unsigned value = 0;
+      while (i < reply.size() && reply[i] >= '0' && reply[i] <= '9' && value <= 255)
+        value = value * 10 + (reply[i++] - '0');
+      if (i == first || value > 255) break;
+      parts[n] = value;
+      if (n < 5) {
+        if (i >= reply.size() || reply[i] != ',') break;
+        ++i;
+      }
+    }
+    if (n == 6) {
+      const unsigned port = parts[4] * 256 + parts[5];
+      return port == 0 ? std::nullopt : std::optional<uint16_t>(static_cast<uint16_t>(port));
+    }
+    // Not six numbers from here: look on after this run of digits.
+    while (start + 1 < reply.size() && reply[start + 1] >= '0' && reply[start + 1] <= '9') ++start;
+  }
+  return std::nullopt;
+}
+
 std::string quotedDirectory(std::string_view reply) {
   const size_t first = reply.find('"');
   if (first == std::string_view::npos) return {};

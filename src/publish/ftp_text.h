@@ -44,6 +44,13 @@ TFTPServerType serverTypeFromSyst(std::string_view reply);
 // "h1,h2,h3,h4,p1,p2" for an address and port.
 std::string portArgument(const std::string& dottedAddress, uint16_t port);
 
+// The port a 229 reply offers: "(|||port|)", where any printable character other than a digit may stand for
+// the '|'. Nothing when the reply holds no such group or the port is not 1 to 65535.
+std::optional<uint16_t> extendedPassivePort(std::string_view reply);
+// The port of a 227 reply's "h1,h2,h3,h4,p1,p2" (each 0 to 255, the port not 0). The address it names is
+// not returned: a data connection goes to the server the control connection reached, never elsewhere.
+std::optional<uint16_t> passivePort(std::string_view reply);
+
 // The text between the first and second double quote of a PWD reply; empty without them.
 std::string quotedDirectory(std::string_view reply);
 

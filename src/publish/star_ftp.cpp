@@ -234,6 +234,7 @@ void TStarFtp::Connect() {
   error_ = 0;
   Success = true;
   closedDown_ = false;  // a new connection starts afresh
+  way_ = DataWay::Unknown;
   quitPosted_ = false;
   for (const auto& [what, value] : {std::pair<const char*, const std::string*>{"The user name", &UserName},
                                     {"The password", &UserPassword},
@@ -498,6 +499,10 @@ void TStarFtp::reply(const std::string& raw) {
     case List:
       listingReply(cls, *line);
       break;
+    case ListPassive:
+    case StorePassive:
+      passiveReply(cls, *line);
+      break;
     case StoreType:
     case StorePort:
     case Store:
@@ -593,10 +598,7 @@ void TStarFtp::listingReply(char cls, const std::string& line) {
       break;
     case ListPort:
       if (cls == '2') {
-        listing_.clear();
-        fileNames_.clear();
-        directoryNames_.clear();
-        sendCommand("LIST", List);
+        startListing();
       } else {
         fatal(ftp_error::UnexpectedReply);
       }
@@ -614,18 +616,88 @@ void TStarFtp::listingReply(char cls, const std::string& line) {
   }
 }
 
-// The TYPE reply before a transfer: the data connection is made ready to be accepted first (some servers
-// open it as soon as they have the PORT command), then PORT goes out.
+// The TYPE reply before a transfer: the data connection is asked for next.
 void TStarFtp::portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextState) {
   dataFinished_ = finalReply_ = false;
   if (cls != '2') {
     fatal(ftp_error::UnexpectedReply);
     return;
   }
+  setUpData_ = setUpData;
+  portState_ = nextState;
+  requestData();
+}
+
+// Active: the data connection is made ready to be accepted first (some servers open it as soon as they
+// have the PORT command), then PORT goes out. Passive: EPSV or PASV, answered in passiveReply.
+void TStarFtp::requestData() {
+  trying_ = way_ != DataWay::Unknown ? way_ : DataMode == DataConnection::Active ? DataWay::Port : DataWay::Epsv;
+  passive_ = trying_ != DataWay::Port;
+  if (passive_) {
+    sendCommand(trying_ == DataWay::Epsv ? "EPSV" : "PASV",
+                portState_ == ftp_state::ListPort ? ftp_state::ListPassive : ftp_state::StorePassive);
+    return;
+  }
   const std::string port = setUpPort();
   if (port.empty()) return;
-  (this->*setUpData)();
-  sendCommand("PORT " + port, nextState);
+  (this->*setUpData_)();
+  sendCommand("PORT " + port, portState_);
+}
+
+// A refused EPSV is followed by PASV, a refused PASV (in Auto) by PORT. A reply that names no usable port
+// ends the connection: a server that lies about its data port is not tried further.
+void TStarFtp::passiveReply(char cls, const std::string& line) {
+  if (cls != '2') {
+    if (trying_ == DataWay::Epsv) {
+      trying_ = DataWay::Pasv;
+      sendCommand("PASV", state_);
+    } else if (DataMode == DataConnection::Auto) {
+      way_ = DataWay::Port;
+      requestData();
+    } else {
+      fatal(ftp_error::DataConnection, "The server refused a passive data connection");
+    }
+    return;
+  }
+  const auto port = trying_ == DataWay::Epsv ? extendedPassivePort(line) : passivePort(line);
+  if (!port) {
+    fatal(ftp_error::DataConnection, "The server's passive reply names no usable port");
+    return;
+  }
+  way_ = trying_;
+  listen_.CloseSocket();
+  data_.CloseSocket();
+  listingTail_.clear();
+  (this->*setUpData_)();
+  data_.OnConnected = [this](TStarSocket&) {
+    if (state_ == ftp_state::List || state_ == ftp_state::Store)
+      portState_ == ftp_state::ListPort ? listingDataOpened() : uploadDataOpened();
+  };
+  data_.OpenSocket();
+  data_.SetAddress(AddressText());
+  data_.SetPort(*port);
+  data_.Connect();
+  if (data_.LastError) {
+    fatal(ftp_error::DataConnection);
+    return;
+  }
+  if (portState_ == ftp_state::ListPort)
+    startListing();
+  else
+    startStore();
+}
+
+void TStarFtp::startListing() {
+  listing_.clear();
+  fileNames_.clear();
+  directoryNames_.clear();
+  sendCommand("LIST", ftp_state::List);
+}
+
+void TStarFtp::startStore() {
+  sendCommand("STOR " + RemoteFile, ftp_state::Store);
+  // An active connection accepted before STOR went out waits for it before the file is sent.
+  if (state_ == ftp_state::Store && uploadAccepted_ && !passive_) sendFile();
 }
 
 // TYPE, PORT and STOR of an upload; the file goes out on the data connection.
@@ -637,9 +709,7 @@ void TStarFtp::storeReply(char cls) {
       break;
     case StorePort:
       if (cls == '2') {
-        sendCommand("STOR " + RemoteFile, Store);
-        // A connection accepted before STOR went out waits for it before the file is sent.
-        if (state_ == Store && uploadAccepted_) sendFile();
+        startStore();
       } else {
         fatal(ftp_error::UnexpectedReply);
       }
@@ -648,6 +718,8 @@ void TStarFtp::storeReply(char cls) {
       // Without an abort a 426 is the transfer's failure (the replies after an abort go to abortReply).
       if (cls == '1') {
         storeBegan_ = true;
+        // A passive connection made before the server was ready for the file waits for this mark.
+        if (passive_ && uploadAccepted_ && !dataFinished_) sendFile();
         break;
       }
       if (cls == '2') {
@@ -726,17 +798,22 @@ void TStarFtp::setUpListing() {
     if (data_.handle() >= 0) return;  // one data connection per transfer
     data_.AcceptFrom(l);
     if (data_.handle() < 0 && data_.LastError == 0) return;  // nothing was there to accept after all
-    progress();
-    bytes_ = 0;
-    Success = true;
-    start_ = now();
-    elapsedMs_ = 0;
-    listingTail_.clear();
-    if (data_.LastError && !aborting_) fatal(ftp_error::DataConnection);
+    listingDataOpened();
   };
+  data_.OnConnected = nullptr;
   data_.OnReadyToWrite = nullptr;
   data_.OnDataAvailable = [this](TStarSocket&) { readListing(); };
   data_.OnDisconnected = [this](TStarSocket&) { listingClosed(); };
+}
+
+void TStarFtp::listingDataOpened() {
+  progress();
+  bytes_ = 0;
+  Success = true;
+  start_ = now();
+  elapsedMs_ = 0;
+  listingTail_.clear();
+  if (data_.LastError && !aborting_) fatal(ftp_error::DataConnection);
 }
 
 void TStarFtp::readListing() {
@@ -790,17 +867,9 @@ void TStarFtp::setUpUpload() {
     if (data_.handle() >= 0) return;  // one data connection per transfer
     data_.AcceptFrom(l);
     if (data_.handle() < 0 && data_.LastError == 0) return;  // nothing was there to accept after all
-    progress();
-    bytes_ = 0;
-    start_ = now();
-    elapsedMs_ = 0;
-    if (data_.LastError) {
-      fatal(ftp_error::DataConnection);
-      return;
-    }
-    uploadAccepted_ = true;
-    if (state_ == ftp_state::Store) sendFile();
+    uploadDataOpened();
   };
+  data_.OnConnected = nullptr;
   data_.OnReadyToWrite = nullptr;
   data_.OnDataAvailable = nullptr;
   data_.OnDisconnected = [this](TStarSocket& d) {
@@ -809,6 +878,19 @@ void TStarFtp::setUpUpload() {
     if (d.LastError) uploadCutShort_ = true;
     finishData();
   };
+}
+
+void TStarFtp::uploadDataOpened() {
+  progress();
+  bytes_ = 0;
+  start_ = now();
+  elapsedMs_ = 0;
+  if (data_.LastError) {
+    fatal(ftp_error::DataConnection);
+    return;
+  }
+  uploadAccepted_ = true;
+  if (state_ == ftp_state::Store && (!passive_ || storeBegan_)) sendFile();
 }
 
 void TStarFtp::sendFile() {

@@ -66,10 +66,12 @@ enum : int {
   ListFolder = 7,
   ListType = 8,
   ListPort = 10,
+  ListPassive = 11,
   List = 12,
   StoreType = 30,
   StorePort = 31,
   Store = 32,
+  StorePassive = 33,
   RenameFrom = 40,
   RenameTo = 41,
   SingleCommand = 50,
@@ -77,11 +79,17 @@ enum : int {
   Idle = 100
 };
 }
+// How data connections are made. Active: the client listens and sends PORT. Passive: the client connects to
+// the port an EPSV (else PASV) reply names. Auto: EPSV, then PASV, then PORT, keeping for the rest of the
+// session the first that the server took.
+enum class DataConnection { Auto, Passive, Active };
+
 enum TFtpInfoNeeded { niHost = 0, niUser = 1, niPassword = 2, niAccount = 3 };
 
 // An FTP client on the control socket it is. Every operation returns at once; its end arrives as the ready
 // notification (OnFtpReady), then the operation's completion event; Success tells how it went. Data
-// connections are active: the client listens and sends PORT. An upload counts as stored only when the
+// connections are made as DataMode says; a passive one always goes to the address the control connection
+// reached, whatever address a reply names. An upload counts as stored only when the
 // server's final reply is positive, every byte of the file was sent and the server closed the data
 // connection cleanly after reading it. An aborted upload that had begun leaves no partial file: the client
 // deletes it before the operation ends.
@@ -94,6 +102,7 @@ class TStarFtp : public TStarSocket {
   std::string UserName, UserPassword, UserAccount, LocalFile, RemoteFile, InitialDirectory;
   TTransferType TransferMode = BinaryTransfer;
   TFTPServerType ServerType = ftpstDefault;
+  DataConnection DataMode = DataConnection::Active;
   bool Success = false;
   // Seconds an operation, the login or a transfer may wait without progress (a reply line, bytes moved)
   // before it ends with the time-out error 8; 0 waits for ever.
@@ -174,6 +183,12 @@ class TStarFtp : public TStarSocket {
   void storeReply(char cls);
   void commandReply(char cls);
   void portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextState);
+  void requestData();
+  void passiveReply(char cls, const std::string& line);
+  void startListing();
+  void startStore();
+  void listingDataOpened();
+  void uploadDataOpened();
   void detectServerType(const std::string& line);
   void loginRefused();
   std::string setUpPort();
@@ -190,6 +205,13 @@ class TStarFtp : public TStarSocket {
   std::string ask(TFtpInfoNeeded need, const std::string& current);
   EventLoop::Clock::time_point now() { return loop().now(); }
 
+  // The ways of making a data connection, in the order Auto tries them.
+  enum class DataWay { Unknown, Epsv, Pasv, Port };
+  DataWay way_ = DataWay::Unknown;     // what worked in this session
+  DataWay trying_ = DataWay::Unknown;  // what the running transfer asked for
+  bool passive_ = false;               // the running transfer's data connection is the client's to make
+  void (TStarFtp::*setUpData_)() = nullptr;
+  int portState_ = 0;
   TStarSocket listen_;
   TStarSocket data_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -22,6 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (const auto taken = reader.take(line); taken && *taken != line) std::abort();
     quillon::serverTypeFromSyst(line);
     quillon::quotedDirectory(line);
+    // A passive reply gives a port of 1 to 65535 or none.
+    if (const auto port = quillon::extendedPassivePort(line); port && *port == 0) std::abort();
+    if (const auto port = quillon::passivePort(line); port && *port == 0) std::abort();
     for (auto& parser : parsers)
       if (const auto name = parser.parse(line); name && name->name.size() > seen + 1) std::abort();
     // Read by columns, a name is the end of its own line (a link's without its target).

@@ -116,3 +116,28 @@ TEST(FtpText, UnixListingNamesAreReadByTheirColumns) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+// Passive replies as real servers word them, and as lying or broken ones do: only a port in range counts,
+// and the address a 227 names is never taken.
+TEST(FtpText, PassiveRepliesGiveAPortOrNothing) {
+  EXPECT_EQ(extendedPassivePort("229 Entering Extended Passive Mode (|||6446|)"), 6446);
+  EXPECT_EQ(extendedPassivePort("229 ok (!!!21!)"), 21);
+  EXPECT_EQ(extendedPassivePort("229 (|||65535|)"), 65535);
+  for (const char* bad : {"229 Entering Extended Passive Mode", "229 (|||0|)", "229 (|||65536|)", "229 (||||)",
+                          "229 (|||12|", "229 (||12|)", "229 (111231)", "229 (|||99999999999999999999|)", "229 ("})
+    EXPECT_FALSE(extendedPassivePort(bad)) << bad;
+
+  EXPECT_EQ(passivePort("227 Entering Passive Mode (127,0,0,1,195,80)"), 195 * 256 + 80);
+  EXPECT_EQ(passivePort("227 Entering Passive Mode 10,1,2,3,4,5"), 4 * 256 + 5) << "no parentheses";
+  EXPECT_EQ(passivePort("227 =192,168,0,9,0,21"), 21);
+  EXPECT_EQ(passivePort("227 Mode 2 (1,2,3,4,0,99)"), 99) << "a number before the six";
+  for (const char* bad : {"227 Entering Passive Mode", "227 (127,0,0,1,195)", "227 (127,0,0,1,0,0)",
+                          "227 (127,0,0,1,256,1)", "227 (1,2,3,4,5,2555)", "227 (,,,,,)", "227"})
+    EXPECT_FALSE(passivePort(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace quillon

@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "loopback.h"
@@ -82,6 +84,18 @@ class ScriptedFtpServer {
     closeData();
   }
   void closeControl() { ::shutdown(control_, SHUT_RDWR); }
+  // Listens for a passive data connection and answers with its port: "229 ... (|||port|)", or a 227 naming
+  // `address` ("h1,h2,h3,h4"), which need not be this machine's.
+  void offerPassive(bool extended, const std::string& address = "127,0,0,1") {
+    passive_ = std::make_unique<LoopbackListener>(1);
+    const uint16_t p = passive_->port;
+    nextReply = extended ? "229 Entering Extended Passive Mode (|||" + std::to_string(p) + "|)\r\n"
+                         : "227 Entering Passive Mode (" + address + "," + std::to_string(p / 256) + "," +
+                               std::to_string(p % 256) + ")\r\n";
+  }
+  void acceptData() { data_ = passive_->accept(); }
+  // Replaces the step's reply once (an action that knows the reply only when it runs).
+  std::string nextReply;
 
  private:
   bool readLine(std::string& line) {
@@ -132,7 +146,8 @@ class ScriptedFtpServer {
         }
       }
       if (step.action) step.action(*this);
-      if (!step.reply.empty()) ::send(control_, step.reply.data(), step.reply.size(), MSG_NOSIGNAL);
+      const std::string reply = nextReply.empty() ? step.reply : std::exchange(nextReply, {});
+      if (!reply.empty()) ::send(control_, reply.data(), reply.size(), MSG_NOSIGNAL);
     }
     finished = true;
     // Stay until the client closes the connection.
@@ -150,6 +165,7 @@ class ScriptedFtpServer {
   LoopbackListener listener_{1};
   int control_ = -1, data_ = -1;
   sockaddr_in dataAddress_{};
+  std::unique_ptr<LoopbackListener> passive_;
   std::string pending_;
   std::thread thread_;
 };

@@ -1,0 +1,166 @@
+// Passive data connections against a scripted server: EPSV first, PASV after a refusal, PORT last in Auto;
+// the data connection always goes to the control connection's address; lying replies end the session.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "base/file_io.h"
+#include "star_ftp_fixture.h"
+#include "support/temp_dir.h"
+
+namespace quillon {
+namespace {
+
+using Server = testing::ScriptedFtpServer;
+
+int countOf(const std::vector<std::string>& commands, const std::string& prefix) {
+  return static_cast<int>(
+      std::count_if(commands.begin(), commands.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+}
+
+TEST(StarFtpPassive, AListingOverEpsvSendsNoPort) {
+  Server server(withLogin({
+      {"PWD", "257 \"/\"\r\n", nullptr},
+      {"TYPE A", "200 ok\r\n", nullptr},
+      {"EPSV", "", [](Server& s) { s.offerPassive(true); }},
+      {"LIST", "150 here\r\n",
+       [](Server& s) {
+         s.acceptData();
+         s.sendData("-rw-r--r-- 1 u g 10 Jan 1 12:00 index.html\r\ndrwxr-xr-x 2 u g 4096 Jan 1 12:00 img\r\n");
+         s.closeData();
+       }},
+      {"", "226 done\r\n", nullptr},
+  }));
+  Client c(server.port());
+  c.ftp.DataMode = DataConnection::Passive;
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.ListDirectory();
+  ASSERT_TRUE(c.until([&] { return c.listed == 1; }));
+  EXPECT_TRUE(c.ftp.Success);
+  EXPECT_EQ(c.ftp.FileNames(), (std::vector<std::string>{"index.html"}));
+  EXPECT_EQ(c.ftp.DirectoryNames(), (std::vector<std::string>{"img"}));
+  EXPECT_EQ(countOf(server.commandsSoFar(), "PORT"), 0);
+}
+
+// Auto: EPSV refused, then PASV naming another machine's address. The upload still reaches this server (it
+// went to the control connection's address), arrives whole, and the next upload asks for PASV straight away.
+TEST(StarFtpPassive, AutoFallsBackToPasvIgnoresItsAddressAndKeepsItForTheSession) {
+  testing::TempDir dir;
+  std::string bytes(300000, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 13 + i / 7);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "up.bin", bytes).ok);
+  const std::vector<Step> upload = {
+      {"TYPE I", "200 ok\r\n", nullptr},
+      {"PASV", "", [](Server& s) { s.offerPassive(false, "10,9,8,7"); }},
+      {"STOR", "150 send it\r\n", [](Server& s) { s.acceptData(); }},
+      {"", "226 stored\r\n", [](Server& s) { s.receiveAllData(); }},
+  };
+  std::vector<Step> script = withLogin({{"TYPE I", "200 ok\r\n", nullptr}, {"EPSV", "500 not here\r\n", nullptr}});
+  script.insert(script.end(), upload.begin() + 1, upload.end());
+  script.insert(script.end(), upload.begin(), upload.end());
+  Server server(script);
+  Client c(server.port());
+  c.ftp.DataMode = DataConnection::Auto;
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.LocalFile = dir.path() + "up.bin";
+  for (const char* name : {"a.bin", "b.bin"}) {
+    c.ftp.RemoteFile = name;
+    const int before = c.stored;
+    c.ftp.StoreFile();
+    ASSERT_TRUE(c.until([&] { return c.stored == before + 1; })) << name;
+    EXPECT_TRUE(c.ftp.Success) << name;
+  }
+  ASSERT_TRUE(c.until([&] { return server.finished.load(); }));
+  EXPECT_EQ(server.uploaded, bytes + bytes);
+  const auto commands = server.commandsSoFar();
+  EXPECT_EQ(countOf(commands, "EPSV"), 1);
+  EXPECT_EQ(countOf(commands, "PASV"), 2);
+  EXPECT_EQ(countOf(commands, "PORT"), 0);
+}
+
+// Auto with a server that refuses both passive commands uses PORT as the client always did; Passive alone
+// fails the transfer with a reason and never falls back to PORT.
+TEST(StarFtpPassive, BothPassiveCommandsRefusedMeansPortInAutoAndAFailureInPassive) {
+  for (const DataConnection mode : {DataConnection::Auto, DataConnection::Passive}) {
+    Server server(withLogin({
+        {"PWD", "257 \"/\"\r\n", nullptr},
+        {"TYPE A", "200 ok\r\n", nullptr},
+        {"EPSV", "502 no\r\n", nullptr},
+        {"PASV", "502 no\r\n", nullptr},
+        {"PORT", "200 ok\r\n", nullptr},
+        {"LIST", "150 here\r\n",
+         [](Server& s) {
+           s.openData();
+           s.sendData("-rw-r--r-- 1 u g 10 Jan 1 12:00 a.html\r\n");
+           s.closeData();
+         }},
+        {"", "226 done\r\n", nullptr},
+    }));
+    Client c(server.port());
+    c.ftp.DataMode = mode;
+    std::string why;
+    c.ftp.OnFtpError = [&](TStarFtp&, int code, const std::string& text) {
+      c.errors.push_back(code);
+      why = text;
+    };
+    c.ftp.Connect();
+    ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+    c.ftp.ListDirectory();
+    ASSERT_TRUE(c.until([&] { return c.listed == 1; }));
+    if (mode == DataConnection::Auto) {
+      EXPECT_TRUE(c.ftp.Success);
+      EXPECT_EQ(c.ftp.FileNames(), (std::vector<std::string>{"a.html"}));
+    } else {
+      EXPECT_FALSE(c.ftp.Success);
+      EXPECT_EQ(c.errors, (std::vector<int>{ftp_error::DataConnection}));
+      EXPECT_EQ(why, "The server refused a passive data connection");
+      EXPECT_FALSE(server.receivedSince(0, "PORT"));
+    }
+  }
+}
+
+// Replies that name no usable port end the session before the transfer command: nothing is stored.
+TEST(StarFtpPassive, ALyingPassiveReplyEndsTheSessionBeforeAnythingIsSent) {
+  for (const char* reply : {"229 Entering Extended Passive Mode (|||0|)\r\n", "229 (|||70000|)\r\n",
+                            "229 Entering Extended Passive Mode\r\n", "229 (|||1|\r\n"}) {
+    testing::TempDir dir;
+    ASSERT_TRUE(writeFileAtomic(dir.path() + "up.bin", "page").ok);
+    Server server(withLogin({{"TYPE I", "200 ok\r\n", nullptr}, {"EPSV", reply, nullptr}}));
+    Client c(server.port());
+    c.ftp.DataMode = DataConnection::Passive;
+    c.ftp.Connect();
+    ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+    c.ftp.LocalFile = dir.path() + "up.bin";
+    c.ftp.RemoteFile = "up.bin";
+    c.ftp.StoreFile();
+    ASSERT_TRUE(c.until([&] { return c.stored == 1 && c.quit == 1; })) << reply;
+    EXPECT_FALSE(c.ftp.Success) << reply;
+    EXPECT_EQ(c.errors, (std::vector<int>{ftp_error::DataConnection})) << reply;
+    EXPECT_FALSE(server.receivedSince(0, "STOR")) << reply;
+  }
+}
+
+// A passive port where nothing listens: the connect fails and the transfer with it, at once.
+TEST(StarFtpPassive, APassivePortNobodyListensOnFailsTheTransfer) {
+  uint16_t closed = 0;
+  {
+    testing::LoopbackListener gone;
+    closed = gone.port;
+  }
+  Server server(withLogin({{"PWD", "257 \"/\"\r\n", nullptr},
+                           {"TYPE A", "200 ok\r\n", nullptr},
+                           {"EPSV", "229 ok (|||" + std::to_string(closed) + "|)\r\n", nullptr},
+                           {"LIST", "425 no data connection\r\n", nullptr}}));
+  Client c(server.port());
+  c.ftp.DataMode = DataConnection::Passive;
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.ListDirectory();
+  ASSERT_TRUE(c.until([&] { return c.listed == 1; }));
+  EXPECT_FALSE(c.ftp.Success);
+}
+
+}  // namespace
+}  // namespace quillon
