@@ -1,5 +1,7 @@
 #include "publish/ftp_text.h"
 
+#include <limits>
+
 #include <initializer_list>
 
 #include "base/text_bytes.h"
@@ -85,6 +87,18 @@ std::optional<uint16_t> passivePort(std::string_view reply) {
     while (start + 1 < reply.size() && reply[start + 1] >= '0' && reply[start + 1] <= '9') ++start;
   }
   return std::nullopt;
+}
+
+std::optional<long long> replySize(std::string_view reply) {
+  if (reply.size() < 5 || reply.substr(0, 4) != "213 ") return std::nullopt;
+  long long value = 0;
+  size_t i = 4;
+  for (; i < reply.size() && reply[i] >= '0' && reply[i] <= '9'; ++i) {
+    if (value > (std::numeric_limits<long long>::max() - 9) / 10) return std::nullopt;
+    value = value * 10 + (reply[i] - '0');
+  }
+  if (i == 4 || (i < reply.size() && reply[i] != ' ')) return std::nullopt;
+  return value;
 }
 
 std::string quotedDirectory(std::string_view reply) {

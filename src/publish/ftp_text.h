@@ -51,6 +51,9 @@ std::optional<uint16_t> extendedPassivePort(std::string_view reply);
 // not returned: a data connection goes to the server the control connection reached, never elsewhere.
 std::optional<uint16_t> passivePort(std::string_view reply);
 
+// The size a "213 <bytes>" reply gives; nothing for any other reply or a number that is not one.
+std::optional<long long> replySize(std::string_view reply);
+
 // The text between the first and second double quote of a PWD reply; empty without them.
 std::string quotedDirectory(std::string_view reply);
 

@@ -117,6 +117,8 @@ const std::function<void(TStarFtp&)>* TStarFtp::handlerFor(Completion completion
       return &OnListingDone;
     case Completion::FileRenamed:
       return &OnFileRenamed;
+    case Completion::FileSizeKnown:
+      return &OnFileSizeKnown;
   }
   return nullptr;
 }
@@ -349,6 +351,13 @@ void TStarFtp::RenameFile(const std::string& oldName, const std::string& newName
   if (refuseUnsafe("The file name", oldName) || refuseUnsafe("The new name", newName)) return postReady();
   renameTo_ = newName;
   sendCommand("RNFR " + oldName, ftp_state::RenameFrom);
+}
+
+void TStarFtp::SizeOfFile(const std::string& name) {
+  RemoteSize.reset();
+  if (!beginOperation(Completion::FileSizeKnown)) return;
+  if (refuseUnsafe("The file name", name)) return postReady();
+  sendCommand("SIZE " + name, ftp_state::SingleCommand);
 }
 
 void TStarFtp::Quit() {
@@ -759,6 +768,9 @@ void TStarFtp::commandReply(char cls) {
       } else if (cls != '2') {
         info(ftp_info::Refused);
         Success = false;
+      } else if (pending_ == Completion::FileSizeKnown) {
+        RemoteSize = replySize(lastReply_);
+        Success = RemoteSize.has_value();
       }
       state_ = Idle;
       postReady();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "publish/ftp_text.h"
+#include "publish/publisher.h"
 #include "publish/star_socket.h"
 
 namespace quillon {
@@ -79,11 +80,6 @@ enum : int {
   Idle = 100
 };
 }
-// How data connections are made. Active: the client listens and sends PORT. Passive: the client connects to
-// the port an EPSV (else PASV) reply names. Auto: EPSV, then PASV, then PORT, keeping for the rest of the
-// session the first that the server took.
-enum class DataConnection { Auto, Passive, Active };
-
 enum TFtpInfoNeeded { niHost = 0, niUser = 1, niPassword = 2, niAccount = 3 };
 
 // An FTP client on the control socket it is. Every operation returns at once; its end arrives as the ready
@@ -102,7 +98,11 @@ class TStarFtp : public TStarSocket {
   std::string UserName, UserPassword, UserAccount, LocalFile, RemoteFile, InitialDirectory;
   TTransferType TransferMode = BinaryTransfer;
   TFTPServerType ServerType = ftpstDefault;
+  // Active: the client listens and sends PORT. Passive: the client connects to the port an EPSV (else
+  // PASV) reply names. Auto: EPSV, then PASV, then PORT, keeping for the session the first the server took.
   DataConnection DataMode = DataConnection::Active;
+  // After SizeOfFile: the size the server gave, or nothing.
+  std::optional<long long> RemoteSize;
   bool Success = false;
   // Seconds an operation, the login or a transfer may wait without progress (a reply line, bytes moved)
   // before it ends with the time-out error 8; 0 waits for ever.
@@ -116,7 +116,7 @@ class TStarFtp : public TStarSocket {
   std::function<void(TStarFtp&, TFtpInfoNeeded need, std::string& value)> OnFtpNeedInfo;
   std::function<void(TStarFtp&, int error, const std::string& addinfo)> OnFtpError;
   std::function<void(TStarFtp&)> OnFtpReady, OnFtpQuit, OnLoggedIn, OnDirectoryChanged, OnDirectoryCreated,
-      OnDirectoryDeleted, OnFileDeleted, OnFileStored, OnListingDone, OnFileRenamed;
+      OnDirectoryDeleted, OnFileDeleted, OnFileStored, OnListingDone, OnFileRenamed, OnFileSizeKnown;
 
   // Operations.
   void Connect();
@@ -126,6 +126,7 @@ class TStarFtp : public TStarSocket {
   void RemoveDirectory(const std::string& name);
   void DeleteFile(const std::string& name);
   void RenameFile(const std::string& oldName, const std::string& newName);
+  void SizeOfFile(const std::string& name);
   void Quit();
   void StoreFile();
   void AbortTransfer();
@@ -158,7 +159,8 @@ class TStarFtp : public TStarSocket {
     FileDeleted,
     FileStored,
     ListingDone,
-    FileRenamed
+    FileRenamed,
+    FileSizeKnown
   };
   const std::function<void(TStarFtp&)>* handlerFor(Completion completion) const;
   // Starts an operation that ends with `completion` (none given: the pending one stays); false when not connected or
