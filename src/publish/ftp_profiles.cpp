@@ -62,7 +62,39 @@ FtpProfile readFtpProfile(const std::string& iniPath, const std::string& name) {
   p.password = ini.readString(name, "Password", "");
   p.account = ini.readString(name, "Account", "");
   p.directory = ini.readString(name, "Directory", "");
+  p.mode = dataModeNamed(ini.readString(name, "DataMode", "Auto"));
+  p.tempNames = ini.readString(name, "TempNames", "1") != "0";
+  p.port = portNumber(ini.readString(name, "Port", "")).value_or(0);
   return p;
+}
+
+std::optional<uint16_t> portNumber(std::string_view text) {
+  if (text.empty() || text.size() > 5) return std::nullopt;
+  unsigned value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<unsigned>(c - '0');
+  }
+  if (value == 0 || value > 65535) return std::nullopt;
+  return static_cast<uint16_t>(value);
+}
+
+const char* dataModeName(DataConnection mode) {
+  switch (mode) {
+    case DataConnection::Passive:
+      return "Passive";
+    case DataConnection::Active:
+      return "Active";
+    case DataConnection::Auto:
+      break;
+  }
+  return "Auto";
+}
+
+DataConnection dataModeNamed(std::string_view name) {
+  if (equalsIgnoringAsciiCase(name, "Passive")) return DataConnection::Passive;
+  if (equalsIgnoringAsciiCase(name, "Active")) return DataConnection::Active;
+  return DataConnection::Auto;
 }
 
 WriteResult writeFtpProfile(const std::string& iniPath, const std::string& datPath, const FtpProfile& p,
@@ -80,6 +112,16 @@ WriteResult writeFtpProfile(const std::string& iniPath, const std::string& datPa
       iniPath, datPath,
       [&](IniFile& ini) {
         for (const auto& [key, value] : values) ini.setValue(p.profile, key, *value);
+        // A profile that keeps the usual way of connecting keeps the six keys other programs know; a
+        // setting once stored is kept up to date.
+        const std::pair<const char*, std::string> reach[] = {{"DataMode", dataModeName(p.mode)},
+                                                             {"TempNames", p.tempNames ? "1" : "0"},
+                                                             {"Port", p.port ? std::to_string(p.port) : std::string()}};
+        const FtpProfile usual;
+        const std::string usualValues[] = {dataModeName(usual.mode), "1", ""};
+        for (size_t i = 0; i < std::size(reach); ++i)
+          if (reach[i].second != usualValues[i] || ini.hasKey(p.profile, reach[i].first))
+            ini.setValue(p.profile, reach[i].first, reach[i].second);
       },
       hostNames);
 }

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "publish/publisher.h"
 
 namespace quillon {
 
-// One FTP host as FTP.INI keeps it: a section named after the profile with its six keys.
+// One FTP host as FTP.INI keeps it: a section named after the profile with its six keys, and three more
+// for how it is reached. A profile stored without them reads as Auto, temporary names on, the host's port.
 struct FtpProfile {
   std::string profile = "none";
   std::string host = "none";
@@ -18,7 +20,17 @@ struct FtpProfile {
   std::string password;  // empty when the password was not to be saved
   std::string account;
   std::string directory;
+  DataConnection mode = DataConnection::Auto;  // DataMode=Auto|Passive|Active
+  bool tempNames = true;                       // TempNames=1|0
+  uint16_t port = 0;                           // Port=N; 0: the one in the host text, else 21
 };
+
+// A port number of 1 to 65535 written in decimal digits, or nothing.
+std::optional<uint16_t> portNumber(std::string_view text);
+
+// The stored words of a data connection mode, and back (anything else reads as Auto).
+const char* dataModeName(DataConnection mode);
+DataConnection dataModeNamed(std::string_view name);
 
 // Reads a profile's section; keys that are missing read as "none" (Profile, Host) or empty.
 FtpProfile readFtpProfile(const std::string& iniPath, const std::string& name);

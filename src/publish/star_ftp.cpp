@@ -678,9 +678,10 @@ void TStarFtp::passiveReply(char cls, const std::string& line) {
   data_.CloseSocket();
   listingTail_.clear();
   (this->*setUpData_)();
+  // The connection may be made while the transfer command is still going out (sending runs the loop): it
+  // is taken whenever it comes, and the file waits for the command's preliminary reply.
   data_.OnConnected = [this](TStarSocket&) {
-    if (state_ == ftp_state::List || state_ == ftp_state::Store)
-      portState_ == ftp_state::ListPort ? listingDataOpened() : uploadDataOpened();
+    portState_ == ftp_state::ListPort ? listingDataOpened() : uploadDataOpened();
   };
   data_.OpenSocket();
   data_.SetAddress(AddressText());

@@ -91,6 +91,50 @@ TEST(FtpProfiles, TheHostListIsReadAsAWriteCutShortBetweenTheTwoFilesMeantIt) {
   EXPECT_FALSE(fileExists(tempDat));
 }
 
+// How a host is reached is kept with its profile; a profile stored before these keys existed reads as
+// Auto with temporary names, and a stored value that is not one reads as the default, never as garbage.
+TEST(FtpProfiles, ConnectionSettingsRoundTripAndOlderProfilesReadAsTheDefaults) {
+  testing::TempDir dir;
+  const std::string ini = dir.path() + "FTP.INI", dat = dir.path() + "FTP.DAT";
+  FtpProfile p{"Site", "ftp.example.org", "me", "", "", "/www"};
+  p.mode = DataConnection::Active;
+  p.tempNames = false;
+  p.port = 2121;
+  ASSERT_TRUE(writeFtpProfile(ini, dat, p, {"Site"}).ok);
+  const FtpProfile back = readFtpProfile(ini, "Site");
+  EXPECT_EQ(back.mode, DataConnection::Active);
+  EXPECT_FALSE(back.tempNames);
+  EXPECT_EQ(back.port, 2121);
+  EXPECT_EQ(back.directory, "/www");
+  // Back to the usual settings: stored as such, where a profile of the usual kind stores none of them.
+  p.mode = DataConnection::Auto;
+  p.tempNames = true;
+  p.port = 0;
+  ASSERT_TRUE(writeFtpProfile(ini, dat, p, {"Site"}).ok);
+  EXPECT_EQ(readFtpProfile(ini, "Site").mode, DataConnection::Auto);
+  EXPECT_TRUE(readFtpProfile(ini, "Site").tempNames);
+  ASSERT_TRUE(writeFtpProfile(ini, dat, {"Plain", "h", "u", "", "", ""}, {"Site", "Plain"}).ok);
+  EXPECT_TRUE(readWholeFile(ini)->ends_with(
+      "\r\n[Plain]\r\nProfile=Plain\r\nHost=h\r\nUser=u\r\nPassword=\r\nAccount=\r\nDirectory=\r\n"))
+      << *readWholeFile(ini);
+
+  std::ofstream(ini, std::ios::binary)
+      << "[Old]\r\nProfile=Old\r\nHost=h\r\n[Odd]\r\nDataMode=sideways\r\nPort=99999\r\n"
+         "TempNames=\r\n";
+  for (const char* name : {"Old", "Odd"}) {
+    const FtpProfile old = readFtpProfile(ini, name);
+    EXPECT_EQ(old.mode, DataConnection::Auto) << name;
+    EXPECT_TRUE(old.tempNames) << name;
+    EXPECT_EQ(old.port, 0) << name;
+  }
+  EXPECT_EQ(dataModeNamed("passive"), DataConnection::Passive);
+  EXPECT_STREQ(dataModeName(DataConnection::Passive), "Passive");
+  EXPECT_FALSE(portNumber("0"));
+  EXPECT_FALSE(portNumber("65536"));
+  EXPECT_FALSE(portNumber("+21"));
+  EXPECT_EQ(portNumber("990"), 990);
+}
+
 TEST(FtpProfiles, HostListHostPortAndTheLogLine) {
   testing::TempDir dir;
   const std::string dat = dir.path() + "FTP.DAT";

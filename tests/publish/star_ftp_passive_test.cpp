@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "base/file_io.h"
 #include "star_ftp_fixture.h"
@@ -140,6 +142,34 @@ TEST(StarFtpPassive, ALyingPassiveReplyEndsTheSessionBeforeAnythingIsSent) {
     EXPECT_EQ(c.errors, (std::vector<int>{ftp_error::DataConnection})) << reply;
     EXPECT_FALSE(server.receivedSince(0, "STOR")) << reply;
   }
+}
+
+// The client runs its loop while a command goes out, so the data connection can be made before STOR's
+// state is set; the server answers 125 ("already open") and the file must still go.
+TEST(StarFtpPassive, ADataConnectionMadeWhileStorGoesOutIsKept) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "up.bin", "<p>the page</p>").ok);
+  Server server(withLogin({
+      {"TYPE I", "200 ok\r\n", nullptr},
+      {"EPSV", "",
+       [](Server& s) {
+         s.offerPassive(true);
+         std::this_thread::sleep_for(std::chrono::milliseconds(30));  // the client's last pump is long past
+       }},
+      {"STOR", "125 Data connection already open\r\n", [](Server& s) { s.acceptData(); }},
+      {"", "226 stored\r\n", [](Server& s) { s.receiveAllData(); }},
+  }));
+  Client c(server.port());
+  c.ftp.DataMode = DataConnection::Passive;
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.LocalFile = dir.path() + "up.bin";
+  c.ftp.RemoteFile = "up.bin";
+  c.ftp.StoreFile();
+  ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
+  EXPECT_TRUE(c.ftp.Success);
+  ASSERT_TRUE(c.until([&] { return server.finished.load(); }));
+  EXPECT_EQ(server.uploaded, "<p>the page</p>");
 }
 
 // A passive port where nothing listens: the connect fails and the transfer with it, at once.

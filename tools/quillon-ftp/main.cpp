@@ -1,6 +1,6 @@
-// quillon-ftp: the program's FTP client from the command line, for scripts, tests and benchmarks.
+// quillon-ftp: the program's publishing client from the command line, for scripts, tests and benchmarks.
 //   quillon-ftp [--port N] [--user U] [--password P | --password-stdin] [--dir D] [--timeout S] [--ascii]
-//               [--quiet] HOST COMMAND...
+//               [--mode auto|passive|active] [--no-temp-names] [--quiet] HOST COMMAND...
 //   commands: ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW
 // The password may also come from the environment variable QUILLON_FTP_PASSWORD; it is never printed. The
 // client's progress is logged on standard error; "ls" prints the listing on standard output ("--names": the
@@ -10,22 +10,25 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "base/text_bytes.h"
+#include "publish/ftp_publisher.h"
 #include "publish/poll_event_loop.h"
-#include "publish/star_ftp.h"
+#include "publish/temp_name_publisher.h"
 #include "publish/upload_names.h"
 
 namespace {
 
+using quillon::Publisher;
+
 int usage() {
   std::fputs(
       "usage: quillon-ftp [--port N] [--user U] [--password P | --password-stdin] [--dir D] [--timeout S]\n"
-      "                   [--ascii] [--quiet] HOST ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD "
-      "NEW\n",
+      "                   [--ascii] [--mode auto|passive|active] [--no-temp-names] [--quiet]\n"
+      "                   HOST ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW\n",
       stderr);
   return 2;
 }
@@ -62,41 +65,59 @@ std::string printable(const std::string& text) {
 
 struct Options {
   bool quiet = false;
+  bool tempNames = true;
+  quillon::PublishLogin login;
   size_t firstOperand = 0;  // where HOST is
 };
 
-// Reads the options into the client; nothing on a usage error.
-std::optional<Options> readOptions(const std::vector<std::string>& args, quillon::TStarFtp& ftp) {
-  Options o;
+std::optional<quillon::DataConnection> modeNamed(const std::string& name) {
+  if (name == "auto") return quillon::DataConnection::Auto;
+  if (name == "passive") return quillon::DataConnection::Passive;
+  if (name == "active") return quillon::DataConnection::Active;
+  return std::nullopt;
+}
+
+// One line of standard input; its line end is not part of it.
+std::string lineFromInput() {
+  std::string line;
+  for (int c; (c = std::getchar()) != EOF && c != '\n';) line += static_cast<char>(c);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+// Reads the options; nothing on a usage error.
+std::optional<Options> readOptions(const std::vector<std::string>& args, Options o) {
   size_t i = 0;
   for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
     const std::string& opt = args[i];
     const bool hasValue = i + 1 < args.size();
     if (opt == "--ascii") {
-      ftp.TransferMode = quillon::AsciiTransfer;
+      o.login.ascii = true;
     } else if (opt == "--quiet") {
       o.quiet = true;
+    } else if (opt == "--no-temp-names") {
+      o.tempNames = false;
     } else if (opt == "--port" && hasValue) {
       const auto port = number(args[++i], 1, 65535);
       if (!port) return std::nullopt;
-      ftp.FtpPort = static_cast<uint16_t>(*port);
+      o.login.port = static_cast<uint16_t>(*port);
+    } else if (opt == "--mode" && hasValue) {
+      const auto mode = modeNamed(args[++i]);
+      if (!mode) return std::nullopt;
+      o.login.mode = *mode;
     } else if (opt == "--user" && hasValue) {
-      ftp.UserName = args[++i];
+      o.login.user = args[++i];
     } else if (opt == "--password" && hasValue) {
-      ftp.UserPassword = args[++i];
+      o.login.password = args[++i];
     } else if (opt == "--password-stdin") {
-      // One line; its line end is not part of the password.
-      std::string line;
-      for (int c; (c = std::getchar()) != EOF && c != '\n';) line += static_cast<char>(c);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      ftp.UserPassword = line;
+      o.login.password = lineFromInput();
     } else if (opt == "--dir" && hasValue) {
-      ftp.InitialDirectory = args[++i];
+      o.login.folder = args[++i];
     } else if (opt == "--timeout" && hasValue) {
       // 0 waits for ever; a value that is not a number is refused rather than read as 0.
       const auto seconds = number(args[++i], 0, 86400);
       if (!seconds) return std::nullopt;
-      ftp.TimeOut = *seconds;
+      o.login.timeoutSeconds = *seconds;
     } else {
       return std::nullopt;
     }
@@ -107,20 +128,19 @@ std::optional<Options> readOptions(const std::vector<std::string>& args, quillon
 
 using Steps = std::deque<std::function<void()>>;
 
-// The steps to run after login, each started when the previous one is ready; nothing on a usage error
-// (said), and an exit status when the command is refused before connecting.
+// The steps to run after login, each started when the previous one is done; nothing on a usage error, and
+// an exit status when the command is refused before connecting (said).
 struct Plan {
   Steps steps;
   bool names = false;  // "ls --names"
   int refused = 0;
 };
 
-std::optional<Plan> planSteps(const std::string& command, const std::vector<std::string>& operands,
-                              quillon::TStarFtp& ftp) {
+std::optional<Plan> planSteps(const std::string& command, const std::vector<std::string>& operands, Publisher& p) {
   Plan plan;
   if (command == "ls" && (operands.empty() || (operands.size() == 1 && operands[0] == "--names"))) {
     plan.names = !operands.empty();
-    plan.steps.push_back([&ftp] { ftp.ListDirectory(); });
+    plan.steps.push_back([&p] { p.list(); });
   } else if (command == "put" && !operands.empty()) {
     if (const auto clashes = quillon::uploadNameClashes(operands)) {
       std::string said = *clashes;
@@ -131,29 +151,22 @@ std::optional<Plan> planSteps(const std::string& command, const std::vector<std:
       return plan;
     }
     for (const auto& file : operands)
-      plan.steps.push_back([&ftp, file] {
-        ftp.LocalFile = file;
-        ftp.RemoteFile = std::string(quillon::uploadName(file));
-        ftp.StoreFile();
-      });
-  } else if ((command == "mkdir" || command == "rmdir" || command == "rm") && operands.size() == 1) {
-    plan.steps.push_back([&ftp, name = operands[0], command] {
-      if (command == "mkdir")
-        ftp.MakeDirectory(name);
-      else if (command == "rmdir")
-        ftp.RemoveDirectory(name);
-      else
-        ftp.DeleteFile(name);
-    });
+      plan.steps.push_back([&p, file] { p.store(file, std::string(quillon::uploadName(file))); });
+  } else if (command == "mkdir" && operands.size() == 1) {
+    plan.steps.push_back([&p, name = operands[0]] { p.makeFolder(name); });
+  } else if (command == "rmdir" && operands.size() == 1) {
+    plan.steps.push_back([&p, name = operands[0]] { p.removeFolder(name); });
+  } else if (command == "rm" && operands.size() == 1) {
+    plan.steps.push_back([&p, name = operands[0]] { p.deleteFile(name); });
   } else if (command == "mv" && operands.size() == 2) {
-    plan.steps.push_back([&ftp, from = operands[0], to = operands[1]] { ftp.RenameFile(from, to); });
+    plan.steps.push_back([&p, from = operands[0], to = operands[1]] { p.rename(from, to); });
   } else {
     return std::nullopt;
   }
   return plan;
 }
 
-// How the run went, as the client's events tell it.
+// How the run went.
 struct Run {
   bool failed = false, done = false, loggedIn = false;
   std::string failure;
@@ -164,49 +177,42 @@ struct Run {
   }
 };
 
-// The client's events: progress on standard error, the listing on standard output, and each ready notice
-// starting the next step, or QUIT.
-void follow(quillon::TStarFtp& ftp, quillon::PollEventLoop& loop, Steps& steps, const Options& options, bool names,
-            Run& run) {
-  ftp.OnFtpInfo = [quiet = options.quiet](quillon::TStarFtp&, int code, const std::string& text) {
-    if (quiet || code == 4 || code == 7 || code == 14) return;
-    std::string shown = text;
-    while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) shown.pop_back();
-    if (shown.rfind("PASS ", 0) == 0) shown = "PASS ****";
-    std::fprintf(stderr, "[%d] %s\n", code, printable(shown).c_str());
-  };
-  ftp.OnFtpError = [&run](quillon::TStarFtp&, int code, const std::string& text) {
-    run.failed = true;
-    run.failure = "error " + std::to_string(code) + ": " + text;
-  };
-  ftp.OnFtpQuit = [&run](quillon::TStarFtp&) { run.done = true; };
-  ftp.OnLoggedIn = [&run](quillon::TStarFtp& f) {
-    run.loggedIn = true;
-    // A refused --dir fails the run before anything is stored in the login folder.
-    if (!f.Success) run.fail("the server refused the folder " + f.InitialDirectory);
-  };
-  ftp.OnFtpReady = [&](quillon::TStarFtp&) {
-    // The next step, or QUIT, once this ready notice and its completion event have been handled.
+void printListing(const Publisher& p, bool names) {
+  if (!names) {
+    for (const auto& line : p.listingLines()) std::printf("%s\n", printable(line).c_str());
+    return;
+  }
+  for (const auto& entry : p.entries())
+    if (entry.folder) std::printf("%s/\n", printable(entry.name).c_str());
+  for (const auto& entry : p.entries())
+    if (!entry.folder) std::printf("%s\n", printable(entry.name).c_str());
+}
+
+// The publisher's events: traffic on standard error, the listing on standard output, and each operation's
+// end starting the next step, or the goodbye.
+void follow(Publisher& p, quillon::EventLoop& loop, Steps& steps, const Options& options, bool names, Run& run) {
+  if (!options.quiet)
+    p.events.traffic = [](const std::string& line) { std::fprintf(stderr, "%s\n", printable(line).c_str()); };
+  p.events.closed = [&run] { run.done = true; };
+  p.events.done = [&](const Publisher::Outcome& o) {
+    if (o.op == Publisher::Op::Quit) return;
+    if (o.op == Publisher::Op::Connect) {
+      run.loggedIn = p.connected();
+      if (!run.loggedIn) return run.fail(o.why.empty() ? "could not log in" : o.why);
+    }
+    if (o.op == Publisher::Op::List && o.ok) printListing(p, names);
+    if (!o.ok) run.fail(o.why.empty() ? "the server refused the command" : o.why);
+    // The next step, or the goodbye, once this event is over.
     loop.post([&] {
-      if (!run.loggedIn || run.done || ftp.Busy() || !ftp.FtpConnected()) return;
-      if (!ftp.Success) run.fail("the server refused the command");
+      if (run.done || !p.connected() || p.busy()) return;
       if (!steps.empty() && !run.failed) {
         auto step = steps.front();
         steps.pop_front();
         step();
       } else {
-        ftp.Quit();
+        p.quit();
       }
     });
-  };
-  ftp.OnListingDone = [names](quillon::TStarFtp& f) {
-    if (!f.Success) return;
-    if (!names) {
-      for (const auto& line : f.Listing()) std::printf("%s\n", printable(line).c_str());
-      return;
-    }
-    for (const auto& name : f.DirectoryNames()) std::printf("%s/\n", printable(name).c_str());
-    for (const auto& name : f.FileNames()) std::printf("%s\n", printable(name).c_str());
   };
 }
 
@@ -214,23 +220,25 @@ void follow(quillon::TStarFtp& ftp, quillon::PollEventLoop& loop, Steps& steps, 
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  quillon::PollEventLoop loop;
-  quillon::TStarFtp ftp(loop);
-  ftp.UserName = "anonymous";
-  ftp.UserPassword = "quillon@example.invalid";
-  if (const char* env = std::getenv("QUILLON_FTP_PASSWORD")) ftp.UserPassword = env;
-  const auto options = readOptions(args, ftp);
+  Options defaults;
+  defaults.login.user = "anonymous";
+  defaults.login.password = "quillon@example.invalid";
+  if (const char* env = std::getenv("QUILLON_FTP_PASSWORD")) defaults.login.password = env;
+  auto options = readOptions(args, defaults);
   if (!options || args.size() < options->firstOperand + 2) return usage();
   const size_t i = options->firstOperand;
-  ftp.setFtpServer(args[i]);
+  options->login.host = args[i];
+
+  quillon::PollEventLoop loop;
+  quillon::TempNamePublisher publisher(std::make_unique<quillon::FtpPublisher>(loop), options->tempNames);
   const std::vector<std::string> operands(args.begin() + static_cast<long>(i) + 2, args.end());
-  auto plan = planSteps(args[i + 1], operands, ftp);
+  auto plan = planSteps(args[i + 1], operands, publisher);
   if (!plan) return usage();
   if (plan->refused) return plan->refused;
 
   Run run;
-  follow(ftp, loop, plan->steps, *options, plan->names, run);
-  ftp.Connect();
+  follow(publisher, loop, plan->steps, *options, plan->names, run);
+  publisher.connect(options->login);
   if (!loop.runUntil([&] { return run.done; }, 24 * 3600 * 1000)) return 1;
   if (!run.loggedIn) run.fail("could not log in");
   if (run.failed) {

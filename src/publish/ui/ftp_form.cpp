@@ -30,80 +30,13 @@
 #include "project/project_files.h"
 #include "project/site_files.h"
 #include "project/ui/folder_browser.h"
-#include "publish/star_ftp.h"
+#include "publish/ftp_publisher.h"
+#include "publish/temp_name_publisher.h"
 #include "publish/ui/input_form.h"
 #include "publish/ui/qt_event_loop.h"
 #include "publish/upload_names.h"
 
 namespace quillon {
-
-namespace {
-
-std::string ftpErrorMessage(int code, const std::string& addinfo) {
-  switch (code) {
-    case 1:
-      return "The winsock interface could not be initialized. Make sure that winsock is installed on your system.";
-    case 2:
-    case 10:
-    case 11:
-    case 18:
-      return "The network is down. Make sure that you have established a connection to the network.";
-    case ftp_error::AddressLookup:
-      // A name refused before any lookup says why; a failed lookup gets the message below.
-      if (!addinfo.empty() && addinfo != ftpErrorText(ftp_error::AddressLookup)) return addinfo + ".";
-      [[fallthrough]];
-    case 3:
-      return "Could not find your FTP server. Check that you are connected to your service provider and that your "
-             "setup "
-             "information is correct.";
-    case 4:
-    case 5:
-    case 15:
-      return "An unexpected error occured";
-    case 6:
-    case 7:
-      return "The connection was unexpectedly closed by the remote server";
-    case 8:
-      return "The connection attempt to the server timed out.";
-    case 9:
-      return "The winsock is out of sockets. Close a winsock application before trying again.";
-    case 12:
-      return "The server refused the connection. Make sure that you have entered the correct value in setup for your "
-             "FTP server.";
-    case 13:
-      return "An unexpected response was received from the server. Make sure that you have entered the correct value "
-             "in "
-             "setup for your FTP port.";
-    case 19:
-      return "No server specified";
-    case 21:
-    case 24:
-      return "Error opening " + addinfo;
-    case 23:
-      return "Error reading from " + addinfo;
-    case ftp_error::UnsafeText:
-      return addinfo;
-    case 26:
-      return "The FTP server is down.";
-    case 27:
-      return "Access denied. Check your user ID and password.";
-    case 28:
-      // The client's own reason, when it knows one (a listing too long, an upload the server cut short).
-      if (!addinfo.empty() && addinfo != "Error") return addinfo + ".";
-      return "An error occured while transferring data.";
-    default:
-      return {};
-  }
-}
-
-// A sent command as the log shows it: the password never appears.
-std::string loggedText(std::string text) {
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-  if (text.size() >= 4 && upperAscii(text.substr(0, 4)) == "PASS") return "PASS ********";
-  return text;
-}
-
-}  // namespace
 
 TFormFTP::TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -111,7 +44,7 @@ TFormFTP::TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidge
       start_(std::move(start)),
       autoFtp_(autoFtp),
       loop_(std::make_unique<QtEventLoop>()),
-      FTP1(std::make_unique<TStarFtp>(*loop_)) {
+      FTP1(std::make_unique<TempNamePublisher>(std::make_unique<FtpPublisher>(*loop_), true)) {
   setObjectName("TFormFTP");
   setWindowTitle("Quillon Pro:    FTP Module");
   auto* v = new QVBoxLayout(this);
@@ -131,8 +64,6 @@ TFormFTP::TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidge
   logTimer_.setSingleShot(true);
   logTimer_.setInterval(100);
   connect(&logTimer_, &QTimer::timeout, this, [this] { flushLog(); });
-  FTP1->FtpPort = 21;
-  FTP1->TransferMode = BinaryTransfer;
   wireClient();
   for (const std::string& name : readHostList(datPath())) addHostName(name);
   for (const std::string& path : autoFtp_.entries()) addByteItem(ListBoxChanged, path);
@@ -168,6 +99,20 @@ QWidget* TFormFTP::buildHostPage() {
   EditAccount = named(new QLineEdit(page), "EditAccount");
   EditDir = named(new QLineEdit(page), "EditDir");
   CheckPassword = named(new QCheckBox("Save Password", page), "CheckPassword");
+  EditPort = named(new QLineEdit(page), "EditPort");
+  EditPort->setPlaceholderText("21");
+  EditPort->setMaxLength(5);
+  EditPort->setToolTip("The server's port; empty for the one in the host name, else 21");
+  ComboDataMode = named(new QComboBox(page), "ComboDataMode");
+  for (const DataConnection mode : {DataConnection::Auto, DataConnection::Passive, DataConnection::Active})
+    ComboDataMode->addItem(dataModeName(mode), static_cast<int>(mode));
+  ComboDataMode->setToolTip(
+      "Auto tries passive connections first, then active ones. Choose Passive behind a router or firewall, "
+      "Active for a server that needs it.");
+  CheckTempNames = named(new QCheckBox("Upload under a temporary name, then rename", page), "CheckTempNames");
+  CheckTempNames->setChecked(true);
+  CheckTempNames->setToolTip(
+      "Visitors never see a half-sent page. Turn it off only for a server that does not allow renaming.");
   form->addRow("Profile Name:", EditProfile);
   form->addRow("Host Name:", EditHost);
   form->addRow("User Name:", EditUser);
@@ -175,6 +120,9 @@ QWidget* TFormFTP::buildHostPage() {
   form->addRow("Account:", EditAccount);
   form->addRow("Initial Dir:", EditDir);
   form->addRow(CheckPassword);
+  form->addRow("Port:", EditPort);
+  form->addRow("Data Connection:", ComboDataMode);
+  form->addRow(CheckTempNames);
   auto* buttons = new QHBoxLayout;
   auto* clear = namedButton("Clear", "ButtonClearHosts", page);
   auto* add = namedButton("Add to List", "ButtonAddHost", page);
@@ -335,7 +283,7 @@ QWidget* TFormFTP::buildTransferPage() {
   connect(cancel, &QPushButton::clicked, this, [this] {
     if (sending_ >= count_ || !busy_) return;  // nothing is being sent
     cancelled_ = true;
-    FTP1->AbortTransfer();
+    FTP1->abort();
   });
   connect(transfer, &QPushButton::clicked, this, [this] { ButtonTransferClick(); });
   connect(mkdir, &QPushButton::clicked, this, [this] { MkDirFTPBtnClick(); });
@@ -345,39 +293,51 @@ QWidget* TFormFTP::buildTransferPage() {
   connect(refresh, &QPushButton::clicked, this, [this] {
     if (!canAct()) return;
     setBusy(true);
-    FTP1->ListDirectory();
+    FTP1->list();
   });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     if (!canAct()) return;
     setBusy(true);
-    FTP1->ChangeDirectory(itemBytes(item));
+    FTP1->changeFolder(itemBytes(item));
   });
   return page;
 }
 
 void TFormFTP::wireClient() {
-  TStarFtp& f = *FTP1;
-  for (auto* event :
-       {&f.OnDirectoryChanged, &f.OnDirectoryCreated, &f.OnDirectoryDeleted, &f.OnFileDeleted, &f.OnFileRenamed})
-    *event = [this](TStarFtp&) { NeedNewFTPListing(); };
-  f.OnLoggedIn = [this](TStarFtp& ftp) {
-    // A refused starting folder is said, so that nothing is sent into the login folder unawares.
-    if (!ftp.Success && !ftp.InitialDirectory.empty())
-      platform_.prompts.info("The server refused the folder \"" + ftp.InitialDirectory +
-                             "\". The files shown are those of the folder you logged in to.");
-    NeedNewFTPListing();
-  };
-  f.OnListingDone = [this](TStarFtp&) { FTP1ListingDone(); };
-  f.OnFileStored = [this](TStarFtp&) { FTP1FileStored(); };
-  f.OnFtpInfo = [this](TStarFtp& ftp, int code, const std::string& text) {
-    if (code == ftp_info::Received || code == ftp_info::Sent) log(loggedText(text));
-    if (code == ftp_info::Progress) {
-      pendingBytes_ = QString::number(ftp.bytesTransferred()) + " of " + QString::number(sendingSize_);
-      if (!logTimer_.isActive()) logTimer_.start();
+  Publisher::Events& e = FTP1->events;
+  e.done = [this](const Publisher::Outcome& o) {
+    using Op = Publisher::Op;
+    switch (o.op) {
+      case Op::Connect:
+        if (!FTP1->connected()) return;
+        // A refused starting folder is said, so that nothing is sent into the login folder unawares.
+        if (!o.ok && !startFolder_.empty())
+          platform_.prompts.info("The server refused the folder \"" + startFolder_ +
+                                 "\". The files shown are those of the folder you logged in to.");
+        return NeedNewFTPListing();
+      case Op::List:
+        return FTP1ListingDone();
+      case Op::Store:
+        return FTP1FileStored(o);
+      case Op::ChangeFolder:
+      case Op::MakeFolder:
+      case Op::RemoveFolder:
+      case Op::Delete:
+      case Op::Rename:
+        if (FTP1->connected()) NeedNewFTPListing();
+        return;
+      case Op::Size:
+      case Op::Quit:
+        return;
     }
   };
-  f.OnFtpError = [this](TStarFtp&, int code, const std::string& addinfo) { FTP1FtpError(code, addinfo); };
-  f.OnFtpQuit = [this](TStarFtp&) {
+  e.traffic = [this](const std::string& line) { log(line); };
+  e.progress = [this](uint64_t sent) {
+    pendingBytes_ = QString::number(sent) + " of " + QString::number(sendingSize_);
+    if (!logTimer_.isActive()) logTimer_.start();
+  };
+  e.failed = [this](const std::string& message) { FTP1FtpError(message); };
+  e.closed = [this] {
     setBusy(false);
     // The connection is over, whichever way it ended: the dialog can be left again.
     BitBtnClose->setEnabled(true);
@@ -429,7 +389,19 @@ void TFormFTP::flushLog() {
 }
 
 void TFormFTP::clearHostFields() {
-  for (QLineEdit* e : {EditProfile, EditHost, EditUser, EditPassword, EditAccount, EditDir}) e->clear();
+  for (QLineEdit* e : {EditProfile, EditHost, EditUser, EditPassword, EditAccount, EditDir, EditPort}) e->clear();
+  ComboDataMode->setCurrentIndex(0);
+  CheckTempNames->setChecked(true);
+}
+
+FtpProfile TFormFTP::typedProfile() const {
+  FtpProfile p{toBytes(EditProfile->text()), toBytes(EditHost->text()),
+               toBytes(EditUser->text()),    CheckPassword->isChecked() ? toBytes(EditPassword->text()) : std::string(),
+               toBytes(EditAccount->text()), toBytes(EditDir->text())};
+  p.mode = static_cast<DataConnection>(ComboDataMode->currentData().toInt());
+  p.tempNames = CheckTempNames->isChecked();
+  p.port = portNumber(toBytes(EditPort->text())).value_or(0);
+  return p;
 }
 
 // The list shows each name; the bytes of FTP.DAT are kept beside it, so a name in another encoding
@@ -449,6 +421,9 @@ void TFormFTP::ListBoxHostsClick() {
   EditPassword->setText(toQString(p.password));
   EditAccount->setText(toQString(p.account));
   EditDir->setText(toQString(p.directory));
+  EditPort->setText(p.port ? QString::number(p.port) : QString());
+  ComboDataMode->setCurrentIndex(ComboDataMode->findData(static_cast<int>(p.mode)));
+  CheckTempNames->setChecked(p.tempNames);
   CheckPassword->setChecked(!p.password.empty());  // a stored password stays stored when the profile is changed
   connection_ = p;
 }
@@ -474,12 +449,12 @@ void TFormFTP::ButtonAddHostClick() {
       EditProfile->setFocus();
       return;
     }
-  FtpProfile p{name,
-               toBytes(EditHost->text()),
-               toBytes(EditUser->text()),
-               CheckPassword->isChecked() ? toBytes(EditPassword->text()) : std::string(),
-               toBytes(EditAccount->text()),
-               toBytes(EditDir->text())};
+  if (!EditPort->text().isEmpty() && !portNumber(toBytes(EditPort->text()))) {
+    platform_.prompts.info("The Port must be a number from 1 to 65535, or empty for the usual one.");
+    EditPort->setFocus();
+    return;
+  }
+  const FtpProfile p = typedProfile();
   if (const std::string problem = storedValueProblem(p); !problem.empty()) {
     platform_.prompts.info(problem);
     return;
@@ -595,7 +570,7 @@ void TFormFTP::BitBtnAddFileClick() {
 }
 
 void TFormFTP::Button1Click() {
-  if (FTP1->FtpConnected() || busy_) return;
+  if (FTP1->connected() || busy_) return;
   if (EditProfile->text().isEmpty() || EditHost->text().isEmpty() || EditUser->text().isEmpty() ||
       EditPassword->text().isEmpty()) {
     platform_.prompts.info(
@@ -605,42 +580,40 @@ void TFormFTP::Button1Click() {
     return;
   }
   log("Connecting..");
-  // Each connection gets a client of its own: one that said goodbye is not used again.
-  if (usedClient_) {
-    FTP1 = std::make_unique<TStarFtp>(*loop_);
-    FTP1->TransferMode = BinaryTransfer;
-    wireClient();
-  }
-  usedClient_ = true;
-  const HostAndPort hp = parseHostAndPort(connection_.host == "none" ? toBytes(EditHost->text()) : connection_.host);
-  FTP1->setFtpServer(hp.host);
-  FTP1->FtpPort = hp.port;
-  FTP1->UserName = connection_.user.empty() ? toBytes(EditUser->text()) : connection_.user;
-  // A profile saved without its password connects with the one typed for this session.
-  FTP1->UserPassword = connection_.password.empty() ? toBytes(EditPassword->text()) : connection_.password;
+  PublishLogin login;
   // Without a chosen host the typed fields are the connection, the account and starting folder too.
   const bool typed = connection_.host == "none";
-  FTP1->UserAccount = typed ? toBytes(EditAccount->text()) : connection_.account;
-  FTP1->InitialDirectory = typed ? toBytes(EditDir->text()) : connection_.directory;
+  const FtpProfile& how = typed ? typedProfile() : connection_;
+  const HostAndPort hp = parseHostAndPort(typed ? toBytes(EditHost->text()) : connection_.host);
+  login.host = hp.host;
+  login.port = how.port ? how.port : hp.port;
+  login.user = connection_.user.empty() ? toBytes(EditUser->text()) : connection_.user;
+  // A profile saved without its password connects with the one typed for this session.
+  login.password = connection_.password.empty() ? toBytes(EditPassword->text()) : connection_.password;
+  login.account = typed ? toBytes(EditAccount->text()) : connection_.account;
+  login.folder = typed ? toBytes(EditDir->text()) : connection_.directory;
+  login.mode = how.mode;
+  startFolder_ = login.folder;
+  FTP1->setTempNames(how.tempNames);
   setBusy(true);
-  FTP1->Connect();
+  FTP1->connect(login);
 }
 
 void TFormFTP::ButtonDisconnectClick() {
-  if (!FTP1->FtpConnected() || busy_) return;
+  if (!FTP1->connected() || busy_) return;
   setBusy(true);  // until the server's goodbye: the quit event ends the wait
-  FTP1->Quit();
+  FTP1->quit();
   BitBtnClose->setEnabled(true);
   LabelDisconnect->hide();
 }
 
 void TFormFTP::BitBtnCloseClick() {
-  if (!FTP1->FtpConnected() && !busy_) {
+  if (!FTP1->connected() && !busy_) {
     setBusy(false);
     accept();
     return;
   }
-  FTP1->Quit();
+  FTP1->quit();
   setBusy(false);
 }
 
@@ -648,7 +621,7 @@ void TFormFTP::BitBtnCloseClick() {
 void TFormFTP::reject() { BitBtnCloseClick(); }
 
 void TFormFTP::ButtonTransferClick() {
-  if (!FTP1->FtpConnected()) {
+  if (!FTP1->connected()) {
     platform_.prompts.info(
         "You must press the CONNECT button to connect to the FTP server before beginning to transfer "
         "files.");
@@ -679,28 +652,25 @@ void TFormFTP::ButtonTransferClick() {
 void TFormFTP::sendCurrent() {
   const std::string path = itemBytes(ListTransferFiles->item(static_cast<int>(sending_)));
   showLater(QString("Sending file #%1 of %2").arg(sending_ + 1).arg(count_));
-  FTP1->LocalFile = path;
-  FTP1->RemoteFile = std::string(uploadName(path));
+  sendingPath_ = path;
   if (const auto size = regularFileSize(path)) sendingSize_ = *size;
   lastError_.clear();
   PageControl1->setCurrentIndex(2);
   setBusy(true);
-  FTP1->StoreFile();
+  FTP1->store(path, std::string(uploadName(path)));
 }
 
-void TFormFTP::FTP1FileStored() {
-  if (const auto line = transferLogLine(FTP1->bytesTransferred(), FTP1->ElapsedTime())) log(*line);
-  if (!FTP1->Success) {
+void TFormFTP::FTP1FileStored(const Publisher::Outcome& outcome) {
+  if (const auto line = transferLogLine(FTP1->bytesSent(), FTP1->elapsedMs())) log(*line);
+  if (!outcome.ok) {
     ++failed_;
     // The reason: the client's error, else the server's refusal in its own words.
-    const std::string reason = !lastError_.empty()          ? lastError_
-                               : !FTP1->lastReply().empty() ? "the server said \"" + FTP1->lastReply() + "\""
-                                                            : std::string();
-    log("Could not send " + FTP1->LocalFile + (reason.empty() ? std::string(".") : ": " + reason));
+    const std::string reason = !lastError_.empty() ? lastError_ : outcome.why;
+    log("Could not send " + sendingPath_ + (reason.empty() ? std::string(".") : ": " + reason));
   }
   showLater(QString("File # %1 completed.").arg(sending_ + 1));
   ++sending_;
-  if (sending_ >= count_ || !FTP1->FtpConnected() || cancelled_) {
+  if (sending_ >= count_ || !FTP1->connected() || cancelled_) {
     const size_t sent = sending_ - failed_;
     QString done;
     if (cancelled_)
@@ -717,7 +687,7 @@ void TFormFTP::FTP1FileStored() {
     Gauge1->hide();
     ByteCounter->clear();
     setBusy(false);
-    if (FTP1->FtpConnected()) NeedNewFTPListing();
+    if (FTP1->connected()) NeedNewFTPListing();
     return;
   }
   sendCurrent();
@@ -725,45 +695,47 @@ void TFormFTP::FTP1FileStored() {
 
 void TFormFTP::NeedNewFTPListing() {
   setBusy(true);
-  FTP1->ListDirectory();
+  FTP1->list();
   BitBtnClose->setEnabled(false);
   LabelDisconnect->show();
 }
 
 void TFormFTP::FTP1ListingDone() {
   ListBox1->clear();
-  std::vector<std::string> folders = FTP1->DirectoryNames();
+  std::vector<std::string> folders;
+  for (const RemoteEntry& entry : FTP1->entries())
+    if (entry.folder) folders.push_back(entry.name);
   if (std::find(folders.begin(), folders.end(), "..") == folders.end()) folders.insert(folders.begin(), "..");
   for (const std::string& name : folders) addByteItem(ListBox1, name);
   ListBox2->clear();
-  for (const std::string& name : FTP1->FileNames()) addByteItem(ListBox2, name);
+  for (const RemoteEntry& entry : FTP1->entries())
+    if (!entry.folder) addByteItem(ListBox2, entry.name);
   setBusy(false);
   ByteCounter->clear();
 }
 
-void TFormFTP::FTP1FtpError(int code, const std::string& addinfo) {
-  const std::string message = ftpErrorMessage(code, addinfo);
-  lastError_ = message.empty() ? "error " + std::to_string(code) : message;
+void TFormFTP::FTP1FtpError(const std::string& message) {
+  lastError_ = message;
   const bool running = sending_ < count_ && count_ > 0;
   // During an upload run a file's failure goes to the log and the run goes on; the next file follows.
-  if (!message.empty() && (!running || !FTP1->FtpConnected())) platform_.prompts.info(message);
+  if (!running || !FTP1->connected()) platform_.prompts.info(message);
   // The client may still be finishing (a refused login says goodbye first): its completion or quit event
   // ends the wait.
-  if (!running && !FTP1->Busy() && !FTP1->FtpConnected()) setBusy(false);
-  if (!FTP1->FtpConnected()) {
+  if (!running && !FTP1->busy() && !FTP1->connected()) setBusy(false);
+  if (!FTP1->connected()) {
     BitBtnClose->setEnabled(true);
     LabelDisconnect->hide();
   }
 }
 
-bool TFormFTP::canAct() const { return FTP1->FtpConnected() && !busy_; }
+bool TFormFTP::canAct() const { return FTP1->connected() && !busy_; }
 
 void TFormFTP::MkDirFTPBtnClick() {
   if (!canAct()) return;
   InputForm->prepare("Create Directory", "Enter new directory name:");
   if (platform_.modal.runModal(*InputForm) != QDialog::Accepted) return;
   setBusy(true);
-  FTP1->MakeDirectory(InputForm->text());
+  FTP1->makeFolder(InputForm->text());
 }
 
 void TFormFTP::RmDirFTPBtnClick() {
@@ -775,7 +747,7 @@ void TFormFTP::RmDirFTPBtnClick() {
                                 Buttons::YesNo) != Answer::Yes)
     return;
   setBusy(true);
-  FTP1->RemoveDirectory(name);
+  FTP1->removeFolder(name);
 }
 
 void TFormFTP::ButtonRenameClick() {
@@ -786,7 +758,7 @@ void TFormFTP::ButtonRenameClick() {
   InputForm->prepare("Rename File", "Enter new File name:");
   if (platform_.modal.runModal(*InputForm) != QDialog::Accepted) return;
   setBusy(true);
-  FTP1->RenameFile(from, InputForm->text());
+  FTP1->rename(from, InputForm->text());
 }
 
 void TFormFTP::ButtonDeleteClick() {
@@ -798,7 +770,7 @@ void TFormFTP::ButtonDeleteClick() {
                                 Buttons::YesNo) != Answer::Yes)
     return;
   setBusy(true);
-  FTP1->DeleteFile(name);
+  FTP1->deleteFile(name);
 }
 
 }  // namespace quillon

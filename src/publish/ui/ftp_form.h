@@ -11,6 +11,7 @@
 #include "project/project_model.h"
 #include "publish/auto_ftp_list.h"
 #include "publish/ftp_profiles.h"
+#include "publish/publisher.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,7 +28,7 @@ namespace quillon {
 
 class QtEventLoop;
 class TInputForm;
-class TStarFtp;
+class TempNamePublisher;
 
 // "FTP Module": host profiles, the list of files to send, the connection with its upload run and the
 // remote folder's commands. Left only through its Close button.
@@ -75,10 +76,12 @@ class TFormFTP : public QDialog {
   void BitBtnCloseClick();
   void ButtonTransferClick();
   void sendCurrent();
-  void FTP1FileStored();
+  void FTP1FileStored(const Publisher::Outcome& outcome);
   void NeedNewFTPListing();
   void FTP1ListingDone();
-  void FTP1FtpError(int code, const std::string& addinfo);
+  void FTP1FtpError(const std::string& message);
+  // The connection fields as typed, for a connection without a chosen profile.
+  FtpProfile typedProfile() const;
   bool canAct() const;
   void MkDirFTPBtnClick();
   void RmDirFTPBtnClick();
@@ -89,13 +92,12 @@ class TFormFTP : public QDialog {
   Start start_;
   AutoFtpList& autoFtp_;
   std::unique_ptr<QtEventLoop> loop_;
-  std::unique_ptr<TStarFtp> FTP1;
+  std::unique_ptr<TempNamePublisher> FTP1;
   TInputForm* InputForm = nullptr;
   FtpProfile connection_;  // captured when a host is selected
   std::vector<std::string> projectLinks_;
   class FolderBrowser* browser_ = nullptr;
   bool busy_ = false;
-  bool usedClient_ = false;
   bool cancelled_ = false;
   std::vector<std::string> hostNames_;  // FTP.DAT's names as stored, row by row
   size_t sending_ = 0;
@@ -103,6 +105,8 @@ class TFormFTP : public QDialog {
   size_t failed_ = 0;
   long long sendingSize_ = 0;
   std::string lastError_;
+  std::string sendingPath_;
+  std::string startFolder_;  // the folder the connection asked to start in
   QStringList pendingLog_;
   QString pendingCounter_;
   QString pendingBytes_;  // "sent of size" of the file being sent, shown with the next batch
@@ -116,6 +120,9 @@ class TFormFTP : public QDialog {
   QLineEdit* EditAccount = nullptr;
   QLineEdit* EditDir = nullptr;
   QCheckBox* CheckPassword = nullptr;
+  QComboBox* ComboDataMode = nullptr;
+  QLineEdit* EditPort = nullptr;
+  QCheckBox* CheckTempNames = nullptr;
   QListWidget* ListTransferFiles = nullptr;
   QTabWidget* PageControl2 = nullptr;
   QListWidget* ListBoxChanged = nullptr;
