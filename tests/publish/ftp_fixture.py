@@ -1,5 +1,6 @@
 """An FTP server on 127.0.0.1 for one test: pyftpdlib as any user, vsftpd as root with a temporary user.
-Both answer PORT (active) data connections, the mode the client uses."""
+vsftpd takes only PORT (active) data connections, pyftpdlib both kinds; with passive_only, each takes only
+EPSV and PASV."""
 import os
 import pwd
 import shutil
@@ -28,7 +29,7 @@ def wait_for(port, kind):
 class FtpServer:
     """Starts the server with a user whose home is work/home; stop() ends it and removes the user."""
 
-    def __init__(self, kind, work):
+    def __init__(self, kind, work, passive_only=False):
         self.kind = kind
         self.port = free_port()
         self.user, self.password = "quillon", "test-pass-123"
@@ -43,7 +44,17 @@ from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 a = DummyAuthorizer()
 a.add_user({self.user!r}, {self.password!r}, {self.home!r}, perm="elradfmwMT")
-h = FTPHandler
+class Handler(FTPHandler):
+    def ftp_PORT(self, line):
+        if {passive_only!r}:
+            return self.respond("500 Active data connections are switched off here.")
+        return FTPHandler.ftp_PORT(self, line)
+
+    def ftp_EPRT(self, line):
+        if {passive_only!r}:
+            return self.respond("500 Active data connections are switched off here.")
+        return FTPHandler.ftp_EPRT(self, line)
+h = Handler
 h.authorizer = a
 FTPServer(("127.0.0.1", {self.port}), h).serve_forever()
 """)
@@ -70,8 +81,8 @@ anonymous_enable=NO
 local_enable=YES
 write_enable=YES
 local_umask=022
-pasv_enable=NO
-port_enable=YES
+pasv_enable={"YES" if passive_only else "NO"}
+port_enable={"NO" if passive_only else "YES"}
 connect_from_port_20=NO
 chroot_local_user=NO
 pam_service_name=vsftpd
