@@ -1,11 +1,14 @@
 // quillon-ftp: the program's publishing client from the command line, for scripts, tests and benchmarks.
 //   quillon-ftp [--port N] [--user U] [--password P | --password-stdin] [--dir D] [--timeout S] [--ascii]
-//               [--mode auto|passive|active] [--no-temp-names] [--quiet] HOST COMMAND...
+//               [--mode auto|passive|active] [--no-temp-names] [--protocol ftp|sftp] [--known-hosts FILE]
+//               [--trust SHA256:...] [--quiet] HOST COMMAND...
 //   commands: ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW
 // The password may also come from the environment variable QUILLON_FTP_PASSWORD; it is never printed. The
 // client's progress is logged on standard error; "ls" prints the listing on standard output ("--names": the
 // names the client parsed, one per line, a folder's with a trailing "/"). The exit status is 0 when every
 // step succeeded, 1 with the error's text otherwise, 2 for a usage error.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -17,6 +20,7 @@
 
 #include "publish/ftp_publisher.h"
 #include "publish/poll_event_loop.h"
+#include "publish/sftp_publisher.h"
 #include "publish/temp_name_publisher.h"
 #include "publish/upload_names.h"
 
@@ -27,7 +31,8 @@ using quillon::Publisher;
 int usage() {
   std::fputs(
       "usage: quillon-ftp [--port N] [--user U] [--password P | --password-stdin] [--dir D] [--timeout S]\n"
-      "                   [--ascii] [--mode auto|passive|active] [--no-temp-names] [--quiet]\n"
+      "                   [--ascii] [--mode auto|passive|active] [--no-temp-names] [--protocol ftp|sftp]\n"
+      "                   [--known-hosts FILE] [--trust SHA256:...] [--quiet]\n"
       "                   HOST ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW\n",
       stderr);
   return 2;
@@ -66,6 +71,8 @@ std::string printable(const std::string& text) {
 struct Options {
   bool quiet = false;
   bool tempNames = true;
+  bool sftp = false;
+  quillon::HostTrust trust;
   quillon::PublishLogin login;
   size_t firstOperand = 0;  // where HOST is
 };
@@ -101,6 +108,14 @@ std::optional<Options> readOptions(const std::vector<std::string>& args, Options
       const auto port = number(args[++i], 1, 65535);
       if (!port) return std::nullopt;
       o.login.port = static_cast<uint16_t>(*port);
+    } else if (opt == "--protocol" && hasValue) {
+      const std::string& name = args[++i];
+      if (name != "ftp" && name != "sftp") return std::nullopt;
+      o.sftp = name == "sftp";
+    } else if (opt == "--known-hosts" && hasValue) {
+      o.trust.knownHostsFile = args[++i];
+    } else if (opt == "--trust" && hasValue) {
+      o.trust.acceptFingerprint = args[++i];
     } else if (opt == "--mode" && hasValue) {
       const auto mode = modeNamed(args[++i]);
       if (!mode) return std::nullopt;
@@ -229,8 +244,20 @@ int main(int argc, char** argv) {
   const size_t i = options->firstOperand;
   options->login.host = args[i];
 
+  if (options->trust.knownHostsFile.empty())
+    if (const char* home = std::getenv("HOME")) options->trust.knownHostsFile = std::string(home) + "/.ssh/known_hosts";
+
   quillon::PollEventLoop loop;
-  quillon::TempNamePublisher publisher(std::make_unique<quillon::FtpPublisher>(loop), options->tempNames);
+  quillon::SftpPublisher* sftp = nullptr;
+  std::unique_ptr<Publisher> inner;
+  if (options->sftp) {
+    auto made = std::make_unique<quillon::SftpPublisher>(loop, options->trust);
+    sftp = made.get();
+    inner = std::move(made);
+  } else {
+    inner = std::make_unique<quillon::FtpPublisher>(loop);
+  }
+  quillon::TempNamePublisher publisher(std::move(inner), options->tempNames);
   const std::vector<std::string> operands(args.begin() + static_cast<long>(i) + 2, args.end());
   auto plan = planSteps(args[i + 1], operands, publisher);
   if (!plan) return usage();
@@ -240,6 +267,16 @@ int main(int argc, char** argv) {
   follow(publisher, loop, plan->steps, *options, plan->names, run);
   publisher.connect(options->login);
   if (!loop.runUntil([&] { return run.done; }, 24 * 3600 * 1000)) return 1;
+  // A host key never seen before: asked on a terminal, then the connection is made again.
+  if (sftp && !run.loggedIn && sftp->refusedKey() && !sftp->refusedKeyChanged() && isatty(0) && isatty(2)) {
+    std::fprintf(stderr, "quillon-ftp: %s\nTrust this key and go on? [y/N] ", printable(run.failure).c_str());
+    if (lineFromInput() == "y") {
+      sftp->acceptHostKey(sftp->refusedKey()->fingerprint);
+      run = Run{};
+      publisher.connect(options->login);
+      if (!loop.runUntil([&] { return run.done; }, 24 * 3600 * 1000)) return 1;
+    }
+  }
   if (!run.loggedIn) run.fail("could not log in");
   if (run.failed) {
     std::fprintf(stderr, "quillon-ftp: %s\n", printable(run.failure).c_str());
