@@ -65,6 +65,7 @@ FtpProfile readFtpProfile(const std::string& iniPath, const std::string& name) {
   p.mode = dataModeNamed(ini.readString(name, "DataMode", "Auto"));
   p.tempNames = ini.readString(name, "TempNames", "1") != "0";
   p.port = portNumber(ini.readString(name, "Port", "")).value_or(0);
+  p.sftp = equalsIgnoringAsciiCase(ini.readString(name, "Protocol", "FTP"), "SFTP");
   return p;
 }
 
@@ -114,11 +115,12 @@ WriteResult writeFtpProfile(const std::string& iniPath, const std::string& datPa
         for (const auto& [key, value] : values) ini.setValue(p.profile, key, *value);
         // A profile that keeps the usual way of connecting keeps the six keys other programs know; a
         // setting once stored is kept up to date.
-        const std::pair<const char*, std::string> reach[] = {{"DataMode", dataModeName(p.mode)},
+        const std::pair<const char*, std::string> reach[] = {{"Protocol", p.sftp ? "SFTP" : "FTP"},
+                                                             {"DataMode", dataModeName(p.mode)},
                                                              {"TempNames", p.tempNames ? "1" : "0"},
                                                              {"Port", p.port ? std::to_string(p.port) : std::string()}};
         const FtpProfile usual;
-        const std::string usualValues[] = {dataModeName(usual.mode), "1", ""};
+        const std::string usualValues[] = {"FTP", dataModeName(usual.mode), "1", ""};
         for (size_t i = 0; i < std::size(reach); ++i)
           if (reach[i].second != usualValues[i] || ini.hasKey(p.profile, reach[i].first))
             ini.setValue(p.profile, reach[i].first, reach[i].second);
@@ -186,7 +188,10 @@ HostAndPort parseHostAndPort(std::string_view text) {
       value = value * 10 + static_cast<unsigned long>(c - '0');
   }
   hp.host = std::string(text.substr(0, colon));
-  if (digits && value >= 1 && value <= 65535) hp.port = static_cast<uint16_t>(value);
+  if (digits && value >= 1 && value <= 65535) {
+    hp.port = static_cast<uint16_t>(value);
+    hp.portGiven = true;
+  }
   return hp;
 }
 

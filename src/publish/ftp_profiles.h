@@ -22,7 +22,8 @@ struct FtpProfile {
   std::string directory;
   DataConnection mode = DataConnection::Auto;  // DataMode=Auto|Passive|Active
   bool tempNames = true;                       // TempNames=1|0
-  uint16_t port = 0;                           // Port=N; 0: the one in the host text, else 21
+  uint16_t port = 0;                           // Port=N; 0: the one in the host text, else the protocol's
+  bool sftp = false;                           // Protocol=FTP|SFTP
 };
 
 // A port number of 1 to 65535 written in decimal digits, or nothing.
@@ -57,6 +58,7 @@ std::vector<std::string> readHostList(const std::string& datPath);
 struct HostAndPort {
   std::string host;
   uint16_t port = 21;
+  bool portGiven = false;  // the text named a port
 };
 HostAndPort parseHostAndPort(std::string_view text);
 

@@ -100,8 +100,10 @@ TEST(FtpProfiles, ConnectionSettingsRoundTripAndOlderProfilesReadAsTheDefaults) 
   p.mode = DataConnection::Active;
   p.tempNames = false;
   p.port = 2121;
+  p.sftp = true;
   ASSERT_TRUE(writeFtpProfile(ini, dat, p, {"Site"}).ok);
   const FtpProfile back = readFtpProfile(ini, "Site");
+  EXPECT_TRUE(back.sftp);
   EXPECT_EQ(back.mode, DataConnection::Active);
   EXPECT_FALSE(back.tempNames);
   EXPECT_EQ(back.port, 2121);
@@ -110,8 +112,10 @@ TEST(FtpProfiles, ConnectionSettingsRoundTripAndOlderProfilesReadAsTheDefaults) 
   p.mode = DataConnection::Auto;
   p.tempNames = true;
   p.port = 0;
+  p.sftp = false;
   ASSERT_TRUE(writeFtpProfile(ini, dat, p, {"Site"}).ok);
   EXPECT_EQ(readFtpProfile(ini, "Site").mode, DataConnection::Auto);
+  EXPECT_FALSE(readFtpProfile(ini, "Site").sftp);
   EXPECT_TRUE(readFtpProfile(ini, "Site").tempNames);
   ASSERT_TRUE(writeFtpProfile(ini, dat, {"Plain", "h", "u", "", "", ""}, {"Site", "Plain"}).ok);
   EXPECT_TRUE(readWholeFile(ini)->ends_with(

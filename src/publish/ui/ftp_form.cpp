@@ -31,6 +31,7 @@
 #include "project/site_files.h"
 #include "project/ui/folder_browser.h"
 #include "publish/ftp_publisher.h"
+#include "publish/sftp_publisher.h"
 #include "publish/temp_name_publisher.h"
 #include "publish/ui/input_form.h"
 #include "publish/ui/qt_event_loop.h"
@@ -44,7 +45,7 @@ TFormFTP::TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidge
       start_(std::move(start)),
       autoFtp_(autoFtp),
       loop_(std::make_unique<QtEventLoop>()),
-      FTP1(std::make_unique<TempNamePublisher>(std::make_unique<FtpPublisher>(*loop_), true)) {
+      FTP1(makePublisher(false)) {
   setObjectName("TFormFTP");
   setWindowTitle("Quillon Pro:    FTP Module");
   auto* v = new QVBoxLayout(this);
@@ -99,8 +100,15 @@ QWidget* TFormFTP::buildHostPage() {
   EditAccount = named(new QLineEdit(page), "EditAccount");
   EditDir = named(new QLineEdit(page), "EditDir");
   CheckPassword = named(new QCheckBox("Save Password", page), "CheckPassword");
+  ComboProtocol = named(new QComboBox(page), "ComboProtocol");
+  ComboProtocol->addItems({"FTP", "SFTP"});
+  ComboProtocol->setToolTip("SFTP sends pages and passwords encrypted, over SSH (port 22)");
   EditPort = named(new QLineEdit(page), "EditPort");
   EditPort->setPlaceholderText("21");
+  connect(ComboProtocol, &QComboBox::currentIndexChanged, this, [this](int sftp) {
+    EditPort->setPlaceholderText(sftp ? "22" : "21");
+    ComboDataMode->setEnabled(!sftp);
+  });
   EditPort->setMaxLength(5);
   EditPort->setToolTip("The server's port; empty for the one in the host name, else 21");
   ComboDataMode = named(new QComboBox(page), "ComboDataMode");
@@ -120,6 +128,7 @@ QWidget* TFormFTP::buildHostPage() {
   form->addRow("Account:", EditAccount);
   form->addRow("Initial Dir:", EditDir);
   form->addRow(CheckPassword);
+  form->addRow("Protocol:", ComboProtocol);
   form->addRow("Port:", EditPort);
   form->addRow("Data Connection:", ComboDataMode);
   form->addRow(CheckTempNames);
@@ -309,7 +318,13 @@ void TFormFTP::wireClient() {
     using Op = Publisher::Op;
     switch (o.op) {
       case Op::Connect:
-        if (!FTP1->connected()) return;
+        if (!FTP1->connected()) {
+          if (!offerHostKey()) {
+            if (!o.why.empty() && sftp_ && sftp_->refusedKey() && !sftp_->refusedKeyChanged()) log(o.why);
+            setBusy(false);
+          }
+          return;
+        }
         // A refused starting folder is said, so that nothing is sent into the login folder unawares.
         if (!o.ok && !startFolder_.empty())
           platform_.prompts.info("The server refused the folder \"" + startFolder_ +
@@ -338,6 +353,7 @@ void TFormFTP::wireClient() {
   };
   e.failed = [this](const std::string& message) { FTP1FtpError(message); };
   e.closed = [this] {
+    if (FTP1->busy()) return;  // connecting again, with a host key the user trusted
     setBusy(false);
     // The connection is over, whichever way it ended: the dialog can be left again.
     BitBtnClose->setEnabled(true);
@@ -391,6 +407,7 @@ void TFormFTP::flushLog() {
 void TFormFTP::clearHostFields() {
   for (QLineEdit* e : {EditProfile, EditHost, EditUser, EditPassword, EditAccount, EditDir, EditPort}) e->clear();
   ComboDataMode->setCurrentIndex(0);
+  ComboProtocol->setCurrentIndex(0);
   CheckTempNames->setChecked(true);
 }
 
@@ -401,7 +418,33 @@ FtpProfile TFormFTP::typedProfile() const {
   p.mode = static_cast<DataConnection>(ComboDataMode->currentData().toInt());
   p.tempNames = CheckTempNames->isChecked();
   p.port = portNumber(toBytes(EditPort->text())).value_or(0);
+  p.sftp = ComboProtocol->currentIndex() == 1;
   return p;
+}
+
+// A publisher for each connection: one that said goodbye is not used again.
+std::unique_ptr<TempNamePublisher> TFormFTP::makePublisher(bool sftp) {
+  sftp_ = nullptr;
+  if (!sftp) return std::make_unique<TempNamePublisher>(std::make_unique<FtpPublisher>(*loop_), true);
+  const char* home = std::getenv("HOME");
+  auto inner = std::make_unique<SftpPublisher>(
+      *loop_, HostTrust{home ? std::string(home) + "/.ssh/known_hosts" : std::string(), {}});
+  sftp_ = inner.get();
+  return std::make_unique<TempNamePublisher>(std::move(inner), true);
+}
+
+// A server whose host key is not known yet: the user sees the key and may trust it; the connection is then
+// made again, and the key added to known_hosts.
+bool TFormFTP::offerHostKey() {
+  if (!sftp_ || !sftp_->refusedKey() || sftp_->refusedKeyChanged()) return false;
+  const HostKey key = *sftp_->refusedKey();
+  const std::string question = "The server is not known yet. Its host key is:\r\n\r\n" + key.type + "  " +
+                               key.fingerprint +
+                               "\r\n\r\nCompare it with the one your host gave you. Trust this key and connect?";
+  if (platform_.prompts.message(MessageKind::Confirm, kAppTitle, question, Buttons::YesNo) != Answer::Yes) return false;
+  sftp_->acceptHostKey(key.fingerprint);
+  FTP1->connect(lastLogin_);
+  return true;
 }
 
 // The list shows each name; the bytes of FTP.DAT are kept beside it, so a name in another encoding
@@ -422,6 +465,7 @@ void TFormFTP::ListBoxHostsClick() {
   EditAccount->setText(toQString(p.account));
   EditDir->setText(toQString(p.directory));
   EditPort->setText(p.port ? QString::number(p.port) : QString());
+  ComboProtocol->setCurrentIndex(p.sftp ? 1 : 0);
   ComboDataMode->setCurrentIndex(ComboDataMode->findData(static_cast<int>(p.mode)));
   CheckTempNames->setChecked(p.tempNames);
   CheckPassword->setChecked(!p.password.empty());  // a stored password stays stored when the profile is changed
@@ -586,7 +630,7 @@ void TFormFTP::Button1Click() {
   const FtpProfile& how = typed ? typedProfile() : connection_;
   const HostAndPort hp = parseHostAndPort(typed ? toBytes(EditHost->text()) : connection_.host);
   login.host = hp.host;
-  login.port = how.port ? how.port : hp.port;
+  login.port = how.port ? how.port : hp.portGiven ? hp.port : how.sftp ? 22 : 21;
   login.user = connection_.user.empty() ? toBytes(EditUser->text()) : connection_.user;
   // A profile saved without its password connects with the one typed for this session.
   login.password = connection_.password.empty() ? toBytes(EditPassword->text()) : connection_.password;
@@ -594,7 +638,16 @@ void TFormFTP::Button1Click() {
   login.folder = typed ? toBytes(EditDir->text()) : connection_.directory;
   login.mode = how.mode;
   startFolder_ = login.folder;
+  if (usedPublisher_) {
+    FTP1 = makePublisher(how.sftp);
+    wireClient();
+  } else if (how.sftp) {
+    FTP1 = makePublisher(true);
+    wireClient();
+  }
+  usedPublisher_ = true;
   FTP1->setTempNames(how.tempNames);
+  lastLogin_ = login;
   setBusy(true);
   FTP1->connect(login);
 }

@@ -29,6 +29,7 @@ namespace quillon {
 class QtEventLoop;
 class TInputForm;
 class TempNamePublisher;
+class SftpPublisher;
 
 // "FTP Module": host profiles, the list of files to send, the connection with its upload run and the
 // remote folder's commands. Left only through its Close button.
@@ -82,6 +83,8 @@ class TFormFTP : public QDialog {
   void FTP1FtpError(const std::string& message);
   // The connection fields as typed, for a connection without a chosen profile.
   FtpProfile typedProfile() const;
+  std::unique_ptr<TempNamePublisher> makePublisher(bool sftp);
+  bool offerHostKey();
   bool canAct() const;
   void MkDirFTPBtnClick();
   void RmDirFTPBtnClick();
@@ -93,6 +96,9 @@ class TFormFTP : public QDialog {
   AutoFtpList& autoFtp_;
   std::unique_ptr<QtEventLoop> loop_;
   std::unique_ptr<TempNamePublisher> FTP1;
+  SftpPublisher* sftp_ = nullptr;  // FTP1's own protocol, when it is SFTP
+  PublishLogin lastLogin_;
+  bool usedPublisher_ = false;
   TInputForm* InputForm = nullptr;
   FtpProfile connection_;  // captured when a host is selected
   std::vector<std::string> projectLinks_;
@@ -120,6 +126,7 @@ class TFormFTP : public QDialog {
   QLineEdit* EditAccount = nullptr;
   QLineEdit* EditDir = nullptr;
   QCheckBox* CheckPassword = nullptr;
+  QComboBox* ComboProtocol = nullptr;
   QComboBox* ComboDataMode = nullptr;
   QLineEdit* EditPort = nullptr;
   QCheckBox* CheckTempNames = nullptr;
