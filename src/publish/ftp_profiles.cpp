@@ -172,6 +172,19 @@ std::vector<std::string> readHostList(const std::string& datPath) {
 
 HostAndPort parseHostAndPort(std::string_view text) {
   HostAndPort hp;
+  // "[::1]:2121": an IPv6 address in brackets, then its port.
+  if (!text.empty() && text.front() == '[') {
+    const size_t close = text.find(']');
+    if (close != std::string_view::npos) {
+      hp.host = std::string(text.substr(1, close - 1));
+      if (close + 1 < text.size() && text[close + 1] == ':') {
+        const HostAndPort rest = parseHostAndPort("h" + std::string(text.substr(close + 1)));
+        hp.port = rest.port;
+        hp.portGiven = rest.portGiven;
+      }
+      return hp;
+    }
+  }
   const size_t colon = text.rfind(':');
   // A second colon means an IPv6 address without a port.
   if (colon == std::string_view::npos || text.find(':') != colon) {

@@ -650,14 +650,15 @@ void TStarFtp::requestData() {
   const std::string port = setUpPort();
   if (port.empty()) return;
   (this->*setUpData_)();
-  sendCommand("PORT " + port, portState_);
+  sendCommand(port, portState_);
 }
 
 // A refused EPSV is followed by PASV, a refused PASV (in Auto) by PORT. A reply that names no usable port
 // ends the connection: a server that lies about its data port is not tried further.
 void TStarFtp::passiveReply(char cls, const std::string& line) {
   if (cls != '2') {
-    if (trying_ == DataWay::Epsv) {
+    // PASV names IPv4 addresses only: over IPv6 it is not asked.
+    if (trying_ == DataWay::Epsv && AddressText().find(':') == std::string::npos) {
       trying_ = DataWay::Pasv;
       sendCommand("PASV", state_);
     } else if (DataMode == DataConnection::Auto) {
@@ -802,7 +803,10 @@ std::string TStarFtp::setUpPort() {
     return {};
   }
   listingTail_.clear();
-  return portArgument(listen_.LocalAddressText(), listen_.LocalPort());
+  const std::string address = listen_.LocalAddressText();
+  if (address.find(':') != std::string::npos)
+    return "EPRT |2|" + address + "|" + std::to_string(listen_.LocalPort()) + "|";
+  return "PORT " + portArgument(address, listen_.LocalPort());
 }
 
 void TStarFtp::setUpListing() {

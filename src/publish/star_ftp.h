@@ -193,6 +193,7 @@ class TStarFtp : public TStarSocket {
   void uploadDataOpened();
   void detectServerType(const std::string& line);
   void loginRefused();
+  // The PORT (IPv4) or EPRT (IPv6) command for a data connection the client listens for.
   std::string setUpPort();
   void setUpListing();
   void setUpUpload();

@@ -14,6 +14,45 @@
 
 namespace quillon {
 
+namespace {
+
+// An address written as text, IPv4 or IPv6 (brackets allowed); the port is set apart.
+bool parseAddress(std::string text, sockaddr_storage& out, socklen_t& length) {
+  if (text.size() > 2 && text.front() == '[' && text.back() == ']') text = text.substr(1, text.size() - 2);
+  out = {};
+  auto* v4 = reinterpret_cast<sockaddr_in*>(&out);
+  if (::inet_pton(AF_INET, text.c_str(), &v4->sin_addr) == 1) {
+    v4->sin_family = AF_INET;
+    length = sizeof(sockaddr_in);
+    return true;
+  }
+  auto* v6 = reinterpret_cast<sockaddr_in6*>(&out);
+  if (::inet_pton(AF_INET6, text.c_str(), &v6->sin6_addr) == 1) {
+    v6->sin6_family = AF_INET6;
+    length = sizeof(sockaddr_in6);
+    return true;
+  }
+  return false;
+}
+
+std::string addressText(const sockaddr_storage& a) {
+  char text[INET6_ADDRSTRLEN] = "";
+  if (a.ss_family == AF_INET6)
+    ::inet_ntop(AF_INET6, &reinterpret_cast<const sockaddr_in6&>(a).sin6_addr, text, sizeof text);
+  else
+    ::inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in&>(a).sin_addr, text, sizeof text);
+  return text;
+}
+
+void setPort(sockaddr_storage& a, uint16_t networkPort) {
+  if (a.ss_family == AF_INET6)
+    reinterpret_cast<sockaddr_in6&>(a).sin6_port = networkPort;
+  else
+    reinterpret_cast<sockaddr_in&>(a).sin_port = networkPort;
+}
+
+}  // namespace
+
 TStarSocket::TStarSocket(EventLoop& loop) : loop_(loop), channel_(std::make_shared<Channel>()) {
   channel_->loop = &loop;
 }
@@ -37,28 +76,42 @@ bool TStarSocket::StartWinsock() {
 
 void TStarSocket::OpenSocket() {
   if (handle_ != -1) return;
+  family_ = AF_INET;
   handle_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   LastError = handle_ < 0 ? wsaFromErrno(errno) : 0;
   if (handle_ < 0) handle_ = -1;
 }
 
-void TStarSocket::SetAddress(const std::string& dotted) { address_ = ::inet_addr(dotted.c_str()); }
+// A socket opened before its address was known is opened again in the address's family.
+void TStarSocket::matchFamily() {
+  const int family = address_.ss_family == AF_INET6 ? AF_INET6 : AF_INET;
+  if (handle_ < 0 || family == family_) return;
+  if (watch_) loop_.unwatch(watch_);
+  watch_ = 0;
+  ::close(handle_);
+  family_ = family;
+  handle_ = ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  LastError = handle_ < 0 ? wsaFromErrno(errno) : 0;
+  if (handle_ < 0) handle_ = -1;
+}
+
+// Text that is no address leaves one that reaches nothing, as 255.255.255.255 does.
+void TStarSocket::SetAddress(const std::string& text) {
+  if (!parseAddress(text, address_, addressLength_)) parseAddress("255.255.255.255", address_, addressLength_);
+}
 void TStarSocket::SetPort(uint16_t port) { port_ = htons(port); }
 
-std::string TStarSocket::AddressText() const {
-  in_addr a{};
-  a.s_addr = address_;
-  return ::inet_ntoa(a);
-}
+std::string TStarSocket::AddressText() const { return addressText(address_); }
 
 void TStarSocket::setFtpServer(const std::string& server) {
   if (server.empty()) return;
   ftpServer_ = server;
-  // Only a real dotted address is used as one: "1and1.com" or "123-reg.co.uk" begin with a digit and are
-  // names to look up.
-  in_addr parsed{};
-  if (::inet_pton(AF_INET, server.c_str(), &parsed) == 1) {
-    Address = server;
+  // Only a real address is used as one: "1and1.com" or "123-reg.co.uk" begin with a digit and are names to
+  // look up. An IPv6 address may stand in brackets.
+  sockaddr_storage parsed{};
+  socklen_t length = 0;
+  if (parseAddress(server, parsed, length)) {
+    Address = addressText(parsed);
     HostName.clear();
   } else {
     HostName = server;
@@ -76,12 +129,15 @@ void TStarSocket::LookupHost(const std::string& name) {
   lookupToken_ = token;
   std::thread([channel = channel_, token, name, this] {
     addrinfo hints{};
-    hints.ai_family = AF_INET;
+    hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* result = nullptr;
     const int rc = ::getaddrinfo(name.c_str(), nullptr, &hints, &result);
-    uint32_t address = 0;
-    if (rc == 0 && result) address = reinterpret_cast<sockaddr_in*>(result->ai_addr)->sin_addr.s_addr;
+    // An IPv4 address when there is one: a name that has both is most often served on both.
+    sockaddr_storage address{};
+    for (int family : {AF_INET, AF_INET6})
+      for (addrinfo* a = rc == 0 ? result : nullptr; a && address.ss_family == 0; a = a->ai_next)
+        if (a->ai_family == family) std::memcpy(&address, a->ai_addr, a->ai_addrlen);
     if (result) ::freeaddrinfo(result);
     const int error = wsaFromLookup(rc);
     std::lock_guard<std::mutex> lock(channel->mutex);
@@ -94,7 +150,7 @@ void TStarSocket::LookupHost(const std::string& name) {
   StartTimeOut(TimeOutArp);
 }
 
-void TStarSocket::lookupFinished(int error, uint32_t address) {
+void TStarSocket::lookupFinished(int error, const sockaddr_storage& address) {
   stopTimer();
   LastError = error;
   if (error == 0) resolved_ = address;
@@ -120,13 +176,14 @@ void TStarSocket::Connect() {
     LastError = wsa::kNotSocket;
     return;
   }
-  sockaddr_in to{};
-  to.sin_family = AF_INET;
-  to.sin_port = port_;
-  to.sin_addr.s_addr = address_;
+  matchFamily();
+  if (handle_ < 0) return;
+  sockaddr_storage to = address_;
+  setPort(to, port_);
   connecting_ = true;
   watchSocket(FdRead | FdWrite | FdConnect | FdClose);
-  const int rc = ::connect(handle_, reinterpret_cast<sockaddr*>(&to), sizeof to);
+  const int rc = ::connect(handle_, reinterpret_cast<sockaddr*>(&to),
+                           to.ss_family == AF_INET6 ? sizeof(sockaddr_in6) : sizeof(sockaddr_in));
   LastError = (rc == 0 || errno == EINPROGRESS || errno == EWOULDBLOCK) ? 0 : wsaFromErrno(errno);
   if (LastError) {
     // Refused on the spot (no address, no route): no notification follows, LastError says why.
@@ -138,13 +195,14 @@ void TStarSocket::Connect() {
 }
 
 void TStarSocket::Listen() {
-  sockaddr_in own{};
-  own.sin_family = AF_INET;
-  own.sin_port = port_;
-  own.sin_addr.s_addr = address_;
+  matchFamily();
+  if (handle_ < 0) return;
+  sockaddr_storage own = address_;
+  setPort(own, port_);
   const int one = 1;
   ::setsockopt(handle_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-  if (::bind(handle_, reinterpret_cast<sockaddr*>(&own), sizeof own) != 0) {
+  if (::bind(handle_, reinterpret_cast<sockaddr*>(&own),
+             own.ss_family == AF_INET6 ? sizeof(sockaddr_in6) : sizeof(sockaddr_in)) != 0) {
     LastError = wsaFromErrno(errno);
     return;
   }
@@ -153,7 +211,7 @@ void TStarSocket::Listen() {
 }
 
 void TStarSocket::AcceptFrom(TStarSocket& listener) {
-  sockaddr_in peer{};
+  sockaddr_storage peer{};
   socklen_t length = sizeof peer;
   const int fd = ::accept4(listener.handle_, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_NONBLOCK | SOCK_CLOEXEC);
   listener.readArmed_ = true;  // the next connection is reported again
@@ -164,8 +222,10 @@ void TStarSocket::AcceptFrom(TStarSocket& listener) {
     return;
   }
   handle_ = fd;
-  address_ = peer.sin_addr.s_addr;
-  port_ = peer.sin_port;
+  family_ = peer.ss_family;
+  address_ = peer;
+  port_ = peer.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6&>(peer).sin6_port
+                                     : reinterpret_cast<sockaddr_in&>(peer).sin_port;
   Connected = true;
   LastError = 0;
   watchSocket(FdRead | FdWrite | FdClose);
@@ -225,26 +285,27 @@ size_t TStarSocket::ReceiveData(void* buffer, size_t count) {
 
 std::string TStarSocket::LocalAddressText() {
   if (handle_ < 0) return {};
-  sockaddr_in own{};
+  sockaddr_storage own{};
   socklen_t length = sizeof own;
   if (::getsockname(handle_, reinterpret_cast<sockaddr*>(&own), &length) != 0) {
     LastError = wsaFromErrno(errno);
     return {};
   }
   LastError = 0;
-  return ::inet_ntoa(own.sin_addr);
+  return addressText(own);
 }
 
 uint16_t TStarSocket::LocalPort() {
   if (handle_ < 0) return 0;
-  sockaddr_in own{};
+  sockaddr_storage own{};
   socklen_t length = sizeof own;
   if (::getsockname(handle_, reinterpret_cast<sockaddr*>(&own), &length) != 0) {
     LastError = wsaFromErrno(errno);
     return 0;
   }
   LastError = 0;
-  return ntohs(own.sin_port);
+  return ntohs(own.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6&>(own).sin6_port
+                                         : reinterpret_cast<sockaddr_in&>(own).sin_port);
 }
 
 void TStarSocket::CloseSocket() {

@@ -6,11 +6,13 @@
 #include <mutex>
 #include <string>
 
+#include <sys/socket.h>
+
 #include "publish/event_loop.h"
 
 namespace quillon {
 
-// One IPv4 TCP socket driven without blocking: every operation returns at once and its outcome arrives later
+// One TCP socket (IPv4 or IPv6) driven without blocking: every operation returns at once and its outcome arrives later
 // as a notification on the event loop, raising one of the On... events. Failures are left in LastError as
 // Windows Sockets numbers; nothing throws.
 class TStarSocket {
@@ -38,7 +40,8 @@ class TStarSocket {
   bool libraryLoaded() const { return libraryLoaded_; }
 
   void OpenSocket();
-  void SetAddress(const std::string& dotted);
+  // An IPv4 or IPv6 address as text ("[::1]" too).
+  void SetAddress(const std::string& text);
   void SetPort(uint16_t port);
   std::string AddressText() const;
   // Looks the name up on a worker thread; the result arrives as a notification. A name longer than 67
@@ -60,7 +63,7 @@ class TStarSocket {
   void CloseSocket();
   void StartTimeOut(int seconds);
 
-  // The server as typed: a dotted IPv4 address is used as it stands, anything else is a host name to look up.
+  // The server as typed: an IPv4 or IPv6 address is used as it stands, anything else is a host name to look up.
   void setFtpServer(const std::string& server);
   const std::string& FtpServer() const { return ftpServer_; }
 
@@ -84,7 +87,8 @@ class TStarSocket {
 
  private:
   void notify(unsigned event, int error);
-  void lookupFinished(int error, uint32_t address);
+  void lookupFinished(int error, const sockaddr_storage& address);
+  void matchFamily();
   void timerTick();
   void stopTimer();
   void watchSocket(unsigned events);
@@ -96,9 +100,11 @@ class TStarSocket {
 
   EventLoop& loop_;
   int handle_ = -1;
-  uint32_t address_ = 0;  // network order
+  sockaddr_storage address_{};
+  socklen_t addressLength_ = 0;
+  int family_ = AF_INET;  // of the socket handle_
   uint16_t port_ = 0;     // network order
-  uint32_t resolved_ = 0;
+  sockaddr_storage resolved_{};
   bool libraryLoaded_ = false;
   std::string ftpServer_;
   int watch_ = 0;

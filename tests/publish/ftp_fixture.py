@@ -16,10 +16,10 @@ def free_port():
         return s.getsockname()[1]
 
 
-def wait_for(port, kind):
+def wait_for(port, kind, host="127.0.0.1"):
     for _ in range(100):
         try:
-            with socket.create_connection(("127.0.0.1", port), timeout=0.2):
+            with socket.create_connection((host, port), timeout=0.2):
                 return
         except OSError:
             time.sleep(0.1)
@@ -29,8 +29,9 @@ def wait_for(port, kind):
 class FtpServer:
     """Starts the server with a user whose home is work/home; stop() ends it and removes the user."""
 
-    def __init__(self, kind, work, passive_only=False):
+    def __init__(self, kind, work, passive_only=False, host="127.0.0.1"):
         self.kind = kind
+        self.host = host  # pyftpdlib only: "::1" serves IPv6
         self.port = free_port()
         self.user, self.password = "quillon", "test-pass-123"
         self.home = os.path.join(work, "home")
@@ -56,7 +57,7 @@ class Handler(FTPHandler):
         return FTPHandler.ftp_EPRT(self, line)
 h = Handler
 h.authorizer = a
-FTPServer(("127.0.0.1", {self.port}), h).serve_forever()
+FTPServer(({host!r}, {self.port}), h).serve_forever()
 """)
             self.process = subprocess.Popen(["/usr/bin/python3", script], stdout=subprocess.DEVNULL,
                                             stderr=subprocess.DEVNULL)
@@ -95,7 +96,7 @@ xferlog_enable=NO
             self.process = subprocess.Popen(["vsftpd", conf], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         else:
             raise SystemExit("unknown server " + kind)
-        wait_for(self.port, kind)
+        wait_for(self.port, kind, host)
 
     def stop(self):
         self.process.terminate()

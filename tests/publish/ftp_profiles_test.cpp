@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <tuple>
 
 #include "base/file_io.h"
 #include "publish/ftp_profiles.h"
@@ -148,6 +149,17 @@ TEST(FtpProfiles, HostListHostPortAndTheLogLine) {
   EXPECT_EQ(readHostList(dat), (std::vector<std::string>{"A", "B", "A"}));
 
   EXPECT_EQ(parseHostAndPort("ftp.example.org").port, 21);
+  // IPv6: bare, in brackets, in brackets with a port.
+  for (const auto& [text, host, port, given] :
+       {std::tuple<const char*, const char*, int, bool>{"::1", "::1", 21, false},
+        {"[::1]", "::1", 21, false},
+        {"[2001:db8::7]:2121", "2001:db8::7", 2121, true},
+        {"[::1]:x", "::1", 21, false}}) {
+    const HostAndPort parsed = parseHostAndPort(text);
+    EXPECT_EQ(parsed.host, host) << text;
+    EXPECT_EQ(parsed.port, port) << text;
+    EXPECT_EQ(parsed.portGiven, given) << text;
+  }
   const HostAndPort hp = parseHostAndPort("127.0.0.1:2121");
   EXPECT_EQ(hp.host, "127.0.0.1");
   EXPECT_EQ(hp.port, 2121);

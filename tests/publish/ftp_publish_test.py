@@ -93,6 +93,22 @@ try:
     if on_server("live.bin") != new or temporaries():
         failures.append(f"after a whole upload: live file right {on_server('live.bin') == new}, "
                         f"temporaries {temporaries()}")
+    # IPv6: a server on ::1, reached by its address with EPSV and with EPRT (active).
+    if kind == "pyftpdlib":
+        os.makedirs(os.path.join(work, "six"))
+        six = FtpServer(kind, os.path.join(work, "six"), host="::1")
+        try:
+            for mode in ("auto", "active"):
+                run = subprocess.run([tool, "--quiet", "--port", str(six.port), "--user", six.user, "--password",
+                                      six.password, "--mode", mode, "::1", "put", files["odd.bin"]],
+                                     capture_output=True, text=True, timeout=120)
+                stored = os.path.join(six.home, "odd.bin")
+                if run.returncode != 0 or open(stored, "rb").read() != open(files["odd.bin"], "rb").read():
+                    failures.append(f"IPv6 {mode}: exit {run.returncode}: {run.stderr.strip()}")
+                if os.path.exists(stored):
+                    os.remove(stored)
+        finally:
+            six.stop()
     # Without temporary names the file goes straight to its name.
     ftp("--no-temp-names", "127.0.0.1", "put", files["odd.bin"])
     if on_server("odd.bin") != open(files["odd.bin"], "rb").read():

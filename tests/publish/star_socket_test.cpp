@@ -185,3 +185,46 @@ TEST(SocketErrors, ClassicNumbers) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+// A socket opened before its address was known connects over IPv6 to an IPv6 address; the server text
+// takes IPv6 addresses with or without brackets, and a name stays a name.
+TEST(StarSocket, IPv6AddressesAreUsedAsTheyAre) {
+  const int listener = ::socket(AF_INET6, SOCK_STREAM, 0);
+  sockaddr_in6 own{};
+  own.sin6_family = AF_INET6;
+  own.sin6_addr = in6addr_loopback;
+  if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&own), sizeof own) != 0)
+    GTEST_SKIP() << "no IPv6 loopback here";
+  ::listen(listener, 1);
+  socklen_t length = sizeof own;
+  ::getsockname(listener, reinterpret_cast<sockaddr*>(&own), &length);
+  PollEventLoop loop;
+  TStarSocket s(loop);
+  bool connected = false;
+  s.OnConnected = [&](TStarSocket& x) { connected = x.LastError == 0; };
+  s.OpenSocket();
+  s.SetAddress("[::1]");
+  s.SetPort(ntohs(own.sin6_port));
+  s.Connect();
+  ASSERT_TRUE(loop.runUntil([&] { return connected; }, 2000));
+  EXPECT_EQ(s.AddressText(), "::1");
+  EXPECT_EQ(s.LocalAddressText(), "::1");
+  ::close(listener);
+
+  for (const char* text : {"::1", "[::1]", "2001:db8::1"}) {
+    TStarSocket t(loop);
+    t.setFtpServer(text);
+    EXPECT_FALSE(t.Address.empty()) << text;
+    EXPECT_TRUE(t.HostName.empty()) << text;
+  }
+  TStarSocket named(loop);
+  named.setFtpServer("ftp.example.org");
+  EXPECT_EQ(named.HostName, "ftp.example.org");
+  EXPECT_TRUE(named.Address.empty());
+}
+
+}  // namespace
+}  // namespace quillon
