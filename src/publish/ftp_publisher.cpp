@@ -53,6 +53,8 @@ std::string ftpErrorMessage(int code, const std::string& addinfo) {
       return "The FTP server is down.";
     case 27:
       return "Access denied. Check your user ID and password.";
+    case ftp_error::Tls:
+      return addinfo.empty() || addinfo.back() == '.' ? addinfo : addinfo + ".";
     case 28:
       // The client's own reason, when it knows one (a listing too long, an upload the server cut short).
       if (!addinfo.empty() && addinfo != "Error") return addinfo + ".";
@@ -81,10 +83,12 @@ void FtpPublisher::wire() {
     if ((code == ftp_info::Received || code == ftp_info::Sent) && events.traffic) events.traffic(loggedFtpText(text));
     if (code == ftp_info::Progress && running_ == Op::Store && events.progress) events.progress(ftp.bytesTransferred());
   };
-  f.OnFtpError = [this](TStarFtp&, int code, const std::string& detail) {
+  f.OnFtpError = [this](TStarFtp& ftp, int code, const std::string& detail) {
     const std::string message = ftpErrorMessage(code, detail);
     error_ = message.empty() ? "error " + std::to_string(code) : message;
-    if (!message.empty() && events.failed) events.failed(message);
+    // A certificate never trusted is for the caller to offer the user.
+    const bool offer = code == ftp_error::Tls && ftp.refusedCertificate() && trust_.empty();
+    if (!message.empty() && !offer && events.failed) events.failed(message);
   };
   f.OnLoggedIn = [this](TStarFtp&) {
     connectEnded_ = true;
@@ -158,7 +162,7 @@ void FtpPublisher::connect(const PublishLogin& login) {
   used_ = true;
   connectEnded_ = false;
   ftp_->setFtpServer(login.host);
-  ftp_->FtpPort = login.port ? login.port : 21;
+  ftp_->FtpPort = login.port ? login.port : login.protocol == PublishProtocol::FtpsImplicit ? 990 : 21;
   ftp_->UserName = login.user;
   ftp_->UserPassword = login.password;
   ftp_->UserAccount = login.account;
@@ -166,6 +170,10 @@ void FtpPublisher::connect(const PublishLogin& login) {
   ftp_->DataMode = login.mode;
   ftp_->TimeOut = login.timeoutSeconds;
   ftp_->TransferMode = login.ascii ? AsciiTransfer : BinaryTransfer;
+  ftp_->Secure = login.protocol == PublishProtocol::Ftps           ? TStarFtp::Security::Explicit
+                 : login.protocol == PublishProtocol::FtpsImplicit ? TStarFtp::Security::Implicit
+                                                                   : TStarFtp::Security::None;
+  ftp_->TrustedCertificate = trust_ = login.trust;
   ftp_->Connect();
 }
 
@@ -218,6 +226,7 @@ void FtpPublisher::quit() {
 
 void FtpPublisher::abort() { ftp_->AbortTransfer(); }
 
+std::optional<Certificate> FtpPublisher::refusedCertificate() const { return ftp_->refusedCertificate(); }
 bool FtpPublisher::connected() const { return ftp_->FtpConnected(); }
 bool FtpPublisher::busy() const { return ftp_->Busy(); }
 std::string FtpPublisher::folder() const { return ftp_->InitialDirectory; }

@@ -5,6 +5,7 @@
 
 #include "publish/event_loop.h"
 #include "publish/publisher.h"
+#include "publish/tls_client.h"
 
 namespace quillon {
 
@@ -35,6 +36,9 @@ class FtpPublisher : public Publisher {
   void quit() override;
   void abort() override;
 
+  // After a connection refused for its certificate: the certificate.
+  std::optional<Certificate> refusedCertificate() const;
+
   bool connected() const override;
   bool busy() const override;
   std::string folder() const override;
@@ -56,6 +60,7 @@ class FtpPublisher : public Publisher {
   Op running_ = Op::Connect;
   bool connectEnded_ = true;
   bool used_ = false;
+  std::string trust_;
   std::string error_;  // the client's reason for the running operation's failure
   std::vector<RemoteEntry> entries_;
 };

@@ -11,6 +11,8 @@ namespace quillon {
 // How data connections are made on FTP; SFTP has none to choose.
 enum class DataConnection { Auto, Passive, Active };
 
+enum class PublishProtocol { Ftp, Ftps, FtpsImplicit, Sftp };
+
 // Where to publish and as whom.
 struct PublishLogin {
   std::string host;
@@ -20,6 +22,8 @@ struct PublishLogin {
   DataConnection mode = DataConnection::Auto;
   int timeoutSeconds = 60;  // without progress; 0 waits for ever
   bool ascii = false;       // text transfers in the server's line ends (FTP only)
+  PublishProtocol protocol = PublishProtocol::Ftp;
+  std::string trust;  // FTPS: the fingerprint of a certificate the user trusts without an authority's word
 };
 
 struct RemoteEntry {

@@ -1,5 +1,7 @@
 #include "publish/star_ftp.h"
 
+#include <openssl/ssl.h>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -135,6 +137,7 @@ void TStarFtp::postQuit() {
 }
 
 void TStarFtp::closeData() {
+  if (tls_ && data_.tls()) tls_->keepSession(data_.tls());
   data_.CloseSocket();
   listen_.CloseSocket();
 }
@@ -260,7 +263,16 @@ void TStarFtp::Connect() {
     fatal(ftp_error::AddressLookup, "The host name is longer than " + std::to_string(kMaxHostName) + " characters");
     return;
   }
-  if (FtpPort == 0) FtpPort = 21;
+  if (FtpPort == 0) FtpPort = Secure == Security::Implicit ? 990 : 21;
+  tls_.reset();
+  protected_ = false;
+  if (Secure != Security::None) {
+    tls_ = std::make_unique<TlsClient>(HostName.empty() ? Address : HostName, TrustedCertificate);
+    if (!tls_->ready()) {
+      fatal(ftp_error::Tls, "TLS could not be started on this machine");
+      return;
+    }
+  }
   replies_.reset();
   state_ = ftp_state::Greeting;
   loggingIn_ = true;
@@ -273,7 +285,11 @@ void TStarFtp::Connect() {
     controlTail_.clear();
     guard_ = false;
     progress();
-    if (LastError) errorCheck();  // a refused connect
+    if (LastError) {
+      errorCheck();  // a refused connect
+      return;
+    }
+    if (Secure == Security::Implicit) startControlTls();
   };
   OnDisconnected = [this](TStarSocket&) { connectionLost(); };
   OnDataAvailable = [this](TStarSocket&) { readControl(); };
@@ -414,6 +430,12 @@ void TStarFtp::AbortTransfer() {
   // Interrupt Process, then the Synch: IAC IP IAC sent as urgent data (the urgent mark falls on the last
   // IAC), then the Data Mark that ends the Synch and ABOR in the ordinary stream. Nothing follows ABOR's
   // line, so the next command starts clean.
+  // Over TLS there is no urgent data: ABOR goes alone, in the stream.
+  if (tls()) {
+    info(ftp_info::Sent, "ABOR\r\n");
+    sendAll(*this, "ABOR\r\n", 6, false, false);
+    return;
+  }
   static const char interrupt[] = {'\xFF', '\xF4', '\xFF'};
   if (!sendAll(*this, interrupt, sizeof interrupt, true, false)) return;
   info(ftp_info::Sent, "ABOR\r\n");
@@ -476,6 +498,65 @@ void TStarFtp::readControl() {
   }
 }
 
+void TStarFtp::sendUser() { sendCommand("USER " + (UserName = ask(niUser, UserName)), ftp_state::User); }
+
+// AUTH TLS, then PBSZ 0 and PROT P: a server that refuses any of them gets nothing more, least of all the
+// password in clear.
+void TStarFtp::secureReply(char cls) {
+  using namespace ftp_state;
+  if (cls != '2' && cls != '3') {
+    const char* why = state_ == AuthTls ? "The server does not offer FTP over TLS. Nothing was sent in clear"
+                      : state_ == Pbsz  ? "The server refused to set up TLS (PBSZ)"
+                                        : "The server refused to encrypt the data connections (PROT P)";
+    fatal(ftp_error::Tls, why);
+    return;
+  }
+  if (state_ == AuthTls) return startControlTls();
+  if (state_ == Pbsz) return sendCommand("PROT P", Prot);
+  protected_ = true;
+  sendUser();
+}
+
+void TStarFtp::startControlTls() {
+  OnTlsReady = [this](TStarSocket&) { controlTlsReady(); };
+  progress();
+  StartTls(tls_->start(handle(), false));
+}
+
+void TStarFtp::controlTlsReady() {
+  if (LastError) {
+    fatal(ftp_error::Tls, "The secure connection could not be made: " + tlsError());
+    return;
+  }
+  if (const std::string refused = tls_->check(tls(), false); !refused.empty()) {
+    fatal(ftp_error::Tls, refused);
+    return;
+  }
+  progress();
+  info(ftp_info::Connected, "TLS: " + std::string(SSL_get_version(tls())) + ", certificate " + tls_->fingerprint());
+  // Implicit TLS: the greeting comes next, over TLS. Explicit: it came before AUTH TLS.
+  if (Secure == Security::Explicit) sendCommand("PBSZ 0", ftp_state::Pbsz);
+}
+
+std::optional<Certificate> TStarFtp::refusedCertificate() const { return tls_ ? tls_->refused() : std::nullopt; }
+
+void TStarFtp::dataReady(void (TStarFtp::*opened)()) {
+  if (!tls_ || data_.LastError) return (this->*opened)();
+  if (!tls_->hasSession()) tls_->keepSession(tls());
+  data_.OnTlsReady = [this, opened](TStarSocket& d) {
+    if (d.LastError) {
+      if (!aborting_) fatal(ftp_error::Tls, "The data connection's TLS failed: " + d.tlsError());
+      return;
+    }
+    if (const std::string refused = tls_->check(d.tls(), true); !refused.empty()) {
+      fatal(ftp_error::Tls, refused);
+      return;
+    }
+    (this->*opened)();
+  };
+  data_.StartTls(tls_->start(data_.handle(), true));
+}
+
 // USER, PASS or ACCT refused: say so and leave.
 void TStarFtp::loginRefused() {
   nonFatal(ftp_error::LoginRefused, "Error");
@@ -501,6 +582,11 @@ void TStarFtp::reply(const std::string& raw) {
     case System:
     case InitialFolder:
       loginReply(cls, *line);
+      break;
+    case AuthTls:
+    case Pbsz:
+    case Prot:
+      secureReply(cls);
       break;
     case ListFolder:
     case ListType:
@@ -536,10 +622,14 @@ void TStarFtp::loginReply(char cls, const std::string& line) {
     case Greeting:
       // vsftpd reads the control connection byte for byte, without Telnet: byte 255 goes to it undoubled.
       telnetControl_ = line.find("vsFTPd") == std::string::npos;
-      if (cls == '2')
-        sendCommand("USER " + (UserName = ask(niUser, UserName)), User);
-      else
+      if (cls != '2')
         fatal(ftp_error::GreetingRefused);
+      else if (Secure == Security::Explicit)
+        sendCommand("AUTH TLS", AuthTls);
+      else if (Secure == Security::Implicit)
+        sendCommand("PBSZ 0", Pbsz);
+      else
+        sendUser();
       break;
     case User:
       if (cls == '2')
@@ -682,7 +772,7 @@ void TStarFtp::passiveReply(char cls, const std::string& line) {
   // The connection may be made while the transfer command is still going out (sending runs the loop): it
   // is taken whenever it comes, and the file waits for the command's preliminary reply.
   data_.OnConnected = [this](TStarSocket&) {
-    portState_ == ftp_state::ListPort ? listingDataOpened() : uploadDataOpened();
+    dataReady(portState_ == ftp_state::ListPort ? &TStarFtp::listingDataOpened : &TStarFtp::uploadDataOpened);
   };
   data_.OpenSocket();
   data_.SetAddress(AddressText());
@@ -815,7 +905,7 @@ void TStarFtp::setUpListing() {
     if (data_.handle() >= 0) return;  // one data connection per transfer
     data_.AcceptFrom(l);
     if (data_.handle() < 0 && data_.LastError == 0) return;  // nothing was there to accept after all
-    listingDataOpened();
+    dataReady(&TStarFtp::listingDataOpened);
   };
   data_.OnConnected = nullptr;
   data_.OnReadyToWrite = nullptr;
@@ -884,11 +974,21 @@ void TStarFtp::setUpUpload() {
     if (data_.handle() >= 0) return;  // one data connection per transfer
     data_.AcceptFrom(l);
     if (data_.handle() < 0 && data_.LastError == 0) return;  // nothing was there to accept after all
-    uploadDataOpened();
+    dataReady(&TStarFtp::uploadDataOpened);
   };
   data_.OnConnected = nullptr;
   data_.OnReadyToWrite = nullptr;
-  data_.OnDataAvailable = nullptr;
+  // Whatever the server sends on an upload's connection (TLS session tickets, the close) is read and
+  // dropped: a read left unanswered would hide the close that ends the transfer.
+  data_.OnDataAvailable = [this](TStarSocket& d) {
+    char discard[4096];
+    while (d.ReceiveData(discard, sizeof discard) > 0) {
+    }
+    if (d.LastError && !dataFinished_) {
+      uploadCutShort_ = true;
+      finishData();
+    }
+  };
   data_.OnDisconnected = [this](TStarSocket& d) {
     if (dataFinished_) return;
     // A reset while or after the file went out means the server did not take all of it.
@@ -959,15 +1059,6 @@ void TStarFtp::finishUpload() {
     finishData();
     return;
   }
-  data_.OnDataAvailable = [this](TStarSocket& d) {
-    char discard[512];
-    while (d.ReceiveData(discard, sizeof discard) > 0) {
-    }
-    if (d.LastError && !dataFinished_) {
-      uploadCutShort_ = true;
-      finishData();
-    }
-  };
 }
 
 void TStarFtp::finishData() {

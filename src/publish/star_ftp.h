@@ -10,6 +10,7 @@
 #include "publish/ftp_text.h"
 #include "publish/publisher.h"
 #include "publish/star_socket.h"
+#include "publish/tls_client.h"
 
 namespace quillon {
 
@@ -51,7 +52,8 @@ enum : int {
   UnsafeText = 25,
   GreetingRefused = 26,
   LoginRefused = 27,
-  DataConnection = 28
+  DataConnection = 28,
+  Tls = 29
 };
 }
 
@@ -64,6 +66,9 @@ enum : int {
   Account = 3,
   System = 5,
   InitialFolder = 6,
+  AuthTls = 20,
+  Pbsz = 21,
+  Prot = 22,
   ListFolder = 7,
   ListType = 8,
   ListPort = 10,
@@ -101,6 +106,14 @@ class TStarFtp : public TStarSocket {
   // Active: the client listens and sends PORT. Passive: the client connects to the port an EPSV (else
   // PASV) reply names. Auto: EPSV, then PASV, then PORT, keeping for the session the first the server took.
   DataConnection DataMode = DataConnection::Active;
+  // FTP over TLS: none, explicit (AUTH TLS after the greeting) or implicit (TLS from the first byte, port
+  // 990). Control and data connections are encrypted; nothing is sent in clear once TLS was asked for.
+  enum class Security { None, Explicit, Implicit };
+  Security Secure = Security::None;
+  // The fingerprint of a certificate the user trusts though no authority vouches for it.
+  std::string TrustedCertificate;
+  // After a connection refused for its certificate: the certificate.
+  std::optional<Certificate> refusedCertificate() const;
   // After SizeOfFile: the size the server gave, or nothing.
   std::optional<long long> RemoteSize;
   bool Success = false;
@@ -192,6 +205,12 @@ class TStarFtp : public TStarSocket {
   void listingDataOpened();
   void uploadDataOpened();
   void detectServerType(const std::string& line);
+  void secureReply(char cls);
+  void startControlTls();
+  void controlTlsReady();
+  void sendUser();
+  // The data connection is ready for the transfer: at once, or once its TLS handshake is done.
+  void dataReady(void (TStarFtp::*opened)());
   void loginRefused();
   // The PORT (IPv4) or EPRT (IPv6) command for a data connection the client listens for.
   std::string setUpPort();
@@ -215,6 +234,8 @@ class TStarFtp : public TStarSocket {
   bool passive_ = false;               // the running transfer's data connection is the client's to make
   void (TStarFtp::*setUpData_)() = nullptr;
   int portState_ = 0;
+  std::unique_ptr<TlsClient> tls_;
+  bool protected_ = false;  // PBSZ and PROT P were taken
   TStarSocket listen_;
   TStarSocket data_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

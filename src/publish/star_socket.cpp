@@ -4,13 +4,16 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <openssl/ssl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <thread>
 
 #include "publish/socket_errors.h"
+#include "publish/tls_client.h"
 
 namespace quillon {
 
@@ -65,8 +68,49 @@ TStarSocket::~TStarSocket() {
   if (lookupToken_) *lookupToken_ = false;
   if (acceptWrite_) *acceptWrite_ = false;
   stopTimer();
+  endTls();
   if (watch_) loop_.unwatch(watch_);
   if (handle_ >= 0) ::close(handle_);
+}
+
+void TStarSocket::endTls() {
+  if (ssl_) SSL_free(ssl_);
+  ssl_ = nullptr;
+  handshaking_ = false;
+}
+
+void TStarSocket::StartTls(ssl_st* ssl) {
+  endTls();
+  ssl_ = ssl;
+  tlsError_.clear();
+  if (!ssl_) {
+    tlsError_ = "TLS could not be started";
+    LastError = wsa::kConnectionAborted;
+    raise(OnTlsReady);
+    return;
+  }
+  handshaking_ = true;
+  continueHandshake();
+}
+
+void TStarSocket::continueHandshake() {
+  const int rc = SSL_connect(ssl_);
+  if (rc == 1) {
+    handshaking_ = false;
+    LastError = 0;
+    watchSocket(wanted_);
+    raise(OnTlsReady);
+    return;
+  }
+  const int e = SSL_get_error(ssl_, rc);
+  if (e == SSL_ERROR_WANT_READ || e == SSL_ERROR_WANT_WRITE) {
+    loop_.setEvents(watch_, e == SSL_ERROR_WANT_READ ? EventLoop::Readable : EventLoop::Writable);
+    return;
+  }
+  handshaking_ = false;
+  tlsError_ = tlsErrorText(ssl_, e);
+  LastError = wsa::kConnectionAborted;
+  raise(OnTlsReady);
 }
 
 bool TStarSocket::StartWinsock() {
@@ -242,6 +286,24 @@ size_t TStarSocket::transfer(const void* bytes, size_t count, int flags) {
     LastError = wsa::kNotSocket;
     return 0;
   }
+  if (ssl_) {
+    if (count == 0 || handshaking_) return 0;
+    const int n = SSL_write(ssl_, bytes, static_cast<int>(std::min<size_t>(count, 1 << 20)));
+    if (n > 0) {
+      LastError = 0;
+      return static_cast<size_t>(n);
+    }
+    const int e = SSL_get_error(ssl_, n);
+    if (e == SSL_ERROR_WANT_WRITE || e == SSL_ERROR_WANT_READ) {
+      LastError = 0;
+      writeArmed_ = true;
+      loop_.setEvents(watch_, EventLoop::Writable | (readArmed_ ? EventLoop::Readable : 0u));
+    } else {
+      tlsError_ = tlsErrorText(ssl_, e);
+      LastError = wsa::kConnectionReset;
+    }
+    return 0;
+  }
   const ssize_t n = ::send(handle_, bytes, count, flags | MSG_NOSIGNAL);
   if (n > 0) {
     LastError = 0;
@@ -260,15 +322,40 @@ size_t TStarSocket::transfer(const void* bytes, size_t count, int flags) {
 }
 
 void TStarSocket::ShutdownWrite() {
-  if (handle_ >= 0) LastError = ::shutdown(handle_, SHUT_WR) == 0 ? 0 : wsaFromErrno(errno);
+  if (handle_ < 0) return;
+  if (ssl_ && !handshaking_) SSL_shutdown(ssl_);  // close_notify: the peer knows the data ended here
+  LastError = ::shutdown(handle_, SHUT_WR) == 0 ? 0 : wsaFromErrno(errno);
 }
 
 size_t TStarSocket::SendData(const void* bytes, size_t count) { return transfer(bytes, count, 0); }
-size_t TStarSocket::SendUrgent(const void* bytes, size_t count) { return transfer(bytes, count, MSG_OOB); }
+size_t TStarSocket::SendUrgent(const void* bytes, size_t count) { return transfer(bytes, count, ssl_ ? 0 : MSG_OOB); }
 
 size_t TStarSocket::ReceiveData(void* buffer, size_t count) {
   if (handle_ < 0) {
     LastError = wsa::kNotSocket;
+    return 0;
+  }
+  if (ssl_) {
+    if (handshaking_) return 0;
+    const int n = SSL_read(ssl_, buffer, static_cast<int>(std::min<size_t>(count, 1 << 30)));
+    readArmed_ = true;
+    if (watch_) loop_.setEvents(watch_, EventLoop::Readable | (writeArmed_ ? EventLoop::Writable : 0u));
+    if (n > 0) {
+      LastError = 0;
+      return static_cast<size_t>(n);
+    }
+    const int e = SSL_get_error(ssl_, n);
+    // Waiting for the rest of a record; or the peer's close_notify, answered with ours (some servers wait
+    // for it before they close the connection).
+    if (e == SSL_ERROR_ZERO_RETURN) {
+      SSL_shutdown(ssl_);
+      LastError = 0;
+    } else if (e == SSL_ERROR_WANT_READ || e == SSL_ERROR_WANT_WRITE) {
+      LastError = 0;
+    } else {
+      tlsError_ = tlsErrorText(ssl_, e);
+      LastError = wsa::kConnectionReset;
+    }
     return 0;
   }
   const ssize_t n = ::recv(handle_, buffer, count, 0);
@@ -314,6 +401,7 @@ void TStarSocket::CloseSocket() {
     lookupToken_.reset();
   }
   stopTimer();
+  endTls();
   if (handle_ < 0) return;
   if (watch_) loop_.unwatch(watch_);
   watch_ = 0;
@@ -343,6 +431,7 @@ void TStarSocket::timerTick() {
 
 void TStarSocket::onReady(unsigned ready) {
   if (handle_ < 0) return;
+  if (handshaking_ && !connecting_) return continueHandshake();
   // An event loop that reports reading and writing apart may tell of a refused connection as readable
   // first: either ends the connecting, and the socket's error says how.
   if (connecting_ && (ready & (EventLoop::Writable | EventLoop::Readable))) {

@@ -10,6 +10,8 @@
 
 #include "publish/event_loop.h"
 
+struct ssl_st;
+
 namespace quillon {
 
 // One TCP socket (IPv4 or IPv6) driven without blocking: every operation returns at once and its outcome arrives later
@@ -28,6 +30,8 @@ class TStarSocket {
 
   using Handler = std::function<void(TStarSocket&)>;
   Handler OnHostResolved, OnConnected, OnDisconnected, OnTimeOut, OnDataAvailable, OnReadyToWrite, OnAccept;
+  // The TLS handshake started by StartTls is over: LastError 0, or the failure (its words in tlsError()).
+  Handler OnTlsReady;
 
   // The socket library needs no loading here; these keep the states other code looks at.
   bool LoadWinsock(const std::string& = {}) { return libraryLoaded_ = true; }
@@ -62,6 +66,11 @@ class TStarSocket {
   // Cancels a pending lookup (a later LookupHost works again), stops the timer, closes the handle.
   void CloseSocket();
   void StartTimeOut(int seconds);
+  // TLS over this connected socket from now on, through `ssl` (owned from here): the handshake runs as the
+  // socket becomes ready, then sending and receiving are encrypted. Urgent data goes in the stream.
+  void StartTls(ssl_st* ssl);
+  ssl_st* tls() const { return ssl_; }
+  const std::string& tlsError() const { return tlsError_; }
 
   // The server as typed: an IPv4 or IPv6 address is used as it stands, anything else is a host name to look up.
   void setFtpServer(const std::string& server);
@@ -89,6 +98,8 @@ class TStarSocket {
   void notify(unsigned event, int error);
   void lookupFinished(int error, const sockaddr_storage& address);
   void matchFamily();
+  void continueHandshake();
+  void endTls();
   void timerTick();
   void stopTimer();
   void watchSocket(unsigned events);
@@ -121,7 +132,10 @@ class TStarSocket {
     EventLoop* loop;
   };
   std::shared_ptr<Channel> channel_;
-  std::shared_ptr<bool> acceptWrite_;  // the posted first write notice of an accepted connection
+  std::shared_ptr<bool> acceptWrite_;
+  ssl_st* ssl_ = nullptr;
+  bool handshaking_ = false;
+  std::string tlsError_;  // the posted first write notice of an accepted connection
 };
 
 }  // namespace quillon

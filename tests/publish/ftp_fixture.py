@@ -16,6 +16,21 @@ def free_port():
         return s.getsockname()[1]
 
 
+def make_certificate(path, name):
+    """A self-signed certificate and its key in one file, for `name`."""
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", path, "-out", path,
+                    "-days", "2", "-subj", "/CN=" + name, "-addext", "subjectAltName=IP:" + name],
+                   check=True, capture_output=True)
+
+
+def certificate_fingerprint(path):
+    """The certificate's SHA-256 fingerprint as the client words it: "SHA256:" and unpadded base64."""
+    import base64
+    der = subprocess.run(["openssl", "x509", "-in", path, "-outform", "DER"], check=True, capture_output=True).stdout
+    import hashlib
+    return "SHA256:" + base64.b64encode(hashlib.sha256(der).digest()).decode().rstrip("=")
+
+
 def wait_for(port, kind, host="127.0.0.1"):
     for _ in range(100):
         try:
@@ -29,8 +44,12 @@ def wait_for(port, kind, host="127.0.0.1"):
 class FtpServer:
     """Starts the server with a user whose home is work/home; stop() ends it and removes the user."""
 
-    def __init__(self, kind, work, passive_only=False, host="127.0.0.1"):
+    def __init__(self, kind, work, passive_only=False, host="127.0.0.1", tls=None):
         self.kind = kind
+        self.tls = tls  # None, "explicit" or "implicit" (vsftpd only): FTP over TLS, required
+        if tls:
+            self.cert = os.path.join(work, "cert.pem")
+            make_certificate(self.cert, "127.0.0.1")
         self.host = host  # pyftpdlib only: "::1" serves IPv6
         self.port = free_port()
         self.user, self.password = "quillon", "test-pass-123"
@@ -45,16 +64,22 @@ from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 a = DummyAuthorizer()
 a.add_user({self.user!r}, {self.password!r}, {self.home!r}, perm="elradfmwMT")
-class Handler(FTPHandler):
+Base = FTPHandler
+if {bool(tls)!r}:
+    from pyftpdlib.handlers import TLS_FTPHandler as Base
+    Base.certfile = {getattr(self, "cert", "")!r}
+    Base.tls_control_required = True
+    Base.tls_data_required = True
+class Handler(Base):
     def ftp_PORT(self, line):
         if {passive_only!r}:
             return self.respond("500 Active data connections are switched off here.")
-        return FTPHandler.ftp_PORT(self, line)
+        return Base.ftp_PORT(self, line)
 
     def ftp_EPRT(self, line):
         if {passive_only!r}:
             return self.respond("500 Active data connections are switched off here.")
-        return FTPHandler.ftp_EPRT(self, line)
+        return Base.ftp_EPRT(self, line)
 h = Handler
 h.authorizer = a
 FTPServer(({host!r}, {self.port}), h).serve_forever()
@@ -92,7 +117,13 @@ seccomp_sandbox=NO
 userlist_enable=NO
 check_shell=NO
 xferlog_enable=NO
-""")
+""" + (f"""ssl_enable=YES
+rsa_cert_file={self.cert}
+allow_anon_ssl=NO
+force_local_data_ssl=YES
+force_local_logins_ssl=YES
+implicit_ssl={"YES" if tls == "implicit" else "NO"}
+""" if tls else ""))
             self.process = subprocess.Popen(["vsftpd", conf], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         else:
             raise SystemExit("unknown server " + kind)

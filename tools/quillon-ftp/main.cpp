@@ -1,6 +1,7 @@
 // quillon-ftp: the program's publishing client from the command line, for scripts, tests and benchmarks.
 //   quillon-ftp [--port N] [--user U] [--password P | --password-stdin] [--dir D] [--timeout S] [--ascii]
-//               [--mode auto|passive|active] [--no-temp-names] [--protocol ftp|sftp] [--known-hosts FILE]
+//               [--mode auto|passive|active] [--no-temp-names] [--protocol ftp|ftps|ftps-implicit|sftp] [--known-hosts
+//               FILE]
 //               [--trust SHA256:...] [--quiet] HOST COMMAND...
 //   commands: ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW
 // The password may also come from the environment variable QUILLON_FTP_PASSWORD; it is never printed. The
@@ -31,7 +32,8 @@ using quillon::Publisher;
 int usage() {
   std::fputs(
       "usage: quillon-ftp [--port N] [--user U] [--password P | --password-stdin] [--dir D] [--timeout S]\n"
-      "                   [--ascii] [--mode auto|passive|active] [--no-temp-names] [--protocol ftp|sftp]\n"
+      "                   [--ascii] [--mode auto|passive|active] [--no-temp-names] [--protocol "
+      "ftp|ftps|ftps-implicit|sftp]\n"
       "                   [--known-hosts FILE] [--trust SHA256:...] [--quiet]\n"
       "                   HOST ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW\n",
       stderr);
@@ -71,7 +73,6 @@ std::string printable(const std::string& text) {
 struct Options {
   bool quiet = false;
   bool tempNames = true;
-  bool sftp = false;
   quillon::HostTrust trust;
   quillon::PublishLogin login;
   size_t firstOperand = 0;  // where HOST is
@@ -110,12 +111,20 @@ std::optional<Options> readOptions(const std::vector<std::string>& args, Options
       o.login.port = static_cast<uint16_t>(*port);
     } else if (opt == "--protocol" && hasValue) {
       const std::string& name = args[++i];
-      if (name != "ftp" && name != "sftp") return std::nullopt;
-      o.sftp = name == "sftp";
+      if (name == "ftp")
+        o.login.protocol = quillon::PublishProtocol::Ftp;
+      else if (name == "ftps")
+        o.login.protocol = quillon::PublishProtocol::Ftps;
+      else if (name == "ftps-implicit")
+        o.login.protocol = quillon::PublishProtocol::FtpsImplicit;
+      else if (name == "sftp")
+        o.login.protocol = quillon::PublishProtocol::Sftp;
+      else
+        return std::nullopt;
     } else if (opt == "--known-hosts" && hasValue) {
       o.trust.knownHostsFile = args[++i];
     } else if (opt == "--trust" && hasValue) {
-      o.trust.acceptFingerprint = args[++i];
+      o.trust.acceptFingerprint = o.login.trust = args[++i];
     } else if (opt == "--mode" && hasValue) {
       const auto mode = modeNamed(args[++i]);
       if (!mode) return std::nullopt;
@@ -249,13 +258,16 @@ int main(int argc, char** argv) {
 
   quillon::PollEventLoop loop;
   quillon::SftpPublisher* sftp = nullptr;
+  quillon::FtpPublisher* ftp = nullptr;
   std::unique_ptr<Publisher> inner;
-  if (options->sftp) {
+  if (options->login.protocol == quillon::PublishProtocol::Sftp) {
     auto made = std::make_unique<quillon::SftpPublisher>(loop, options->trust);
     sftp = made.get();
     inner = std::move(made);
   } else {
-    inner = std::make_unique<quillon::FtpPublisher>(loop);
+    auto made = std::make_unique<quillon::FtpPublisher>(loop);
+    ftp = made.get();
+    inner = std::move(made);
   }
   quillon::TempNamePublisher publisher(std::move(inner), options->tempNames);
   const std::vector<std::string> operands(args.begin() + static_cast<long>(i) + 2, args.end());
@@ -267,11 +279,14 @@ int main(int argc, char** argv) {
   follow(publisher, loop, plan->steps, *options, plan->names, run);
   publisher.connect(options->login);
   if (!loop.runUntil([&] { return run.done; }, 24 * 3600 * 1000)) return 1;
-  // A host key never seen before: asked on a terminal, then the connection is made again.
-  if (sftp && !run.loggedIn && sftp->refusedKey() && !sftp->refusedKeyChanged() && isatty(0) && isatty(2)) {
-    std::fprintf(stderr, "quillon-ftp: %s\nTrust this key and go on? [y/N] ", printable(run.failure).c_str());
+  // A host key or certificate never seen before: asked on a terminal, then the connection is made again.
+  const bool newKey = sftp && sftp->refusedKey() && !sftp->refusedKeyChanged();
+  const bool newCertificate = ftp && ftp->refusedCertificate() && options->login.trust.empty();
+  if (!run.loggedIn && (newKey || newCertificate) && isatty(0) && isatty(2)) {
+    std::fprintf(stderr, "quillon-ftp: %s\nTrust it and go on? [y/N] ", printable(run.failure).c_str());
     if (lineFromInput() == "y") {
-      sftp->acceptHostKey(sftp->refusedKey()->fingerprint);
+      if (newKey) sftp->acceptHostKey(sftp->refusedKey()->fingerprint);
+      if (newCertificate) options->login.trust = ftp->refusedCertificate()->fingerprint;
       run = Run{};
       publisher.connect(options->login);
       if (!loop.runUntil([&] { return run.done; }, 24 * 3600 * 1000)) return 1;
