@@ -317,8 +317,66 @@ SftpSession::Result SftpSession::deleteFile(const std::string& name) {
                                                              : failure("The file " + name + " was not deleted");
 }
 
+namespace {
+
+void putUint32(std::string& out, uint32_t v) {
+  for (int shift : {24, 16, 8, 0}) out += static_cast<char>((v >> shift) & 0xFF);
+}
+
+void putString(std::string& out, const std::string& text) {
+  putUint32(out, static_cast<uint32_t>(text.size()));
+  out += text;
+}
+
+uint32_t uint32At(const unsigned char* p) { return (uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
+
+bool readAll(LIBSSH2_CHANNEL* channel, unsigned char* into, size_t count) {
+  for (size_t got = 0; got < count;) {
+    const ssize_t n = libssh2_channel_read(channel, reinterpret_cast<char*>(into) + got, count - got);
+    if (n <= 0) return false;
+    got += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+// OpenSSH's "posix-rename@openssh.com": a rename that replaces the target in one step, which the protocol's
+// own rename does not (it refuses an existing target). Sent on the SFTP channel while no other request is
+// out; the answer's status code, or -1 when the exchange itself failed.
+int SftpSession::posixRename(const std::string& from, const std::string& to) {
+  constexpr uint32_t kRequestId = 0x7F51A001;
+  std::string body;
+  body += static_cast<char>(200);  // SSH_FXP_EXTENDED
+  putUint32(body, kRequestId);
+  putString(body, "posix-rename@openssh.com");
+  putString(body, from);
+  putString(body, to);
+  std::string packet;
+  putUint32(packet, static_cast<uint32_t>(body.size()));
+  packet += body;
+  LIBSSH2_CHANNEL* channel = libssh2_sftp_get_channel(sftp_);
+  for (size_t sent = 0; sent < packet.size();) {
+    const ssize_t n = libssh2_channel_write(channel, packet.data() + sent, packet.size() - sent);
+    if (n <= 0) return -1;
+    sent += static_cast<size_t>(n);
+  }
+  unsigned char header[4];
+  if (!readAll(channel, header, 4)) return -1;
+  const uint32_t length = uint32At(header);
+  if (length < 9 || length > 65536) return -1;
+  std::string reply(length, '\0');
+  if (!readAll(channel, reinterpret_cast<unsigned char*>(reply.data()), length)) return -1;
+  const auto* r = reinterpret_cast<const unsigned char*>(reply.data());
+  if (r[0] != 101 || uint32At(r + 1) != kRequestId) return -1;  // SSH_FXP_STATUS for this request
+  return static_cast<int>(uint32At(r + 5));
+}
+
 SftpSession::Result SftpSession::rename(const std::string& from, const std::string& to) {
   const std::string a = path(from), b = path(to);
+  const int posix = posixRename(a, b);
+  if (posix == 0) return {true, {}, false};
+  if (posix < 0) return failure("The file " + from + " was not renamed");
   const long flags = LIBSSH2_SFTP_RENAME_OVERWRITE | LIBSSH2_SFTP_RENAME_ATOMIC | LIBSSH2_SFTP_RENAME_NATIVE;
   return libssh2_sftp_rename_ex(sftp_, a.c_str(), static_cast<unsigned>(a.size()), b.c_str(),
                                 static_cast<unsigned>(b.size()), flags) == 0

@@ -60,6 +60,7 @@ class SftpSession {
 
  private:
   std::string path(const std::string& name) const;
+  int posixRename(const std::string& from, const std::string& to);
   Result failure(const std::string& what);
   Result connectSocket(const std::string& host, uint16_t port, int timeoutSeconds);
   Result checkHostKey(const std::string& host, uint16_t port, const HostTrust& trust,

@@ -9,6 +9,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -122,6 +123,27 @@ try:
         if on_server("live.bin") not in (old, new):
             failures.append(f"trial {trial}: the live file is neither old nor new")
     sftp("put", local("live.bin", new))
+    # The new file replaces the old in one step: watched closely through several uploads, the live name
+    # never goes missing (a delete, then a rename, would leave a moment without it).
+    small = local("small.html", b"<p>a page</p>\r\n" * 50)
+    sftp("put", small)
+    watched = os.path.join(server.home, "small.html")
+    gone = []
+    watching = [True]
+
+    def watch():
+        while watching[0]:
+            if not os.path.exists(watched):
+                gone.append(True)
+
+    watcher = threading.Thread(target=watch)
+    watcher.start()
+    for _ in range(10):
+        sftp("put", small)
+    watching[0] = False
+    watcher.join()
+    if gone:
+        failures.append("the live file went missing while a new one took its name")
     if on_server("live.bin") != new or any(n.endswith(".quillon-upload") for n in os.listdir(server.home)):
         failures.append("a whole upload after the kills did not leave the new file alone")
 
