@@ -65,7 +65,8 @@ FtpProfile readFtpProfile(const std::string& iniPath, const std::string& name) {
   p.mode = dataModeNamed(ini.readString(name, "DataMode", "Auto"));
   p.tempNames = ini.readString(name, "TempNames", "1") != "0";
   p.port = portNumber(ini.readString(name, "Port", "")).value_or(0);
-  p.sftp = equalsIgnoringAsciiCase(ini.readString(name, "Protocol", "FTP"), "SFTP");
+  p.protocol = protocolNamed(ini.readString(name, "Protocol", "FTP"));
+  p.certificate = ini.readString(name, "Certificate", "");
   return p;
 }
 
@@ -78,6 +79,30 @@ std::optional<uint16_t> portNumber(std::string_view text) {
   }
   if (value == 0 || value > 65535) return std::nullopt;
   return static_cast<uint16_t>(value);
+}
+
+const char* protocolName(PublishProtocol protocol) {
+  switch (protocol) {
+    case PublishProtocol::Ftps:
+      return "FTPS";
+    case PublishProtocol::FtpsImplicit:
+      return "FTPS implicit";
+    case PublishProtocol::Sftp:
+      return "SFTP";
+    case PublishProtocol::Ftp:
+      break;
+  }
+  return "FTP";
+}
+
+PublishProtocol protocolNamed(std::string_view name) {
+  for (const PublishProtocol p : {PublishProtocol::Ftps, PublishProtocol::FtpsImplicit, PublishProtocol::Sftp})
+    if (equalsIgnoringAsciiCase(name, protocolName(p))) return p;
+  return PublishProtocol::Ftp;
+}
+
+uint16_t defaultPort(PublishProtocol protocol) {
+  return protocol == PublishProtocol::Sftp ? 22 : protocol == PublishProtocol::FtpsImplicit ? 990 : 21;
 }
 
 const char* dataModeName(DataConnection mode) {
@@ -115,12 +140,13 @@ WriteResult writeFtpProfile(const std::string& iniPath, const std::string& datPa
         for (const auto& [key, value] : values) ini.setValue(p.profile, key, *value);
         // A profile that keeps the usual way of connecting keeps the six keys other programs know; a
         // setting once stored is kept up to date.
-        const std::pair<const char*, std::string> reach[] = {{"Protocol", p.sftp ? "SFTP" : "FTP"},
+        const std::pair<const char*, std::string> reach[] = {{"Protocol", protocolName(p.protocol)},
                                                              {"DataMode", dataModeName(p.mode)},
                                                              {"TempNames", p.tempNames ? "1" : "0"},
-                                                             {"Port", p.port ? std::to_string(p.port) : std::string()}};
+                                                             {"Port", p.port ? std::to_string(p.port) : std::string()},
+                                                             {"Certificate", p.certificate}};
         const FtpProfile usual;
-        const std::string usualValues[] = {"FTP", dataModeName(usual.mode), "1", ""};
+        const std::string usualValues[] = {"FTP", dataModeName(usual.mode), "1", "", ""};
         for (size_t i = 0; i < std::size(reach); ++i)
           if (reach[i].second != usualValues[i] || ini.hasKey(p.profile, reach[i].first))
             ini.setValue(p.profile, reach[i].first, reach[i].second);

@@ -20,11 +20,18 @@ struct FtpProfile {
   std::string password;  // empty when the password was not to be saved
   std::string account;
   std::string directory;
-  DataConnection mode = DataConnection::Auto;  // DataMode=Auto|Passive|Active
-  bool tempNames = true;                       // TempNames=1|0
-  uint16_t port = 0;                           // Port=N; 0: the one in the host text, else the protocol's
-  bool sftp = false;                           // Protocol=FTP|SFTP
+  DataConnection mode = DataConnection::Auto;       // DataMode=Auto|Passive|Active
+  bool tempNames = true;                            // TempNames=1|0
+  uint16_t port = 0;                                // Port=N; 0: the one in the host text, else the protocol's
+  PublishProtocol protocol = PublishProtocol::Ftp;  // Protocol=FTP|FTPS|FTPS implicit|SFTP
+  std::string certificate;  // Certificate=SHA256:...: an FTPS server's certificate the user trusts
 };
+
+// The stored name of a protocol, and back (anything else reads as FTP).
+const char* protocolName(PublishProtocol protocol);
+PublishProtocol protocolNamed(std::string_view name);
+// The port a protocol uses when none is given.
+uint16_t defaultPort(PublishProtocol protocol);
 
 // A port number of 1 to 65535 written in decimal digits, or nothing.
 std::optional<uint16_t> portNumber(std::string_view text);

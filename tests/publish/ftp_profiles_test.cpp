@@ -101,10 +101,12 @@ TEST(FtpProfiles, ConnectionSettingsRoundTripAndOlderProfilesReadAsTheDefaults) 
   p.mode = DataConnection::Active;
   p.tempNames = false;
   p.port = 2121;
-  p.sftp = true;
+  p.protocol = PublishProtocol::FtpsImplicit;
+  p.certificate = "SHA256:abc";
   ASSERT_TRUE(writeFtpProfile(ini, dat, p, {"Site"}).ok);
   const FtpProfile back = readFtpProfile(ini, "Site");
-  EXPECT_TRUE(back.sftp);
+  EXPECT_EQ(back.protocol, PublishProtocol::FtpsImplicit);
+  EXPECT_EQ(back.certificate, "SHA256:abc");
   EXPECT_EQ(back.mode, DataConnection::Active);
   EXPECT_FALSE(back.tempNames);
   EXPECT_EQ(back.port, 2121);
@@ -113,10 +115,17 @@ TEST(FtpProfiles, ConnectionSettingsRoundTripAndOlderProfilesReadAsTheDefaults) 
   p.mode = DataConnection::Auto;
   p.tempNames = true;
   p.port = 0;
-  p.sftp = false;
+  p.protocol = PublishProtocol::Ftp;
+  p.certificate.clear();
   ASSERT_TRUE(writeFtpProfile(ini, dat, p, {"Site"}).ok);
   EXPECT_EQ(readFtpProfile(ini, "Site").mode, DataConnection::Auto);
-  EXPECT_FALSE(readFtpProfile(ini, "Site").sftp);
+  EXPECT_EQ(readFtpProfile(ini, "Site").protocol, PublishProtocol::Ftp);
+  for (const PublishProtocol p : {PublishProtocol::Ftp, PublishProtocol::Ftps, PublishProtocol::FtpsImplicit,
+                                  PublishProtocol::Sftp})
+    EXPECT_EQ(protocolNamed(protocolName(p)), p);
+  EXPECT_EQ(protocolNamed("gopher"), PublishProtocol::Ftp);
+  EXPECT_EQ(defaultPort(PublishProtocol::FtpsImplicit), 990);
+  EXPECT_EQ(defaultPort(PublishProtocol::Sftp), 22);
   EXPECT_TRUE(readFtpProfile(ini, "Site").tempNames);
   ASSERT_TRUE(writeFtpProfile(ini, dat, {"Plain", "h", "u", "", "", ""}, {"Site", "Plain"}).ok);
   EXPECT_TRUE(readWholeFile(ini)->ends_with(

@@ -34,7 +34,7 @@ dialog TFormFTP
   set EditUser {server.user}
   set EditPassword {server.password}
   set CheckPassword 1
-  set ComboProtocol 1
+  set ComboProtocol 3
   click ButtonAddHost
   select ListBoxHosts 0
   click ListBoxHosts

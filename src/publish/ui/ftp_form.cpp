@@ -101,13 +101,18 @@ QWidget* TFormFTP::buildHostPage() {
   EditDir = named(new QLineEdit(page), "EditDir");
   CheckPassword = named(new QCheckBox("Save Password", page), "CheckPassword");
   ComboProtocol = named(new QComboBox(page), "ComboProtocol");
-  ComboProtocol->addItems({"FTP", "SFTP"});
-  ComboProtocol->setToolTip("SFTP sends pages and passwords encrypted, over SSH (port 22)");
+  for (const PublishProtocol p :
+       {PublishProtocol::Ftp, PublishProtocol::Ftps, PublishProtocol::FtpsImplicit, PublishProtocol::Sftp})
+    ComboProtocol->addItem(protocolName(p), static_cast<int>(p));
+  ComboProtocol->setToolTip(
+      "FTPS and SFTP send pages and passwords encrypted: FTPS is FTP over TLS (implicit: port 990), SFTP works "
+      "over SSH (port 22)");
   EditPort = named(new QLineEdit(page), "EditPort");
   EditPort->setPlaceholderText("21");
-  connect(ComboProtocol, &QComboBox::currentIndexChanged, this, [this](int sftp) {
-    EditPort->setPlaceholderText(sftp ? "22" : "21");
-    ComboDataMode->setEnabled(!sftp);
+  connect(ComboProtocol, &QComboBox::currentIndexChanged, this, [this](int index) {
+    const auto protocol = static_cast<PublishProtocol>(ComboProtocol->itemData(index).toInt());
+    EditPort->setPlaceholderText(QString::number(defaultPort(protocol)));
+    ComboDataMode->setEnabled(protocol != PublishProtocol::Sftp);
   });
   EditPort->setMaxLength(5);
   EditPort->setToolTip("The server's port; empty for the one in the host name, else 21");
@@ -319,8 +324,8 @@ void TFormFTP::wireClient() {
     switch (o.op) {
       case Op::Connect:
         if (!FTP1->connected()) {
-          if (!offerHostKey()) {
-            if (!o.why.empty() && sftp_ && sftp_->refusedKey() && !sftp_->refusedKeyChanged()) log(o.why);
+          if (!offerHostKey() && !offerCertificate()) {
+            if (!o.why.empty()) log(o.why);
             setBusy(false);
           }
           return;
@@ -418,14 +423,19 @@ FtpProfile TFormFTP::typedProfile() const {
   p.mode = static_cast<DataConnection>(ComboDataMode->currentData().toInt());
   p.tempNames = CheckTempNames->isChecked();
   p.port = portNumber(toBytes(EditPort->text())).value_or(0);
-  p.sftp = ComboProtocol->currentIndex() == 1;
+  p.protocol = static_cast<PublishProtocol>(ComboProtocol->currentData().toInt());
   return p;
 }
 
 // A publisher for each connection: one that said goodbye is not used again.
 std::unique_ptr<TempNamePublisher> TFormFTP::makePublisher(bool sftp) {
   sftp_ = nullptr;
-  if (!sftp) return std::make_unique<TempNamePublisher>(std::make_unique<FtpPublisher>(*loop_), true);
+  ftp_ = nullptr;
+  if (!sftp) {
+    auto inner = std::make_unique<FtpPublisher>(*loop_);
+    ftp_ = inner.get();
+    return std::make_unique<TempNamePublisher>(std::move(inner), true);
+  }
   const char* home = std::getenv("HOME");
   auto inner = std::make_unique<SftpPublisher>(
       *loop_, HostTrust{home ? std::string(home) + "/.ssh/known_hosts" : std::string(), {}});
@@ -435,6 +445,43 @@ std::unique_ptr<TempNamePublisher> TFormFTP::makePublisher(bool sftp) {
 
 // A server whose host key is not known yet: the user sees the key and may trust it; the connection is then
 // made again, and the key added to known_hosts.
+// An FTPS server whose certificate no authority vouches for: the user sees it and may trust it for this
+// profile, whose settings keep its fingerprint; a later, different certificate is refused.
+bool TFormFTP::offerCertificate() {
+  if (!ftp_ || !lastLogin_.trust.empty()) return false;
+  const auto certificate = ftp_->refusedCertificate();
+  if (!certificate) return false;
+  const std::string question =
+      "The server's certificate is not vouched for by an authority this computer "
+      "trusts:\r\n\r\n" +
+      certificate->subject + ", issued by " + certificate->issuer + "\r\nvalid from " + certificate->validFrom +
+      " until " + certificate->validUntil + "\r\n" + certificate->fingerprint +
+      "\r\n\r\nCompare it with the one your host gave you. Trust this certificate for "
+      "this profile and connect?";
+  if (platform_.prompts.message(MessageKind::Confirm, kAppTitle, question, Buttons::YesNo) != Answer::Yes) return false;
+  lastLogin_.trust = certificate->fingerprint;
+  const int row = ListBoxHosts->currentRow();
+  if (connection_.host != "none" && row >= 0) {
+    connection_.certificate = certificate->fingerprint;
+    const WriteResult written = writeFtpProfile(iniPath(), datPath(), connection_, hostNames_);
+    if (!written.ok) platform_.prompts.error(cannotWriteText(written, "FTP settings file"));
+  }
+  reconnectLater();
+  return true;
+}
+
+// The client that refused is still ending its session: the new connection starts once it has.
+void TFormFTP::reconnectLater() {
+  QTimer::singleShot(0, this, [this] {
+    setBusy(true);
+    FTP1 = makePublisher(lastLogin_.protocol == PublishProtocol::Sftp);
+    if (sftp_) sftp_->acceptHostKey(acceptedKey_);
+    wireClient();
+    FTP1->setTempNames(tempNames_);
+    FTP1->connect(lastLogin_);
+  });
+}
+
 bool TFormFTP::offerHostKey() {
   if (!sftp_ || !sftp_->refusedKey() || sftp_->refusedKeyChanged()) return false;
   const HostKey key = *sftp_->refusedKey();
@@ -442,8 +489,8 @@ bool TFormFTP::offerHostKey() {
                                key.fingerprint +
                                "\r\n\r\nCompare it with the one your host gave you. Trust this key and connect?";
   if (platform_.prompts.message(MessageKind::Confirm, kAppTitle, question, Buttons::YesNo) != Answer::Yes) return false;
-  sftp_->acceptHostKey(key.fingerprint);
-  FTP1->connect(lastLogin_);
+  acceptedKey_ = key.fingerprint;
+  reconnectLater();
   return true;
 }
 
@@ -465,7 +512,7 @@ void TFormFTP::ListBoxHostsClick() {
   EditAccount->setText(toQString(p.account));
   EditDir->setText(toQString(p.directory));
   EditPort->setText(p.port ? QString::number(p.port) : QString());
-  ComboProtocol->setCurrentIndex(p.sftp ? 1 : 0);
+  ComboProtocol->setCurrentIndex(ComboProtocol->findData(static_cast<int>(p.protocol)));
   ComboDataMode->setCurrentIndex(ComboDataMode->findData(static_cast<int>(p.mode)));
   CheckTempNames->setChecked(p.tempNames);
   CheckPassword->setChecked(!p.password.empty());  // a stored password stays stored when the profile is changed
@@ -630,7 +677,10 @@ void TFormFTP::Button1Click() {
   const FtpProfile& how = typed ? typedProfile() : connection_;
   const HostAndPort hp = parseHostAndPort(typed ? toBytes(EditHost->text()) : connection_.host);
   login.host = hp.host;
-  login.port = how.port ? how.port : hp.portGiven ? hp.port : how.sftp ? 22 : 21;
+  login.port = how.port ? how.port : hp.portGiven ? hp.port : defaultPort(how.protocol);
+  login.protocol = how.protocol;
+  login.trust = how.certificate;
+  const bool sftp = how.protocol == PublishProtocol::Sftp;
   login.user = connection_.user.empty() ? toBytes(EditUser->text()) : connection_.user;
   // A profile saved without its password connects with the one typed for this session.
   login.password = connection_.password.empty() ? toBytes(EditPassword->text()) : connection_.password;
@@ -638,15 +688,12 @@ void TFormFTP::Button1Click() {
   login.folder = typed ? toBytes(EditDir->text()) : connection_.directory;
   login.mode = how.mode;
   startFolder_ = login.folder;
-  if (usedPublisher_) {
-    FTP1 = makePublisher(how.sftp);
-    wireClient();
-  } else if (how.sftp) {
-    FTP1 = makePublisher(true);
-    wireClient();
-  }
-  usedPublisher_ = true;
+  // Each connection gets a publisher of its own: one that said goodbye is not used again.
+  FTP1 = makePublisher(sftp);
+  wireClient();
   FTP1->setTempNames(how.tempNames);
+  tempNames_ = how.tempNames;
+  acceptedKey_.clear();
   lastLogin_ = login;
   setBusy(true);
   FTP1->connect(login);

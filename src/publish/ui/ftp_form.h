@@ -85,6 +85,8 @@ class TFormFTP : public QDialog {
   FtpProfile typedProfile() const;
   std::unique_ptr<TempNamePublisher> makePublisher(bool sftp);
   bool offerHostKey();
+  bool offerCertificate();
+  void reconnectLater();
   bool canAct() const;
   void MkDirFTPBtnClick();
   void RmDirFTPBtnClick();
@@ -96,9 +98,11 @@ class TFormFTP : public QDialog {
   AutoFtpList& autoFtp_;
   std::unique_ptr<QtEventLoop> loop_;
   std::unique_ptr<TempNamePublisher> FTP1;
-  SftpPublisher* sftp_ = nullptr;  // FTP1's own protocol, when it is SFTP
+  SftpPublisher* sftp_ = nullptr;      // FTP1's own protocol, when it is SFTP
+  class FtpPublisher* ftp_ = nullptr;  // or FTP
   PublishLogin lastLogin_;
-  bool usedPublisher_ = false;
+  std::string acceptedKey_;  // the SFTP host key the user trusted for this connection
+  bool tempNames_ = true;
   TInputForm* InputForm = nullptr;
   FtpProfile connection_;  // captured when a host is selected
   std::vector<std::string> projectLinks_;
