@@ -10,6 +10,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from ftp_fixture import FtpServer, certificate_fingerprint, clean_up, free_port, make_certificate, report  # noqa
@@ -92,4 +93,41 @@ if mode == "explicit":
         failures.append(f"credentials went to a server without TLS: {seen!r}")
     if "TLS" not in run.stderr:
         failures.append(f"the refusal of TLS was not said: {run.stderr[-300:]!r}")
+
+# Servers that break off or stall inside the TLS handshake: a clear error within the time-out, no hang.
+def hostile(behaviour):
+    port = free_port()
+    listener = socket.create_server(("127.0.0.1", port))
+
+    def serve():
+        conn, _ = listener.accept()
+        if mode == "explicit":
+            conn.sendall(b"220 ready\r\n")
+            conn.recv(4096)
+            conn.sendall(b"234 go ahead\r\n")
+        if behaviour == "close":
+            conn.recv(4096)  # the ClientHello, then nothing
+            conn.close()
+        else:
+            time.sleep(6)
+            conn.close()
+
+    thread = threading.Thread(target=serve)
+    thread.start()
+    started = time.perf_counter()
+    cmd = [tool, "--timeout", "2", "--protocol", protocol, "--port", str(port), "--user", "u", "--password", "p",
+           "127.0.0.1", "ls"]
+    run = subprocess.run(cmd, capture_output=True, text=True, timeout=60, stdin=subprocess.DEVNULL)
+    took = time.perf_counter() - started
+    thread.join(10)
+    listener.close()
+    if run.returncode != 1 or took > 5 or "quillon-ftp:" not in run.stderr:
+        failures.append(f"a server that {behaviour}s in the handshake: exit {run.returncode} after {took:.1f} s: "
+                        f"{run.stderr[-300:]!r}")
+    if "PASS" in run.stderr:
+        failures.append(f"the password went out to a server that {behaviour}s in the handshake")
+
+
+for behaviour in ("close", "stall"):
+    hostile(behaviour)
 report(failures, f"{kind} ({mode} TLS): all steps passed")

@@ -6,6 +6,7 @@ live file.   usage: sftp_test.py QUILLON_FTP"""
 import os
 import random
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -158,4 +159,28 @@ try:
 finally:
     server.stop()
     subprocess.run(["rm", "-rf", work], check=False)
+
+# A server that stalls after its banner, or closes before the key exchange: an error within the time-out.
+for behaviour in ("stall", "close"):
+    listener = socket.create_server(("127.0.0.1", 0))
+    port = listener.getsockname()[1]
+
+    def serve():
+        conn, _ = listener.accept()
+        conn.sendall(b"SSH-2.0-Stalling_1.0\r\n")
+        if behaviour == "stall":
+            time.sleep(6)
+        conn.close()
+
+    thread = threading.Thread(target=serve)
+    thread.start()
+    started = time.perf_counter()
+    run = subprocess.run([tool, "--timeout", "2", "--protocol", "sftp", "--port", str(port), "--user", "u",
+                          "--password", "p", "--known-hosts", known, "127.0.0.1", "ls"],
+                         capture_output=True, text=True, timeout=60, env=env, stdin=subprocess.DEVNULL)
+    took = time.perf_counter() - started
+    thread.join(10)
+    listener.close()
+    if run.returncode != 1 or took > 5 or "quillon-ftp:" not in run.stderr:
+        failures.append(f"a server that {behaviour}s: exit {run.returncode} after {took:.1f} s: {run.stderr[-300:]!r}")
 report(failures, "sftp: all steps passed")
