@@ -28,6 +28,14 @@ std::string base64(std::string_view bytes, bool padded) {
   return out;
 }
 
+bool isFingerprint(std::string_view text) {
+  if (text.size() != 7 + 43 || text.substr(0, 7) != "SHA256:") return false;
+  for (const char c : text.substr(7))
+    if (!(c >= 'A' && c <= 'Z') && !(c >= 'a' && c <= 'z') && !(c >= '0' && c <= '9') && c != '+' && c != '/')
+      return false;
+  return true;
+}
+
 std::string knownHostName(const std::string& host, uint16_t port) {
   return port == 22 ? host : "[" + host + "]:" + std::to_string(port);
 }

@@ -17,6 +17,9 @@ struct HostKey {
 // Base64 of `bytes`, with or without the '=' padding.
 std::string base64(std::string_view bytes, bool padded = true);
 
+// Whether `text` is written as a fingerprint is: "SHA256:" and 43 characters of base64.
+bool isFingerprint(std::string_view text);
+
 // The host as known_hosts names it: "name" on port 22, "[name]:port" on any other.
 std::string knownHostName(const std::string& host, uint16_t port);
 

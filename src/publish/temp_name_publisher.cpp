@@ -4,6 +4,8 @@ namespace quillon {
 
 std::string temporaryUploadName(const std::string& remote) { return "." + remote + ".quillon-upload"; }
 
+std::string readyUploadName(const std::string& remote) { return "." + remote + ".quillon-ready"; }
+
 TempNamePublisher::TempNamePublisher(std::unique_ptr<Publisher> inner, bool tempNames)
     : inner_(std::move(inner)), tempNames_(tempNames) {
   Events& e = inner_->events;
@@ -28,7 +30,7 @@ void TempNamePublisher::store(const std::string& local, const std::string& remot
     return;
   }
   remote_ = remote;
-  temporary_ = temporaryUploadName(remote);
+  temporary_ = current_ = temporaryUploadName(remote);
   cancelled_ = false;
   sent_ = 0;
   elapsed_ = 0;
@@ -57,10 +59,22 @@ void TempNamePublisher::innerDone(const Outcome& o) {
     case Step::Rename:
     case Step::RenameAgain:
       return afterRename(o);
+    case Step::ClearReady:
+      // Whatever a killed run left under the second name goes; then a rename that replaces nothing shows
+      // whether the server renames at all.
+      step_ = Step::ProbeRename;
+      inner_->rename(temporary_, readyUploadName(remote_));
+      return;
+    case Step::ProbeRename:
+      if (!o.ok || !inner_->connected()) return fail(failure_);
+      current_ = readyUploadName(remote_);
+      step_ = Step::DeleteTarget;
+      inner_->deleteFile(remote_);
+      return;
     case Step::DeleteTarget:
       if (!o.ok) return fail(failure_);
       step_ = Step::RenameAgain;
-      inner_->rename(temporary_, remote_);
+      inner_->rename(current_, remote_);
       return;
     case Step::RemoveTemporary:
       // Whatever the server says of the temporary file, the upload has failed.
@@ -88,18 +102,24 @@ void TempNamePublisher::afterSize(const Outcome& o) {
   inner_->rename(temporary_, remote_);
 }
 
+// A rename over the target refused: only a server that renames when nothing is in the way (shown by a
+// rename to a second hidden name) gets its old file deleted to make room. One that renames nothing keeps
+// its old file, and the new one goes.
 void TempNamePublisher::afterRename(const Outcome& o) {
   if (o.ok) return finish({Op::Store, true, {}});
-  if (step_ == Step::Rename && inner_->connected()) {
+  if (step_ == Step::Rename) {
     failure_ = {Op::Store, false, o.why};
-    step_ = Step::DeleteTarget;
-    inner_->deleteFile(remote_);
+    if (!inner_->connected()) return finish(failure_);
+    step_ = Step::ClearReady;
+    inner_->deleteFile(readyUploadName(remote_));
     return;
   }
-  if (step_ == Step::Rename) return fail({Op::Store, false, o.why});
-  // The old file is gone and the new one is whole under its temporary name: it is kept there, and said.
+  // The old file is gone and the new one is whole under its second name: it is kept there, and said.
   finish({Op::Store, false,
-          "The server would not rename the new file to " + remote_ + "; it is whole on the server as " + temporary_});
+          "The old " + remote_ +
+              " was removed to make room, but the server would not give the new file its name; "
+              "it is whole on the server as " +
+              current_});
 }
 
 // The temporary file goes, while the connection lasts; the failure is told once that is done.
@@ -108,7 +128,7 @@ void TempNamePublisher::fail(Outcome why) {
   failure_ = std::move(why);
   if (!inner_->connected()) return finish(failure_);
   step_ = Step::RemoveTemporary;
-  inner_->deleteFile(temporary_);
+  inner_->deleteFile(current_);
 }
 
 void TempNamePublisher::finish(Outcome o) {

@@ -10,11 +10,14 @@ namespace quillon {
 // The hidden name a file is stored under before it takes its real name: ".NAME.quillon-upload", in the
 // same folder. Always the same for one name, so the next upload of a file replaces what a killed one left.
 std::string temporaryUploadName(const std::string& remote);
+// The second hidden name, ".NAME.quillon-ready", a whole new file takes while its old one is made room for.
+std::string readyUploadName(const std::string& remote);
 
 // A publisher whose uploads never leave a half-written file under its real name: each file is stored under
 // its temporary name, its size on the server is checked against the bytes sent, then it is renamed over the
-// target (where the server refuses to rename over a file: the target is deleted, then the rename is tried
-// again). A failed or cancelled upload removes its temporary file. Every other operation, and every upload
+// target. Where the server refuses to rename over a file but renames otherwise, the target is deleted and
+// the rename tried again; a server that renames nothing keeps its old file. A failed or cancelled upload
+// removes its temporary file. Every other operation, and every upload
 // when `tempNames` is off, goes straight to the wrapped publisher.
 class TempNamePublisher : public Publisher {
  public:
@@ -43,7 +46,17 @@ class TempNamePublisher : public Publisher {
   long elapsedMs() const override { return elapsed_; }
 
  private:
-  enum class Step { None, Store, CheckSize, Rename, DeleteTarget, RenameAgain, RemoveTemporary };
+  enum class Step {
+    None,
+    Store,
+    CheckSize,
+    Rename,
+    ClearReady,
+    ProbeRename,
+    DeleteTarget,
+    RenameAgain,
+    RemoveTemporary
+  };
   void innerDone(const Outcome& o);
   void afterStore(const Outcome& o);
   void afterSize(const Outcome& o);
@@ -56,6 +69,7 @@ class TempNamePublisher : public Publisher {
   Step step_ = Step::None;
   bool cancelled_ = false;
   std::string remote_, temporary_;
+  std::string current_;  // the name the new file has on the server now
   Outcome failure_;
   uint64_t sent_ = 0;
   long elapsed_ = 0;

@@ -44,7 +44,7 @@ def wait_for(port, kind, host="127.0.0.1"):
 class FtpServer:
     """Starts the server with a user whose home is work/home; stop() ends it and removes the user."""
 
-    def __init__(self, kind, work, passive_only=False, host="127.0.0.1", tls=None):
+    def __init__(self, kind, work, passive_only=False, host="127.0.0.1", tls=None, perm="elradfmwMT"):
         self.kind = kind
         self.tls = tls  # None, "explicit" or "implicit" (vsftpd only): FTP over TLS, required
         if tls:
@@ -63,7 +63,7 @@ from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 a = DummyAuthorizer()
-a.add_user({self.user!r}, {self.password!r}, {self.home!r}, perm="elradfmwMT")
+a.add_user({self.user!r}, {self.password!r}, {self.home!r}, perm={perm!r})
 Base = FTPHandler
 if {bool(tls)!r}:
     from pyftpdlib.handlers import TLS_FTPHandler as Base

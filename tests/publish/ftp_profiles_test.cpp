@@ -120,8 +120,8 @@ TEST(FtpProfiles, ConnectionSettingsRoundTripAndOlderProfilesReadAsTheDefaults) 
   ASSERT_TRUE(writeFtpProfile(ini, dat, p, {"Site"}).ok);
   EXPECT_EQ(readFtpProfile(ini, "Site").mode, DataConnection::Auto);
   EXPECT_EQ(readFtpProfile(ini, "Site").protocol, PublishProtocol::Ftp);
-  for (const PublishProtocol p : {PublishProtocol::Ftp, PublishProtocol::Ftps, PublishProtocol::FtpsImplicit,
-                                  PublishProtocol::Sftp})
+  for (const PublishProtocol p :
+       {PublishProtocol::Ftp, PublishProtocol::Ftps, PublishProtocol::FtpsImplicit, PublishProtocol::Sftp})
     EXPECT_EQ(protocolNamed(protocolName(p)), p);
   EXPECT_EQ(protocolNamed("gopher"), PublishProtocol::Ftp);
   EXPECT_EQ(defaultPort(PublishProtocol::FtpsImplicit), 990);

@@ -109,6 +109,25 @@ try:
                     os.remove(stored)
         finally:
             six.stop()
+    # A server that renames nothing (pyftpdlib without the rename permission): the upload fails, the live
+    # page stays as it was, and the new copy is removed.
+    if kind == "pyftpdlib":
+        os.makedirs(os.path.join(work, "norename"))
+        stiff = FtpServer(kind, os.path.join(work, "norename"), passive_only=True, perm="elradwMT")
+        try:
+            with open(os.path.join(stiff.home, "page.html"), "wb") as f:
+                f.write(b"<p>the live page</p>")
+            run = subprocess.run([tool, "--quiet", "--port", str(stiff.port), "--user", stiff.user, "--password",
+                                  stiff.password, "127.0.0.1", "put", local("page.html", b"<p>new</p>")],
+                                 capture_output=True, text=True, timeout=120)
+            if run.returncode != 1:
+                failures.append(f"an upload to a server that renames nothing did not fail: {run.returncode}")
+            if open(os.path.join(stiff.home, "page.html"), "rb").read() != b"<p>the live page</p>":
+                failures.append("a server that renames nothing lost its live page")
+            if [n for n in os.listdir(stiff.home) if n.startswith(".page.html.")]:
+                failures.append(f"hidden copies left: {os.listdir(stiff.home)}")
+        finally:
+            stiff.stop()
     # Without temporary names the file goes straight to its name.
     ftp("--no-temp-names", "127.0.0.1", "put", files["odd.bin"])
     if on_server("odd.bin") != open(files["odd.bin"], "rb").read():

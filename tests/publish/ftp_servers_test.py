@@ -110,7 +110,9 @@ try:
     if "wrong" in run.stdout + run.stderr:
         failures.append("the password was printed")
     # Options that are not numbers are refused before anything is sent (a time-out of "abc" is not "never").
-    for bad in (["--timeout", "abc"], ["--timeout", "-1"], ["--port", "http"], ["--port", "70000"]):
+    for bad in (["--timeout", "abc"], ["--timeout", "-1"], ["--port", "http"], ["--port", "70000"],
+                ["--trust", "garbage"], ["--trust", "SHA256:AAAA"], ["--password", "a", "--password-stdin"],
+                ["--mode", "sideways"], ["--protocol", "gopher"]):
         run = subprocess.run([tool, *bad, "127.0.0.1", "ls"], capture_output=True, text=True, timeout=60)
         if run.returncode != 2 or "usage" not in run.stderr:
             failures.append(f"{bad} was not refused")

@@ -17,6 +17,11 @@ TEST(SshHostKeys, FingerprintsAndKnownHostsLinesAreThoseOfOpenSsh) {
   EXPECT_EQ(base64("foo"), "Zm9v");
   EXPECT_EQ(base64("foob", false), "Zm9vYg");
   EXPECT_EQ(knownHostName("example.org", 22), "example.org");
+  EXPECT_TRUE(isFingerprint("SHA256:" + std::string(42, '/') + "8"));
+  for (const std::string& bad :
+       {std::string("SHA256:"), std::string("SHA256:AAAA"), std::string("garbage"),
+        "SHA256:" + std::string(42, 'A') + "=", "sha256:" + std::string(43, 'A'), "SHA256:" + std::string(44, 'A')})
+    EXPECT_FALSE(isFingerprint(bad)) << bad;
   EXPECT_EQ(knownHostName("127.0.0.1", 2222), "[127.0.0.1]:2222");
 
   const std::string blob = std::string("\0\0\0\x0bssh-ed25519\0\0\0\x20", 19) + std::string(32, '\x01');

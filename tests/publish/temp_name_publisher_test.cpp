@@ -20,7 +20,8 @@ class FakePublisher : public Publisher {
   uint64_t sent = 0;
   bool online = true;
   bool storeDropsConnection = false;
-  bool holdStore = false;  // the upload's answer waits for release()
+  bool holdStore = false;          // the upload's answer waits for release()
+  std::deque<bool> renameAnswers;  // when given: each rename's outcome in turn, over the failure queue
   void release() { events.done({Op::Store, true, {}}); }
 
   void connect(const PublishLogin&) override { answer(Op::Connect, "connect"); }
@@ -29,7 +30,16 @@ class FakePublisher : public Publisher {
   void makeFolder(const std::string& n) override { answer(Op::MakeFolder, "mkdir " + n); }
   void removeFolder(const std::string& n) override { answer(Op::RemoveFolder, "rmdir " + n); }
   void deleteFile(const std::string& n) override { answer(Op::Delete, "rm " + n); }
-  void rename(const std::string& f, const std::string& t) override { answer(Op::Rename, "mv " + f + " " + t); }
+  void rename(const std::string& f, const std::string& t) override {
+    if (!renameAnswers.empty()) {
+      const bool ok = renameAnswers.front();
+      renameAnswers.pop_front();
+      calls.push_back("mv " + f + " " + t);
+      events.done({Op::Rename, ok, ok ? std::string() : "the server said \"553 no\""});
+      return;
+    }
+    answer(Op::Rename, "mv " + f + " " + t);
+  }
   void size(const std::string& n) override {
     if (!serverSize) failures[Op::Size].push_back("the server said \"502 SIZE not implemented\"");
     answer(Op::Size, "size " + n);
@@ -136,25 +146,39 @@ TEST(TempNamePublisher, AFailureBeforeTheRenameRemovesTheTemporaryAndKeepsTheLiv
   for (const std::string& call : shortFile.fake->calls) EXPECT_EQ(call.rfind("rm a.html", 0), std::string::npos);
 }
 
-TEST(TempNamePublisher, ARenameOverAFileRefusedDeletesTheOldThenRenamesAndAFinalRefusalKeepsTheNewFile) {
+// A server that refuses to rename over a file but renames otherwise: the old file makes room. One that
+// renames nothing never loses its live file. Refused once the old file is gone: the new one stays whole.
+TEST(TempNamePublisher, ARefusedRenameDeletesTheLiveFileOnlyWhereTheServerRenamesOtherwise) {
+  const std::string ready = ".a.html.quillon-ready";
   Rig rig;
   rig.fake->failures[Op::Rename].push_back("the server said \"553 exists\"");
   rig.put();
-  EXPECT_EQ(rig.fake->calls,
-            (std::vector<std::string>{"put /site/a.html .a.html.quillon-upload", std::string("size ") + kTemp,
-                                      std::string("mv ") + kTemp + " a.html", "rm a.html",
-                                      std::string("mv ") + kTemp + " a.html"}));
+  EXPECT_EQ(rig.fake->calls, (std::vector<std::string>{
+                                 "put /site/a.html .a.html.quillon-upload", std::string("size ") + kTemp,
+                                 std::string("mv ") + kTemp + " a.html", "rm " + ready,
+                                 std::string("mv ") + kTemp + " " + ready, "rm a.html", "mv " + ready + " a.html"}));
   ASSERT_EQ(rig.outcomes.size(), 1u);
   EXPECT_TRUE(rig.outcomes[0].ok);
 
-  // Refused again once the old file is gone: the new one stays whole under the temporary name, and is named.
+  Rig noRenames;
+  noRenames.fake->failures[Op::Rename] = {"the server said \"550 Not enough privileges\"",
+                                          "the server said \"550 Not enough privileges\""};
+  noRenames.put();
+  for (const std::string& call : noRenames.fake->calls) EXPECT_NE(call, "rm a.html") << "the live file was deleted";
+  EXPECT_EQ(noRenames.fake->calls.back(), std::string("rm ") + kTemp);
+  ASSERT_EQ(noRenames.outcomes.size(), 1u);
+  EXPECT_FALSE(noRenames.outcomes[0].ok);
+  EXPECT_EQ(noRenames.outcomes[0].why, "the server said \"550 Not enough privileges\"");
+
   Rig stubborn;
-  stubborn.fake->failures[Op::Rename] = {"the server said \"553 no\"", "the server said \"553 no\""};
+  // The first and the last rename refused, the probe taken.
+  stubborn.fake->renameAnswers = {false, true, false};
   stubborn.put();
-  EXPECT_EQ(stubborn.fake->calls.back(), std::string("mv ") + kTemp + " a.html");
+  EXPECT_EQ(stubborn.fake->calls.back(), "mv " + ready + " a.html");
   ASSERT_EQ(stubborn.outcomes.size(), 1u);
   EXPECT_FALSE(stubborn.outcomes[0].ok);
-  EXPECT_NE(stubborn.outcomes[0].why.find(kTemp), std::string::npos);
+  EXPECT_NE(stubborn.outcomes[0].why.find("was removed to make room"), std::string::npos);
+  EXPECT_NE(stubborn.outcomes[0].why.find(ready), std::string::npos);
 }
 
 TEST(TempNamePublisher, ACancelledUploadEndsFailedWithItsTemporaryRemovedAndOtherOperationsPassThrough) {

@@ -96,6 +96,7 @@ std::string lineFromInput() {
 // Reads the options; nothing on a usage error.
 std::optional<Options> readOptions(const std::vector<std::string>& args, Options o) {
   size_t i = 0;
+  int passwordGiven = 0;
   for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
     const std::string& opt = args[i];
     const bool hasValue = i + 1 < args.size();
@@ -124,6 +125,7 @@ std::optional<Options> readOptions(const std::vector<std::string>& args, Options
     } else if (opt == "--known-hosts" && hasValue) {
       o.trust.knownHostsFile = args[++i];
     } else if (opt == "--trust" && hasValue) {
+      if (!quillon::isFingerprint(args[i + 1])) return std::nullopt;
       o.trust.acceptFingerprint = o.login.trust = args[++i];
     } else if (opt == "--mode" && hasValue) {
       const auto mode = modeNamed(args[++i]);
@@ -132,8 +134,10 @@ std::optional<Options> readOptions(const std::vector<std::string>& args, Options
     } else if (opt == "--user" && hasValue) {
       o.login.user = args[++i];
     } else if (opt == "--password" && hasValue) {
+      if (passwordGiven++) return std::nullopt;  // one password, from one place
       o.login.password = args[++i];
     } else if (opt == "--password-stdin") {
+      if (passwordGiven++) return std::nullopt;
       o.login.password = lineFromInput();
     } else if (opt == "--dir" && hasValue) {
       o.login.folder = args[++i];
