@@ -198,7 +198,12 @@ bool TStarFtp::sendAll(TStarSocket& socket, const char* bytes, size_t count, boo
     count -= taken;
     if (dataSocket) {
       if (socket.LastError) {
-        if (!aborting_) fatal(ftp_error::DataConnection);
+        // The server broke off the data connection: the file failed, the session goes on (the server's
+        // final reply ends the operation), so that what arrived can still be removed.
+        if (!aborting_) {
+          uploadCutShort_ = true;
+          finishData();
+        }
         return false;
       }
       if (socket.handle() < 0) return false;  // closed while the loop ran

@@ -319,6 +319,37 @@ TEST(StarFtp, AnUploadTheServerResetsPartWayFailsWhateverTheReplySays) {
   }
 }
 
+// The data connection reset while the file goes out: the upload fails with the reason, and the session
+// stays, so that what arrived can be removed.
+TEST(StarFtp, AResetDataConnectionFailsTheUploadAndKeepsTheSession) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "big.bin", std::string(8 << 20, 'z')).ok);
+  testing::ScriptedFtpServer server(withLogin({
+      {"TYPE I", "200 ok\r\n", nullptr},
+      {"PORT", "200 ok\r\n", nullptr},
+      {"STOR", "150 go\r\n", [](testing::ScriptedFtpServer& s) { s.openData(); }},
+      {"", "426 Connection closed; transfer aborted\r\n",
+       [](testing::ScriptedFtpServer& s) { s.receiveThenReset(100 * 1024); }},
+      {"DELE", "250 gone\r\n", nullptr},
+  }));
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+  c.ftp.LocalFile = dir.path() + "big.bin";
+  c.ftp.RemoteFile = "big.bin";
+  c.ftp.StoreFile();
+  ASSERT_TRUE(c.until([&] { return c.stored == 1; }));
+  EXPECT_FALSE(c.ftp.Success);
+  EXPECT_EQ(c.errors, (std::vector<int>{ftp_error::DataConnection}));
+  ASSERT_TRUE(c.ftp.FtpConnected());
+  int deleted = 0;
+  c.ftp.OnFileDeleted = [&](TStarFtp&) { ++deleted; };
+  c.ftp.DeleteFile("big.bin");
+  ASSERT_TRUE(c.until([&] { return deleted == 1; }));
+  EXPECT_TRUE(c.ftp.Success);
+  EXPECT_EQ(c.quit, 0);
+}
+
 TEST(StarFtp, Byte255InANameIsDoubledOnTheControlConnection) {
   testing::ScriptedFtpServer server(withLogin({
       {"DELE", "250 deleted\r\n", nullptr},
