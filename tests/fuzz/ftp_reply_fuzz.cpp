@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (const auto taken = reader.take(line); taken && *taken != line) std::abort();
     quillon::serverTypeFromSyst(line);
     quillon::quotedDirectory(line);
+    if (const auto size = quillon::replySize(line); size && *size < 0) std::abort();
     // A passive reply gives a port of 1 to 65535 or none.
     if (const auto port = quillon::extendedPassivePort(line); port && *port == 0) std::abort();
     if (const auto port = quillon::passivePort(line); port && *port == 0) std::abort();
