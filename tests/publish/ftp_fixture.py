@@ -142,6 +142,62 @@ def local_profile_lines(server, name="Local"):
             f'  set EditPassword {server.password}\n  set CheckPassword 1\n  click ButtonAddHost\n')
 
 
+def secure_screen_case(work, server, protocol_index, question=None):
+    """Writes and returns the script for the FTP screen over an encrypted protocol: a profile with that
+    protocol (its index in the Protocol list), two files sent on the first connection (the server's key or
+    certificate trusted when `question` is asked), then a second connection that asks nothing."""
+    expect = f'#! expect MESSAGE confirm "Brindle Quillon Pro" "{question}" -> Yes\n' if question else ""
+    script = f'''#! file OPTIONS.INI "[Help]\\r\\nShowTips=0\\r\\n"
+#! file DEFAULT.INI "[Start]\\r\\nLocation=@DIR@/up/\\r\\n"
+#! file up/a.html "<P>page a</P>\\r\\n"
+#! file up/c.txt "@@70000@@"
+{expect}#! dialogdump 1 {{"Label15": {{"text": "Completed sending 2 files."}}, "ListBox2": {{"items": ["a.html", "c.txt"]}}}}
+#! dialogdump 2 {{"ListBox2": {{"items": ["a.html", "c.txt"]}}}}
+dialog TFormFTP
+  set EditProfile Secure
+  set EditHost "127.0.0.1:{server.port}"
+  set EditUser {server.user}
+  set EditPassword {server.password}
+  set CheckPassword 1
+  set ComboProtocol {protocol_index}
+  click ButtonAddHost
+  select ListBoxHosts 0
+  click ListBoxHosts
+  set PageControl1 1
+  set PageControl2 2
+  select FileListBox1 0 1
+  click BitBtnAddFile
+  set PageControl1 2
+  answer Yes
+  click Button1
+  wait-idle
+  click ButtonTransfer
+  wait-idle
+  dump
+  click ButtonDisconnect
+  wait-idle
+  click BitBtnClose
+end
+command FTP1Click
+dialog TFormFTP
+  select ListBoxHosts 0
+  click ListBoxHosts
+  set PageControl1 2
+  click Button1
+  wait-idle
+  dump
+  click ButtonDisconnect
+  wait-idle
+  click BitBtnClose
+end
+command FTP1Click
+'''
+    path = os.path.join(work, "case.qd")
+    with open(path, "w") as f:
+        f.write(script)
+    return path
+
+
 def run_case(runner, drive, path, failures, what=""):
     """Runs an end-to-end script through the runner (run_case.py); a failed run adds its output to failures."""
     run = subprocess.run([sys.executable, runner, drive, path], capture_output=True, text=True, timeout=300)

@@ -8,7 +8,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ftp_fixture import report, run_case  # noqa: E402
+from ftp_fixture import report, run_case, secure_screen_case  # noqa: E402
 from sftp_fixture import SshServer  # noqa: E402
 
 drive, runner = sys.argv[1], sys.argv[2]
@@ -21,55 +21,7 @@ os.environ.pop("SSH_AUTH_SOCK", None)
 fingerprint = server.fingerprint()
 question = ("The server is not known yet. Its host key is:\\r\\n\\r\\nED25519  " + fingerprint +
             "\\r\\n\\r\\nCompare it with the one your host gave you. Trust this key and connect?")
-script = f'''#! file OPTIONS.INI "[Help]\\r\\nShowTips=0\\r\\n"
-#! file DEFAULT.INI "[Start]\\r\\nLocation=@DIR@/up/\\r\\n"
-#! file up/a.html "<P>page a</P>\\r\\n"
-#! file up/c.txt "@@70000@@"
-#! expect MESSAGE confirm "Brindle Quillon Pro" "{question}" -> Yes
-#! dialogdump 1 {{"Label15": {{"text": "Completed sending 2 files."}}, "ListBox2": {{"items": ["a.html", "c.txt"]}}}}
-#! dialogdump 2 {{"ListBox2": {{"items": ["a.html", "c.txt"]}}}}
-dialog TFormFTP
-  set EditProfile Secure
-  set EditHost "127.0.0.1:{server.port}"
-  set EditUser {server.user}
-  set EditPassword {server.password}
-  set CheckPassword 1
-  set ComboProtocol 3
-  click ButtonAddHost
-  select ListBoxHosts 0
-  click ListBoxHosts
-  set PageControl1 1
-  set PageControl2 2
-  select FileListBox1 0 1
-  click BitBtnAddFile
-  set PageControl1 2
-  answer Yes
-  click Button1
-  wait-idle
-  click ButtonTransfer
-  wait-idle
-  dump
-  click ButtonDisconnect
-  wait-idle
-  click BitBtnClose
-end
-command FTP1Click
-dialog TFormFTP
-  select ListBoxHosts 0
-  click ListBoxHosts
-  set PageControl1 2
-  click Button1
-  wait-idle
-  dump
-  click ButtonDisconnect
-  wait-idle
-  click BitBtnClose
-end
-command FTP1Click
-'''
-path = os.path.join(work, "case.qd")
-with open(path, "w") as f:
-    f.write(script)
+path = secure_screen_case(work, server, 3, question)
 failures = []
 try:
     run_case(runner, drive, path, failures)
