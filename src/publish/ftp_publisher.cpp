@@ -116,11 +116,7 @@ void FtpPublisher::wire() {
 }
 
 bool FtpPublisher::begin(Op op) {
-  const bool free = op == Op::Connect ? !ftp_->FtpConnected() && !ftp_->Busy() : ftp_->FtpConnected() && !ftp_->Busy();
-  if (!free) {
-    const char* why = op == Op::Connect && ftp_->FtpConnected()   ? "Already connected"
-                      : ftp_->FtpConnected() || op == Op::Connect ? "Busy with another operation"
-                                                                  : "Not connected";
+  if (const char* why = refusalOf(op, ftp_->FtpConnected(), ftp_->Busy())) {
     Outcome o{op, false, why};
     loop_.post([this, alive = alive_, o] {
       if (*alive && events.done) events.done(o);

@@ -80,4 +80,8 @@ class Publisher {
   virtual long elapsedMs() const = 0;  // of the last transfer
 };
 
+// Why a publisher cannot start `op` now (a connect while connected, anything else while not, anything
+// while busy), or null when it can. The refused operation still ends in its `done`.
+const char* refusalOf(Publisher::Op op, bool connected, bool busy);
+
 }  // namespace quillon

@@ -43,12 +43,8 @@ void SftpPublisher::say(std::string line) {
 }
 
 void SftpPublisher::run(Op op, std::function<void(Found&)> job) {
-  const bool free = op == Op::Connect ? !connected_ && !busy_ : connected_ && !busy_;
-  if (!free) {
-    Outcome o{op, false,
-              op == Op::Connect && connected_   ? "Already connected"
-              : connected_ || op == Op::Connect ? "Busy with another operation"
-                                                : "Not connected"};
+  if (const char* why = refusalOf(op, connected_, busy_)) {
+    Outcome o{op, false, why};
     loop_.post([this, alive = alive_, o] {
       if (*alive && events.done) events.done(o);
     });

@@ -16,6 +16,20 @@ def free_port():
         return s.getsockname()[1]
 
 
+def write_bytes(folder, name, data):
+    """Writes `data` as folder/name and returns the path."""
+    path = os.path.join(folder, name)
+    with open(path, "wb") as f:
+        f.write(data)
+    return path
+
+
+def bytes_or_none(folder, name):
+    """The bytes of folder/name, or None when there is no such file."""
+    path = os.path.join(folder, name)
+    return open(path, "rb").read() if os.path.exists(path) else None
+
+
 def make_certificate(path, name):
     """A self-signed certificate and its key in one file, for `name`."""
     subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", path, "-out", path,

@@ -12,7 +12,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ftp_fixture import FtpServer, clean_up, report  # noqa: E402
+from ftp_fixture import FtpServer, bytes_or_none, clean_up, report, write_bytes  # noqa: E402
 
 tool, kind = sys.argv[1], sys.argv[2]
 work = tempfile.mkdtemp(prefix="quillon-publish-")
@@ -35,15 +35,11 @@ def ftp(*args, mode="auto", expect_ok=True):
 
 
 def local(name, data):
-    path = os.path.join(work, name)
-    with open(path, "wb") as f:
-        f.write(data)
-    return path
+    return write_bytes(work, name, data)
 
 
 def on_server(name):
-    path = os.path.join(home, name)
-    return open(path, "rb").read() if os.path.exists(path) else None
+    return bytes_or_none(home, name)
 
 
 def temporaries():

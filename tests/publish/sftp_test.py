@@ -14,7 +14,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ftp_fixture import report  # noqa: E402
+from ftp_fixture import bytes_or_none, report, write_bytes  # noqa: E402
 from sftp_fixture import SshServer  # noqa: E402
 
 tool = sys.argv[1]
@@ -45,15 +45,11 @@ def sftp(*args, expect_ok=True, **kw):
 
 
 def local(name, data):
-    path = os.path.join(work, name)
-    with open(path, "wb") as f:
-        f.write(data)
-    return path
+    return write_bytes(work, name, data)
 
 
 def on_server(name):
-    path = os.path.join(server.home, name)
-    return open(path, "rb").read() if os.path.exists(path) else None
+    return bytes_or_none(server.home, name)
 
 
 try:

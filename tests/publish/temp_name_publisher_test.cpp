@@ -207,3 +207,19 @@ TEST(TempNamePublisher, ACancelledUploadEndsFailedWithItsTemporaryRemovedAndOthe
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST(Publisher, AnOperationIsRefusedOnlyWhenItCannotStart) {
+  using Op = Publisher::Op;
+  EXPECT_EQ(refusalOf(Op::Connect, false, false), nullptr);
+  EXPECT_STREQ(refusalOf(Op::Connect, true, false), "Already connected");
+  EXPECT_STREQ(refusalOf(Op::Connect, false, true), "Busy with another operation");
+  EXPECT_EQ(refusalOf(Op::Store, true, false), nullptr);
+  EXPECT_STREQ(refusalOf(Op::Store, true, true), "Busy with another operation");
+  EXPECT_STREQ(refusalOf(Op::List, false, false), "Not connected");
+}
+
+}  // namespace
+}  // namespace quillon
