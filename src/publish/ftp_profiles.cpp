@@ -67,6 +67,8 @@ FtpProfile readFtpProfile(const std::string& iniPath, const std::string& name) {
   p.port = portNumber(ini.readString(name, "Port", "")).value_or(0);
   p.protocol = protocolNamed(ini.readString(name, "Protocol", "FTP"));
   p.certificate = ini.readString(name, "Certificate", "");
+  p.passwordInKeyring = equalsIgnoringAsciiCase(ini.readString(name, "PasswordIn", "File"), "Keyring");
+  if (p.passwordInKeyring) p.password.clear();
   return p;
 }
 
@@ -125,8 +127,10 @@ DataConnection dataModeNamed(std::string_view name) {
 
 WriteResult writeFtpProfile(const std::string& iniPath, const std::string& datPath, const FtpProfile& p,
                             const std::vector<std::string>& hostNames) {
+  const std::string noPassword;
+  const std::string* password = p.passwordInKeyring ? &noPassword : &p.password;
   const std::pair<const char*, const std::string*> values[] = {{"Profile", &p.profile}, {"Host", &p.host},
-                                                               {"User", &p.user},       {"Password", &p.password},
+                                                               {"User", &p.user},       {"Password", password},
                                                                {"Account", &p.account}, {"Directory", &p.directory}};
   for (const auto& [key, value] : values)
     if (value->find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
@@ -140,13 +144,12 @@ WriteResult writeFtpProfile(const std::string& iniPath, const std::string& datPa
         for (const auto& [key, value] : values) ini.setValue(p.profile, key, *value);
         // A profile that keeps the usual way of connecting keeps the six keys other programs know; a
         // setting once stored is kept up to date.
-        const std::pair<const char*, std::string> reach[] = {{"Protocol", protocolName(p.protocol)},
-                                                             {"DataMode", dataModeName(p.mode)},
-                                                             {"TempNames", p.tempNames ? "1" : "0"},
-                                                             {"Port", p.port ? std::to_string(p.port) : std::string()},
-                                                             {"Certificate", p.certificate}};
+        const std::pair<const char*, std::string> reach[] = {
+            {"Protocol", protocolName(p.protocol)}, {"DataMode", dataModeName(p.mode)},
+            {"TempNames", p.tempNames ? "1" : "0"}, {"Port", p.port ? std::to_string(p.port) : std::string()},
+            {"Certificate", p.certificate},         {"PasswordIn", p.passwordInKeyring ? "Keyring" : "File"}};
         const FtpProfile usual;
-        const std::string usualValues[] = {"FTP", dataModeName(usual.mode), "1", "", ""};
+        const std::string usualValues[] = {"FTP", dataModeName(usual.mode), "1", "", "", "File"};
         for (size_t i = 0; i < std::size(reach); ++i)
           if (reach[i].second != usualValues[i] || ini.hasKey(p.profile, reach[i].first))
             ini.setValue(p.profile, reach[i].first, reach[i].second);

@@ -11,20 +11,22 @@
 
 namespace quillon {
 
-// One FTP host as FTP.INI keeps it: a section named after the profile with its six keys, and three more
-// for how it is reached. A profile stored without them reads as Auto, temporary names on, the host's port.
+// One FTP host as FTP.INI keeps it: a section named after the profile with its six keys, and more for how
+// it is reached and where its password is kept. A profile stored without them reads as Auto, temporary names on, the
+// host's port.
 struct FtpProfile {
   std::string profile = "none";
   std::string host = "none";
   std::string user;
-  std::string password;  // empty when the password was not to be saved
+  std::string password;  // empty when the password was not to be saved, or is kept in the keyring
   std::string account;
   std::string directory;
   DataConnection mode = DataConnection::Auto;       // DataMode=Auto|Passive|Active
   bool tempNames = true;                            // TempNames=1|0
   uint16_t port = 0;                                // Port=N; 0: the one in the host text, else the protocol's
   PublishProtocol protocol = PublishProtocol::Ftp;  // Protocol=FTP|FTPS|FTPS implicit|SFTP
-  std::string certificate;  // Certificate=SHA256:...: an FTPS server's certificate the user trusts
+  std::string certificate;         // Certificate=SHA256:...: an FTPS server's certificate the user trusts
+  bool passwordInKeyring = false;  // PasswordIn=Keyring: the saved password is the desktop keyring's, not here
 };
 
 // The stored name of a protocol, and back (anything else reads as FTP).
@@ -42,10 +44,10 @@ DataConnection dataModeNamed(std::string_view name);
 
 // Reads a profile's section; keys that are missing read as "none" (Profile, Host) or empty.
 FtpProfile readFtpProfile(const std::string& iniPath, const std::string& name);
-// Writes the section named after the profile, or removes one, together with FTP.DAT's host list: both files
-// go to temporaries before either replaces its file, so a kill never leaves a host list and profiles that
-// disagree. FTP.INI holds passwords: it must be the user's own regular file, never a link (refused, with
-// the reason, before anything is written), and it is made readable by its owner only and kept so.
+// Writes the section named after the profile (its password left out when the keyring keeps it), or removes one,
+// together with FTP.DAT's host list: both files go to temporaries before either replaces its file, so a kill never
+// leaves a host list and profiles that disagree. FTP.INI holds passwords: it must be the user's own regular file, never
+// a link (refused, with the reason, before anything is written), and it is made readable by its owner only and kept so.
 WriteResult writeFtpProfile(const std::string& iniPath, const std::string& datPath, const FtpProfile& profile,
                             const std::vector<std::string>& hostNames);
 WriteResult eraseFtpProfile(const std::string& iniPath, const std::string& datPath, const std::string& name,

@@ -7,6 +7,7 @@ import socket
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from ftp_fixture import FtpServer, clean_up, report  # noqa: E402
@@ -109,6 +110,24 @@ try:
         failures.append("a wrong password logged in")
     if "wrong" in run.stdout + run.stderr:
         failures.append("the password was printed")
+    # A password given as an argument is gone from the arguments others can read while the tool runs.
+    with socket.socket() as silent:
+        silent.bind(("127.0.0.1", 0))
+        silent.listen()
+        waiting = subprocess.Popen([tool, "--quiet", "--timeout", "20", "--port", str(silent.getsockname()[1]),
+                                    "--password", "s3cret-in-args", "127.0.0.1", "ls"],
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        held, _ = silent.accept()  # connected: the arguments were read long before; no greeting is sent
+        time.sleep(0.2)
+        with open(f"/proc/{waiting.pid}/cmdline", "rb") as f:
+            shown = f.read()
+        if b"--password" not in shown:
+            failures.append("the tool ended before its arguments could be read")
+        elif b"s3cret-in-args" in shown:
+            failures.append("the password stays readable in the tool's arguments")
+        held.close()
+        waiting.kill()
+        waiting.wait()
     # Options that are not numbers are refused before anything is sent (a time-out of "abc" is not "never").
     for bad in (["--timeout", "abc"], ["--timeout", "-1"], ["--port", "http"], ["--port", "70000"],
                 ["--trust", "garbage"], ["--trust", "SHA256:AAAA"], ["--password", "a", "--password-stdin"],

@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -248,6 +249,9 @@ void follow(Publisher& p, quillon::EventLoop& loop, Steps& steps, const Options&
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  // Other users of the computer can read a process's arguments: a password given there is cleared at once.
+  for (int k = 1; k + 1 < argc; ++k)
+    if (std::string_view(argv[k]) == "--password") std::memset(argv[k + 1], 0, std::strlen(argv[k + 1]));
   Options defaults;
   defaults.login.user = "anonymous";
   defaults.login.password = "quillon@example.invalid";

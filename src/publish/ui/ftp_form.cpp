@@ -31,6 +31,7 @@
 #include "project/site_files.h"
 #include "project/ui/folder_browser.h"
 #include "publish/ftp_publisher.h"
+#include "publish/saved_password.h"
 #include "publish/sftp_publisher.h"
 #include "publish/temp_name_publisher.h"
 #include "publish/ui/input_form.h"
@@ -100,6 +101,10 @@ QWidget* TFormFTP::buildHostPage() {
   EditAccount = named(new QLineEdit(page), "EditAccount");
   EditDir = named(new QLineEdit(page), "EditDir");
   CheckPassword = named(new QCheckBox("Save Password", page), "CheckPassword");
+  secrets_ = desktopSecretStore();
+  LabelPasswordPlace =
+      named(new QLabel(toQString(passwordPlaceText(secrets_->available())), page), "LabelPasswordPlace");
+  LabelPasswordPlace->setWordWrap(true);
   ComboProtocol = named(new QComboBox(page), "ComboProtocol");
   for (const PublishProtocol p :
        {PublishProtocol::Ftp, PublishProtocol::Ftps, PublishProtocol::FtpsImplicit, PublishProtocol::Sftp})
@@ -133,6 +138,7 @@ QWidget* TFormFTP::buildHostPage() {
   form->addRow("Account:", EditAccount);
   form->addRow("Initial Dir:", EditDir);
   form->addRow(CheckPassword);
+  form->addRow(LabelPasswordPlace);
   form->addRow("Protocol:", ComboProtocol);
   form->addRow("Port:", EditPort);
   form->addRow("Data Connection:", ComboDataMode);
@@ -504,7 +510,11 @@ void TFormFTP::addHostName(const std::string& name) {
 void TFormFTP::ListBoxHostsClick() {
   const int row = ListBoxHosts->currentRow();
   if (row < 0) return;
-  const FtpProfile p = readFtpProfile(iniPath(), hostNames_[static_cast<size_t>(row)]);
+  FtpProfile p = readFtpProfile(iniPath(), hostNames_[static_cast<size_t>(row)]);
+  if (!fetchSavedPassword(*secrets_, p))
+    LabelPasswordPlace->setText(
+        "The saved password is in the desktop's keyring, which does not give it now: type the password to "
+        "connect.");
   EditProfile->setText(toQString(p.profile));
   EditHost->setText(toQString(p.host));
   EditUser->setText(toQString(p.user));
@@ -515,7 +525,8 @@ void TFormFTP::ListBoxHostsClick() {
   ComboProtocol->setCurrentIndex(ComboProtocol->findData(static_cast<int>(p.protocol)));
   ComboDataMode->setCurrentIndex(ComboDataMode->findData(static_cast<int>(p.mode)));
   CheckTempNames->setChecked(p.tempNames);
-  CheckPassword->setChecked(!p.password.empty());  // a stored password stays stored when the profile is changed
+  // A stored password stays stored when the profile is changed.
+  CheckPassword->setChecked(!p.password.empty() || p.passwordInKeyring);
   connection_ = p;
 }
 
@@ -552,11 +563,14 @@ void TFormFTP::ButtonAddHostClick() {
   }
   std::vector<std::string> names = hostNames_;
   names.push_back(name);
-  const WriteResult written = writeFtpProfile(iniPath(), datPath(), p, names);
-  if (!written.ok) {
-    platform_.prompts.error(cannotWriteText(written, "FTP settings file"));
+  const SavedProfile saved = saveFtpProfile(*secrets_, iniPath(), datPath(), p, names);
+  if (!saved.written.ok) {
+    platform_.prompts.error(cannotWriteText(saved.written, "FTP settings file"));
     return;
   }
+  if (!saved.keyringRefusal.empty())
+    platform_.prompts.info("The desktop's keyring did not take the password (" + saved.keyringRefusal +
+                           "). It is saved in FTP.INI, which only you can read.");
   addHostName(name);
   clearHostFields();
 }
@@ -585,7 +599,8 @@ void TFormFTP::ButtonDeleteHostClick() {
   if (row < 0 || !ListBoxHosts->item(row)->isSelected()) return;
   std::vector<std::string> names = hostNames_;
   names.erase(names.begin() + row);
-  const WriteResult written = eraseFtpProfile(iniPath(), datPath(), hostNames_[static_cast<size_t>(row)], names);
+  const WriteResult written =
+      removeFtpProfile(*secrets_, iniPath(), datPath(), hostNames_[static_cast<size_t>(row)], names);
   if (!written.ok) {
     platform_.prompts.error(cannotWriteText(written, "FTP settings file"));
     return;

@@ -12,6 +12,7 @@
 #include "publish/auto_ftp_list.h"
 #include "publish/ftp_profiles.h"
 #include "publish/publisher.h"
+#include "publish/secret_store.h"
 
 class QCheckBox;
 class QComboBox;
@@ -98,6 +99,7 @@ class TFormFTP : public QDialog {
   AutoFtpList& autoFtp_;
   std::unique_ptr<QtEventLoop> loop_;
   std::unique_ptr<TempNamePublisher> FTP1;
+  std::unique_ptr<SecretStore> secrets_;
   SftpPublisher* sftp_ = nullptr;      // FTP1's own protocol, when it is SFTP
   class FtpPublisher* ftp_ = nullptr;  // or FTP
   PublishLogin lastLogin_;
@@ -130,6 +132,7 @@ class TFormFTP : public QDialog {
   QLineEdit* EditAccount = nullptr;
   QLineEdit* EditDir = nullptr;
   QCheckBox* CheckPassword = nullptr;
+  QLabel* LabelPasswordPlace = nullptr;
   QComboBox* ComboProtocol = nullptr;
   QComboBox* ComboDataMode = nullptr;
   QLineEdit* EditPort = nullptr;
