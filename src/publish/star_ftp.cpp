@@ -490,9 +490,11 @@ void TStarFtp::readControl() {
     controlTail_ += text;
     // A server that never ends a line cannot make the client hold more than a bounded tail.
     size_t start = 0;
-    for (size_t end = controlTail_.find("\r\n"); end != std::string::npos; end = controlTail_.find("\r\n", start)) {
-      const std::string line = controlTail_.substr(start, end - start);
-      start = end + 2;
+    // Lines end in CR LF; a bare LF, which some servers send, ends one too.
+    for (size_t end = controlTail_.find('\n'); end != std::string::npos; end = controlTail_.find('\n', start)) {
+      const size_t length = end > start && controlTail_[end - 1] == '\r' ? end - 1 - start : end - start;
+      const std::string line = controlTail_.substr(start, length);
+      start = end + 1;
       guard_ = true;
       reply(line);
       guard_ = false;

@@ -45,6 +45,21 @@ TEST(StarFtpPassive, AListingOverEpsvSendsNoPort) {
   EXPECT_EQ(countOf(server.commandsSoFar(), "PORT"), 0);
 }
 
+// Some servers end their replies with a bare line feed: they are read as lines all the same.
+TEST(StarFtpPassive, RepliesEndedByABareLineFeedAreRead) {
+  Server server({
+      {"", "220-Welcome\n220 ready\n", nullptr},
+      {"USER", "331 password\n", nullptr},
+      {"PASS", "230 in\n", nullptr},
+      {"SYST", "215 UNIX Type: L8\n", nullptr},
+      {"PWD", "257 \"/www\"\n", nullptr},
+  });
+  Client c(server.port());
+  c.ftp.Connect();
+  ASSERT_TRUE(c.until([&] { return c.loggedIn == 1 || !c.errors.empty(); }));
+  EXPECT_EQ(c.loggedIn, 1);
+}
+
 // Auto: EPSV refused, then PASV naming another machine's address. The upload still reaches this server (it
 // went to the control connection's address), arrives whole, and the next upload asks for PASV straight away.
 TEST(StarFtpPassive, AutoFallsBackToPasvIgnoresItsAddressAndKeepsItForTheSession) {
