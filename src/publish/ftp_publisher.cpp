@@ -142,8 +142,9 @@ void FtpPublisher::finish(Op op) {
   }
   if (op == Op::List) {
     entries_.clear();
-    for (const std::string& name : ftp_->DirectoryNames()) entries_.push_back({name, true});
-    for (const std::string& name : ftp_->FileNames()) entries_.push_back({name, false});
+    for (const bool folders : {true, false})
+      for (const ListingName& e : ftp_->ListedEntries())
+        if (e.directory == folders) entries_.push_back({e.name, e.directory, e.link, e.size, e.stamp});
   }
   if (events.done) events.done(o);
 }

@@ -176,7 +176,11 @@ std::optional<ListingName> parseUnixListingLine(std::string_view line) {
       if (!name.empty() && name.back() == '\r') name.pop_back();
       // A link is listed among the folders, as the servers' own clients list it: most links on a web host
       // are folders (www -> public_html), and one that is not says so when it is changed into.
-      ListingName entry{std::move(name), kind == 'd' || kind == 'l', kind == 'l'};
+      ListingName entry{std::move(name), kind == 'd' || kind == 'l', kind == 'l', std::nullopt, {}};
+      if (allDigits(words[i - 1].text) && words[i - 1].text.size() < 19)
+        entry.size = std::stoll(std::string(words[i - 1].text));
+      entry.stamp =
+          std::string(words[i].text) + " " + std::string(words[i + 1].text) + " " + std::string(words[i + 2].text);
       if (entry.link) {
         const size_t arrow = entry.name.find(" -> ");
         if (arrow != std::string::npos) entry.name.resize(arrow);
@@ -187,6 +191,17 @@ std::optional<ListingName> parseUnixListingLine(std::string_view line) {
   }
   return std::nullopt;
 }
+
+namespace {
+
+ListingName entryNamed(std::string name, bool directory) {
+  ListingName e;
+  e.name = std::move(name);
+  e.directory = directory;
+  return e;
+}
+
+}  // namespace
 
 std::optional<ListingName> ListingParser::parse(const std::string& raw) {
   switch (type_) {
@@ -203,7 +218,7 @@ std::optional<ListingName> ListingParser::parse(const std::string& raw) {
       if (!directory && kind != '-' && kind != 'f') return std::nullopt;
       std::string line = raw.substr(0, raw.find("->"));
       while (!line.empty() && line.back() == ' ') line.pop_back();
-      return ListingName{line.substr(line.rfind(' ') == std::string::npos ? 0 : line.rfind(' ') + 1), directory};
+      return entryNamed(line.substr(line.rfind(' ') == std::string::npos ? 0 : line.rfind(' ') + 1), directory);
     }
     case ftpstVmsMultinet:
     case ftpstVmsUcx: {
@@ -217,15 +232,15 @@ std::optional<ListingName> ListingParser::parse(const std::string& raw) {
       }
       name = name.substr(0, name.find(';'));
       const size_t dir = name.find(".DIR");
-      if (dir != std::string::npos) return ListingName{name.substr(0, dir), true};
-      return ListingName{name, false};
+      if (dir != std::string::npos) return entryNamed(name.substr(0, dir), true);
+      return entryNamed(name, false);
     }
     case ftpstVM:
-      return ListingName{listingWord(raw, 0) + "." + listingWord(raw, 1), false};
+      return entryNamed(listingWord(raw, 0) + "." + listingWord(raw, 1), false);
     case ftpstVMVPS:
       for (const char* skip : {"=", "totals:", " rf trks", "track limit"})
         if (raw.find(skip) != std::string::npos) return std::nullopt;
-      return ListingName{"." + listingWord(raw, 1), false};
+      return entryNamed("." + listingWord(raw, 1), false);
     default:
       return std::nullopt;
   }

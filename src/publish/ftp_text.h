@@ -63,7 +63,9 @@ std::string listingWord(std::string_view line, int n);
 struct ListingName {
   std::string name;
   bool directory = false;
-  bool link = false;  // a symbolic link ("name -> target"), counted as a folder
+  bool link = false;            // a symbolic link ("name -> target"), counted as a folder
+  std::optional<int64_t> size;  // in bytes, when the line gives it
+  std::string stamp;            // the modification time as the line gives it ("Dec 9 20:15", "Jan 3 2025")
 };
 
 // A Unix "ls -l" line read by its columns: the name is everything after the date field, blanks included;

@@ -29,6 +29,11 @@ struct PublishLogin {
 struct RemoteEntry {
   std::string name;
   bool folder = false;
+  bool link = false;            // a symbolic link (to a folder, when `folder`)
+  std::optional<int64_t> size;  // when the listing gives it
+  // When the file last changed, as the server lists it: "Dec 9 20:15" or "Jan 3 2025" (FTP), the seconds
+  // since 1970 (SFTP); empty when the listing does not say.
+  std::string stamp;
 };
 
 // A connection to a publishing host, whatever its protocol. Every operation returns at once and ends in

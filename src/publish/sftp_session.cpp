@@ -281,7 +281,11 @@ SftpSession::Result SftpSession::list(std::vector<RemoteEntry>& entries, std::ve
       folder = libssh2_sftp_stat(sftp_, path(entry).c_str(), &target) == 0 &&
                (target.flags & LIBSSH2_SFTP_ATTR_PERMISSIONS) && LIBSSH2_SFTP_S_ISDIR(target.permissions);
     }
-    entries.push_back({entry, folder});
+    RemoteEntry listed{entry, folder, false, std::nullopt, {}};
+    listed.link = (attrs.flags & LIBSSH2_SFTP_ATTR_PERMISSIONS) && LIBSSH2_SFTP_S_ISLNK(attrs.permissions);
+    if (attrs.flags & LIBSSH2_SFTP_ATTR_SIZE) listed.size = static_cast<int64_t>(attrs.filesize);
+    if (attrs.flags & LIBSSH2_SFTP_ATTR_ACMODTIME) listed.stamp = std::to_string(attrs.mtime);
+    entries.push_back(std::move(listed));
   }
   Result r = n < 0 ? failure("The folder could not be listed") : Result{true, {}, false};
   libssh2_sftp_closedir(dir);

@@ -799,6 +799,7 @@ void TStarFtp::startListing() {
   listing_.clear();
   fileNames_.clear();
   directoryNames_.clear();
+  listedEntries_.clear();
   sendCommand("LIST", ftp_state::List);
 }
 
@@ -952,8 +953,10 @@ void TStarFtp::readListing() {
       info(ftp_info::Progress, line);
       listing_.push_back(line);
       info(ftp_info::ListingLine, line);
-      if (const auto parsed = parser_->parse(line))
+      if (auto parsed = parser_->parse(line)) {
         (parsed->directory ? directoryNames_ : fileNames_).push_back(parsed->name);
+        listedEntries_.push_back(std::move(*parsed));
+      }
     }
     listingTail_.erase(0, start);
     // A server that never ends a line, or never ends the listing, cannot make the client hold more than this.

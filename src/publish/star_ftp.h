@@ -157,6 +157,8 @@ class TStarFtp : public TStarSocket {
   const std::vector<std::string>& Listing() const { return listing_; }
   const std::vector<std::string>& FileNames() const { return fileNames_; }
   const std::vector<std::string>& DirectoryNames() const { return directoryNames_; }
+  // Every entry of the last listing, folders first, with the size and time its line gives.
+  const std::vector<ListingName>& ListedEntries() const { return listedEntries_; }
 
  protected:
   void hostResolved() override;
@@ -268,6 +270,7 @@ class TStarFtp : public TStarSocket {
   bool loggingIn_ = false;
   bool readyPosted_ = false;
   std::vector<std::string> listing_, fileNames_, directoryNames_;
+  std::vector<ListingName> listedEntries_;
 };
 
 }  // namespace quillon

@@ -4,6 +4,11 @@
 //               FILE]
 //               [--trust SHA256:...] [--quiet] HOST COMMAND...
 //   commands: ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW
+//             | sync LOCAL_DIR REMOTE_DIR [--dry-run] [--delete] [--max-delete N] [--force] [--exclude P]...
+//               [--record FILE]
+// "sync" prints its plan ("new PATH", "changed PATH", "conflict PATH", "delete PATH" and a summary) and then
+// sends it: conflicts (files changed on the server since the last publish) only with --force, deletions
+// only with --delete. Exit status 3 when conflicts were left unsent.
 // The password may also come from the environment variable QUILLON_FTP_PASSWORD; it is never printed. The
 // client's progress is logged on standard error; "ls" prints the listing on standard output ("--names": the
 // names the client parsed, one per line, a folder's with a trailing "/"). The exit status is 0 when every
@@ -22,7 +27,9 @@
 
 #include "publish/ftp_publisher.h"
 #include "publish/poll_event_loop.h"
+#include "publish/publish_plan.h"
 #include "publish/sftp_publisher.h"
+#include "publish/site_publisher.h"
 #include "publish/temp_name_publisher.h"
 #include "publish/upload_names.h"
 
@@ -36,7 +43,9 @@ int usage() {
       "                   [--ascii] [--mode auto|passive|active] [--no-temp-names] [--protocol "
       "ftp|ftps|ftps-implicit|sftp]\n"
       "                   [--known-hosts FILE] [--trust SHA256:...] [--quiet]\n"
-      "                   HOST ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW\n",
+      "                   HOST ls [--names] | put FILE... | mkdir D | rmdir D | rm F | mv OLD NEW\n"
+      "                   | sync LOCAL_DIR REMOTE_DIR [--dry-run] [--delete] [--max-delete N] [--force]\n"
+      "                          [--exclude PATTERN]... [--record FILE]\n",
       stderr);
   return 2;
 }
@@ -157,6 +166,67 @@ std::optional<Options> readOptions(const std::vector<std::string>& args, Options
 
 using Steps = std::deque<std::function<void()>>;
 
+// What "sync" was asked to do.
+struct SyncRequest {
+  std::string local, remote, record;
+  bool dryRun = false, remove = false, force = false;
+  int maxDelete = -1;  // no limit
+  std::string exclusions = std::string(quillon::kDefaultPublishExclusions);
+};
+
+std::optional<SyncRequest> readSync(const std::vector<std::string>& operands) {
+  if (operands.size() < 2) return std::nullopt;
+  SyncRequest r;
+  r.local = operands[0];
+  r.remote = operands[1];
+  bool excluded = false;
+  for (size_t i = 2; i < operands.size(); ++i) {
+    const std::string& opt = operands[i];
+    const bool hasValue = i + 1 < operands.size();
+    if (opt == "--dry-run") {
+      r.dryRun = true;
+    } else if (opt == "--delete") {
+      r.remove = true;
+    } else if (opt == "--force") {
+      r.force = true;
+    } else if (opt == "--max-delete" && hasValue) {
+      const auto n = number(operands[++i], 0, 1000000000);
+      if (!n) return std::nullopt;
+      r.maxDelete = *n;
+    } else if (opt == "--exclude" && hasValue) {
+      // The first pattern given replaces the usual ones; each further one adds to it.
+      r.exclusions = (excluded ? r.exclusions + ";" : std::string()) + operands[++i];
+      excluded = true;
+    } else if (opt == "--record" && hasValue) {
+      r.record = operands[++i];
+    } else {
+      return std::nullopt;
+    }
+  }
+  return r;
+}
+
+// The user's data folder, where records are kept unless --record names one.
+std::string dataFolder() {
+  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) return std::string(data) + "/quillon/";
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : ".") + "/.local/share/quillon/";
+}
+
+const char* changeWord(quillon::PublishChange c) {
+  switch (c) {
+    case quillon::PublishChange::New:
+      return "new";
+    case quillon::PublishChange::Changed:
+      return "changed";
+    case quillon::PublishChange::Conflict:
+      return "conflict";
+    case quillon::PublishChange::RemoteOnly:
+      break;
+  }
+  return "delete";
+}
+
 // The steps to run after login, each started when the previous one is done; nothing on a usage error, and
 // an exit status when the command is refused before connecting (said).
 struct Plan {
@@ -181,6 +251,8 @@ std::optional<Plan> planSteps(const std::string& command, const std::vector<std:
     }
     for (const auto& file : operands)
       plan.steps.push_back([&p, file] { p.store(file, std::string(quillon::uploadName(file))); });
+  } else if (command == "sync") {
+    if (!readSync(operands)) return std::nullopt;
   } else if (command == "mkdir" && operands.size() == 1) {
     plan.steps.push_back([&p, name = operands[0]] { p.makeFolder(name); });
   } else if (command == "rmdir" && operands.size() == 1) {
@@ -284,6 +356,58 @@ int main(int argc, char** argv) {
   if (plan->refused) return plan->refused;
 
   Run run;
+  // sync: compare once logged in, print the plan, send it, then say goodbye.
+  const auto sync = args[i + 1] == "sync" ? readSync(operands) : std::nullopt;
+  std::unique_ptr<quillon::SitePublisher> site;
+  int syncStatus = 0;
+  if (sync) {
+    plan->steps.push_back([&] {
+      site = std::make_unique<quillon::SitePublisher>(loop, publisher, options->login, dataFolder(), sync->record);
+      auto finishSync = [&](int status) {
+        syncStatus = status;
+        loop.post([&] { publisher.quit(); });
+      };
+      site->events.failed = [](const std::string& why) {
+        std::fprintf(stderr, "quillon-ftp: %s\n", printable(why).c_str());
+      };
+      site->events.fileDone = [&](const quillon::PlannedFile& f, bool ok, const std::string& why) {
+        if (!ok) std::fprintf(stderr, "quillon-ftp: %s: %s\n", printable(f.path).c_str(), printable(why).c_str());
+      };
+      site->events.compared = [&, finishSync](const quillon::PublishPlan& compared) {
+        for (const std::string& note : compared.notes)
+          std::fprintf(stderr, "quillon-ftp: %s\n", printable(note).c_str());
+        if (!publisher.connected()) return finishSync(1);
+        quillon::PublishPlan plan = compared;
+        size_t conflicts = 0, deletions = 0;
+        for (quillon::PlannedFile& f : plan.files) {
+          if (f.change == quillon::PublishChange::Conflict) {
+            f.ticked = sync->force;
+            if (!f.ticked) ++conflicts;
+          }
+          if (f.change == quillon::PublishChange::RemoteOnly) {
+            f.ticked = sync->remove;
+            deletions += f.ticked;
+          }
+          if (f.change != quillon::PublishChange::RemoteOnly || sync->remove)
+            std::printf("%s %s\n", changeWord(f.change), printable(f.path).c_str());
+        }
+        std::printf("%s\n", quillon::planSummary(compared).c_str());
+        std::fflush(stdout);
+        if (sync->maxDelete >= 0 && deletions > static_cast<size_t>(sync->maxDelete)) {
+          std::fprintf(stderr, "quillon-ftp: %zu files would be deleted, more than --max-delete %d: nothing was sent\n",
+                       deletions, sync->maxDelete);
+          return finishSync(1);
+        }
+        if (sync->remove && !compared.deletionsAllowed)
+          std::fprintf(stderr, "quillon-ftp: nothing is deleted: the server's folders were not all listed\n");
+        const int left = conflicts ? 3 : 0;
+        if (sync->dryRun) return finishSync(left);
+        site->events.sent = [&, finishSync, left](bool ok, bool) { finishSync(ok ? left : 1); };
+        site->send(std::move(plan));
+      };
+      site->compare(sync->local, sync->remote, quillon::exclusionPatterns(sync->exclusions));
+    });
+  }
   follow(publisher, loop, plan->steps, *options, plan->names, run);
   publisher.connect(options->login);
   if (!loop.runUntil([&] { return run.done; }, 24 * 3600 * 1000)) return 1;
@@ -305,5 +429,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quillon-ftp: %s\n", printable(run.failure).c_str());
     return 1;
   }
-  return 0;
+  return syncStatus;
 }

@@ -423,9 +423,13 @@ void TFormFTP::clearHostFields() {
 }
 
 FtpProfile TFormFTP::typedProfile() const {
-  FtpProfile p{toBytes(EditProfile->text()), toBytes(EditHost->text()),
-               toBytes(EditUser->text()),    CheckPassword->isChecked() ? toBytes(EditPassword->text()) : std::string(),
-               toBytes(EditAccount->text()), toBytes(EditDir->text())};
+  FtpProfile p;
+  p.profile = toBytes(EditProfile->text());
+  p.host = toBytes(EditHost->text());
+  p.user = toBytes(EditUser->text());
+  if (CheckPassword->isChecked()) p.password = toBytes(EditPassword->text());
+  p.account = toBytes(EditAccount->text());
+  p.directory = toBytes(EditDir->text());
   p.mode = static_cast<DataConnection>(ComboDataMode->currentData().toInt());
   p.tempNames = CheckTempNames->isChecked();
   p.port = portNumber(toBytes(EditPort->text())).value_or(0);
