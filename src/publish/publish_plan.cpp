@@ -95,6 +95,7 @@ PublishPlan planPublish(const std::string& localRoot, const LocalTree& local, co
     const PublishedFile* published = record.find(file.path);
     if (published && !sameRemoteState(*published, listed->second)) {
       item.change = PublishChange::Conflict;
+      item.ticked = false;
       item.note = "changed on the server since the last publish";
       groups[2].push_back(std::move(item));
       continue;
