@@ -125,6 +125,7 @@ inline constexpr CommandName N23Click{"N23Click"};
 inline constexpr CommandName BitBtnColorNowClick{"BitBtnColorNowClick"};
 inline constexpr CommandName InsertLastModifiedDateTime1Click{"InsertLastModifiedDateTime1Click"};
 inline constexpr CommandName FTP1Click{"FTP1Click"};
+inline constexpr CommandName PublishSite1Click{"PublishSite1Click"};
 inline constexpr CommandName BitBtnBackupClick{"BitBtnBackupClick"};
 inline constexpr CommandName GetPageLoadingData1Click{"GetPageLoadingData1Click"};
 inline constexpr CommandName ColorPicker1Click{"ColorPicker1Click"};

@@ -137,7 +137,7 @@ const std::vector<MenuItem>& mainMenu() {
                      item(cmd::ColorPicker1Click), item(cmd::WebsiteProjectBuilder1Click)}),
       item(cmd::PreferencesSettings1Click),
       sub("FT&P", {item(cmd::BitBtnFTPAddClick), item(cmd::AddImagesfromopenHTMLfiletoFTPlist1Click),
-                   item(cmd::FTP1Click, "Go to FTP screen")}),
+                   item(cmd::FTP1Click, "Go to FTP screen"), item(cmd::PublishSite1Click)}),
       sub("Helper &Apps", {item(cmd::LauchImageEditor1Click), item(cmd::LaunchFTPProgram1Click),
                            item(cmd::LaunchImageMapEditor1Click)}),
       sub("&Help", helpMenuItems()),
@@ -253,7 +253,8 @@ const std::vector<std::vector<ToolButton>>& toolbarRows() {
        {"Show Tag Panel", "Tags", cmd::SpeedBar1Click},
        {"Check spelling", "Spell", cmd::BitBtnSpellCheckClick},
        {"Go to FTP Screen", "FTP", cmd::FTP1Click},
-       {"Add a file or image to the FTP list", "+FTP", cmd::BitBtnFTPAddClick}},
+       {"Add a file or image to the FTP list", "+FTP", cmd::BitBtnFTPAddClick},
+       {"Publish the site: send what changed", "Publish", cmd::PublishSite1Click}},
   };
   return rows;
 }

@@ -67,6 +67,7 @@ FtpProfile readFtpProfile(const std::string& iniPath, const std::string& name) {
   p.port = portNumber(ini.readString(name, "Port", "")).value_or(0);
   p.protocol = protocolNamed(ini.readString(name, "Protocol", "FTP"));
   p.certificate = ini.readString(name, "Certificate", "");
+  p.exclusions = ini.readString(name, "Exclude", kDefaultPublishExclusions);
   p.passwordInKeyring = equalsIgnoringAsciiCase(ini.readString(name, "PasswordIn", "File"), "Keyring");
   if (p.passwordInKeyring) p.password.clear();
   return p;
@@ -144,12 +145,15 @@ WriteResult writeFtpProfile(const std::string& iniPath, const std::string& datPa
         for (const auto& [key, value] : values) ini.setValue(p.profile, key, *value);
         // A profile that keeps the usual way of connecting keeps the six keys other programs know; a
         // setting once stored is kept up to date.
-        const std::pair<const char*, std::string> reach[] = {
-            {"Protocol", protocolName(p.protocol)}, {"DataMode", dataModeName(p.mode)},
-            {"TempNames", p.tempNames ? "1" : "0"}, {"Port", p.port ? std::to_string(p.port) : std::string()},
-            {"Certificate", p.certificate},         {"PasswordIn", p.passwordInKeyring ? "Keyring" : "File"}};
+        const std::pair<const char*, std::string> reach[] = {{"Protocol", protocolName(p.protocol)},
+                                                             {"DataMode", dataModeName(p.mode)},
+                                                             {"TempNames", p.tempNames ? "1" : "0"},
+                                                             {"Port", p.port ? std::to_string(p.port) : std::string()},
+                                                             {"Certificate", p.certificate},
+                                                             {"PasswordIn", p.passwordInKeyring ? "Keyring" : "File"},
+                                                             {"Exclude", p.exclusions}};
         const FtpProfile usual;
-        const std::string usualValues[] = {"FTP", dataModeName(usual.mode), "1", "", "", "File"};
+        const std::string usualValues[] = {"FTP", dataModeName(usual.mode), "1", "", "", "File", usual.exclusions};
         for (size_t i = 0; i < std::size(reach); ++i)
           if (reach[i].second != usualValues[i] || ini.hasKey(p.profile, reach[i].first))
             ini.setValue(p.profile, reach[i].first, reach[i].second);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "publish/publish_tree.h"
 #include "publish/publisher.h"
 
 namespace quillon {
@@ -25,7 +26,8 @@ struct FtpProfile {
   bool tempNames = true;                            // TempNames=1|0
   uint16_t port = 0;                                // Port=N; 0: the one in the host text, else the protocol's
   PublishProtocol protocol = PublishProtocol::Ftp;  // Protocol=FTP|FTPS|FTPS implicit|SFTP
-  std::string certificate;         // Certificate=SHA256:...: an FTPS server's certificate the user trusts
+  std::string certificate;  // Certificate=SHA256:...: an FTPS server's certificate the user trusts
+  std::string exclusions = std::string(kDefaultPublishExclusions);  // Exclude=: names Publish Site leaves out
   bool passwordInKeyring = false;  // PasswordIn=Keyring: the saved password is the desktop keyring's, not here
 };
 

@@ -78,8 +78,11 @@ std::string contents(QWidget* w) {
     for (QTreeWidgetItemIterator it(tree); *it; ++it) {
       int level = 1;
       for (auto* p = (*it)->parent(); p; p = p->parent()) ++level;
+      std::string checked;
+      if ((*it)->flags() & Qt::ItemIsUserCheckable)
+        checked = std::string(",\"checked\":") + ((*it)->checkState(0) == Qt::Checked ? "true" : "false");
       pages += std::string(first ? "" : ",") + "{\"title\":" + str((*it)->text(0)) +
-               ",\"level\":" + std::to_string(level) + "}";
+               ",\"level\":" + std::to_string(level) + checked + "}";
       first = false;
     }
     return ",\"pages\":" + pages + "]";

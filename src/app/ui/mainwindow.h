@@ -265,6 +265,8 @@ class TForm1 : public QMainWindow {
   // The FTP list (mainwindow_ftp.cpp).
   void BitBtnFTPAddClick();
   void FTP1Click();
+  void PublishSite1Click();
+  std::string siteFolder() const;
   void AddImagesfromopenHTMLfiletoFTPlist1Click();
   std::vector<CommandRecord> ftpCommands();
 

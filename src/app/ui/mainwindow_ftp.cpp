@@ -6,6 +6,7 @@
 
 #include "app/command_names.h"
 #include "app/ui/mainwindow.h"
+#include "base/text_bytes.h"
 #include "editor/ui/editor_bytes.h"
 #include "project/page_scans.h"
 #include "project/site_files.h"
@@ -18,7 +19,37 @@ std::vector<CommandRecord> TForm1::ftpCommands() {
   return {{cmd::BitBtnFTPAddClick, "Add Selected File to FTP List", "", "list-add", call(&TForm1::BitBtnFTPAddClick)},
           {cmd::AddImagesfromopenHTMLfiletoFTPlist1Click, "Add Images from open HTML file to FTP list", "", "",
            call(&TForm1::AddImagesfromopenHTMLfiletoFTPlist1Click)},
-          {cmd::FTP1Click, "FTP File Transfer", "", "network-transmit", call(&TForm1::FTP1Click)}};
+          {cmd::FTP1Click, "FTP File Transfer", "", "network-transmit", call(&TForm1::FTP1Click)},
+          {cmd::PublishSite1Click, "Publish Site...", "", "document-send", call(&TForm1::PublishSite1Click)}};
+}
+
+// The deepest folder holding every page of the project, or nothing without pages.
+std::string TForm1::siteFolder() const {
+  std::string common;
+  bool first = true;
+  const PageTree& pages = project_->tree();
+  for (size_t i = 0; i < pages.size(); ++i) {
+    const Page& page = pages[i];
+    if (page.link.empty() || page.link[0] != '/') continue;
+    const std::string folder(folderPart(page.link));
+    if (first) {
+      common = folder;
+      first = false;
+      continue;
+    }
+    size_t same = 0;
+    while (same < common.size() && same < folder.size() && common[same] == folder[same]) ++same;
+    common.resize(common.rfind('/', same ? same - 1 : 0) + 1);
+  }
+  return common;
+}
+
+// The FTP screen opened to publish: once connected, Publish Site compares the site with the server.
+void TForm1::PublishSite1Click() {
+  TFormFTP::Start start{programDir_, settings_.startLocation, siteFolder(), true};
+  if (start.siteFolder.empty()) start.siteFolder = settings_.startLocation;
+  TFormFTP dialog(platform_, start, autoFtp_, this);
+  platform_.modal.runModal(dialog);
 }
 
 // Every opening makes a new dialog, and with it a new client.

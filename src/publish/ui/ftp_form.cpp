@@ -35,6 +35,7 @@
 #include "publish/sftp_publisher.h"
 #include "publish/temp_name_publisher.h"
 #include "publish/ui/input_form.h"
+#include "publish/ui/publish_form.h"
 #include "publish/ui/qt_event_loop.h"
 #include "publish/upload_names.h"
 
@@ -47,6 +48,7 @@ TFormFTP::TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidge
       autoFtp_(autoFtp),
       loop_(std::make_unique<QtEventLoop>()),
       FTP1(makePublisher(false)) {
+  publishPending_ = start_.publish;
   setObjectName("TFormFTP");
   setWindowTitle("Quillon Pro:    FTP Module");
   auto* v = new QVBoxLayout(this);
@@ -286,7 +288,9 @@ QWidget* TFormFTP::buildTransferPage() {
   auto* disconnect = namedButton("Disconnect", "ButtonDisconnect", page);
   auto* cancel = namedButton("Cancel Transfer", "BitBtn1", page);
   auto* transfer = namedButton("Transfer Files", "ButtonTransfer", page);
-  for (QPushButton* b : {connectButton, disconnect, cancel, transfer}) session->addWidget(b);
+  auto* publish = namedButton("Publish Site...", "ButtonPublish", page);
+  publish->setToolTip("Compare a local site folder with the server's and send what changed");
+  for (QPushButton* b : {connectButton, disconnect, cancel, transfer, publish}) session->addWidget(b);
   g->addLayout(session, 5, 0, 1, 2);
   LabelDisconnect =
       named(new QLabel("Connected to FTP Server:    You must press the DISCONNECT button before closing", page),
@@ -306,6 +310,7 @@ QWidget* TFormFTP::buildTransferPage() {
     FTP1->abort();
   });
   connect(transfer, &QPushButton::clicked, this, [this] { ButtonTransferClick(); });
+  connect(publish, &QPushButton::clicked, this, [this] { ButtonPublishClick(); });
   connect(mkdir, &QPushButton::clicked, this, [this] { MkDirFTPBtnClick(); });
   connect(rmdir, &QPushButton::clicked, this, [this] { RmDirFTPBtnClick(); });
   connect(rename, &QPushButton::clicked, this, [this] { ButtonRenameClick(); });
@@ -831,12 +836,46 @@ void TFormFTP::FTP1ListingDone() {
     if (!entry.folder) addByteItem(ListBox2, entry.name);
   setBusy(false);
   ByteCounter->clear();
+  if (publishPending_ && FTP1->connected()) {
+    publishPending_ = false;
+    QTimer::singleShot(0, this, [this] { ButtonPublishClick(); });
+  }
+}
+
+// Publish Site works over this screen's connection, starting in the folder it shows.
+void TFormFTP::ButtonPublishClick() {
+  if (!FTP1->connected() || busy_) {
+    platform_.prompts.info("Connect to the server first: Publish Site compares and sends over the open connection.");
+    PageControl1->setCurrentIndex(2);
+    return;
+  }
+  const std::string here = FTP1->folder();
+  const int row = ListBoxHosts->currentRow();
+  const bool profile = connection_.host != "none" && row >= 0;
+  TFormPublish::Start start{start_.programDir, start_.siteFolder.empty() ? start_.startFolder : start_.siteFolder,
+                            !here.empty() && here[0] == '/' ? here : std::string(),
+                            profile ? connection_.exclusions : std::string(kDefaultPublishExclusions)};
+  TFormPublish dialog(platform_, *loop_, *FTP1, lastLogin_, start, this);
+  publishing_ = true;
+  platform_.modal.runModal(dialog);
+  publishing_ = false;
+  if (profile && dialog.exclusions() != connection_.exclusions) {
+    connection_.exclusions = dialog.exclusions();
+    const WriteResult written = writeFtpProfile(iniPath(), datPath(), connection_, hostNames_);
+    if (!written.ok) platform_.prompts.error(cannotWriteText(written, "FTP settings file"));
+  }
+  if (FTP1->connected()) NeedNewFTPListing();
 }
 
 void TFormFTP::FTP1FtpError(const std::string& message) {
   lastError_ = message;
   const bool running = sending_ < count_ && count_ > 0;
   // During an upload run a file's failure goes to the log and the run goes on; the next file follows.
+  // While Publish Site runs, it reports each file's failure itself.
+  if (publishing_) {
+    log(message);
+    return;
+  }
   if (!running || !FTP1->connected()) platform_.prompts.info(message);
   // The client may still be finishing (a refused login says goodbye first): its completion or quit event
   // ends the wait.

@@ -40,6 +40,8 @@ class TFormFTP : public QDialog {
   struct Start {
     std::string programDir;  // ends in '/'
     std::string startFolder;
+    std::string siteFolder;  // the local folder Publish Site offers first
+    bool publish = false;    // open Publish Site as soon as a connection is made
   };
   TFormFTP(Platform& platform, Start start, AutoFtpList& autoFtp, QWidget* parent = nullptr);
   ~TFormFTP() override;
@@ -93,6 +95,7 @@ class TFormFTP : public QDialog {
   void RmDirFTPBtnClick();
   void ButtonRenameClick();
   void ButtonDeleteClick();
+  void ButtonPublishClick();
 
   Platform& platform_;
   Start start_;
@@ -111,6 +114,8 @@ class TFormFTP : public QDialog {
   class FolderBrowser* browser_ = nullptr;
   bool busy_ = false;
   bool cancelled_ = false;
+  bool publishing_ = false;             // the Publish Site window is using the connection
+  bool publishPending_ = false;         // opened to publish: Publish Site follows the first listing
   std::vector<std::string> hostNames_;  // FTP.DAT's names as stored, row by row
   size_t sending_ = 0;
   size_t count_ = 0;
