@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,11 @@ bool lessIgnoringAsciiCase(std::string_view a, std::string_view b);
 std::string_view trimBlanks(std::string_view text);  // blanks and TABs at both ends
 
 bool isValidUtf8(std::string_view bytes);
+
+// A field of a tab-separated line as bytes: a tab, CR, LF or '%' in it written as %XX, and back (nothing
+// for a '%' not followed by two upper-case hex digits).
+std::string fieldEscaped(std::string_view text);
+std::optional<std::string> fieldUnescaped(std::string_view text);
 
 // Checks UTF-8 fed in pieces of any size; a sequence may be split between pieces.
 class Utf8Validator {

@@ -23,6 +23,13 @@ SiteReplaceRun::SiteReplaceRun(std::vector<std::string> files, std::string find,
       matchCase_(matchCase),
       leftAlone_(leftAlone.begin(), leftAlone.end()) {}
 
+SiteReplaceRun::SiteReplaceRun(std::vector<std::string> files,
+                               std::function<FileReplaceResult(const std::string&)> replaceOne,
+                               std::vector<std::string> leftAlone)
+    : files_(distinctFiles(std::move(files))),
+      replaceOne_(std::move(replaceOne)),
+      leftAlone_(leftAlone.begin(), leftAlone.end()) {}
+
 void SiteReplaceRun::step() {
   if (done()) return;
   const std::string& file = files_[next_++];
@@ -32,7 +39,8 @@ void SiteReplaceRun::step() {
   }
   const std::string folder(folderPart(file));
   if (swept_.insert(folder).second) removeStaleTemporaries(folder);
-  const FileReplaceResult r = replaceInFile(file, find_, replacement_, matchCase_);
+  const FileReplaceResult r =
+      replaceOne_ ? replaceOne_(file) : replaceInFile(file, find_, replacement_, matchCase_, journal_);
   switch (r.outcome) {
     case FileReplaceOutcome::Replaced:
       written_.insert(folder);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "base/file_io.h"
+#include "project/site_replace.h"
 
 namespace quillon {
 
@@ -21,6 +23,11 @@ class SiteReplaceRun {
  public:
   SiteReplaceRun(std::vector<std::string> files, std::string find, std::string replacement, bool matchCase,
                  std::vector<std::string> leftAlone = {});
+  // A run whose every file is changed by `replaceOne` (the matches a preview ticked, say).
+  SiteReplaceRun(std::vector<std::string> files, std::function<FileReplaceResult(const std::string&)> replaceOne,
+                 std::vector<std::string> leftAlone = {});
+  // Keeps each file's bytes before in the journal, so that the run can be undone.
+  void keepJournal(ReplaceJournal* journal) { journal_ = journal; }
   ~SiteReplaceRun() { finish(); }
 
   size_t fileCount() const { return files_.size(); }
@@ -41,7 +48,9 @@ class SiteReplaceRun {
  private:
   std::vector<std::string> files_;
   std::string find_, replacement_;
-  bool matchCase_;
+  bool matchCase_ = false;
+  std::function<FileReplaceResult(const std::string&)> replaceOne_;
+  ReplaceJournal* journal_ = nullptr;
   std::set<std::string> leftAlone_;
   size_t next_ = 0;
   std::vector<std::string> changed_, changedMeanwhile_;

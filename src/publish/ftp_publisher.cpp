@@ -77,8 +77,14 @@ FtpPublisher::FtpPublisher(EventLoop& loop) : loop_(loop), ftp_(std::make_unique
 
 FtpPublisher::~FtpPublisher() { *alive_ = false; }
 
+void FtpPublisher::preferExactListings(bool on) {
+  exactListings_ = on;
+  ftp_->PreferMlsd = on;
+}
+
 void FtpPublisher::wire() {
   TStarFtp& f = *ftp_;
+  f.PreferMlsd = exactListings_;
   f.OnFtpInfo = [this](TStarFtp& ftp, int code, const std::string& text) {
     if ((code == ftp_info::Received || code == ftp_info::Sent) && events.traffic) events.traffic(loggedFtpText(text));
     if (code == ftp_info::Progress && running_ == Op::Store && events.progress) events.progress(ftp.bytesTransferred());

@@ -34,6 +34,7 @@ class FtpPublisher : public Publisher {
   void size(const std::string& name) override;
   void store(const std::string& local, const std::string& remote) override;
   void quit() override;
+  void preferExactListings(bool on) override;
   void abort() override;
 
   // After a connection refused for its certificate: the certificate.
@@ -55,6 +56,7 @@ class FtpPublisher : public Publisher {
   void finish(Op op);
 
   EventLoop& loop_;
+  bool exactListings_ = false;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   std::unique_ptr<TStarFtp> ftp_;
   Op running_ = Op::Connect;

@@ -203,6 +203,41 @@ ListingName entryNamed(std::string name, bool directory) {
 
 }  // namespace
 
+std::optional<ListingName> parseMlsdLine(std::string_view line) {
+  const size_t blank = line.find(' ');
+  if (blank == std::string_view::npos || blank + 1 >= line.size()) return std::nullopt;
+  ListingName entry;
+  entry.name = std::string(line.substr(blank + 1));
+  if (entry.name == "." || entry.name == ".." || entry.name.find('/') != std::string::npos) return std::nullopt;
+  bool typed = false;
+  const std::string_view facts = line.substr(0, blank);
+  for (size_t start = 0; start < facts.size();) {
+    size_t end = facts.find(';', start);
+    if (end == std::string_view::npos) end = facts.size();
+    const std::string_view fact = facts.substr(start, end - start);
+    start = end + 1;
+    const size_t equals = fact.find('=');
+    if (equals == std::string_view::npos) continue;
+    const std::string key = lowerAscii(fact.substr(0, equals));
+    const std::string_view value = fact.substr(equals + 1);
+    if (key == "type") {
+      const std::string type = lowerAscii(value);
+      if (type == "cdir" || type == "pdir") return std::nullopt;
+      typed = true;
+      entry.directory = type == "dir";
+      entry.link = type.rfind("os.unix=slink", 0) == 0 || type.rfind("os.unix=symlink", 0) == 0;
+      if (entry.link) entry.directory = true;  // as LIST counts a link: most links on a web host are folders
+    } else if (key == "size" && !value.empty() && value.size() < 19 && allDigits(value)) {
+      entry.size = std::stoll(std::string(value));
+    } else if (key == "modify" && value.size() >= 14 && allDigits(value.substr(0, 14))) {
+      entry.stamp = std::string(value.substr(0, 14));
+    }
+  }
+  if (!typed) return std::nullopt;
+  if (entry.directory) entry.size.reset();
+  return entry;
+}
+
 std::optional<ListingName> ListingParser::parse(const std::string& raw) {
   switch (type_) {
     case ftpstDefault:

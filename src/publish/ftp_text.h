@@ -72,6 +72,11 @@ struct ListingName {
 // a link's "-> target" is cut off. Nothing for lines that are not entries ("total 12") or have no date.
 std::optional<ListingName> parseUnixListingLine(std::string_view line);
 
+// An MLSD line: "type=file;size=12;modify=20261209201500; name". The name is everything after the first
+// blank; the folder itself and its parent (type=cdir, pdir) are nothing; the stamp is the modify fact's
+// seconds ("20261209201500").
+std::optional<ListingName> parseMlsdLine(std::string_view line);
+
 // Parses listing lines in the server's dialect; VMS names may be held over a line.
 class ListingParser {
  public:

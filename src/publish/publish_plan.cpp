@@ -17,15 +17,35 @@ std::string dayOf(const std::string& stamp) {
 
 bool isYear(std::string_view word) { return word.size() == 4 && word.find(':') == std::string_view::npos; }
 
+bool allDigits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The kinds of time a listing gives: FTP LIST's "Jan 3 12:00", MLSD's "20260103120000", SFTP's seconds.
+enum class StampKind { List, Mlsd, Seconds, Unknown };
+StampKind kindOf(std::string_view stamp) {
+  if (stamp.find(' ') != std::string_view::npos) return StampKind::List;
+  if (stamp.size() == 14 && allDigits(stamp)) return StampKind::Mlsd;
+  if (stamp.size() <= 12 && allDigits(stamp)) return StampKind::Seconds;
+  return StampKind::Unknown;
+}
+
 // The time an FTP listing gives, read as UTC, or -1 when it does not give one. A "Mon DD HH:MM" time
 // without a year lies within the last year (servers give the year for anything older than half a year).
 int64_t listedSeconds(const std::string& stamp, int64_t nowSeconds) {
   static const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   const size_t a = stamp.find(' '), b = a == std::string::npos ? a : stamp.find(' ', a + 1);
   if (b == std::string::npos) {
-    // SFTP: seconds since 1970.
-    if (stamp.empty() || stamp.find_first_not_of("0123456789") != std::string::npos || stamp.size() > 12) return -1;
-    return std::stoll(stamp);
+    if (kindOf(stamp) == StampKind::Seconds) return std::stoll(stamp);
+    if (kindOf(stamp) != StampKind::Mlsd) return -1;
+    std::tm t{};
+    t.tm_year = std::stoi(stamp.substr(0, 4)) - 1900;
+    t.tm_mon = std::stoi(stamp.substr(4, 2)) - 1;
+    t.tm_mday = std::stoi(stamp.substr(6, 2));
+    t.tm_hour = std::stoi(stamp.substr(8, 2));
+    t.tm_min = std::stoi(stamp.substr(10, 2));
+    t.tm_sec = std::stoi(stamp.substr(12, 2));
+    return static_cast<int64_t>(timegm(&t));
   }
   const std::string month = stamp.substr(0, a), day = stamp.substr(a + 1, b - a - 1), last = stamp.substr(b + 1);
   int m = -1;
@@ -63,6 +83,8 @@ bool sameRemoteState(const PublishedFile& published, const RemoteEntry& listed) 
   if (published.remoteStamp.empty() || listed.stamp.empty() || published.remoteStamp == listed.stamp) return true;
   const std::string& a = published.remoteStamp;
   const std::string& b = listed.stamp;
+  // Times of two kinds (the server began to offer exact listings since) cannot be compared: the size decides.
+  if (kindOf(a) != kindOf(b)) return true;
   const bool aYear = isYear(a.substr(a.rfind(' ') + 1)), bYear = isYear(b.substr(b.rfind(' ') + 1));
   return aYear != bYear && a.find(' ') != std::string::npos && dayOf(a) == dayOf(b);
 }

@@ -1,14 +1,13 @@
 #include "publish/publish_record.h"
 
 #include <fcntl.h>
-#include <openssl/evp.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <memory>
 
+#include "base/sha256.h"
 #include "base/text_bytes.h"
 
 namespace quillon {
@@ -16,43 +15,6 @@ namespace quillon {
 namespace {
 
 constexpr std::string_view kHeader = "Quillon publish record 1\t";
-
-// Paths and names are kept as bytes; a tab, line break or '%' in them is written as %XX.
-std::string escaped(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '\t' || c == '\r' || c == '\n' || c == '%') {
-      static const char hex[] = "0123456789ABCDEF";
-      out += '%';
-      out += hex[static_cast<unsigned char>(c) >> 4];
-      out += hex[static_cast<unsigned char>(c) & 15];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-std::optional<std::string> unescaped(std::string_view text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%') {
-      out += text[i];
-      continue;
-    }
-    if (i + 2 >= text.size()) return std::nullopt;
-    auto digit = [](char c) -> int {
-      if (c >= '0' && c <= '9') return c - '0';
-      if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-      return -1;
-    };
-    const int hi = digit(text[i + 1]), lo = digit(text[i + 2]);
-    if (hi < 0 || lo < 0) return std::nullopt;
-    out += static_cast<char>(hi * 16 + lo);
-    i += 2;
-  }
-  return out;
-}
 
 std::optional<int64_t> number(std::string_view text) {
   if (text.empty() || text.size() > 19) return std::nullopt;
@@ -75,9 +37,9 @@ std::vector<std::string_view> fields(std::string_view line) {
 }
 
 std::string sentLine(const std::string& path, const PublishedFile& f) {
-  return "+\t" + escaped(path) + "\t" + std::to_string(f.size) + "\t" + std::to_string(f.modifiedNs) + "\t" + f.sha256 +
-         "\t" + (f.remoteSize ? std::to_string(*f.remoteSize) : std::string("-")) + "\t" + escaped(f.remoteStamp) +
-         "\r\n";
+  return "+\t" + fieldEscaped(path) + "\t" + std::to_string(f.size) + "\t" + std::to_string(f.modifiedNs) + "\t" +
+         f.sha256 + "\t" + (f.remoteSize ? std::to_string(*f.remoteSize) : std::string("-")) + "\t" +
+         fieldEscaped(f.remoteStamp) + "\r\n";
 }
 
 bool isHex64(std::string_view text) {
@@ -95,7 +57,7 @@ PublishRecord PublishRecord::load(const std::string& path, const std::string& si
   r.site_ = site;
   const auto bytes = readWholeFile(path);
   if (!bytes || bytes->empty()) return r;
-  const std::string header = std::string(kHeader) + escaped(site);
+  const std::string header = std::string(kHeader) + fieldEscaped(site);
   size_t unread = 0;
   bool first = true;
   for (size_t start = 0; start < bytes->size();) {
@@ -113,7 +75,7 @@ PublishRecord PublishRecord::load(const std::string& path, const std::string& si
       continue;
     }
     const auto f = fields(line);
-    const auto name = f.size() >= 2 ? unescaped(f[1]) : std::nullopt;
+    const auto name = f.size() >= 2 ? fieldUnescaped(f[1]) : std::nullopt;
     if (name && f[0] == "-" && f.size() == 2) {
       r.files_.erase(*name);
       continue;
@@ -121,7 +83,7 @@ PublishRecord PublishRecord::load(const std::string& path, const std::string& si
     if (name && f[0] == "+" && f.size() == 7) {
       PublishedFile p;
       const auto size = number(f[2]), modified = number(f[3]);
-      const auto stamp = unescaped(f[6]);
+      const auto stamp = fieldUnescaped(f[6]);
       if (size && modified && isHex64(f[4]) && stamp && (f[5] == "-" || number(f[5]))) {
         p.size = *size;
         p.modifiedNs = *modified;
@@ -153,7 +115,7 @@ WriteResult PublishRecord::recordSent(const std::string& path, const PublishedFi
 
 WriteResult PublishRecord::recordRemoved(const std::string& path) {
   files_.erase(path);
-  return append("-\t" + escaped(path) + "\r\n");
+  return append("-\t" + fieldEscaped(path) + "\r\n");
 }
 
 // One write per line, at the end of the file: a kill leaves whole lines and at most one cut short. A file
@@ -172,7 +134,7 @@ WriteResult PublishRecord::append(const std::string& line) {
 }
 
 WriteResult PublishRecord::compact() {
-  std::string bytes = std::string(kHeader) + escaped(site_) + "\r\n";
+  std::string bytes = std::string(kHeader) + fieldEscaped(site_) + "\r\n";
   for (const auto& [path, file] : files_) bytes += sentLine(path, file);
   const std::string folder(folderPart(path_));
   if (!folder.empty() && !isDirectory(folder)) makeDirectory(folder);
@@ -182,47 +144,10 @@ WriteResult PublishRecord::compact() {
 }
 
 std::string publishRecordPath(const std::string& dataFolder, const std::string& site) {
-  unsigned char hash[EVP_MAX_MD_SIZE];
-  unsigned length = 0;
-  EVP_Digest(site.data(), site.size(), hash, &length, EVP_sha256(), nullptr);
-  static const char hex[] = "0123456789abcdef";
   std::string name;
   for (const char c : site) name += (std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-') ? c : '_';
   if (name.size() > 60) name.resize(60);
-  name += '-';
-  for (unsigned i = 0; i < 6; ++i) {
-    name += hex[hash[i] >> 4];
-    name += hex[hash[i] & 15];
-  }
-  return dataFolder + "publish/" + name + ".rec";
-}
-
-std::optional<std::string> fileSha256(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> ctx(EVP_MD_CTX_new(), EVP_MD_CTX_free);
-  EVP_DigestInit_ex(ctx.get(), EVP_sha256(), nullptr);
-  std::string buffer(1 << 16, '\0');
-  bool ok = true;
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    EVP_DigestUpdate(ctx.get(), buffer.data(), static_cast<size_t>(n));
-  }
-  ::close(fd);
-  if (!ok) return std::nullopt;
-  unsigned char hash[EVP_MAX_MD_SIZE];
-  unsigned length = 0;
-  EVP_DigestFinal_ex(ctx.get(), hash, &length);
-  static const char hex[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned i = 0; i < length; ++i) {
-    out += hex[hash[i] >> 4];
-    out += hex[hash[i] & 15];
-  }
-  return out;
+  return dataFolder + "publish/" + name + "-" + sha256Hex(site).substr(0, 12) + ".rec";
 }
 
 }  // namespace quillon

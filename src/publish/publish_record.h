@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "base/sha256.h"
 
 namespace quillon {
 
@@ -50,8 +51,5 @@ class PublishRecord {
 
 // Where the record of `site` lives in the user's data folder ("DATA/publish/...").
 std::string publishRecordPath(const std::string& dataFolder, const std::string& site);
-
-// The SHA-256 of a file's bytes in lower-case hex, or nothing when it cannot be read.
-std::optional<std::string> fileSha256(const std::string& path);
 
 }  // namespace quillon

@@ -72,6 +72,9 @@ class Publisher {
   virtual void quit() = 0;
   // Ends the running transfer; its own `done` follows, failed.
   virtual void abort() = 0;
+  // Asks for listings whose sizes and times are exact, where the protocol has a second kind (FTP's MLSD);
+  // a protocol whose only listing is exact already has nothing to change.
+  virtual void preferExactListings(bool on) { (void)on; }
 
   virtual bool connected() const = 0;
   virtual bool busy() const = 0;

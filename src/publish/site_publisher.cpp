@@ -44,6 +44,7 @@ SitePublisher::~SitePublisher() {
 }
 
 void SitePublisher::takeEvents() {
+  publisher_.preferExactListings(true);
   savedDone_ = publisher_.events.done;
   publisher_.events.done = [this, alive = alive_](const Publisher::Outcome& o) {
     if (!*alive) return;
@@ -57,7 +58,10 @@ void SitePublisher::takeEvents() {
   };
 }
 
-void SitePublisher::giveBackEvents() { publisher_.events.done = savedDone_; }
+void SitePublisher::giveBackEvents() {
+  publisher_.events.done = savedDone_;
+  publisher_.preferExactListings(false);
+}
 
 void SitePublisher::run(std::function<void()> op, std::function<void(const Publisher::Outcome&)> then) {
   pending_ = std::move(then);

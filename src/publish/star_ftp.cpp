@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 
@@ -245,6 +246,7 @@ void TStarFtp::Connect() {
   Success = true;
   closedDown_ = false;  // a new connection starts afresh
   way_ = DataWay::Unknown;
+  featuresKnown_ = mlsdOffered_ = false;
   quitPosted_ = false;
   for (const auto& [what, value] : {std::pair<const char*, const std::string*>{"The user name", &UserName},
                                     {"The password", &UserPassword},
@@ -339,7 +341,11 @@ bool TStarFtp::beginOperation(std::optional<Completion> completion) {
 }
 
 void TStarFtp::ListDirectory() {
-  if (beginOperation(Completion::ListingDone)) sendCommand("PWD", ftp_state::ListFolder);
+  if (!beginOperation(Completion::ListingDone)) return;
+  if (PreferMlsd && !featuresKnown_)
+    sendCommand("FEAT", ftp_state::Features);
+  else
+    sendCommand("PWD", ftp_state::ListFolder);
 }
 
 void TStarFtp::ChangeDirectory(const std::string& name) {
@@ -574,6 +580,10 @@ void TStarFtp::detectServerType(const std::string& line) { ServerType = serverTy
 
 void TStarFtp::reply(const std::string& raw) {
   // Only a whole reply counts as progress: an endless run of continuation lines still times out.
+  // FEAT names one feature per line inside its multi-line reply.
+  if (state_ == ftp_state::Features && raw.size() > 1 && raw[0] == ' ' &&
+      upperAscii(std::string_view(raw).substr(1, 4)) == "MLST")
+    mlsdOffered_ = true;
   const auto line = replies_.take(raw);
   if (!line) return;
   progress();
@@ -595,6 +605,7 @@ void TStarFtp::reply(const std::string& raw) {
     case Prot:
       secureReply(cls);
       break;
+    case Features:
     case ListFolder:
     case ListType:
     case ListPort:
@@ -691,6 +702,12 @@ void TStarFtp::loginReply(char cls, const std::string& line) {
 void TStarFtp::listingReply(char cls, const std::string& line) {
   using namespace ftp_state;
   switch (state_) {
+    case Features:
+      // A server without FEAT lists by LIST.
+      featuresKnown_ = true;
+      if (cls != '2') mlsdOffered_ = false;
+      sendCommand("PWD", ListFolder);
+      break;
     case ListFolder:
       if (cls == '2') {
         InitialDirectory = quotedDirectory(line);
@@ -800,7 +817,8 @@ void TStarFtp::startListing() {
   fileNames_.clear();
   directoryNames_.clear();
   listedEntries_.clear();
-  sendCommand("LIST", ftp_state::List);
+  listingByMlsd_ = PreferMlsd && mlsdOffered_;
+  sendCommand(listingByMlsd_ ? "MLSD" : "LIST", ftp_state::List);
 }
 
 void TStarFtp::startStore() {
@@ -953,7 +971,7 @@ void TStarFtp::readListing() {
       info(ftp_info::Progress, line);
       listing_.push_back(line);
       info(ftp_info::ListingLine, line);
-      if (auto parsed = parser_->parse(line)) {
+      if (auto parsed = listingByMlsd_ ? parseMlsdLine(line) : parser_->parse(line)) {
         (parsed->directory ? directoryNames_ : fileNames_).push_back(parsed->name);
         listedEntries_.push_back(std::move(*parsed));
       }

@@ -74,6 +74,7 @@ enum : int {
   ListPort = 10,
   ListPassive = 11,
   List = 12,
+  Features = 13,
   StoreType = 30,
   StorePort = 31,
   Store = 32,
@@ -106,6 +107,9 @@ class TStarFtp : public TStarSocket {
   // Active: the client listens and sends PORT. Passive: the client connects to the port an EPSV (else
   // PASV) reply names. Auto: EPSV, then PASV, then PORT, keeping for the session the first the server took.
   DataConnection DataMode = DataConnection::Active;
+  // Listings by MLSD where the server offers it (asked with FEAT once a session): exact sizes, times in UTC
+  // to the second, and names as they are. Off, listings are by LIST, as the screens show them.
+  bool PreferMlsd = false;
   // FTP over TLS: none, explicit (AUTH TLS after the greeting) or implicit (TLS from the first byte, port
   // 990). Control and data connections are encrypted; nothing is sent in clear once TLS was asked for.
   enum class Security { None, Explicit, Implicit };
@@ -271,6 +275,7 @@ class TStarFtp : public TStarSocket {
   bool readyPosted_ = false;
   std::vector<std::string> listing_, fileNames_, directoryNames_;
   std::vector<ListingName> listedEntries_;
+  bool featuresKnown_ = false, mlsdOffered_ = false, listingByMlsd_ = false;
 };
 
 }  // namespace quillon

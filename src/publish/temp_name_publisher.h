@@ -34,6 +34,7 @@ class TempNamePublisher : public Publisher {
   void size(const std::string& name) override { inner_->size(name); }
   void store(const std::string& local, const std::string& remote) override;
   void quit() override { inner_->quit(); }
+  void preferExactListings(bool on) override { inner_->preferExactListings(on); }
   void abort() override;
 
   bool connected() const override { return inner_->connected(); }

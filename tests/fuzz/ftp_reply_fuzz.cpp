@@ -31,6 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Read by columns, a name is the end of its own line (a link's without its target).
     if (const auto entry = quillon::parseUnixListingLine(line); entry && line.find(entry->name) == std::string::npos)
       std::abort();
+    // An MLSD name is what follows the facts; a size is never negative, a folder has none.
+    if (const auto entry = quillon::parseMlsdLine(line)) {
+      if (line.size() < entry->name.size() + 1 ||
+          line.compare(line.size() - entry->name.size(), std::string::npos, entry->name) != 0)
+        std::abort();
+      if ((entry->size && *entry->size < 0) || (entry->directory && entry->size)) std::abort();
+    }
   }
   return 0;
 }

@@ -85,6 +85,19 @@ TEST(PublishPlan, ListingsGiveSizesAndTimesThatCompareAcrossTheYearForm) {
   EXPECT_EQ(line->size.value_or(-1), 12345);
   EXPECT_EQ(line->stamp, "Jan 3 12:00");
 
+  const auto mlsd = parseMlsdLine("type=file;Size=812;modify=20261209201500.250;perm=rw; a; b=c.html");
+  ASSERT_TRUE(mlsd);
+  EXPECT_EQ(mlsd->name, "a; b=c.html") << "the name is all of what follows the first blank";
+  EXPECT_EQ(mlsd->size.value_or(-1), 812);
+  EXPECT_EQ(mlsd->stamp, "20261209201500");
+  EXPECT_FALSE(mlsd->directory);
+  EXPECT_TRUE(parseMlsdLine("Type=dir;modify=20261209201500; img")->directory);
+  EXPECT_TRUE(parseMlsdLine("type=OS.unix=slink:/srv/www;size=7; www")->link);
+  EXPECT_FALSE(parseMlsdLine("type=cdir; /www"));
+  EXPECT_FALSE(parseMlsdLine("type=pdir; .."));
+  EXPECT_FALSE(parseMlsdLine("size=3; untyped"));
+  EXPECT_FALSE(parseMlsdLine("type=file;size=3;"));
+
   const PublishedFile published = sentFile(5, 1, kSha, 5, "Jan 3 12:00");
   RemoteEntry listed{"a", false, false, 5, "Jan 3 12:00"};
   EXPECT_TRUE(sameRemoteState(published, listed));
@@ -99,6 +112,10 @@ TEST(PublishPlan, ListingsGiveSizesAndTimesThatCompareAcrossTheYearForm) {
   listed = {"a", false, false, 5, "1767441600"};
   EXPECT_FALSE(sameRemoteState(sentFile(5, 1, kSha, 5, "1767441601"), listed));
   EXPECT_TRUE(sameRemoteState(sentFile(5, 1, kSha, 5, ""), listed)) << "a time never listed is not compared";
+  listed = {"a", false, false, 5, "20260103120000"};
+  EXPECT_TRUE(sameRemoteState(sentFile(5, 1, kSha, 5, "20260103120000"), listed));
+  EXPECT_FALSE(sameRemoteState(sentFile(5, 1, kSha, 5, "20260103120001"), listed));
+  EXPECT_TRUE(sameRemoteState(published, listed)) << "a LIST time and an MLSD time: the size decides";
 }
 
 TEST(PublishPlan, SortsFilesIntoNewChangedConflictAndOnlyOnTheServer) {

@@ -207,5 +207,63 @@ TEST(StarFtpPassive, APassivePortNobodyListensOnFailsTheTransfer) {
   EXPECT_FALSE(c.ftp.Success);
 }
 
+// With exact listings asked for, a server whose FEAT names MLST is listed by MLSD (once asked, FEAT is not
+// sent again); one without it by LIST.
+TEST(StarFtpPassive, ExactListingsUseMlsdWhereTheServerOffersIt) {
+  const auto listing = [](const char* command, const char* lines) {
+    return std::vector<Step>{
+        {"PWD", "257 \"/www\"\r\n", nullptr},
+        {"TYPE A", "200 ok\r\n", nullptr},
+        {"EPSV", "", [](Server& s) { s.offerPassive(true); }},
+        {command, "150 here\r\n",
+         [lines](Server& s) {
+           s.acceptData();
+           s.sendData(lines);
+           s.closeData();
+         }},
+        {"", "226 done\r\n", nullptr},
+    };
+  };
+  for (const bool offered : {true, false}) {
+    std::vector<Step> script = withLogin({{"FEAT",
+                                           offered ? "211-Features:\r\n MDTM\r\n MLST type*;size*;modify*;\r\n"
+                                                     "211 End\r\n"
+                                                   : "211-Features:\r\n MDTM\r\n211 End\r\n",
+                                           nullptr}});
+    const char* command = offered ? "MLSD" : "LIST";
+    const char* lines =
+        offered ? "type=cdir;modify=20261209120000; /www\r\ntype=dir;modify=20261209120000; img\r\n"
+                  "type=file;size=10;modify=20261209201500; my page.html\r\n"
+                : "-rw-r--r-- 1 u g 10 Dec 9 20:15 my page.html\r\ndrwxr-xr-x 2 u g 4096 Dec 9 12:00 img\r\n";
+    for (int round = 0; round < 2; ++round) {
+      const auto more = listing(command, lines);
+      script.insert(script.end(), more.begin(), more.end());
+    }
+    Server server(script);
+    Client c(server.port());
+    c.ftp.DataMode = DataConnection::Passive;
+    c.ftp.PreferMlsd = true;
+    c.ftp.Connect();
+    ASSERT_TRUE(c.until([&] { return c.loggedIn == 1; }));
+    for (int round = 1; round <= 2; ++round) {
+      c.ftp.ListDirectory();
+      ASSERT_TRUE(c.until([&] { return c.listed == round; })) << command;
+      EXPECT_TRUE(c.ftp.Success) << command;
+      ASSERT_EQ(c.ftp.ListedEntries().size(), 2u) << command;
+    }
+    for (const ListingName& e : c.ftp.ListedEntries()) {
+      if (e.directory) {
+        EXPECT_EQ(e.name, "img");
+        continue;
+      }
+      EXPECT_EQ(e.name, "my page.html");
+      EXPECT_EQ(e.size.value_or(-1), 10);
+      EXPECT_EQ(e.stamp, offered ? "20261209201500" : "Dec 9 20:15");
+    }
+    EXPECT_EQ(countOf(server.commandsSoFar(), "FEAT"), 1) << command;
+    EXPECT_EQ(countOf(server.commandsSoFar(), command), 2);
+  }
+}
+
 }  // namespace
 }  // namespace quillon

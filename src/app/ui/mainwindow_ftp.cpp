@@ -54,7 +54,7 @@ void TForm1::PublishSite1Click() {
 
 // Every opening makes a new dialog, and with it a new client.
 void TForm1::FTP1Click() {
-  TFormFTP dialog(platform_, {programDir_, settings_.startLocation}, autoFtp_, this);
+  TFormFTP dialog(platform_, {programDir_, settings_.startLocation, {}, false}, autoFtp_, this);
   platform_.modal.runModal(dialog);
 }
 

@@ -152,7 +152,7 @@ const std::map<std::string, Maker>& makers() {
         {"TFormFTP",
          [](const Made& c) -> Window {
            static AutoFtpList none;
-           return std::make_unique<TFormFTP>(c.platform, TFormFTP::Start{c.programDir, c.programDir}, none);
+           return std::make_unique<TFormFTP>(c.platform, TFormFTP::Start{c.programDir, c.programDir, {}, false}, none);
          }},
         {"TInputForm", [](const Made&) -> Window { return std::make_unique<TInputForm>(); }},
         {"FindDialog1",

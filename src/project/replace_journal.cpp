@@ -1,0 +1,193 @@
+#include "project/replace_journal.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+
+#include "base/file_copy.h"
+#include "base/sha256.h"
+#include "base/text_bytes.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr std::string_view kHeader = "Quillon replace journal 1";
+const char* const kJournalsFolder = "replace-undo/";
+
+std::vector<std::string_view> fields(std::string_view line) {
+  std::vector<std::string_view> out;
+  for (size_t start = 0;;) {
+    const size_t tab = line.find('\t', start);
+    out.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+    if (tab == std::string_view::npos) return out;
+    start = tab + 1;
+  }
+}
+
+// The whole lines of a journal; one cut short by a kill is left out.
+std::vector<std::string> journalLines(const std::string& folder) {
+  std::vector<std::string> lines;
+  const auto bytes = readWholeFile(folder + "journal");
+  if (!bytes) return lines;
+  for (size_t start = 0;;) {
+    const size_t end = bytes->find("\r\n", start);
+    if (end == std::string::npos) break;
+    lines.push_back(bytes->substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+void removeFolder(const std::string& folder) {
+  if (DIR* d = ::opendir(folder.c_str())) {
+    while (const dirent* e = ::readdir(d))
+      if (std::string_view(e->d_name) != "." && std::string_view(e->d_name) != "..")
+        ::unlink((folder + e->d_name).c_str());
+    ::closedir(d);
+  }
+  ::rmdir(folder.c_str());
+}
+
+std::vector<std::string> runFolders(const std::string& dataFolder) {
+  std::vector<std::string> names;
+  if (DIR* d = ::opendir((dataFolder + kJournalsFolder).c_str())) {
+    while (const dirent* e = ::readdir(d))
+      if (e->d_name[0] != '.') names.emplace_back(e->d_name);
+    ::closedir(d);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+ReplaceJournal ReplaceJournal::begin(const std::string& dataFolder, const std::string& what, WriteResult& result) {
+  ReplaceJournal j;
+  const std::string parent = dataFolder + kJournalsFolder;
+  if (!isDirectory(parent)) makeDirectory(parent);
+  // Named by the time it began, so that names sort by age; the process number keeps two instances apart.
+  const std::time_t now = std::time(nullptr);
+  std::tm t{};
+  localtime_r(&now, &t);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &t);
+  for (int n = 0; n < 1000; ++n) {
+    const std::string folder = parent + stamp + "-" + std::to_string(::getpid()) + "-" + std::to_string(n) + "/";
+    if (makeDirectory(folder)) {
+      j.folder_ = folder;
+      break;
+    }
+  }
+  if (j.folder_.empty()) {
+    result = {false, "No folder for the undo journal could be made", parent};
+    return j;
+  }
+  result = writeFileAtomic(j.folder_ + "journal", std::string(kHeader) + "\t" + fieldEscaped(what) + "\t" +
+                                                      std::to_string(static_cast<long long>(now)) + "\r\n");
+  return j;
+}
+
+WriteResult ReplaceJournal::append(const std::string& line) {
+  const std::string path = folder_ + "journal";
+  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return {false, std::strerror(errno), path};
+  const ssize_t n = ::write(fd, line.data(), line.size());
+  const int error = errno;
+  // The line must be on disk before the file it speaks of is touched.
+  const bool synced = n == static_cast<ssize_t>(line.size()) && ::fdatasync(fd) == 0;
+  ::close(fd);
+  if (!synced) return {false, n < 0 ? std::strerror(error) : "The disk is full", path};
+  return {true, {}, {}};
+}
+
+WriteResult ReplaceJournal::aboutToChange(const std::string& path, std::string_view before, std::string_view after) {
+  const std::string copy = std::to_string(++files_) + ".before";
+  if (const WriteResult kept = writeFileAtomic(folder_ + copy, before); !kept.ok) return kept;
+  return append("file\t" + copy + "\t" + fieldEscaped(path) + "\t" + sha256Hex(before) + "\t" + sha256Hex(after) +
+                "\t" + std::to_string(after.size()) + "\r\n");
+}
+
+WriteResult ReplaceJournal::end() { return append("end\r\n"); }
+
+std::vector<ReplaceRunInfo> undoableRuns(const std::string& dataFolder) {
+  std::vector<ReplaceRunInfo> runs;
+  const auto names = runFolders(dataFolder);
+  for (auto it = names.rbegin(); it != names.rend(); ++it) {
+    ReplaceRunInfo info;
+    info.folder = dataFolder + kJournalsFolder + *it + "/";
+    const auto lines = journalLines(info.folder);
+    if (lines.empty()) continue;
+    const auto head = fields(lines[0]);
+    if (head.size() != 3 || head[0] != kHeader) continue;
+    info.what = fieldUnescaped(head[1]).value_or("");
+    const std::time_t when = static_cast<std::time_t>(std::atoll(std::string(head[2]).c_str()));
+    std::tm t{};
+    localtime_r(&when, &t);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &t);
+    info.when = text;
+    for (const std::string& line : lines) {
+      if (line.rfind("file\t", 0) == 0) ++info.files;
+      if (line == "end") info.finished = true;
+    }
+    if (info.files) runs.push_back(std::move(info));
+  }
+  return runs;
+}
+
+UndoResult undoRun(const std::string& runFolder) {
+  UndoResult result;
+  const auto lines = journalLines(runFolder);
+  std::vector<std::string> touched;
+  for (const std::string& line : lines) {
+    const auto f = fields(line);
+    if (f.size() != 6 || f[0] != "file") continue;
+    const auto path = fieldUnescaped(f[2]);
+    if (!path) continue;
+    const std::string beforeSha(f[3]), afterSha(f[4]);
+    const auto before = readWholeFile(runFolder + std::string(f[1]));
+    const auto now = fileSha256(*path);
+    if (!before || sha256Hex(*before) != beforeSha) {
+      result.failed.push_back(*path + ": the copy of its bytes before the replace is damaged");
+      continue;
+    }
+    if (now && *now == beforeSha) {
+      result.restored.push_back(*path);  // as before already: never written, or restored by an undo cut short
+      continue;
+    }
+    if (!now || *now != afterSha) {
+      result.changedSince.push_back(*path);
+      continue;
+    }
+    const auto stamp = stampOf(*path);
+    const WriteResult written = writeFileAtomicInBatch(*path, *before, stamp ? &*stamp : nullptr);
+    if (written.ok) {
+      result.restored.push_back(*path);
+      touched.push_back(std::string(folderPart(*path)));
+    } else if (written.changedMeanwhile) {
+      result.changedSince.push_back(*path);
+    } else {
+      result.failed.push_back(*path + ": " + written.error);
+    }
+  }
+  // Every file is on disk before the journal that could restore them goes.
+  std::sort(touched.begin(), touched.end());
+  touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+  for (const std::string& folder : touched) syncFileSystemOf(folder.empty() ? "." : folder);
+  if (result.ok()) removeFolder(runFolder);
+  return result;
+}
+
+void pruneReplaceJournals(const std::string& dataFolder, size_t keep) {
+  const auto names = runFolders(dataFolder);
+  for (size_t i = 0; i + keep < names.size(); ++i) removeFolder(dataFolder + kJournalsFolder + names[i] + "/");
+}
+
+}  // namespace quillon
