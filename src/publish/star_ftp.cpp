@@ -247,6 +247,7 @@ void TStarFtp::Connect() {
   closedDown_ = false;  // a new connection starts afresh
   way_ = DataWay::Unknown;
   featuresKnown_ = mlsdOffered_ = false;
+  type_ = 0;
   quitPosted_ = false;
   for (const auto& [what, value] : {std::pair<const char*, const std::string*>{"The user name", &UserName},
                                     {"The password", &UserPassword},
@@ -429,7 +430,16 @@ void TStarFtp::StoreFile() {
   }
   struct stat st {};
   fileSize_ = ::fstat(fileno(file_), &st) == 0 ? st.st_size : 0;
-  sendCommand(TransferMode == AsciiTransfer ? "TYPE A" : "TYPE I", ftp_state::StoreType);
+  sendType(TransferMode == AsciiTransfer ? 'A' : 'I', ftp_state::StoreType, &TStarFtp::setUpUpload,
+           ftp_state::StorePort);
+}
+
+// TYPE goes out only when the session is not in that type already: a run of many small files saves a
+// round trip per file.
+void TStarFtp::sendType(char type, int state, void (TStarFtp::*setUpData)(), int portState) {
+  if (type_ == type) return portAfterType('2', setUpData, portState);
+  askedType_ = type;
+  sendCommand(std::string("TYPE ") + type, state);
 }
 
 void TStarFtp::AbortTransfer() {
@@ -711,7 +721,7 @@ void TStarFtp::listingReply(char cls, const std::string& line) {
     case ListFolder:
       if (cls == '2') {
         InitialDirectory = quotedDirectory(line);
-        sendCommand("TYPE A", ListType);
+        sendType('A', ListType, &TStarFtp::setUpListing, ListPort);
       } else {
         fatal(ftp_error::UnexpectedReply);
       }
@@ -742,6 +752,7 @@ void TStarFtp::listingReply(char cls, const std::string& line) {
 // The TYPE reply before a transfer: the data connection is asked for next.
 void TStarFtp::portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextState) {
   dataFinished_ = finalReply_ = false;
+  if (state_ == ftp_state::ListType || state_ == ftp_state::StoreType) type_ = cls == '2' ? askedType_ : 0;
   if (cls != '2') {
     fatal(ftp_error::UnexpectedReply);
     return;

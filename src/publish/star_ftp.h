@@ -221,6 +221,7 @@ class TStarFtp : public TStarSocket {
   // The PORT (IPv4) or EPRT (IPv6) command for a data connection the client listens for.
   std::string setUpPort();
   void setUpListing();
+  void sendType(char type, int state, void (TStarFtp::*setUpData)(), int portState);
   void setUpUpload();
   void readListing();
   void listingClosed();
@@ -276,6 +277,7 @@ class TStarFtp : public TStarSocket {
   std::vector<std::string> listing_, fileNames_, directoryNames_;
   std::vector<ListingName> listedEntries_;
   bool featuresKnown_ = false, mlsdOffered_ = false, listingByMlsd_ = false;
+  char type_ = 0, askedType_ = 0;  // the session's transfer type ('A', 'I'), 0 while unknown
 };
 
 }  // namespace quillon
