@@ -55,6 +55,7 @@ const std::vector<Key>& keyTable() {
       {SettingsFile::Options, "Editor", "Font", &S::editorFont},
       {SettingsFile::Options, "Editor", "Size", &S::editorSize},
       {SettingsFile::Options, "Editor", "LineNumbers", &S::lineNumbers},
+      {SettingsFile::Options, "Search", "UndoRuns", &S::undoRuns},
       {SettingsFile::Options, "Colors", "BG", &S::bodyBg, true},
       {SettingsFile::Options, "Colors", "Text", &S::bodyText, true},
       {SettingsFile::Options, "Colors", "Link", &S::bodyLink, true},

@@ -57,6 +57,7 @@ struct RunSettings {
   std::string editorFont = "Sans Serif";
   int editorSize = 9;
   bool lineNumbers = false;
+  int undoRuns = 10;  // site-wide replaces kept for undo
   // DEFAULT, HREF, IMG, FONT, TABLE, LIST, by colour name
   std::array<std::string, 6> tagColourNames = {"clRed", "clRed", "clRed", "clRed", "clRed", "clRed"};
   // The body builder's colours, each a stored colour value (decimal, or hexadecimal after "0x")

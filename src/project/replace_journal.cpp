@@ -116,6 +116,10 @@ WriteResult ReplaceJournal::aboutToChange(const std::string& path, std::string_v
 
 WriteResult ReplaceJournal::end() { return append("end\r\n"); }
 
+void ReplaceJournal::discardIfEmpty() {
+  if (files_ == 0 && !folder_.empty()) removeFolder(folder_);
+}
+
 std::vector<ReplaceRunInfo> undoableRuns(const std::string& dataFolder) {
   std::vector<ReplaceRunInfo> runs;
   const auto names = runFolders(dataFolder);

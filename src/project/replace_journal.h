@@ -21,6 +21,8 @@ class ReplaceJournal {
   WriteResult aboutToChange(const std::string& path, std::string_view before, std::string_view after);
   // The run is over; a journal without this line is of a run that was killed, and can be undone the same.
   WriteResult end();
+  // A run that changed nothing leaves no journal.
+  void discardIfEmpty();
 
   const std::string& folder() const { return folder_; }
 

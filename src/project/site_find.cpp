@@ -48,10 +48,30 @@ FileFindings findInPage(const std::string& path, std::string_view page, const Si
     }
     size_t lineEnd = page.find_first_of("\r\n", m.start);
     if (lineEnd == std::string_view::npos) lineEnd = page.size();
+    lineEnd = std::max(lineEnd, m.end);
     f.lines.push_back(line);
-    f.lineRanges.emplace_back(lineStart, std::max(lineEnd, m.start));
+    f.lineRanges.emplace_back(lineStart, lineEnd);
+    // Up to 80 bytes before the match and 160 after it; a cut never splits a UTF-8 character.
+    size_t from = m.start > lineStart + 80 ? m.start - 80 : lineStart;
+    size_t to = std::min(lineEnd, m.end + 160);
+    if (f.utf8) {
+      while (from > lineStart && (static_cast<unsigned char>(page[from]) & 0xC0) == 0x80) --from;
+      while (to < lineEnd && (static_cast<unsigned char>(page[to]) & 0xC0) == 0x80) ++to;
+    }
+    const size_t matchEnd = std::min(m.end, lineEnd);
+    f.shown.push_back({fromDocumentEncoding(page.substr(from, m.start - from), f.utf8),
+                       fromDocumentEncoding(page.substr(m.start, matchEnd - m.start), f.utf8),
+                       fromDocumentEncoding(page.substr(matchEnd, to - matchEnd), f.utf8)});
   }
   return f;
+}
+
+std::string resultTitle(const FileFindings& f, size_t match) {
+  const FileFindings::Shown& s = f.shown[match];
+  std::string text = s.before + s.match + s.after;
+  for (char& c : text)
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+  return f.path + ":" + std::to_string(f.lines[match]) + ": " + std::string(trimBlanks(text));
 }
 
 bool nameMatchesFilter(std::string_view name, std::string_view filter) {

@@ -25,8 +25,17 @@ struct FileFindings {
   std::vector<PageMatch> matches;
   std::vector<size_t> lines;                          // per match
   std::vector<std::pair<size_t, size_t>> lineRanges;  // per match: its line's start and end (before the line end)
-  std::string error;                                  // the pattern gave up on this file
+  // Per match, its line as shown (UTF-8): the text before the match, the match, the text after; a long line
+  // is cut around the match.
+  struct Shown {
+    std::string before, match, after;
+  };
+  std::vector<Shown> shown;
+  std::string error;  // the pattern gave up on this file
 };
+
+// A result row's text: "PATH:LINE: TEXT".
+std::string resultTitle(const FileFindings& f, size_t match);
 
 // The matches in a page's bytes, with their lines.
 FileFindings findInPage(const std::string& path, std::string_view page, const SiteMatcher& matcher);

@@ -79,7 +79,7 @@ std::string contents(QWidget* w) {
       int level = 1;
       for (auto* p = (*it)->parent(); p; p = p->parent()) ++level;
       std::string checked;
-      if ((*it)->flags() & Qt::ItemIsUserCheckable)
+      if ((*it)->data(0, Qt::CheckStateRole).isValid())
         checked = std::string(",\"checked\":") + ((*it)->checkState(0) == Qt::Checked ? "true" : "false");
       pages += std::string(first ? "" : ",") + "{\"title\":" + str((*it)->text(0)) +
                ",\"level\":" + std::to_string(level) + checked + "}";

@@ -266,6 +266,8 @@ class TForm1 : public QMainWindow {
   void BitBtnFTPAddClick();
   void FTP1Click();
   void PublishSite1Click();
+  void FindinSite1Click();
+  void UndoLastSiteReplace1Click();
   std::string siteFolder() const;
   void AddImagesfromopenHTMLfiletoFTPlist1Click();
   std::vector<CommandRecord> ftpCommands();

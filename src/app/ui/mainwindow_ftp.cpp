@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/command_names.h"
+#include "app/ui/files_tab.h"
 #include "app/ui/mainwindow.h"
 #include "base/text_bytes.h"
 #include "editor/ui/editor_bytes.h"
@@ -47,6 +48,7 @@ std::string TForm1::siteFolder() const {
 // The FTP screen opened to publish: once connected, Publish Site compares the site with the server.
 void TForm1::PublishSite1Click() {
   TFormFTP::Start start{programDir_, settings_.startLocation, siteFolder(), true};
+  if (start.siteFolder.empty()) start.siteFolder = files_->folder();
   if (start.siteFolder.empty()) start.siteFolder = settings_.startLocation;
   TFormFTP dialog(platform_, start, autoFtp_, this);
   platform_.modal.runModal(dialog);

@@ -1,6 +1,7 @@
 // Find and replace in the document, and turning backslashes into slashes.
 #include <Qsci/qsciscintilla.h>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/command_names.h"
 #include "app/ui/mainwindow.h"
@@ -9,8 +10,10 @@
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/pumped_pass.h"
 #include "platform/ui/qt_text.h"
+#include "project/replace_journal.h"
 #include "project/site_files.h"
 #include "project/ui/big_replace_form.h"
+#include "project/ui/site_find_form.h"
 
 namespace quillon {
 
@@ -24,7 +27,66 @@ std::vector<CommandRecord> TForm1::searchCommands() {
       {cmd::Replaceprecisewithonlyintags1Click, "Replace precise \"\\\" with \"/\" (only in tags)", "Ctrl+Shift+\\", "",
        call(&TForm1::Replaceprecisewithonlyintags1Click), kChangesText},
       {cmd::BitBtnReplaceAllClick, "&Extended Replace", "Ctrl+E", "edit-select-all",
-       call(&TForm1::BitBtnReplaceAllClick)}};
+       call(&TForm1::BitBtnReplaceAllClick)},
+      {cmd::FindinSite1Click, "Find in &Site...", "Ctrl+Alt+F", "", call(&TForm1::FindinSite1Click)},
+      {cmd::UndoLastSiteReplace1Click, "&Undo Last Site Replace...", "", "", call(&TForm1::UndoLastSiteReplace1Click)}};
+}
+
+// Every match in the site, listed as it is found; a double-click opens the page at the match.
+void TForm1::FindinSite1Click() {
+  TFormSiteFind::Start start;
+  const PageTree& pages = project_->tree();
+  for (size_t i = 0; i < pages.size(); ++i)
+    if (!pages[i].link.empty()) start.projectPages.push_back(pages[i].link);
+  start.folder = siteFolder();
+  if (start.folder.empty()) start.folder = settings_.startLocation;
+  // The open page with unsaved changes is searched as the window holds it.
+  if (session_->modified() && !session_->isUntitled())
+    start.openTexts[session_->state().path] = std::string(editor_bytes::text(*RE1));
+  TFormSiteFind dialog(platform_, std::move(start), this);
+  if (platform_.modal.runModal(dialog) != QDialog::Accepted || !dialog.chosen()) return;
+  const TFormSiteFind::Chosen& at = *dialog.chosen();
+  if (at.path != session_->state().path) {
+    if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+    if (!openDocument(at.path, {})) return;
+  }
+  editor_bytes::select(*RE1, static_cast<long>(at.start), static_cast<long>(at.end - at.start));
+  RE1->setFocus();
+}
+
+// The newest site-wide replace is undone: every file still as the run left it gets its bytes back.
+void TForm1::UndoLastSiteReplace1Click() {
+  const std::vector<ReplaceRunInfo> runs = undoableRuns(programDir_);
+  if (runs.empty()) {
+    platform_.prompts.info("There is no site-wide replace to undo.");
+    return;
+  }
+  const ReplaceRunInfo& run = runs.front();
+  const std::string question = "Undo the site-wide replace of " + run.when + "?\r\r" + run.what + "\r" +
+                               std::to_string(run.files) + (run.files == 1 ? " file" : " files") + " changed" +
+                               (run.finished ? "." : " before it was cut short.");
+  if (platform_.prompts.message(MessageKind::Confirm, kAppTitle, question, Buttons::YesNo) != Answer::Yes) return;
+  // The open page may be one of them: it is closed first, as before a replace.
+  if (session_->modified() && QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  const std::string open = session_->state().path;
+  const UndoResult undone = undoRun(run.folder);
+  std::string said =
+      std::to_string(undone.restored.size()) +
+      (undone.restored.size() == 1 ? " file was put back as it was." : " files were put back as they were.");
+  if (!undone.changedSince.empty()) {
+    said += "\r\rThese were changed after the replace and were left as they are:";
+    for (const std::string& f : undone.changedSince) said += "\r" + f;
+  }
+  if (!undone.failed.empty()) {
+    said += "\r\rThese could not be put back; the undo can be tried again:";
+    for (const std::string& f : undone.failed) said += "\r" + f;
+  }
+  platform_.prompts.info(said);
+  // A page shown from a file the undo rewrote is read again.
+  if (std::find(undone.restored.begin(), undone.restored.end(), open) != undone.restored.end() && !session_->modified())
+    openDocument(open, {});
+  if (settings_.ftpAuto)
+    for (const std::string& page : undone.restored) autoFtp_.add(page);
 }
 
 // Files on disk are about to change: the open document is closed first (saved if the user wishes), so the
@@ -43,7 +105,8 @@ void TForm1::BitBtnReplaceAllClick() {
   const std::time_t now = std::time(nullptr);
   std::tm today{};
   localtime_r(&now, &today);
-  TFormBigReplace dialog(platform_, {programDir_, project_->projectsDir(), project_->name(), dateStamp(today)}, this);
+  TFormBigReplace dialog(
+      platform_, {programDir_, project_->projectsDir(), project_->name(), dateStamp(today), settings_.undoRuns}, this);
   platform_.modal.runModal(dialog);
   // Pages rewritten on disk need sending as much as pages saved from the editor.
   if (settings_.ftpAuto)

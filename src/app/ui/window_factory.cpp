@@ -29,6 +29,7 @@
 #include "project/ui/new_name_form.h"
 #include "project/ui/print_options_form.h"
 #include "project/ui/project_builder_form.h"
+#include "project/ui/site_find_form.h"
 #include "publish/ui/ftp_form.h"
 #include "publish/ui/ftp_image_loc_form.h"
 #include "publish/ui/input_form.h"
@@ -125,8 +126,12 @@ const std::map<std::string, Maker>& makers() {
         {"TFormConfirm", [](const Made&) -> Window { return std::make_unique<TFormConfirm>(true); }},
         {"TFormBigReplace",
          [](const Made& c) -> Window {
-           return std::make_unique<TFormBigReplace>(c.platform,
-                                                    TFormBigReplace::Start{c.programDir, c.projects, {}, "1_1_2000"});
+           return std::make_unique<TFormBigReplace>(
+               c.platform, TFormBigReplace::Start{c.programDir, c.projects, {}, "1_1_2000", 10});
+         }},
+        {"TFormSiteFind",
+         [](const Made& c) -> Window {
+           return std::make_unique<TFormSiteFind>(c.platform, TFormSiteFind::Start{{}, c.programDir, {}});
          }},
         {"TFormBackup",
          [](const Made& c) -> Window {

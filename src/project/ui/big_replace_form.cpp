@@ -11,10 +11,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QThread>
+#include <QTreeWidget>
 #include <QVBoxLayout>
+#include <map>
 #include <set>
 
 #include "base/file_copy.h"
@@ -33,7 +37,14 @@
 
 namespace quillon {
 
-namespace {}
+namespace {
+
+// "Replace "a" with "b"", as the undo command names the run.
+std::string runDescription(const std::string& find, const std::string& replacement) {
+  return "Replace \"" + find + "\" with \"" + replacement + "\"";
+}
+
+}  // namespace
 
 TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* parent)
     : QDialog(parent), platform_(platform), start_(std::move(start)) {
@@ -47,7 +58,12 @@ TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* paren
   texts->addRow("With:", EditReplace);
   v->addLayout(texts);
   CheckMatchCase = named(new QCheckBox("Match Case?", this), "CheckMatchCase");
-  v->addWidget(CheckMatchCase);
+  CheckWholeWord = named(new QCheckBox("Whole words", this), "CheckWholeWord");
+  CheckRegex = named(new QCheckBox("Regular expression ($1 in the replacement for a group)", this), "CheckRegex");
+  auto* options = new QHBoxLayout;
+  for (QCheckBox* c : {CheckMatchCase, CheckWholeWord, CheckRegex}) options->addWidget(c);
+  options->addStretch();
+  v->addLayout(options);
 
   auto* scope = new QGridLayout;
   RadioProject = named(new QRadioButton("Selected Project (below)", this), "RadioProject");
@@ -94,6 +110,20 @@ TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* paren
   note->setWordWrap(true);
   v->addWidget(note);
 
+  // The preview: hidden until asked for, so the dialog is as it always was for a user who never asks.
+  TreeResults = named(new QTreeWidget(this), "TreeResults");
+  TreeResults->setHeaderHidden(true);
+  TreeResults->setUniformRowHeights(true);
+  TreeResults->setMinimumHeight(180);
+  LabelCount = named(new QLabel(this), "LabelCount");
+  LabelCount->setWordWrap(true);
+  MemoPreview = named(new QPlainTextEdit(this), "MemoPreview");
+  MemoPreview->setReadOnly(true);
+  MemoPreview->setMaximumHeight(90);
+  for (QWidget* w : std::initializer_list<QWidget*>{TreeResults, LabelCount, MemoPreview}) {
+    v->addWidget(w);
+    w->hide();
+  }
   ProgressBar = named(new QProgressBar(this), "ProgressBar");
   ProgressBar->hide();
   LabelStatus = named(new QLabel(this), "LabelStatus");
@@ -101,8 +131,11 @@ TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* paren
   v->addWidget(LabelStatus);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
+  ButtonPreview = named(new QPushButton("&Preview", this), "ButtonPreview");
+  ButtonPreview->setToolTip("List every match first, to untick those to leave as they are");
   ButtonReplaceAll = named(new QPushButton("&Replace All", this), "ButtonReplaceAll");
   ButtonExit = named(new QPushButton("E&xit", this), "ButtonExit");
+  buttons->addWidget(ButtonPreview);
   buttons->addWidget(ButtonReplaceAll);
   buttons->addWidget(ButtonExit);
   v->addLayout(buttons);
@@ -111,6 +144,8 @@ TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* paren
   connect(ButtonAddFile, &QPushButton::clicked, this, [this] { ButtonAddFileClick(); });
   connect(ButtonRemove, &QPushButton::clicked, this, [this] { delete ListBoxFiles->currentItem(); });
   connect(ButtonReplaceAll, &QPushButton::clicked, this, [this] { ButtonReplaceAllClick(); });
+  connect(ButtonPreview, &QPushButton::clicked, this, [this] { ButtonPreviewClick(); });
+  connect(TreeResults, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { showLinesOf(item); });
   connect(ButtonExit, &QPushButton::clicked, this, &TFormBigReplace::reject);
   scopeClick();
 }
@@ -159,43 +194,251 @@ bool TFormBigReplace::backUp(const std::vector<std::string>& files, std::vector<
   return true;
 }
 
-void TFormBigReplace::ButtonReplaceAllClick() {
-  const std::string find = toBytes(EditFind->text());
-  if (find.empty()) {
-    say("Type the text to be replaced after \"Replace:\" first.");
-    return;
-  }
+bool TFormBigReplace::scopeFiles(std::vector<std::string>& files) {
   const bool projectScope = RadioProject->isChecked();
   if (projectScope && ComboProject->currentIndex() < 0) {
     say("You must select a project from the list first.");
-    return;
+    return false;
   }
   if (!projectScope && ListBoxFiles->count() == 0) {
     say("You must select at least one file to search first.");
-    return;
+    return false;
   }
-  if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
-                                "Are you sure you want to replace this text in all the selected files?",
-                                Buttons::YesNo) != Answer::Yes)
-    return;
-  std::vector<std::string> files;
   if (projectScope) {
     const std::string entry = comboBytes(ComboProject, ComboProject->currentIndex());
     const auto pages = projectPageFiles(start_.projectsDir, entry);
     if (!pages) {
       say("Cannot read the link file \"" + projectLinkPath(start_.projectsDir, entry) + "\" of this project.");
-      return;
+      return false;
     }
     files = *pages;
   } else {
     for (int i = 0; i < ListBoxFiles->count(); ++i) files.push_back(itemBytes(ListBoxFiles->item(i)));
   }
   files = distinctFiles(std::move(files));
+  return true;
+}
+
+std::shared_ptr<const SiteMatcher> TFormBigReplace::typedMatcher() {
+  std::string error;
+  std::shared_ptr<const SiteMatcher> m =
+      SiteMatcher::make(toBytes(EditFind->text()),
+                        {CheckRegex->isChecked(), CheckMatchCase->isChecked(), CheckWholeWord->isChecked()}, error);
+  if (!m) say(error);
+  return m;
+}
+
+std::vector<FileFindings> TFormBigReplace::findAll(const std::vector<std::string>& files,
+                                                   const std::shared_ptr<const SiteMatcher>& m) {
+  std::vector<FileFindings> found;
+  SiteFindRun run(files, m);
+  setRunning(true);
+  ProgressBar->setRange(0, static_cast<int>(files.size()));
+  ProgressBar->show();
+  LabelStatus->setText("Searching...");
+  run.start();
+  PumpedPass pass;
+  for (bool done = false; !done;) {
+    for (FileFindings& f : run.take(done)) found.push_back(std::move(f));
+    ProgressBar->setValue(static_cast<int>(run.filesRead()));
+    pass.pump();
+    if (!done) QThread::msleep(2);
+  }
+  ProgressBar->hide();
+  LabelStatus->clear();
+  setRunning(false);
+  std::string problems;
+  for (const FileFindings& f : found)
+    if (!f.error.empty()) problems += "\r" + f.path + ": " + f.error;
+  if (!problems.empty()) say("The search did not finish in these files; what it found before is listed:" + problems);
+  return found;
+}
+
+static std::string previewKeyOf(const std::string& find, bool regex, bool matchCase, bool wholeWord,
+                                const std::vector<std::string>& files) {
+  std::string key = find + '\0' + (regex ? '1' : '0') + (matchCase ? '1' : '0') + (wholeWord ? '1' : '0');
+  for (const std::string& f : files) key += '\0' + f;
+  return key;
+}
+
+void TFormBigReplace::ButtonPreviewClick() {
+  const std::string find = toBytes(EditFind->text());
+  if (find.empty()) {
+    say("Type the text to be replaced after \"Replace:\" first.");
+    return;
+  }
+  std::vector<std::string> files;
+  if (!scopeFiles(files)) return;
+  const auto matcher = typedMatcher();
+  if (!matcher) return;
+  preview_ = findAll(files, matcher);
+  previewMatcher_ = matcher;
+  previewKey_ =
+      previewKeyOf(find, CheckRegex->isChecked(), CheckMatchCase->isChecked(), CheckWholeWord->isChecked(), files);
+  showPreview();
+}
+
+void TFormBigReplace::showPreview() {
+  TreeResults->setUpdatesEnabled(false);
+  TreeResults->clear();
+  previewFiles_.clear();
+  previewMatches_.clear();
+  size_t matches = 0;
+  for (const FileFindings& f : preview_) {
+    auto* file =
+        new QTreeWidgetItem(TreeResults, QStringList(toQString(f.path) + QString("  (%1)").arg(f.matches.size())));
+    file->setFlags(file->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsAutoTristate);
+    file->setExpanded(f.matches.size() <= 50);
+    std::vector<QTreeWidgetItem*> rows;
+    QList<QTreeWidgetItem*> children;
+    for (size_t i = 0; i < f.matches.size(); ++i) {
+      auto* row = new QTreeWidgetItem(QStringList(toQString(resultTitle(f, i))));
+      row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
+      row->setCheckState(0, Qt::Checked);
+      rows.push_back(row);
+      children.push_back(row);
+    }
+    file->addChildren(children);
+    previewFiles_.push_back(file);
+    previewMatches_.push_back(std::move(rows));
+    matches += f.matches.size();
+  }
+  TreeResults->setUpdatesEnabled(true);
+  LabelCount->setText(QString("%1 occurrences in %2 files. Untick those to leave as they are, then Replace All.")
+                          .arg(matches)
+                          .arg(preview_.size()));
+  MemoPreview->clear();
+  for (QWidget* w : std::initializer_list<QWidget*>{TreeResults, LabelCount, MemoPreview}) w->show();
+}
+
+// The line of the chosen match before and after the replacement.
+void TFormBigReplace::showLinesOf(QTreeWidgetItem* item) {
+  MemoPreview->clear();
+  if (!item || !item->parent() || !previewMatcher_) return;
+  const int file = TreeResults->indexOfTopLevelItem(item->parent());
+  const int match = item->parent()->indexOfChild(item);
+  if (file < 0 || match < 0 || static_cast<size_t>(file) >= preview_.size()) return;
+  const FileFindings& f = preview_[static_cast<size_t>(file)];
+  const auto bytes = readWholeFile(f.path);
+  const auto stamp = stampOf(f.path);
+  if (!bytes || !stamp || !(*stamp == f.stamp)) {
+    MemoPreview->setPlainText("The file changed since the preview was made: press Preview again.");
+    return;
+  }
+  const auto [lineStart, lineEnd] = f.lineRanges[static_cast<size_t>(match)];
+  const PageMatch& m = f.matches[static_cast<size_t>(match)];
+  const std::string_view page(*bytes);
+  const std::string after =
+      replaceMatches(page.substr(0, lineEnd), *previewMatcher_, {m}, toBytes(EditReplace->text()));
+  MemoPreview->setPlainText(
+      "Before:  " + toQString(fromDocumentEncoding(page.substr(lineStart, lineEnd - lineStart), f.utf8)) +
+      "\nAfter:   " + toQString(fromDocumentEncoding(std::string_view(after).substr(lineStart), f.utf8)));
+}
+
+bool TFormBigReplace::beginJournal(std::unique_ptr<ReplaceJournal>& journal) {
+  WriteResult began;
+  journal = std::make_unique<ReplaceJournal>(ReplaceJournal::begin(
+      start_.programDir, runDescription(toBytes(EditFind->text()), toBytes(EditReplace->text())), began));
+  if (began.ok) return true;
+  platform_.prompts.error("Nothing was replaced: the journal that lets this replace be undone cannot be written.\r" +
+                          cannotWriteText(began, "undo journal"));
+  journal.reset();
+  return false;
+}
+
+void TFormBigReplace::endJournal(std::unique_ptr<ReplaceJournal>& journal) {
+  if (!journal) return;
+  journal->end();
+  journal->discardIfEmpty();
+  pruneReplaceJournals(start_.programDir, static_cast<size_t>(std::max(1, start_.keepRuns)));
+  journal.reset();
+}
+
+void TFormBigReplace::replaceFound(const std::vector<FileFindings>& found,
+                                   const std::shared_ptr<const SiteMatcher>& matcher, bool onlyTicked, bool confirmed) {
+  struct Chosen {
+    FileStamp stamp;
+    std::vector<PageMatch> matches;
+  };
+  std::map<std::string, Chosen> chosen;
+  std::vector<std::string> files;
+  size_t count = 0;
+  for (size_t i = 0; i < found.size(); ++i) {
+    const FileFindings& f = found[i];
+    if (f.fromWindow) continue;
+    Chosen c{f.stamp, {}};
+    for (size_t m = 0; m < f.matches.size(); ++m)
+      if (!onlyTicked || previewMatches_[i][m]->checkState(0) == Qt::Checked) c.matches.push_back(f.matches[m]);
+    if (c.matches.empty()) continue;
+    count += c.matches.size();
+    files.push_back(f.path);
+    chosen[f.path] = std::move(c);
+  }
+  if (files.empty()) {
+    say(onlyTicked ? "Nothing is ticked to replace." : "The text was not found in the selected files.");
+    return;
+  }
+  if (!confirmed && platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                              "Replace " + std::to_string(count) + " occurrences in " +
+                                                  std::to_string(files.size()) + " files?",
+                                              Buttons::YesNo) != Answer::Yes)
+    return;
+  std::vector<std::string> notCopied;
+  if (CheckBackup->isChecked() && !backUp(files, notCopied)) return;
+  std::unique_ptr<ReplaceJournal> journal;
+  if (!beginJournal(journal)) return;
+  const std::string replacement = toBytes(EditReplace->text());
+  ReplaceJournal* kept = journal.get();
+  SiteReplaceRun run(
+      files,
+      [&chosen, &matcher, &replacement, kept](const std::string& path) {
+        const Chosen& c = chosen.at(path);
+        return replaceChosenInFile(path, c.stamp, *matcher, c.matches, replacement, kept);
+      },
+      notCopied);
+  runReplace(run);
+  endJournal(journal);
+  // What was found is out of date now.
+  preview_.clear();
+  previewKey_.clear();
+  TreeResults->clear();
+  for (QWidget* w : std::initializer_list<QWidget*>{TreeResults, LabelCount, MemoPreview}) w->hide();
+}
+
+void TFormBigReplace::ButtonReplaceAllClick() {
+  const std::string find = toBytes(EditFind->text());
+  if (find.empty()) {
+    say("Type the text to be replaced after \"Replace:\" first.");
+    return;
+  }
+  std::vector<std::string> files;
+  if (!scopeFiles(files)) return;
+  // After a preview of this very search, only its ticked matches are replaced.
+  if (!previewKey_.empty() && previewKey_ == previewKeyOf(find, CheckRegex->isChecked(), CheckMatchCase->isChecked(),
+                                                          CheckWholeWord->isChecked(), files)) {
+    replaceFound(preview_, previewMatcher_, true, false);
+    return;
+  }
+  const bool matcherNeeded = CheckRegex->isChecked() || CheckWholeWord->isChecked();
+  const auto matcher = matcherNeeded ? typedMatcher() : nullptr;
+  if (matcherNeeded && !matcher) return;
+  if (platform_.prompts.message(MessageKind::Confirm, kAppTitle,
+                                "Are you sure you want to replace this text in all the selected files?",
+                                Buttons::YesNo) != Answer::Yes)
+    return;
+  if (matcherNeeded) {
+    replaceFound(findAll(files, matcher), matcher, false, true);
+    return;
+  }
   // A file whose backup copy failed is left as it is: without its copy, the replacement could not be undone.
   std::vector<std::string> notCopied;
   if (CheckBackup->isChecked() && !backUp(files, notCopied)) return;
+  std::unique_ptr<ReplaceJournal> journal;
+  if (!beginJournal(journal)) return;
   SiteReplaceRun run(files, find, toBytes(EditReplace->text()), CheckMatchCase->isChecked(), notCopied);
+  run.keepJournal(journal.get());
   runReplace(run);
+  endJournal(journal);
 }
 
 void TFormBigReplace::runReplace(SiteReplaceRun& run) {
@@ -235,8 +478,9 @@ void TFormBigReplace::runReplace(SiteReplaceRun& run) {
 
 void TFormBigReplace::setRunning(bool on) {
   running_ = on;
-  for (QWidget* w : std::initializer_list<QWidget*>{ButtonReplaceAll, ButtonExit, ButtonAddFile, ButtonRemove})
-    w->setEnabled(!on && (w == ButtonReplaceAll || w == ButtonExit || RadioFiles->isChecked()));
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{ButtonReplaceAll, ButtonPreview, ButtonExit, ButtonAddFile, ButtonRemove})
+    w->setEnabled(!on && (w == ButtonReplaceAll || w == ButtonPreview || w == ButtonExit || RadioFiles->isChecked()));
   if (on)
     QApplication::setOverrideCursor(Qt::WaitCursor);
   else

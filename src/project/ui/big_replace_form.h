@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/ui/platform.h"
+#include "project/replace_journal.h"
+#include "project/site_find.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,7 +16,10 @@ class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
+class QPlainTextEdit;
 class QRadioButton;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace quillon {
 
@@ -29,6 +35,7 @@ class TFormBigReplace : public QDialog {
     std::string projectsDir;  // ends in '/'
     std::string openProject;  // the open project's name, to pre-select
     std::string today;        // "10_12_1997"
+    int keepRuns = 10;        // runs kept in the undo journal
   };
   TFormBigReplace(Platform& platform, Start start, QWidget* parent = nullptr);
   bool running() const { return running_; }
@@ -43,6 +50,21 @@ class TFormBigReplace : public QDialog {
   void scopeClick();
   void ButtonAddFileClick();
   void ButtonReplaceAllClick();
+  void ButtonPreviewClick();
+  // The files of the chosen scope; false (after saying why) when there are none to take.
+  bool scopeFiles(std::vector<std::string>& files);
+  // The matcher for the typed text and options; null (after saying why) when it cannot be used.
+  std::shared_ptr<const SiteMatcher> typedMatcher();
+  // Every match of the matcher in the files, read with the window kept alive.
+  std::vector<FileFindings> findAll(const std::vector<std::string>& files, const std::shared_ptr<const SiteMatcher>& m);
+  void showPreview();
+  void showLinesOf(QTreeWidgetItem* item);
+  // Replaces the ticked matches of the findings (all of them without a preview).
+  void replaceFound(const std::vector<FileFindings>& found, const std::shared_ptr<const SiteMatcher>& matcher,
+                    bool onlyTicked, bool confirmed);
+  // Starts the run's undo journal; false (after saying why) when it cannot be kept.
+  bool beginJournal(std::unique_ptr<ReplaceJournal>& journal);
+  void endJournal(std::unique_ptr<ReplaceJournal>& journal);
   // Runs the replace file by file, showing its progress, then says how it went.
   void runReplace(SiteReplaceRun& run);
   // Copies the files into a new backup folder; nothing (after saying why) when the folder cannot be made.
@@ -56,6 +78,18 @@ class TFormBigReplace : public QDialog {
   std::string lastDirectory_;
   bool running_ = false;
   std::vector<std::string> changed_;
+  // The preview: what was found, for the text and options it was made with.
+  std::vector<FileFindings> preview_;
+  std::shared_ptr<const SiteMatcher> previewMatcher_;
+  std::string previewKey_;
+  std::vector<QTreeWidgetItem*> previewFiles_;                 // per file of preview_
+  std::vector<std::vector<QTreeWidgetItem*>> previewMatches_;  // per file, per match
+  QCheckBox* CheckRegex = nullptr;
+  QCheckBox* CheckWholeWord = nullptr;
+  QPushButton* ButtonPreview = nullptr;
+  QTreeWidget* TreeResults = nullptr;
+  QLabel* LabelCount = nullptr;
+  QPlainTextEdit* MemoPreview = nullptr;
   QLineEdit* EditFind = nullptr;
   QLineEdit* EditReplace = nullptr;
   QCheckBox* CheckMatchCase = nullptr;
