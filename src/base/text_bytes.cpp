@@ -47,6 +47,21 @@ std::string lowerAscii(std::string_view text) {
   return out;
 }
 
+size_t findIgnoringAsciiCase(std::string_view text, std::string_view lowerNeedle, size_t from) {
+  if (lowerNeedle.empty()) return from <= text.size() ? from : std::string_view::npos;
+  const char first = lowerNeedle[0];
+  const char firstUpper = first >= 'a' && first <= 'z' ? static_cast<char>(first - 32) : first;
+  // The next first letter in each case, looked for again only once passed.
+  size_t lower = text.find(first, from), upper = text.find(firstUpper, from);
+  while (true) {
+    const size_t at = std::min(lower, upper);
+    if (at == std::string_view::npos || at + lowerNeedle.size() > text.size()) return std::string_view::npos;
+    if (equalsIgnoringAsciiCase(text.substr(at, lowerNeedle.size()), lowerNeedle)) return at;
+    if (at == lower) lower = text.find(first, at + 1);
+    if (at == upper) upper = text.find(firstUpper, at + 1);
+  }
+}
+
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)

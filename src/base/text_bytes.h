@@ -32,6 +32,8 @@ std::string joinCrLf(const std::vector<std::string>& lines);
 std::string upperAscii(std::string_view text);
 std::string lowerAscii(std::string_view text);
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// Where a lower-case needle stands in a text, A-Z matching a-z, from `from` on; npos when nowhere.
+size_t findIgnoringAsciiCase(std::string_view text, std::string_view lowerNeedle, size_t from = 0);
 // Orders like a case-blind list box: A-Z folded, then by byte to keep the order total.
 bool lessIgnoringAsciiCase(std::string_view a, std::string_view b);
 

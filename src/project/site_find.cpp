@@ -1,12 +1,16 @@
 #include "project/site_find.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <set>
 
 #include "base/file_io.h"
@@ -24,6 +28,45 @@ std::string realPath(const std::string& path) {
   return ::realpath(path.c_str(), resolved) ? std::string(resolved) : std::string();
 }
 
+// A file read for searching: opened once (never waiting on a FIFO), its kind and stamp from the open file.
+enum class ReadKind { Read, NotRegular, Unreadable };
+ReadKind readForSearch(const std::string& path, std::string& bytes, FileStamp& stamp) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return ReadKind::Unreadable;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return ReadKind::Unreadable;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return ReadKind::NotRegular;
+  }
+  stamp = FileStamp{static_cast<int64_t>(st.st_size),
+                    static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+  bytes.resize(static_cast<size_t>(st.st_size));
+  size_t got = 0;
+  bool ok = true;
+  while (got < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  bytes.resize(got);  // a file that shrank while it was read
+  // A file that grew while it was read: the rest is read too (its stamp then no longer matches the file).
+  for (char more[65536]; ok && got == static_cast<size_t>(st.st_size);) {
+    const ssize_t n = ::read(fd, more, sizeof more);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    bytes.append(more, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return ok ? ReadKind::Read : ReadKind::Unreadable;
+}
+
 bool inside(const std::string& path, const std::string& folder) {
   return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
                             (folder.back() == '/' || path[folder.size()] == '/'));
@@ -35,16 +78,36 @@ FileFindings findInPage(const std::string& path, std::string_view page, const Si
   FileFindings f;
   f.path = path;
   f.utf8 = readAsUtf8(page);
-  matcher.findAll(page, f.matches, f.error);
+  matcher.findAll(page, f.utf8, f.matches, f.error);
   size_t line = 1, lineStart = 0, scanned = 0;
+  const char* base = page.data();
+  // The next LF and CR at or after `scanned`, found with memchr (this runs over every byte before the last
+  // match of every page) and looked for again only once passed.
+  size_t nextLf = 0, nextCr = 0;
+  const auto after = [&](char c, size_t from) {
+    const void* hit = from < page.size() ? std::memchr(base + from, c, page.size() - from) : nullptr;
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - base) : page.size();
+  };
+  nextLf = after('\n', 0);
+  nextCr = after('\r', 0);
   for (const PageMatch& m : f.matches) {
     // Lines end at LF, at CR LF or at a lone CR, as the editor counts them.
-    for (; scanned < m.start; ++scanned) {
-      const char c = page[scanned];
-      if (c == '\n' || (c == '\r' && (scanned + 1 >= page.size() || page[scanned + 1] != '\n'))) {
-        ++line;
-        lineStart = scanned + 1;
+    while (scanned < m.start) {
+      if (nextLf < scanned) nextLf = after('\n', scanned);
+      if (nextCr < scanned) nextCr = after('\r', scanned);
+      const size_t next = std::min(nextLf, nextCr);
+      if (next >= m.start) {
+        scanned = m.start;
+        break;
       }
+      const bool crlf = base[next] == '\r' && next + 1 < page.size() && base[next + 1] == '\n';
+      if (crlf && next + 1 >= m.start) {  // the match starts on the LF of a CR LF: still this line
+        scanned = m.start;
+        break;
+      }
+      scanned = next + (crlf ? 2 : 1);
+      ++line;
+      lineStart = scanned;
     }
     size_t lineEnd = page.find_first_of("\r\n", m.start);
     if (lineEnd == std::string_view::npos) lineEnd = page.size();
@@ -75,6 +138,7 @@ std::string resultTitle(const FileFindings& f, size_t match) {
 }
 
 bool nameMatchesFilter(std::string_view name, std::string_view filter) {
+  if (trimBlanks(filter).empty()) return true;
   bool any = false;
   const std::string lowerName = lowerAscii(name);
   for (size_t start = 0; start <= filter.size();) {
@@ -106,12 +170,19 @@ std::vector<std::string> filesInFolder(const std::string& folder, std::string_vi
       ++skipped.unreadable;
       continue;
     }
-    std::vector<std::string> names;
+    std::vector<std::pair<std::string, unsigned char>> names;
     while (const dirent* e = ::readdir(d))
-      if (std::string_view(e->d_name) != "." && std::string_view(e->d_name) != "..") names.emplace_back(e->d_name);
+      if (std::string_view(e->d_name) != "." && std::string_view(e->d_name) != "..")
+        names.emplace_back(e->d_name, e->d_type);
     ::closedir(d);
-    for (const std::string& name : names) {
+    for (const auto& [name, type] : names) {
       const std::string path = dir + name;
+      // Only a link can lead out of the folder: plain files and folders are inside as their folder is.
+      const bool link = type == DT_LNK || type == DT_UNKNOWN;
+      if (type == DT_REG) {
+        if (nameMatchesFilter(name, filter)) files.push_back(path);
+        continue;
+      }
       struct stat st {};
       if (::stat(path.c_str(), &st) != 0) {
         ++skipped.unreadable;
@@ -119,7 +190,7 @@ std::vector<std::string> filesInFolder(const std::string& folder, std::string_vi
       }
       if (S_ISDIR(st.st_mode)) {
         if (!subfolders) continue;
-        if (!inside(realPath(path), root)) {
+        if (link && !inside(realPath(path), root)) {
           ++skipped.outside;
           continue;
         }
@@ -131,7 +202,7 @@ std::vector<std::string> filesInFolder(const std::string& folder, std::string_vi
         ++skipped.notRegular;
         continue;
       }
-      if (!inside(realPath(path), root)) {
+      if (link && !inside(realPath(path), root)) {
         ++skipped.outside;
         continue;
       }
@@ -159,28 +230,22 @@ void SiteFindRun::work() {
   for (const std::string& path : files_) {
     if (stop_) break;
     std::optional<std::string> bytes;
+    FileStamp stamp;
     const auto open = openTexts_.find(path);
-    // The stamp is taken before the bytes: a file changed while it is read is seen as changed later.
-    const auto stamp = open == openTexts_.end() ? stampOf(path) : std::nullopt;
     if (open != openTexts_.end()) {
       bytes = open->second;
     } else {
-      struct stat st {};
-      const bool there = ::stat(path.c_str(), &st) == 0;
-      if (!there || !S_ISREG(st.st_mode)) {
+      std::string read;
+      const ReadKind kind = readForSearch(path, read, stamp);
+      if (kind != ReadKind::Read) {
         std::lock_guard<std::mutex> lock(mutex_);
-        ++(there ? skipped_.notRegular : skipped_.unreadable);
+        ++(kind == ReadKind::NotRegular ? skipped_.notRegular : skipped_.unreadable);
         ++read_;
         continue;
       }
-      bytes = readWholeFile(path);
+      bytes = std::move(read);
     }
     ++read_;
-    if (!bytes) {
-      std::lock_guard<std::mutex> lock(mutex_);
-      ++skipped_.unreadable;
-      continue;
-    }
     if (std::string_view(*bytes).substr(0, kBinaryProbe).find('\0') != std::string_view::npos) {
       std::lock_guard<std::mutex> lock(mutex_);
       ++skipped_.binary;
@@ -188,7 +253,7 @@ void SiteFindRun::work() {
     }
     FileFindings f = findInPage(path, *bytes, *matcher_);
     f.fromWindow = open != openTexts_.end();
-    if (stamp) f.stamp = *stamp;
+    f.stamp = stamp;
     if (f.matches.empty() && f.error.empty()) continue;
     std::lock_guard<std::mutex> lock(mutex_);
     found_.push_back(std::move(f));

@@ -183,8 +183,11 @@ bool SiteMatcher::findRegex(const Compiled& c, std::string_view page, std::vecto
 }
 
 bool SiteMatcher::findAll(std::string_view page, std::vector<PageMatch>& matches, std::string& error) const {
+  return findAll(page, readAsUtf8(page), matches, error);
+}
+
+bool SiteMatcher::findAll(std::string_view page, bool utf8, std::vector<PageMatch>& matches, std::string& error) const {
   error.clear();
-  const bool utf8 = readAsUtf8(page);
   const Compiled& c = utf8 ? *utf8_ : *eightBit_;
   if (!c.usable) return true;
   if (!options_.regex) return findLiteral(page, c.literal, matches);

@@ -33,6 +33,8 @@ class SiteMatcher {
   // Every match, left to right, none overlapping. False with `error` when a pattern gives up (it would
   // backtrack without end): the matches found before are kept.
   bool findAll(std::string_view page, std::vector<PageMatch>& matches, std::string& error) const;
+  // The same for a page already known to be read as UTF-8 (or not).
+  bool findAll(std::string_view page, bool utf8, std::vector<PageMatch>& matches, std::string& error) const;
 
   // The replacement for one match: "$1".."$99", "${name}" and "$$" stand for groups and '$' in a regular
   // expression's replacement; plain text otherwise. Both come and go as the page's own bytes.

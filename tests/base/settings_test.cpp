@@ -72,7 +72,8 @@ TEST(Settings, EveryValueIsListedByFileSectionAndKey) {
   EXPECT_EQ(find("[Editor] Font"), "Sans Serif");
   EXPECT_EQ(find("[Editor] Size"), "9");
   EXPECT_EQ(find("[Editor] LineNumbers"), "0");
-  EXPECT_EQ(all.size(), 47u);  // 22 DEFAULT.INI keys, 25 OPTIONS.INI keys
+  EXPECT_EQ(find("[Search] UndoRuns"), "10");
+  EXPECT_EQ(all.size(), 48u);  // 22 DEFAULT.INI keys, 26 OPTIONS.INI keys
 }
 
 TEST(Settings, WriterChangesOneValueInItsFile) {
