@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <set>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -181,10 +182,13 @@ UndoResult undoRun(const std::string& runFolder) {
       result.failed.push_back(*path + ": " + written.error);
     }
   }
-  // Every file is on disk before the journal that could restore them goes.
-  std::sort(touched.begin(), touched.end());
-  touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
-  for (const std::string& folder : touched) syncFileSystemOf(folder.empty() ? "." : folder);
+  // Every file is on disk before the journal that could restore them goes: one sync for each file system.
+  std::set<dev_t> synced;
+  for (const std::string& folder : touched) {
+    struct stat st {};
+    const std::string where = folder.empty() ? "." : folder;
+    if (::stat(where.c_str(), &st) == 0 && synced.insert(st.st_dev).second) syncFileSystemOf(where);
+  }
   if (result.ok()) removeFolder(runFolder);
   return result;
 }
