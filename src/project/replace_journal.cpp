@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <set>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <set>
 
 #include "base/file_copy.h"
 #include "base/sha256.h"
@@ -44,6 +44,19 @@ std::vector<std::string> journalLines(const std::string& folder) {
     start = end + 2;
   }
   return lines;
+}
+
+void removeFolder(const std::string& folder);
+
+// A journal leaves at once: renamed to a hidden name first (which no listing takes), then removed, so
+// that a kill part-way never leaves half a journal to be undone.
+void removeJournal(const std::string& folder) {
+  std::string hidden = folder;
+  while (!hidden.empty() && hidden.back() == '/') hidden.pop_back();
+  const size_t slash = hidden.rfind('/');
+  hidden.insert(slash + 1, ".removed-");
+  if (::rename(folder.c_str(), hidden.c_str()) != 0) hidden = folder;
+  removeFolder(hidden + "/");
 }
 
 void removeFolder(const std::string& folder) {
@@ -118,7 +131,7 @@ WriteResult ReplaceJournal::aboutToChange(const std::string& path, std::string_v
 WriteResult ReplaceJournal::end() { return append("end\r\n"); }
 
 void ReplaceJournal::discardIfEmpty() {
-  if (files_ == 0 && !folder_.empty()) removeFolder(folder_);
+  if (files_ == 0 && !folder_.empty()) removeJournal(folder_);
 }
 
 std::vector<ReplaceRunInfo> undoableRuns(const std::string& dataFolder) {
@@ -189,13 +202,21 @@ UndoResult undoRun(const std::string& runFolder) {
     const std::string where = folder.empty() ? "." : folder;
     if (::stat(where.c_str(), &st) == 0 && synced.insert(st.st_dev).second) syncFileSystemOf(where);
   }
-  if (result.ok()) removeFolder(runFolder);
+  if (result.ok()) removeJournal(runFolder);
   return result;
 }
 
 void pruneReplaceJournals(const std::string& dataFolder, size_t keep) {
   const auto names = runFolders(dataFolder);
-  for (size_t i = 0; i + keep < names.size(); ++i) removeFolder(dataFolder + kJournalsFolder + names[i] + "/");
+  for (size_t i = 0; i + keep < names.size(); ++i) removeJournal(dataFolder + kJournalsFolder + names[i] + "/");
+  // Journals whose removal a kill cut short.
+  if (DIR* d = ::opendir((dataFolder + kJournalsFolder).c_str())) {
+    std::vector<std::string> leftovers;
+    while (const dirent* e = ::readdir(d))
+      if (std::string_view(e->d_name).rfind(".removed-", 0) == 0) leftovers.emplace_back(e->d_name);
+    ::closedir(d);
+    for (const std::string& name : leftovers) removeFolder(dataFolder + kJournalsFolder + name + "/");
+  }
 }
 
 }  // namespace quillon

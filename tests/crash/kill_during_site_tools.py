@@ -5,7 +5,8 @@ profile pair.
     python3 tests/crash/kill_during_site_tools.py build [KILLS]
 
 Three kinds of run, in turn, each killed (SIGKILL) after a random delay within the time a whole run takes:
-- site-wide replace over 120 pages: after the kill every page holds exactly its old or its new bytes;
+- site-wide replace over 120 pages: after the kill every page holds exactly its old or its new bytes, and
+  Undo Last Site Replace (itself killed part-way every other time, then run again) puts every page back;
 - the save of a page that has a second hard link: once the page has been opened again, both names hold the
   same bytes, old or new, and are still one file;
 - adding an FTP host profile: once the FTP screen has been opened again, FTP.INI and FTP.DAT name the same
@@ -73,6 +74,7 @@ to_old = replace_script("to_old.qd", "new", "old")
 save_linked = script("linked.qd", f'file "{linked}"\ncommand OpenHTMLFile1Click\nkey Ctrl+End\ntype "x"\n'
                                   f'command SaveHTMLFile1Click\n')
 open_linked = script("open_linked.qd", f'file "{linked}"\ncommand OpenHTMLFile1Click\n')
+undo = script("undo.qd", "answer Yes\nanswer OK\ncommand UndoLastSiteReplace1Click\n")
 open_ftp = script("open_ftp.qd", "dialog TFormFTP\n  click BitBtnClose\nend\ncommand FTP1Click\n")
 added = [0]
 
@@ -105,6 +107,10 @@ if any(read(p) != new_page for p in pages):
 if len(profile_state()[0]) != profiles + 1:
     problems.append("an uninterrupted run did not add its FTP profile")
 run(to_old)
+times["undo"] = run(undo)  # puts back the pages the last run changed: new again
+if any(read(p) != new_page for p in pages):
+    problems.append("an uninterrupted undo did not put back every page")
+run(to_old)
 if read(linked) != read(alias) or not read(linked).endswith(b"x"):
     problems.append("an uninterrupted save of the linked page did not reach both names")
 started = time.perf_counter()
@@ -112,10 +118,19 @@ for trial in range(kills):
     kind = ("replace", "linked", "profile")[trial % 3]
     delay = random.uniform(0.3, 1.1) * times[kind]
     if kind == "replace":
-        run(to_new if trial % 2 == 0 else to_old, delay)
+        run(to_new, delay)
         for path in pages:
             if read(path) not in (old_page, new_page):
                 problems.append(f"trial {trial}: {os.path.basename(path)} is neither old nor new")
+        # The journal of the killed run undoes what it did, even when the undo is itself cut short.
+        if any(read(path) == new_page for path in pages):
+            if trial % 2:
+                run(undo, random.uniform(0.2, 1.0) * times["undo"])
+            # An undo that got to its end before the kill is done: another would undo the run before.
+            if any(read(path) != old_page for path in pages):
+                run(undo)
+            if any(read(path) != old_page for path in pages):
+                problems.append(f"trial {trial}: the undo of a killed replace left pages changed")
         run(to_old)
     elif kind == "linked":
         before = read(linked)
@@ -141,5 +156,6 @@ run(to_new)
 run(save_linked)
 run(profile_script())
 summary = (f"{kills} kills in {time.perf_counter() - started:.0f} s (whole runs: replace {times['replace']:.2f} s, "
+           f"undo {times['undo']:.2f} s, "
            f"linked save {times['linked']:.2f} s, profile {times['profile']:.2f} s)")
 crash_support.finish(problems, temporaries(), summary, work)
