@@ -130,9 +130,9 @@ const std::vector<MenuItem>& mainMenu() {
   static const std::vector<MenuItem> menu = {
       sub("&File", fileMenuItems()),
       sub("&Edit", editMenuItems()),
-      sub("Sea&rch", {item(cmd::BitBtnFindClick), item(cmd::FindNext1Click), item(cmd::Replace1Click),
-                      item(cmd::BitBtnReplaceAllClick), item(cmd::FindinSite1Click),
-                      item(cmd::UndoLastSiteReplace1Click)}),
+      sub("Sea&rch",
+          {item(cmd::BitBtnFindClick), item(cmd::FindNext1Click), item(cmd::Replace1Click),
+           item(cmd::BitBtnReplaceAllClick), item(cmd::FindinSite1Click), item(cmd::UndoLastSiteReplace1Click)}),
       sub("&Tags", tagsMenuItems()),
       sub("Too&ls", {item(cmd::FTP1Click), item(cmd::BitBtnBackupClick), item(cmd::GetPageLoadingData1Click),
                      item(cmd::ColorPicker1Click), item(cmd::WebsiteProjectBuilder1Click)}),

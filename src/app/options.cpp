@@ -35,6 +35,7 @@ OptionsRecord optionsFrom(const RunSettings& s, const std::vector<std::string>& 
   r.editorFont = s.editorFont;
   r.editorSize = s.editorSize;
   r.lineNumbers = s.lineNumbers;
+  r.undoRuns = std::clamp(s.undoRuns, 1, kMostUndoRuns);
   return r;
 }
 
@@ -84,6 +85,7 @@ void takeOptions(const OptionsRecord& r, RunSettings& s) {
   s.editorFont = r.editorFont.empty() ? std::string("Sans Serif") : r.editorFont;
   s.editorSize = std::clamp(r.editorSize, kSmallestEditorSize, kLargestEditorSize);
   s.lineNumbers = r.lineNumbers;
+  s.undoRuns = std::clamp(r.undoRuns, 1, kMostUndoRuns);
   s.editor = r.imageEditor;
   s.ftpPath = r.ftpPath;
   s.imagemap = r.imagemap;

@@ -23,6 +23,7 @@ struct OptionsRecord {
   std::string editorFont = "Sans Serif";
   int editorSize = 9;
   bool lineNumbers = false;
+  int undoRuns = 10;
 
   bool operator==(const OptionsRecord&) const = default;
 };
@@ -33,6 +34,7 @@ OptionsRecord optionsFrom(const RunSettings& settings, const std::vector<std::st
 inline constexpr size_t kMaxExtensions = 15;
 inline constexpr int kSmallestEditorSize = 6;
 inline constexpr int kLargestEditorSize = 48;
+inline constexpr int kMostUndoRuns = 100;
 // "&Add": the message to show, or empty when the extension was added (one leading "." dropped).
 std::string addExtension(std::vector<std::string>& list, const std::string& typed);
 // The number box holds 1 to 15.

@@ -129,12 +129,21 @@ FileFindings findInPage(const std::string& path, std::string_view page, const Si
   return f;
 }
 
-std::string resultTitle(const FileFindings& f, size_t match) {
+std::string resultTitle(const FileFindings& f, size_t match, std::pair<size_t, size_t>* mark) {
   const FileFindings::Shown& s = f.shown[match];
   std::string text = s.before + s.match + s.after;
   for (char& c : text)
     if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-  return f.path + ":" + std::to_string(f.lines[match]) + ": " + std::string(trimBlanks(text));
+  const std::string_view trimmed = trimBlanks(text);
+  const std::string prefix = f.path + ":" + std::to_string(f.lines[match]) + ": ";
+  if (mark) {
+    // The match in the text's own places, then in the trimmed text's.
+    const size_t lead = static_cast<size_t>(trimmed.data() - text.data());
+    const size_t start = std::max(s.before.size(), lead) - lead;
+    const size_t end = std::min(s.before.size() + s.match.size(), lead + trimmed.size()) - lead;
+    *mark = {prefix.size() + start, end > start ? end - start : 0};
+  }
+  return prefix + std::string(trimmed);
 }
 
 bool nameMatchesFilter(std::string_view name, std::string_view filter) {

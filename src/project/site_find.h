@@ -34,8 +34,8 @@ struct FileFindings {
   std::string error;  // the pattern gave up on this file
 };
 
-// A result row's text: "PATH:LINE: TEXT".
-std::string resultTitle(const FileFindings& f, size_t match);
+// A result row's text: "PATH:LINE: TEXT"; with `mark`, where the match stands in it (bytes of the text).
+std::string resultTitle(const FileFindings& f, size_t match, std::pair<size_t, size_t>* mark = nullptr);
 
 // The matches in a page's bytes, with their lines.
 FileFindings findInPage(const std::string& path, std::string_view page, const SiteMatcher& matcher);

@@ -84,6 +84,10 @@ TEST(SiteFind, LinesAndTheTickedSubsetReplaceAsOneAtATimeWould) {
   const FileFindings f = findInPage("p", page, *m);
   EXPECT_EQ(f.lines, (std::vector<size_t>{1, 2, 4, 4})) << "CR LF, CR and LF each end a line";
   EXPECT_EQ(page.substr(f.lineRanges[1].first, f.lineRanges[1].second - f.lineRanges[1].first), "x ab");
+  std::pair<size_t, size_t> mark;
+  const std::string title = resultTitle(findInPage("p.html", "\t  say ab now  \r\n", *m), 0, &mark);
+  EXPECT_EQ(title, "p.html:1: say ab now");
+  EXPECT_EQ(title.substr(mark.first, mark.second), "ab");
 
   // Any ticked subset gives the bytes of replacing those matches one at a time from the end.
   std::mt19937 random(11);

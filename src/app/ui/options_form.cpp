@@ -280,6 +280,10 @@ QWidget* TFormOptions::buildEditorTab() {
   form->addRow("Font of the editing window:", ComboEditorFont);
   form->addRow("Size (points):", SpinEditorSize);
   form->addRow(CheckLineNumbers);
+  SpinUndoRuns = named(new QSpinBox(page), "SpinUndoRuns");
+  SpinUndoRuns->setRange(1, kMostUndoRuns);
+  SpinUndoRuns->setToolTip("Undo Last Site Replace can take back this many site-wide replaces, newest first");
+  form->addRow("Site-wide replaces kept for undo:", SpinUndoRuns);
   return page;
 }
 
@@ -299,6 +303,7 @@ void TFormOptions::fill(const OptionsRecord& r) {
   ComboEditorFont->setCurrentFont(QFont(toQString(r.editorFont)));
   SpinEditorSize->setValue(r.editorSize);
   CheckLineNumbers->setChecked(r.lineNumbers);
+  SpinUndoRuns->setValue(r.undoRuns);
   EditImagePath->setText(toQString(r.imagePath));
   EditDefaultFiles->setText(toQString(r.defaultFiles));
   EditDefaultExt->setText(toQString(r.defaultExt));
@@ -358,6 +363,7 @@ OptionsRecord TFormOptions::record() const {
   r.editorFont = toBytes(ComboEditorFont->currentFont().family());
   r.editorSize = SpinEditorSize->value();
   r.lineNumbers = CheckLineNumbers->isChecked();
+  r.undoRuns = SpinUndoRuns->value();
   return r;
 }
 

@@ -78,6 +78,7 @@ class TFormOptions : public QDialog {
   QFontComboBox* ComboEditorFont = nullptr;
   QSpinBox* SpinEditorSize = nullptr;
   QCheckBox* CheckLineNumbers = nullptr;
+  QSpinBox* SpinUndoRuns = nullptr;
   std::array<QLabel*, 6> classLabels_{};
   QListWidget* ListBoxPaths = nullptr;
   QPushButton *BitBtnNewPath = nullptr, *BitBtnChangePath = nullptr;

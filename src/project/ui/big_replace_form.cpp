@@ -34,6 +34,8 @@
 #include "project/site_files.h"
 #include "project/site_replace.h"
 #include "project/site_replace_run.h"
+#include "project/ui/match_row_delegate.h"
+#include "project/ui/site_find_form.h"
 
 namespace quillon {
 
@@ -114,6 +116,7 @@ TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* paren
   TreeResults = named(new QTreeWidget(this), "TreeResults");
   TreeResults->setHeaderHidden(true);
   TreeResults->setUniformRowHeights(true);
+  TreeResults->setItemDelegate(new MatchRowDelegate(TreeResults));
   TreeResults->setMinimumHeight(180);
   LabelCount = named(new QLabel(this), "LabelCount");
   LabelCount->setWordWrap(true);
@@ -292,7 +295,10 @@ void TFormBigReplace::showPreview() {
     std::vector<QTreeWidgetItem*> rows;
     QList<QTreeWidgetItem*> children;
     for (size_t i = 0; i < f.matches.size(); ++i) {
-      auto* row = new QTreeWidgetItem(QStringList(toQString(resultTitle(f, i))));
+      std::pair<size_t, size_t> mark;
+      const std::string title = resultTitle(f, i, &mark);
+      auto* row = new QTreeWidgetItem(QStringList(toQString(title)));
+      row->setData(0, MatchRowDelegate::kMatchRole, markIn(title, mark));
       row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
       row->setCheckState(0, Qt::Checked);
       rows.push_back(row);

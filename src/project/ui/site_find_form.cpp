@@ -21,12 +21,25 @@
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
 #include "project/site_replace_run.h"
+#include "project/ui/match_row_delegate.h"
 
 namespace quillon {
 
 namespace {
 
 constexpr int kPollMs = 100;
+
+}  // namespace
+
+// A match's place in a row's text (bytes of UTF-8), in the characters the row shows.
+QPoint markIn(const std::string& title, std::pair<size_t, size_t> mark) {
+  const int start = static_cast<int>(QString::fromUtf8(title.data(), static_cast<qsizetype>(mark.first)).size());
+  const int length =
+      static_cast<int>(QString::fromUtf8(title.data() + mark.first, static_cast<qsizetype>(mark.second)).size());
+  return QPoint(start, length);
+}
+
+namespace {
 
 QString countText(size_t matches, size_t files, size_t searched, const SkippedFiles& skipped, bool running) {
   QString text = QString::number(matches) + (matches == 1 ? " match in " : " matches in ") + QString::number(files) +
@@ -107,6 +120,7 @@ TFormSiteFind::TFormSiteFind(Platform& platform, Start start, QWidget* parent)
   TreeResults->setHeaderHidden(true);
   TreeResults->setMinimumSize(560, 260);
   TreeResults->setUniformRowHeights(true);
+  TreeResults->setItemDelegate(new MatchRowDelegate(TreeResults));
   v->addWidget(TreeResults, 1);
   LabelCount = named(new QLabel(this), "LabelCount");
   LabelCount->setWordWrap(true);
@@ -224,7 +238,10 @@ void TFormSiteFind::showFindings(const FileFindings& f) {
   QList<QTreeWidgetItem*> children;
   children.reserve(static_cast<int>(f.matches.size()));
   for (size_t i = 0; i < f.matches.size(); ++i) {
-    auto* row = new QTreeWidgetItem(QStringList(toQString(resultTitle(f, i))));
+    std::pair<size_t, size_t> mark;
+    const std::string title = resultTitle(f, i, &mark);
+    auto* row = new QTreeWidgetItem(QStringList(toQString(title)));
+    row->setData(0, MatchRowDelegate::kMatchRole, markIn(title, mark));
     rows_[row] = Chosen{f.path, f.matches[i].start, f.matches[i].end};
     children.push_back(row);
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
 #include <QTimer>
 #include <map>
 #include <memory>
@@ -86,5 +87,8 @@ class TFormSiteFind : public QDialog {
   QLabel* LabelCount = nullptr;
   QPushButton* ButtonClose = nullptr;
 };
+
+// A match's place in a result row's text (bytes of UTF-8), in the characters the row shows.
+QPoint markIn(const std::string& title, std::pair<size_t, size_t> mark);
 
 }  // namespace quillon
