@@ -14,7 +14,7 @@ import sys
 here = os.path.dirname(os.path.abspath(__file__))
 build = sys.argv[1] if len(sys.argv) > 1 else "build"
 words = sys.argv[2:]
-NEEDS_ROOT = {"ftp_upload.py", "ftp_screen.py", "publish_upload.py"}
+NEEDS_ROOT = {"ftp_upload.py", "ftp_screen.py", "publish_upload.py", "publish.py"}
 
 scripts = sorted(f for f in os.listdir(here)
                  if f.endswith(".py") and f not in ("run_all.py", "ratio.py") and (not words or any(w in f for w in words)))
