@@ -228,53 +228,72 @@ SiteFindRun::SiteFindRun(std::vector<std::string> files, std::shared_ptr<const S
 
 SiteFindRun::~SiteFindRun() {
   stop_ = true;
-  if (thread_.joinable()) thread_.join();
+  for (std::thread& t : threads_)
+    if (t.joinable()) t.join();
 }
 
 void SiteFindRun::start() {
-  if (!thread_.joinable()) thread_ = std::thread([this] { work(); });
+  if (!threads_.empty()) return;
+  searched_.assign(files_.size(), 0);
+  const unsigned processors = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
+  const size_t count = std::max<size_t>(1, std::min<size_t>(processors, files_.size()));
+  working_ = count;
+  for (size_t i = 0; i < count; ++i) threads_.emplace_back([this] { work(); });
 }
 
 void SiteFindRun::work() {
-  for (const std::string& path : files_) {
-    if (stop_) break;
-    std::optional<std::string> bytes;
-    FileStamp stamp;
-    const auto open = openTexts_.find(path);
-    if (open != openTexts_.end()) {
-      bytes = open->second;
-    } else {
-      std::string read;
-      const ReadKind kind = readForSearch(path, read, stamp);
-      if (kind != ReadKind::Read) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        ++(kind == ReadKind::NotRegular ? skipped_.notRegular : skipped_.unreadable);
-        ++read_;
-        continue;
-      }
-      bytes = std::move(read);
-    }
-    ++read_;
-    if (std::string_view(*bytes).substr(0, kBinaryProbe).find('\0') != std::string_view::npos) {
-      std::lock_guard<std::mutex> lock(mutex_);
-      ++skipped_.binary;
-      continue;
-    }
-    FileFindings f = findInPage(path, *bytes, *matcher_);
-    f.fromWindow = open != openTexts_.end();
-    f.stamp = stamp;
-    if (f.matches.empty() && f.error.empty()) continue;
+  for (size_t i; !stop_ && (i = next_++) < files_.size();) searchFile(i);
+  if (--working_ == 0) finished_ = true;
+}
+
+void SiteFindRun::searchFile(size_t index) {
+  const std::string& path = files_[index];
+  std::optional<std::string> bytes;
+  FileStamp stamp;
+  const auto open = openTexts_.find(path);
+  const auto searched = [&](std::optional<FileFindings> f, size_t SkippedFiles::*skip) {
     std::lock_guard<std::mutex> lock(mutex_);
-    found_.push_back(std::move(f));
+    if (skip) ++(skipped_.*skip);
+    if (f) found_.emplace(index, std::move(*f));
+    searched_[index] = 1;
+    ++read_;
+  };
+  if (open != openTexts_.end()) {
+    bytes = open->second;
+  } else {
+    std::string read;
+    const ReadKind kind = readForSearch(path, read, stamp);
+    if (kind != ReadKind::Read)
+      return searched(std::nullopt,
+                      kind == ReadKind::NotRegular ? &SkippedFiles::notRegular : &SkippedFiles::unreadable);
+    bytes = std::move(read);
   }
-  finished_ = true;
+  if (std::string_view(*bytes).substr(0, kBinaryProbe).find('\0') != std::string_view::npos)
+    return searched(std::nullopt, &SkippedFiles::binary);
+  FileFindings f = findInPage(path, *bytes, *matcher_);
+  f.fromWindow = open != openTexts_.end();
+  f.stamp = stamp;
+  if (f.matches.empty() && f.error.empty()) return searched(std::nullopt, nullptr);
+  searched(std::move(f), nullptr);
 }
 
 std::vector<FileFindings> SiteFindRun::take(bool& done) {
   done = finished_.load();  // read first: what was found before the end is in found_ by now
   std::lock_guard<std::mutex> lock(mutex_);
   std::vector<FileFindings> out;
-  out.swap(found_);
+  // In the order of the files: a file is handed out once every file before it has been searched.
+  while (handedOut_ < searched_.size() && searched_[handedOut_]) {
+    const auto it = found_.find(handedOut_);
+    if (it != found_.end()) {
+      out.push_back(std::move(it->second));
+      found_.erase(it);
+    }
+    ++handedOut_;
+  }
+  // A stopped run hands out what it found, in order, though files between were never searched.
+  if (done)
+    for (auto& [index, f] : found_) out.push_back(std::move(f));
+  if (done) found_.clear();
   return out;
 }
 

@@ -56,8 +56,9 @@ bool nameMatchesFilter(std::string_view name, std::string_view filter);
 std::vector<std::string> filesInFolder(const std::string& folder, std::string_view filter, bool subfolders,
                                        SkippedFiles& skipped);
 
-// A search of many files on a thread of its own: results are collected as they are found, the caller takes
-// them when it likes (a window, a few times a second), and stop() ends it after the file being read.
+// A search of many files on threads of its own (one per processor, up to four): results are collected as
+// they are found and handed out in the order of the files, the caller takes them when it likes (a window, a
+// few times a second), and stop() ends it after the files being read.
 // `openTexts` gives the text of pages open with unsaved changes, searched in place of their files.
 class SiteFindRun {
  public:
@@ -74,14 +75,17 @@ class SiteFindRun {
 
  private:
   void work();
+  void searchFile(size_t index);
   std::vector<std::string> files_;
   std::shared_ptr<const SiteMatcher> matcher_;
   std::map<std::string, std::string> openTexts_;
-  std::thread thread_;
+  std::vector<std::thread> threads_;
   std::atomic<bool> stop_{false}, finished_{false};
-  std::atomic<size_t> read_{0};
+  std::atomic<size_t> read_{0}, next_{0}, working_{0};
   mutable std::mutex mutex_;
-  std::vector<FileFindings> found_;
+  std::vector<char> searched_;            // per file
+  std::map<size_t, FileFindings> found_;  // by file, until handed out
+  size_t handedOut_ = 0;                  // files before this one are handed out
   SkippedFiles skipped_;
 };
 
