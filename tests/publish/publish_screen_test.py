@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Publish Site through quillon-drive against pyftpdlib: the FTP screen's button opens it over the
-connection, Compare lists the new files ticked, Send puts them on the server byte for byte; then the main
-window's Publish Site command connects and finds nothing left to send.
+connection, Compare lists the new files ticked, Send puts the ticked ones on the server byte for byte (one
+is unticked first); then the main window's Publish Site command connects and finds only that one left.
 usage: publish_screen_test.py QUILLON_DRIVE RUN_CASE"""
 import json
 import os
@@ -27,8 +27,8 @@ script = f'''#! file OPTIONS.INI "[Help]\\r\\nShowTips=0\\r\\n"
 #! file site/img/a\\x20b.gif "GIF89a@@3000@@"
 #! file site/.hidden "never sent"
 #! dialogdump 1 {json.dumps(compared)}
-#! dialogdump 2 {{"LabelCount": {{"text": "Sent 2 files."}}, "ProgressBar": {{"shown": 2}}}}
-#! dialogdump 3 {{"TreeChanges": {{"pages": []}}}}
+#! dialogdump 2 {{"LabelCount": {{"text": "Sent 1 file."}}, "ProgressBar": {{"shown": 1}}}}
+#! dialogdump 3 {{"TreeChanges": {{"pages": [{{"title": "New", "level": 1, "checked": true}}, {{"title": "index.html", "level": 2, "checked": true}}]}}}}
 dialog TFormFTP
 {local_profile_lines(server)}  select ListBoxHosts 0
   click ListBoxHosts
@@ -47,6 +47,8 @@ dialog TFormPublish
   click ButtonCompare
   wait-idle
   dump
+  outline 3
+  key Space
   click ButtonSend
   wait-idle
   dump
@@ -79,10 +81,11 @@ with open(path, "w") as f:
 failures = []
 try:
     run_case(runner, drive, path, failures)
-    for name, data in (("index.html", b"<P>home</P>\r\n"), ("img/a b.gif", b"GIF89a" + b"x" * 3000)):
-        stored = os.path.join(server.home, "www", name)
-        if not os.path.exists(stored):
-            failures.append(f"{name} is not on the server")
+    stored = os.path.join(server.home, "www", "img", "a b.gif")
+    if not os.path.exists(stored) or open(stored, "rb").read() != b"GIF89a" + b"x" * 3000:
+        failures.append("img/a b.gif did not arrive whole")
+    if os.path.exists(os.path.join(server.home, "www", "index.html")):
+        failures.append("an unticked file was sent")
     if os.path.exists(os.path.join(server.home, "www", ".hidden")):
         failures.append("a hidden file was published")
 finally:
