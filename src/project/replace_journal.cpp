@@ -128,6 +128,8 @@ WriteResult ReplaceJournal::aboutToChange(const std::string& path, std::string_v
                 "\t" + std::to_string(after.size()) + "\r\n");
 }
 
+WriteResult ReplaceJournal::notChanged() { return append("skip\t" + std::to_string(files_) + ".before\r\n"); }
+
 WriteResult ReplaceJournal::end() { return append("end\r\n"); }
 
 void ReplaceJournal::discardIfEmpty() {
@@ -153,6 +155,7 @@ std::vector<ReplaceRunInfo> undoableRuns(const std::string& dataFolder) {
     info.when = text;
     for (const std::string& line : lines) {
       if (line.rfind("file\t", 0) == 0) ++info.files;
+      if (line.rfind("skip\t", 0) == 0 && info.files) --info.files;
       if (line == "end") info.finished = true;
     }
     if (info.files) runs.push_back(std::move(info));
@@ -164,9 +167,12 @@ UndoResult undoRun(const std::string& runFolder) {
   UndoResult result;
   const auto lines = journalLines(runFolder);
   std::vector<std::string> touched;
+  std::set<std::string> skipped;  // copies of files the run never rewrote
+  for (const std::string& line : lines)
+    if (line.rfind("skip\t", 0) == 0) skipped.insert(line.substr(5));
   for (const std::string& line : lines) {
     const auto f = fields(line);
-    if (f.size() != 6 || f[0] != "file") continue;
+    if (f.size() != 6 || f[0] != "file" || skipped.count(std::string(f[1]))) continue;
     const auto path = fieldUnescaped(f[2]);
     if (!path) continue;
     const std::string beforeSha(f[3]), afterSha(f[4]);
@@ -176,10 +182,7 @@ UndoResult undoRun(const std::string& runFolder) {
       result.failed.push_back(*path + ": the copy of its bytes before the replace is damaged");
       continue;
     }
-    if (now && *now == beforeSha) {
-      result.restored.push_back(*path);  // as before already: never written, or restored by an undo cut short
-      continue;
-    }
+    if (now && *now == beforeSha) continue;  // as before already: never written, or restored by an undo cut short
     if (!now || *now != afterSha) {
       result.changedSince.push_back(*path);
       continue;

@@ -19,6 +19,8 @@ class ReplaceJournal {
 
   // Before a file is rewritten: its bytes before, and those it is about to get.
   WriteResult aboutToChange(const std::string& path, std::string_view before, std::string_view after);
+  // The file last announced was not rewritten after all (its write failed, or another program changed it).
+  WriteResult notChanged();
   // The run is over; a journal without this line is of a run that was killed, and can be undone the same.
   WriteResult end();
   // A run that changed nothing leaves no journal.
@@ -43,7 +45,7 @@ struct ReplaceRunInfo {
 std::vector<ReplaceRunInfo> undoableRuns(const std::string& dataFolder);
 
 struct UndoResult {
-  std::vector<std::string> restored;      // back to their bytes before the run
+  std::vector<std::string> restored;      // rewritten back to their bytes before the run
   std::vector<std::string> changedSince;  // changed after the run: left as they are
   std::vector<std::string> failed;        // could not be written back (with the reason)
   bool ok() const { return failed.empty(); }

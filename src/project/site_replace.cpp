@@ -24,6 +24,7 @@ FileReplaceResult writeReplaced(const std::string& path, const FileStamp& before
   }
   // A change another program made since the page was read is never lost to this run.
   const WriteResult written = writeFileAtomicInBatch(path, replaced, &before);
+  if (!written.ok && journal) journal->notChanged();
   result.outcome = written.ok                 ? FileReplaceOutcome::Replaced
                    : written.changedMeanwhile ? FileReplaceOutcome::ChangedMeanwhile
                                               : FileReplaceOutcome::WriteFailed;

@@ -92,7 +92,15 @@ bool sameRemoteState(const PublishedFile& published, const RemoteEntry& listed) 
 PublishPlan planPublish(const std::string& localRoot, const LocalTree& local, const RemoteTree& remote,
                         const PublishRecord& record, const std::vector<std::string>& exclusions) {
   PublishPlan plan;
-  plan.deletionsAllowed = local.readable && remote.complete;
+  // A local folder that is empty, or could not be read, says nothing about what the server should keep.
+  plan.localReadable = local.readable;
+  plan.deletionsAllowed = local.readable && !local.files.empty() && remote.complete;
+  if (!local.readable)
+    plan.noDeletionsBecause = "the local folder could not be read";
+  else if (local.files.empty())
+    plan.noDeletionsBecause = "the local folder holds nothing to publish";
+  else if (!remote.complete)
+    plan.noDeletionsBecause = "the server's folders were not all listed";
   const std::string base = localRoot.empty() || localRoot.back() == '/' ? localRoot : localRoot + "/";
   const int64_t now = static_cast<int64_t>(std::time(nullptr));
   std::vector<PlannedFile> groups[4];

@@ -31,9 +31,12 @@ struct PublishPlan {
   size_t unchanged = 0;
   int64_t unchangedBytes = 0;
   std::vector<std::string> unreadable;  // local files whose bytes could not be read for the comparison
-  bool deletionsAllowed = false;        // the local folder was read and the server's listing is complete
-  bool remoteRootMissing = false;       // the server folder is not there yet: it is made first
-  std::vector<std::string> notes;       // what the comparison could not use (a damaged record, an unlisted folder)
+  bool localReadable = false;
+  bool usable = true;              // the run can go on: the connection held and the record can be kept
+  bool deletionsAllowed = false;   // the local folder was read, holds files, and the server's listing is complete
+  std::string noDeletionsBecause;  // why not, when not
+  bool remoteRootMissing = false;  // the server folder is not there yet: it is made first
+  std::vector<std::string> notes;  // what the comparison could not use (a damaged record, an unlisted folder)
 };
 
 // Compares the local tree with the server's and the record. Files only on the server are offered for

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/file_copy.h"
 #include "base/sha256.h"
 #include "base/text_bytes.h"
 
@@ -68,7 +69,13 @@ PublishRecord PublishRecord::load(const std::string& path, const std::string& si
     if (first) {
       first = false;
       if (line != header) {
-        r.problems_.push_back("The publish record " + path + " is not of this site and was not used.");
+        if (line.rfind(kHeader, 0) != 0) {
+          r.foreign_ = true;
+          r.problems_.push_back("The file " + path +
+                                " is not a publish record. It is left as it is: choose another file for the record.");
+        } else {
+          r.problems_.push_back("The publish record " + path + " is not of this site and was not used.");
+        }
         return r;
       }
       r.headerWritten_ = true;
@@ -96,7 +103,11 @@ PublishRecord PublishRecord::load(const std::string& path, const std::string& si
     }
     ++unread;
   }
-  if (first) r.problems_.push_back("The publish record " + path + " is not of this site and was not used.");
+  if (first) {
+    r.foreign_ = true;
+    r.problems_.push_back("The file " + path +
+                          " is not a publish record. It is left as it is: choose another file for the record.");
+  }
   if (unread)
     r.problems_.push_back(std::to_string(unread) + " line" + (unread == 1 ? "" : "s") + " of the publish record " +
                           path + " could not be read and " + (unread == 1 ? "was" : "were") + " ignored.");
@@ -134,10 +145,11 @@ WriteResult PublishRecord::append(const std::string& line) {
 }
 
 WriteResult PublishRecord::compact() {
+  if (foreign_) return {false, "It is not a publish record, so it is not written over", path_};
   std::string bytes = std::string(kHeader) + fieldEscaped(site_) + "\r\n";
   for (const auto& [path, file] : files_) bytes += sentLine(path, file);
   const std::string folder(folderPart(path_));
-  if (!folder.empty() && !isDirectory(folder)) makeDirectory(folder);
+  if (!folder.empty() && !isDirectory(folder)) makeDirectories(folder);
   WriteResult written = writeFileAtomic(path_, bytes);
   if (written.ok) headerWritten_ = true;
   return written;

@@ -35,6 +35,8 @@ class PublishRecord {
   const std::map<std::string, PublishedFile>& files() const { return files_; }
   const PublishedFile* find(const std::string& path) const;
   const std::vector<std::string>& problems() const { return problems_; }
+  // The file is something else than a publish record: it is never written.
+  bool foreign() const { return foreign_; }
 
   WriteResult recordSent(const std::string& path, const PublishedFile& file);
   WriteResult recordRemoved(const std::string& path);
@@ -47,6 +49,7 @@ class PublishRecord {
   std::map<std::string, PublishedFile> files_;
   std::vector<std::string> problems_;
   bool headerWritten_ = false;
+  bool foreign_ = false;
 };
 
 // Where the record of `site` lives in the user's data folder ("DATA/publish/...").

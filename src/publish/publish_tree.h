@@ -31,8 +31,10 @@ struct LocalTree {
   std::vector<LocalFile> files;         // sorted by path
   std::vector<std::string> folders;     // every folder below the root holding something to publish
   std::vector<std::string> unreadable;  // files and folders that could not be read
+  std::vector<std::string> outside;     // links that lead out of the site folder: never published
 };
-// Every file under `root` not excluded; links are followed, a folder reached twice is read once.
+// Every file under `root` not excluded; links are followed while they stay inside the site folder (one that
+// leads out of it, to /etc say, is left out and listed), a folder reached twice is read once.
 LocalTree scanLocalTree(const std::string& root, const std::vector<std::string>& exclusions);
 
 // The server's tree below the publishing folder, as its listings gave it.

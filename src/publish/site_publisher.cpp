@@ -194,9 +194,12 @@ void SitePublisher::finishCompare() {
   std::vector<std::string> notes = std::move(plan_.notes);
   plan_ = planPublish(localRoot_, local_, remote_, record_, exclusions_);
   plan_.remoteRootMissing = rootMissing_;
+  plan_.usable = !lost_ && !record_.foreign();
   if (!local_.readable) notes.push_back("The local folder " + localRoot_ + " could not be read.");
   for (const std::string& p : record_.problems()) notes.push_back(p);
   for (const std::string& p : local_.unreadable) notes.push_back("The local file " + p + " could not be read.");
+  for (const std::string& p : local_.outside)
+    notes.push_back("The link " + p + " leads out of the site folder and was left out.");
   for (const std::string& p : plan_.unreadable) notes.push_back("The local file " + p + " could not be read.");
   if (lost_) notes.push_back("The connection was lost while the server's folders were listed.");
   plan_.notes = std::move(notes);
@@ -328,7 +331,17 @@ void SitePublisher::relist(const std::string& folder, const std::vector<size_t>&
               const std::string& path = plan_.files[i].path;
               const PublishedFile* was = record_.find(path);
               const auto it = listed.find(nameOf(path));
-              if (!was || it == listed.end() || it->second->folder) continue;
+              if (it == listed.end()) {
+                // The server keeps the file under another name (one not in UTF-8, changed by a server
+                // that keeps names as UTF-8): deleting what looks like an extra file could delete this one.
+                anyFailed_ = true;
+                if (events.failed)
+                  events.failed("The server does not list " + path +
+                                " under its name after it was sent (it may have changed the name); nothing "
+                                "is deleted in this run.");
+                continue;
+              }
+              if (!was || it->second->folder) continue;
               PublishedFile now = *was;
               if (it->second->size) now.remoteSize = it->second->size;
               now.remoteStamp = it->second->stamp;

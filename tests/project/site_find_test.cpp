@@ -205,6 +205,24 @@ TEST(ReplaceJournal, UndoesARunAfterARestartAndLeavesFilesChangedSince) {
   EXPECT_TRUE(undoableRuns(data).empty()) << "an undone run is gone";
 }
 
+TEST(ReplaceJournal, AFileTheRunCouldNotWriteIsNotCountedNorPutBack) {
+  testing::TempDir dir;
+  const std::string data = dir.path();
+  const std::string a = dir.path() + "a.html", ro = dir.path() + "ro.html";
+  ASSERT_TRUE(writeFileAtomic(a, "old").ok);
+  ASSERT_TRUE(writeFileAtomic(ro, "old").ok);
+  ::chmod(ro.c_str(), 0444);
+  WriteResult began;
+  ReplaceJournal journal = ReplaceJournal::begin(data, "r", began);
+  EXPECT_EQ(replaceInFile(a, "old", "new", false, &journal).outcome, FileReplaceOutcome::Replaced);
+  EXPECT_EQ(replaceInFile(ro, "old", "new", false, &journal).outcome, FileReplaceOutcome::WriteFailed);
+  journal.end();
+  const auto runs = undoableRuns(data);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].files, 1u);
+  EXPECT_EQ(undoRun(runs[0].folder).restored, std::vector<std::string>{a});
+}
+
 TEST(ReplaceJournal, OldRunsArePrunedAndAChosenReplaceIsJournalledToo) {
   testing::TempDir dir;
   const std::string data = dir.path();

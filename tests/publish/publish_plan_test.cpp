@@ -70,6 +70,21 @@ TEST(PublishRecord, KeepsWhatWasRecordedThroughKillsDamageAndOddNames) {
   EXPECT_EQ(publishRecordPath("/data/", "a/b").rfind("/data/publish/", 0), 0u);
 }
 
+TEST(PublishRecord, AFileThatIsNoRecordIsNeverWrittenOver) {
+  testing::TempDir dir;
+  const std::string path = dir.path() + "notes.txt";
+  ASSERT_TRUE(writeFileAtomic(path, "my own notes\r\nline two\r\n").ok);
+  PublishRecord r = PublishRecord::load(path, "me@host:21/www");
+  EXPECT_TRUE(r.foreign());
+  EXPECT_FALSE(r.recordSent("a.html", sentFile(1, 1, kSha, 1, "")).ok);
+  EXPECT_FALSE(r.compact().ok);
+  EXPECT_EQ(*readWholeFile(path), "my own notes\r\nline two\r\n");
+  // A record made in a data folder that does not exist yet makes it.
+  PublishRecord fresh = PublishRecord::load(dir.path() + "data/quillon/publish/x.rec", "s");
+  EXPECT_TRUE(fresh.recordSent("a.html", sentFile(1, 1, kSha, 1, "")).ok);
+  EXPECT_EQ(PublishRecord::load(dir.path() + "data/quillon/publish/x.rec", "s").files().size(), 1u);
+}
+
 TEST(PublishRecord, HashesFiles) {
   testing::TempDir dir;
   ASSERT_TRUE(writeFileAtomic(dir.path() + "abc", "abc").ok);
@@ -192,6 +207,31 @@ TEST(PublishPlan, SortsFilesIntoNewChangedConflictAndOnlyOnTheServer) {
   EXPECT_FALSE(missing.readable);
   const PublishPlan fromNothing = planPublish(dir.path() + "no-such-folder", missing, remote, record, exclusions);
   EXPECT_TRUE(fromNothing.files.empty()) << "an unreadable site folder never deletes the server's files";
+  EXPECT_FALSE(fromNothing.localReadable);
+  ::mkdir((dir.path() + "empty").c_str(), 0755);
+  const PublishPlan fromEmpty =
+      planPublish(dir.path() + "empty", scanLocalTree(dir.path() + "empty", exclusions), remote, record, exclusions);
+  EXPECT_FALSE(fromEmpty.deletionsAllowed) << "an empty site folder never empties the server";
+  EXPECT_TRUE(fromEmpty.files.empty());
+  EXPECT_EQ(fromEmpty.noDeletionsBecause, "the local folder holds nothing to publish");
+}
+
+TEST(PublishPlan, LinksOutOfTheSiteFolderAreNeverPublished) {
+  testing::TempDir dir;
+  const std::string root = dir.path() + "site/";
+  ::mkdir(root.c_str(), 0755);
+  ::mkdir((dir.path() + "private").c_str(), 0755);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "private/secret.txt", "secret").ok);
+  ASSERT_TRUE(writeFileAtomic(root + "page.html", "page").ok);
+  ASSERT_EQ(::symlink((dir.path() + "private").c_str(), (root + "private").c_str()), 0);
+  ASSERT_EQ(::symlink((dir.path() + "private/secret.txt").c_str(), (root + "secret.html").c_str()), 0);
+  ASSERT_EQ(::symlink("page.html", (root + "alias.html").c_str()), 0);
+  ASSERT_EQ(::symlink(".", (root + "self").c_str()), 0);
+  const LocalTree tree = scanLocalTree(root, {});
+  std::vector<std::string> paths;
+  for (const LocalFile& f : tree.files) paths.push_back(f.path);
+  EXPECT_EQ(paths, (std::vector<std::string>{"alias.html", "page.html"})) << "a link inside is followed, once";
+  EXPECT_EQ(tree.outside, (std::vector<std::string>{"private", "secret.html"}));
 }
 
 TEST(PublishPlan, ExclusionsMatchEveryPartOfAPath) {

@@ -35,12 +35,12 @@ def remote_root():
     return os.path.join(server.home, "www")
 
 
-def sync(*extra, expect=0, remote="www"):
-    env = dict(os.environ, QUILLON_FTP_PASSWORD=server.password)
+def sync(*extra, expect=0, remote="www", local=None, with_record=True, env_extra=None):
+    env = dict(os.environ, QUILLON_FTP_PASSWORD=server.password, **(env_extra or {}))
     run = subprocess.run([tool, "--quiet", "--port", str(server.port), "--user", server.user, *login, "127.0.0.1",
-                          "sync", site, remote, "--record", record, *extra],
+                          "sync", local or site, remote, *(["--record", record] if with_record else []), *extra],
                          capture_output=True, timeout=300, env=env)
-    if run.returncode != expect:
+    if expect is not None and run.returncode != expect:
         failures.append(f"sync {extra}: exit {run.returncode}, expected {expect}: {run.stderr.decode(errors='replace')[-800:]}")
     return sorted(line for line in run.stdout.decode("utf-8", "replace").splitlines() if " " in line
                   and line.split(" ")[0] in ("new", "changed", "conflict", "delete"))
@@ -144,6 +144,39 @@ try:
         failures.append("a hidden file of the server's was deleted")
     os.remove(os.path.join(remote_root(), ".htaccess"))
 
+    # A local folder that is empty or missing never empties the server; a missing one is a failure.
+    empty = os.path.join(work, "empty-site")
+    os.makedirs(empty)
+    sync("--delete", local=empty)
+    sync("--delete", local=os.path.join(work, "no-such-folder"), expect=1)
+    same_tree("after publishing an empty and a missing folder")
+    # A link out of the site folder is never followed onto the server.
+    secret = os.path.join(work, "private")
+    os.makedirs(secret)
+    write_bytes(secret, "shadow", b"secret")
+    os.symlink(secret, os.path.join(site, "private"))
+    os.symlink(os.path.join(secret, "shadow"), os.path.join(site, "pw.html"))
+    sync()
+    if os.path.exists(os.path.join(remote_root(), "pw.html")) or os.path.exists(os.path.join(remote_root(), "private")):
+        failures.append("a link out of the site folder was published")
+    os.remove(os.path.join(site, "private"))
+    os.remove(os.path.join(site, "pw.html"))
+    # Without --record the record goes to the data folder, made when missing.
+    data_home = os.path.join(work, "data", "deeper")
+    sync("--dry-run", with_record=False, env_extra={"XDG_DATA_HOME": data_home})
+    sync(with_record=False, env_extra={"XDG_DATA_HOME": data_home})
+    if not os.path.isdir(os.path.join(data_home, "quillon", "publish")):
+        failures.append("the record was not kept in the data folder")
+    # A file given as the record that is not one is left as it is.
+    notes = os.path.join(work, "notes.txt")
+    with open(notes, "wb") as f:
+        f.write(b"my own notes\n")
+    env = dict(os.environ, QUILLON_FTP_PASSWORD=server.password)
+    run = subprocess.run([tool, "--quiet", "--port", str(server.port), "--user", server.user, *login, "127.0.0.1",
+                          "sync", site, "www", "--record", notes], capture_output=True, timeout=300, env=env)
+    if run.returncode != 1 or open(notes, "rb").read() != b"my own notes\n":
+        failures.append("a file that is no record was written over, or the run did not fail")
+
     # A damaged record: read what can be read, and never delete because of it.
     with open(record, "ab") as f:
         f.write(b"+\tgarbage line\r\n")
@@ -175,6 +208,17 @@ try:
     same_tree("publish after a kill")
     if sync() != []:
         failures.append("a publish after the finished run still planned something")
+    # A name the server keeps otherwise (not UTF-8, on a server that stores UTF-8 names) is never deleted
+    # as "only on the server" in a run that sent it.
+    write_bytes(site, b"lat\xe9.html".decode("latin-1"), b"latin name")
+    weird = os.path.join(site, "lat\xe9.html".encode("latin-1").decode("utf-8", "surrogateescape"))
+    os.rename(os.path.join(site, "lat\u00e9.html"), weird)
+    sync("--delete", expect=None)
+    sync("--delete", expect=None)
+    on_server = os.listdir(remote_root())
+    if not any(name.startswith("lat") for name in on_server):
+        failures.append(f"a file with a name that is not UTF-8 was sent and then deleted: {on_server}")
+    os.remove(weird)
 finally:
     server.stop()
     shutil.rmtree(work, ignore_errors=True)

@@ -376,7 +376,7 @@ int main(int argc, char** argv) {
       site->events.compared = [&, finishSync](const quillon::PublishPlan& compared) {
         for (const std::string& note : compared.notes)
           std::fprintf(stderr, "quillon-ftp: %s\n", printable(note).c_str());
-        if (!publisher.connected()) return finishSync(1);
+        if (!publisher.connected() || !compared.localReadable || !compared.usable) return finishSync(1);
         quillon::PublishPlan plan = compared;
         size_t conflicts = 0, deletions = 0;
         for (quillon::PlannedFile& f : plan.files) {
@@ -399,7 +399,7 @@ int main(int argc, char** argv) {
           return finishSync(1);
         }
         if (sync->remove && !compared.deletionsAllowed)
-          std::fprintf(stderr, "quillon-ftp: nothing is deleted: the server's folders were not all listed\n");
+          std::fprintf(stderr, "quillon-ftp: nothing is deleted: %s\n", compared.noDeletionsBecause.c_str());
         const int left = conflicts ? 3 : 0;
         if (sync->dryRun) return finishSync(left);
         site->events.sent = [&, finishSync, left](bool ok, bool) { finishSync(ok ? left : 1); };

@@ -177,11 +177,10 @@ void TFormPublish::showPlan(const PublishPlan& plan) {
   }
   QString summary = toQString(planSummary(plan));
   if (plan.files.empty()) summary = "Nothing to send: the server has the site as it is here (" + summary + ").";
-  if (!plan.deletionsAllowed)
-    summary += " Nothing can be deleted: the local folder or a server folder could not be read to its end.";
+  if (!plan.deletionsAllowed) summary += " Nothing can be deleted: " + toQString(plan.noDeletionsBecause) + ".";
   for (const std::string& note : plan.notes) summary += "\n" + toQString(note);
   LabelCount->setText(summary);
-  ButtonSend->setEnabled(!rows_.empty());
+  ButtonSend->setEnabled(!rows_.empty() && plan.usable);
 }
 
 void TFormPublish::ButtonSendClick() {
