@@ -364,6 +364,7 @@ void SitePublisher::deleteFile(size_t index) {
     return next();
   }
   progress_.path = f.path;
+  progress_.deleting = true;
   if (events.progress) events.progress(progress_);
   changeTo(folderOf(f.path), [this, index](bool ok, const std::string& why) {
     const PlannedFile& f = plan_.files[index];

@@ -27,6 +27,7 @@ class SitePublisher {
     size_t filesDone = 0, filesTotal = 0;
     int64_t bytesDone = 0, bytesTotal = 0;
     std::string path;  // the file being sent or deleted
+    bool deleting = false;
   };
   struct Events {
     std::function<void(const PublishPlan&)> compared;  // the plan, or a failure said in `failed` first

@@ -85,7 +85,9 @@ TFormPublish::TFormPublish(Platform& platform, EventLoop& loop, Publisher& publi
   site_->events.progress = [this](const SitePublisher::Progress& p) {
     ProgressBar->setMaximum(static_cast<int>(std::max<size_t>(p.filesTotal, 1)));
     ProgressBar->setValue(static_cast<int>(p.filesDone));
-    if (!p.path.empty())
+    if (p.deleting)
+      LabelCount->setText("Deleting " + toQString(p.path) + " on the server");
+    else if (!p.path.empty())
       LabelCount->setText(QString("Sending %1 (%2 of %3 files, %4 of %5 KB)")
                               .arg(toQString(p.path))
                               .arg(p.filesDone + 1)
