@@ -103,6 +103,16 @@ std::string fieldEscaped(std::string_view text) {
   return out;
 }
 
+std::vector<std::string_view> tabFields(std::string_view line) {
+  std::vector<std::string_view> out;
+  for (size_t start = 0;;) {
+    const size_t tab = line.find('\t', start);
+    out.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+    if (tab == std::string_view::npos) return out;
+    start = tab + 1;
+  }
+}
+
 std::optional<std::string> fieldUnescaped(std::string_view text) {
   auto digit = [](char c) -> int {
     if (c >= '0' && c <= '9') return c - '0';

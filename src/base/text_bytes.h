@@ -45,6 +45,8 @@ bool isValidUtf8(std::string_view bytes);
 // for a '%' not followed by two upper-case hex digits).
 std::string fieldEscaped(std::string_view text);
 std::optional<std::string> fieldUnescaped(std::string_view text);
+// The fields of a tab-separated line, as views into it.
+std::vector<std::string_view> tabFields(std::string_view line);
 
 // Checks UTF-8 fed in pieces of any size; a sequence may be split between pieces.
 class Utf8Validator {

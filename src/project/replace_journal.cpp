@@ -22,16 +22,6 @@ namespace {
 constexpr std::string_view kHeader = "Quillon replace journal 1";
 const char* const kJournalsFolder = "replace-undo/";
 
-std::vector<std::string_view> fields(std::string_view line) {
-  std::vector<std::string_view> out;
-  for (size_t start = 0;;) {
-    const size_t tab = line.find('\t', start);
-    out.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-    if (tab == std::string_view::npos) return out;
-    start = tab + 1;
-  }
-}
-
 // The whole lines of a journal; one cut short by a kill is left out.
 std::vector<std::string> journalLines(const std::string& folder) {
   std::vector<std::string> lines;
@@ -144,7 +134,7 @@ std::vector<ReplaceRunInfo> undoableRuns(const std::string& dataFolder) {
     info.folder = dataFolder + kJournalsFolder + *it + "/";
     const auto lines = journalLines(info.folder);
     if (lines.empty()) continue;
-    const auto head = fields(lines[0]);
+    const auto head = tabFields(lines[0]);
     if (head.size() != 3 || head[0] != kHeader) continue;
     info.what = fieldUnescaped(head[1]).value_or("");
     const std::time_t when = static_cast<std::time_t>(std::atoll(std::string(head[2]).c_str()));
@@ -171,7 +161,7 @@ UndoResult undoRun(const std::string& runFolder) {
   for (const std::string& line : lines)
     if (line.rfind("skip\t", 0) == 0) skipped.insert(line.substr(5));
   for (const std::string& line : lines) {
-    const auto f = fields(line);
+    const auto f = tabFields(line);
     if (f.size() != 6 || f[0] != "file" || skipped.count(std::string(f[1]))) continue;
     const auto path = fieldUnescaped(f[2]);
     if (!path) continue;

@@ -3,8 +3,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
-#include <limits.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +11,7 @@
 #include <cstring>
 #include <set>
 
+#include "base/file_copy.h"
 #include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "editor/page_encoding.h"
@@ -22,11 +21,6 @@ namespace quillon {
 namespace {
 
 constexpr size_t kBinaryProbe = 8192;
-
-std::string realPath(const std::string& path) {
-  char resolved[PATH_MAX];
-  return ::realpath(path.c_str(), resolved) ? std::string(resolved) : std::string();
-}
 
 // A file read for searching: opened once (never waiting on a FIFO), its kind and stamp from the open file.
 enum class ReadKind { Read, NotRegular, Unreadable };
@@ -65,11 +59,6 @@ ReadKind readForSearch(const std::string& path, std::string& bytes, FileStamp& s
   }
   ::close(fd);
   return ok ? ReadKind::Read : ReadKind::Unreadable;
-}
-
-bool inside(const std::string& path, const std::string& folder) {
-  return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-                            (folder.back() == '/' || path[folder.size()] == '/'));
 }
 
 }  // namespace
@@ -165,15 +154,14 @@ bool nameMatchesFilter(std::string_view name, std::string_view filter) {
 std::vector<std::string> filesInFolder(const std::string& folder, std::string_view filter, bool subfolders,
                                        SkippedFiles& skipped) {
   std::vector<std::string> files;
-  const std::string root = realPath(folder);
-  if (root.empty()) return files;
-  std::set<std::string> seen;
+  if (!isDirectory(folder)) return files;
+  std::set<FileIdentity> seen;
   std::vector<std::string> pending = {folder.empty() || folder.back() == '/' ? folder : folder + "/"};
   while (!pending.empty()) {
     const std::string dir = pending.back();
     pending.pop_back();
-    const std::string real = realPath(dir);
-    if (real.empty() || !seen.insert(real).second) continue;
+    const auto id = identityOf(dir);
+    if (!id || !seen.insert(*id).second) continue;
     DIR* d = ::opendir(dir.c_str());
     if (!d) {
       ++skipped.unreadable;
@@ -199,7 +187,7 @@ std::vector<std::string> filesInFolder(const std::string& folder, std::string_vi
       }
       if (S_ISDIR(st.st_mode)) {
         if (!subfolders) continue;
-        if (link && !inside(realPath(path), root)) {
+        if (link && !staysInside(path, folder)) {
           ++skipped.outside;
           continue;
         }
@@ -211,7 +199,7 @@ std::vector<std::string> filesInFolder(const std::string& folder, std::string_vi
         ++skipped.notRegular;
         continue;
       }
-      if (link && !inside(realPath(path), root)) {
+      if (link && !staysInside(path, folder)) {
         ++skipped.outside;
         continue;
       }

@@ -27,16 +27,6 @@ std::optional<int64_t> number(std::string_view text) {
   return value;
 }
 
-std::vector<std::string_view> fields(std::string_view line) {
-  std::vector<std::string_view> out;
-  for (size_t start = 0;;) {
-    const size_t tab = line.find('\t', start);
-    out.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-    if (tab == std::string_view::npos) return out;
-    start = tab + 1;
-  }
-}
-
 std::string sentLine(const std::string& path, const PublishedFile& f) {
   return "+\t" + fieldEscaped(path) + "\t" + std::to_string(f.size) + "\t" + std::to_string(f.modifiedNs) + "\t" +
          f.sha256 + "\t" + (f.remoteSize ? std::to_string(*f.remoteSize) : std::string("-")) + "\t" +
@@ -81,7 +71,7 @@ PublishRecord PublishRecord::load(const std::string& path, const std::string& si
       r.headerWritten_ = true;
       continue;
     }
-    const auto f = fields(line);
+    const auto f = tabFields(line);
     const auto name = f.size() >= 2 ? fieldUnescaped(f[1]) : std::nullopt;
     if (name && f[0] == "-" && f.size() == 2) {
       r.files_.erase(*name);

@@ -2,14 +2,13 @@
 
 #include <dirent.h>
 #include <fnmatch.h>
-#include <limits.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <functional>
 #include <utility>
 
+#include "base/file_copy.h"
 #include "base/text_bytes.h"
 
 namespace quillon {
@@ -38,24 +37,8 @@ bool isExcluded(const std::vector<std::string>& patterns, std::string_view relat
   return false;
 }
 
-namespace {
-
-std::string realPath(const std::string& path) {
-  char resolved[PATH_MAX];
-  return ::realpath(path.c_str(), resolved) ? std::string(resolved) : std::string();
-}
-
-bool within(const std::string& path, const std::string& folder) {
-  return !path.empty() &&
-         (path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-                             (folder.back() == '/' || path[folder.size()] == '/')));
-}
-
-}  // namespace
-
 LocalTree scanLocalTree(const std::string& root, const std::vector<std::string>& exclusions) {
   LocalTree tree;
-  const std::string realRoot = realPath(root);
   std::set<std::pair<dev_t, ino_t>> seen;
   const std::string base = root.empty() || root.back() == '/' ? root : root + "/";
   std::function<bool(const std::string&)> walk = [&](const std::string& relative) {
@@ -78,8 +61,7 @@ LocalTree scanLocalTree(const std::string& root, const std::vector<std::string>&
       const std::string path = relative + name;
       if (isExcluded(exclusions, path)) continue;
       struct stat entry {};
-      if (::lstat((base + path).c_str(), &entry) == 0 && S_ISLNK(entry.st_mode) &&
-          !within(realPath(base + path), realRoot)) {
+      if (::lstat((base + path).c_str(), &entry) == 0 && S_ISLNK(entry.st_mode) && !staysInside(base + path, root)) {
         tree.outside.push_back(path);
         continue;
       }
