@@ -264,20 +264,29 @@ static std::string previewKeyOf(const std::string& find, bool regex, bool matchC
   return key;
 }
 
-void TFormBigReplace::ButtonPreviewClick() {
-  const std::string find = toBytes(EditFind->text());
+// The text to find and the files of the chosen scope; false (after saying why) when either is missing.
+bool TFormBigReplace::searchRequest(std::string& find, std::vector<std::string>& files) {
+  find = toBytes(EditFind->text());
   if (find.empty()) {
     say("Type the text to be replaced after \"Replace:\" first.");
-    return;
+    return false;
   }
+  return scopeFiles(files);
+}
+
+std::string TFormBigReplace::previewKey(const std::string& find, const std::vector<std::string>& files) const {
+  return previewKeyOf(find, CheckRegex->isChecked(), CheckMatchCase->isChecked(), CheckWholeWord->isChecked(), files);
+}
+
+void TFormBigReplace::ButtonPreviewClick() {
+  std::string find;
   std::vector<std::string> files;
-  if (!scopeFiles(files)) return;
+  if (!searchRequest(find, files)) return;
   const auto matcher = typedMatcher();
   if (!matcher) return;
   preview_ = findAll(files, matcher);
   previewMatcher_ = matcher;
-  previewKey_ =
-      previewKeyOf(find, CheckRegex->isChecked(), CheckMatchCase->isChecked(), CheckWholeWord->isChecked(), files);
+  previewKey_ = previewKey(find, files);
   showPreview();
 }
 
@@ -412,16 +421,11 @@ void TFormBigReplace::replaceFound(const std::vector<FileFindings>& found,
 }
 
 void TFormBigReplace::ButtonReplaceAllClick() {
-  const std::string find = toBytes(EditFind->text());
-  if (find.empty()) {
-    say("Type the text to be replaced after \"Replace:\" first.");
-    return;
-  }
+  std::string find;
   std::vector<std::string> files;
-  if (!scopeFiles(files)) return;
+  if (!searchRequest(find, files)) return;
   // After a preview of this very search, only its ticked matches are replaced.
-  if (!previewKey_.empty() && previewKey_ == previewKeyOf(find, CheckRegex->isChecked(), CheckMatchCase->isChecked(),
-                                                          CheckWholeWord->isChecked(), files)) {
+  if (!previewKey_.empty() && previewKey_ == previewKey(find, files)) {
     replaceFound(preview_, previewMatcher_, true, false);
     return;
   }

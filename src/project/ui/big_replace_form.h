@@ -53,6 +53,9 @@ class TFormBigReplace : public QDialog {
   void ButtonPreviewClick();
   // The files of the chosen scope; false (after saying why) when there are none to take.
   bool scopeFiles(std::vector<std::string>& files);
+  bool searchRequest(std::string& find, std::vector<std::string>& files);
+  // What a preview was made for: the text, its options and the files.
+  std::string previewKey(const std::string& find, const std::vector<std::string>& files) const;
   // The matcher for the typed text and options; null (after saying why) when it cannot be used.
   std::shared_ptr<const SiteMatcher> typedMatcher();
   // Every match of the matcher in the files, read with the window kept alive.
