@@ -132,7 +132,7 @@ bool readAsUtf8(std::string_view page) {
     ascii = (word & 0x8080808080808080ULL) == 0;
   }
   for (; ascii && i < page.size(); ++i) ascii = (page[i] & 0x80) == 0;
-  return readAsUtf8(isValidUtf8(page), ascii, page);
+  return readAsUtf8(ascii || isValidUtf8(page), ascii, page);
 }
 
 }  // namespace quillon

@@ -38,6 +38,26 @@ std::vector<std::string> journalLines(const std::string& folder) {
 
 void removeFolder(const std::string& folder);
 
+// A file of the journal's own folder, new by its name: written whole and on disk before the journal line
+// that names it. A kill part-way leaves a copy no line names, which an undo never reads.
+WriteResult writeNewFileDurably(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) return {false, std::strerror(errno), path};
+  size_t done = 0;
+  int error = 0;
+  while (done < bytes.size() && !error) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n > 0) done += static_cast<size_t>(n);
+    else error = n < 0 ? errno : ENOSPC;
+  }
+  if (!error && ::fdatasync(fd) != 0) error = errno;
+  ::close(fd);
+  if (!error) return {true, {}, {}};
+  ::unlink(path.c_str());
+  return {false, error == ENOSPC ? "The disk is full" : std::strerror(error), path};
+}
+
 // A journal leaves at once: renamed to a hidden name first (which no listing takes), then removed, so
 // that a kill part-way never leaves half a journal to be undone.
 void removeJournal(const std::string& folder) {
@@ -113,7 +133,7 @@ WriteResult ReplaceJournal::append(const std::string& line) {
 
 WriteResult ReplaceJournal::aboutToChange(const std::string& path, std::string_view before, std::string_view after) {
   const std::string copy = std::to_string(++files_) + ".before";
-  if (const WriteResult kept = writeFileAtomic(folder_ + copy, before); !kept.ok) return kept;
+  if (const WriteResult kept = writeNewFileDurably(folder_ + copy, before); !kept.ok) return kept;
   return append("file\t" + copy + "\t" + fieldEscaped(path) + "\t" + sha256Hex(before) + "\t" + sha256Hex(after) +
                 "\t" + std::to_string(after.size()) + "\r\n");
 }
