@@ -44,6 +44,7 @@ inline constexpr CommandName Replace1Click{"Replace1Click"};
 inline constexpr CommandName BitBtnReplaceAllClick{"BitBtnReplaceAllClick"};
 inline constexpr CommandName FindinSite1Click{"FindinSite1Click"};
 inline constexpr CommandName UndoLastSiteReplace1Click{"UndoLastSiteReplace1Click"};
+inline constexpr CommandName CheckSite1Click{"CheckSite1Click"};
 inline constexpr CommandName SpeedBar1Click{"SpeedBar1Click"};
 inline constexpr CommandName BitBtnPowerBodyClick{"BitBtnPowerBodyClick"};
 inline constexpr CommandName BitBtnPowerAnchorClick{"BitBtnPowerAnchorClick"};

@@ -134,7 +134,7 @@ const std::vector<MenuItem>& mainMenu() {
           {item(cmd::BitBtnFindClick), item(cmd::FindNext1Click), item(cmd::Replace1Click),
            item(cmd::BitBtnReplaceAllClick), item(cmd::FindinSite1Click), item(cmd::UndoLastSiteReplace1Click)}),
       sub("&Tags", tagsMenuItems()),
-      sub("Too&ls", {item(cmd::FTP1Click), item(cmd::BitBtnBackupClick), item(cmd::GetPageLoadingData1Click),
+      sub("Too&ls", {item(cmd::FTP1Click), item(cmd::BitBtnBackupClick), item(cmd::GetPageLoadingData1Click), item(cmd::CheckSite1Click),
                      item(cmd::ColorPicker1Click), item(cmd::WebsiteProjectBuilder1Click)}),
       item(cmd::PreferencesSettings1Click),
       sub("FT&P", {item(cmd::BitBtnFTPAddClick), item(cmd::AddImagesfromopenHTMLfiletoFTPlist1Click),

@@ -58,6 +58,11 @@ struct RunSettings {
   int editorSize = 9;
   bool lineNumbers = false;
   int undoRuns = 10;  // site-wide replaces kept for undo
+  // Check Site: a page with its loads up to GoodKB is light, above HeavyKB too heavy; whether external
+  // links are asked.
+  int checkGoodKB = 500;
+  int checkHeavyKB = 1500;
+  bool checkExternal = false;
   // DEFAULT, HREF, IMG, FONT, TABLE, LIST, by colour name
   std::array<std::string, 6> tagColourNames = {"clRed", "clRed", "clRed", "clRed", "clRed", "clRed"};
   // The body builder's colours, each a stored colour value (decimal, or hexadecimal after "0x")

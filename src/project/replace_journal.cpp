@@ -48,8 +48,10 @@ WriteResult writeNewFileDurably(const std::string& path, std::string_view bytes)
   while (done < bytes.size() && !error) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n > 0) done += static_cast<size_t>(n);
-    else error = n < 0 ? errno : ENOSPC;
+    if (n > 0)
+      done += static_cast<size_t>(n);
+    else
+      error = n < 0 ? errno : ENOSPC;
   }
   if (!error && ::fdatasync(fd) != 0) error = errno;
   ::close(fd);

@@ -42,6 +42,24 @@ std::optional<std::vector<std::string>> projectPageFiles(const std::string& proj
   return parseLinks(*bytes);
 }
 
+std::string commonFolder(const std::vector<std::string>& paths) {
+  std::string common;
+  bool first = true;
+  for (const std::string& path : paths) {
+    if (path.empty() || path[0] != '/') continue;
+    const std::string folder(folderPart(path));
+    if (first) {
+      common = folder;
+      first = false;
+      continue;
+    }
+    size_t same = 0;
+    while (same < common.size() && same < folder.size() && common[same] == folder[same]) ++same;
+    common.resize(common.rfind('/', same ? same - 1 : 0) + 1);
+  }
+  return common;
+}
+
 std::string dateStamp(const std::tm& day) {
   return std::to_string(day.tm_mon + 1) + "_" + std::to_string(day.tm_mday) + "_" + std::to_string(day.tm_year + 1900);
 }

@@ -19,6 +19,10 @@ std::optional<std::vector<std::string>> projectPageFiles(const std::string& proj
 // when neither exists.
 std::string findIgnoringCase(const std::string& folder, const std::string& name);
 
+// The deepest folder holding every one of the absolute paths (with its closing '/'); relative paths are
+// passed over; empty when there are none.
+std::string commonFolder(const std::vector<std::string>& paths);
+
 // "12_25_1998": month, day and four-digit year without leading zeros.
 std::string dateStamp(const std::tm& day);
 

@@ -73,7 +73,10 @@ TEST(Settings, EveryValueIsListedByFileSectionAndKey) {
   EXPECT_EQ(find("[Editor] Size"), "9");
   EXPECT_EQ(find("[Editor] LineNumbers"), "0");
   EXPECT_EQ(find("[Search] UndoRuns"), "10");
-  EXPECT_EQ(all.size(), 48u);  // 22 DEFAULT.INI keys, 26 OPTIONS.INI keys
+  EXPECT_EQ(find("[CheckSite] GoodKB"), "500");
+  EXPECT_EQ(find("[CheckSite] HeavyKB"), "1500");
+  EXPECT_EQ(find("[CheckSite] External"), "0");
+  EXPECT_EQ(all.size(), 51u);  // 22 DEFAULT.INI keys, 29 OPTIONS.INI keys
 }
 
 TEST(Settings, WriterChangesOneValueInItsFile) {

@@ -43,7 +43,7 @@ def main():
         subprocess.run(["cmake", "--install", build, "--prefix", prefix], check=True, capture_output=True)
         share = os.path.join(prefix, "share")
         for path in ["bin/quillon", "bin/quillon-drive", "bin/quillon-ftp", "bin/quillon-spell",
-                     "share/quillon/help/welcome.out", "share/quillon/spell/spell.cfg",
+                     "bin/quillon-check", "share/man/man1/quillon-check.1", "share/quillon/help/welcome.out", "share/quillon/spell/spell.cfg",
                      "share/quillon/spell/american.dct", "share/quillon/icons/LICENSE",
                      "share/applications/quillon.desktop", "share/icons/hicolor/scalable/apps/quillon.svg",
                      "share/man/man1/quillon-drive.1", "share/man/man1/quillon-ftp.1",

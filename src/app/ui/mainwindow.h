@@ -162,6 +162,7 @@ class TForm1 : public QMainWindow {
   void ButtonMoveClick();
   void WebsiteProjectBuilder1Click();
   void GetPageLoadingData1Click();
+  void CheckSite1Click();
   void AnalyzeWebPage1Click();
   void openAnalysis(const std::string& preselectedFile);
   void PrintProjectOutline1Click();

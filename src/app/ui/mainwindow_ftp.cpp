@@ -26,23 +26,10 @@ std::vector<CommandRecord> TForm1::ftpCommands() {
 
 // The deepest folder holding every page of the project, or nothing without pages.
 std::string TForm1::siteFolder() const {
-  std::string common;
-  bool first = true;
+  std::vector<std::string> links;
   const PageTree& pages = project_->tree();
-  for (size_t i = 0; i < pages.size(); ++i) {
-    const Page& page = pages[i];
-    if (page.link.empty() || page.link[0] != '/') continue;
-    const std::string folder(folderPart(page.link));
-    if (first) {
-      common = folder;
-      first = false;
-      continue;
-    }
-    size_t same = 0;
-    while (same < common.size() && same < folder.size() && common[same] == folder[same]) ++same;
-    common.resize(common.rfind('/', same ? same - 1 : 0) + 1);
-  }
-  return common;
+  for (size_t i = 0; i < pages.size(); ++i) links.push_back(pages[i].link);
+  return commonFolder(links);
 }
 
 // The FTP screen opened to publish: once connected, Publish Site compares the site with the server.

@@ -16,10 +16,12 @@
 #include "app/command_names.h"
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
+#include "app/ui/preview_pane.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
 #include "base/text_bytes.h"
 #include "base/write_failure.h"
+#include "check/ui/check_site_form.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/text_printing.h"
@@ -35,6 +37,7 @@
 #include "project/ui/new_name_form.h"
 #include "project/ui/print_options_form.h"
 #include "project/ui/project_builder_form.h"
+#include "publish/preview_file.h"
 
 namespace quillon {
 
@@ -50,6 +53,7 @@ std::vector<CommandRecord> TForm1::projectCommands() {
       {cmd::GetPageLoadingData1Click, "Analyze Page/Site", "Ctrl+F2", "system-search",
        call(&TForm1::GetPageLoadingData1Click)},
       {cmd::AnalyzeWebPage1Click, "Analyze Web Page", "", "", call(&TForm1::AnalyzeWebPage1Click)},
+      {cmd::CheckSite1Click, "Check &Site...", "", "", call(&TForm1::CheckSite1Click)},
       {cmd::PrintProjectOutline1Click, "&Print Project/HTML", "Ctrl+P", "document-print",
        call(&TForm1::PrintProjectOutline1Click)},
       {cmd::NewProject1Click, "&New Project", "Ctrl+N", "folder-new", call(&TForm1::NewProject1Click)},
@@ -362,6 +366,40 @@ void TForm1::WebsiteProjectBuilder1Click() {
 }
 
 void TForm1::GetPageLoadingData1Click() { openAnalysis({}); }
+
+// Broken links and anchors, orphans and page weight; a double-click on a finding opens its page at the line.
+void TForm1::CheckSite1Click() {
+  TFormCheckSite::Start start;
+  const PageTree& pages = project_->tree();
+  for (size_t i = 0; i < pages.size(); ++i)
+    if (!pages[i].link.empty()) start.projectPages.push_back(pages[i].link);
+  start.projectRoot = siteFolder();
+  start.folder = start.projectRoot.empty() ? settings_.startLocation : start.projectRoot;
+  start.goodKB = settings_.checkGoodKB;
+  start.heavyKB = settings_.checkHeavyKB;
+  start.external = settings_.checkExternal;
+  start.showReport = [this](const std::string& path) {
+    std::string failure;
+    if (!preview_->available() || !preview_->show(fileUrl(path), settings_.msieControl, failure))
+      platform_.prompts.info("The report cannot be shown in the browser pane." +
+                             (failure.empty() ? std::string() : "\r\n\r\n" + failure));
+  };
+  TFormCheckSite dialog(platform_, std::move(start), this);
+  const bool accepted = platform_.modal.runModal(dialog) == QDialog::Accepted;
+  if (dialog.goodKB() != settings_.checkGoodKB) setSetting(&RunSettings::checkGoodKB, dialog.goodKB());
+  if (dialog.heavyKB() != settings_.checkHeavyKB) setSetting(&RunSettings::checkHeavyKB, dialog.heavyKB());
+  if (dialog.external() != settings_.checkExternal) setSetting(&RunSettings::checkExternal, dialog.external());
+  if (!accepted || !dialog.chosen()) return;
+  const TFormCheckSite::Chosen& at = *dialog.chosen();
+  if (at.path != session_->state().path) {
+    if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+    if (!openDocument(at.path, {})) return;
+  }
+  const int line = static_cast<int>(at.line) - 1;
+  RE1->setCursorPosition(line, 0);
+  RE1->ensureLineVisible(line);
+  RE1->setFocus();
+}
 
 void TForm1::AnalyzeWebPage1Click() {
   const std::string file = chosenFile();

@@ -1,0 +1,375 @@
+#include "check/page_facts.h"
+
+#include <gumbo.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <set>
+
+#include "base/text_bytes.h"
+#include "check/css_references.h"
+
+namespace quillon {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// An 8-bit page given to the parser as UTF-8 (it reads nothing else), with the way back to its own bytes.
+class ParserInput {
+ public:
+  explicit ParserInput(std::string_view page) : page_(page) {
+    if (isValidUtf8(page)) return;
+    converted_.reserve(page.size() + page.size() / 8);
+    for (const char c : page) {
+      const auto b = static_cast<unsigned char>(c);
+      if (b < 0x80) {
+        converted_ += c;
+        continue;
+      }
+      widened_.push_back(converted_.size());
+      converted_ += static_cast<char>(0xC0 | (b >> 6));
+      converted_ += static_cast<char>(0x80 | (b & 0x3F));
+    }
+    usesCopy_ = true;
+  }
+  std::string_view text() const { return usesCopy_ ? std::string_view(converted_) : page_; }
+  size_t pageOffset(size_t offset) const {
+    if (!usesCopy_) return offset;
+    return offset - static_cast<size_t>(std::lower_bound(widened_.begin(), widened_.end(), offset) - widened_.begin());
+  }
+  size_t offsetOf(const char* p) const { return pageOffset(static_cast<size_t>(p - text().data())); }
+
+ private:
+  std::string_view page_;
+  std::string converted_;
+  std::vector<size_t> widened_;  // where each widened byte's pair starts in the copy
+  bool usesCopy_ = false;
+};
+
+const GumboAttribute* attribute(const GumboElement& e, const char* name) {
+  return gumbo_get_attribute(&e.attributes, name);
+}
+
+std::string lowerValue(const GumboElement& e, const char* name) {
+  const GumboAttribute* a = attribute(e, name);
+  return a ? lowerAscii(trimmed(a->value)) : std::string();
+}
+
+bool hasWord(std::string_view list, std::string_view word) {
+  for (size_t start = 0; start < list.size();) {
+    while (start < list.size() && isBlank(list[start])) ++start;
+    size_t end = start;
+    while (end < list.size() && !isBlank(list[end])) ++end;
+    if (end > start && list.substr(start, end - start) == word) return true;
+    start = end;
+  }
+  return false;
+}
+
+// "text/html; charset=iso-8859-1": the charset, lower case.
+std::string charsetOfContentType(std::string_view content) {
+  const std::string lower = lowerAscii(content);
+  const size_t at = lower.find("charset");
+  if (at == std::string::npos) return {};
+  size_t i = at + 7;
+  while (i < lower.size() && isBlank(lower[i])) ++i;
+  if (i >= lower.size() || lower[i] != '=') return {};
+  ++i;
+  while (i < lower.size() && (isBlank(lower[i]) || lower[i] == '"' || lower[i] == '\'')) ++i;
+  size_t end = i;
+  while (end < lower.size() && !isBlank(lower[end]) && lower[end] != ';' && lower[end] != '"' && lower[end] != '\'')
+    ++end;
+  return lower.substr(i, end - i);
+}
+
+class FactsReader {
+ public:
+  FactsReader(const ParserInput& input, PageFacts& facts) : input_(input), facts_(facts) {}
+
+  void element(const GumboElement& e) {
+    const std::string tag = tagName(e);
+    const size_t at = input_.pageOffset(e.start_pos.offset);
+    if (const GumboAttribute* id = attribute(e, "id"); id && id->value[0]) target(id->value, valueOffset(*id), true);
+    if (tag == "a")
+      if (const GumboAttribute* name = attribute(e, "name"); name && name->value[0])
+        target(name->value, valueOffset(*name), false);
+    const auto take = [&](const char* name, ReferenceUse use) {
+      if (const GumboAttribute* a = attribute(e, name)) add(a->value, valueOffset(*a), use, tag);
+    };
+    if (tag == "a" || tag == "area") {
+      take("href", ReferenceUse::Link);
+    } else if (tag == "link") {
+      const std::string rel = lowerValue(e, "rel");
+      const bool shown = hasWord(rel, "canonical") || hasWord(rel, "alternate") || hasWord(rel, "next") ||
+                         hasWord(rel, "prev") || hasWord(rel, "help") || hasWord(rel, "license") ||
+                         hasWord(rel, "author") || hasWord(rel, "search");
+      take("href", hasWord(rel, "stylesheet") ? ReferenceUse::StyleSheet
+                   : shown                    ? ReferenceUse::Link
+                                              : ReferenceUse::Load);
+    } else if (tag == "img") {
+      take("src", ReferenceUse::Load);
+      srcset(e, tag);
+      if (!attribute(e, "alt")) {
+        const GumboAttribute* src = attribute(e, "src");
+        facts_.imagesWithoutAlt.emplace_back(src ? std::string(src->value) : std::string(), at);
+      }
+    } else if (tag == "script" || tag == "embed") {
+      take("src", ReferenceUse::Load);
+    } else if (tag == "iframe" || tag == "frame") {
+      take("src", ReferenceUse::Frame);
+    } else if (tag == "object") {
+      take("data", ReferenceUse::Load);
+    } else if (tag == "source" || tag == "track") {
+      take("src", ReferenceUse::Alternative);
+      srcset(e, tag);
+    } else if (tag == "video" || tag == "audio") {
+      take("src", ReferenceUse::Alternative);
+      take("poster", ReferenceUse::Load);
+    } else if (tag == "form") {
+      take("action", ReferenceUse::Link);
+    } else if (tag == "input") {
+      if (lowerValue(e, "type") == "image") take("src", ReferenceUse::Load);
+    } else if (tag == "base") {
+      if (const GumboAttribute* href = attribute(e, "href"); href && facts_.base.empty() && !baseSeen_)
+        facts_.base = std::string(trimmed(href->value));
+      baseSeen_ = true;
+    } else if (tag == "meta") {
+      meta(e);
+    }
+    // Old pages set backgrounds by attribute (body, table, td).
+    take("background", ReferenceUse::Load);
+    if (const GumboAttribute* style = attribute(e, "style")) css(style->value, valueOffset(*style), tag);
+  }
+
+  void styleText(const GumboText& text) {
+    css(std::string_view(text.original_text.data, text.original_text.length), input_.offsetOf(text.original_text.data),
+        "style");
+  }
+
+ private:
+  static std::string tagName(const GumboElement& e) {
+    if (e.tag != GUMBO_TAG_UNKNOWN) return gumbo_normalized_tagname(e.tag);
+    GumboStringPiece original = e.original_tag;
+    gumbo_tag_from_original_text(&original);
+    return lowerAscii(std::string_view(original.data, original.length));
+  }
+
+  // Where an attribute's value starts in the page: after its quote, when it has one.
+  size_t valueOffset(const GumboAttribute& a) const {
+    size_t at = a.value_start.offset;
+    const std::string_view text = input_.text();
+    if (at < text.size() && (text[at] == '"' || text[at] == '\'')) ++at;
+    return input_.pageOffset(at);
+  }
+
+  void add(std::string_view url, size_t offset, ReferenceUse use, const std::string& element) {
+    facts_.references.push_back({std::string(url), offset, use, element});
+  }
+
+  void target(std::string_view name, size_t offset, bool isId) {
+    facts_.targets.emplace(std::string(name), offset);
+    if (isId && !ids_.insert(std::string(name)).second) facts_.duplicateIds.emplace_back(std::string(name), offset);
+  }
+
+  void srcset(const GumboElement& e, const std::string& tag) {
+    const GumboAttribute* a = attribute(e, "srcset");
+    if (!a) return;
+    for (const std::string& url : srcsetUrls(a->value)) add(url, valueOffset(*a), ReferenceUse::Alternative, tag);
+  }
+
+  void meta(const GumboElement& e) {
+    if (const GumboAttribute* charset = attribute(e, "charset"); charset && facts_.charset.empty()) {
+      facts_.charset = lowerAscii(trimmed(charset->value));
+      facts_.charsetOffset = valueOffset(*charset);
+    }
+    const std::string equiv = lowerValue(e, "http-equiv");
+    const GumboAttribute* content = attribute(e, "content");
+    if (!content) return;
+    if (equiv == "refresh") {
+      const std::string url = refreshUrl(content->value);
+      if (!url.empty()) add(url, valueOffset(*content), ReferenceUse::Link, "meta");
+    } else if (equiv == "content-type" && facts_.charset.empty()) {
+      facts_.charset = charsetOfContentType(content->value);
+      facts_.charsetOffset = valueOffset(*content);
+    }
+  }
+
+  void css(std::string_view text, size_t offset, const std::string& element) {
+    for (const CssReference& r : cssReferences(text))
+      add(r.url, offset + r.offset, r.import ? ReferenceUse::StyleSheet : ReferenceUse::Load, element);
+  }
+
+  const ParserInput& input_;
+  PageFacts& facts_;
+  std::set<std::string> ids_;
+  bool baseSeen_ = false;
+};
+
+bool isVoidOrOptionalEnd(std::string_view name) {
+  static const std::set<std::string_view> names = {
+      "area",    "base",  "br",     "col",      "embed",    "hr",    "img",   "input", "link",
+      "meta",    "param", "source", "track",    "wbr",      "li",    "dt",    "dd",    "p",
+      "tr",      "td",    "th",     "option",   "optgroup", "thead", "tbody", "tfoot", "rb",
+      "rt",      "rtc",   "rp",     "colgroup", "caption",  "html",  "head",  "body",  "basefont",
+      "bgsound", "frame", "keygen", "image",    "isindex",  "spacer"};
+  return names.count(name) != 0;
+}
+
+}  // namespace
+
+size_t roughNestingDepth(std::string_view page, size_t limit) {
+  size_t depth = 0, deepest = 0;
+  for (size_t i = page.find('<'); i != std::string_view::npos && deepest <= limit; i = page.find('<', i + 1)) {
+    if (page.compare(i, 4, "<!--") == 0) {
+      const size_t end = page.find("-->", i + 4);
+      if (end == std::string_view::npos) break;
+      i = end + 2;
+      continue;
+    }
+    if (i + 1 >= page.size()) break;
+    const char next = page[i + 1];
+    if (next == '/') {
+      if (depth) --depth;
+      continue;
+    }
+    if (!std::isalpha(static_cast<unsigned char>(next))) continue;
+    size_t end = i + 1;
+    while (end < page.size() && (std::isalnum(static_cast<unsigned char>(page[end])) || page[end] == '-')) ++end;
+    const std::string name = lowerAscii(page.substr(i + 1, end - i - 1));
+    const size_t close = page.find('>', end);
+    if (close == std::string_view::npos) break;
+    if (name == "script" || name == "style" || name == "textarea" || name == "title" || name == "xmp" ||
+        name == "plaintext") {
+      const size_t endTag = findIgnoringAsciiCase(page, "</" + name, close);
+      if (endTag == std::string_view::npos) break;
+      i = endTag;
+      continue;
+    }
+    i = close;
+    if (page[close - 1] == '/' || isVoidOrOptionalEnd(name)) continue;
+    deepest = std::max(deepest, ++depth);
+  }
+  return deepest;
+}
+
+std::vector<std::string> srcsetUrls(std::string_view srcset) {
+  std::vector<std::string> urls;
+  size_t i = 0;
+  while (i < srcset.size()) {
+    while (i < srcset.size() && (isBlank(srcset[i]) || srcset[i] == ',')) ++i;
+    if (i >= srcset.size()) break;
+    size_t end = i;
+    while (end < srcset.size() && !isBlank(srcset[end])) ++end;
+    std::string_view url = srcset.substr(i, end - i);
+    i = end;
+    // A URL that ends in commas ends the candidate there; otherwise its descriptors run to the next comma
+    // outside parentheses.
+    if (!url.empty() && url.back() == ',') {
+      while (!url.empty() && url.back() == ',') url.remove_suffix(1);
+    } else {
+      int depth = 0;
+      for (; i < srcset.size(); ++i) {
+        if (srcset[i] == '(') ++depth;
+        if (srcset[i] == ')' && depth) --depth;
+        if (srcset[i] == ',' && !depth) break;
+      }
+    }
+    if (!url.empty()) urls.emplace_back(url);
+  }
+  return urls;
+}
+
+std::string refreshUrl(std::string_view content) {
+  size_t i = 0;
+  while (i < content.size() && isBlank(content[i])) ++i;
+  while (i < content.size() && (std::isdigit(static_cast<unsigned char>(content[i])) || content[i] == '.')) ++i;
+  while (i < content.size() && isBlank(content[i])) ++i;
+  if (i < content.size() && (content[i] == ';' || content[i] == ',')) ++i;
+  while (i < content.size() && isBlank(content[i])) ++i;
+  if (content.size() - i >= 3 && equalsIgnoringAsciiCase(content.substr(i, 3), "url")) {
+    size_t j = i + 3;
+    while (j < content.size() && isBlank(content[j])) ++j;
+    if (j < content.size() && content[j] == '=') {
+      i = j + 1;
+      while (i < content.size() && isBlank(content[i])) ++i;
+    }
+  }
+  std::string_view url = content.substr(i);
+  if (!url.empty() && (url.front() == '"' || url.front() == '\'')) {
+    const size_t close = url.find(url.front(), 1);
+    url = url.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
+  }
+  return std::string(trimmed(url));
+}
+
+PageFacts readPageFacts(std::string_view page) {
+  PageFacts facts;
+  if (page.substr(0, 8192).find('\0') != std::string_view::npos) {
+    facts.unparsed = "It is not a text file.";
+    return facts;
+  }
+  if (const size_t depth = roughNestingDepth(page, kMaxNestingDepth); depth > kMaxNestingDepth) {
+    facts.unparsed = "Its elements nest more than " + std::to_string(kMaxNestingDepth) + " deep.";
+    return facts;
+  }
+  const ParserInput input(page);
+  GumboOptions options = kGumboDefaultOptions;
+  options.max_errors = 0;
+  const std::string_view text = input.text();
+  GumboOutput* output = gumbo_parse_with_options(&options, text.data(), text.size());
+  if (!output) {
+    facts.unparsed = "The page could not be read.";
+    return facts;
+  }
+  FactsReader reader(input, facts);
+  std::vector<const GumboNode*> pending = {output->document};
+  while (!pending.empty()) {
+    const GumboNode* node = pending.back();
+    pending.pop_back();
+    const GumboVector* children = nullptr;
+    if (node->type == GUMBO_NODE_DOCUMENT) {
+      children = &node->v.document.children;
+    } else if (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE) {
+      const GumboElement& e = node->v.element;
+      reader.element(e);
+      if (e.tag == GUMBO_TAG_STYLE) {
+        for (unsigned i = 0; i < e.children.length; ++i) {
+          const auto* child = static_cast<const GumboNode*>(e.children.data[i]);
+          if (child->type == GUMBO_NODE_TEXT || child->type == GUMBO_NODE_WHITESPACE) reader.styleText(child->v.text);
+        }
+        continue;
+      }
+      children = &e.children;
+    }
+    if (!children) continue;
+    for (unsigned i = children->length; i-- > 0;) pending.push_back(static_cast<const GumboNode*>(children->data[i]));
+  }
+  gumbo_destroy_output(&options, output);
+  return facts;
+}
+
+LinePositions::LinePositions(std::string_view text) {
+  starts_.push_back(0);
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n')
+      starts_.push_back(i + 1);
+    else if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))
+      starts_.push_back(i + 1);
+  }
+}
+
+std::pair<size_t, size_t> LinePositions::at(size_t offset) const {
+  const auto it = std::upper_bound(starts_.begin(), starts_.end(), offset);
+  const size_t line = static_cast<size_t>(it - starts_.begin());
+  return {line, offset - starts_[line - 1] + 1};
+}
+
+}  // namespace quillon
