@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 
+#include "base/text_bytes.h"
 #include "check/reference_target.h"
 
 namespace quillon {
@@ -43,10 +44,25 @@ std::string csvField(std::string_view text) {
   return out + "\"";
 }
 
+// JSON strings are Unicode: a byte that is not part of valid UTF-8 (a Latin-1 file name) is written as the
+// Latin-1 character it would be.
 std::string jsonString(std::string_view text) {
   std::string out = "\"";
-  for (const char c : text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x80) {
+      const size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+      if (length > 1 && isValidUtf8(text.substr(i, length)) && i + length <= text.size()) {
+        out.append(text.substr(i, length));
+        i += length - 1;
+      } else {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", b);
+        out += escaped;
+      }
+      continue;
+    }
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;

@@ -88,6 +88,11 @@ std::string readUrl(std::string_view css, size_t& i) {
       }
     }
     skipBlanks(css, i);
+    // "url(a b)" is a bad URL to a browser, which loads nothing for it.
+    if (i < css.size() && css[i] != ')') {
+      out.clear();
+      while (i < css.size() && css[i] != ')') ++i;
+    }
   }
   if (i < css.size() && css[i] == ')') ++i;
   return out;

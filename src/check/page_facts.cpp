@@ -138,20 +138,28 @@ class FactsReader {
     } else if (tag == "input") {
       if (lowerValue(e, "type") == "image") take("src", ReferenceUse::Load);
     } else if (tag == "base") {
-      if (const GumboAttribute* href = attribute(e, "href"); href && facts_.base.empty() && !baseSeen_)
+      if (const GumboAttribute* href = attribute(e, "href"); href && !baseSeen_) {
         facts_.base = std::string(trimmed(href->value));
-      baseSeen_ = true;
+        facts_.baseOffset = valueOffset(*href);
+        baseSeen_ = true;
+      }
     } else if (tag == "meta") {
       meta(e);
     }
     // Old pages set backgrounds by attribute (body, table, td).
     take("background", ReferenceUse::Load);
-    if (const GumboAttribute* style = attribute(e, "style")) css(style->value, valueOffset(*style), tag);
+    if (const GumboAttribute* style = attribute(e, "style")) {
+      // Offsets within the value hold in the page when it is written without entities.
+      if (rawValue(*style) == std::string_view(style->value))
+        css(style->value, rawValueStart(*style), tag, true);
+      else
+        css(style->value, valueOffset(*style), tag, false);
+    }
   }
 
   void styleText(const GumboText& text) {
-    css(std::string_view(text.original_text.data, text.original_text.length), input_.offsetOf(text.original_text.data),
-        "style");
+    css(std::string_view(text.original_text.data, text.original_text.length),
+        static_cast<size_t>(text.original_text.data - input_.text().data()), "style", true);
   }
 
  private:
@@ -163,11 +171,35 @@ class FactsReader {
   }
 
   // Where an attribute's value starts in the page: after its quote, when it has one.
-  size_t valueOffset(const GumboAttribute& a) const {
-    size_t at = a.value_start.offset;
+  size_t valueOffset(const GumboAttribute& a) const { return input_.pageOffset(rawValueStart(a)); }
+
+  // Where the value's own text starts in the parser's input: after its quote, when it has one.
+  size_t rawValueStart(const GumboAttribute& a) const {
     const std::string_view text = input_.text();
+    if (!a.original_value.data || a.original_value.length == 0) return a.value_start.offset;
+    size_t at = static_cast<size_t>(a.original_value.data - text.data());
     if (at < text.size() && (text[at] == '"' || text[at] == '\'')) ++at;
-    return input_.pageOffset(at);
+    return at;
+  }
+
+  // The value as written in the page (quotes off, entities not resolved).
+  std::string_view rawValue(const GumboAttribute& a) const {
+    std::string_view raw(a.original_value.data ? a.original_value.data : "", a.original_value.length);
+    if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
+      raw = raw.substr(1, raw.size() - 2);
+    else if (!raw.empty() && (raw.front() == '"' || raw.front() == '\''))
+      raw.remove_prefix(1);
+    return raw;
+  }
+
+  // Where `part` of an attribute's value stands in the page: found in the value as written, from `from` on;
+  // the value's start when it is written otherwise (with entities).
+  size_t partOffset(const GumboAttribute& a, std::string_view part, size_t& from) const {
+    const std::string_view raw = rawValue(a);
+    const size_t at = part.empty() ? std::string_view::npos : raw.find(part, from);
+    if (at == std::string_view::npos) return valueOffset(a);
+    from = at + part.size();
+    return input_.pageOffset(rawValueStart(a) + at);
   }
 
   void add(std::string_view url, size_t offset, ReferenceUse use, const std::string& element) {
@@ -176,13 +208,16 @@ class FactsReader {
 
   void target(std::string_view name, size_t offset, bool isId) {
     facts_.targets.emplace(std::string(name), offset);
-    if (isId && !ids_.insert(std::string(name)).second) facts_.duplicateIds.emplace_back(std::string(name), offset);
+    if (isId && !ids_.emplace(std::string(name), offset).second)
+      facts_.duplicateIds.push_back({std::string(name), offset, ids_.at(std::string(name))});
   }
 
   void srcset(const GumboElement& e, const std::string& tag) {
     const GumboAttribute* a = attribute(e, "srcset");
     if (!a) return;
-    for (const std::string& url : srcsetUrls(a->value)) add(url, valueOffset(*a), ReferenceUse::Alternative, tag);
+    size_t from = 0;
+    for (const std::string& url : srcsetUrls(a->value))
+      add(url, partOffset(*a, url, from), ReferenceUse::Alternative, tag);
   }
 
   void meta(const GumboElement& e) {
@@ -195,21 +230,30 @@ class FactsReader {
     if (!content) return;
     if (equiv == "refresh") {
       const std::string url = refreshUrl(content->value);
-      if (!url.empty()) add(url, valueOffset(*content), ReferenceUse::Link, "meta");
+      size_t from = 0;
+      if (!url.empty()) add(url, partOffset(*content, url, from), ReferenceUse::Link, "meta");
     } else if (equiv == "content-type" && facts_.charset.empty()) {
       facts_.charset = charsetOfContentType(content->value);
-      facts_.charsetOffset = valueOffset(*content);
+      size_t from = 0;
+      const std::string raw = lowerAscii(rawValue(*content));
+      const size_t at = raw.find(facts_.charset);
+      facts_.charsetOffset = at == std::string::npos
+                                 ? valueOffset(*content)
+                                 : partOffset(*content, rawValue(*content).substr(at, facts_.charset.size()), from);
     }
   }
 
-  void css(std::string_view text, size_t offset, const std::string& element) {
+  // `start` is in the parser's input when `exact` (each URL's place is mapped back to the page's bytes),
+  // else already the page's offset every URL of the text is given.
+  void css(std::string_view text, size_t start, const std::string& element, bool exact) {
     for (const CssReference& r : cssReferences(text))
-      add(r.url, offset + r.offset, r.import ? ReferenceUse::StyleSheet : ReferenceUse::Load, element);
+      add(r.url, exact ? input_.pageOffset(start + r.offset) : start,
+          r.import ? ReferenceUse::StyleSheet : ReferenceUse::Load, element);
   }
 
   const ParserInput& input_;
   PageFacts& facts_;
-  std::set<std::string> ids_;
+  std::map<std::string, size_t> ids_;  // each id's first place
   bool baseSeen_ = false;
 };
 
@@ -226,36 +270,53 @@ bool isVoidOrOptionalEnd(std::string_view name) {
 }  // namespace
 
 size_t roughNestingDepth(std::string_view page, size_t limit) {
-  size_t depth = 0, deepest = 0;
+  // Open elements by name, so that an end tag closes only what is open (as the parser has it); an end
+  // tag of nothing open is passed over.
+  std::vector<std::string> open;
+  std::map<std::string, size_t> openCount;
+  size_t deepest = 0;
   for (size_t i = page.find('<'); i != std::string_view::npos && deepest <= limit; i = page.find('<', i + 1)) {
     if (page.compare(i, 4, "<!--") == 0) {
-      const size_t end = page.find("-->", i + 4);
+      // "<!-->" and "<!--->" end where they begin.
+      size_t end = page.compare(i + 4, 1, ">") == 0    ? i + 2
+                   : page.compare(i + 4, 2, "->") == 0 ? i + 3
+                                                       : page.find("-->", i + 4);
       if (end == std::string_view::npos) break;
       i = end + 2;
       continue;
     }
     if (i + 1 >= page.size()) break;
-    const char next = page[i + 1];
-    if (next == '/') {
-      if (depth) --depth;
-      continue;
-    }
-    if (!std::isalpha(static_cast<unsigned char>(next))) continue;
-    size_t end = i + 1;
+    const bool endTag = page[i + 1] == '/';
+    const size_t nameStart = i + (endTag ? 2 : 1);
+    if (nameStart >= page.size() || !std::isalpha(static_cast<unsigned char>(page[nameStart]))) continue;
+    size_t end = nameStart;
     while (end < page.size() && (std::isalnum(static_cast<unsigned char>(page[end])) || page[end] == '-')) ++end;
-    const std::string name = lowerAscii(page.substr(i + 1, end - i - 1));
+    const std::string name = lowerAscii(page.substr(nameStart, end - nameStart));
     const size_t close = page.find('>', end);
     if (close == std::string_view::npos) break;
-    if (name == "script" || name == "style" || name == "textarea" || name == "title" || name == "xmp" ||
-        name == "plaintext") {
-      const size_t endTag = findIgnoringAsciiCase(page, "</" + name, close);
-      if (endTag == std::string_view::npos) break;
-      i = endTag;
+    i = close;
+    if (endTag) {
+      auto count = openCount.find(name);
+      if (count == openCount.end() || count->second == 0) continue;
+      while (!open.empty()) {
+        const std::string top = std::move(open.back());
+        open.pop_back();
+        --openCount[top];
+        if (top == name) break;
+      }
       continue;
     }
-    i = close;
+    if (name == "script" || name == "style" || name == "textarea" || name == "title" || name == "xmp" ||
+        name == "plaintext") {
+      const size_t endTagAt = findIgnoringAsciiCase(page, "</" + name, close);
+      if (endTagAt == std::string_view::npos) break;
+      i = endTagAt;
+      continue;
+    }
     if (page[close - 1] == '/' || isVoidOrOptionalEnd(name)) continue;
-    deepest = std::max(deepest, ++depth);
+    open.push_back(name);
+    ++openCount[name];
+    deepest = std::max(deepest, open.size());
   }
   return deepest;
 }
@@ -339,7 +400,11 @@ PageFacts readPageFacts(std::string_view page) {
       children = &node->v.document.children;
     } else if (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE) {
       const GumboElement& e = node->v.element;
-      reader.element(e);
+      // Elements the parser rebuilt (formatting elements reopened, adoption-agency clones) repeat ones
+      // already read: their references and ids are not read twice.
+      const bool rebuilt = (node->parse_flags & (GUMBO_INSERTION_RECONSTRUCTED_FORMATTING_ELEMENT |
+                                                 GUMBO_INSERTION_ADOPTION_AGENCY_CLONED)) != 0;
+      if (!rebuilt) reader.element(e);
       if (e.tag == GUMBO_TAG_STYLE) {
         for (unsigned i = 0; i < e.children.length; ++i) {
           const auto* child = static_cast<const GumboNode*>(e.children.data[i]);

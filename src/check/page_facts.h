@@ -23,11 +23,16 @@ struct PageReference {
 
 // What a check needs of one page, read through an HTML5 parser as a browser reads it.
 struct PageFacts {
-  std::vector<PageReference> references;                         // in page order
-  std::map<std::string, size_t> targets;                         // ids and <a name>s, each with its first place
-  std::vector<std::pair<std::string, size_t>> duplicateIds;      // a repeated id and where it repeats
+  std::vector<PageReference> references;  // in page order
+  std::map<std::string, size_t> targets;  // ids and <a name>s, each with its first place
+  struct DuplicateId {
+    std::string id;
+    size_t offset = 0, first = 0;  // where it repeats, and where it first stands
+  };
+  std::vector<DuplicateId> duplicateIds;
   std::vector<std::pair<std::string, size_t>> imagesWithoutAlt;  // the image's src and where its tag is
-  std::string base;                                              // the <base href>, when the page has one
+  std::string base;                                              // the first <base href>, when the page has one
+  size_t baseOffset = 0;
   std::string charset;  // the declared charset, lower case; empty when none is declared
   size_t charsetOffset = 0;
   std::string unparsed;  // why the page could not be read as HTML; empty when it was

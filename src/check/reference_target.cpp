@@ -52,6 +52,9 @@ bool hasControl(std::string_view text) {
 // An absolute http(s) URL joined with a relative one, as a browser joins them (dot segments left to the
 // server, which resolves them as the browser would have).
 std::string joinExternal(std::string_view base, std::string_view relative) {
+  const std::string_view whole = base.substr(0, base.find('#'));
+  if (relative.empty() || relative[0] == '#') return std::string(whole) + std::string(relative);
+  if (relative[0] == '?') return std::string(whole.substr(0, whole.find('?'))) + std::string(relative);
   if (relative.substr(0, 2) == "//") return std::string(base.substr(0, base.find(':') + 1)) + std::string(relative);
   const size_t hostStart = base.find("//") == std::string_view::npos ? 0 : base.find("//") + 2;
   size_t pathStart = base.find('/', hostStart);
@@ -64,7 +67,32 @@ std::string joinExternal(std::string_view base, std::string_view relative) {
   return std::string(dir) + std::string(relative);
 }
 
+// An http(s) URL as a browser repairs it: '\\' read as '/', and the slashes after the scheme made two.
+std::string repairedExternal(std::string_view url, size_t schemeLength) {
+  std::string out(url.substr(0, schemeLength));
+  size_t i = schemeLength;
+  while (i < url.size() && (url[i] == '/' || url[i] == '\\')) ++i;
+  out += "//";
+  const size_t pathEnd = url.find_first_of("?#", i);
+  for (size_t k = i; k < url.size(); ++k) out += k < pathEnd && url[k] == '\\' ? '/' : url[k];
+  return out;
+}
+
 }  // namespace
+
+std::string baseInEffect(std::string_view base) {
+  while (!base.empty() && isBlank(base.front())) base.remove_prefix(1);
+  while (!base.empty() && isBlank(base.back())) base.remove_suffix(1);
+  std::string b;
+  for (const char c : base)
+    if (c != '\t' && c != '\n' && c != '\r') b += c;
+  if (hasControl(b)) return {};
+  const size_t scheme = schemeLength(b);
+  if (scheme && lowerAscii(std::string_view(b).substr(0, scheme - 1)) != "http" &&
+      lowerAscii(std::string_view(b).substr(0, scheme - 1)) != "https")
+    return {};
+  return b;
+}
 
 std::string printable(std::string_view text) {
   std::string out;
@@ -98,7 +126,7 @@ ReferenceTarget resolveReference(std::string_view written, std::string_view page
     const std::string name = lowerAscii(std::string_view(url).substr(0, scheme - 1));
     if (name == "http" || name == "https") {
       t.kind = ReferenceTarget::External;
-      t.url = url;
+      t.url = repairedExternal(url, scheme);
     } else if (scheme == 2) {
       t.kind = ReferenceTarget::Bad;
       t.why = "it is a path on a Windows drive";
@@ -108,35 +136,43 @@ ReferenceTarget resolveReference(std::string_view written, std::string_view page
     }
     return t;
   }
-  if (url.substr(0, 2) == "//" || url.substr(0, 2) == "\\\\") {
+  if (url.size() >= 2 && (url[0] == '/' || url[0] == '\\') && (url[1] == '/' || url[1] == '\\')) {
     t.kind = ReferenceTarget::External;
-    t.url = "https:" + url;
+    t.url = repairedExternal("https:" + url, 6);
     return t;
   }
-  const std::string_view trimmedBase = [&] {
-    std::string_view b = base;
-    while (!b.empty() && isBlank(b.front())) b.remove_prefix(1);
-    return b;
-  }();
+  std::string trimmedBase = baseInEffect(base);
+  if (trimmedBase.size() >= 2 && trimmedBase[0] == '/' && trimmedBase[1] == '/') trimmedBase = "https:" + trimmedBase;
   if (const size_t scheme = schemeLength(trimmedBase)) {
-    const std::string name = lowerAscii(trimmedBase.substr(0, scheme - 1));
-    if (name == "http" || name == "https") {
-      t.kind = ReferenceTarget::External;
-      t.url = joinExternal(trimmedBase, url);
-    }
+    t.kind = ReferenceTarget::External;
+    t.url = joinExternal(repairedExternal(trimmedBase, scheme), url);
     return t;
   }
   std::string_view rest = url;
   if (const size_t hash = rest.find('#'); hash != std::string_view::npos) {
     t.hasFragment = true;
-    t.fragment = percentDecoded(rest.substr(hash + 1));
+    t.rawFragment = std::string(rest.substr(hash + 1));
+    t.fragment = percentDecoded(t.rawFragment);
     rest = rest.substr(0, hash);
   }
   rest = rest.substr(0, rest.find('?'));
   std::string path = percentDecoded(rest);
   for (char& c : path)
     if (c == '\\') c = '/';
-  if (path.empty()) return t.kind = ReferenceTarget::Local, t;  // the page itself
+  if (hasControl(path)) {  // %00 and the like: no file has such a name
+    t.kind = ReferenceTarget::Bad;
+    t.why = "it holds control characters";
+    return t;
+  }
+  if (path.empty() && trimmedBase.empty()) return t.kind = ReferenceTarget::Local, t;  // the page itself
+  if (path.empty()) {
+    // "#x", "?q" and "" lead to the base itself.
+    path = percentDecoded(std::string_view(trimmedBase).substr(0, trimmedBase.find_first_of("?#")));
+    for (char& c : path)
+      if (c == '\\') c = '/';
+    trimmedBase.clear();
+    if (path[0] != '/') path = std::string(pagePath.substr(0, pagePath.rfind('/') + 1)) + path, path.insert(0, "/");
+  }
 
   // The folder the URL starts from: the site folder, the base's folder or the page's.
   std::string start;

@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <deque>
 #include <optional>
 #include <set>
@@ -73,11 +76,21 @@ class Checker {
 
   SiteCheckResult run() {
     SiteCheckResult result;
+    if (root_ == "/" || root_.empty()) {
+      result.error = request_.pages.empty()
+                         ? "The whole file system is no site: choose the site's own folder."
+                         : "The project's pages share no folder but the root of the file system, so there is no "
+                           "site folder to check: check a folder instead.";
+      return result;
+    }
     const LocalTree tree = scanLocalTree(root_, exclusionPatterns(kDefaultPublishExclusions));
     if (!tree.readable) {
       result.error = "The site folder " + root_ + " cannot be read.";
       return result;
     }
+    for (const std::string& unreadable : tree.unreadable)
+      findings_.push_back({FindingKind::UnreadablePage, true, shown(unreadable), 1, 1, unreadable,
+                           "it cannot be read, so nothing in it is checked"});
     for (const LocalFile& f : tree.files) files_.emplace(f.path, f.size);
     for (const std::string& f : tree.folders) folders_.insert(f);
     result.filesInSite = files_.size();
@@ -166,7 +179,15 @@ class Checker {
     };
     if (t.folder || folders_.count(t.path)) {
       if (t.path.empty() || folders_.count(t.path) || isDirectory(root_ + t.path)) return indexOf(t.path);
-      return {{}, files_.count(t.path) ? "it is a file, not a folder" : "no such folder"};
+      if (files_.count(t.path)) return {{}, "it is a file, not a folder"};
+      if (lowerNames_.empty()) {
+        for (const auto& [path, size] : files_) lowerNames_.emplace(lowerAscii(path), path);
+        for (const std::string& folder : folders_) lowerNames_.emplace(lowerAscii(folder), folder + "/");
+      }
+      const auto similar = lowerNames_.find(lowerAscii(t.path));
+      if (similar != lowerNames_.end() && similar->second.back() == '/')
+        return {{}, "no such folder; there is " + similar->second + " (names differ in case)"};
+      return {{}, "no such folder"};
     }
     if (files_.count(t.path)) return {t.path, {}};
     const std::string full = root_ + t.path;
@@ -177,8 +198,11 @@ class Checker {
       if (isDirectory(full)) return indexOf(t.path);
       return {t.path, {}};  // a file the site's listing leaves out (hidden, a backup): it is there
     }
-    if (lowerNames_.empty())
+    if (errno == EACCES) return {{}, "it cannot be read (no permission)"};
+    if (lowerNames_.empty()) {
       for (const auto& [path, size] : files_) lowerNames_.emplace(lowerAscii(path), path);
+      for (const std::string& folder : folders_) lowerNames_.emplace(lowerAscii(folder), folder + "/");
+    }
     const auto similar = lowerNames_.find(lowerAscii(t.path));
     if (similar != lowerNames_.end())
       return {{}, "no such file; there is " + similar->second + " (names differ in case)"};
@@ -234,7 +258,9 @@ class Checker {
       if (t.fragment.empty() || !isHtmlName(found.file)) continue;
       const ParsedPage& target = page(found.file);
       if (!target.read || !target.facts.unparsed.empty()) continue;
-      if (target.facts.targets.count(t.fragment) || equalsIgnoringAsciiCase(t.fragment, "top")) continue;
+      if (target.facts.targets.count(t.rawFragment) || target.facts.targets.count(t.fragment) ||
+          equalsIgnoringAsciiCase(t.fragment, "top"))
+        continue;
       add(FindingKind::BrokenAnchor, rel, p, ref.offset, ref.url,
           "no id or name \"" + t.fragment + "\" in " + (found.file == rel ? "this page" : found.file));
       note(ref.offset);
@@ -243,10 +269,15 @@ class Checker {
       add(FindingKind::MissingAlt, rel, p, offset, src.empty() ? "img" : src, "the image has no alt text");
       note(offset);
     }
-    for (const auto& [id, offset] : p.facts.duplicateIds) {
-      const size_t firstLine = p.positions->at(p.facts.targets.at(id)).first;
-      add(FindingKind::DuplicateId, rel, p, offset, id, "first at line " + std::to_string(firstLine));
-      note(offset);
+    for (const PageFacts::DuplicateId& d : p.facts.duplicateIds) {
+      const size_t firstLine = p.positions->at(d.first).first;
+      add(FindingKind::DuplicateId, rel, p, d.offset, d.id, "first at line " + std::to_string(firstLine));
+      note(d.offset);
+    }
+    if (!p.facts.base.empty() && baseInEffect(p.facts.base).empty()) {
+      add(FindingKind::BadReference, rel, p, p.facts.baseOffset, p.facts.base,
+          "no web server can use this base; the page's links are checked from its own folder");
+      note(p.facts.baseOffset);
     }
     if (const std::string& declared = p.facts.charset; !declared.empty()) {
       std::string why;
@@ -295,6 +326,7 @@ class Checker {
 
   // Everything a page loads with it, its frames' loads and its style sheets' loads included.
   void weigh(const std::string& rel) {
+    std::set<std::string> framed;  // pages shown in this page's frames: what they load counts for it
     std::set<std::string> loaded = {rel};
     std::vector<std::string> pending = {rel};
     while (!pending.empty()) {
@@ -310,14 +342,14 @@ class Checker {
         for (const CssReference& r : sheet(file)) load(resolveReference(r.url, file, {}), file);
       } else if (file == rel || isHtmlName(file)) {
         // Only the page and its frames are read as pages: an image named .html is only loaded.
-        if (file != rel && !framed_.count(file)) continue;
+        if (file != rel && !framed.count(file)) continue;
         const ParsedPage& p = page(file);
         for (const PageReference& ref : p.facts.references) {
           if (ref.use == ReferenceUse::Link || ref.use == ReferenceUse::Alternative) continue;
           const ReferenceTarget t = resolveReference(ref.url, file, p.facts.base);
           if (ref.use == ReferenceUse::Frame && t.kind == ReferenceTarget::Local) {
             const Located found = locate(t, file);
-            if (!found.file.empty()) framed_.insert(found.file);
+            if (!found.file.empty()) framed.insert(found.file);
           }
           load(t, file);
         }
@@ -377,9 +409,22 @@ class Checker {
         for (const PageReference& ref : p.facts.references) follow(resolveReference(ref.url, file, p.facts.base), file);
       }
     }
-    for (const auto& [file, size] : files_)
-      if (!reached.count(file))
-        findings_.push_back({FindingKind::Orphan, true, shown(file), 1, 1, file, "no page of the site leads to it"});
+    // A file listed under one name may be reached under another (a folder linked to by a symbolic link).
+    std::set<std::string> reachedReal;
+    for (const std::string& file : reached)
+      if (char* real = ::realpath((root_ + file).c_str(), nullptr)) {
+        reachedReal.insert(real);
+        std::free(real);
+      }
+    for (const auto& [file, size] : files_) {
+      if (reached.count(file)) continue;
+      if (char* real = ::realpath((root_ + file).c_str(), nullptr)) {
+        const bool same = reachedReal.count(real) > 0;
+        std::free(real);
+        if (same) continue;
+      }
+      findings_.push_back({FindingKind::Orphan, true, shown(file), 1, 1, file, "no page of the site leads to it"});
+    }
   }
 
   const SiteCheckRequest& request_;

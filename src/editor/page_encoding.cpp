@@ -68,6 +68,11 @@ std::string declaredMultiByteCharset(std::string_view page) {
   return {};
 }
 
+std::string declaredCharset(std::string_view page) {
+  const auto names = declaredNames(page);
+  return names.empty() ? std::string() : names.front();
+}
+
 PageText pageTextOf(std::string_view page) {
   // A page that says it is in another multi-byte set takes references, whatever its bytes are so far.
   if (!declaredMultiByteCharset(page).empty()) return PageText::OtherMultiByte;

@@ -27,6 +27,10 @@ PageText pageTextOf(std::string_view page);
 // The declared multi-byte set other than UTF-8 ("euc-kr"), lower-cased, or empty. First 8 KB only.
 std::string declaredMultiByteCharset(std::string_view page);
 
+// The first character set the page's head declares (meta charset, content type or XML declaration),
+// lower-cased, or empty. First 8 KB only.
+std::string declaredCharset(std::string_view page);
+
 // UTF-8 text as written into a page of that kind.
 std::string textIntoPage(std::string_view utf8, PageText kind);
 // UTF-8 text as the bytes it has in the page, for searching: in a multi-byte page its bytes in the

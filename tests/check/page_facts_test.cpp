@@ -34,7 +34,8 @@ TEST(PageFacts, ReadsTrickyMarkupAsABrowserDoes) {
   EXPECT_EQ(f.imagesWithoutAlt[0].first, "i.png");
   EXPECT_TRUE(f.targets.count("x") && f.targets.count("y"));
   ASSERT_EQ(f.duplicateIds.size(), 1u);
-  EXPECT_EQ(f.duplicateIds[0].second, page.rfind("x>"));
+  EXPECT_EQ(f.duplicateIds[0].offset, page.rfind("x>"));
+  EXPECT_EQ(f.duplicateIds[0].first, page.find("x></a>"));
 
   // An 8-bit page: read as Latin-1, with offsets still in its bytes.
   const std::string latin = "<meta charset=iso-8859-1>caf\xe9 \xe9t\xe9 <a href=\"\xe9.html\">";
@@ -101,6 +102,54 @@ TEST(CssReferences, FindsUrlsAndImportsButNotComments) {
   EXPECT_EQ(refs[2].url, "c d.png");
   EXPECT_EQ(refs[2].offset, css.find("URL("));
   EXPECT_EQ(refs[3].url, "e(f.png");
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+// Pages and links a hostile tester made: each once gave a wrong answer or took minutes.
+TEST(PageFacts, HoldsAgainstHostileMarkup) {
+  std::string comment = "<!-->", unmatched;
+  for (int i = 0; i < 20'000; ++i) {
+    comment += "<div>";
+    unmatched += "<div></x>";
+  }
+  EXPECT_GT(roughNestingDepth(comment, kMaxNestingDepth), kMaxNestingDepth);
+  EXPECT_GT(roughNestingDepth(unmatched, kMaxNestingDepth), kMaxNestingDepth);
+
+  EXPECT_EQ(readPageFacts("<base target=_blank><base href=\"sub/\"><base href=\"no/\">").base, "sub/");
+  // Formatting elements the parser reopens are read once.
+  const PageFacts rebuilt = readPageFacts("<p><b id=\"bold\"><a href=\"missing.html\">one</p>\n<p>two</p>\n");
+  EXPECT_TRUE(rebuilt.duplicateIds.empty());
+  EXPECT_EQ(rebuilt.references.size(), 1u);
+
+  const std::string srcset = "<img alt=\"\" srcset=\"a.png 1x,\n  missing.png 2x\">";
+  EXPECT_EQ(readPageFacts(srcset).references[1].offset, srcset.find("missing.png"));
+  const std::string latin = "<style>/* \xe9\xe9 */ .a{background:url(m.png)}</style>";
+  EXPECT_EQ(readPageFacts(latin).references[0].offset, latin.find("url("));
+}
+
+TEST(ReferenceTarget, FollowsTheBaseAndRepairsUrlsAsBrowsersDo) {
+  EXPECT_EQ(resolveReference("index.html%00.png", "p.html", "").kind, ReferenceTarget::Bad);
+  const ReferenceTarget viaBase = resolveReference("#sec", "p.html", "other.html");
+  EXPECT_EQ(viaBase.kind, ReferenceTarget::Local);
+  EXPECT_EQ(viaBase.path, "other.html");
+  EXPECT_EQ(viaBase.fragment, "sec");
+  EXPECT_EQ(resolveReference("x.html", "p.html", "//cdn.example.com/lib/").url, "https://cdn.example.com/lib/x.html");
+  EXPECT_EQ(resolveReference("#sec", "p.html", "http://h.example/docs/page.html").url,
+            "http://h.example/docs/page.html#sec");
+  EXPECT_EQ(resolveReference("?q=1", "p.html", "http://h.example/docs/page.html?old").url,
+            "http://h.example/docs/page.html?q=1");
+  EXPECT_EQ(resolveReference("", "p.html", "http://h.example/docs/page.html").url, "http://h.example/docs/page.html");
+  // A base no server could use is left aside: the links still lead from the page's folder.
+  EXPECT_TRUE(baseInEffect("file:///C:/site/").empty());
+  EXPECT_EQ(resolveReference("missing.html", "d/p.html", "file:///C:/site/").path, "d/missing.html");
+  EXPECT_EQ(resolveReference("\\\\h.example\\ok", "p.html", "").url, "https://h.example/ok");
+  EXPECT_EQ(resolveReference("http:/h.example/a\\b?x\\y", "p.html", "").url, "http://h.example/a/b?x\\y");
+  EXPECT_EQ(resolveReference("#a%20b", "p.html", "").rawFragment, "a%20b");
 }
 
 }  // namespace

@@ -92,8 +92,11 @@ class TestMainWindow : public QObject {
     QVERIFY(w.findChild<QsciScintilla*>("RE1"));
     QCOMPARE(child<QFrame>(w, "PanelSplitter")->width(), 5);
     QCOMPARE(w.leftPaneWidth(), 200);
+    // The three panels the program always had, then how the page is read at the right.
     const auto panels = child<QStatusBar>(w, "StatusBar1")->findChildren<QLabel*>();
-    QCOMPARE(panels.size(), 3);
+    QCOMPARE(panels.size(), 4);
+    QCOMPARE(panels[3]->objectName(), QString("StatusEncoding"));
+    QCOMPARE(panels[3]->text(), QString("UTF-8, no line end"));  // the new, empty page
     // The panels keep their usual widths at least and share what the window has beyond them.
     QVERIFY(panels[0]->width() >= 95);
     QVERIFY(panels[1]->width() >= 275);

@@ -61,6 +61,8 @@ int main(int argc, char** argv) {
       if (comma != std::string::npos &&
           (!parseKilobytes(value.substr(comma + 1), request.heavyBytes) || request.heavyBytes < request.goodBytes))
         return usage("--budget wants GOOD,HEAVY kilobytes, the second no smaller than the first");
+    } else if ((a == "--project" || a == "--folder" || a == "--format" || a == "--budget") && !hasValue) {
+      return usage((a + " needs a value").c_str());
     } else if (a == "--help" || a == "-h") {
       usage();
       return 0;

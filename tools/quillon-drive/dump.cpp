@@ -11,6 +11,7 @@
 #include "app/ui/mainwindow.h"
 #include "base/settings.h"
 #include "driver.h"
+#include "editor/encoding_panel.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "transcript.h"
@@ -136,6 +137,7 @@ void Driver::dump() {
   auto* left = w.findChild<QTabWidget*>("PageControl1");
   JsonObject settings;
   for (const auto& [key, value] : settingsAsText(w.settings())) settings.add(key, str(value));
+  const std::string pageReading = encodingPanelOf(editor_bytes::text(editor), editor_bytes::isUtf8(editor)).reading;
 
   const std::string json = JsonObject()
                                .add("caption", str(w.windowTitle()))
@@ -150,6 +152,16 @@ void Driver::dump() {
                                .add("colored", flag(w.findChild<QCheckBox*>("CheckBoxColoredTags")->isChecked()))
                                .add("colours", colourRuns(editor))
                                .add("status", array(status))
+                               .add("encoding", str(w.findChild<QLabel*>("StatusEncoding")->text()))
+                               .add("pages", "[" +
+                                                 JsonObject()
+                                                     .add("path", str(w.document().state().path))
+                                                     .add("modified", flag(w.document().modified()))
+                                                     .add("readOnly", flag(w.document().state().readOnly))
+                                                     .add("encoding", str(pageReading))
+                                                     .str() +
+                                                 "]")
+                               .add("currentPage", "0")
                                .add("project", projectJson(w))
                                .add("recent", array(w.settings().recent))
                                .add("autoFtp", array(w.autoFtp().entries()))

@@ -1,4 +1,5 @@
 #include "app/ui/mainwindow.h"
+#include "editor/recovery_copies.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -167,6 +168,11 @@ void TForm1::buildWindow() {
     status->addWidget(label, width);
     statusPanels_.push_back(label);
   }
+  StatusEncoding = named(new QLabel(status), "StatusEncoding");
+  StatusEncoding->setFrameShape(QFrame::Panel);
+  StatusEncoding->setFrameShadow(QFrame::Sunken);
+  StatusEncoding->setAccessibleName("Encoding and line ends");
+  status->addPermanentWidget(StatusEncoding);
   setStatusBar(status);
 
   // Hidden lists and panels other commands work with.
@@ -480,6 +486,11 @@ void TForm1::buildEditor() {
   // replacements, undo and redo move away from it; undoing back to it clears the flag.
   documentText_.attach(*RE1);
   connect(RE1, &QsciScintilla::modificationChanged, this, [this] { updateCaption(); });
+  TimerEncoding = new QTimer(this);
+  TimerEncoding->setSingleShot(true);
+  TimerEncoding->setInterval(400);
+  connect(TimerEncoding, &QTimer::timeout, this, [this] { updateEncodingPanel(); });
+  connect(RE1, &QsciScintilla::textChanged, TimerEncoding, qOverload<>(&QTimer::start));
 }
 
 // The E and IE tabs beside the editing window.

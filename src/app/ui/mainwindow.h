@@ -41,6 +41,7 @@ class QsciScintilla;
 namespace quillon {
 
 class CommandRegistry;
+class RecoveryKeeper;
 class SnipPane;
 class SearchSession;
 class FilesTab;
@@ -76,6 +77,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -142,6 +144,14 @@ class TForm1 : public QMainWindow {
   void BitBtnLoadFromTemplateClick();
   std::vector<CommandRecord> documentCommands();
   void updateDocumentStatus();
+  // Recovery copies of unsaved edits (mainwindow_recovery.cpp): kept at most every 15 s while the page is
+  // modified and whenever the window loses focus, dropped when it is saved or closed, offered at start.
+  void setUpRecovery();
+  void recoveryTextChanged();
+  void keepRecoveryCopy();
+  void offerRecoveryCopies();
+  // How the page is read and its line ends, with a warning when its declared charset says otherwise.
+  void updateEncodingPanel();
   // The caption names the project (as the project session words it), then the open page and its unsaved mark.
   void updateCaption();
   void updateSaveEnabled();
@@ -298,6 +308,9 @@ class TForm1 : public QMainWindow {
   class TFormHelpOnTop* HelpOnTop = nullptr;
   class TFormSpell* FormSpell = nullptr;
   std::unique_ptr<SpellEngine> spell_;
+  std::unique_ptr<RecoveryKeeper> recovery_;
+  QTimer* TimerRecovery = nullptr;
+  bool recoveryBehind_ = false;  // edits since the last copy
   std::vector<std::string> htmlExtensions_;
   std::string maskList_;
   std::string openFilter_;
@@ -337,6 +350,8 @@ class TForm1 : public QMainWindow {
   QListWidget* ListBoxChanged = nullptr;
   QListWidget* ListBoxFTPImages = nullptr;
   std::vector<QLabel*> statusPanels_;
+  QLabel* StatusEncoding = nullptr;
+  QTimer* TimerEncoding = nullptr;  // the panel follows edits once typing pauses
   QTimer* TimerSplitter = nullptr;
 };
 

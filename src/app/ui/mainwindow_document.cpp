@@ -11,6 +11,7 @@
 #include "app/ui/mainwindow.h"
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "editor/encoding_panel.h"
 
 #include "app/window_caption.h"
 #include "editor/ui/editor_bytes.h"
@@ -41,6 +42,16 @@ void TForm1::updateCaption() {
 void TForm1::updateDocumentStatus() {
   statusPanels_[2]->setText(toQString(session_->statusText()));
   updateCaption();
+  updateEncodingPanel();
+}
+
+void TForm1::updateEncodingPanel() {
+  if (TimerEncoding) TimerEncoding->stop();
+  const EncodingPanel panel = encodingPanelOf(editor_bytes::text(*RE1), editor_bytes::isUtf8(*RE1));
+  StatusEncoding->setText(toQString(panel.text));
+  StatusEncoding->setToolTip(panel.warning.empty() ? "How the page is read, and how its lines end"
+                                                   : toQString(panel.warning));
+  StatusEncoding->setStyleSheet(panel.warning.empty() ? QString() : QStringLiteral("QLabel { color: #b00020; }"));
 }
 
 void TForm1::updateSaveEnabled() {

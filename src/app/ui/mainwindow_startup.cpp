@@ -23,6 +23,7 @@
 #include "base/program_folders.h"
 #include "base/text_bytes.h"
 #include "base/write_failure.h"
+#include "editor/recovery_copies.h"
 #include "editor/ui/editor_bytes.h"
 #include "platform/ui/qt_text.h"
 #include "publish/preview_file.h"
@@ -84,6 +85,7 @@ void TForm1::FormCreate() {
   }
   refreshRecentMenu();
 
+  setUpRecovery();
   if (settings_.showTips) QTimer::singleShot(0, this, &TForm1::ShowTipsAtStart);
 
   refreshProjectState();
@@ -152,10 +154,12 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (FormCloseQuery())
+  if (FormCloseQuery()) {
     event->accept();
-  else
+    recovery_.reset();  // a normal end: no copy is left to offer
+  } else {
     event->ignore();
+  }
 }
 
 void TForm1::Quit1Click() { close(); }

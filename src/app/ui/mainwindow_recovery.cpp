@@ -1,0 +1,82 @@
+// Recovery copies of unsaved edits, and their offer at the next start after a crash.
+#include <Qsci/qsciscintilla.h>
+#include <QEvent>
+#include <QTimer>
+
+#include "app/ui/mainwindow.h"
+#include "editor/recovery_copies.h"
+#include "editor/ui/editor_bytes.h"
+#include "editor/ui/recover_form.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr int kRecoveryDelayMs = 15'000;
+
+}  // namespace
+
+void TForm1::setUpRecovery() {
+  recovery_ = std::make_unique<RecoveryKeeper>(programDir_);
+  TimerRecovery = new QTimer(this);
+  TimerRecovery->setSingleShot(true);
+  TimerRecovery->setInterval(kRecoveryDelayMs);
+  connect(TimerRecovery, &QTimer::timeout, this, [this] { keepRecoveryCopy(); });
+  connect(RE1, &QsciScintilla::textChanged, this, [this] { recoveryTextChanged(); });
+  // Saved, or undone back to the saved text: the copy has nothing left to keep.
+  connect(RE1, &QsciScintilla::modificationChanged, this, [this](bool modified) {
+    if (modified || !recovery_) return;
+    TimerRecovery->stop();
+    recoveryBehind_ = false;
+    recovery_->drop();
+  });
+  QTimer::singleShot(0, this, [this] { offerRecoveryCopies(); });
+}
+
+void TForm1::recoveryTextChanged() {
+  if (!recovery_ || !session_->modified() || session_->state().readOnly) return;
+  recoveryBehind_ = true;
+  if (!TimerRecovery->isActive()) TimerRecovery->start();  // at most one copy every 15 s while typing
+}
+
+void TForm1::keepRecoveryCopy() {
+  if (!recovery_) return;
+  TimerRecovery->stop();
+  if (const auto failure = recovery_->takeFailure()) platform_.prompts.info(*failure + " Editing goes on.");
+  if (!recoveryBehind_ || !session_->modified()) return;
+  recoveryBehind_ = false;
+  recovery_->keep(std::string(editor_bytes::text(*RE1)), session_->isUntitled() ? "" : session_->state().path,
+                  editor_bytes::isUtf8(*RE1) ? "UTF-8" : "8-bit");
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow() && recoveryBehind_) keepRecoveryCopy();
+}
+
+void TForm1::offerRecoveryCopies() {
+  if (!recovery_) return;
+  for (const RecoveryCopy& copy : recovery_->leftBehind()) {
+    if (!copy.damaged.empty()) {
+      platform_.prompts.info("A recovery copy of unsaved edits could not be used, because " + copy.damaged +
+                             ". It was set aside as " + copy.file + ".");
+      continue;
+    }
+    TFormRecover dialog(platform_, copy, this);
+    platform_.modal.runModal(dialog);
+    if (dialog.choice() == TFormRecover::Choice::Discard) RecoveryKeeper::remove(copy.file);
+    if (dialog.choice() != TFormRecover::Choice::Recover) continue;
+    if (session_->modified() && QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) continue;
+    if (copy.pagePath.empty() || !openDocument(copy.pagePath, {})) {
+      session_->resetToNew();
+      updateDocumentStatus();
+    }
+    // The recovered text as one edit of the page: modified, to be looked over and saved (or undone).
+    editor_bytes::replaceLargeRange(*RE1, 0, editor_bytes::length(*RE1), copy.bytes);
+    RecoveryKeeper::remove(copy.file);
+    recoveryTextChanged();
+    keepRecoveryCopy();  // the recovered edits are this instance's to protect now
+  }
+}
+
+}  // namespace quillon

@@ -1,0 +1,80 @@
+#include "editor/encoding_panel.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "editor/page_encoding.h"
+
+namespace quillon {
+
+namespace {
+
+bool isUtf8Name(std::string_view name) { return name == "utf-8" || name == "utf8" || name == "unicode-1-1-utf-8"; }
+
+bool isEightBitName(std::string_view name) {
+  for (const std::string_view prefix :
+       {"iso-8859-", "iso8859-", "iso_8859-", "windows-125", "cp125", "latin", "us-ascii", "ascii"})
+    if (name.substr(0, prefix.size()) == prefix) return true;
+  return false;
+}
+
+}  // namespace
+
+LineEnds lineEndsOf(std::string_view bytes) {
+  bool crlf = false, lf = false, cr = false;
+  const char* p = bytes.data();
+  const size_t n = bytes.size();
+  // Every LF found with memchr (this runs over whole pages), then the lone CRs.
+  for (const char* at = static_cast<const char*>(std::memchr(p, '\n', n)); at;
+       at = static_cast<const char*>(std::memchr(at + 1, '\n', static_cast<size_t>(p + n - at - 1)))) {
+    (at > p && at[-1] == '\r' ? crlf : lf) = true;
+    if (crlf && lf) return LineEnds::Mixed;
+  }
+  for (const char* at = static_cast<const char*>(std::memchr(p, '\r', n)); at;
+       at = static_cast<const char*>(std::memchr(at + 1, '\r', static_cast<size_t>(p + n - at - 1)))) {
+    if (at + 1 < p + n && at[1] == '\n') continue;
+    cr = true;
+    break;
+  }
+  const int kinds = crlf + lf + cr;
+  if (kinds > 1) return LineEnds::Mixed;
+  if (crlf) return LineEnds::CrLf;
+  if (lf) return LineEnds::Lf;
+  if (cr) return LineEnds::Cr;
+  return LineEnds::None;
+}
+
+std::string_view lineEndsName(LineEnds ends) {
+  switch (ends) {
+    case LineEnds::CrLf:
+      return "CR LF";
+    case LineEnds::Lf:
+      return "LF";
+    case LineEnds::Cr:
+      return "CR";
+    case LineEnds::Mixed:
+      return "mixed";
+    case LineEnds::None:
+      break;
+  }
+  return "no line end";
+}
+
+EncodingPanel encodingPanelOf(std::string_view page, bool readAsUtf8) {
+  EncodingPanel panel;
+  const bool bom = page.substr(0, 3) == "\xEF\xBB\xBF";
+  panel.reading = readAsUtf8 ? (bom ? "UTF-8 with BOM" : "UTF-8") : "8-bit (ISO-8859-1)";
+  panel.text = panel.reading + ", ";
+  panel.text += lineEndsName(lineEndsOf(page));
+  const std::string declared = declaredCharset(page);
+  if (declared.empty()) return panel;
+  const bool ascii = std::none_of(page.begin(), page.end(), [](char c) { return (c & 0x80) != 0; });
+  if (isUtf8Name(declared) && !readAsUtf8)
+    panel.warning = "The page declares " + declared + ", but its bytes are not UTF-8: it is read as 8-bit.";
+  else if (isEightBitName(declared) && readAsUtf8 && !ascii)
+    panel.warning = "The page declares " + declared + ", but its bytes are UTF-8: it is read as UTF-8.";
+  if (!panel.warning.empty()) panel.text += "; declares " + declared + "!";
+  return panel;
+}
+
+}  // namespace quillon

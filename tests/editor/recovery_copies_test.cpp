@@ -1,0 +1,89 @@
+#include "editor/recovery_copies.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "base/file_io.h"
+#include "support/temp_dir.h"
+
+namespace quillon {
+namespace {
+
+TEST(RecoveryCopies, KeepsTheNewestCopyAndDropsItWhenSaved) {
+  testing::TempDir dir;
+  RecoveryKeeper keeper(dir.path());
+  keeper.keep("first", "/site/a.html", "UTF-8");
+  keeper.keep(std::string("caf\xe9\r\n", 6), "/site/a.html", "8-bit");
+  keeper.waitUntilWritten();
+  const auto bytes = readWholeFile(keeper.copyPath());
+  ASSERT_TRUE(bytes);
+  const RecoveryCopy copy = readRecoveryCopy(keeper.copyPath(), *bytes);
+  EXPECT_TRUE(copy.damaged.empty());
+  EXPECT_EQ(copy.pagePath, "/site/a.html");
+  EXPECT_EQ(copy.encoding, "8-bit");
+  EXPECT_EQ(copy.bytes, std::string("caf\xe9\r\n", 6));
+  // A running instance's copy is never taken for a dead one's, by itself or by another instance.
+  EXPECT_TRUE(keeper.leftBehind().empty());
+  const pid_t other = ::fork();
+  if (other == 0) {
+    RecoveryKeeper second(dir.path());
+    ::_exit(static_cast<int>(second.leftBehind().size()));
+  }
+  int status = 0;
+  ::waitpid(other, &status, 0);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_TRUE(fileExists(keeper.copyPath()));
+  keeper.drop();
+  keeper.waitUntilWritten();
+  EXPECT_FALSE(fileExists(keeper.copyPath()));
+}
+
+TEST(RecoveryCopies, ACopyCutShortOrForeignIsNeverOfferedAsAPage) {
+  const std::string good = recoveryCopyBytes("", "UTF-8", 1, "<p>x</p>");
+  EXPECT_TRUE(readRecoveryCopy("f", good).damaged.empty());
+  EXPECT_TRUE(readRecoveryCopy("f", good).pagePath.empty());  // untitled
+  EXPECT_FALSE(readRecoveryCopy("f", good.substr(0, good.size() - 1)).damaged.empty());
+  std::string changed = good;
+  changed.back() = 'X';
+  EXPECT_FALSE(readRecoveryCopy("f", changed).damaged.empty());
+  EXPECT_FALSE(readRecoveryCopy("f", "<html>not a copy</html>").damaged.empty());
+  EXPECT_TRUE(readRecoveryCopy("f", changed).bytes.empty());
+}
+
+TEST(RecoveryCopies, AnEndedInstancesCopiesAreOfferedOnceAndItsDamagedOnesSetAside) {
+  testing::TempDir dir;
+  // An instance killed with its copy on disk: a child process that never ends cleanly.
+  const pid_t child = ::fork();
+  if (child == 0) {
+    RecoveryKeeper dying(dir.path());
+    dying.keep("unsaved edits", "/site/page.html", "UTF-8");
+    dying.waitUntilWritten();
+    ::_exit(0);  // no destructor: as after a kill
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "recovery/99999-1.copy", "garbage").ok);
+
+  RecoveryKeeper first(dir.path());
+  const auto offered = first.leftBehind();
+  ASSERT_EQ(offered.size(), 2u);
+  size_t good = offered[0].damaged.empty() ? 0 : 1;
+  EXPECT_EQ(offered[good].bytes, "unsaved edits");
+  EXPECT_EQ(offered[good].pagePath, "/site/page.html");
+  EXPECT_FALSE(offered[1 - good].damaged.empty());
+  // Another instance starting meanwhile is not offered what the first has claimed.
+  const pid_t other = ::fork();
+  if (other == 0) {
+    RecoveryKeeper second(dir.path());
+    ::_exit(static_cast<int>(second.leftBehind().size()));
+  }
+  ::waitpid(other, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  RecoveryKeeper::remove(offered[good].file);
+  EXPECT_FALSE(fileExists(offered[good].file));
+}
+
+}  // namespace
+}  // namespace quillon
