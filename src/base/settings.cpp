@@ -56,6 +56,7 @@ const std::vector<Key>& keyTable() {
       {SettingsFile::Options, "Editor", "Size", &S::editorSize},
       {SettingsFile::Options, "Editor", "LineNumbers", &S::lineNumbers},
       {SettingsFile::Options, "Search", "UndoRuns", &S::undoRuns},
+      {SettingsFile::Options, "Editor", "RecoverySeconds", &S::recoverySeconds},
       {SettingsFile::Options, "CheckSite", "GoodKB", &S::checkGoodKB},
       {SettingsFile::Options, "CheckSite", "HeavyKB", &S::checkHeavyKB},
       {SettingsFile::Options, "CheckSite", "External", &S::checkExternal},

@@ -58,6 +58,7 @@ struct RunSettings {
   int editorSize = 9;
   bool lineNumbers = false;
   int undoRuns = 10;  // site-wide replaces kept for undo
+  int recoverySeconds = 15;  // unsaved edits are copied for recovery at most this often
   // Check Site: a page with its loads up to GoodKB is light, above HeavyKB too heavy; whether external
   // links are asked.
   int checkGoodKB = 500;

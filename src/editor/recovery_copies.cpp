@@ -96,7 +96,7 @@ RecoveryKeeper::~RecoveryKeeper() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     stopping_ = true;
-    next_ = Job{{}, true};
+    next_ = Job{{}, {}, {}, 0, true};
   }
   wake_.notify_all();
   thread_.join();
@@ -109,7 +109,9 @@ RecoveryKeeper::~RecoveryKeeper() {
 void RecoveryKeeper::keep(std::string page, std::string pagePath, std::string encoding) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    next_ = Job{recoveryCopyBytes(pagePath, encoding, static_cast<int64_t>(std::time(nullptr)), page), false};
+    // Only the bytes are copied here; the checksum and the write are the writer's, off the window's thread.
+    next_ =
+        Job{std::move(page), std::move(pagePath), std::move(encoding), static_cast<int64_t>(std::time(nullptr)), false};
   }
   wake_.notify_all();
 }
@@ -117,7 +119,7 @@ void RecoveryKeeper::keep(std::string page, std::string pagePath, std::string en
 void RecoveryKeeper::drop() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    next_ = Job{{}, true};
+    next_ = Job{{}, {}, {}, 0, true};
   }
   wake_.notify_all();
 }
@@ -146,7 +148,9 @@ void RecoveryKeeper::writer() {
     std::optional<std::string> failed;
     if (job.drop) {
       ::unlink(copyPath_.c_str());
-    } else if (const WriteResult w = writeFileAtomic(copyPath_, job.bytes); !w.ok) {
+    } else if (const WriteResult w =
+                   writeFileAtomic(copyPath_, recoveryCopyBytes(job.pagePath, job.encoding, job.savedAt, job.page));
+               !w.ok) {
       failed = w.error;
     }
     lock.lock();

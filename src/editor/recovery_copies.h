@@ -57,7 +57,8 @@ class RecoveryKeeper {
   std::mutex mutex_;
   std::condition_variable wake_, idle_;
   struct Job {
-    std::string bytes;
+    std::string page, pagePath, encoding;
+    int64_t savedAt = 0;
     bool drop = false;
   };
   std::optional<Job> next_;

@@ -42,6 +42,7 @@ namespace quillon {
 
 class CommandRegistry;
 class RecoveryKeeper;
+class RecoverySnapshot;
 class SnipPane;
 class SearchSession;
 class FilesTab;
@@ -310,6 +311,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<SpellEngine> spell_;
   std::unique_ptr<RecoveryKeeper> recovery_;
   QTimer* TimerRecovery = nullptr;
+  RecoverySnapshot* recoverySnapshot_ = nullptr;
   bool recoveryBehind_ = false;  // edits since the last copy
   std::vector<std::string> htmlExtensions_;
   std::string maskList_;

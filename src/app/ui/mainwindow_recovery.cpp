@@ -2,25 +2,35 @@
 #include <Qsci/qsciscintilla.h>
 #include <QEvent>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/ui/mainwindow.h"
 #include "editor/recovery_copies.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/recover_form.h"
+#include "editor/ui/recovery_snapshot.h"
 
 namespace quillon {
 
 namespace {
 
-constexpr int kRecoveryDelayMs = 15'000;
+constexpr int kMostRecoverySeconds = 3600;
 
 }  // namespace
 
 void TForm1::setUpRecovery() {
   recovery_ = std::make_unique<RecoveryKeeper>(programDir_);
+  recoverySnapshot_ = new RecoverySnapshot(
+      *RE1,
+      [this](std::string bytes) {
+        if (!session_->modified()) return;  // saved meanwhile
+        recovery_->keep(std::move(bytes), session_->isUntitled() ? "" : session_->state().path,
+                        editor_bytes::isUtf8(*RE1) ? "UTF-8" : "8-bit");
+      },
+      this);
   TimerRecovery = new QTimer(this);
   TimerRecovery->setSingleShot(true);
-  TimerRecovery->setInterval(kRecoveryDelayMs);
+  TimerRecovery->setInterval(std::clamp(settings_.recoverySeconds, 1, kMostRecoverySeconds) * 1000);
   connect(TimerRecovery, &QTimer::timeout, this, [this] { keepRecoveryCopy(); });
   connect(RE1, &QsciScintilla::textChanged, this, [this] { recoveryTextChanged(); });
   // Saved, or undone back to the saved text: the copy has nothing left to keep.
@@ -28,6 +38,7 @@ void TForm1::setUpRecovery() {
     if (modified || !recovery_) return;
     TimerRecovery->stop();
     recoveryBehind_ = false;
+    recoverySnapshot_->stop();
     recovery_->drop();
   });
   QTimer::singleShot(0, this, [this] { offerRecoveryCopies(); });
@@ -36,7 +47,7 @@ void TForm1::setUpRecovery() {
 void TForm1::recoveryTextChanged() {
   if (!recovery_ || !session_->modified() || session_->state().readOnly) return;
   recoveryBehind_ = true;
-  if (!TimerRecovery->isActive()) TimerRecovery->start();  // at most one copy every 15 s while typing
+  if (!TimerRecovery->isActive()) TimerRecovery->start();  // at most one copy each interval while typing
 }
 
 void TForm1::keepRecoveryCopy() {
@@ -45,8 +56,7 @@ void TForm1::keepRecoveryCopy() {
   if (const auto failure = recovery_->takeFailure()) platform_.prompts.info(*failure + " Editing goes on.");
   if (!recoveryBehind_ || !session_->modified()) return;
   recoveryBehind_ = false;
-  recovery_->keep(std::string(editor_bytes::text(*RE1)), session_->isUntitled() ? "" : session_->state().path,
-                  editor_bytes::isUtf8(*RE1) ? "UTF-8" : "8-bit");
+  recoverySnapshot_->start();
 }
 
 void TForm1::changeEvent(QEvent* event) {
