@@ -40,6 +40,8 @@ bool lessIgnoringAsciiCase(std::string_view a, std::string_view b);
 std::string_view trimBlanks(std::string_view text);  // blanks and TABs at both ends
 
 bool isValidUtf8(std::string_view bytes);
+// A code point appended as UTF-8.
+void appendUtf8(std::string& out, char32_t c);
 
 // A field of a tab-separated line as bytes: a tab, CR, LF or '%' in it written as %XX, and back (nothing
 // for a '%' not followed by two upper-case hex digits).

@@ -15,25 +15,6 @@ bool isNameByte(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
 
-void appendCodePoint(std::string& out, unsigned long cp) {
-  if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 // A backslash escape at `i` (the byte after the backslash), appended to `out`; `i` moves past it.
 void readEscape(std::string_view css, size_t& i, std::string& out) {
   if (i >= css.size()) return;
@@ -41,7 +22,8 @@ void readEscape(std::string_view css, size_t& i, std::string& out) {
     unsigned long cp = 0;
     for (int n = 0; n < 6 && i < css.size() && isHex(css[i]); ++n, ++i) cp = cp * 16 + hexValue(css[i]);
     if (i < css.size() && isBlank(css[i])) ++i;
-    appendCodePoint(out, cp);
+    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+    appendUtf8(out, static_cast<char32_t>(cp));
     return;
   }
   if (css[i] == '\n') {  // a line continued inside a string

@@ -18,6 +18,7 @@
 #include "check/css_references.h"
 #include "check/page_facts.h"
 #include "check/reference_target.h"
+#include "editor/page_encoding.h"
 #include "publish/publish_tree.h"
 
 namespace quillon {
@@ -37,15 +38,6 @@ bool isHtmlName(std::string_view path) {
 }
 
 bool isCssName(std::string_view path) { return extensionOf(path) == "css"; }
-
-bool isEightBitLabel(std::string_view label) {
-  for (const std::string_view prefix :
-       {"iso-8859-", "iso8859-", "iso_8859-", "windows-125", "cp125", "latin", "x-mac-", "koi8-", "us-ascii", "ascii"})
-    if (label.substr(0, prefix.size()) == prefix) return true;
-  return false;
-}
-
-bool isUtf8Label(std::string_view label) { return label == "utf-8" || label == "utf8" || label == "unicode-1-1-utf-8"; }
 
 // A page read and parsed, with what the checks need of its bytes.
 struct ParsedPage {
@@ -281,8 +273,9 @@ class Checker {
     }
     if (const std::string& declared = p.facts.charset; !declared.empty()) {
       std::string why;
-      if (isUtf8Label(declared) && !p.validUtf8) why = "it declares " + declared + ", but its bytes are not UTF-8";
-      if (isEightBitLabel(declared) && (p.bom || (p.validUtf8 && !p.ascii)))
+      if (isUtf8CharsetName(declared) && !p.validUtf8)
+        why = "it declares " + declared + ", but its bytes are not UTF-8";
+      if (isEightBitCharsetName(declared) && (p.bom || (p.validUtf8 && !p.ascii)))
         why = "it declares " + declared + ", but its bytes are UTF-8";
       if (!why.empty()) {
         add(FindingKind::Charset, rel, p, p.facts.charsetOffset, declared, why);

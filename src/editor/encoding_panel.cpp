@@ -7,19 +7,6 @@
 
 namespace quillon {
 
-namespace {
-
-bool isUtf8Name(std::string_view name) { return name == "utf-8" || name == "utf8" || name == "unicode-1-1-utf-8"; }
-
-bool isEightBitName(std::string_view name) {
-  for (const std::string_view prefix :
-       {"iso-8859-", "iso8859-", "iso_8859-", "windows-125", "cp125", "latin", "us-ascii", "ascii"})
-    if (name.substr(0, prefix.size()) == prefix) return true;
-  return false;
-}
-
-}  // namespace
-
 LineEnds lineEndsOf(std::string_view bytes) {
   bool crlf = false, lf = false, cr = false;
   const char* p = bytes.data();
@@ -69,9 +56,9 @@ EncodingPanel encodingPanelOf(std::string_view page, bool readAsUtf8) {
   const std::string declared = declaredCharset(page);
   if (declared.empty()) return panel;
   const bool ascii = std::none_of(page.begin(), page.end(), [](char c) { return (c & 0x80) != 0; });
-  if (isUtf8Name(declared) && !readAsUtf8)
+  if (isUtf8CharsetName(declared) && !readAsUtf8)
     panel.warning = "The page declares " + declared + ", but its bytes are not UTF-8: it is read as 8-bit.";
-  else if (isEightBitName(declared) && readAsUtf8 && !ascii)
+  else if (isEightBitCharsetName(declared) && readAsUtf8 && !ascii)
     panel.warning = "The page declares " + declared + ", but its bytes are UTF-8: it is read as UTF-8.";
   if (!panel.warning.empty()) panel.text += "; declares " + declared + "!";
   return panel;

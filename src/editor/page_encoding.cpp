@@ -68,6 +68,17 @@ std::string declaredMultiByteCharset(std::string_view page) {
   return {};
 }
 
+bool isUtf8CharsetName(std::string_view name) {
+  return name == "utf-8" || name == "utf8" || name == "unicode-1-1-utf-8";
+}
+
+bool isEightBitCharsetName(std::string_view name) {
+  for (const std::string_view prefix :
+       {"iso-8859-", "iso8859-", "iso_8859-", "windows-125", "cp125", "latin", "x-mac-", "koi8-", "us-ascii", "ascii"})
+    if (name.substr(0, prefix.size()) == prefix) return true;
+  return false;
+}
+
 std::string declaredCharset(std::string_view page) {
   const auto names = declaredNames(page);
   return names.empty() ? std::string() : names.front();

@@ -31,6 +31,11 @@ std::string declaredMultiByteCharset(std::string_view page);
 // lower-cased, or empty. First 8 KB only.
 std::string declaredCharset(std::string_view page);
 
+// Whether a declared charset name (lower case) is UTF-8, or one of the 8-bit sets (ISO-8859-x,
+// windows-125x, Latin-n, ASCII, KOI8, Mac).
+bool isUtf8CharsetName(std::string_view name);
+bool isEightBitCharsetName(std::string_view name);
+
 // UTF-8 text as written into a page of that kind.
 std::string textIntoPage(std::string_view utf8, PageText kind);
 // UTF-8 text as the bytes it has in the page, for searching: in a multi-byte page its bytes in the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/text_bytes.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -42,8 +44,5 @@ std::string upperWord(std::string_view utf8);
 std::string capitalizedWord(std::string_view utf8);
 // At least two letters and no lower-case one.
 bool isAllCapitals(std::string_view utf8);
-
-// Appends a code point as UTF-8.
-void appendUtf8(std::string& out, char32_t c);
 
 }  // namespace quillon
