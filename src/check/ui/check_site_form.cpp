@@ -127,6 +127,11 @@ TFormCheckSite::TFormCheckSite(Platform& platform, Start start, QWidget* parent)
 
 TFormCheckSite::~TFormCheckSite() {
   if (progress_) progress_->stop = true;
+  // Closed while servers were still being asked: the results are never shown, so the wait ends here.
+  if (prober_) {
+    prober_->stop();
+    BackgroundWork::finished();
+  }
   if (worker_.joinable()) {
     worker_.join();
     BackgroundWork::finished();
