@@ -568,7 +568,21 @@ void TStarFtp::dataReady(void (TStarFtp::*opened)()) {
   if (!tls_->hasSession()) tls_->keepSession(tls());
   data_.OnTlsReady = [this, opened](TStarSocket& d) {
     if (d.LastError) {
-      if (!aborting_) fatal(ftp_error::Tls, "The data connection's TLS failed: " + d.tlsError());
+      if (aborting_) return;
+      if (state_ == ftp_state::List && !listingRetried_) {
+        listingRetried_ = retryListing_ = true;
+        info(ftp_info::Progress, "The data connection's TLS failed: " + d.tlsError() + "; the listing is asked again");
+        data_.CloseSocket();
+        listen_.CloseSocket();
+        data_.LastError = 0;  // the next connection starts clean
+        if (finalReply_) {    // the server has answered the LIST already
+          retryListing_ = false;
+          dataFinished_ = finalReply_ = false;
+          requestData();
+        }
+        return;
+      }
+      fatal(ftp_error::Tls, "The data connection's TLS failed: " + d.tlsError());
       return;
     }
     if (const std::string refused = tls_->check(d.tls(), true); !refused.empty()) {
@@ -738,6 +752,12 @@ void TStarFtp::listingReply(char cls, const std::string& line) {
       break;
     case List:
       if (cls == '1') break;
+      if (retryListing_) {
+        retryListing_ = false;
+        dataFinished_ = finalReply_ = false;
+        requestData();
+        break;
+      }
       if (cls == '2') {
         finalReply_ = true;
         if (dataFinished_) postReady();
@@ -759,6 +779,7 @@ void TStarFtp::portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextSt
   }
   setUpData_ = setUpData;
   portState_ = nextState;
+  listingRetried_ = retryListing_ = false;
   requestData();
 }
 
@@ -997,6 +1018,7 @@ void TStarFtp::readListing() {
 }
 
 void TStarFtp::listingClosed() {
+  if (retryListing_) return;  // the first try's connection, given up
   if (data_.handle() >= 0) readListing();
   closeData();
   info(ftp_info::ListingReady, "Listing ready");

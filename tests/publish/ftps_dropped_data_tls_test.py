@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""A server that drops the first listing's data connection during its TLS handshake (as a busy server can,
+when it has finished the listing before the handshake): quillon-ftp asks for the listing once more and gets
+it, instead of giving up.   usage: ftps_dropped_data_tls_test.py QUILLON_FTP"""
+import os
+import socket
+import ssl
+import subprocess
+import sys
+import tempfile
+import threading
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ftp_fixture import certificate_fingerprint, make_certificate  # noqa: E402
+
+tool = sys.argv[1]
+work = tempfile.mkdtemp(prefix="quillon-ftps-drop-")
+cert = os.path.join(work, "cert.pem")
+make_certificate(cert, "127.0.0.1")
+context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+context.load_cert_chain(cert)
+listings = []
+
+
+def serve(conn):
+    buffer = b""
+
+    def line():
+        nonlocal buffer
+        while b"\r\n" not in buffer:
+            got = conn.recv(4096)
+            if not got:
+                return None
+            buffer += got
+        text, buffer = buffer.split(b"\r\n", 1)
+        return text.decode()
+
+    def say(text):
+        conn.sendall(text.encode() + b"\r\n")
+
+    say("220 ready")
+    data = None
+    while (command := line()) is not None:
+        verb = command.split(" ")[0].upper()
+        if verb == "AUTH":
+            say("234 go ahead")
+            conn = context.wrap_socket(conn, server_side=True)
+        elif verb in ("PBSZ", "PROT", "TYPE"):
+            say("200 ok")
+        elif verb == "USER":
+            say("331 password")
+        elif verb == "PASS":
+            say("230 in")
+        elif verb == "SYST":
+            say("215 UNIX Type: L8")
+        elif verb == "PWD":
+            say('257 "/" is the current directory')
+        elif verb == "EPSV":
+            data = socket.socket()
+            data.bind(("127.0.0.1", 0))
+            data.listen(1)
+            say("229 Entering Extended Passive Mode (|||%d|)" % data.getsockname()[1])
+        elif verb in ("LIST", "MLSD"):
+            listings.append(verb)
+            client, _ = data.accept()
+            data.close()
+            say("150 here it comes")
+            if len(listings) == 1:
+                client.close()  # dropped before the handshake is done
+            else:
+                secure = context.wrap_socket(client, server_side=True)
+                secure.sendall(b"-rw-r--r-- 1 u g 5 Jan 01 00:00 odd.bin\r\n")
+                try:
+                    secure.unwrap()  # the TLS close, so the end of the listing is not taken for a cut
+                except (ssl.SSLError, OSError):
+                    pass
+                secure.close()
+            say("226 done")
+        elif verb == "QUIT":
+            say("221 bye")
+            break
+        else:
+            say("502 not here")
+    conn.close()
+
+
+listener = socket.socket()
+listener.bind(("127.0.0.1", 0))
+listener.listen(1)
+threading.Thread(target=lambda: serve(listener.accept()[0]), daemon=True).start()
+run = subprocess.run([tool, "--timeout", "10", "--protocol", "ftps", "--mode", "passive", "--port",
+                      str(listener.getsockname()[1]), "--user", "u", "--password", "p", "--trust",
+                      certificate_fingerprint(cert), "127.0.0.1", "ls", "--names"],
+                     capture_output=True, text=True, timeout=60, stdin=subprocess.DEVNULL)
+problems = []
+if run.returncode != 0 or run.stdout.split() != ["odd.bin"]:
+    problems.append(f"exit {run.returncode}, listing {run.stdout!r}: {run.stderr[-800:]}")
+if len(listings) != 2:
+    problems.append(f"{len(listings)} listings were asked for, not 2")
+for p in problems:
+    print("FAIL:", p)
+sys.exit(1 if problems else 0)
