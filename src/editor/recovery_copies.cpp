@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 
@@ -88,7 +89,10 @@ RecoveryKeeper::RecoveryKeeper(std::string dataFolder) : folder_(std::move(dataF
   lockPath_ = folder_ + name_ + ".lock";
   copyPath_ = folder_ + name_ + ".copy";
   lockFd_ = ::open(lockPath_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (lockFd_ >= 0) ::flock(lockFd_, LOCK_EX | LOCK_NB);
+  if (lockFd_ >= 0)
+    ::flock(lockFd_, LOCK_EX | LOCK_NB);
+  else
+    failure_ = "No recovery copies of unsaved edits can be kept in " + folder_ + ": " + std::strerror(errno) + ".";
   thread_ = std::thread([this] { writer(); });
 }
 
@@ -182,7 +186,10 @@ std::vector<RecoveryCopy> RecoveryKeeper::leftBehind() {
     // A running instance's own copy, or one it has claimed and is offering.
     if (owner == me || heldByAnother(folder + owner + ".lock")) continue;
     // Claimed by renaming: of two instances starting together, one rename succeeds.
-    const std::string mine = folder + me + ".claimed-" + name;
+    // The name this instance claims it by keeps the copy's own name once, however often it was claimed.
+    std::string own = name;
+    for (size_t at; (at = own.find(".claimed-")) != std::string::npos;) own.erase(0, at + 9);
+    const std::string mine = folder + me + ".claimed-" + own;
     if (::rename((folder + name).c_str(), mine.c_str()) != 0) continue;
     if (copy) ::unlink((folder + owner + ".lock").c_str());
     const auto bytes = readWholeFile(mine);

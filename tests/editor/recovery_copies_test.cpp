@@ -87,3 +87,38 @@ TEST(RecoveryCopies, AnEndedInstancesCopiesAreOfferedOnceAndItsDamagedOnesSetAsi
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+// A copy the user keeps for later is offered at every start, under a name that does not grow.
+TEST(RecoveryCopies, ACopyKeptForLaterIsOfferedAtEveryStart) {
+  testing::TempDir dir;
+  ASSERT_TRUE(makeDirectory(dir.path() + "recovery"));
+  ASSERT_TRUE(
+      writeFileAtomic(dir.path() + "recovery/99999-1.copy", recoveryCopyBytes("/site/a.html", "UTF-8", 1, "edits")).ok);
+  for (int start = 0; start < 30; ++start) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      RecoveryKeeper instance(dir.path());
+      const auto offered = instance.leftBehind();
+      const bool good = offered.size() == 1 && offered[0].bytes == "edits" && offered[0].file.size() < 200;
+      ::_exit(good ? 0 : 1);  // ended without choosing: the copy stays, its owner gone
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0) << "start " << start;
+  }
+}
+
+TEST(RecoveryCopies, AFolderThatCannotBeUsedIsSaidOnce) {
+  testing::TempDir dir;
+  ASSERT_TRUE(writeFileAtomic(dir.path() + "recovery", "a file where the folder should be").ok);
+  RecoveryKeeper keeper(dir.path());
+  EXPECT_TRUE(keeper.takeFailure().has_value());
+  EXPECT_FALSE(keeper.takeFailure().has_value());
+}
+
+}  // namespace
+}  // namespace quillon

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/ui/mainwindow.h"
+#include "base/file_io.h"
 #include "editor/recovery_copies.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/recover_form.h"
@@ -46,6 +47,7 @@ void TForm1::setUpRecovery() {
 
 void TForm1::recoveryTextChanged() {
   if (!recovery_ || !session_->modified() || session_->state().readOnly) return;
+  if (const auto failure = recovery_->takeFailure()) platform_.prompts.info(*failure + " Editing goes on.");
   recoveryBehind_ = true;
   if (!TimerRecovery->isActive()) TimerRecovery->start();  // at most one copy each interval while typing
 }
@@ -77,13 +79,19 @@ void TForm1::offerRecoveryCopies() {
     if (dialog.choice() == TFormRecover::Choice::Discard) RecoveryKeeper::remove(copy.file);
     if (dialog.choice() != TFormRecover::Choice::Recover) continue;
     if (session_->modified() && QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) continue;
-    if (copy.pagePath.empty() || !openDocument(copy.pagePath, {})) {
+    const bool pageGone = !copy.pagePath.empty() && !fileExists(copy.pagePath);
+    if (copy.pagePath.empty() || pageGone || !openDocument(copy.pagePath, {})) {
       session_->resetToNew();
       updateDocumentStatus();
     }
+    if (pageGone)
+      platform_.prompts.info("The file " + copy.pagePath +
+                             " is no longer there. The recovered text is in a new page: save it under that name to "
+                             "put the page back.");
     // The recovered text as one edit of the page: modified, to be looked over and saved (or undone).
     editor_bytes::replaceLargeRange(*RE1, 0, editor_bytes::length(*RE1), copy.bytes);
     RecoveryKeeper::remove(copy.file);
+    updateEncodingPanel();
     recoveryTextChanged();
     keepRecoveryCopy();  // the recovered edits are this instance's to protect now
   }
