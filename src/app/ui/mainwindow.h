@@ -174,6 +174,11 @@ class TForm1 : public QMainWindow {
   void WebsiteProjectBuilder1Click();
   void GetPageLoadingData1Click();
   void CheckSite1Click();
+  // The files of the project's pages, in outline order, those without a link left out.
+  std::vector<std::string> projectPageLinks() const;
+  // The page at `path` in the editing window: the open one, or another after the close check; false when
+  // the user cancelled or it could not be opened.
+  bool showPage(const std::string& path);
   void AnalyzeWebPage1Click();
   void openAnalysis(const std::string& preselectedFile);
   void PrintProjectOutline1Click();

@@ -25,11 +25,20 @@ std::vector<CommandRecord> TForm1::ftpCommands() {
 }
 
 // The deepest folder holding every page of the project, or nothing without pages.
-std::string TForm1::siteFolder() const {
+std::string TForm1::siteFolder() const { return commonFolder(projectPageLinks()); }
+
+std::vector<std::string> TForm1::projectPageLinks() const {
   std::vector<std::string> links;
   const PageTree& pages = project_->tree();
-  for (size_t i = 0; i < pages.size(); ++i) links.push_back(pages[i].link);
-  return commonFolder(links);
+  for (size_t i = 0; i < pages.size(); ++i)
+    if (!pages[i].link.empty()) links.push_back(pages[i].link);
+  return links;
+}
+
+bool TForm1::showPage(const std::string& path) {
+  if (path == session_->state().path) return true;
+  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return false;
+  return openDocument(path, {});
 }
 
 // The FTP screen opened to publish: once connected, Publish Site compares the site with the server.

@@ -370,9 +370,7 @@ void TForm1::GetPageLoadingData1Click() { openAnalysis({}); }
 // Broken links and anchors, orphans and page weight; a double-click on a finding opens its page at the line.
 void TForm1::CheckSite1Click() {
   TFormCheckSite::Start start;
-  const PageTree& pages = project_->tree();
-  for (size_t i = 0; i < pages.size(); ++i)
-    if (!pages[i].link.empty()) start.projectPages.push_back(pages[i].link);
+  start.projectPages = projectPageLinks();
   start.projectRoot = siteFolder();
   start.folder = start.projectRoot.empty() ? settings_.startLocation : start.projectRoot;
   start.goodKB = settings_.checkGoodKB;
@@ -391,10 +389,7 @@ void TForm1::CheckSite1Click() {
   if (dialog.external() != settings_.checkExternal) setSetting(&RunSettings::checkExternal, dialog.external());
   if (!accepted || !dialog.chosen()) return;
   const TFormCheckSite::Chosen& at = *dialog.chosen();
-  if (at.path != session_->state().path) {
-    if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-    if (!openDocument(at.path, {})) return;
-  }
+  if (!showPage(at.path)) return;
   const int line = static_cast<int>(at.line) - 1;
   RE1->setCursorPosition(line, 0);
   RE1->ensureLineVisible(line);

@@ -35,9 +35,7 @@ std::vector<CommandRecord> TForm1::searchCommands() {
 // Every match in the site, listed as it is found; a double-click opens the page at the match.
 void TForm1::FindinSite1Click() {
   TFormSiteFind::Start start;
-  const PageTree& pages = project_->tree();
-  for (size_t i = 0; i < pages.size(); ++i)
-    if (!pages[i].link.empty()) start.projectPages.push_back(pages[i].link);
+  start.projectPages = projectPageLinks();
   start.folder = siteFolder();
   if (start.folder.empty()) start.folder = settings_.startLocation;
   // The open page with unsaved changes is searched as the window holds it.
@@ -46,10 +44,7 @@ void TForm1::FindinSite1Click() {
   TFormSiteFind dialog(platform_, std::move(start), this);
   if (platform_.modal.runModal(dialog) != QDialog::Accepted || !dialog.chosen()) return;
   const TFormSiteFind::Chosen& at = *dialog.chosen();
-  if (at.path != session_->state().path) {
-    if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-    if (!openDocument(at.path, {})) return;
-  }
+  if (!showPage(at.path)) return;
   editor_bytes::select(*RE1, static_cast<long>(at.start), static_cast<long>(at.end - at.start));
   RE1->setFocus();
 }
