@@ -569,17 +569,15 @@ void TStarFtp::dataReady(void (TStarFtp::*opened)()) {
   data_.OnTlsReady = [this, opened](TStarSocket& d) {
     if (d.LastError) {
       if (aborting_) return;
-      if (state_ == ftp_state::List && !listingRetried_) {
-        listingRetried_ = retryListing_ = true;
-        info(ftp_info::Progress, "The data connection's TLS failed: " + d.tlsError() + "; the listing is asked again");
+      // Nothing went over the connection yet: the listing or upload is asked for once more.
+      if ((state_ == ftp_state::List || state_ == ftp_state::Store) && !transferRetried_) {
+        transferRetried_ = retryTransfer_ = true;
+        info(ftp_info::Progress, "The data connection's TLS failed: " + d.tlsError() + "; trying once more");
         data_.CloseSocket();
         listen_.CloseSocket();
         data_.LastError = 0;  // the next connection starts clean
-        if (finalReply_) {    // the server has answered the LIST already
-          retryListing_ = false;
-          dataFinished_ = finalReply_ = false;
-          requestData();
-        }
+        uploadAccepted_ = false;
+        if (finalReply_) restartTransfer();  // the server has answered the command already
         return;
       }
       fatal(ftp_error::Tls, "The data connection's TLS failed: " + d.tlsError());
@@ -752,10 +750,8 @@ void TStarFtp::listingReply(char cls, const std::string& line) {
       break;
     case List:
       if (cls == '1') break;
-      if (retryListing_) {
-        retryListing_ = false;
-        dataFinished_ = finalReply_ = false;
-        requestData();
+      if (retryTransfer_) {
+        restartTransfer();
         break;
       }
       if (cls == '2') {
@@ -769,6 +765,15 @@ void TStarFtp::listingReply(char cls, const std::string& line) {
   }
 }
 
+// A transfer whose data connection failed before anything went over it, asked for again.
+void TStarFtp::restartTransfer() {
+  retryTransfer_ = false;
+  dataFinished_ = finalReply_ = false;
+  uploadAccepted_ = storeBegan_ = false;
+  if (file_) std::rewind(file_);
+  requestData();
+}
+
 // The TYPE reply before a transfer: the data connection is asked for next.
 void TStarFtp::portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextState) {
   dataFinished_ = finalReply_ = false;
@@ -779,7 +784,7 @@ void TStarFtp::portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextSt
   }
   setUpData_ = setUpData;
   portState_ = nextState;
-  listingRetried_ = retryListing_ = false;
+  transferRetried_ = retryTransfer_ = false;
   requestData();
 }
 
@@ -874,6 +879,10 @@ void TStarFtp::storeReply(char cls) {
       }
       break;
     case Store:
+      if (retryTransfer_) {  // the first try's replies: the upload starts again once they are in
+        if (cls != '1') restartTransfer();
+        break;
+      }
       // Without an abort a 426 is the transfer's failure (the replies after an abort go to abortReply).
       if (cls == '1') {
         storeBegan_ = true;
@@ -1018,7 +1027,7 @@ void TStarFtp::readListing() {
 }
 
 void TStarFtp::listingClosed() {
-  if (retryListing_) return;  // the first try's connection, given up
+  if (retryTransfer_) return;  // the first try's connection, given up
   if (data_.handle() >= 0) readListing();
   closeData();
   info(ftp_info::ListingReady, "Listing ready");

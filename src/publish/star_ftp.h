@@ -203,6 +203,7 @@ class TStarFtp : public TStarSocket {
   void listingReply(char cls, const std::string& line);
   void storeReply(char cls);
   void commandReply(char cls);
+  void restartTransfer();
   void portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextState);
   void requestData();
   void passiveReply(char cls, const std::string& line);
@@ -258,10 +259,10 @@ class TStarFtp : public TStarSocket {
   std::FILE* file_ = nullptr;
   long long fileSize_ = 0;
   bool dataFinished_ = false, finalReply_ = false;
-  // A listing whose data connection's TLS the server dropped is asked once more, once the server has
-  // answered the first LIST (some servers close a data connection whose handshake is still going when
-  // the listing is done).
-  bool listingRetried_ = false, retryListing_ = false;
+  // A listing or upload whose data connection's TLS the server dropped is asked once more, once the
+  // server has answered the first command (a busy server may close a data connection whose handshake is
+  // still going).
+  bool transferRetried_ = false, retryTransfer_ = false;
   bool uploadAccepted_ = false;  // the data connection is there, waiting for STOR to go out
   bool uploadCutShort_ = false;  // the server reset the data connection: the file arrived incomplete
   // An abort waits for the final replies of the command it interrupts and of ABOR itself.

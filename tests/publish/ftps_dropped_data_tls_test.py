@@ -20,6 +20,8 @@ make_certificate(cert, "127.0.0.1")
 context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
 context.load_cert_chain(cert)
 listings = []
+stores = []
+stored = {}
 
 
 def serve(conn):
@@ -76,6 +78,25 @@ def serve(conn):
                     pass
                 secure.close()
             say("226 done")
+        elif verb == "STOR":
+            stores.append(command[5:])
+            client, _ = data.accept()
+            data.close()
+            say("150 send it")
+            if len(stores) == 1:
+                client.close()
+            else:
+                secure = context.wrap_socket(client, server_side=True)
+                received = b""
+                while chunk := secure.recv(65536):
+                    received += chunk
+                stored[command[5:]] = received
+                try:
+                    secure.unwrap()
+                except (ssl.SSLError, OSError):
+                    pass
+                secure.close()
+            say("226 stored")
         elif verb == "QUIT":
             say("221 bye")
             break
@@ -84,15 +105,25 @@ def serve(conn):
     conn.close()
 
 
-listener = socket.socket()
-listener.bind(("127.0.0.1", 0))
-listener.listen(1)
-threading.Thread(target=lambda: serve(listener.accept()[0]), daemon=True).start()
-run = subprocess.run([tool, "--timeout", "10", "--protocol", "ftps", "--mode", "passive", "--port",
-                      str(listener.getsockname()[1]), "--user", "u", "--password", "p", "--trust",
-                      certificate_fingerprint(cert), "127.0.0.1", "ls", "--names"],
-                     capture_output=True, text=True, timeout=60, stdin=subprocess.DEVNULL)
+def quillon_ftp(*args):
+    listener = socket.socket()
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(1)
+    threading.Thread(target=lambda: serve(listener.accept()[0]), daemon=True).start()
+    return subprocess.run([tool, "--timeout", "10", "--no-temp-names", "--protocol", "ftps", "--mode", "passive", "--port",
+                           str(listener.getsockname()[1]), "--user", "u", "--password", "p", "--trust",
+                           certificate_fingerprint(cert), "127.0.0.1", *args],
+                          capture_output=True, text=True, timeout=60, stdin=subprocess.DEVNULL)
+
+
 problems = []
+upload = os.path.join(work, "page.html")
+with open(upload, "wb") as f:
+    f.write(b"<p>sent whole</p>\r\n" * 1000)
+put = quillon_ftp("put", upload)
+if put.returncode != 0 or stored.get("page.html") != open(upload, "rb").read() or len(stores) != 2:
+    problems.append(f"upload: exit {put.returncode}, {len(stores)} STORs, stored {list(stored)}: {put.stderr[-800:]}")
+run = quillon_ftp("ls", "--names")
 if run.returncode != 0 or run.stdout.split() != ["odd.bin"]:
     problems.append(f"exit {run.returncode}, listing {run.stdout!r}: {run.stderr[-800:]}")
 if len(listings) != 2:
