@@ -45,6 +45,8 @@ inline constexpr CommandName BitBtnReplaceAllClick{"BitBtnReplaceAllClick"};
 inline constexpr CommandName FindinSite1Click{"FindinSite1Click"};
 inline constexpr CommandName UndoLastSiteReplace1Click{"UndoLastSiteReplace1Click"};
 inline constexpr CommandName CheckSite1Click{"CheckSite1Click"};
+inline constexpr CommandName ReopenwithEncoding1Click{"ReopenwithEncoding1Click"};
+inline constexpr CommandName ConverttoUTF81Click{"ConverttoUTF81Click"};
 inline constexpr CommandName SpeedBar1Click{"SpeedBar1Click"};
 inline constexpr CommandName BitBtnPowerBodyClick{"BitBtnPowerBodyClick"};
 inline constexpr CommandName BitBtnPowerAnchorClick{"BitBtnPowerAnchorClick"};

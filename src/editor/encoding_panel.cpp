@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "editor/eight_bit_sets.h"
 #include "editor/page_encoding.h"
 
 namespace quillon {
@@ -47,19 +48,21 @@ std::string_view lineEndsName(LineEnds ends) {
   return "no line end";
 }
 
-EncodingPanel encodingPanelOf(std::string_view page, bool readAsUtf8) {
+EncodingPanel encodingPanelOf(std::string_view page, const PageReading& reading) {
   EncodingPanel panel;
-  const bool bom = page.substr(0, 3) == "\xEF\xBB\xBF";
-  panel.reading = readAsUtf8 ? (bom ? "UTF-8 with BOM" : "UTF-8") : "8-bit (ISO-8859-1)";
+  panel.reading = readingLabel(reading, page);
   panel.text = panel.reading + ", ";
   panel.text += lineEndsName(lineEndsOf(page));
   const std::string declared = declaredCharset(page);
   if (declared.empty()) return panel;
   const bool ascii = std::none_of(page.begin(), page.end(), [](char c) { return (c & 0x80) != 0; });
-  if (isUtf8CharsetName(declared) && !readAsUtf8)
+  const std::string declaredSet = canonicalEightBitName(declared);
+  if (isUtf8CharsetName(declared) && !reading.utf8)
     panel.warning = "The page declares " + declared + ", but its bytes are not UTF-8: it is read as 8-bit.";
-  else if (isEightBitCharsetName(declared) && readAsUtf8 && !ascii)
+  else if (isEightBitCharsetName(declared) && reading.utf8 && !ascii)
     panel.warning = "The page declares " + declared + ", but its bytes are UTF-8: it is read as UTF-8.";
+  else if (!reading.utf8 && !declaredSet.empty() && declaredSet != reading.name && !ascii)
+    panel.warning = "The page declares " + declared + ", but it is shown as " + reading.name + ".";
   if (!panel.warning.empty()) panel.text += "; declares " + declared + "!";
   return panel;
 }

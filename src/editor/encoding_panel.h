@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "editor/page_reading.h"
+
 namespace quillon {
 
 enum class LineEnds { None, CrLf, Lf, Cr, Mixed };
@@ -18,6 +20,6 @@ struct EncodingPanel {
   std::string text;
   std::string warning;  // empty when the declaration agrees, or there is none
 };
-EncodingPanel encodingPanelOf(std::string_view page, bool readAsUtf8);
+EncodingPanel encodingPanelOf(std::string_view page, const PageReading& reading);
 
 }  // namespace quillon

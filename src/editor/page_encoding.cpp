@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "base/text_bytes.h"
+#include "editor/charset_declaration.h"
 
 #include <vector>
 
@@ -32,22 +33,10 @@ bool declaresEightBitCharset(std::string_view page) {
 
 namespace {
 
-// «charset=…» of a meta tag or «encoding="…"» of an XML declaration: the names given, lower-cased.
+// The names the page declares for itself, lower-cased, in page order.
 std::vector<std::string> declaredNames(std::string_view page) {
   std::vector<std::string> names;
-  const std::string head = lowerAscii(page.substr(0, 8192));
-  for (std::string_view word : {std::string_view("charset"), std::string_view("encoding")}) {
-    for (size_t at = head.find(word); at != std::string::npos; at = head.find(word, at + word.size())) {
-      size_t i = at + word.size();
-      while (i < head.size() && (head[i] == ' ' || head[i] == '=' || head[i] == '"' || head[i] == '\'')) ++i;
-      size_t end = i;
-      while (end < head.size() && end - i < 40 &&
-             ((head[end] >= 'a' && head[end] <= 'z') || (head[end] >= '0' && head[end] <= '9') || head[end] == '-' ||
-              head[end] == '_' || head[end] == '.' || head[end] == ':'))
-        ++end;
-      if (end > i) names.push_back(head.substr(i, end - i));
-    }
-  }
+  for (CharsetDeclaration& declaration : charsetDeclarations(page)) names.push_back(std::move(declaration.name));
   return names;
 }
 

@@ -110,12 +110,13 @@ RecoveryKeeper::~RecoveryKeeper() {
   }
 }
 
-void RecoveryKeeper::keep(std::string page, std::string pagePath, std::string encoding) {
+void RecoveryKeeper::keep(std::string page, std::string pagePath, std::string encoding,
+                          std::function<std::string(std::string_view)> toPage) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     // Only the bytes are copied here; the checksum and the write are the writer's, off the window's thread.
-    next_ =
-        Job{std::move(page), std::move(pagePath), std::move(encoding), static_cast<int64_t>(std::time(nullptr)), false};
+    next_ = Job{std::move(page), std::move(pagePath), std::move(encoding), static_cast<int64_t>(std::time(nullptr)),
+                false,           std::move(toPage)};
   }
   wake_.notify_all();
 }
@@ -150,6 +151,7 @@ void RecoveryKeeper::writer() {
     busy_ = true;
     lock.unlock();
     std::optional<std::string> failed;
+    if (job.toPage) job.page = job.toPage(job.page);
     if (job.drop) {
       ::unlink(copyPath_.c_str());
     } else if (const WriteResult w =

@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -14,7 +15,7 @@ namespace quillon {
 struct RecoveryCopy {
   std::string file;      // the copy itself
   std::string pagePath;  // empty for an untitled page
-  std::string encoding;  // "UTF-8" or "8-bit"
+  std::string encoding;  // "UTF-8", or the 8-bit set's name ("ISO-8859-1"; "8-bit" in older copies)
   int64_t savedAt = 0;   // seconds since the epoch
   std::string bytes;
   std::string damaged;  // why the copy cannot be used; empty when it can
@@ -36,7 +37,9 @@ class RecoveryKeeper {
   RecoveryKeeper(const RecoveryKeeper&) = delete;
   RecoveryKeeper& operator=(const RecoveryKeeper&) = delete;
 
-  void keep(std::string page, std::string pagePath, std::string encoding);
+  // `toPage`, when given, turns the window's text into the page's bytes on the writer's thread.
+  void keep(std::string page, std::string pagePath, std::string encoding,
+            std::function<std::string(std::string_view)> toPage = {});
   void drop();              // the page was saved or closed by the user's choice
   void waitUntilWritten();  // for tests and a clean end
   // Why the last copy could not be written, once: the caller says it and editing goes on.
@@ -60,6 +63,7 @@ class RecoveryKeeper {
     std::string page, pagePath, encoding;
     int64_t savedAt = 0;
     bool drop = false;
+    std::function<std::string(std::string_view)> toPage;
   };
   std::optional<Job> next_;
   bool busy_ = false, stopping_ = false, failureSaid_ = false;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "base/file_io.h"
+#include "editor/eight_bit_sets.h"
 #include "support/temp_dir.h"
 
 namespace quillon {
@@ -14,15 +15,21 @@ TEST(RecoveryCopies, KeepsTheNewestCopyAndDropsItWhenSaved) {
   testing::TempDir dir;
   RecoveryKeeper keeper(dir.path());
   keeper.keep("first", "/site/a.html", "UTF-8");
-  keeper.keep(std::string("caf\xe9\r\n", 6), "/site/a.html", "8-bit");
+  // The window's UTF-8 text of a windows-1252 page goes to disk as the page's own bytes.
+  keeper.keep(
+      "\xe2\x80\x9c"
+      "caf\xc3\xa9\r\n",
+      "/site/a.html", "windows-1252", [](std::string_view text) { return eightBitSet("windows-1252")->encode(text); });
   keeper.waitUntilWritten();
   const auto bytes = readWholeFile(keeper.copyPath());
   ASSERT_TRUE(bytes);
   const RecoveryCopy copy = readRecoveryCopy(keeper.copyPath(), *bytes);
   EXPECT_TRUE(copy.damaged.empty());
   EXPECT_EQ(copy.pagePath, "/site/a.html");
-  EXPECT_EQ(copy.encoding, "8-bit");
-  EXPECT_EQ(copy.bytes, std::string("caf\xe9\r\n", 6));
+  EXPECT_EQ(copy.encoding, "windows-1252");
+  EXPECT_EQ(copy.bytes,
+            "\x93"
+            "caf\xe9\r\n");
   // A running instance's copy is never taken for a dead one's, by itself or by another instance.
   EXPECT_TRUE(keeper.leftBehind().empty());
   const pid_t other = ::fork();

@@ -137,7 +137,7 @@ void Driver::dump() {
   auto* left = w.findChild<QTabWidget*>("PageControl1");
   JsonObject settings;
   for (const auto& [key, value] : settingsAsText(w.settings())) settings.add(key, str(value));
-  const std::string pageReading = encodingPanelOf(editor_bytes::text(editor), editor_bytes::isUtf8(editor)).reading;
+  const std::string pageReading = encodingPanelOf(editor_bytes::text(editor), w.pageReading()).reading;
 
   const std::string json = JsonObject()
                                .add("caption", str(w.windowTitle()))

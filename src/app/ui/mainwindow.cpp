@@ -486,6 +486,11 @@ void TForm1::buildEditor() {
   // replacements, undo and redo move away from it; undoing back to it clears the flag.
   documentText_.attach(*RE1);
   connect(RE1, &QsciScintilla::modificationChanged, this, [this] { updateCaption(); });
+  connect(RE1, &QsciScintillaBase::SCN_MODIFIED, this,
+          [this](int, int type, const char*, int, int, int, int, int, int token, int) {
+            if (type & QsciScintillaBase::SC_MOD_CONTAINER)
+              containerUndone(token, (type & QsciScintillaBase::SC_PERFORMED_UNDO) != 0);
+          });
   TimerEncoding = new QTimer(this);
   TimerEncoding->setSingleShot(true);
   TimerEncoding->setInterval(400);
@@ -553,9 +558,9 @@ void TForm1::showEditorContextMenu(const QPoint& pos) {
 // Every area's commands, each declared beside its handlers.
 std::vector<CommandRecord> TForm1::commandRecords() {
   std::vector<CommandRecord> all;
-  for (std::vector<CommandRecord> area :
-       {documentCommands(), programCommands(), projectCommands(), searchCommands(), colourCommands(), spellCommands(),
-        filesCommands(), tagCommands(), snipCommands(), previewCommands(), ftpCommands()})
+  for (std::vector<CommandRecord> area : {documentCommands(), encodingCommands(), programCommands(), projectCommands(),
+                                          searchCommands(), colourCommands(), spellCommands(), filesCommands(),
+                                          tagCommands(), snipCommands(), previewCommands(), ftpCommands()})
     for (CommandRecord& r : area) all.push_back(std::move(r));
   return all;
 }

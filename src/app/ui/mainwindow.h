@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QSet>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,6 +62,7 @@ class TForm1 : public QMainWindow {
   CommandRegistry& commands() { return *commands_; }
   const RunSettings& settings() const { return settings_; }
   const DocumentSession& document() const { return *session_; }
+  const PageReading& pageReading() const { return documentText_.reading(); }
   const AutoFtpList& autoFtp() const { return autoFtp_; }
   bool browserAvailable() const;
   bool browserShown() const;
@@ -151,8 +153,20 @@ class TForm1 : public QMainWindow {
   void recoveryTextChanged();
   void keepRecoveryCopy();
   void offerRecoveryCopies();
-  // How the page is read and its line ends, with a warning when its declared charset says otherwise.
+  // How the page is read and its line ends, with a warning when its declared charset says otherwise
+  // (mainwindow_encoding.cpp, with Reopen with Encoding and Convert to UTF-8).
   void updateEncodingPanel();
+  std::vector<CommandRecord> encodingCommands();
+  void ReopenwithEncoding1Click();
+  void ConverttoUTF81Click();
+  // The window shows the page's bytes read so; no undo step, the caret's line kept.
+  void showPageAs(std::string_view page, PageReading reading);
+  // An empty untitled page in the window, read as UTF-8.
+  void emptyWindow();
+  // Undo and redo of Convert to UTF-8 take the page's reading back and forth with its text.
+  void containerUndone(int token, bool undo);
+  std::map<int, PageReading> convertedFrom_;
+  int nextConvertToken_ = 1;
   // The caption names the project (as the project session words it), then the open page and its unsaved mark.
   void updateCaption();
   void updateSaveEnabled();
@@ -162,6 +176,7 @@ class TForm1 : public QMainWindow {
     bool readOnly = false;
     bool untitled = false;
     DocumentSession::OpenedFrom from = DocumentSession::OpenedFrom::OtherFile;
+    std::string encoding;  // the encoding the user chose to show it in; empty: as the page is read
   };
   bool openDocument(const std::string& path, const DocumentOpen& how);
   // A copy of the old page that an interrupted save left beside it: put back, dropped, or (false) the open

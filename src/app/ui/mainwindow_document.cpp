@@ -11,7 +11,6 @@
 #include "app/ui/mainwindow.h"
 #include "base/file_io.h"
 #include "base/text_bytes.h"
-#include "editor/encoding_panel.h"
 
 #include "app/window_caption.h"
 #include "editor/ui/editor_bytes.h"
@@ -45,15 +44,6 @@ void TForm1::updateDocumentStatus() {
   updateEncodingPanel();
 }
 
-void TForm1::updateEncodingPanel() {
-  if (TimerEncoding) TimerEncoding->stop();
-  const EncodingPanel panel = encodingPanelOf(editor_bytes::text(*RE1), editor_bytes::isUtf8(*RE1));
-  StatusEncoding->setText(toQString(panel.text));
-  StatusEncoding->setToolTip(panel.warning.empty() ? "How the page is read, and how its lines end"
-                                                   : toQString(panel.warning));
-  StatusEncoding->setStyleSheet(panel.warning.empty() ? QString() : QStringLiteral("QLabel { color: #b00020; }"));
-}
-
 void TForm1::updateSaveEnabled() {
   const bool on = session_->saveCommandsEnabled();
   commands_->setEnabled(cmd::SaveHTMLFile1Click, on);
@@ -68,7 +58,7 @@ Answer TForm1::QueryCloseHTML(CloseRequest request) {
 
 void TForm1::NewHTMLFile1Click() {
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-  editor_bytes::load(*RE1, {});
+  emptyWindow();
   session_->resetToNew();
   updateDocumentStatus();
   updateSaveEnabled();
@@ -115,7 +105,7 @@ void TForm1::SaveHTMLFileAs1Click() {
 
 void TForm1::CloseHTMLFile1Click() {
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-  editor_bytes::load(*RE1, {});
+  emptyWindow();
   // Closed, the window holds an untitled document: the next Save asks for a name.
   session_->resetToNew();
   updateSaveEnabled();
@@ -215,6 +205,14 @@ bool TForm1::openDocument(const std::string& path, const DocumentOpen& how) {
     platform_.prompts.info(DocumentSession::cannotOpenMessage(how.from, path));
     return false;
   }
+  // A page in an 8-bit set other than Latin-1 is shown in it; the user may have chosen how to show it.
+  const std::string_view page = editor_bytes::text(*RE1);
+  const std::optional<PageReading> chosen = how.encoding.empty() ? std::nullopt : readingNamed(page, how.encoding);
+  const PageReading reading = chosen ? *chosen : readingOf(page);
+  if (reading.transcoded || reading.utf8 != editor_bytes::isUtf8(*RE1))
+    showPageAs(std::string(page), reading);
+  else
+    documentText_.setReading(reading);
   session_->opened(path, how.readOnly);
   if (how.untitled) session_->resetToNew();
   updateSaveEnabled();
@@ -225,7 +223,7 @@ bool TForm1::openDocument(const std::string& path, const DocumentOpen& how) {
 
 void TForm1::BitBtnLoadFromTemplateClick() {
   if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-  editor_bytes::load(*RE1, {});
+  emptyWindow();
   // The emptied editor is a new page whatever was shown before (a read-only help page included).
   session_->resetToNew();
   updateSaveEnabled();

@@ -60,7 +60,8 @@ std::optional<std::string> TForm1::preparePreview(bool embedded, std::string& fa
                            programDir_};
   if (!document.startFolder.empty() && document.startFolder.back() != '/') document.startFolder += '/';
   const PreviewPlan plan = planPreview(document, previewModeOf(settings_.previewOption), embedded);
-  const std::string_view text = editor_bytes::text(*RE1);
+  const std::string text =
+      plan.writeText || !plan.helpCopy.empty() ? std::string(documentText_.bytes()) : std::string();
   if (plan.saveDocument && session_->modified()) QueryCloseHTML(CloseRequest::SaveCommand);
   for (const std::string& target : {plan.writeText ? plan.file : std::string(), plan.helpCopy}) {
     if (target.empty()) continue;

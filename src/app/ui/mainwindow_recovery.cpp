@@ -6,6 +6,7 @@
 
 #include "app/ui/mainwindow.h"
 #include "base/file_io.h"
+#include "editor/page_reading.h"
 #include "editor/recovery_copies.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/recover_form.h"
@@ -25,8 +26,11 @@ void TForm1::setUpRecovery() {
       *RE1,
       [this](std::string bytes) {
         if (!session_->modified()) return;  // saved meanwhile
-        recovery_->keep(std::move(bytes), session_->isUntitled() ? "" : session_->state().path,
-                        editor_bytes::isUtf8(*RE1) ? "UTF-8" : "8-bit");
+        const PageReading& reading = documentText_.reading();
+        std::function<std::string(std::string_view)> toPage;
+        if (reading.transcoded) toPage = [reading](std::string_view text) { return pageBytesOf(text, reading); };
+        recovery_->keep(std::move(bytes), session_->isUntitled() ? "" : session_->state().path, reading.name,
+                        std::move(toPage));
       },
       this);
   TimerRecovery = new QTimer(this);
@@ -88,8 +92,14 @@ void TForm1::offerRecoveryCopies() {
       platform_.prompts.info("The file " + copy.pagePath +
                              " is no longer there. The recovered text is in a new page: save it under that name to "
                              "put the page back.");
-    // The recovered text as one edit of the page: modified, to be looked over and saved (or undone).
-    editor_bytes::replaceLargeRange(*RE1, 0, editor_bytes::length(*RE1), copy.bytes);
+    // The recovered text as one edit of the page, read as it was when the copy was made: modified, to be
+    // looked over and saved (or undone).
+    const std::string encoding = copy.encoding == "8-bit" ? "ISO-8859-1" : copy.encoding;
+    const PageReading reading = readingNamed(copy.bytes, encoding).value_or(readingOf(copy.bytes));
+    if (reading.utf8 != editor_bytes::isUtf8(*RE1) || reading.transcoded || documentText_.reading().transcoded)
+      showPageAs(documentText_.bytes(), reading);
+    documentText_.setReading(reading);
+    editor_bytes::replaceLargeRange(*RE1, 0, editor_bytes::length(*RE1), windowTextOf(copy.bytes, reading));
     RecoveryKeeper::remove(copy.file);
     updateEncodingPanel();
     recoveryTextChanged();

@@ -40,7 +40,7 @@ void TForm1::FindinSite1Click() {
   if (start.folder.empty()) start.folder = settings_.startLocation;
   // The open page with unsaved changes is searched as the window holds it.
   if (session_->modified() && !session_->isUntitled())
-    start.openTexts[session_->state().path] = std::string(editor_bytes::text(*RE1));
+    start.openTexts[session_->state().path] = std::string(documentText_.bytes());
   TFormSiteFind dialog(platform_, std::move(start), this);
   if (platform_.modal.runModal(dialog) != QDialog::Accepted || !dialog.chosen()) return;
   const TFormSiteFind::Chosen& at = *dialog.chosen();
@@ -93,7 +93,7 @@ void TForm1::BitBtnReplaceAllClick() {
         "You will now have the option of saving your open HTML file...");
     if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
   }
-  editor_bytes::load(*RE1, {});
+  emptyWindow();
   session_->resetToNew();
   updateDocumentStatus();
   updateSaveEnabled();

@@ -29,14 +29,20 @@ void setCodePageFor(QsciScintilla& editor, std::string_view bytes) {
 }
 }  // namespace
 
-void load(QsciScintilla& editor, std::string_view bytes) {
+void load(QsciScintilla& editor, std::string_view bytes) { load(editor, bytes, readAsUtf8(bytes)); }
+
+void setShownAsUtf8(QsciScintilla& editor, bool utf8) {
+  editor.SendScintilla(S::SCI_SETCODEPAGE, utf8 ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
+}
+
+void load(QsciScintilla& editor, std::string_view bytes, bool showAsUtf8) {
   // Wrapping while text arrives measures every line at once; restored afterwards, it wraps what is in view
   // first and the rest while the program is idle.
   const long wrap = editor.SendScintilla(S::SCI_GETWRAPMODE);
   editor.SendScintilla(S::SCI_SETWRAPMODE, S::SC_WRAP_NONE);
   editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 0UL);
   editor.SendScintilla(S::SCI_CLEARALL);
-  setCodePageFor(editor, bytes);
+  setShownAsUtf8(editor, showAsUtf8);
   // In pieces, so Scintilla's buffer grows once per piece rather than copying a second full-size block.
   constexpr size_t kPiece = 8u << 20;
   for (size_t at = 0; at < bytes.size(); at += kPiece) {

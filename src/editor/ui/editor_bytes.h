@@ -14,6 +14,9 @@ namespace quillon::editor_bytes {
 
 // Replaces the whole text without an undo step; shown as UTF-8 when valid, else Latin-1.
 void load(QsciScintilla& editor, std::string_view bytes);
+// The same, shown as UTF-8 or as Latin-1 as asked, whatever the bytes are.
+void load(QsciScintilla& editor, std::string_view bytes, bool showAsUtf8);
+void setShownAsUtf8(QsciScintilla& editor, bool utf8);
 enum class LoadOutcome { Loaded, Unreadable, Declined, FailedPartWay };
 // Reads a file straight into the window in pieces, never holding a second full copy. Only regular files are
 // opened. `accept` (when given) is asked twice and may decline: with the size alone before anything is read,

@@ -12,6 +12,7 @@
 #include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "editor/line_diff.h"
+#include "editor/page_reading.h"
 #include "platform/ui/dialog_parts.h"
 #include "platform/ui/named.h"
 #include "platform/ui/qt_text.h"
@@ -22,8 +23,18 @@ namespace {
 
 // A text of the page's encoding as the window shows it.
 QString shown(const std::string& bytes, const std::string& encoding) {
-  return encoding == "8-bit" ? QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()))
-                             : QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  const auto reading = readingNamed(bytes, encoding == "8-bit" ? "ISO-8859-1" : encoding);
+  if (reading && !reading->utf8 && !reading->transcoded)
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  const std::string text = reading ? windowTextOf(bytes, *reading) : bytes;
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Whether the page's file was written after the copy was made: the recovered text then misses what changed.
+bool changedSince(const RecoveryCopy& copy) {
+  if (copy.pagePath.empty()) return false;
+  const auto stamp = stampOf(copy.pagePath);
+  return stamp && stamp->modifiedNs / 1000000000 > copy.savedAt;
 }
 
 }  // namespace
@@ -38,7 +49,10 @@ TFormRecover::TFormRecover(Platform& platform, const RecoveryCopy& copy, QWidget
   LabelPage = named(new QLabel(page +
                                    "\nhad edits that were not saved when the program ended. The copy kept of them "
                                    "is from " +
-                                   when + ".",
+                                   when + "." +
+                                   QString(changedSince(copy) ? "\n\nThe file has been changed on disk since then: "
+                                                                "Compare shows how it differs from the recovered text."
+                                                              : ""),
                                this),
                     "LabelPage");
   LabelPage->setWordWrap(true);
@@ -73,10 +87,15 @@ TFormRecover::TFormRecover(Platform& platform, const RecoveryCopy& copy, QWidget
 }
 
 void TFormRecover::ButtonCompareClick() {
-  const auto onDisk = readWholeFile(copy_.pagePath);
+  const auto stamp = stampOf(copy_.pagePath);
+  const auto onDisk = stamp && fileExists(copy_.pagePath) ? readWholeFile(copy_.pagePath) : std::nullopt;
   QString text;
-  if (!onDisk) {
+  if (!stamp) {
     text = "The file " + toQString(copy_.pagePath) + " is no longer there: the recovered text is all there is.";
+  } else if (!onDisk) {
+    text = "The file " + toQString(copy_.pagePath) +
+           " cannot be read as a page now (it is not a plain file, or it is not readable): the recovered text is "
+           "all there is.";
   } else {
     const std::string differences = lineDifferences(*onDisk, copy_.bytes);
     text = differences.empty() ? QString("The recovered text is the same as the file on disk.")
