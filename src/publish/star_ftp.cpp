@@ -47,7 +47,13 @@ void TStarFtp::watchTick() {
     progress();
     return;
   }
-  if (now() - lastProgress_ < std::chrono::seconds(TimeOut)) return;
+  const auto quiet = now() - lastProgress_;
+  // A data connection that carries nothing for half the time-out (a server can leave its side of a TLS
+  // handshake waiting for an event that already passed) is made again once, before the time-out ends all.
+  if (quiet >= std::chrono::milliseconds(TimeOut * 500) &&
+      retryTransferOnce("The data connection carried nothing for " + std::to_string(TimeOut / 2) + " s"))
+    return;
+  if (quiet < std::chrono::seconds(TimeOut)) return;
   fatal(ftp_error::TimedOut, ftpErrorText(ftp_error::TimedOut));
 }
 
@@ -570,16 +576,7 @@ void TStarFtp::dataReady(void (TStarFtp::*opened)()) {
     if (d.LastError) {
       if (aborting_) return;
       // Nothing went over the connection yet: the listing or upload is asked for once more.
-      if ((state_ == ftp_state::List || state_ == ftp_state::Store) && !transferRetried_) {
-        transferRetried_ = retryTransfer_ = true;
-        info(ftp_info::Progress, "The data connection's TLS failed: " + d.tlsError() + "; trying once more");
-        data_.CloseSocket();
-        listen_.CloseSocket();
-        data_.LastError = 0;  // the next connection starts clean
-        uploadAccepted_ = false;
-        if (finalReply_) restartTransfer();  // the server has answered the command already
-        return;
-      }
+      if (retryTransferOnce("The data connection's TLS failed: " + d.tlsError())) return;
       fatal(ftp_error::Tls, "The data connection's TLS failed: " + d.tlsError());
       return;
     }
@@ -765,6 +762,21 @@ void TStarFtp::listingReply(char cls, const std::string& line) {
   }
 }
 
+// A listing or upload whose data connection failed before anything went over it is asked for once more:
+// the connection is given up, and the command goes again once the server has answered the first.
+bool TStarFtp::retryTransferOnce(const std::string& why) {
+  if ((state_ != ftp_state::List && state_ != ftp_state::Store) || transferRetried_ || bytes_ != 0) return false;
+  transferRetried_ = retryTransfer_ = true;
+  info(ftp_info::Progress, why + "; trying once more");
+  data_.CloseSocket();
+  listen_.CloseSocket();
+  data_.LastError = 0;  // the next connection starts clean
+  uploadAccepted_ = false;
+  progress();
+  if (finalReply_) restartTransfer();  // the server has answered the command already
+  return true;
+}
+
 // A transfer whose data connection failed before anything went over it, asked for again.
 void TStarFtp::restartTransfer() {
   retryTransfer_ = false;
@@ -785,6 +797,7 @@ void TStarFtp::portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextSt
   setUpData_ = setUpData;
   portState_ = nextState;
   transferRetried_ = retryTransfer_ = false;
+  bytes_ = 0;  // nothing of this transfer has gone over yet
   requestData();
 }
 

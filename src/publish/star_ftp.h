@@ -203,6 +203,7 @@ class TStarFtp : public TStarSocket {
   void listingReply(char cls, const std::string& line);
   void storeReply(char cls);
   void commandReply(char cls);
+  bool retryTransferOnce(const std::string& why);
   void restartTransfer();
   void portAfterType(char cls, void (TStarFtp::*setUpData)(), int nextState);
   void requestData();

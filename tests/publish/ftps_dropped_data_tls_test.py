@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""A server that drops the first listing's data connection during its TLS handshake (as a busy server can,
-when it has finished the listing before the handshake): quillon-ftp asks for the listing once more and gets
-it, instead of giving up.   usage: ftps_dropped_data_tls_test.py QUILLON_FTP"""
+"""A server that drops the first listing's or upload's data connection during its TLS handshake (as a busy
+server can, when it has finished the listing before the handshake), or leaves it hanging there (as one can
+that waits for an event it has missed): quillon-ftp asks for the listing or sends the upload once more and
+gets it through, instead of giving up.   usage: ftps_dropped_data_tls_test.py QUILLON_FTP"""
 import os
 import socket
 import ssl
@@ -22,6 +23,20 @@ context.load_cert_chain(cert)
 listings = []
 stores = []
 stored = {}
+behaviour = "drop"
+
+
+def fail_first(client):
+    if behaviour == "drop":
+        client.close()  # dropped before the handshake is done
+        return
+    client.settimeout(30)  # stalled: the handshake is never answered, until the client gives up on it
+    try:
+        while client.recv(4096):
+            pass
+    except OSError:
+        pass
+    client.close()
 
 
 def serve(conn):
@@ -68,7 +83,7 @@ def serve(conn):
             data.close()
             say("150 here it comes")
             if len(listings) == 1:
-                client.close()  # dropped before the handshake is done
+                fail_first(client)
             else:
                 secure = context.wrap_socket(client, server_side=True)
                 secure.sendall(b"-rw-r--r-- 1 u g 5 Jan 01 00:00 odd.bin\r\n")
@@ -77,14 +92,14 @@ def serve(conn):
                 except (ssl.SSLError, OSError):
                     pass
                 secure.close()
-            say("226 done")
+            say("226 done" if len(listings) > 1 or behaviour == "drop" else "426 the data connection was closed")
         elif verb == "STOR":
             stores.append(command[5:])
             client, _ = data.accept()
             data.close()
             say("150 send it")
             if len(stores) == 1:
-                client.close()
+                fail_first(client)
             else:
                 secure = context.wrap_socket(client, server_side=True)
                 received = b""
@@ -96,7 +111,7 @@ def serve(conn):
                 except (ssl.SSLError, OSError):
                     pass
                 secure.close()
-            say("226 stored")
+            say("226 stored" if len(stores) > 1 or behaviour == "drop" else "426 the data connection was closed")
         elif verb == "QUIT":
             say("221 bye")
             break
@@ -120,14 +135,19 @@ problems = []
 upload = os.path.join(work, "page.html")
 with open(upload, "wb") as f:
     f.write(b"<p>sent whole</p>\r\n" * 1000)
-put = quillon_ftp("put", upload)
-if put.returncode != 0 or stored.get("page.html") != open(upload, "rb").read() or len(stores) != 2:
-    problems.append(f"upload: exit {put.returncode}, {len(stores)} STORs, stored {list(stored)}: {put.stderr[-800:]}")
-run = quillon_ftp("ls", "--names")
-if run.returncode != 0 or run.stdout.split() != ["odd.bin"]:
-    problems.append(f"exit {run.returncode}, listing {run.stdout!r}: {run.stderr[-800:]}")
-if len(listings) != 2:
-    problems.append(f"{len(listings)} listings were asked for, not 2")
+for behaviour in ("drop", "stall"):
+    listings.clear()
+    stores.clear()
+    stored.clear()
+    put = quillon_ftp("put", upload)
+    if put.returncode != 0 or stored.get("page.html") != open(upload, "rb").read() or len(stores) != 2:
+        problems.append(f"{behaviour}: upload: exit {put.returncode}, {len(stores)} STORs, stored {list(stored)}: "
+                        f"{put.stderr[-800:]}")
+    run = quillon_ftp("ls", "--names")
+    if run.returncode != 0 or run.stdout.split() != ["odd.bin"]:
+        problems.append(f"{behaviour}: exit {run.returncode}, listing {run.stdout!r}: {run.stderr[-800:]}")
+    if len(listings) != 2:
+        problems.append(f"{behaviour}: {len(listings)} listings were asked for, not 2")
 for p in problems:
     print("FAIL:", p)
 sys.exit(1 if problems else 0)
