@@ -1,5 +1,7 @@
 #include "editor/tag_colouring.h"
 
+#include <algorithm>
+
 #include "base/text_bytes.h"
 
 namespace quillon {
@@ -54,6 +56,20 @@ bool LineColourer::next(const std::array<ColourValue, 6>& colours, std::vector<C
     gt_ = b + 1;
   }
   return done_;
+}
+
+size_t LineColourer::freshPoint() const {
+  const size_t q = std::max(lt_, gt_);
+  if (q > line_.size()) return std::string_view::npos;
+  const std::string_view before = line_.substr(0, q);
+  if (before.find('<', lt_) != std::string_view::npos || before.find('>', gt_) != std::string_view::npos)
+    return std::string_view::npos;
+  return offset_ + q;
+}
+
+int styleForColour(ColourValue colour) {
+  const int index = ColorNameIndex(colour);
+  return 1 + (index < 0 ? 0 : index);
 }
 
 void colourLine(std::string_view line, size_t lineOffset, const std::array<ColourValue, 6>& colours,

@@ -31,6 +31,12 @@ class LineColourer {
   LineColourer(std::string_view line, size_t lineOffset) : line_(line), offset_(lineOffset) {}
   // Adds the ranges of up to maxPairs more pairs; true when the line is done.
   bool next(const std::array<ColourValue, 6>& colours, std::vector<ColouredRange>& out, size_t maxPairs);
+  // Where the pairs so far end, as a document offset, when every "<" and ">" before it is retired: colouring
+  // from there on is the same as colouring a line that starts there. npos otherwise.
+  size_t freshPoint() const;
+  // Where the pairs so far end, as a document offset.
+  size_t position() const { return offset_ + (lt_ > gt_ ? lt_ : gt_); }
+  bool done() const { return done_; }
 
  private:
   std::string_view line_;
@@ -41,6 +47,10 @@ class LineColourer {
 
 void colourLine(std::string_view line, size_t lineOffset, const std::array<ColourValue, 6>& colours,
                 std::vector<ColouredRange>& out);
+
+// The style number that shows a colour in the editing window: 0 is the normal text, 1 + n the n-th colour
+// name.
+int styleForColour(ColourValue colour);
 
 // The whole document, line by line, with the true offsets of line starts (lines end at CR LF, LF or CR).
 std::vector<ColouredRange> colourTags(std::string_view text, const std::array<ColourValue, 6>& colours);

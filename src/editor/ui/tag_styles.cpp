@@ -2,6 +2,8 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include "editor/tag_colouring.h"
+
 namespace quillon::tag_styles {
 
 namespace {
@@ -16,10 +18,7 @@ void install(QsciScintilla& editor) {
                          scintillaColour(ColorFromName(kColourNames[i])));
 }
 
-int styleFor(ColourValue colour) {
-  const int index = ColorNameIndex(colour);
-  return 1 + (index < 0 ? 0 : index);
-}
+int styleFor(ColourValue colour) { return styleForColour(colour); }
 
 void apply(QsciScintilla& editor, size_t offset, size_t length, ColourValue colour) {
   editor.SendScintilla(S::SCI_STARTSTYLING, static_cast<unsigned long>(offset), 0L);
