@@ -36,6 +36,8 @@ OptionsRecord optionsFrom(const RunSettings& s, const std::vector<std::string>& 
   r.editorSize = s.editorSize;
   r.lineNumbers = s.lineNumbers;
   r.undoRuns = std::clamp(s.undoRuns, 1, kMostUndoRuns);
+  r.colourAsYouType = s.colourAsYouType;
+  r.completeTags = s.completeTags;
   return r;
 }
 
@@ -86,6 +88,8 @@ void takeOptions(const OptionsRecord& r, RunSettings& s) {
   s.editorSize = std::clamp(r.editorSize, kSmallestEditorSize, kLargestEditorSize);
   s.lineNumbers = r.lineNumbers;
   s.undoRuns = std::clamp(r.undoRuns, 1, kMostUndoRuns);
+  s.colourAsYouType = r.colourAsYouType;
+  s.completeTags = r.completeTags;
   s.editor = r.imageEditor;
   s.ftpPath = r.ftpPath;
   s.imagemap = r.imagemap;

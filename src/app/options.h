@@ -24,6 +24,8 @@ struct OptionsRecord {
   int editorSize = 9;
   bool lineNumbers = false;
   int undoRuns = 10;
+  bool colourAsYouType = true;
+  bool completeTags = true;
 
   bool operator==(const OptionsRecord&) const = default;
 };

@@ -57,6 +57,8 @@ const std::vector<Key>& keyTable() {
       {SettingsFile::Options, "Editor", "LineNumbers", &S::lineNumbers},
       {SettingsFile::Options, "Search", "UndoRuns", &S::undoRuns},
       {SettingsFile::Options, "Editor", "RecoverySeconds", &S::recoverySeconds},
+      {SettingsFile::Options, "Editor", "ColourAsYouType", &S::colourAsYouType},
+      {SettingsFile::Options, "Editor", "CompleteTags", &S::completeTags},
       {SettingsFile::Options, "CheckSite", "GoodKB", &S::checkGoodKB},
       {SettingsFile::Options, "CheckSite", "HeavyKB", &S::checkHeavyKB},
       {SettingsFile::Options, "CheckSite", "External", &S::checkExternal},

@@ -57,8 +57,11 @@ struct RunSettings {
   std::string editorFont = "Sans Serif";
   int editorSize = 9;
   bool lineNumbers = false;
-  int undoRuns = 10;  // site-wide replaces kept for undo
+  int undoRuns = 10;         // site-wide replaces kept for undo
   int recoverySeconds = 15;  // unsaved edits are copied for recovery at most this often
+  // Tags coloured as the text changes; end tags, element and attribute names offered while typing.
+  bool colourAsYouType = true;
+  bool completeTags = true;
   // Check Site: a page with its loads up to GoodKB is light, above HeavyKB too heavy; whether external
   // links are asked.
   int checkGoodKB = 500;

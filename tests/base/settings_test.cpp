@@ -77,7 +77,9 @@ TEST(Settings, EveryValueIsListedByFileSectionAndKey) {
   EXPECT_EQ(find("[CheckSite] HeavyKB"), "1500");
   EXPECT_EQ(find("[CheckSite] External"), "0");
   EXPECT_EQ(find("[Editor] RecoverySeconds"), "15");
-  EXPECT_EQ(all.size(), 52u);  // 22 DEFAULT.INI keys, 30 OPTIONS.INI keys
+  EXPECT_EQ(find("[Editor] ColourAsYouType"), "1");
+  EXPECT_EQ(find("[Editor] CompleteTags"), "1");
+  EXPECT_EQ(all.size(), 54u);  // 22 DEFAULT.INI keys, 32 OPTIONS.INI keys
 }
 
 TEST(Settings, WriterChangesOneValueInItsFile) {

@@ -29,6 +29,7 @@
 
 #include "app/pane_layout.h"
 #include "app/ui/command_registry.h"
+#include "editor/ui/colour_as_you_type.h"
 #include "editor/ui/colour_follows_caret.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/editor_key_behaviours.h"
@@ -473,8 +474,9 @@ void TForm1::buildEditor() {
   RE1->SendScintilla(QsciScintillaBase::SCI_SETVSCROLLBAR, 1UL);
   RE1->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
   RE1->SendScintilla(QsciScintillaBase::SCI_SETMARGINWIDTHN, 1UL, 0L);
+  colourAsYouType_ = new ColourAsYouType(*RE1);
   applyEditorLook();
-  new ColourFollowsCaret(*RE1);
+  new ColourFollowsCaret(*RE1, [this] { return !colourAsYouType_->isOn(); });
   // Filters installed later see a key first: an Alt chord is dropped before it could be typed as a reference.
   new EightBitTypingAsReferences(*RE1);
   new AltChordsTypeNothing(*RE1);
@@ -582,6 +584,12 @@ void TForm1::applyEditorLook() {
   RE1->SendScintilla(S::SCI_STYLESETSIZE, S::STYLE_DEFAULT, static_cast<long>(settings_.editorSize));
   RE1->SendScintilla(S::SCI_STYLECLEARALL);
   tag_styles::install(*RE1);
+  if (colourAsYouType_) {
+    std::array<ColourValue, 6> colours;
+    for (size_t i = 0; i < colours.size(); ++i) colours[i] = ColorFromName(settings_.tagColourNames[i]);
+    colourAsYouType_->setColours(colours);
+    colourAsYouType_->setOn(settings_.colourAsYouType);
+  }
   RE1->SendScintilla(S::SCI_SETMARGINLEFT, 0UL, 4L);
   RE1->SendScintilla(S::SCI_SETMARGINTYPEN, 0UL, static_cast<long>(S::SC_MARGIN_NUMBER));
   const long numbers = settings_.lineNumbers ? RE1->SendScintilla(S::SCI_TEXTWIDTH, S::STYLE_LINENUMBER, "_99999") : 0L;

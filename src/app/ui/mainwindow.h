@@ -315,6 +315,7 @@ class TForm1 : public QMainWindow {
   Platform& platform_;
   RunSettings settings_;
   AutoFtpList autoFtp_;
+  class ColourAsYouType* colourAsYouType_ = nullptr;
   EditorDocumentText documentText_;  // before session_, which reads it
   std::unique_ptr<DocumentSession> session_;
   CommandRegistry* commands_ = nullptr;

@@ -280,6 +280,12 @@ QWidget* TFormOptions::buildEditorTab() {
   form->addRow("Font of the editing window:", ComboEditorFont);
   form->addRow("Size (points):", SpinEditorSize);
   form->addRow(CheckLineNumbers);
+  CheckColourAsYouType = named(new QCheckBox("Color tags as you type", page), "CheckColourAsYouType");
+  CheckColourAsYouType->setToolTip("Tags take their colors while you type; Color Tags Now still colors the whole page");
+  form->addRow(CheckColourAsYouType);
+  CheckCompleteTags =
+      named(new QCheckBox("Offer end tags, element and attribute names while typing", page), "CheckCompleteTags");
+  form->addRow(CheckCompleteTags);
   SpinUndoRuns = named(new QSpinBox(page), "SpinUndoRuns");
   SpinUndoRuns->setRange(1, kMostUndoRuns);
   SpinUndoRuns->setToolTip("Undo Last Site Replace can take back this many site-wide replaces, newest first");
@@ -303,6 +309,8 @@ void TFormOptions::fill(const OptionsRecord& r) {
   ComboEditorFont->setCurrentFont(QFont(toQString(r.editorFont)));
   SpinEditorSize->setValue(r.editorSize);
   CheckLineNumbers->setChecked(r.lineNumbers);
+  CheckColourAsYouType->setChecked(r.colourAsYouType);
+  CheckCompleteTags->setChecked(r.completeTags);
   SpinUndoRuns->setValue(r.undoRuns);
   EditImagePath->setText(toQString(r.imagePath));
   EditDefaultFiles->setText(toQString(r.defaultFiles));
@@ -363,6 +371,8 @@ OptionsRecord TFormOptions::record() const {
   r.editorFont = toBytes(ComboEditorFont->currentFont().family());
   r.editorSize = SpinEditorSize->value();
   r.lineNumbers = CheckLineNumbers->isChecked();
+  r.colourAsYouType = CheckColourAsYouType->isChecked();
+  r.completeTags = CheckCompleteTags->isChecked();
   r.undoRuns = SpinUndoRuns->value();
   return r;
 }

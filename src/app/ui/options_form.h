@@ -78,6 +78,8 @@ class TFormOptions : public QDialog {
   QFontComboBox* ComboEditorFont = nullptr;
   QSpinBox* SpinEditorSize = nullptr;
   QCheckBox* CheckLineNumbers = nullptr;
+  QCheckBox* CheckColourAsYouType = nullptr;
+  QCheckBox* CheckCompleteTags = nullptr;
   QSpinBox* SpinUndoRuns = nullptr;
   std::array<QLabel*, 6> classLabels_{};
   QListWidget* ListBoxPaths = nullptr;

@@ -4,7 +4,8 @@
 
 namespace quillon {
 
-ColourFollowsCaret::ColourFollowsCaret(QsciScintilla& editor) : QObject(&editor), editor_(editor) {
+ColourFollowsCaret::ColourFollowsCaret(QsciScintilla& editor, std::function<bool()> active)
+    : QObject(&editor), editor_(editor), active_(std::move(active)) {
   connect(&editor, &QsciScintillaBase::SCN_MODIFIED, this,
           [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
             modified(position, type, text, length);
@@ -12,7 +13,7 @@ ColourFollowsCaret::ColourFollowsCaret(QsciScintilla& editor) : QObject(&editor)
 }
 
 void ColourFollowsCaret::modified(int position, int type, const char*, int length) {
-  if (!(type & QsciScintillaBase::SC_MOD_INSERTTEXT) || position <= 0 || length <= 0) return;
+  if (!(type & QsciScintillaBase::SC_MOD_INSERTTEXT) || position <= 0 || length <= 0 || !active_()) return;
   const long style = editor_.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(position - 1));
   if (style == 0) return;
   editor_.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(position), 0L);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class QsciScintilla;
 
@@ -11,11 +12,13 @@ namespace quillon {
 class ColourFollowsCaret : public QObject {
   Q_OBJECT
  public:
-  explicit ColourFollowsCaret(QsciScintilla& editor);
+  // `active` says whether it acts (tags coloured as they are typed make it unneeded).
+  ColourFollowsCaret(QsciScintilla& editor, std::function<bool()> active);
 
  private:
   void modified(int position, int type, const char* text, int length);
   QsciScintilla& editor_;
+  std::function<bool()> active_;
 };
 
 }  // namespace quillon

@@ -6,6 +6,7 @@
 #include <Qsci/qsciscintillabase.h>
 
 #include <algorithm>
+#include <map>
 
 #include <vector>
 
@@ -178,6 +179,18 @@ void replaceRange(QsciScintilla& editor, long start, long length, std::string_vi
   editor.SendScintilla(S::SCI_REPLACETARGET, bytes.size(), bytes.empty() ? "" : bytes.data());
 }
 
+namespace {
+std::map<const QsciScintilla*, std::function<void(long, long, long)>>& quietListeners() {
+  static std::map<const QsciScintilla*, std::function<void(long, long, long)>> listeners;
+  return listeners;
+}
+}  // namespace
+
+void onQuietChange(QsciScintilla& editor, std::function<void(long start, long removed, long inserted)> listener) {
+  quietListeners()[&editor] = std::move(listener);
+  QObject::connect(&editor, &QObject::destroyed, [key = &editor] { quietListeners().erase(key); });
+}
+
 void replaceLargeRange(QsciScintilla& editor, long start, long length, std::string_view bytes) {
   // The text-change notices of a change this size would each convert megabytes to UTF-16 for listeners
   // (accessibility among them) that have no use for them; the save point still moves, so the document's
@@ -191,6 +204,8 @@ void replaceLargeRange(QsciScintilla& editor, long start, long length, std::stri
   replaceRange(editor, start, length, bytes);
   editor.SendScintilla(S::SCI_SETWRAPMODE, static_cast<unsigned long>(wrap));
   editor.SendScintilla(S::SCI_SETMODEVENTMASK, static_cast<unsigned long>(mask));
+  if (const auto listener = quietListeners().find(&editor); listener != quietListeners().end())
+    listener->second(start, length, static_cast<long>(bytes.size()));
   catchUpWrapping(editor);
 }
 

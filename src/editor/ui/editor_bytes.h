@@ -46,5 +46,7 @@ std::string toUtf8(QsciScintilla& editor, std::string_view bytes);
 void replaceRange(QsciScintilla& editor, long start, long length, std::string_view bytes);
 // The same for a change that rewrites much of the document at once (Replace All): no per-change notices.
 void replaceLargeRange(QsciScintilla& editor, long start, long length, std::string_view bytes);
+// Told of each such change made without notices: where, how many bytes went and how many came.
+void onQuietChange(QsciScintilla& editor, std::function<void(long start, long removed, long inserted)> listener);
 
 }  // namespace quillon::editor_bytes
