@@ -2,11 +2,13 @@
 
 #include <iconv.h>
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 
 #include "base/text_bytes.h"
 #include "editor/charset_declaration.h"
+#include "editor/eight_bit_sets.h"
 
 #include <vector>
 
@@ -21,11 +23,11 @@ bool declaresEightBitCharset(std::string_view page) {
          at = findIgnoringAsciiCase(head, word, at + word.size())) {
       size_t i = at + word.size();
       while (i < head.size() && (head[i] == ' ' || head[i] == '=' || head[i] == '"' || head[i] == '\'')) ++i;
-      const std::string_view name = head.substr(i, 12);
-      for (std::string_view eightBit :
-           {"iso-8859-1", "iso8859-1", "latin1", "latin-1", "windows-1252", "cp1252", "iso-8859-15", "us-ascii"})
-        if (name.size() >= eightBit.size() && equalsIgnoringAsciiCase(name.substr(0, eightBit.size()), eightBit))
-          return true;
+      size_t end = i;
+      while (end < head.size() && end - i < 20 &&
+             (std::isalnum(static_cast<unsigned char>(head[end])) || head[end] == '-' || head[end] == '_'))
+        ++end;
+      if (end > i && !canonicalEightBitName(head.substr(i, end - i)).empty()) return true;
     }
   }
   return false;

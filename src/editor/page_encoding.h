@@ -7,7 +7,8 @@
 namespace quillon {
 
 // A page of plain ASCII is valid UTF-8, but one that declares an 8-bit character set in its head
-// («<meta charset="iso-8859-1">», «content="text/html; charset=windows-1252"») is an 8-bit page: text that
+// («<meta charset="iso-8859-1">», «content="text/html; charset=koi8-r"», any set `eightBitSet` knows) is an
+// 8-bit page: text that
 // later goes into it must be written as 8-bit bytes. Looks at the first 8 KB only.
 bool declaresEightBitCharset(std::string_view page);
 

@@ -1,7 +1,5 @@
 #include "editor/page_reading.h"
 
-#include <array>
-
 #include "base/text_bytes.h"
 #include "editor/charset_declaration.h"
 #include "editor/charset_guess.h"
@@ -14,21 +12,15 @@ namespace {
 
 constexpr std::string_view kLatin1 = "ISO-8859-1";
 
-// Whether some byte of the page means in `set` other than in Latin-1.
-bool differsFromLatin1(std::string_view page, const EightBitSet& set) {
-  std::array<bool, 256> present{};
-  for (const char c : page) present[static_cast<unsigned char>(c)] = true;
-  for (int b = 0; b < 256; ++b)
-    if (present[b] && set.character(static_cast<unsigned char>(b)) != static_cast<char32_t>(b)) return true;
-  return false;
-}
-
 PageReading eightBitReading(std::string_view page, const EightBitSet& set, bool guessed) {
   PageReading reading;
   reading.utf8 = false;
   reading.name = set.name();
   reading.guessed = guessed;
-  reading.transcoded = differsFromLatin1(page, set);
+  // Only Latin-1 is what the window shows of bytes held as they are: in any other set a character typed or
+  // pasted must become that set's byte, so the window holds the text.
+  reading.transcoded = set.name() != kLatin1;
+  (void)page;
   return reading;
 }
 
@@ -93,8 +85,9 @@ std::string encodeUtf16(std::string_view text, bool little) {
   return out;
 }
 
-PageReading utf16Reading(bool little) {
+PageReading utf16Reading(bool little, bool bom) {
   PageReading reading;
+  reading.bom = bom;
   reading.utf8 = false;
   reading.transcoded = true;
   reading.name = little ? "UTF-16LE" : "UTF-16BE";
@@ -109,7 +102,7 @@ PageReading readingOf(std::string_view page) {
   // A byte order mark of UTF-16, when the whole page reads back to the same bytes.
   for (const bool little : {true, false}) {
     if (page.size() % 2 != 0 || page.substr(0, 2) != (little ? "\xFF\xFE" : "\xFE\xFF")) continue;
-    if (encodeUtf16(decodeUtf16(page, little), little) == page) return utf16Reading(little);
+    if (encodeUtf16(decodeUtf16(page, little), little) == page) return utf16Reading(little, true);
   }
   if (readAsUtf8(page)) return {};
   const std::string declared = declaredCharset(page);
@@ -124,7 +117,9 @@ std::optional<PageReading> readingNamed(std::string_view page, std::string_view 
   if (equalsIgnoringAsciiCase(name, "UTF-8")) return PageReading{};
   for (const bool little : {true, false})
     if (equalsIgnoringAsciiCase(name, little ? "UTF-16LE" : "UTF-16BE"))
-      return page.size() % 2 == 0 ? std::optional(utf16Reading(little)) : std::nullopt;
+      return page.size() % 2 == 0
+                 ? std::optional(utf16Reading(little, page.substr(0, 2) == (little ? "\xFF\xFE" : "\xFE\xFF")))
+                 : std::nullopt;
   const EightBitSet* set = eightBitSet(name);
   if (!set) return std::nullopt;
   return eightBitReading(page, *set, false);
@@ -133,19 +128,25 @@ std::optional<PageReading> readingNamed(std::string_view page, std::string_view 
 std::string readingLabel(const PageReading& reading, std::string_view page) {
   if (reading.utf8) return page.substr(0, 3) == "\xEF\xBB\xBF" ? "UTF-8 with BOM" : "UTF-8";
   if (reading.utf16())
-    return std::string(reading.name == "UTF-16LE" ? "UTF-16 LE" : "UTF-16 BE") +
-           (page.substr(0, 3) == "\xEF\xBB\xBF" ? " with BOM" : "");
+    return std::string(reading.name == "UTF-16LE" ? "UTF-16 LE" : "UTF-16 BE") + (reading.bom ? " with BOM" : "");
   return "8-bit (" + reading.name + (reading.guessed ? ", guessed)" : ")");
 }
 
 std::string windowTextOf(std::string_view page, const PageReading& reading) {
-  if (reading.utf16()) return decodeUtf16(page, reading.name == "UTF-16LE");
+  if (reading.utf16()) {
+    // The byte order mark stays out of the window, so that no edit can take it away; it goes back in front.
+    std::string text = decodeUtf16(page, reading.name == "UTF-16LE");
+    if (reading.bom && text.substr(0, 3) == "\xEF\xBB\xBF") text.erase(0, 3);
+    return text;
+  }
   const EightBitSet* set = reading.transcoded ? reading.set() : nullptr;
   return set ? set->decode(page) : std::string(page);
 }
 
 std::string pageBytesOf(std::string_view windowText, const PageReading& reading) {
-  if (reading.utf16()) return encodeUtf16(windowText, reading.name == "UTF-16LE");
+  if (reading.utf16())
+    return encodeUtf16(reading.bom ? "\xEF\xBB\xBF" + std::string(windowText) : std::string(windowText),
+                       reading.name == "UTF-16LE");
   const EightBitSet* set = reading.transcoded ? reading.set() : nullptr;
   return set ? set->encode(windowText) : std::string(windowText);
 }

@@ -8,14 +8,15 @@ namespace quillon {
 
 class EightBitSet;
 
-// How the editing window holds a page. UTF-8, and 8-bit pages whose every byte means in their set what it
-// means in Latin-1, are held as their own bytes. An 8-bit page in another set is held as its text in UTF-8
-// (`transcoded`) and written back through the set, which maps one to one, so its bytes come back unchanged.
+// How the editing window holds a page. UTF-8 and ISO-8859-1 pages are held as their own bytes. A page in
+// any other 8-bit set, or in UTF-16, is held as its text in UTF-8 (`transcoded`) and written back through
+// the set, which maps one to one, so its bytes come back unchanged.
 struct PageReading {
   bool utf8 = true;
   std::string name = "UTF-8";  // "UTF-8", "ISO-8859-1", "windows-1252"
   bool transcoded = false;
   bool guessed = false;  // no declaration and not UTF-8: the set is a guess from the text
+  bool bom = false;      // UTF-16: the page starts with a byte order mark, which the window does not hold
   const EightBitSet* set() const;
   // A page in UTF-16 ("UTF-16LE", "UTF-16BE"), held in UTF-8: a surrogate without its pair is kept as
   // the three bytes UTF-8 would give it, so that it goes back as it came.

@@ -167,6 +167,7 @@ class TForm1 : public QMainWindow {
   void containerUndone(int token, bool undo);
   std::map<int, PageReading> convertedFrom_;
   int nextConvertToken_ = 1;
+  bool copiedAsUtf8_ = true;  // the program's own bytes on the clipboard came from a page shown as UTF-8
   // The caption names the project (as the project session words it), then the open page and its unsaved mark.
   void updateCaption();
   void updateSaveEnabled();

@@ -11,6 +11,7 @@
 #include "app/ui/mainwindow.h"
 #include "base/file_io.h"
 #include "base/text_bytes.h"
+#include "editor/encoding_panel.h"
 
 #include "app/window_caption.h"
 #include "editor/ui/editor_bytes.h"
@@ -119,6 +120,7 @@ void TForm1::Cut1Click() {
   const std::string selected = editor_bytes::selectedText(*RE1);
   if (!selected.empty()) {
     platform_.clipboard.setText(selected);
+    copiedAsUtf8_ = editor_bytes::isUtf8(*RE1);
     editor_bytes::replaceSelection(*RE1, {});
   }
 }
@@ -127,13 +129,24 @@ void TForm1::Copy1Click() {
   platform_.clipboard.clear();
   const std::string selected = editor_bytes::selectedText(*RE1);
   if (!selected.empty()) platform_.clipboard.setText(selected);
+  copiedAsUtf8_ = editor_bytes::isUtf8(*RE1);
 }
 
 void TForm1::Paste1Click() {
   // Another program's text arrives as UTF-8 and goes in as the document's encoding; the program's own
   // copied bytes go in exactly.
   const std::string text = platform_.clipboard.text();
-  editor_bytes::replaceSelection(*RE1, platform_.clipboard.holdsOwnBytes() ? text : editor_bytes::fromUtf8(*RE1, text));
+  if (!platform_.clipboard.holdsOwnBytes()) {
+    editor_bytes::replaceSelection(*RE1, editor_bytes::fromUtf8(*RE1, text));
+    return;
+  }
+  // Bytes copied from a page read otherwise than this one are read as they were shown there.
+  std::string bytes = text;
+  if (editor_bytes::isUtf8(*RE1) && !isValidUtf8(text))
+    bytes = fromDocumentEncoding(text, false);
+  else if (!editor_bytes::isUtf8(*RE1) && copiedAsUtf8_ && isValidUtf8(text))
+    bytes = editor_bytes::fromUtf8(*RE1, text);
+  editor_bytes::replaceSelection(*RE1, bytes);
 }
 
 void TForm1::SelectAll1Click() { editor_bytes::select(*RE1, 0, editor_bytes::length(*RE1)); }
@@ -213,6 +226,11 @@ bool TForm1::openDocument(const std::string& path, const DocumentOpen& how) {
     showPageAs(std::string(page), reading);
   else
     documentText_.setReading(reading);
+  // Return ends a line as the page's lines end; CR LF in a new page or one of mixed ends.
+  const LineEnds ends = lineEndsOf(editor_bytes::text(*RE1));
+  RE1->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, ends == LineEnds::Lf   ? QsciScintillaBase::SC_EOL_LF
+                                                        : ends == LineEnds::Cr ? QsciScintillaBase::SC_EOL_CR
+                                                                               : QsciScintillaBase::SC_EOL_CRLF);
   session_->opened(path, how.readOnly);
   if (how.untitled) session_->resetToNew();
   updateSaveEnabled();

@@ -73,6 +73,7 @@ void TForm1::showPageAs(std::string_view page, PageReading reading) {
 void TForm1::emptyWindow() {
   editor_bytes::load(*RE1, {});
   documentText_.setReading({});
+  RE1->SendScintilla(S::SCI_SETEOLMODE, static_cast<unsigned long>(S::SC_EOL_CRLF));
 }
 
 void TForm1::ReopenwithEncoding1Click() {
@@ -81,13 +82,23 @@ void TForm1::ReopenwithEncoding1Click() {
                              std::string(fileNamePart(session_->isUntitled() ? "untitled" : state.path)), this);
   if (platform_.modal.runModal(dialog) != QDialog::Accepted) return;
   const std::string name = dialog.chosen();
-  // Edits are saved or given up first: the page is read again from its bytes.
-  if (session_->modified() && QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-  if (session_->isUntitled() || !fileExists(state.path)) {
+  // An untitled page is read again from the window's bytes, which only an unedited one may be.
+  if (session_->isUntitled()) {
+    if (session_->modified()) {
+      platform_.prompts.info("Save the page first: Reopen with Encoding reads the page again from its file.");
+      return;
+    }
     const std::string page(documentText_.bytes());
     if (const auto reading = readingNamed(page, name)) showPageAs(page, *reading);
     return;
   }
+  // The page is read again from its file: it must still be one, and edits are saved or given up first.
+  if (!fileExists(state.path)) {
+    platform_.prompts.info(DocumentSession::cannotOpenMessage(DocumentSession::OpenedFrom::OtherFile, state.path) +
+                           " The page stays as it is.");
+    return;
+  }
+  if (session_->modified() && QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
   DocumentOpen how;
   how.readOnly = state.readOnly;
   how.encoding = name;
@@ -100,6 +111,12 @@ void TForm1::ConverttoUTF81Click() {
   const std::string converted = convertedToUtf8(text, before);
   if (before.utf8 && converted == text) {
     platform_.prompts.info("The page is in UTF-8 already, and declares no other character set.");
+    return;
+  }
+  if (!isValidUtf8(converted)) {
+    platform_.prompts.info(
+        "The page holds bytes that are not UTF-8, so it cannot be declared UTF-8 as it is. Reopen it with the "
+        "encoding it was written in (File, Reopen with Encoding), then convert it.");
     return;
   }
   // One undo step: a marker that takes the reading back, and the text's change.

@@ -213,6 +213,7 @@ void TForm1::applyHandBack(const BuilderHandBack& handBack, HandBackSelection se
 void TForm1::insertThroughClipboard(const Insertion& in) {
   platform_.clipboard.clear();
   platform_.clipboard.setText(in.text);
+  copiedAsUtf8_ = editor_bytes::isUtf8(*RE1);
   applyInsertion(in);
 }
 
