@@ -33,6 +33,7 @@
 #include "editor/ui/colour_follows_caret.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/editor_key_behaviours.h"
+#include "editor/ui/tag_completer.h"
 #include "editor/ui/tag_styles.h"
 #include "platform/ui/named.h"
 #include "platform/ui/overflow_row.h"
@@ -477,6 +478,7 @@ void TForm1::buildEditor() {
   colourAsYouType_ = new ColourAsYouType(*RE1);
   applyEditorLook();
   new ColourFollowsCaret(*RE1, [this] { return !colourAsYouType_->isOn(); });
+  new TagCompleter(*RE1, [this] { return settings_.completeTags && !session_->state().readOnly; });
   // Filters installed later see a key first: an Alt chord is dropped before it could be typed as a reference.
   new EightBitTypingAsReferences(*RE1);
   new AltChordsTypeNothing(*RE1);
