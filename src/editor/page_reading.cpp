@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kLatin1 = "ISO-8859-1";
 
-PageReading eightBitReading(std::string_view page, const EightBitSet& set, bool guessed) {
+PageReading eightBitReading(const EightBitSet& set, bool guessed) {
   PageReading reading;
   reading.utf8 = false;
   reading.name = set.name();
@@ -20,7 +20,6 @@ PageReading eightBitReading(std::string_view page, const EightBitSet& set, bool 
   // Only Latin-1 is what the window shows of bytes held as they are: in any other set a character typed or
   // pasted must become that set's byte, so the window holds the text.
   reading.transcoded = set.name() != kLatin1;
-  (void)page;
   return reading;
 }
 
@@ -107,10 +106,10 @@ PageReading readingOf(std::string_view page) {
   if (readAsUtf8(page)) return {};
   const std::string declared = declaredCharset(page);
   if (const EightBitSet* set = declared.empty() ? nullptr : eightBitSet(declared))
-    return eightBitReading(page, *set, false);
+    return eightBitReading(*set, false);
   if (declared.empty())
-    if (const EightBitSet* set = eightBitSet(guessEightBitCharset(page))) return eightBitReading(page, *set, true);
-  return eightBitReading(page, *eightBitSet(kLatin1), false);
+    if (const EightBitSet* set = eightBitSet(guessEightBitCharset(page))) return eightBitReading(*set, true);
+  return eightBitReading(*eightBitSet(kLatin1), false);
 }
 
 std::optional<PageReading> readingNamed(std::string_view page, std::string_view name) {
@@ -122,7 +121,7 @@ std::optional<PageReading> readingNamed(std::string_view page, std::string_view 
                  : std::nullopt;
   const EightBitSet* set = eightBitSet(name);
   if (!set) return std::nullopt;
-  return eightBitReading(page, *set, false);
+  return eightBitReading(*set, false);
 }
 
 std::string readingLabel(const PageReading& reading, std::string_view page) {
