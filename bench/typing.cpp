@@ -17,6 +17,7 @@
 
 #include "base/colour_names.h"
 #include "editor/ui/colour_as_you_type.h"
+#include "editor/ui/editor_accessible.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/tag_completer.h"
 #include "editor/ui/tag_styles.h"
@@ -37,8 +38,9 @@ int main(int argc, char** argv) {
   if (argc < 3) return 2;
   std::ifstream in(argv[1], std::ios::binary);
   std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::string mode = argv[2];
   const bool wrap = !std::getenv("NO_WRAP");
+  const std::string mode = argv[2];
+  if (mode != "bare") editor_accessible::install();  // before the window is made, as the program does
   QsciScintilla editor;
   editor.resize(900, 700);
   editor.show();

@@ -30,6 +30,7 @@
 #include "app/pane_layout.h"
 #include "app/ui/command_registry.h"
 #include "editor/ui/colour_as_you_type.h"
+#include "editor/ui/editor_accessible.h"
 #include "editor/ui/colour_follows_caret.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/editor_key_behaviours.h"
@@ -469,6 +470,7 @@ QWidget* TForm1::buildEditorControls() {
 }
 
 void TForm1::buildEditor() {
+  editor_accessible::install();
   RE1 = named(new QsciScintilla(PanelHTMLWindow), "RE1");
   RE1->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
   RE1->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, 1UL);

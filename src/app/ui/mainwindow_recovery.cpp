@@ -37,7 +37,10 @@ void TForm1::setUpRecovery() {
   TimerRecovery->setSingleShot(true);
   TimerRecovery->setInterval(std::clamp(settings_.recoverySeconds, 1, kMostRecoverySeconds) * 1000);
   connect(TimerRecovery, &QTimer::timeout, this, [this] { keepRecoveryCopy(); });
-  connect(RE1, &QsciScintilla::textChanged, this, [this] { recoveryTextChanged(); });
+  // The window may say the text changes before it has (see ColourAsYouType): the modified state is read
+  // once the change is made.
+  connect(
+      RE1, &QsciScintilla::textChanged, this, [this] { recoveryTextChanged(); }, Qt::QueuedConnection);
   // Saved, or undone back to the saved text: the copy has nothing left to keep.
   connect(RE1, &QsciScintilla::modificationChanged, this, [this](bool modified) {
     if (modified || !recovery_) return;

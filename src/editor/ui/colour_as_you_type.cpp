@@ -51,19 +51,22 @@ class WindowDocument : public StyledDocument {
 
 }  // namespace
 
-ColourAsYouType::ColourAsYouType(QsciScintilla& editor)
-    : QObject(&editor), editor_(editor), colourer_(std::array<ColourValue, 6>{}) {
+ColourAsYouType::ColourAsYouType(QsciScintilla& editor) : QObject(&editor), editor_(editor) {
   connect(&editor, &QsciScintillaBase::SCN_STYLENEEDED, this, [this](int position) { styleNeeded(position); });
+  // Changes are followed from the notices sent before them, which carry where and how much. The notices
+  // after a change are not asked for while colouring as you type: the widget answers each of them by
+  // counting the characters from the page's start to the change, which on a large page costs more than
+  // the keystroke itself.
   connect(&editor, &QsciScintillaBase::SCN_MODIFIED, this,
           [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
-            if (type & S::SC_MOD_INSERTTEXT)
-              colourer_.changed(static_cast<size_t>(position), 0, static_cast<size_t>(length));
-            if (type & S::SC_MOD_DELETETEXT)
-              colourer_.changed(static_cast<size_t>(position), static_cast<size_t>(length), 0);
+            if (type & S::SC_MOD_BEFOREINSERT)
+              colourer().changed(static_cast<size_t>(position), 0, static_cast<size_t>(length));
+            if (type & S::SC_MOD_BEFOREDELETE)
+              colourer().changed(static_cast<size_t>(position), static_cast<size_t>(length), 0);
           });
   // A change made without notices (a Replace All of the whole page) says where it was all the same.
   editor_bytes::onQuietChange(editor, [this](long start, long removed, long inserted) {
-    colourer_.changed(static_cast<size_t>(start), static_cast<size_t>(removed), static_cast<size_t>(inserted));
+    colourer().changed(static_cast<size_t>(start), static_cast<size_t>(removed), static_cast<size_t>(inserted));
   });
 }
 
@@ -73,16 +76,38 @@ void ColourAsYouType::setOn(bool on) {
   editor_.SendScintilla(S::SCI_SETLEXER, static_cast<unsigned long>(S::SCLEX_CONTAINER));
   editor_.SendScintilla(S::SCI_SETIDLESTYLING,
                         static_cast<unsigned long>(on ? S::SC_IDLESTYLING_ALL : S::SC_IDLESTYLING_NONE));
+  // Off, typed text takes the colour before it, which needs the notices after each change.
+  const unsigned long before = S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE | S::SC_MOD_CONTAINER;
+  editor_.SendScintilla(S::SCI_SETMODEVENTMASK, on ? before : before | S::SC_MOD_INSERTTEXT | S::SC_MOD_DELETETEXT);
+  ++generation_;
   if (on) restyleAll();
 }
 
 void ColourAsYouType::setColours(const std::array<ColourValue, 6>& colours) {
-  colourer_.setColours(colours);
+  colours_ = colours;
+  for (auto& [document, colourer] : colourers_) colourer.setColours(colours);
+  ++generation_;
   if (on_) restyleAll();
 }
 
+TypingColourer& ColourAsYouType::colourer() {
+  const long document = editor_.SendScintilla(S::SCI_GETDOCPOINTER);
+  return colourers_.try_emplace(document, colours_).first->second;
+}
+
+void ColourAsYouType::documentShown() {
+  const auto known = generationOf_.find(editor_.SendScintilla(S::SCI_GETDOCPOINTER));
+  if (on_ && (known == generationOf_.end() || known->second != generation_)) restyleAll();
+}
+
+void ColourAsYouType::forgetDocument(long document) {
+  colourers_.erase(document);
+  generationOf_.erase(document);
+}
+
 void ColourAsYouType::restyleAll() {
-  colourer_.forget();
+  generationOf_[editor_.SendScintilla(S::SCI_GETDOCPOINTER)] = generation_;
+  colourer().forget();
   editor_.SendScintilla(S::SCI_STARTSTYLING, 0UL, 0L);
   editor_.update();
 }
@@ -102,7 +127,7 @@ void ColourAsYouType::styleNeeded(int position) {
       std::max(0L, editor_.SendScintilla(S::SCI_POSITIONFROMPOINT, static_cast<unsigned long>(view.width()),
                                          static_cast<long>(view.height()))));
   const size_t wanted = std::min(static_cast<size_t>(position), std::max(inView + 4096, from + kStretch));
-  colourer_.style(doc, from, wanted);
+  colourer().style(doc, from, wanted);
 }
 
 }  // namespace quillon

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace quillon::editor_accessible {
+
+// Makes every editing window answer assistive technology through the program's own text interface: its
+// text, caret, selection and lines, with character offsets found from Scintilla's line index, so that
+// neither a keystroke nor a paint counts the characters of the page from its start. Called before the
+// first editing window is made; calling it again does nothing.
+void install();
+
+}  // namespace quillon::editor_accessible

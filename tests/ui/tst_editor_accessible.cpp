@@ -1,0 +1,77 @@
+// The editing window as assistive technology reads it: its text, caret, selection and lines, in characters.
+#include <Qsci/qsciscintilla.h>
+#include <QAccessible>
+#include <QTest>
+
+#include "editor/ui/editor_accessible.h"
+#include "editor/ui/editor_bytes.h"
+
+namespace quillon {
+
+class TestEditorAccessible : public QObject {
+  Q_OBJECT
+
+  using S = QsciScintillaBase;
+
+ private slots:
+  void readsTextCaretSelectionAndLinesInCharacters() {
+    editor_accessible::install();
+    editor_accessible::install();  // a second call adds nothing
+    QsciScintilla editor;
+    editor.show();
+    // Two-, three- and four-byte characters on the first lines, so byte and character positions part.
+    const std::string page = "<p>caf\xc3\xa9 \xe2\x82\xac</p>\r\n<b>\xf0\x9f\x98\x80 x</b>\r\nend";
+    editor_bytes::load(editor, page, true);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&editor);
+    QVERIFY(face);
+    QAccessibleTextInterface* text = face->textInterface();
+    QVERIFY(text);
+    const QString whole = QString::fromUtf8(page.data(), static_cast<qsizetype>(page.size()));
+    // Characters as code points: the emoji counts once, where UTF-16 would count it twice.
+    const int characters = static_cast<int>(whole.toUcs4().size());
+    QCOMPARE(text->characterCount(), characters);
+    QCOMPARE(text->text(0, characters), whole);
+    QCOMPARE(face->text(QAccessible::Value), whole);
+
+    // The caret after "x" on the second line.
+    const long xByte = static_cast<long>(page.find(" x</b>")) + 2;
+    editor.SendScintilla(S::SCI_GOTOPOS, static_cast<unsigned long>(xByte));
+    const int xOffset = static_cast<int>(QString::fromUtf8(page.data(), xByte).toUcs4().size());
+    QCOMPARE(text->cursorPosition(), xOffset);
+    int start = 0, end = 0;
+    QCOMPARE(text->textAtOffset(xOffset, QAccessible::LineBoundary, &start, &end),
+             QString::fromUtf8("<b>\xf0\x9f\x98\x80 x</b>\r\n"));
+    QCOMPARE(start, 15);  // "<p>café €</p>" and its line end
+    QCOMPARE(end, 27);
+    QCOMPARE(text->textBeforeOffset(xOffset, QAccessible::LineBoundary, &start, &end),
+             QString::fromUtf8("<p>caf\xc3\xa9 \xe2\x82\xac</p>\r\n"));
+    QCOMPARE(text->textAfterOffset(xOffset, QAccessible::LineBoundary, &start, &end), QString("end"));
+    QCOMPARE(text->textAtOffset(4, QAccessible::WordBoundary, &start, &end), QString::fromUtf8("caf\xc3\xa9"));
+
+    // Setting the caret and a selection by offsets lands on the right bytes.
+    text->setCursorPosition(9);  // after the euro sign
+    QCOMPARE(editor.SendScintilla(S::SCI_GETCURRENTPOS), static_cast<long>(page.find("</p>")));
+    text->setSelection(0, 3, 9);
+    QCOMPARE(text->selectionCount(), 1);
+    text->selection(0, &start, &end);
+    QCOMPARE(start, 3);
+    QCOMPARE(end, 9);
+    QCOMPARE(QString::fromStdString(editor_bytes::selectedText(editor)), QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac"));
+
+    // Typing moves what is read.
+    editor.SendScintilla(S::SCI_GOTOPOS, 0UL);
+    editor_bytes::replaceSelection(editor, "\xc3\xa9");
+    QCOMPARE(text->characterCount(), characters + 1);
+    QCOMPARE(text->cursorPosition(), 1);
+
+    // An 8-bit page: a character is a byte.
+    editor_bytes::load(editor, "caf\xe9\r\nx", false);
+    QCOMPARE(text->characterCount(), 7);
+    QCOMPARE(text->text(0, 4), QString::fromLatin1("caf\xe9"));
+  }
+};
+
+}  // namespace quillon
+
+QTEST_MAIN(quillon::TestEditorAccessible)
+#include "tst_editor_accessible.moc"
