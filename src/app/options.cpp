@@ -38,6 +38,8 @@ OptionsRecord optionsFrom(const RunSettings& s, const std::vector<std::string>& 
   r.undoRuns = std::clamp(s.undoRuns, 1, kMostUndoRuns);
   r.colourAsYouType = s.colourAsYouType;
   r.completeTags = s.completeTags;
+  r.openInNewTab = s.openInNewTab;
+  r.restorePages = s.restorePages;
   return r;
 }
 
@@ -90,6 +92,8 @@ void takeOptions(const OptionsRecord& r, RunSettings& s) {
   s.undoRuns = std::clamp(r.undoRuns, 1, kMostUndoRuns);
   s.colourAsYouType = r.colourAsYouType;
   s.completeTags = r.completeTags;
+  s.openInNewTab = r.openInNewTab;
+  s.restorePages = r.restorePages;
   s.editor = r.imageEditor;
   s.ftpPath = r.ftpPath;
   s.imagemap = r.imagemap;

@@ -26,6 +26,8 @@ struct OptionsRecord {
   int undoRuns = 10;
   bool colourAsYouType = true;
   bool completeTags = true;
+  bool openInNewTab = true;
+  bool restorePages = true;
 
   bool operator==(const OptionsRecord&) const = default;
 };

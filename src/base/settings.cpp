@@ -59,6 +59,8 @@ const std::vector<Key>& keyTable() {
       {SettingsFile::Options, "Editor", "RecoverySeconds", &S::recoverySeconds},
       {SettingsFile::Options, "Editor", "ColourAsYouType", &S::colourAsYouType},
       {SettingsFile::Options, "Editor", "CompleteTags", &S::completeTags},
+      {SettingsFile::Options, "Editor", "OpenInNewTab", &S::openInNewTab},
+      {SettingsFile::Options, "Editor", "RestorePages", &S::restorePages},
       {SettingsFile::Options, "CheckSite", "GoodKB", &S::checkGoodKB},
       {SettingsFile::Options, "CheckSite", "HeavyKB", &S::checkHeavyKB},
       {SettingsFile::Options, "CheckSite", "External", &S::checkExternal},

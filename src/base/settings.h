@@ -62,6 +62,9 @@ struct RunSettings {
   // Tags coloured as the text changes; end tags, element and attribute names offered while typing.
   bool colourAsYouType = true;
   bool completeTags = true;
+  // Pages open in tabs of their own; the open pages come back at the next start.
+  bool openInNewTab = true;
+  bool restorePages = true;
   // Check Site: a page with its loads up to GoodKB is light, above HeavyKB too heavy; whether external
   // links are asked.
   int checkGoodKB = 500;

@@ -43,6 +43,8 @@ class DocumentSession {
   bool saveAs();
   // A fresh untitled document: program directory + "new." + Ext, not modified, not read-only.
   void resetToNew();
+  // Another open page's state, when the window shows that page's text (each page keeps its own).
+  void restore(DocumentState state) { state_ = std::move(state); }
   // After a file was loaded into the text: named, not modified; read-only for a help page.
   void opened(const std::string& path, bool readOnly = false);
 

@@ -87,7 +87,6 @@ RecoveryKeeper::RecoveryKeeper(std::string dataFolder) : folder_(std::move(dataF
   makeDirectory(folder_);
   name_ = instanceName();
   lockPath_ = folder_ + name_ + ".lock";
-  copyPath_ = folder_ + name_ + ".copy";
   lockFd_ = ::open(lockPath_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (lockFd_ >= 0)
     ::flock(lockFd_, LOCK_EX | LOCK_NB);
@@ -100,7 +99,8 @@ RecoveryKeeper::~RecoveryKeeper() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     stopping_ = true;
-    next_ = Job{{}, {}, {}, 0, true};
+    slots_.insert(0);
+    for (const int slot : slots_) next_[slot] = Job{{}, {}, {}, 0, true, {}};
   }
   wake_.notify_all();
   thread_.join();
@@ -110,28 +110,35 @@ RecoveryKeeper::~RecoveryKeeper() {
   }
 }
 
+std::string RecoveryKeeper::copyPath(int slot) const {
+  // The instance's name stays first, so a copy of any slot is known as the instance's by its lock.
+  return folder_ + name_ + (slot == 0 ? "" : ".p" + std::to_string(slot)) + ".copy";
+}
+
 void RecoveryKeeper::keep(std::string page, std::string pagePath, std::string encoding,
-                          std::function<std::string(std::string_view)> toPage) {
+                          std::function<std::string(std::string_view)> toPage, int slot) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    slots_.insert(slot);
     // Only the bytes are copied here; the checksum and the write are the writer's, off the window's thread.
-    next_ = Job{std::move(page), std::move(pagePath), std::move(encoding), static_cast<int64_t>(std::time(nullptr)),
-                false,           std::move(toPage)};
+    next_[slot] =
+        Job{std::move(page), std::move(pagePath), std::move(encoding), static_cast<int64_t>(std::time(nullptr)),
+            false,           std::move(toPage)};
   }
   wake_.notify_all();
 }
 
-void RecoveryKeeper::drop() {
+void RecoveryKeeper::drop(int slot) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    next_ = Job{{}, {}, {}, 0, true};
+    next_[slot] = Job{{}, {}, {}, 0, true, {}};
   }
   wake_.notify_all();
 }
 
 void RecoveryKeeper::waitUntilWritten() {
   std::unique_lock<std::mutex> lock(mutex_);
-  idle_.wait(lock, [this] { return !next_ && !busy_; });
+  idle_.wait(lock, [this] { return next_.empty() && !busy_; });
 }
 
 std::optional<std::string> RecoveryKeeper::takeFailure() {
@@ -144,18 +151,20 @@ std::optional<std::string> RecoveryKeeper::takeFailure() {
 void RecoveryKeeper::writer() {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    wake_.wait(lock, [this] { return next_ || stopping_; });
-    if (!next_) return;
-    Job job = std::move(*next_);
-    next_.reset();
+    wake_.wait(lock, [this] { return !next_.empty() || stopping_; });
+    if (next_.empty()) return;
+    const int slot = next_.begin()->first;
+    Job job = std::move(next_.begin()->second);
+    next_.erase(next_.begin());
+    const std::string copyPath = this->copyPath(slot);
     busy_ = true;
     lock.unlock();
     std::optional<std::string> failed;
     if (job.toPage) job.page = job.toPage(job.page);
     if (job.drop) {
-      ::unlink(copyPath_.c_str());
+      ::unlink(copyPath.c_str());
     } else if (const WriteResult w =
-                   writeFileAtomic(copyPath_, recoveryCopyBytes(job.pagePath, job.encoding, job.savedAt, job.page));
+                   writeFileAtomic(copyPath, recoveryCopyBytes(job.pagePath, job.encoding, job.savedAt, job.page));
                !w.ok) {
       failed = w.error;
     }
@@ -165,8 +174,8 @@ void RecoveryKeeper::writer() {
       failure_ = "The recovery copy of the page could not be written in " + folder_ + ": " + *failed + ".";
     else if (!job.drop)
       failureSaid_ = false;  // a later failure is said again
-    if (!next_) idle_.notify_all();
-    if (stopping_ && !next_) return;
+    if (next_.empty()) idle_.notify_all();
+    if (stopping_ && next_.empty()) return;
   }
 }
 

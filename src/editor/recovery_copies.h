@@ -3,8 +3,10 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,13 +40,14 @@ class RecoveryKeeper {
   RecoveryKeeper& operator=(const RecoveryKeeper&) = delete;
 
   // `toPage`, when given, turns the window's text into the page's bytes on the writer's thread.
+  // Each open page has a copy of its own, known by `slot`.
   void keep(std::string page, std::string pagePath, std::string encoding,
-            std::function<std::string(std::string_view)> toPage = {});
-  void drop();              // the page was saved or closed by the user's choice
+            std::function<std::string(std::string_view)> toPage = {}, int slot = 0);
+  void drop(int slot = 0);  // the page was saved or closed by the user's choice
   void waitUntilWritten();  // for tests and a clean end
   // Why the last copy could not be written, once: the caller says it and editing goes on.
   std::optional<std::string> takeFailure();
-  const std::string& copyPath() const { return copyPath_; }
+  std::string copyPath(int slot = 0) const;
 
   // Copies left by instances that no longer run, each claimed for this instance at once (so that two
   // starting together never offer the same one). Damaged or foreign files come with `damaged`, set aside
@@ -55,7 +58,7 @@ class RecoveryKeeper {
 
  private:
   void writer();
-  std::string folder_, name_, copyPath_, lockPath_;
+  std::string folder_, name_, lockPath_;
   int lockFd_ = -1;
   std::mutex mutex_;
   std::condition_variable wake_, idle_;
@@ -65,7 +68,8 @@ class RecoveryKeeper {
     bool drop = false;
     std::function<std::string(std::string_view)> toPage;
   };
-  std::optional<Job> next_;
+  std::map<int, Job> next_;  // by slot: the newest asked for each page
+  std::set<int> slots_;      // every slot a copy was asked for, dropped at a normal end
   bool busy_ = false, stopping_ = false, failureSaid_ = false;
   std::optional<std::string> failure_;
   std::thread thread_;

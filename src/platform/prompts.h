@@ -11,8 +11,9 @@
 namespace quillon {
 
 enum class MessageKind { Info, Confirm, Warning, Error };
-enum class Buttons { Ok, YesNo, YesNoCancel };
-enum class Answer { Ok, Yes, No, Cancel };
+// YesNoAllCancel: also Yes to All and No to All, for a question asked of several things in turn.
+enum class Buttons { Ok, YesNo, YesNoCancel, YesNoAllCancel };
+enum class Answer { Ok, Yes, No, Cancel, YesToAll, NoToAll };
 
 class Prompts {
  public:

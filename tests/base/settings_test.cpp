@@ -79,7 +79,9 @@ TEST(Settings, EveryValueIsListedByFileSectionAndKey) {
   EXPECT_EQ(find("[Editor] RecoverySeconds"), "15");
   EXPECT_EQ(find("[Editor] ColourAsYouType"), "1");
   EXPECT_EQ(find("[Editor] CompleteTags"), "1");
-  EXPECT_EQ(all.size(), 54u);  // 22 DEFAULT.INI keys, 32 OPTIONS.INI keys
+  EXPECT_EQ(find("[Editor] OpenInNewTab"), "1");
+  EXPECT_EQ(find("[Editor] RestorePages"), "1");
+  EXPECT_EQ(all.size(), 56u);  // 22 DEFAULT.INI keys, 34 OPTIONS.INI keys
 }
 
 TEST(Settings, WriterChangesOneValueInItsFile) {

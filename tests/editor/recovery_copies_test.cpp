@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+
 #include <unistd.h>
+#include <algorithm>
 
 #include "base/file_io.h"
 #include "editor/eight_bit_sets.h"
@@ -44,6 +46,49 @@ TEST(RecoveryCopies, KeepsTheNewestCopyAndDropsItWhenSaved) {
   keeper.drop();
   keeper.waitUntilWritten();
   EXPECT_FALSE(fileExists(keeper.copyPath()));
+}
+
+TEST(RecoveryCopies, EachOpenPageHasACopyOfItsOwnAndAKilledInstanceLeavesThemAll) {
+  testing::TempDir dir;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    RecoveryKeeper dying(dir.path());
+    dying.keep("page one", "/site/one.html", "UTF-8", {}, 1);
+    dying.keep("page two", "/site/two.html", "UTF-8", {}, 2);
+    dying.keep("page three", "", "UTF-8", {}, 3);
+    dying.drop(3);  // closed by the user
+    dying.keep("page one, later", "/site/one.html", "UTF-8", {}, 1);
+    dying.waitUntilWritten();
+    const bool apart = dying.copyPath(1) != dying.copyPath(2) && fileExists(dying.copyPath(1)) &&
+                       fileExists(dying.copyPath(2)) && !fileExists(dying.copyPath(3));
+    ::_exit(apart ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+  RecoveryKeeper next(dir.path());
+  std::vector<std::string> offered;
+  for (const RecoveryCopy& copy : next.leftBehind()) offered.push_back(copy.pagePath + "=" + copy.bytes);
+  std::sort(offered.begin(), offered.end());
+  EXPECT_EQ(offered, (std::vector<std::string>{"/site/one.html=page one, later", "/site/two.html=page two"}));
+
+  // A normal end leaves none of them.
+  const pid_t ending = ::fork();
+  if (ending == 0) {
+    std::string one, two;
+    {
+      RecoveryKeeper keeper(dir.path());
+      keeper.keep("a", "/site/a.html", "UTF-8", {}, 4);
+      keeper.keep("b", "/site/b.html", "UTF-8", {}, 5);
+      keeper.waitUntilWritten();
+      one = keeper.copyPath(4);
+      two = keeper.copyPath(5);
+      if (!fileExists(one) || !fileExists(two)) ::_exit(2);
+    }
+    ::_exit(fileExists(one) || fileExists(two) ? 1 : 0);
+  }
+  ::waitpid(ending, &status, 0);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(RecoveryCopies, ACopyCutShortOrForeignIsNeverOfferedAsAPage) {

@@ -51,6 +51,10 @@ const char* answerName(Answer a) {
       return "No";
     case Answer::Cancel:
       return "Cancel";
+    case Answer::YesToAll:
+      return "YesToAll";
+    case Answer::NoToAll:
+      return "NoToAll";
   }
   return "OK";
 }
@@ -62,6 +66,8 @@ bool fits(Answer a, Buttons buttons) {
     case Buttons::YesNo:
       return a == Answer::Yes || a == Answer::No;
     case Buttons::YesNoCancel:
+      return a == Answer::Yes || a == Answer::No || a == Answer::Cancel;
+    case Buttons::YesNoAllCancel:
       return a != Answer::Ok;
   }
   return false;
@@ -237,7 +243,8 @@ bool Driver::queueDirective(const Directive& d) {
   if (d.name == "answer") {
     if (!needArgs(d, 1)) return true;
     static const std::pair<const char*, Answer> names[] = {
-        {"OK", Answer::Ok}, {"Yes", Answer::Yes}, {"No", Answer::No}, {"Cancel", Answer::Cancel}};
+        {"OK", Answer::Ok},         {"Yes", Answer::Yes},           {"No", Answer::No},
+        {"Cancel", Answer::Cancel}, {"YesToAll", Answer::YesToAll}, {"NoToAll", Answer::NoToAll}};
     for (const auto& [n, a] : names)
       if (d.args[0] == n) {
         answers_.push_back({d.line, a, d.args.size() > 1 ? std::optional<std::string>(d.args[1]) : std::nullopt});

@@ -137,7 +137,17 @@ void Driver::dump() {
   auto* left = w.findChild<QTabWidget*>("PageControl1");
   JsonObject settings;
   for (const auto& [key, value] : settingsAsText(w.settings())) settings.add(key, str(value));
-  const std::string pageReading = encodingPanelOf(editor_bytes::text(editor), w.pageReading()).reading;
+  std::string pages = "[";
+  for (const TForm1::PageSummary& page : w.openPages()) {
+    if (pages.size() > 1) pages += ",";
+    pages += JsonObject()
+                 .add("path", str(page.path))
+                 .add("modified", flag(page.modified))
+                 .add("readOnly", flag(page.readOnly))
+                 .add("encoding", str(page.reading))
+                 .str();
+  }
+  pages += "]";
 
   const std::string json = JsonObject()
                                .add("caption", str(w.windowTitle()))
@@ -153,15 +163,8 @@ void Driver::dump() {
                                .add("colours", colourRuns(editor))
                                .add("status", array(status))
                                .add("encoding", str(w.findChild<QLabel*>("StatusEncoding")->text()))
-                               .add("pages", "[" +
-                                                 JsonObject()
-                                                     .add("path", str(w.document().state().path))
-                                                     .add("modified", flag(w.document().modified()))
-                                                     .add("readOnly", flag(w.document().state().readOnly))
-                                                     .add("encoding", str(pageReading))
-                                                     .str() +
-                                                 "]")
-                               .add("currentPage", "0")
+                               .add("pages", pages)
+                               .add("currentPage", std::to_string(w.currentPage()))
                                .add("project", projectJson(w))
                                .add("recent", array(w.settings().recent))
                                .add("autoFtp", array(w.autoFtp().entries()))

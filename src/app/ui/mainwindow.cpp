@@ -30,8 +30,8 @@
 #include "app/pane_layout.h"
 #include "app/ui/command_registry.h"
 #include "editor/ui/colour_as_you_type.h"
-#include "editor/ui/editor_accessible.h"
 #include "editor/ui/colour_follows_caret.h"
+#include "editor/ui/editor_accessible.h"
 #include "editor/ui/editor_bytes.h"
 #include "editor/ui/editor_key_behaviours.h"
 #include "editor/ui/tag_completer.h"
@@ -74,6 +74,7 @@ TForm1::TForm1(ProgramFolders folders, Platform& platform, QWidget* parent)
   wireFilesPane();
   buildMenus();
   releaseEditorKeys();
+  setUpPages();
   FormCreate();
 }
 
@@ -390,7 +391,7 @@ QWidget* TForm1::buildRightPane() {
   grid->addWidget(buildEditorControls(), 0, 0, 1, 2);
 
   buildEditor();
-  grid->addWidget(RE1, 2, 0);
+  grid->addWidget(buildPagesPanel(PanelHTMLWindow), 2, 0);
 
   OleContainer1 = named(new QWidget(PanelHTMLWindow), "OleContainer1");
   OleContainer1->hide();
@@ -564,9 +565,10 @@ void TForm1::showEditorContextMenu(const QPoint& pos) {
 // Every area's commands, each declared beside its handlers.
 std::vector<CommandRecord> TForm1::commandRecords() {
   std::vector<CommandRecord> all;
-  for (std::vector<CommandRecord> area : {documentCommands(), encodingCommands(), programCommands(), projectCommands(),
-                                          searchCommands(), colourCommands(), spellCommands(), filesCommands(),
-                                          tagCommands(), snipCommands(), previewCommands(), ftpCommands()})
+  for (std::vector<CommandRecord> area :
+       {documentCommands(), pageCommands(), encodingCommands(), programCommands(), projectCommands(), searchCommands(),
+        colourCommands(), spellCommands(), filesCommands(), tagCommands(), snipCommands(), previewCommands(),
+        ftpCommands()})
     for (CommandRecord& r : area) all.push_back(std::move(r));
   return all;
 }

@@ -31,6 +31,7 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QTabBar;
 class QTabWidget;
 class QTimer;
 class QToolButton;
@@ -63,6 +64,15 @@ class TForm1 : public QMainWindow {
   const RunSettings& settings() const { return settings_; }
   const DocumentSession& document() const { return *session_; }
   const PageReading& pageReading() const { return documentText_.reading(); }
+  // The open pages in tab order, and the shown one's index.
+  struct PageSummary {
+    std::string path;
+    bool modified = false;
+    bool readOnly = false;
+    std::string reading;
+  };
+  std::vector<PageSummary> openPages() const;
+  size_t currentPage() const;
   const AutoFtpList& autoFtp() const { return autoFtp_; }
   bool browserAvailable() const;
   bool browserShown() const;
@@ -152,6 +162,7 @@ class TForm1 : public QMainWindow {
   void setUpRecovery();
   void recoveryTextChanged();
   void keepRecoveryCopy();
+  void keepRecoveryCopyNow();  // at once, before the window shows another page
   void offerRecoveryCopies();
   // How the page is read and its line ends, with a warning when its declared charset says otherwise
   // (mainwindow_encoding.cpp, with Reopen with Encoding and Convert to UTF-8).
@@ -183,6 +194,30 @@ class TForm1 : public QMainWindow {
   // A copy of the old page that an interrupted save left beside it: put back, dropped, or (false) the open
   // is given up with both kept.
   bool offerOldCopy(const std::string& path, const std::string& copy);
+
+  // Several open pages in tabs over the editing window (mainwindow_pages.cpp).
+  std::vector<CommandRecord> pageCommands();
+  QWidget* buildPagesPanel(QWidget* parent);
+  void setUpPages();
+  void NextPage1Click();
+  void PreviousPage1Click();
+  void ClosePage1Click();
+  void closeShownPage();
+  // Before a page is opened: its own tab shown when it is open already; else, with pages in tabs, a new
+  // tab (or the untouched untitled page), without tabs the close check of the shown page.
+  enum class Room { Cancelled, AlreadyOpen, Ready };
+  Room roomForPage(const std::string& path);
+  // A page opened through roomForPage; true when it is shown.
+  bool openPage(const std::string& path, const DocumentOpen& how);
+  void givePlaceBackIfUnused(bool used);
+  // The close check of every modified page, one question each; false when the user stays.
+  bool leaveEveryOpenPage();
+  void closeEveryPageButTheShown();
+  void storeOpenPages();
+  void restoreOpenPages();
+  class PageTabs* pages_ = nullptr;
+  QTabBar* TabBarPages = nullptr;
+  bool freshTab_ = false;  // the shown tab was made for a page being opened
 
   // The site project and its outline, backup, analysis, printing (mainwindow_project.cpp).
   void BitBtnBackupClick();

@@ -58,7 +58,8 @@ Answer TForm1::QueryCloseHTML(CloseRequest request) {
 }
 
 void TForm1::NewHTMLFile1Click() {
-  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  if (roomForPage({}) == Room::Cancelled) return;
+  freshTab_ = false;
   emptyWindow();
   session_->resetToNew();
   updateDocumentStatus();
@@ -71,7 +72,8 @@ void TForm1::NewHTMLFile1Click() {
 }
 
 void TForm1::OpenHTMLFile1Click() {
-  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  // Without tabs the open page gives way first, as the window holds one page.
+  if (!settings_.openInNewTab && QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
   FileDialogRequest request;
   request.title = "Open";
   request.filter = openFilter_;
@@ -81,7 +83,10 @@ void TForm1::OpenHTMLFile1Click() {
   if (!chosen) return;
   setSetting(&RunSettings::startLocation, folderPart(*chosen));
   // A file that cannot be read is refused with a message and the open document stays.
-  openDocument(*chosen, {});
+  if (settings_.openInNewTab)
+    openPage(*chosen, {});
+  else
+    openDocument(*chosen, {});
   RE1->setFocus();
 }
 
@@ -92,8 +97,7 @@ void TForm1::openGivenFile(const std::string& path) {
     char cwd[PATH_MAX];
     if (::getcwd(cwd, sizeof cwd)) full = std::string(cwd) + "/" + full;
   }
-  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-  openDocument(full, {});
+  openPage(full, {});
   RE1->setFocus();
 }
 
@@ -240,7 +244,8 @@ bool TForm1::openDocument(const std::string& path, const DocumentOpen& how) {
 }
 
 void TForm1::BitBtnLoadFromTemplateClick() {
-  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  if (roomForPage({}) == Room::Cancelled) return;
+  freshTab_ = false;
   emptyWindow();
   // The emptied editor is a new page whatever was shown before (a read-only help page included).
   session_->resetToNew();

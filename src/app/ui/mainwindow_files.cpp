@@ -63,9 +63,8 @@ void TForm1::ListBox2DblClick() {
     case FileOpenKind::Html:
       break;
   }
-  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
   // A file of the user's own is never a read-only help page, whatever was shown before.
-  openDocument(path, {});
+  openPage(path, {});
 }
 
 void TForm1::BitBtnInsertLinkImageClick() {

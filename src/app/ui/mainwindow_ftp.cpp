@@ -37,8 +37,7 @@ std::vector<std::string> TForm1::projectPageLinks() const {
 
 bool TForm1::showPage(const std::string& path) {
   if (path == session_->state().path) return true;
-  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return false;
-  return openDocument(path, {});
+  return openPage(path, {});
 }
 
 // The FTP screen opened to publish: once connected, Publish Site compares the site with the server.

@@ -169,7 +169,8 @@ void TForm1::Reopen(size_t entry) {
 }
 
 void TForm1::WelcometoQuillonPro1Click() {
-  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+  if (!leaveEveryOpenPage()) return;
+  closeEveryPageButTheShown();
   const bool opened = project_->openHelp();
   refreshRecentMenu();
   showOtherProject();
@@ -260,12 +261,11 @@ void TForm1::Outline1Click() {
 void TForm1::Outline1DblClick() {
   const int selected = selectedPage();
   if (selected < 0) return;
-  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
   const std::string link = project_->tree()[static_cast<size_t>(selected)].link;
   if (project_->isHelpPage(link))
-    openDocument(project_->helpDir() + link, {true, false, DocumentSession::OpenedFrom::ProjectPage});
+    openPage(project_->helpDir() + link, {true, false, DocumentSession::OpenedFrom::ProjectPage});
   else
-    openDocument(link, {false, false, DocumentSession::OpenedFrom::ProjectPage});
+    openPage(link, {false, false, DocumentSession::OpenedFrom::ProjectPage});
 }
 
 void TForm1::Selected1Click() {

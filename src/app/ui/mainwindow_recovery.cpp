@@ -9,6 +9,7 @@
 #include "editor/page_reading.h"
 #include "editor/recovery_copies.h"
 #include "editor/ui/editor_bytes.h"
+#include "editor/ui/page_tabs.h"
 #include "editor/ui/recover_form.h"
 #include "editor/ui/recovery_snapshot.h"
 
@@ -30,7 +31,7 @@ void TForm1::setUpRecovery() {
         std::function<std::string(std::string_view)> toPage;
         if (reading.transcoded) toPage = [reading](std::string_view text) { return pageBytesOf(text, reading); };
         recovery_->keep(std::move(bytes), session_->isUntitled() ? "" : session_->state().path, reading.name,
-                        std::move(toPage));
+                        std::move(toPage), pages_->currentId());
       },
       this);
   TimerRecovery = new QTimer(this);
@@ -47,7 +48,7 @@ void TForm1::setUpRecovery() {
     TimerRecovery->stop();
     recoveryBehind_ = false;
     recoverySnapshot_->stop();
-    recovery_->drop();
+    recovery_->drop(pages_->currentId());
   });
   QTimer::singleShot(0, this, [this] { offerRecoveryCopies(); });
 }
@@ -68,6 +69,19 @@ void TForm1::keepRecoveryCopy() {
   recoverySnapshot_->start();
 }
 
+void TForm1::keepRecoveryCopyNow() {
+  TimerRecovery->stop();
+  const bool wanted = recoveryBehind_ || recoverySnapshot_->running();
+  recoverySnapshot_->stop();
+  recoveryBehind_ = false;
+  if (!recovery_ || !wanted || !session_->modified() || session_->state().readOnly) return;
+  const PageReading& reading = documentText_.reading();
+  std::function<std::string(std::string_view)> toPage;
+  if (reading.transcoded) toPage = [reading](std::string_view text) { return pageBytesOf(text, reading); };
+  recovery_->keep(std::string(editor_bytes::text(*RE1)), session_->isUntitled() ? "" : session_->state().path,
+                  reading.name, std::move(toPage), pages_->currentId());
+}
+
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && !isActiveWindow() && recoveryBehind_) keepRecoveryCopy();
@@ -85,11 +99,19 @@ void TForm1::offerRecoveryCopies() {
     platform_.modal.runModal(dialog);
     if (dialog.choice() == TFormRecover::Choice::Discard) RecoveryKeeper::remove(copy.file);
     if (dialog.choice() != TFormRecover::Choice::Recover) continue;
-    if (session_->modified() && QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) continue;
     const bool pageGone = !copy.pagePath.empty() && !fileExists(copy.pagePath);
-    if (copy.pagePath.empty() || pageGone || !openDocument(copy.pagePath, {})) {
+    if (copy.pagePath.empty() || pageGone) {
+      if (roomForPage({}) == Room::Cancelled) continue;
+      freshTab_ = false;
       session_->resetToNew();
       updateDocumentStatus();
+    } else if (!openPage(copy.pagePath, {})) {
+      if (roomForPage({}) == Room::Cancelled) continue;
+      freshTab_ = false;
+      session_->resetToNew();
+      updateDocumentStatus();
+    } else if (session_->modified() && QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) {
+      continue;  // the page's own tab holds edits of this run: they are saved or given up first
     }
     if (pageGone)
       platform_.prompts.info("The file " + copy.pagePath +

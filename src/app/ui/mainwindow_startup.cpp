@@ -85,6 +85,8 @@ void TForm1::FormCreate() {
   }
   refreshRecentMenu();
 
+  // The pages open last time come back before unsaved edits are offered, so those find their tabs.
+  QTimer::singleShot(0, this, [this] { restoreOpenPages(); });
   setUpRecovery();
   if (settings_.showTips) QTimer::singleShot(0, this, &TForm1::ShowTipsAtStart);
 
@@ -145,9 +147,10 @@ void TForm1::reportSettingsWrite(const WriteResult& result) {
 
 bool TForm1::FormCloseQuery() {
   // A help page is never modified; a page of the user's own opened beside the help project is asked about.
-  if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return false;
+  if (!leaveEveryOpenPage()) return false;
   // The save question, then the backup reminder; a failed or cancelled save keeps the program open.
   const bool left = project_->leave(LeaveReason::Exit);
+  if (left) storeOpenPages();
   refreshRecentMenu();
   refreshProjectState();
   return left;

@@ -286,6 +286,10 @@ QWidget* TFormOptions::buildEditorTab() {
   CheckCompleteTags =
       named(new QCheckBox("Offer end tags, element and attribute names while typing", page), "CheckCompleteTags");
   form->addRow(CheckCompleteTags);
+  CheckOpenInNewTab = named(new QCheckBox("Open each page in a tab of its own", page), "CheckOpenInNewTab");
+  form->addRow(CheckOpenInNewTab);
+  CheckRestorePages = named(new QCheckBox("Reopen the open pages at the next start", page), "CheckRestorePages");
+  form->addRow(CheckRestorePages);
   SpinUndoRuns = named(new QSpinBox(page), "SpinUndoRuns");
   SpinUndoRuns->setRange(1, kMostUndoRuns);
   SpinUndoRuns->setToolTip("Undo Last Site Replace can take back this many site-wide replaces, newest first");
@@ -311,6 +315,8 @@ void TFormOptions::fill(const OptionsRecord& r) {
   CheckLineNumbers->setChecked(r.lineNumbers);
   CheckColourAsYouType->setChecked(r.colourAsYouType);
   CheckCompleteTags->setChecked(r.completeTags);
+  CheckOpenInNewTab->setChecked(r.openInNewTab);
+  CheckRestorePages->setChecked(r.restorePages);
   SpinUndoRuns->setValue(r.undoRuns);
   EditImagePath->setText(toQString(r.imagePath));
   EditDefaultFiles->setText(toQString(r.defaultFiles));
@@ -373,6 +379,8 @@ OptionsRecord TFormOptions::record() const {
   r.lineNumbers = CheckLineNumbers->isChecked();
   r.colourAsYouType = CheckColourAsYouType->isChecked();
   r.completeTags = CheckCompleteTags->isChecked();
+  r.openInNewTab = CheckOpenInNewTab->isChecked();
+  r.restorePages = CheckRestorePages->isChecked();
   r.undoRuns = SpinUndoRuns->value();
   return r;
 }

@@ -80,6 +80,8 @@ class TFormOptions : public QDialog {
   QCheckBox* CheckLineNumbers = nullptr;
   QCheckBox* CheckColourAsYouType = nullptr;
   QCheckBox* CheckCompleteTags = nullptr;
+  QCheckBox* CheckOpenInNewTab = nullptr;
+  QCheckBox* CheckRestorePages = nullptr;
   QSpinBox* SpinUndoRuns = nullptr;
   std::array<QLabel*, 6> classLabels_{};
   QListWidget* ListBoxPaths = nullptr;

@@ -2,6 +2,7 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <QTimer>
 #include <algorithm>
 
 #include "editor/ui/editor_bytes.h"
@@ -63,10 +64,22 @@ ColourAsYouType::ColourAsYouType(QsciScintilla& editor) : QObject(&editor), edit
               colourer().changed(static_cast<size_t>(position), 0, static_cast<size_t>(length));
             if (type & S::SC_MOD_BEFOREDELETE)
               colourer().changed(static_cast<size_t>(position), static_cast<size_t>(length), 0);
+            if ((type & (S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE)) && on_) sayTextChanged();
           });
   // A change made without notices (a Replace All of the whole page) says where it was all the same.
   editor_bytes::onQuietChange(editor, [this](long start, long removed, long inserted) {
     colourer().changed(static_cast<size_t>(start), static_cast<size_t>(removed), static_cast<size_t>(inserted));
+  });
+}
+
+void ColourAsYouType::sayTextChanged() {
+  // Without the notices after changes the widget says nothing of them: its textChanged comes once the
+  // changes of this turn of the event loop are made.
+  if (changeToSay_) return;
+  changeToSay_ = true;
+  QTimer::singleShot(0, this, [this] {
+    changeToSay_ = false;
+    emit editor_.textChanged();
   });
 }
 

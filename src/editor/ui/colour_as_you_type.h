@@ -32,6 +32,8 @@ class ColourAsYouType : public QObject {
  private:
   void styleNeeded(int position);
   void restyleAll();
+  void sayTextChanged();
+  bool changeToSay_ = false;
   // The colourer of the document in the window: each document's styles have their own checkpoints.
   TypingColourer& colourer();
   QsciScintilla& editor_;

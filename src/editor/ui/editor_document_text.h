@@ -22,7 +22,8 @@ class EditorDocumentText : public DocumentText {
     encoded_ = pageBytesOf(editor_bytes::text(*editor_), reading_);
     return encoded_;
   }
-  bool modified() const override { return editor_ && editor_->isModified(); }
+  // Scintilla's own flag: the widget's cached one follows only the document it was made with.
+  bool modified() const override { return editor_ && editor_->SendScintilla(QsciScintillaBase::SCI_GETMODIFY) != 0; }
   void setSavePoint() override {
     if (editor_) editor_->setModified(false);
   }

@@ -12,9 +12,13 @@ RecoverySnapshot::RecoverySnapshot(QsciScintilla& editor, std::function<void(std
     : QObject(parent), editor_(editor), done_(std::move(done)) {
   timer_.setInterval(0);
   connect(&timer_, &QTimer::timeout, this, [this] { piece(); });
-  connect(&editor_, &QsciScintilla::textChanged, this, [this] {
-    if (running()) start();  // the pieces taken no longer fit together
-  });
+  // Any change, told before or after it is made: the pieces taken no longer fit together.
+  connect(&editor_, &QsciScintillaBase::SCN_MODIFIED, this,
+          [this](int, int type, const char*, int, int, int, int, int, int, int) {
+            const int changes =
+                S::SC_MOD_INSERTTEXT | S::SC_MOD_DELETETEXT | S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE;
+            if ((type & changes) && running()) start();
+          });
 }
 
 void RecoverySnapshot::start() {

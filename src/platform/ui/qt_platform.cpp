@@ -45,6 +45,10 @@ Answer QtPrompts::message(MessageKind kind, const std::string& caption, const st
     case Buttons::YesNoCancel:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
+    case Buttons::YesNoAllCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::YesToAll | QMessageBox::NoToAll |
+                             QMessageBox::Cancel);
+      break;
   }
   switch (box.exec()) {
     case QMessageBox::Yes:
@@ -53,6 +57,10 @@ Answer QtPrompts::message(MessageKind kind, const std::string& caption, const st
       return Answer::No;
     case QMessageBox::Ok:
       return Answer::Ok;
+    case QMessageBox::YesToAll:
+      return Answer::YesToAll;
+    case QMessageBox::NoToAll:
+      return Answer::NoToAll;
     default:
       return buttons == Buttons::YesNo ? Answer::No : (buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel);
   }
