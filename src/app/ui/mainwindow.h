@@ -162,7 +162,8 @@ class TForm1 : public QMainWindow {
   void setUpRecovery();
   void recoveryTextChanged();
   void keepRecoveryCopy();
-  void keepRecoveryCopyNow();  // at once, before the window shows another page
+  void keepRecoveryCopyNow();                  // at once, before the window shows another page
+  void keepShownPageBytes(std::string bytes);  // the shown page's window bytes as its recovery copy
   void offerRecoveryCopies();
   // How the page is read and its line ends, with a warning when its declared charset says otherwise
   // (mainwindow_encoding.cpp, with Reopen with Encoding and Convert to UTF-8).

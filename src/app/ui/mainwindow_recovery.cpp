@@ -26,12 +26,7 @@ void TForm1::setUpRecovery() {
   recoverySnapshot_ = new RecoverySnapshot(
       *RE1,
       [this](std::string bytes) {
-        if (!session_->modified()) return;  // saved meanwhile
-        const PageReading& reading = documentText_.reading();
-        std::function<std::string(std::string_view)> toPage;
-        if (reading.transcoded) toPage = [reading](std::string_view text) { return pageBytesOf(text, reading); };
-        recovery_->keep(std::move(bytes), session_->isUntitled() ? "" : session_->state().path, reading.name,
-                        std::move(toPage), pages_->currentId());
+        if (session_->modified()) keepShownPageBytes(std::move(bytes));  // else saved meanwhile
       },
       this);
   TimerRecovery = new QTimer(this);
@@ -75,11 +70,15 @@ void TForm1::keepRecoveryCopyNow() {
   recoverySnapshot_->stop();
   recoveryBehind_ = false;
   if (!recovery_ || !wanted || !session_->modified() || session_->state().readOnly) return;
+  keepShownPageBytes(std::string(editor_bytes::text(*RE1)));
+}
+
+void TForm1::keepShownPageBytes(std::string bytes) {
   const PageReading& reading = documentText_.reading();
   std::function<std::string(std::string_view)> toPage;
   if (reading.transcoded) toPage = [reading](std::string_view text) { return pageBytesOf(text, reading); };
-  recovery_->keep(std::string(editor_bytes::text(*RE1)), session_->isUntitled() ? "" : session_->state().path,
-                  reading.name, std::move(toPage), pages_->currentId());
+  recovery_->keep(std::move(bytes), session_->isUntitled() ? "" : session_->state().path, reading.name,
+                  std::move(toPage), pages_->currentId());
 }
 
 void TForm1::changeEvent(QEvent* event) {
