@@ -90,21 +90,15 @@ const OpenPages& PageTabs::pages() {
   return pages_;
 }
 
-std::optional<size_t> PageTabs::indexOf(const std::string& path) const {
-  const std::string shown = session_.state().path;
-  if (path == shown) return pages_.currentIndex();
+std::optional<size_t> PageTabs::indexOf(const std::string& path) {
+  keepShownState();
   // Two names of one file (a link, "./") are the same page.
-  const auto same = [](const std::string& a, const std::string& b) {
+  return pages_.indexOf(path, [](std::string_view a, std::string_view b) {
     struct stat sa {
     }, sb{};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-  };
-  for (size_t i = 0; i < pages_.size(); ++i) {
-    const std::string& own = i == pages_.currentIndex() ? shown : pages_.at(i).state.path;
-    if (own == path || same(own, path)) return i;
-  }
-  return std::nullopt;
+    return ::stat(std::string(a).c_str(), &sa) == 0 && ::stat(std::string(b).c_str(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  });
 }
 
 bool PageTabs::modifiedAt(size_t index) {

@@ -26,7 +26,7 @@ class PageTabs : public QObject {
   const OpenPages& pages();
   size_t count() const { return pages_.size(); }
   size_t currentIndex() const { return pages_.currentIndex(); }
-  std::optional<size_t> indexOf(const std::string& path) const;
+  std::optional<size_t> indexOf(const std::string& path);
   bool modifiedAt(size_t index);
   int idAt(size_t index) const { return pages_.at(index).id; }
   int currentId() const { return pages_.current().id; }
