@@ -214,6 +214,7 @@ class TForm1 : public QMainWindow {
   // The close check of every modified page, one question each; false when the user stays.
   bool leaveEveryOpenPage();
   void closeEveryPageButTheShown();
+  void rereadOpenPages(const std::vector<std::string>& rewritten);
   void storeOpenPages();
   void restoreOpenPages();
   class PageTabs* pages_ = nullptr;

@@ -8,6 +8,7 @@
 #include "app/ui/search_session.h"
 #include "base/text_bytes.h"
 #include "editor/ui/editor_bytes.h"
+#include "editor/ui/page_tabs.h"
 #include "platform/ui/pumped_pass.h"
 #include "platform/ui/qt_text.h"
 #include "project/replace_journal.h"
@@ -38,9 +39,11 @@ void TForm1::FindinSite1Click() {
   start.projectPages = projectPageLinks();
   start.folder = siteFolder();
   if (start.folder.empty()) start.folder = settings_.startLocation;
-  // The open page with unsaved changes is searched as the window holds it.
-  if (session_->modified() && !session_->isUntitled())
-    start.openTexts[session_->state().path] = std::string(documentText_.bytes());
+  // Open pages with unsaved changes are searched as the window holds them.
+  const OpenPages& open = pages_->pages();
+  for (size_t i = 0; i < open.size(); ++i)
+    if (pages_->modifiedAt(i) && open.at(i).state.path != session_->untitledPath())
+      start.openTexts[open.at(i).state.path] = pages_->bytesAt(i);
   TFormSiteFind dialog(platform_, std::move(start), this);
   if (platform_.modal.runModal(dialog) != QDialog::Accepted || !dialog.chosen()) return;
   const TFormSiteFind::Chosen& at = *dialog.chosen();
@@ -61,9 +64,8 @@ void TForm1::UndoLastSiteReplace1Click() {
                                std::to_string(run.files) + (run.files == 1 ? " file" : " files") + " changed" +
                                (run.finished ? "." : " before it was cut short.");
   if (platform_.prompts.message(MessageKind::Confirm, kAppTitle, question, Buttons::YesNo) != Answer::Yes) return;
-  // The open page may be one of them: it is closed first, as before a replace.
-  if (session_->modified() && QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
-  const std::string open = session_->state().path;
+  // Open pages may be among them: their changes are saved or given up first, as before a replace.
+  if (!leaveEveryOpenPage()) return;
   const UndoResult undone = undoRun(run.folder);
   std::string said =
       std::to_string(undone.restored.size()) +
@@ -77,9 +79,7 @@ void TForm1::UndoLastSiteReplace1Click() {
     for (const std::string& f : undone.failed) said += "\r" + f;
   }
   platform_.prompts.info(said);
-  // A page shown from a file the undo rewrote is read again.
-  if (std::find(undone.restored.begin(), undone.restored.end(), open) != undone.restored.end() && !session_->modified())
-    openDocument(open, {});
+  rereadOpenPages(undone.restored);
   if (settings_.ftpAuto)
     for (const std::string& page : undone.restored) autoFtp_.add(page);
 }
@@ -87,12 +87,15 @@ void TForm1::UndoLastSiteReplace1Click() {
 // Files on disk are about to change: the open document is closed first (saved if the user wishes), so the
 // editing window cannot later write an old copy over a replaced file.
 void TForm1::BitBtnReplaceAllClick() {
-  if (session_->modified()) {
+  bool anyModified = false;
+  for (size_t i = 0; i < pages_->count(); ++i) anyModified = anyModified || pages_->modifiedAt(i);
+  if (anyModified) {
     platform_.prompts.info(
         "To guarantee file integrity, all open files must be closed before doing a global replace. "
         "You will now have the option of saving your open HTML file...");
-    if (QueryCloseHTML(CloseRequest::Other) == Answer::Cancel) return;
+    if (!leaveEveryOpenPage()) return;
   }
+  closeEveryPageButTheShown();
   emptyWindow();
   session_->resetToNew();
   updateDocumentStatus();
@@ -106,6 +109,20 @@ void TForm1::BitBtnReplaceAllClick() {
   // Pages rewritten on disk need sending as much as pages saved from the editor.
   if (settings_.ftpAuto)
     for (const std::string& page : dialog.changedFiles()) autoFtp_.add(page);
+}
+
+// Pages open from files that were just rewritten on disk are read again, each where its caret was, so no
+// window holds an old copy that a later save would write back.
+void TForm1::rereadOpenPages(const std::vector<std::string>& rewritten) {
+  const size_t shown = pages_->currentIndex();
+  for (size_t i = 0; i < pages_->count(); ++i) {
+    const std::string path = pages_->pages().at(i).state.path;
+    if (std::find(rewritten.begin(), rewritten.end(), path) == rewritten.end()) continue;
+    pages_->show(i);
+    const long caret = RE1->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+    if (openDocument(path, {})) editor_bytes::select(*RE1, std::min(caret, editor_bytes::length(*RE1)), 0);
+  }
+  if (shown < pages_->count()) pages_->show(shown);
 }
 
 SearchSession& TForm1::search() {

@@ -66,6 +66,7 @@ PageTabs::PageTabs(QsciScintilla& editor, QTabBar& bar, DocumentSession& session
 }
 
 PageTabs::~PageTabs() {
+  delete reader_;
   for (const auto& [id, document] : documents_) editor_.SendScintilla(S::SCI_RELEASEDOCUMENT, 0UL, document);
 }
 
@@ -99,6 +100,21 @@ std::optional<size_t> PageTabs::indexOf(const std::string& path) {
     return ::stat(std::string(a).c_str(), &sa) == 0 && ::stat(std::string(b).c_str(), &sb) == 0 &&
            sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
   });
+}
+
+std::string PageTabs::bytesAt(size_t index) {
+  QsciScintillaBase* view = &editor_;
+  if (index != pages_.currentIndex()) {
+    // A document can be shown in two views at once; the hidden one reads it without the window changing.
+    if (!reader_) reader_ = new QsciScintillaBase();
+    reader_->SendScintilla(S::SCI_SETDOCPOINTER, 0UL, documentAt(index));
+    view = reader_;
+  }
+  const long length = view->SendScintilla(S::SCI_GETLENGTH);
+  const auto* start = reinterpret_cast<const char*>(view->SendScintilla(S::SCI_GETCHARACTERPOINTER));
+  std::string bytes(start ? start : "", start ? static_cast<size_t>(length) : 0);
+  if (view == reader_) reader_->SendScintilla(S::SCI_SETDOCPOINTER, 0UL, 0L);
+  return bytes;
 }
 
 bool PageTabs::modifiedAt(size_t index) {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <functional>
 #include <map>
+#include <string>
 
 #include "editor/document_session.h"
 #include "editor/open_pages.h"
@@ -10,6 +11,7 @@
 
 class QTabBar;
 class QsciScintilla;
+class QsciScintillaBase;
 
 namespace quillon {
 
@@ -28,6 +30,8 @@ class PageTabs : public QObject {
   size_t currentIndex() const { return pages_.currentIndex(); }
   std::optional<size_t> indexOf(const std::string& path);
   bool modifiedAt(size_t index);
+  // The bytes of a page's document, shown or not.
+  std::string bytesAt(size_t index);
   int idAt(size_t index) const { return pages_.at(index).id; }
   int currentId() const { return pages_.current().id; }
 
@@ -47,6 +51,7 @@ class PageTabs : public QObject {
  private:
   void keepShownState();
   long documentAt(size_t index) const;
+  QsciScintillaBase* reader_ = nullptr;  // a hidden view that reads documents not shown
   QsciScintilla& editor_;
   QTabBar& bar_;
   DocumentSession& session_;
