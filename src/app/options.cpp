@@ -6,6 +6,7 @@
 #include "base/ini_file.h"
 #include "base/settings.h"
 #include "base/text_bytes.h"
+#include "editor/colour_scheme.h"
 
 namespace quillon {
 
@@ -40,6 +41,7 @@ OptionsRecord optionsFrom(const RunSettings& s, const std::vector<std::string>& 
   r.completeTags = s.completeTags;
   r.openInNewTab = s.openInNewTab;
   r.restorePages = s.restorePages;
+  r.scheme = std::string(schemeName(schemeNamed(s.scheme)));
   return r;
 }
 
@@ -94,6 +96,7 @@ void takeOptions(const OptionsRecord& r, RunSettings& s) {
   s.completeTags = r.completeTags;
   s.openInNewTab = r.openInNewTab;
   s.restorePages = r.restorePages;
+  s.scheme = r.scheme;
   s.editor = r.imageEditor;
   s.ftpPath = r.ftpPath;
   s.imagemap = r.imagemap;

@@ -28,6 +28,7 @@ struct OptionsRecord {
   bool completeTags = true;
   bool openInNewTab = true;
   bool restorePages = true;
+  std::string scheme = "System";
 
   bool operator==(const OptionsRecord&) const = default;
 };

@@ -61,6 +61,7 @@ const std::vector<Key>& keyTable() {
       {SettingsFile::Options, "Editor", "CompleteTags", &S::completeTags},
       {SettingsFile::Options, "Editor", "OpenInNewTab", &S::openInNewTab},
       {SettingsFile::Options, "Editor", "RestorePages", &S::restorePages},
+      {SettingsFile::Options, "Editor", "Scheme", &S::scheme},
       {SettingsFile::Options, "CheckSite", "GoodKB", &S::checkGoodKB},
       {SettingsFile::Options, "CheckSite", "HeavyKB", &S::checkHeavyKB},
       {SettingsFile::Options, "CheckSite", "External", &S::checkExternal},

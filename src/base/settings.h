@@ -65,6 +65,8 @@ struct RunSettings {
   // Pages open in tabs of their own; the open pages come back at the next start.
   bool openInNewTab = true;
   bool restorePages = true;
+  // "System" follows the desktop's light or dark palette; "Light" and "Dark" hold whatever it is.
+  std::string scheme = "System";
   // Check Site: a page with its loads up to GoodKB is light, above HeavyKB too heavy; whether external
   // links are asked.
   int checkGoodKB = 500;

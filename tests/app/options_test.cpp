@@ -43,7 +43,9 @@ TEST(Options, ApplySetsRunTimeValuesAndWritesTheFiles) {
   r.editorFont = "Monospace";
   r.editorSize = 99;  // held to the largest size offered
   r.lineNumbers = true;
+  r.scheme = "Dark";
   ASSERT_TRUE(applyOptions(r, s, dir.path(), shown).ok);
+  EXPECT_EQ(s.scheme, "Dark");
   EXPECT_EQ(s.editorFont, "Monospace");
   EXPECT_EQ(s.editorSize, kLargestEditorSize);
   EXPECT_TRUE(s.lineNumbers);
@@ -65,6 +67,11 @@ TEST(Options, ApplySetsRunTimeValuesAndWritesTheFiles) {
   EXPECT_EQ(options.readString("Editor", "Font", ""), "Monospace");
   EXPECT_EQ(options.readString("Editor", "Size", ""), "48");
   EXPECT_EQ(options.readString("Editor", "LineNumbers", ""), "1");
+  EXPECT_EQ(options.readString("Editor", "Scheme", ""), "Dark");
+  // A scheme the program does not know opens as following the desktop.
+  RunSettings odd;
+  odd.scheme = "dark";
+  EXPECT_EQ(optionsFrom(odd, {}).scheme, "System");
   r.defaultExt = "";
   applyOptions(r, s, dir.path(), shown);
   EXPECT_EQ(s.ext, "html");

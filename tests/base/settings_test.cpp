@@ -81,7 +81,8 @@ TEST(Settings, EveryValueIsListedByFileSectionAndKey) {
   EXPECT_EQ(find("[Editor] CompleteTags"), "1");
   EXPECT_EQ(find("[Editor] OpenInNewTab"), "1");
   EXPECT_EQ(find("[Editor] RestorePages"), "1");
-  EXPECT_EQ(all.size(), 56u);  // 22 DEFAULT.INI keys, 34 OPTIONS.INI keys
+  EXPECT_EQ(find("[Editor] Scheme"), "System");
+  EXPECT_EQ(all.size(), 57u);  // 22 DEFAULT.INI keys, 35 OPTIONS.INI keys
 }
 
 TEST(Settings, WriterChangesOneValueInItsFile) {

@@ -1,6 +1,7 @@
-// The two toolbars and the tag panel's pages at the window's default and smallest sizes: every button shows
-// an icon, no button is cut off, squeezed or lies over another, and a button the tag panel has no room for
-// is offered, enabled as it is, in the page's "»" menu.
+// The two toolbars and the tag panel's pages at the window's default and smallest sizes, at the scale the
+// test runs in (QT_SCALE_FACTOR): every button shows an icon drawn for the screen's pixels, no button is cut
+// off, squeezed or lies over another, and a button the tag panel has no room for is offered, enabled as it
+// is, in the page's "»" menu.
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,13 @@ class TestToolbars : public QObject {
 
   using Desk = testing::WindowDesk;
 
+  // The icon comes in the screen's own pixels, not a smaller picture stretched to fit.
+  static bool drawnSharp(QToolButton& b) {
+    const qreal scale = b.devicePixelRatioF();
+    const QPixmap drawn = b.icon().pixmap(b.iconSize(), scale);
+    return drawn.size() == b.iconSize() * scale;
+  }
+
   void checkRows(QWidget& window) {
     const QRect visible = window.rect();
     int buttons = 0;
@@ -32,6 +40,7 @@ class TestToolbars : public QObject {
         if (!b->isVisible()) continue;
         ++buttons;
         QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
+        QVERIFY2(drawnSharp(*b), qPrintable(b->objectName() + "'s icon is stretched"));
         const QRect r(b->mapTo(&window, QPoint(0, 0)), b->size());
         QVERIFY2(visible.contains(r), qPrintable(b->objectName() + " is cut off"));
         QVERIFY2(r.width() >= b->sizeHint().width(), qPrintable(b->objectName() + " is squeezed"));
@@ -47,7 +56,7 @@ class TestToolbars : public QObject {
     // The shipped fallback icons, as an installed program directory holds them.
     const QDir icons(QCoreApplication::applicationDirPath() + "/../bin/icons");
     QVERIFY(QDir().mkpath(dir_.path() + "/icons"));
-    for (const QString& name : icons.entryList({"*.png"}))
+    for (const QString& name : icons.entryList({"*.png", "*.svg"}))
       QFile::copy(icons.filePath(name), dir_.path() + "/icons/" + name);
     QFile options(dir_.path() + "/OPTIONS.INI");
     QVERIFY(options.open(QIODevice::WriteOnly));
@@ -69,8 +78,10 @@ class TestToolbars : public QObject {
         for (const QRect& other : taken) QVERIFY2(!other.intersects(r), qPrintable(w->objectName() + " overlaps"));
         taken.push_back(r);
         if (auto* b = qobject_cast<QToolButton*>(w);
-            b && b != row->moreButton() && b->objectName() != "BitBtnStopColors")
+            b && b != row->moreButton() && b->objectName() != "BitBtnStopColors") {
           QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
+          QVERIFY2(drawnSharp(*b), qPrintable(b->objectName() + "'s icon is stretched"));
+        }
       }
       const auto hidden = row->hiddenControls();
       QCOMPARE(row->moreButton()->isVisible(), !hidden.empty());

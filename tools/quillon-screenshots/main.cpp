@@ -1,6 +1,7 @@
-// quillon-screenshots OUTDIR: pictures of the main window (default and minimum size), the splash, each tab of
-// the Settings dialog and every other dialog, as PNG files, for a reviewer to look at. Run it on a real X
-// display (tools/screenshots.sh starts one with Xvfb); the program's settings go to a scratch folder.
+// quillon-screenshots OUTDIR [System|Light|Dark]: pictures of the main window (default and minimum size), the splash,
+// each tab of the Settings dialog and every other dialog, as PNG files, for a reviewer to look at. Run it on a real X
+// display (tools/screenshots.sh starts one with Xvfb); the program's settings go to a scratch folder, with
+// the colour scheme given (System when none is), and the main window shows a small coloured page.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/window_factory.h"
 #include "base/file_io.h"
@@ -40,8 +42,8 @@ bool save(QWidget& window, const QDir& out, const QString& name) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fputs("usage: quillon-screenshots OUTDIR\n", stderr);
+  if (argc != 2 && argc != 3) {
+    std::fputs("usage: quillon-screenshots OUTDIR [System|Light|Dark]\n", stderr);
     return 2;
   }
   QDir out(QString::fromLocal8Bit(argv[1]));
@@ -53,8 +55,17 @@ int main(int argc, char** argv) {
   // The shipped files of this build (help, icons, dictionary); the settings of a first start without tips.
   quillon::ProgramFolders folders = quillon::chooseProgramFolders(quillon::factsOfThisProcess());
   folders.data = scratch.path().toStdString() + "/";
-  quillon::writeFileAtomic(folders.data + "OPTIONS.INI", "[Help]\r\nShowTips=0\r\n");
+  const std::string scheme = argc == 3 ? argv[2] : "System";
+  quillon::writeFileAtomic(folders.data + "OPTIONS.INI",
+                           "[Help]\r\nShowTips=0\r\n[Editor]\r\nRestorePages=0\r\nScheme=" + scheme + "\r\n");
   quillon::seedDataFolder(folders);
+  const std::string page = folders.data + "sample.html";
+  quillon::writeFileAtomic(
+      page,
+      "<HTML>\r\n<HEAD><TITLE>Sample page</TITLE></HEAD>\r\n<BODY>\r\n<H1>Our sample page</H1>\r\n"
+      "<P>Text with <A HREF=\"next.html\">a link</A>, <IMG SRC=\"logo.png\" ALT=\"logo\"> and\r\n"
+      "<FONT COLOR=\"#336699\">coloured words</FONT>.</P>\r\n<TABLE><TR><TD>cell</TD></TR></TABLE>\r\n"
+      "<UL><LI>one<LI>two</UL>\r\n</BODY>\r\n</HTML>\r\n");
 
   bool ok = true;
   // The splash runs modally inside the main window's start-up; it is taken while it shows.
@@ -65,6 +76,8 @@ int main(int argc, char** argv) {
   quillon::TForm1 window(folders, desktop.platform());
   desktop.setParentWindow(&window);
   window.show();
+  window.openGivenFile(page);
+  window.commands().trigger("BitBtnColorNowClick");
   settle(500);
   ok &= save(window, out, "main-window");
   const QSize normal = window.size();

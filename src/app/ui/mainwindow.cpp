@@ -1,6 +1,7 @@
 #include "app/ui/mainwindow.h"
 #include "editor/recovery_copies.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QPixmap>
 
@@ -29,6 +30,7 @@
 
 #include "app/pane_layout.h"
 #include "app/ui/command_registry.h"
+#include "app/ui/desktop_scheme.h"
 #include "editor/ui/colour_as_you_type.h"
 #include "editor/ui/colour_follows_caret.h"
 #include "editor/ui/editor_accessible.h"
@@ -36,9 +38,11 @@
 #include "editor/ui/editor_key_behaviours.h"
 #include "editor/ui/tag_completer.h"
 #include "editor/ui/tag_styles.h"
+#include "platform/ui/accessible_names.h"
 #include "platform/ui/named.h"
 #include "platform/ui/overflow_row.h"
 #include "platform/ui/qt_text.h"
+#include "platform/ui/symbolic_icon.h"
 
 namespace quillon {
 
@@ -58,6 +62,7 @@ TForm1::TForm1(ProgramFolders folders, Platform& platform, QWidget* parent)
     : QMainWindow(parent), folders_(std::move(folders)), programDir_(folders_.data), platform_(platform) {
   setObjectName("TForm1");
   setWindowTitle(kAppTitle);
+  nameControlsOfEveryWindow(*qApp);
   resize(945, 650);
   session_ = std::make_unique<DocumentSession>(programDir_, settings_, platform_.prompts, platform_.fileDialogs,
                                                documentText_);
@@ -78,11 +83,19 @@ TForm1::TForm1(ProgramFolders folders, Platform& platform, QWidget* parent)
   FormCreate();
 }
 
-// The desktop theme's icon, else the shipped picture. The picture is read straight into a pixmap: a QIcon
-// made from a file name first asks every icon engine plugin whether it reads that kind of file.
+// The desktop theme's icon, else the shipped drawing in the palette's colours, else the shipped picture.
+// The picture is read straight into a pixmap: a QIcon made from a file name first asks every icon engine
+// plugin whether it reads that kind of file.
 QIcon TForm1::buttonIcon(const QString& name) const {
   if (QIcon::hasThemeIcon(name)) return QIcon::fromTheme(name);
-  const QPixmap picture(toQString(folders_.shared) + "icons/" + name + ".png");
+  // Two buttons' pictures have no one-colour drawing of their name; these draw the same thing.
+  static const std::map<QString, QString> drawnAs = {{"applications-internet", "web-browser"},
+                                                     {"emblem-package", "package-x-generic"}};
+  const auto alias = drawnAs.find(name);
+  const QString folder = toQString(folders_.shared) + "icons/";
+  const QIcon drawn = symbolicIcon(folder + (alias == drawnAs.end() ? name : alias->second) + "-symbolic.svg");
+  if (!drawn.isNull()) return drawn;
+  const QPixmap picture(folder + name + ".png");
   return picture.isNull() ? QIcon() : QIcon(picture);
 }
 
@@ -473,6 +486,7 @@ QWidget* TForm1::buildEditorControls() {
 void TForm1::buildEditor() {
   editor_accessible::install();
   RE1 = named(new QsciScintilla(PanelHTMLWindow), "RE1");
+  RE1->setAccessibleName("Page source");
   RE1->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
   RE1->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, 1UL);
   RE1->SendScintilla(QsciScintillaBase::SCI_SETVSCROLLBAR, 1UL);
@@ -581,6 +595,23 @@ bool TForm1::saveEnabled() const { return BitBtnSaveHTML->isEnabled(); }
 
 int TForm1::leftPaneWidth() const { return PanelOutline->width(); }
 
+// The editing window drawn in the palette's colours, and the tag colours readable on its background.
+void TForm1::applyEditorColours() {
+  using S = QsciScintillaBase;
+  const QPalette palette = QApplication::palette();
+  const SchemeColours c = desktop_scheme::editorColours(palette);
+  RE1->SendScintilla(S::SCI_STYLESETFORE, S::STYLE_DEFAULT, static_cast<long>(c.text));
+  RE1->SendScintilla(S::SCI_STYLESETBACK, S::STYLE_DEFAULT, static_cast<long>(c.background));
+  RE1->SendScintilla(S::SCI_STYLECLEARALL);
+  tag_styles::install(*RE1,
+                      shownTagColours(desktop_scheme::drawnDark(palette), c.background, settings_.tagColourNames));
+  RE1->SendScintilla(S::SCI_STYLESETFORE, S::STYLE_LINENUMBER, static_cast<long>(c.marginText));
+  RE1->SendScintilla(S::SCI_STYLESETBACK, S::STYLE_LINENUMBER, static_cast<long>(c.margin));
+  RE1->SendScintilla(S::SCI_SETCARETFORE, static_cast<unsigned long>(c.text));
+  RE1->SendScintilla(S::SCI_SETSELFORE, 1UL, static_cast<long>(c.selectionText));
+  RE1->SendScintilla(S::SCI_SETSELBACK, 1UL, static_cast<long>(c.selectionBack));
+}
+
 // The editing window's font and size, line numbers when chosen, and a little room between text and frame.
 void TForm1::applyEditorLook() {
   using S = QsciScintillaBase;
@@ -588,8 +619,12 @@ void TForm1::applyEditorLook() {
   RE1->setFont(font);
   RE1->SendScintilla(S::SCI_STYLESETFONT, S::STYLE_DEFAULT, font.family().toUtf8().constData());
   RE1->SendScintilla(S::SCI_STYLESETSIZE, S::STYLE_DEFAULT, static_cast<long>(settings_.editorSize));
-  RE1->SendScintilla(S::SCI_STYLECLEARALL);
-  tag_styles::install(*RE1);
+  const Scheme scheme = schemeNamed(settings_.scheme);
+  if (scheme != appliedScheme_) {
+    appliedScheme_ = scheme;
+    desktop_scheme::apply(scheme);
+  }
+  applyEditorColours();
   if (colourAsYouType_) {
     std::array<ColourValue, 6> colours;
     for (size_t i = 0; i < colours.size(); ++i) colours[i] = ColorFromName(settings_.tagColourNames[i]);

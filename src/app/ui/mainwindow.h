@@ -13,6 +13,7 @@
 #include "app/ui/options_tab.h"
 #include "base/settings.h"
 #include "builders/hand_back.h"
+#include "editor/colour_scheme.h"
 #include "editor/document_session.h"
 #include "editor/insertion.h"
 #include "editor/ui/editor_document_text.h"
@@ -97,6 +98,7 @@ class TForm1 : public QMainWindow {
  private:
   // The window itself: its panes, menus and buttons, and its commands (mainwindow.cpp).
   void applyEditorLook();
+  void applyEditorColours();
   void buildWindow();
   void buildMenus();
   void releaseEditorKeys();
@@ -352,6 +354,7 @@ class TForm1 : public QMainWindow {
   std::string programDir_;  // the data folder, where settings, projects and backups are written
   Platform& platform_;
   RunSettings settings_;
+  std::optional<Scheme> appliedScheme_;  // the colour scheme last set over the program
   AutoFtpList autoFtp_;
   class ColourAsYouType* colourAsYouType_ = nullptr;
   EditorDocumentText documentText_;  // before session_, which reads it

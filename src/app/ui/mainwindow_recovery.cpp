@@ -83,6 +83,8 @@ void TForm1::keepShownPageBytes(std::string bytes) {
 
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
+  // The desktop went light or dark, or another scheme was set: the editing window follows.
+  if (event->type() == QEvent::PaletteChange && RE1) applyEditorColours();
   if (event->type() == QEvent::ActivationChange && !isActiveWindow() && recoveryBehind_) keepRecoveryCopy();
 }
 

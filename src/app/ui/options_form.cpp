@@ -280,6 +280,12 @@ QWidget* TFormOptions::buildEditorTab() {
   form->addRow("Font of the editing window:", ComboEditorFont);
   form->addRow("Size (points):", SpinEditorSize);
   form->addRow(CheckLineNumbers);
+  ComboScheme = named(new QComboBox(page), "ComboScheme");
+  ComboScheme->addItem("As the desktop", "System");
+  ComboScheme->addItem("Light", "Light");
+  ComboScheme->addItem("Dark", "Dark");
+  ComboScheme->setToolTip("Light or dark colors for the program and its editing window");
+  form->addRow("Colors:", ComboScheme);
   CheckColourAsYouType = named(new QCheckBox("Color tags as you type", page), "CheckColourAsYouType");
   CheckColourAsYouType->setToolTip("Tags take their colors while you type; Color Tags Now still colors the whole page");
   form->addRow(CheckColourAsYouType);
@@ -317,6 +323,7 @@ void TFormOptions::fill(const OptionsRecord& r) {
   CheckCompleteTags->setChecked(r.completeTags);
   CheckOpenInNewTab->setChecked(r.openInNewTab);
   CheckRestorePages->setChecked(r.restorePages);
+  ComboScheme->setCurrentIndex(std::max(0, ComboScheme->findData(toQString(r.scheme))));
   SpinUndoRuns->setValue(r.undoRuns);
   EditImagePath->setText(toQString(r.imagePath));
   EditDefaultFiles->setText(toQString(r.defaultFiles));
@@ -381,6 +388,7 @@ OptionsRecord TFormOptions::record() const {
   r.completeTags = CheckCompleteTags->isChecked();
   r.openInNewTab = CheckOpenInNewTab->isChecked();
   r.restorePages = CheckRestorePages->isChecked();
+  r.scheme = ComboScheme->currentData().toString().toStdString();
   r.undoRuns = SpinUndoRuns->value();
   return r;
 }

@@ -82,6 +82,7 @@ class TFormOptions : public QDialog {
   QCheckBox* CheckCompleteTags = nullptr;
   QCheckBox* CheckOpenInNewTab = nullptr;
   QCheckBox* CheckRestorePages = nullptr;
+  QComboBox* ComboScheme = nullptr;
   QSpinBox* SpinUndoRuns = nullptr;
   std::array<QLabel*, 6> classLabels_{};
   QListWidget* ListBoxPaths = nullptr;

@@ -13,9 +13,14 @@ long scintillaColour(ColourValue v) { return static_cast<long>(v & 0xFFFFFF); }
 }  // namespace
 
 void install(QsciScintilla& editor) {
+  std::array<ColourValue, kColourNames.size()> named{};
+  for (size_t i = 0; i < kColourNames.size(); ++i) named[i] = ColorFromName(kColourNames[i]);
+  install(editor, named);
+}
+
+void install(QsciScintilla& editor, const std::array<ColourValue, kColourNames.size()>& shown) {
   for (size_t i = 0; i < kColourNames.size(); ++i)
-    editor.SendScintilla(S::SCI_STYLESETFORE, static_cast<unsigned long>(1 + i),
-                         scintillaColour(ColorFromName(kColourNames[i])));
+    editor.SendScintilla(S::SCI_STYLESETFORE, static_cast<unsigned long>(1 + i), scintillaColour(shown[i]));
 }
 
 int styleFor(ColourValue colour) { return styleForColour(colour); }
