@@ -1,7 +1,10 @@
 // The editing window as assistive technology reads it: its text, caret, selection and lines, in characters.
 #include <Qsci/qsciscintilla.h>
 #include <QAccessible>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include "base/file_io.h"
 
 #include "editor/ui/editor_accessible.h"
 #include "editor/ui/editor_bytes.h"
@@ -68,6 +71,20 @@ class TestEditorAccessible : public QObject {
     editor_bytes::load(editor, "caf\xe9\r\nx", false);
     QCOMPARE(text->characterCount(), 7);
     QCOMPARE(text->text(0, 4), QString::fromLatin1("caf\xe9"));
+
+    // A file is read in as 8-bit bytes and then shown as UTF-8: the offsets read before it must not
+    // stay as they were for the window's earlier text.
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/page.htm";
+    const std::string second = "\xe2\x82\xac\xe2\x82\xac\r\n<p>na\xc3\xafve</p>\r\n";
+    QVERIFY(writeFileAtomic(path, second).ok);
+    QCOMPARE(editor_bytes::loadFile(editor, path, {}), editor_bytes::LoadOutcome::Loaded);
+    const QString secondText = QString::fromUtf8(second.data(), static_cast<qsizetype>(second.size()));
+    QCOMPARE(text->characterCount(), static_cast<int>(secondText.size()));
+    QCOMPARE(text->text(0, text->characterCount()), secondText);
+    QCOMPARE(text->textAtOffset(6, QAccessible::LineBoundary, &start, &end),
+             QString::fromUtf8("<p>na\xc3\xafve</p>\r\n"));
+    QCOMPARE(start, 4);
   }
 };
 

@@ -43,7 +43,7 @@ TFormFAQ::TFormFAQ(QWidget* parent) : QDialog(parent) {
   setObjectName("TFormFAQ");
   setWindowTitle("FAQ");
   auto* v = new QVBoxLayout(this);
-  auto* text = named(new QPlainTextEdit(kQuestionsAndAnswers, this), "MemoFAQ");
+  auto* text = named(new QPlainTextEdit(kQuestionsAndAnswers, this), "MemoFAQ", "Questions and answers");
   text->setReadOnly(true);
   v->addWidget(text);
   auto* row = new QHBoxLayout;

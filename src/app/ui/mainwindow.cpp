@@ -39,6 +39,7 @@
 #include "editor/ui/tag_completer.h"
 #include "editor/ui/tag_styles.h"
 #include "platform/ui/accessible_names.h"
+#include "platform/ui/focus_ring_style.h"
 #include "platform/ui/named.h"
 #include "platform/ui/overflow_row.h"
 #include "platform/ui/qt_text.h"
@@ -63,6 +64,7 @@ TForm1::TForm1(ProgramFolders folders, Platform& platform, QWidget* parent)
   setObjectName("TForm1");
   setWindowTitle(kAppTitle);
   nameControlsOfEveryWindow(*qApp);
+  showFocusRings(*qApp);
   resize(945, 650);
   session_ = std::make_unique<DocumentSession>(programDir_, settings_, platform_.prompts, platform_.fileDialogs,
                                                documentText_);
@@ -193,10 +195,10 @@ void TForm1::buildWindow() {
   setStatusBar(status);
 
   // Hidden lists and panels other commands work with.
-  ListBoxChanged = named(new QListWidget(central), "ListBoxChanged");
+  ListBoxChanged = named(new QListWidget(central), "ListBoxChanged", "Changed files");
   ListBoxChanged->setSortingEnabled(true);
   ListBoxChanged->hide();
-  ListBoxFTPImages = named(new QListWidget(central), "ListBoxFTPImages");
+  ListBoxFTPImages = named(new QListWidget(central), "ListBoxFTPImages", "Images to upload");
   ListBoxFTPImages->hide();
 
   TimerSplitter = named(new QTimer(this), "TimerSplitter");
@@ -279,7 +281,7 @@ QWidget* TForm1::buildSiteTab() {
   auto* site = named(new QWidget(PageControl1), "TabSheet1");
   auto* siteLayout = new QVBoxLayout(site);
   siteLayout->setContentsMargins(6, 6, 6, 6);
-  Outline1 = named(new QTreeWidget(site), "Outline1");
+  Outline1 = named(new QTreeWidget(site), "Outline1", "Site outline");
   Outline1->setHeaderHidden(true);
   Outline1->setContextMenuPolicy(Qt::CustomContextMenu);
   Outline1->setDragDropMode(QAbstractItemView::NoDragDrop);
@@ -301,7 +303,7 @@ QWidget* TForm1::buildSiteTab() {
   }
   siteLayout->addWidget(GroupBoxAddMove);
   siteLayout->addSpacing(34 - 6);
-  ListBox1 = named(new QListWidget(site), "ListBox1");
+  ListBox1 = named(new QListWidget(site), "ListBox1", "Pages");
   ListBox1->hide();
   return site;
 }
@@ -342,11 +344,11 @@ QWidget* TForm1::buildFilesTab() {
   LabelDirectory = named(new QLabel(files), "LabelDirectory");
   LabelDirectory->setWordWrap(true);
   filesLayout->addWidget(LabelDirectory);
-  DirectoryListBox1 = named(new QListWidget(files), "DirectoryListBox1");
+  DirectoryListBox1 = named(new QListWidget(files), "DirectoryListBox1", "Folders");
   filesLayout->addWidget(DirectoryListBox1, 1);
   FilterComboBox1 = named(new QComboBox(files), "FilterComboBox1");
   filesLayout->addWidget(FilterComboBox1);
-  ListBox2 = named(new QListWidget(files), "ListBox2");
+  ListBox2 = named(new QListWidget(files), "ListBox2", "Files");
   ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);
   filesLayout->addWidget(ListBox2, 2);
   for (const auto& button : filesTabButtons()) {
@@ -367,10 +369,10 @@ QWidget* TForm1::buildSnipsTab() {
                       const char* editButton, QListWidget*& listOut) {
     auto* page = new QWidget(PageControlSnips);
     auto* v = new QVBoxLayout(page);
-    listOut = named(new QListWidget(page), list);
+    listOut = named(new QListWidget(page), list, caption);
     listOut->setContextMenuPolicy(Qt::CustomContextMenu);
     v->addWidget(listOut, 1);
-    auto* entry = named(new QLineEdit("Type or paste a new entry here...", page), edit);
+    auto* entry = named(new QLineEdit("Type or paste a new entry here...", page), edit, "New entry");
     v->addWidget(entry);
     auto* row = new QHBoxLayout;
     for (const auto& [name, caption] :
@@ -415,7 +417,7 @@ QWidget* TForm1::buildRightPane() {
   grid->setRowStretch(2, 1);
   grid->setColumnStretch(0, 1);
 
-  Memo1 = named(new QPlainTextEdit(PanelHTMLWindow), "Memo1");
+  Memo1 = named(new QPlainTextEdit(PanelHTMLWindow), "Memo1", "Work text");
   Memo1->hide();
   auto* image = named(new QLabel(PanelHTMLWindow), "Image1");
   image->hide();
@@ -487,6 +489,7 @@ void TForm1::buildEditor() {
   editor_accessible::install();
   RE1 = named(new QsciScintilla(PanelHTMLWindow), "RE1");
   RE1->setAccessibleName("Page source");
+  editor_accessible::announceChanges(*RE1);
   RE1->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
   RE1->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, 1UL);
   RE1->SendScintilla(QsciScintillaBase::SCI_SETVSCROLLBAR, 1UL);

@@ -95,7 +95,7 @@ QWidget* TFormOptions::buildFilesTab() {
   auto* v = new QVBoxLayout(page);
   auto* extensions = new QGroupBox("HTML file extensions", page);
   auto* eh = new QHBoxLayout(extensions);
-  ListBoxHTMLExtensions = named(new QListWidget(extensions), "ListBoxHTMLExtensions");
+  ListBoxHTMLExtensions = named(new QListWidget(extensions), "ListBoxHTMLExtensions", "HTML file extensions");
   eh->addWidget(ListBoxHTMLExtensions);
   auto* ev = new QVBoxLayout;
   auto* add = button(extensions, "Button1", "&Add");
@@ -225,6 +225,8 @@ QWidget* TFormOptions::buildBrowsersTab() {
   };
   browser(EditNet, "EditNet", "BitBtnNet", "Find Netscape Location", &RunSettings::netscape);
   browser(EditMSIE, "EditMSIE", "BitBtnMSIE", "Find MS Internet Explorer", &RunSettings::msie);
+  EditNet->setAccessibleName("Netscape location");
+  EditMSIE->setAccessibleName("MS Internet Explorer location");
   v->addLayout(form);
   CheckMSIEControl = named(new QCheckBox("Do NOT show MSIE control panel", page), "CheckMSIEControl");
   v->addWidget(CheckMSIEControl);

@@ -38,7 +38,7 @@ void PreviewPane::buildControls() {
   auto* back = named(new QPushButton("Back", controls_), "BitBtn6");
   auto* next = named(new QPushButton("Next", controls_), "BitBtn7");
   auto* stop = named(new QPushButton("Stop", controls_), "BitBtn5");
-  auto* address = named(new QLineEdit("Enter an HTTP web address here", controls_), "Edit1");
+  auto* address = named(new QLineEdit("Enter an HTTP web address here", controls_), "Edit1", "Web address");
   auto* go = named(new QPushButton("GO!", controls_), "Button3");
   auto* hide = named(new QPushButton("X", controls_), "BitBtn8");
   for (QWidget* w : std::initializer_list<QWidget*>{caption, back, next, stop, address, go, hide}) h->addWidget(w);

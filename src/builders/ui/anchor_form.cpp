@@ -56,13 +56,13 @@ TFormAnchor::TFormAnchor(Platform& platform, const Start& start, QWidget* parent
   EditRelative = named(
       new QLineEdit(start.relativePath.empty() ? QString("Ex:  --    /webdata/pages/") : toQString(start.relativePath),
                     path),
-      "EditRelative");
+      "EditRelative", "Relative file path");
   pl->addWidget(RadioFilename, 0, 0);
   pl->addWidget(RadioRelative, 1, 0);
   pl->addWidget(EditRelative, 1, 1);
   v->addWidget(path);
 
-  EditDummy = named(new QLineEdit(kPrompt, this), "EditDummy");
+  EditDummy = named(new QLineEdit(kPrompt, this), "EditDummy", "Anchor tag");
   EditDummy->setCursorPosition(0);
   EditDummy->setReadOnly(true);
   v->addWidget(EditDummy);

@@ -136,7 +136,7 @@ TFormBody::TFormBody(Platform& platform, const Start& start, QWidget* parent)
   v->addWidget(page);
 
   EditBodyTag = named(new QLineEdit("Your <BODY> tag will be created here for you. Just make your selections.", this),
-                      "EditBodyTag");
+                      "EditBodyTag", "Body tag");
   v->addWidget(EditBodyTag);
   auto* buttons = new QHBoxLayout;
   auto* insert = named(new QPushButton("Insert Tag into HTML file", this), "BitBtnInsert");

@@ -195,6 +195,7 @@ QWidget* Tformframes::buildWizardPage() {
   for (size_t i = 0; i < partSpins_.size(); ++i) {
     partSpins_[i] = new ArrowSpinBox(1, 5, PanelPreview);
     partSpins_[i]->setObjectName(QString("SpinEdit%1").arg(i + 1));
+    partSpins_[i]->setAccessibleName(QString("Frames in part %1").arg(i + 1));
     partSpins_[i]->resize(kSpinWidth, kSpinHeight);
     connect(partSpins_[i], &QSpinBox::valueChanged, this, [this, i](int parts) {
       layout_.parts[i] = parts;
@@ -320,7 +321,7 @@ QWidget* Tformframes::buildTemplatePage() {
 QWidget* Tformframes::buildHelpPage() {
   auto* page = new QWidget(this);
   auto* v = new QVBoxLayout(page);
-  auto* text = named(new QTextBrowser(page), "MemoHelp");
+  auto* text = named(new QTextBrowser(page), "MemoHelp", "Help");
   text->setHtml(kHelpText);
   v->addWidget(text);
   auto* row = new QHBoxLayout;

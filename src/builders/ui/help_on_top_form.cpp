@@ -31,7 +31,7 @@ TFormHelpOnTop::TFormHelpOnTop(Prompts& prompts, const Start& start, QWidget* pa
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), prompts_(prompts), helpDir_(start.helpDir) {
   setObjectName("TFormHelpOnTop");
   setWindowTitle("Help On Top");
-  REHelp = named(new QTextBrowser(this), "REHelp");
+  REHelp = named(new QTextBrowser(this), "REHelp", "Help");
   REHelp->setOpenLinks(false);
   BitBtn1 = named(new QPushButton("Next", this), "BitBtn1");
   BitBtn1->setDefault(true);

@@ -45,7 +45,7 @@ TFormImageView::TFormImageView(Platform& platform, const Start& start, QWidget* 
   auto* lists = new QVBoxLayout;
   DriveComboBox1 = named(new QComboBox(this), "DriveComboBox1");
   DirectoryListBox1 = named(new QListWidget(this), "DirectoryListBox1");
-  FileListBox1 = named(new QListWidget(this), "FileListBox1");
+  FileListBox1 = named(new QListWidget(this), "FileListBox1", "Image files");
   lists->addWidget(DriveComboBox1);
   auto* folderPath = named(new QLabel(this), "LabelFolder");
   folderPath->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -108,7 +108,7 @@ TFormImageView::TFormImageView(Platform& platform, const Start& start, QWidget* 
   v->addLayout(rel);
   EditDummy =
       named(new QLineEdit("The <IMG> tag will be created for you after you select an image file above....", this),
-            "EditDummy");
+            "EditDummy", "Image tag");
   v->addWidget(EditDummy);
   auto* buttons = new QHBoxLayout;
   auto* insert = named(new QPushButton("Insert Tag into HTML file", this), "BitBtnInsert");

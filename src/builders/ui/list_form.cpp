@@ -38,6 +38,7 @@ TFormList::TFormList(Clipboard& clipboard, QWidget* parent) : QDialog(parent), c
   for (size_t i = 0; i < edits_.size(); ++i) {
     edits_[i] = new QLineEdit(this);
     edits_[i]->setObjectName(QString("Edit%1").arg(i + 1));
+    edits_[i]->setAccessibleName(QString("List item %1").arg(i + 1));
     v->addWidget(edits_[i]);
   }
   auto* note =

@@ -90,7 +90,9 @@ TFormTable::TFormTable(Clipboard& clipboard, QWidget* parent) : QDialog(parent),
 
   grid->addWidget(buildSampler(page), 0, 1, 2, 1);
 
-  Grid1 = named(new QTableWidget(2, 2, page), "Grid1");
+  Grid1 = named(new QTableWidget(2, 2, page), "Grid1", "Table cells");
+  // The arrow keys move between cells; Tab leaves the table, so the keyboard alone reaches the buttons.
+  Grid1->setTabKeyNavigation(false);
   Grid1->horizontalHeader()->hide();
   Grid1->verticalHeader()->hide();
   grid->addWidget(Grid1, 3, 0, 1, 2);

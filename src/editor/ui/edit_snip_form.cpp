@@ -14,7 +14,7 @@ TFormEditSnip::TFormEditSnip(const std::string& text, QWidget* parent) : QDialog
   setObjectName("TFormEditSnip");
   setWindowTitle("Edit Entry");
   auto* v = new QVBoxLayout(this);
-  EditEntry = named(new QLineEdit(toQString(text), this), "EditEntry");
+  EditEntry = named(new QLineEdit(toQString(text), this), "EditEntry", "Entry");
   EditEntry->setMinimumWidth(360);
   v->addWidget(EditEntry);
   auto* row = new QHBoxLayout;

@@ -95,6 +95,10 @@ class EditorAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
     return pieceAt(end, boundary, startOffset, endOffset);
   }
 
+  // For the change notices: a position's character offset, and the text between two positions.
+  int offsetAtPosition(long position) const { return offsetOf(position); }
+  QString textBetweenPositions(long start, long end) const { return textBetween(start, end); }
+
  private:
   QsciScintillaBase* editor() const { return static_cast<QsciScintillaBase*>(widget()); }
   long send(unsigned int message, unsigned long w = 0, long l = 0) const {
@@ -185,7 +189,60 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
   return new EditorAccessible(static_cast<QsciScintillaBase*>(object));
 }
 
+// Tells assistive technology what changed, as the change happens: text put in or taken out (read before
+// the change, while its positions still hold) and the caret or selection moved. Nothing is counted or
+// converted while no assistive technology listens.
+class ChangeNotices : public QObject {
+ public:
+  explicit ChangeNotices(QsciScintillaBase& editor) : QObject(&editor), editor_(editor) {
+    connect(&editor, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
+              changing(position, type, text, length);
+            });
+    connect(&editor, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
+      if (updated & S::SC_UPDATE_SELECTION) caretMoved();
+    });
+  }
+
+ private:
+  EditorAccessible* face() const {
+    if (!QAccessible::isActive()) return nullptr;
+    return dynamic_cast<EditorAccessible*>(QAccessible::queryAccessibleInterface(&editor_));
+  }
+  void changing(long position, int type, const char* text, long length) {
+    if (!(type & (S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE)) || length <= 0) return;
+    EditorAccessible* f = face();
+    if (!f) return;
+    const int offset = f->offsetAtPosition(position);
+    if (type & S::SC_MOD_BEFOREINSERT) {
+      if (!text) return;
+      const auto n = static_cast<qsizetype>(length);
+      const bool utf8 = editor_.SendScintilla(S::SCI_GETCODEPAGE) == S::SC_CP_UTF8;
+      QAccessibleTextInsertEvent event(&editor_, offset,
+                                       utf8 ? QString::fromUtf8(text, n) : QString::fromLatin1(text, n));
+      QAccessible::updateAccessibility(&event);
+    } else {
+      QAccessibleTextRemoveEvent event(&editor_, offset, f->textBetweenPositions(position, position + length));
+      QAccessible::updateAccessibility(&event);
+    }
+  }
+  void caretMoved() {
+    EditorAccessible* f = face();
+    if (!f) return;
+    QAccessibleTextCursorEvent caret(&editor_, f->cursorPosition());
+    QAccessible::updateAccessibility(&caret);
+    int start = 0, end = 0;
+    f->selection(0, &start, &end);
+    QAccessibleTextSelectionEvent selection(&editor_, start, end);
+    QAccessible::updateAccessibility(&selection);
+  }
+
+  QsciScintillaBase& editor_;
+};
+
 }  // namespace
+
+void announceChanges(QsciScintillaBase& editor) { new ChangeNotices(editor); }
 
 void install() {
   static const bool installed = [] {

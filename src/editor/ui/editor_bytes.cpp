@@ -25,16 +25,24 @@ bool isAscii(std::string_view bytes) {
   return true;
 }
 
-void setCodePageFor(QsciScintilla& editor, std::string_view bytes) {
-  editor.SendScintilla(S::SCI_SETCODEPAGE, readAsUtf8(bytes) ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
+// Sets how the window reads its bytes. Scintilla keeps a line character index (assistive technology's
+// offsets) only while the text is UTF-8, so text that arrived while it was not leaves the index stale: it
+// is built again here.
+void setCodePage(QsciScintillaBase& editor, bool utf8) {
+  const long indexed = editor.SendScintilla(S::SCI_GETLINECHARACTERINDEX);
+  editor.SendScintilla(S::SCI_SETCODEPAGE, utf8 ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
+  if (utf8 && indexed != S::SC_LINECHARACTERINDEX_NONE) {
+    editor.SendScintilla(S::SCI_RELEASELINECHARACTERINDEX, static_cast<unsigned long>(indexed));
+    editor.SendScintilla(S::SCI_ALLOCATELINECHARACTERINDEX, static_cast<unsigned long>(indexed));
+  }
 }
+
+void setCodePageFor(QsciScintilla& editor, std::string_view bytes) { setCodePage(editor, readAsUtf8(bytes)); }
 }  // namespace
 
 void load(QsciScintilla& editor, std::string_view bytes) { load(editor, bytes, readAsUtf8(bytes)); }
 
-void setShownAsUtf8(QsciScintilla& editor, bool utf8) {
-  editor.SendScintilla(S::SCI_SETCODEPAGE, utf8 ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
-}
+void setShownAsUtf8(QsciScintilla& editor, bool utf8) { setCodePage(editor, utf8); }
 
 void load(QsciScintilla& editor, std::string_view bytes, bool showAsUtf8) {
   // Wrapping while text arrives measures every line at once; restored afterwards, it wraps what is in view
@@ -91,7 +99,7 @@ LoadOutcome loadFile(QsciScintilla& editor, const std::string& path,
   const long wrap = editor.SendScintilla(S::SCI_GETWRAPMODE);
   editor.SendScintilla(S::SCI_SETWRAPMODE, S::SC_WRAP_NONE);
   editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 0UL);
-  editor.SendScintilla(S::SCI_SETCODEPAGE, 0UL);
+  setCodePage(editor, false);
   // Room for the whole file and some typing, so that neither the pieces nor the first edit or save (which
   // needs one spare byte) make Scintilla copy its buffer into a larger one.
   editor.SendScintilla(S::SCI_ALLOCATE, static_cast<unsigned long>(size) + (64u << 10));
@@ -107,8 +115,7 @@ LoadOutcome loadFile(QsciScintilla& editor, const std::string& path,
     editor.SendScintilla(S::SCI_REPLACETARGET, static_cast<unsigned long>(n), piece.data());
   }
   if (!ok) editor.SendScintilla(S::SCI_CLEARALL);
-  editor.SendScintilla(S::SCI_SETCODEPAGE,
-                       ok && readAsUtf8(utf8.finish(), ascii, start) ? static_cast<unsigned long>(S::SC_CP_UTF8) : 0UL);
+  setCodePage(editor, ok && readAsUtf8(utf8.finish(), ascii, start));
   editor.SendScintilla(S::SCI_EMPTYUNDOBUFFER);
   editor.SendScintilla(S::SCI_SETUNDOCOLLECTION, 1UL);
   editor.SendScintilla(S::SCI_SETSAVEPOINT);

@@ -8,6 +8,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabBar>
@@ -112,6 +114,26 @@ QLabel* labelByLayout(QWidget* w) {
   return nullptr;
 }
 
+// The caption of a radio button or check box just left of the control, which the control belongs to
+// ("Folder:" [path], "% of Screen" [50]).
+QString optionBeside(QWidget* w) {
+  QWidget* parent = w->parentWidget();
+  QLayout* holder = parent ? holderOf(parent->layout(), w) : nullptr;
+  QWidget* before = nullptr;
+  if (auto* grid = qobject_cast<QGridLayout*>(holder)) {
+    int row = 0, column = 0, rows = 0, columns = 0;
+    grid->getItemPosition(grid->indexOf(w), &row, &column, &rows, &columns);
+    QLayoutItem* left = column > 0 ? grid->itemAtPosition(row, column - 1) : nullptr;
+    before = left ? left->widget() : nullptr;
+  } else if (qobject_cast<QBoxLayout*>(holder)) {
+    const int at = holder->indexOf(w);
+    before = at > 0 ? holder->itemAt(at - 1)->widget() : nullptr;
+  }
+  if (qobject_cast<QRadioButton*>(before) || qobject_cast<QCheckBox*>(before))
+    return static_cast<QAbstractButton*>(before)->text();
+  return {};
+}
+
 // A label placed by hand: level with the control on its left, or just above it.
 QLabel* labelByPlace(QWidget* w) {
   QWidget* parent = w->parentWidget();
@@ -153,10 +175,13 @@ void nameControls(QWidget& window) {
     if (!label && !w->parentWidget()->layout()) label = labelByPlace(w);
     QString name = label ? spoken(label->text()) : QString();
     if (label && !name.isEmpty()) label->setBuddy(w);
+    if (name.isEmpty()) name = spoken(optionBeside(w));
     if (name.isEmpty()) name = spoken(groupTitle(w));
     if (name.isEmpty()) name = w->toolTip();
     if (name.isEmpty())
       if (auto* edit = qobject_cast<QLineEdit*>(w)) name = edit->placeholderText();
+    if (name.isEmpty())
+      if (auto* combo = qobject_cast<QComboBox*>(w)) name = combo->placeholderText();
     if (!name.isEmpty()) w->setAccessibleName(name);
   }
 }

@@ -53,7 +53,7 @@ TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
   auto* two = new QGroupBox("#2 Select Backup Location:  ", this);
   auto* twoLayout = new QVBoxLayout(two);
   DriveComboBox = named(new QComboBox(two), "DriveComboBox");
-  DirectoryList = named(new QListWidget(two), "DirectoryList");
+  DirectoryList = named(new QListWidget(two), "DirectoryList", "Backup folder");
   twoLayout->addWidget(DriveComboBox);
   twoLayout->addWidget(DirectoryList);
   auto* top = new QHBoxLayout;

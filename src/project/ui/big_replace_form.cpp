@@ -76,7 +76,7 @@ TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* paren
   const std::vector<std::string> projects = listProjects(start_.projectsDir);
   for (const std::string& p : projects) addByteItem(ComboProject, p);
   ComboProject->setCurrentIndex(projectListSelection(projects, start_.openProject));
-  ListBoxFiles = named(new QListWidget(this), "ListBoxFiles");
+  ListBoxFiles = named(new QListWidget(this), "ListBoxFiles", "Selected files");
   ButtonAddFile = named(new QPushButton("Add File", this), "ButtonAddFile");
   ButtonRemove = named(new QPushButton("Re&move", this), "ButtonRemove");
   scope->addWidget(RadioProject, 0, 0);
@@ -120,7 +120,7 @@ TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* paren
   TreeResults->setMinimumHeight(180);
   LabelCount = named(new QLabel(this), "LabelCount");
   LabelCount->setWordWrap(true);
-  MemoPreview = named(new QPlainTextEdit(this), "MemoPreview");
+  MemoPreview = named(new QPlainTextEdit(this), "MemoPreview", "Lines around the match");
   MemoPreview->setReadOnly(true);
   MemoPreview->setMaximumHeight(90);
   for (QWidget* w : std::initializer_list<QWidget*>{TreeResults, LabelCount, MemoPreview}) {

@@ -96,8 +96,8 @@ TFormLoadSize::TFormLoadSize(Platform& platform, Start start, QWidget* parent)
 QWidget* TFormLoadSize::buildSitePage() {
   auto* page = new QWidget(this);
   auto* grid = new QGridLayout(page);
-  ComboProject1 = named(new QComboBox(page), "ComboProject1");
-  Outline1 = named(new QTreeWidget(page), "Outline1");
+  ComboProject1 = named(new QComboBox(page), "ComboProject1", "Project");
+  Outline1 = named(new QTreeWidget(page), "Outline1", "Pages of the project");
   Outline1->setHeaderHidden(true);
   grid->addWidget(ComboProject1, 0, 0);
   grid->setColumnMinimumWidth(0, 170);
@@ -120,7 +120,7 @@ QWidget* TFormLoadSize::buildSitePage() {
   auto* close = namedButton("&Close", "ButtonClose1", page);
   for (QPushButton* b : {analysePage, analyseSite, stop, clear, printSite, printPage, close}) buttons->addWidget(b);
   grid->addLayout(buttons, 1, 1);
-  GridSummary = named(new QTableWidget(0, 6, page), "GridSummary");
+  GridSummary = named(new QTableWidget(0, 6, page), "GridSummary", "Site summary");
   GridSummary->setHorizontalHeaderLabels(
       {"Page", "File Size", "Unique Images", "Total Image KB", "Est. Load Time @ 28.8", "Est. Load Time @ 14.4"});
   GridSummary->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -128,7 +128,7 @@ QWidget* TFormLoadSize::buildSitePage() {
   GridSummary->resizeColumnsToContents();
   GridSummary->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   grid->addWidget(GridSummary, 2, 1);
-  ListBoxPageSummary = named(new QListWidget(page), "ListBoxPageSummary");
+  ListBoxPageSummary = named(new QListWidget(page), "ListBoxPageSummary", "Page summary");
   ListBoxPageSummary->hide();
   grid->addWidget(ListBoxPageSummary, 3, 1);
   LabelError = named(new QLabel("*  = see Page Summary for error details", page), "LabelError");
@@ -164,8 +164,8 @@ QWidget* TFormLoadSize::buildSitePage() {
 QWidget* TFormLoadSize::buildListsPage() {
   auto* page = new QWidget(this);
   auto* grid = new QGridLayout(page);
-  ComboProject2 = named(new QComboBox(page), "ComboProject2");
-  Outline2 = named(new QTreeWidget(page), "Outline2");
+  ComboProject2 = named(new QComboBox(page), "ComboProject2", "Project");
+  Outline2 = named(new QTreeWidget(page), "Outline2", "Pages of the project");
   Outline2->setHeaderHidden(true);
   grid->addWidget(ComboProject2, 0, 0);
   grid->addWidget(Outline2, 1, 0, 2, 1);
@@ -185,7 +185,7 @@ QWidget* TFormLoadSize::buildListsPage() {
   auto* close = namedButton("&Close", "ButtonClose2", page);
   for (QPushButton* b : {analysePage, analyseSite, stop, print, close}) buttons->addWidget(b);
   grid->addLayout(buttons, 1, 1);
-  ListBoxListing = named(new QListWidget(page), "ListBoxListing");
+  ListBoxListing = named(new QListWidget(page), "ListBoxListing", "Links and images");
   grid->addWidget(ListBoxListing, 2, 1);
   // The project and the page follow the current entry however it was chosen: mouse, keyboard or program.
   connect(ComboProject2, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -207,7 +207,7 @@ QWidget* TFormLoadSize::buildListsPage() {
 QWidget* TFormLoadSize::buildWherePage() {
   auto* page = new QWidget(this);
   auto* v = new QVBoxLayout(page);
-  EditSearch = named(new QLineEdit("Enter text to search for here....", page), "EditSearch");
+  EditSearch = named(new QLineEdit("Enter text to search for here....", page), "EditSearch", "Text to search for");
   CheckFileNameOnly = named(new QCheckBox("Show HTML filename only, without full path", page), "CheckFileNameOnly");
   LabelSite = named(new QLabel("Site to search:  ", page), "LabelSite");
   ButtonFind = namedButton("&Find Pages with this text:", "ButtonFind", page);
@@ -221,7 +221,7 @@ QWidget* TFormLoadSize::buildWherePage() {
   auto* close = namedButton("&Close", "ButtonClose3", page);
   for (QPushButton* b : {ButtonFind, stop, print, close}) buttons->addWidget(b);
   v->addLayout(buttons);
-  ListBoxFound = named(new QListWidget(page), "ListBoxFound");
+  ListBoxFound = named(new QListWidget(page), "ListBoxFound", "Pages with the text");
   v->addWidget(ListBoxFound);
   connect(ButtonFind, &QPushButton::clicked, this, [this] { ButtonFindClick(); });
   connect(stop, &QPushButton::clicked, this, [this] { stop_ = true; });

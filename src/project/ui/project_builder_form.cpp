@@ -76,7 +76,7 @@ QWidget* TFormProjectBuilder::buildSelectPage() {
   FilterComboBox = named(new QComboBox(page), "FilterComboBox");
   FilterComboBox->addItem("All files (*.*)", "*.*");
   FilterComboBox->addItem("HTML Files", "*.htm;*.html;*.shtml;*.asp;*.cgi");
-  ListBoxDirFiles = named(new QListWidget(page), "ListBoxDirFiles");
+  ListBoxDirFiles = named(new QListWidget(page), "ListBoxDirFiles", "Files in the folder");
   ListBoxDirFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
   browse->addWidget(DriveComboBox);
   auto* folderPath = named(new QLabel(page), "LabelFolder");
@@ -94,7 +94,7 @@ QWidget* TFormProjectBuilder::buildSelectPage() {
   for (QPushButton* b : {add, addAll, remove, clear}) buttons->addWidget(b);
   buttons->addStretch();
   h->addLayout(buttons);
-  ListBoxChosen = named(new QListWidget(page), "ListBoxChosen");
+  ListBoxChosen = named(new QListWidget(page), "ListBoxChosen", "Chosen pages");
   ListBoxChosen->setSelectionMode(QAbstractItemView::ExtendedSelection);
   h->addWidget(ListBoxChosen, 1);
 
@@ -120,7 +120,7 @@ QWidget* TFormProjectBuilder::buildSelectPage() {
 QWidget* TFormProjectBuilder::buildOrderPage() {
   auto* page = new QWidget(this);
   auto* h = new QHBoxLayout(page);
-  ListBoxOrder = named(new QListWidget(page), "ListBoxOrder");
+  ListBoxOrder = named(new QListWidget(page), "ListBoxOrder", "Page order");
   h->addWidget(ListBoxOrder, 1);
   auto* buttons = new QVBoxLayout;
   auto* up = namedButton("Up", "ButtonUp", page);
@@ -147,7 +147,9 @@ QWidget* TFormProjectBuilder::buildNamesPage() {
   g->addWidget(RadioTitle);
   g->addWidget(load);
   v->addWidget(group);
-  MemoNames = named(new QPlainTextEdit(page), "MemoNames");
+  MemoNames = named(new QPlainTextEdit(page), "MemoNames", "Web page names");
+  // One name a line: Tab leaves the list for the next control, as everywhere else in the dialog.
+  MemoNames->setTabChangesFocus(true);
   MemoNames->setLineWrapMode(QPlainTextEdit::NoWrap);
   v->addWidget(MemoNames);
   auto* note = new QLabel(
@@ -163,7 +165,7 @@ QWidget* TFormProjectBuilder::buildNamesPage() {
 QWidget* TFormProjectBuilder::buildHierarchyPage() {
   auto* page = new QWidget(this);
   auto* h = new QHBoxLayout(page);
-  ListBoxHierarchy = named(new QListWidget(page), "ListBoxHierarchy");
+  ListBoxHierarchy = named(new QListWidget(page), "ListBoxHierarchy", "Page levels");
   ListBoxHierarchy->setSelectionMode(QAbstractItemView::ExtendedSelection);
   QFont fixed("Monospace");
   fixed.setStyleHint(QFont::TypeWriter);

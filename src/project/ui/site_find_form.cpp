@@ -116,7 +116,7 @@ TFormSiteFind::TFormSiteFind(Platform& platform, Start start, QWidget* parent)
   run->addWidget(ButtonStop);
   run->addStretch();
   v->addLayout(run);
-  TreeResults = named(new QTreeWidget(this), "TreeResults");
+  TreeResults = named(new QTreeWidget(this), "TreeResults", "Matches");
   TreeResults->setHeaderHidden(true);
   TreeResults->setMinimumSize(560, 260);
   TreeResults->setUniformRowHeights(true);

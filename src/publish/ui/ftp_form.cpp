@@ -88,7 +88,7 @@ QWidget* TFormFTP::buildHostPage() {
   auto* page = new QWidget(this);
   auto* h = new QHBoxLayout(page);
   auto* left = new QVBoxLayout;
-  ListBoxHosts = named(new QListWidget(page), "ListBoxHosts");
+  ListBoxHosts = named(new QListWidget(page), "ListBoxHosts", "Saved hosts");
   left->addWidget(ListBoxHosts);
   auto* del = namedButton("Delete", "ButtonDeleteHost", page);
   left->addWidget(del);
@@ -168,7 +168,7 @@ QWidget* TFormFTP::buildFilesPage() {
   auto* page = new QWidget(this);
   auto* h = new QHBoxLayout(page);
   auto* left = new QVBoxLayout;
-  ListTransferFiles = named(new QListWidget(page), "ListTransferFiles");
+  ListTransferFiles = named(new QListWidget(page), "ListTransferFiles", "Files to transfer");
   ListTransferFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
   left->addWidget(ListTransferFiles);
   auto* leftButtons = new QHBoxLayout;
@@ -182,7 +182,7 @@ QWidget* TFormFTP::buildFilesPage() {
   PageControl2 = named(new QTabWidget(page), "PageControl2");
   auto* autoPage = new QWidget(PageControl2);
   auto* a = new QVBoxLayout(autoPage);
-  ListBoxChanged = named(new QListWidget(autoPage), "ListBoxChanged");
+  ListBoxChanged = named(new QListWidget(autoPage), "ListBoxChanged", "Changed files");
   ListBoxChanged->setSelectionMode(QAbstractItemView::ExtendedSelection);
   a->addWidget(ListBoxChanged);
   auto* aButtons = new QHBoxLayout;
@@ -223,9 +223,9 @@ QWidget* TFormFTP::buildFilesPage() {
 QWidget* TFormFTP::buildProjectsSource() {
   auto* projectPage = new QWidget(PageControl2);
   auto* p = new QVBoxLayout(projectPage);
-  ComboBox1 = named(new QComboBox(projectPage), "ComboBox1");
+  ComboBox1 = named(new QComboBox(projectPage), "ComboBox1", "Project");
   ComboBox1->setPlaceholderText("Select a Project");
-  Outline1 = named(new QTreeWidget(projectPage), "Outline1");
+  Outline1 = named(new QTreeWidget(projectPage), "Outline1", "Pages of the project");
   Outline1->setHeaderHidden(true);
   p->addWidget(ComboBox1);
   p->addWidget(Outline1);
@@ -245,9 +245,9 @@ QWidget* TFormFTP::buildProjectsSource() {
 QWidget* TFormFTP::buildFilesSource() {
   auto* filesPage = new QWidget(PageControl2);
   auto* f = new QVBoxLayout(filesPage);
-  DriveComboBox1 = named(new QComboBox(filesPage), "DriveComboBox1");
-  DirectoryListBox1 = named(new QListWidget(filesPage), "DirectoryListBox1");
-  FileListBox1 = named(new QListWidget(filesPage), "FileListBox1");
+  DriveComboBox1 = named(new QComboBox(filesPage), "DriveComboBox1", "Drive");
+  DirectoryListBox1 = named(new QListWidget(filesPage), "DirectoryListBox1", "Folders");
+  FileListBox1 = named(new QListWidget(filesPage), "FileListBox1", "Files");
   FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
   auto* addFile = namedButton("Add", "BitBtnAddFile", filesPage);
   for (QWidget* w : std::initializer_list<QWidget*>{DriveComboBox1, DirectoryListBox1, FileListBox1, addFile})
@@ -261,7 +261,7 @@ QWidget* TFormFTP::buildFilesSource() {
 QWidget* TFormFTP::buildTransferPage() {
   auto* page = new QWidget(this);
   auto* g = new QGridLayout(page);
-  Log = named(new QPlainTextEdit("Log", page), "Log");
+  Log = named(new QPlainTextEdit("Log", page), "Log", "Session log");
   Log->setReadOnly(true);
   g->addWidget(Log, 0, 0, 1, 2);
   Label15 = named(new QLabel(page), "Label15");
@@ -271,8 +271,8 @@ QWidget* TFormFTP::buildTransferPage() {
   g->addWidget(Label15, 1, 0);
   g->addWidget(ByteCounter, 1, 1);
   g->addWidget(Gauge1, 2, 0, 1, 2);
-  ListBox1 = named(new QListWidget(page), "ListBox1");
-  ListBox2 = named(new QListWidget(page), "ListBox2");
+  ListBox1 = named(new QListWidget(page), "ListBox1", "Server folders");
+  ListBox2 = named(new QListWidget(page), "ListBox2", "Server files");
   g->addWidget(ListBox1, 3, 0);
   g->addWidget(ListBox2, 3, 1);
   auto* remote = new QHBoxLayout;

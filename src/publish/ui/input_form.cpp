@@ -15,7 +15,8 @@ TInputForm::TInputForm(QWidget* parent) : QDialog(parent) {
   setObjectName("TInputForm");
   auto* v = new QVBoxLayout(this);
   Prompt = named(new QLabel(this), "Prompt");
-  Input = named(new QLineEdit(this), "Input");
+  Input = named(new QLineEdit(this), "Input", "Answer");
+  Prompt->setBuddy(Input);
   v->addWidget(Prompt);
   v->addWidget(Input);
   auto* row = new QHBoxLayout;
@@ -33,6 +34,7 @@ TInputForm::TInputForm(QWidget* parent) : QDialog(parent) {
 void TInputForm::prepare(const std::string& caption, const std::string& prompt) {
   setWindowTitle(toQString(caption));
   Prompt->setText(toQString(prompt));
+  Input->setAccessibleName(Prompt->text().isEmpty() ? QString("Answer") : Prompt->text());
   Input->clear();
   Input->setFocus();
 }
