@@ -91,6 +91,31 @@ class TestKeyboardReach : public QObject {
   }
 
  private slots:
+  // The editing window keeps Tab (it types one); F6 and Shift+F6 leave it for the site pane and come back,
+  // each pane getting back the control it last had.
+  void f6MovesBetweenTheMainWindowsPanes() {
+    testing::WindowDesk desk;
+    const ProgramFolders folders = singleProgramFolder(dir_.path().toStdString());
+    TForm1 w(folders, desk.platform);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* editor = w.findChild<QsciScintilla*>("RE1");
+    auto* sitePane = w.findChild<QWidget*>("PanelOutline");
+    QVERIFY(editor && sitePane);
+    editor->setFocus();
+    QTRY_VERIFY(editor->hasFocus());
+    QTest::keyClick(editor, Qt::Key_F6);
+    QWidget* inSite = QApplication::focusWidget();
+    QVERIFY(inSite && sitePane->isAncestorOf(inSite));
+    QTest::keyClick(inSite, Qt::Key_Tab);
+    QWidget* nextInSite = QApplication::focusWidget();
+    QVERIFY(nextInSite != inSite && sitePane->isAncestorOf(nextInSite));
+    QTest::keyClick(nextInSite, Qt::Key_F6);
+    QCOMPARE(QApplication::focusWidget(), editor);
+    QTest::keyClick(editor, Qt::Key_F6, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), nextInSite);
+  }
+
   void everyDialogWorksFromTheKeyboard() {
     QFile options(dir_.path() + "/OPTIONS.INI");
     QVERIFY(options.open(QIODevice::WriteOnly));

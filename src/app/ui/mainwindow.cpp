@@ -42,6 +42,7 @@
 #include "platform/ui/focus_ring_style.h"
 #include "platform/ui/named.h"
 #include "platform/ui/overflow_row.h"
+#include "platform/ui/pane_keys.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/symbolic_icon.h"
 
@@ -173,6 +174,7 @@ void TForm1::buildWindow() {
   paneRow->addWidget(PanelSplitter);
   paneRow->addWidget(buildRightPane(), 1);
   outer->addWidget(panes, 1);
+  movePanesWithF6(*this, {PanelOutline, PanelHTMLWindow});
 
   auto* status = named(new QStatusBar(this), "StatusBar1");
   status->setSizeGripEnabled(true);
