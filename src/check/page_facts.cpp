@@ -9,6 +9,7 @@
 
 #include "base/text_bytes.h"
 #include "check/css_references.h"
+#include "check/parser_input.h"
 
 namespace quillon {
 
@@ -21,38 +22,6 @@ std::string_view trimmed(std::string_view s) {
   while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
   return s;
 }
-
-// An 8-bit page given to the parser as UTF-8 (it reads nothing else), with the way back to its own bytes.
-class ParserInput {
- public:
-  explicit ParserInput(std::string_view page) : page_(page) {
-    if (isValidUtf8(page)) return;
-    converted_.reserve(page.size() + page.size() / 8);
-    for (const char c : page) {
-      const auto b = static_cast<unsigned char>(c);
-      if (b < 0x80) {
-        converted_ += c;
-        continue;
-      }
-      widened_.push_back(converted_.size());
-      converted_ += static_cast<char>(0xC0 | (b >> 6));
-      converted_ += static_cast<char>(0x80 | (b & 0x3F));
-    }
-    usesCopy_ = true;
-  }
-  std::string_view text() const { return usesCopy_ ? std::string_view(converted_) : page_; }
-  size_t pageOffset(size_t offset) const {
-    if (!usesCopy_) return offset;
-    return offset - static_cast<size_t>(std::lower_bound(widened_.begin(), widened_.end(), offset) - widened_.begin());
-  }
-  size_t offsetOf(const char* p) const { return pageOffset(static_cast<size_t>(p - text().data())); }
-
- private:
-  std::string_view page_;
-  std::string converted_;
-  std::vector<size_t> widened_;  // where each widened byte's pair starts in the copy
-  bool usesCopy_ = false;
-};
 
 const GumboAttribute* attribute(const GumboElement& e, const char* name) {
   return gumbo_get_attribute(&e.attributes, name);
@@ -371,7 +340,47 @@ std::string refreshUrl(std::string_view content) {
   return std::string(trimmed(url));
 }
 
-PageFacts readPageFacts(std::string_view page) {
+namespace {
+
+// Whether the parse read every run the input cut as text (see ParserInput).
+bool cutsHold(const ParserInput& input, const GumboNode* root) {
+  const char* base = input.text().data();
+  const size_t size = input.text().size();
+  std::vector<std::pair<size_t, size_t>> textSpans, valueSpans;
+  const auto spanOf = [&](const GumboStringPiece& piece, std::vector<std::pair<size_t, size_t>>& into) {
+    if (!piece.data || piece.data < base || piece.data > base + size) return;
+    const auto start = static_cast<size_t>(piece.data - base);
+    into.emplace_back(start, start + piece.length);
+  };
+  std::vector<const GumboNode*> pending = {root};
+  while (!pending.empty()) {
+    const GumboNode* node = pending.back();
+    pending.pop_back();
+    const GumboVector* children = nullptr;
+    switch (node->type) {
+      case GUMBO_NODE_DOCUMENT:
+        children = &node->v.document.children;
+        break;
+      case GUMBO_NODE_ELEMENT:
+      case GUMBO_NODE_TEMPLATE:
+        for (unsigned i = 0; i < node->v.element.attributes.length; ++i)
+          spanOf(static_cast<const GumboAttribute*>(node->v.element.attributes.data[i])->original_value, valueSpans);
+        children = &node->v.element.children;
+        break;
+      default:
+        spanOf(node->v.text.original_text, textSpans);
+        break;
+    }
+    if (children)
+      for (unsigned i = 0; i < children->length; ++i)
+        pending.push_back(static_cast<const GumboNode*>(children->data[i]));
+  }
+  return input.cutsHold(std::move(textSpans), std::move(valueSpans));
+}
+
+}  // namespace
+
+PageFacts readPageFacts(std::string_view page, bool shortenText) {
   PageFacts facts;
   if (page.substr(0, 8192).find('\0') != std::string_view::npos) {
     facts.unparsed = "It is not a text file.";
@@ -381,11 +390,19 @@ PageFacts readPageFacts(std::string_view page) {
     facts.unparsed = "Its elements nest more than " + std::to_string(kMaxNestingDepth) + " deep.";
     return facts;
   }
-  const ParserInput input(page);
   GumboOptions options = kGumboDefaultOptions;
   options.max_errors = 0;
-  const std::string_view text = input.text();
-  GumboOutput* output = gumbo_parse_with_options(&options, text.data(), text.size());
+  const auto parse = [&](const ParserInput& input) {
+    const std::string_view text = input.text();
+    return gumbo_parse_with_options(&options, text.data(), text.size());
+  };
+  ParserInput input(page, shortenText);
+  GumboOutput* output = parse(input);
+  if (output && input.shortened() && !cutsHold(input, output->document)) {
+    gumbo_destroy_output(&options, output);
+    input = ParserInput(page, false);
+    output = parse(input);
+  }
   if (!output) {
     facts.unparsed = "The page could not be read.";
     return facts;

@@ -41,8 +41,10 @@ struct PageFacts {
 // Pages nested deeper than this are not given to the parser: its time grows with the square of the depth.
 constexpr size_t kMaxNestingDepth = 10'000;
 
-// The facts of a page; 8-bit pages are read as Latin-1, every offset is in the page's own bytes.
-PageFacts readPageFacts(std::string_view page);
+// The facts of a page; 8-bit pages are read as Latin-1, every offset is in the page's own bytes. With
+// `shortenText`, the parser skips the words of long runs of text, which no fact depends on (the facts are
+// the same either way; false reads every byte).
+PageFacts readPageFacts(std::string_view page, bool shortenText = true);
 
 // The deepest nesting of elements a page could reach, counted roughly from its tags (comments, scripts and
 // the elements whose end tags may be left out are passed over); it stops counting above `limit`.
