@@ -357,6 +357,28 @@ WriteResult writeFileAtomicInBatch(const std::string& path, std::string_view byt
   return commit(w);
 }
 
+WriteResult moveFileIntoPlaceInBatch(const std::string& path, const std::string& replacement, std::string_view bytes,
+                                     const FileStamp* unchangedSince) {
+  const std::string target = resolveLinks(path);
+  struct stat st {
+  }, own{};
+  const bool movable = ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 &&
+                       st.st_uid == ::geteuid() && st.st_gid == ::getegid() && (st.st_mode & 0222) != 0 &&
+                       ::access(target.c_str(), W_OK) == 0 && ::lstat(replacement.c_str(), &own) == 0 &&
+                       S_ISREG(own.st_mode) && own.st_nlink == 1 && own.st_dev == st.st_dev &&
+                       own.st_ino != st.st_ino && ::chmod(replacement.c_str(), st.st_mode & 07777) == 0;
+  if (movable) {
+    if (unchangedSince && stampOf(target) != *unchangedSince) {
+      WriteResult left = failure(target, "Another program changed the file meanwhile");
+      left.changedMeanwhile = true;
+      return left;
+    }
+    if (::renameat2(AT_FDCWD, replacement.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0)
+      return {true, {}, {}};
+  }
+  return writeFileAtomicInBatch(path, bytes, unchangedSince);
+}
+
 WriteResult writeFilesTogether(const std::vector<std::pair<std::string, std::string_view>>& files) {
   std::vector<PendingWrite> pending(files.size());
   for (size_t i = 0; i < files.size(); ++i) {

@@ -68,6 +68,15 @@ WriteResult writeFileAtomic(const std::string& path, std::string_view bytes);
 WriteResult writeFileAtomicInBatch(const std::string& path, std::string_view bytes,
                                    const FileStamp* unchangedSince = nullptr);
 
+// The same, for bytes the caller already holds complete and on disk in a file of its own (`replacement`):
+// that file and the target swap places in one step when that keeps all a rewrite would (the same file
+// system, the caller's own file with one link and its mode, which the replacement takes), so nothing is
+// written at all; otherwise `bytes`, the replacement's content, are written as above. After a swap the
+// replacement's name holds the file it replaced, for the caller to delete when it likes (freeing its
+// blocks takes longer than the swap).
+WriteResult moveFileIntoPlaceInBatch(const std::string& path, const std::string& replacement, std::string_view bytes,
+                                     const FileStamp* unchangedSince = nullptr);
+
 // Writes several files that belong together: every temporary is written completely before any is renamed,
 // so a failure part-way leaves all targets as they were. The renames are listed in a marker file first
 // (".NAME.quillon-PID-XXXXXX.commit"); if the process dies between two renames, completeInterruptedWrites

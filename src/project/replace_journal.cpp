@@ -6,10 +6,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <set>
+#include <thread>
 
 #include "base/file_copy.h"
 #include "base/sha256.h"
@@ -60,16 +62,18 @@ WriteResult writeNewFileDurably(const std::string& path, std::string_view bytes)
   return {false, error == ENOSPC ? "The disk is full" : std::strerror(error), path};
 }
 
-// A journal leaves at once: renamed to a hidden name first (which no listing takes), then removed, so
-// that a kill part-way never leaves half a journal to be undone.
-void removeJournal(const std::string& folder) {
+// A journal leaves at once: renamed to a hidden name (which no listing takes), so that a kill part-way
+// through deleting its files never leaves half a journal to be undone. The hidden folder is returned.
+std::string hideJournal(const std::string& folder) {
   std::string hidden = folder;
   while (!hidden.empty() && hidden.back() == '/') hidden.pop_back();
   const size_t slash = hidden.rfind('/');
   hidden.insert(slash + 1, ".removed-");
-  if (::rename(folder.c_str(), hidden.c_str()) != 0) hidden = folder;
-  removeFolder(hidden + "/");
+  if (::rename(folder.c_str(), hidden.c_str()) != 0) return folder;
+  return hidden + "/";
 }
+
+void removeJournal(const std::string& folder) { removeFolder(hideJournal(folder)); }
 
 void removeFolder(const std::string& folder) {
   if (DIR* d = ::opendir(folder.c_str())) {
@@ -175,39 +179,82 @@ std::vector<ReplaceRunInfo> undoableRuns(const std::string& dataFolder) {
   return runs;
 }
 
+namespace {
+
+struct UndoEntry {
+  std::string path, copy, beforeSha, afterSha;
+};
+
+enum class UndoOutcome { AsBefore, Restored, ChangedSince, Failed };
+
+struct UndoneFile {
+  UndoOutcome outcome = UndoOutcome::AsBefore;
+  std::string failure;
+};
+
+UndoneFile undoFile(const UndoEntry& e) {
+  const auto now = fileSha256(e.path);
+  // As before already: never written, or restored by an undo cut short (whose copy has then gone).
+  if (now && *now == e.beforeSha) return {};
+  if (!now || *now != e.afterSha) return {UndoOutcome::ChangedSince, {}};
+  const auto before = readWholeFile(e.copy);
+  if (!before || sha256Hex(*before) != e.beforeSha)
+    return {UndoOutcome::Failed, e.path + ": the copy of its bytes before the replace is damaged"};
+  // The copy itself goes back in the file's place where it can: nothing is written but a name.
+  const auto stamp = stampOf(e.path);
+  const WriteResult written = moveFileIntoPlaceInBatch(e.path, e.copy, *before, stamp ? &*stamp : nullptr);
+  if (written.ok) return {UndoOutcome::Restored, {}};
+  if (written.changedMeanwhile) return {UndoOutcome::ChangedSince, {}};
+  return {UndoOutcome::Failed, e.path + ": " + written.error};
+}
+
+}  // namespace
+
 UndoResult undoRun(const std::string& runFolder) {
   UndoResult result;
   const auto lines = journalLines(runFolder);
-  std::vector<std::string> touched;
   std::set<std::string> skipped;  // copies of files the run never rewrote
   for (const std::string& line : lines)
     if (line.rfind("skip\t", 0) == 0) skipped.insert(line.substr(5));
+  std::vector<UndoEntry> entries;
+  std::set<std::string> paths;
   for (const std::string& line : lines) {
     const auto f = tabFields(line);
     if (f.size() != 6 || f[0] != "file" || skipped.count(std::string(f[1]))) continue;
     const auto path = fieldUnescaped(f[2]);
     if (!path) continue;
-    const std::string beforeSha(f[3]), afterSha(f[4]);
-    const auto before = readWholeFile(runFolder + std::string(f[1]));
-    const auto now = fileSha256(*path);
-    if (!before || sha256Hex(*before) != beforeSha) {
-      result.failed.push_back(*path + ": the copy of its bytes before the replace is damaged");
-      continue;
-    }
-    if (now && *now == beforeSha) continue;  // as before already: never written, or restored by an undo cut short
-    if (!now || *now != afterSha) {
-      result.changedSince.push_back(*path);
-      continue;
-    }
-    const auto stamp = stampOf(*path);
-    const WriteResult written = writeFileAtomicInBatch(*path, *before, stamp ? &*stamp : nullptr);
-    if (written.ok) {
-      result.restored.push_back(*path);
-      touched.push_back(std::string(folderPart(*path)));
-    } else if (written.changedMeanwhile) {
-      result.changedSince.push_back(*path);
-    } else {
-      result.failed.push_back(*path + ": " + written.error);
+    paths.insert(*path);
+    entries.push_back({*path, runFolder + std::string(f[1]), std::string(f[3]), std::string(f[4])});
+  }
+  // Files are read, checked and put back on several threads at once (reading and hashing them is most of
+  // the time); one named twice keeps a single thread, so its entries go in order.
+  std::vector<UndoneFile> done(entries.size());
+  std::atomic<size_t> next{0};
+  const auto work = [&] {
+    for (size_t i; (i = next++) < entries.size();) done[i] = undoFile(entries[i]);
+  };
+  const unsigned threads =
+      paths.size() == entries.size() ? std::max(1u, std::min(4u, std::thread::hardware_concurrency())) : 1u;
+  std::vector<std::thread> pool;
+  for (unsigned t = 1; t < threads && t < entries.size(); ++t) pool.emplace_back(work);
+  work();
+  for (std::thread& t : pool) t.join();
+
+  std::vector<std::string> touched;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    switch (done[i].outcome) {
+      case UndoOutcome::AsBefore:
+        break;
+      case UndoOutcome::Restored:
+        result.restored.push_back(entries[i].path);
+        touched.push_back(std::string(folderPart(entries[i].path)));
+        break;
+      case UndoOutcome::ChangedSince:
+        result.changedSince.push_back(entries[i].path);
+        break;
+      case UndoOutcome::Failed:
+        result.failed.push_back(done[i].failure);
+        break;
     }
   }
   // Every file is on disk before the journal that could restore them goes: one sync for each file system.
@@ -217,8 +264,12 @@ UndoResult undoRun(const std::string& runFolder) {
     const std::string where = folder.empty() ? "." : folder;
     if (::stat(where.c_str(), &st) == 0 && synced.insert(st.st_dev).second) syncFileSystemOf(where);
   }
-  if (result.ok()) removeJournal(runFolder);
+  if (result.ok()) result.undoneJournal = hideJournal(runFolder);
   return result;
+}
+
+void removeUndoneJournal(const std::string& hiddenFolder) {
+  if (!hiddenFolder.empty()) removeFolder(hiddenFolder);
 }
 
 void pruneReplaceJournals(const std::string& dataFolder, size_t keep) {

@@ -48,12 +48,17 @@ struct UndoResult {
   std::vector<std::string> restored;      // rewritten back to their bytes before the run
   std::vector<std::string> changedSince;  // changed after the run: left as they are
   std::vector<std::string> failed;        // could not be written back (with the reason)
+  // The journal of a run undone in full, hidden at once (no listing takes it) but with its files still to
+  // be deleted by removeUndoneJournal, which need not be waited for; empty when nothing is left.
+  std::string undoneJournal;
   bool ok() const { return failed.empty(); }
 };
 // Undoes one run: every file that is still as the run left it gets its bytes back; a file the run never
 // got to (killed before its write) is left alone. The journal is removed once every file is done, so the
 // next undo takes the run before it; a failed write keeps it, to be tried again.
 UndoResult undoRun(const std::string& runFolder);
+// Deletes the files of a journal undoRun hid; one a kill leaves is swept by pruneReplaceJournals.
+void removeUndoneJournal(const std::string& hiddenFolder);
 
 // Keeps the newest `keep` journals and removes the others.
 void pruneReplaceJournals(const std::string& dataFolder, size_t keep);

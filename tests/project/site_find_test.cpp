@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -203,6 +205,68 @@ TEST(ReplaceJournal, UndoesARunAfterARestartAndLeavesFilesChangedSince) {
   EXPECT_EQ(*readWholeFile(pages[1]), before[1]) << "byte for byte, 8-bit bytes included";
   EXPECT_EQ(*readWholeFile(pages[2]), "changed by hand");
   EXPECT_TRUE(undoableRuns(data).empty()) << "an undone run is gone";
+}
+
+TEST(ReplaceJournal, UndoPutsTheCopiesBackInPlaceKeepingModesLinksAndLinkedFiles) {
+  testing::TempDir dir;
+  const std::string data = dir.path() + "data/";
+  ::mkdir(data.c_str(), 0755);
+  const std::string plain = dir.path() + "plain.html", shared = dir.path() + "shared.html",
+                    other = dir.path() + "other-name.html", target = dir.path() + "target.html",
+                    link = dir.path() + "link.html";
+  for (const std::string& p : {plain, shared, target}) ASSERT_TRUE(writeFileAtomic(p, "old " + p + "\r\n").ok);
+  ::chmod(plain.c_str(), 0640);
+  ASSERT_EQ(::link(shared.c_str(), other.c_str()), 0);
+  ASSERT_EQ(::symlink("target.html", link.c_str()), 0);
+  WriteResult began;
+  ReplaceJournal journal = ReplaceJournal::begin(data, "r", began);
+  for (const std::string& p : {plain, shared, link})
+    ASSERT_EQ(replaceInFile(p, "old", "new", false, &journal).outcome, FileReplaceOutcome::Replaced);
+  ASSERT_TRUE(journal.end().ok);
+  const std::string folder = undoableRuns(data).at(0).folder;
+
+  const UndoResult undone = undoRun(folder);
+  ASSERT_TRUE(undone.ok());
+  EXPECT_EQ(undone.restored.size(), 3u);
+  EXPECT_EQ(*readWholeFile(plain), "old " + plain + "\r\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(plain.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u) << "the file's mode, not the journal copy's";
+  EXPECT_EQ(*readWholeFile(other), "old " + shared + "\r\n") << "both names of a hard-linked file";
+  ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode)) << "a link stays a link";
+  EXPECT_EQ(*readWholeFile(target), "old " + target + "\r\n");
+
+  // The journal is out of every listing at once; its files go when the caller removes it.
+  EXPECT_TRUE(undoableRuns(data).empty());
+  ASSERT_FALSE(undone.undoneJournal.empty());
+  EXPECT_TRUE(isDirectory(undone.undoneJournal));
+  removeUndoneJournal(undone.undoneJournal);
+  EXPECT_FALSE(isDirectory(undone.undoneJournal));
+}
+
+TEST(ReplaceJournal, AnUndoCutShortAfterSomeFilesCanBeFinished) {
+  testing::TempDir dir;
+  const std::string data = dir.path() + "data/";
+  ::mkdir(data.c_str(), 0755);
+  const std::string a = dir.path() + "a.html", b = dir.path() + "b.html";
+  ASSERT_TRUE(writeFileAtomic(a, "old a").ok);
+  ASSERT_TRUE(writeFileAtomic(b, "old b").ok);
+  WriteResult began;
+  ReplaceJournal journal = ReplaceJournal::begin(data, "r", began);
+  for (const std::string& p : {a, b})
+    ASSERT_EQ(replaceInFile(p, "old", "new", false, &journal).outcome, FileReplaceOutcome::Replaced);
+  ASSERT_TRUE(journal.end().ok);
+  const std::string folder = undoableRuns(data).at(0).folder;
+  // As a kill after the first file leaves it: a put back, its copy's name now holding the replaced file.
+  ASSERT_EQ(::renameat2(AT_FDCWD, (folder + "1.before").c_str(), AT_FDCWD, a.c_str(), RENAME_EXCHANGE), 0);
+  ASSERT_EQ(*readWholeFile(a), "old a");
+  const UndoResult finished = undoRun(folder);
+  EXPECT_TRUE(finished.ok()) << (finished.failed.empty() ? "" : finished.failed[0]);
+  EXPECT_EQ(finished.restored, std::vector<std::string>{b});
+  EXPECT_EQ(*readWholeFile(a), "old a");
+  EXPECT_EQ(*readWholeFile(b), "old b");
+  removeUndoneJournal(finished.undoneJournal);
 }
 
 TEST(ReplaceJournal, AFileTheRunCouldNotWriteIsNotCountedNorPutBack) {
