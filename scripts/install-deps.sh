@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqscintilla2-qt6-dev qt6-webengine-dev libgl-dev
   libgtest-dev libgmock-dev libssh2-1-dev libssl-dev libsecret-1-dev libpcre2-dev libgumbo-dev libuchardet-dev
   python3 python3-pyftpdlib python3-openssl openssl vsftpd openssh-server openssh-client gnome-keyring dbus-daemon dbus-bin curl wamerican wamerican-small poppler-utils adwaita-icon-theme libqt6svg6 qt6-svg-dev desktop-file-utils
-  xvfb xauth at-spi2-core python3-gi gir1.2-atspi-2.0 python3-pyatspi
+  xvfb xauth at-spi2-core python3-gi gir1.2-atspi-2.0 python3-pyatspi libxtst6
 )
 
 missing=()

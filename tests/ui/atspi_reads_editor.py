@@ -7,6 +7,7 @@ moves the caret through AT-SPI and waits for the caret-moved event.
 Run as: dbus-run-session -- xvfb-run -a atspi_reads_editor.py QUILLON
 Exit 77 (skipped) when the accessibility bus cannot be reached."""
 
+import ctypes
 import os
 import shutil
 import subprocess
@@ -93,6 +94,57 @@ def caret_event_after(editor, move):
     return seen[0] if seen else None
 
 
+def events_after(editor, kinds, act, wanted):
+    """Runs `act` and gathers (kind, detail1, text) of the editor's events of `kinds`, until `wanted` of
+    them or 10 seconds."""
+    seen = []
+    loop = GLib.MainLoop()
+
+    def on_event(event):
+        if event.source.get_name() == "Page source":
+            text = event.any_data if isinstance(event.any_data, str) else ""
+            seen.append((event.type, event.detail1, text))
+            if len(seen) >= wanted:
+                loop.quit()
+
+    listener = Atspi.EventListener.new(on_event)
+    for kind in kinds:
+        listener.register(kind)
+    act()
+    if len(seen) < wanted:
+        GLib.timeout_add(10000, loop.quit)
+        loop.run()
+    for kind in kinds:
+        listener.deregister(kind)
+    return seen
+
+
+def type_keys(text):
+    """Types `text` (letters) into the window with the keyboard's focus, as key presses from the X server
+    (the XTest extension, as a keyboard would)."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    xtst = ctypes.CDLL("libXtst.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XStringToKeysym.restype = ctypes.c_ulong
+    x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
+    x11.XKeysymToKeycode.restype = ctypes.c_ubyte
+    x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+    display = x11.XOpenDisplay(None)
+    if not display:
+        fail("no X display to type on")
+    for ch in text:
+        code = x11.XKeysymToKeycode(display, x11.XStringToKeysym(ch.encode()))
+        xtst.XTestFakeKeyEvent(display, code, 1, 0)
+        xtst.XTestFakeKeyEvent(display, code, 0, 0)
+        x11.XFlush(display)
+        time.sleep(0.05)
+    x11.XCloseDisplay(display)
+
+
 def main():
     program = sys.argv[1]
     if Atspi.init() not in (0, 1):
@@ -138,6 +190,22 @@ def main():
             piece = Atspi.Text.get_text(editor, after_emoji - 1, after_emoji + 3)
             if piece != "\U0001F600 na":
                 fail("text around the caret %r" % piece)
+
+            # Typed text is announced with its place and the caret's move, with the page coloured as it
+            # is typed (the default). A click in the window gives it the keyboard (there is no window
+            # manager to); the caret then goes back.
+            box = Atspi.Component.get_extents(editor, Atspi.CoordType.SCREEN)
+            Atspi.generate_mouse_event(box.x + box.width // 2, box.y + box.height - 10, "b1c")
+            time.sleep(0.5)
+            Atspi.Text.set_caret_offset(editor, after_emoji)
+            time.sleep(0.3)
+            inserted = events_after(editor, ["object:text-changed:insert", "object:text-caret-moved"],
+                                    lambda: type_keys("xy"), 2 + 1)
+            inserts = [(d1, text) for kind, d1, text in inserted if kind.startswith("object:text-changed")]
+            if not inserts or inserts[0] != (after_emoji, "x"):
+                fail("typing announced %r" % inserted)
+            if not any(kind == "object:text-caret-moved" and d1 == after_emoji + 1 for kind, d1, _ in inserted):
+                fail("typing moved the caret without saying so: %r" % inserted)
         finally:
             proc.terminate()
             try:

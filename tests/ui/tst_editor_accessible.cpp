@@ -86,6 +86,44 @@ class TestEditorAccessible : public QObject {
              QString::fromUtf8("<p>na\xc3\xafve</p>\r\n"));
     QCOMPARE(start, 4);
   }
+
+  // Reading by character, word and line as a screen reader steps through a page: each step lands on the
+  // next piece, never on the same one again or on nothing.
+  void stepsByCharacterWordAndLine() {
+    editor_accessible::install();
+    QsciScintilla editor;
+    editor.show();
+    editor_bytes::load(editor, "a\r\nb\xc3\xa9 <p>\r\n", true);
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(&editor)->textInterface();
+    int start = 0, end = 0;
+    // Offsets: a=0 CR=1 LF=2 b=3 é=4 space=5 <=6 p=7 >=8 CR=9 LF=10, length 11.
+    QCOMPARE(text->textAtOffset(1, QAccessible::CharBoundary, &start, &end), QString("\r"));
+    QCOMPARE(end, 2);
+    QCOMPARE(text->textAtOffset(4, QAccessible::CharBoundary, &start, &end), QString::fromUtf8("\xc3\xa9"));
+    QCOMPARE(end, 5);
+    QCOMPARE(text->textAfterOffset(0, QAccessible::WordBoundary, &start, &end), QString("\r\n"));
+    QCOMPARE(start, 1);
+    QCOMPARE(text->textAfterOffset(1, QAccessible::WordBoundary, &start, &end), QString::fromUtf8("b\xc3\xa9"));
+    QCOMPARE(text->textAtOffset(5, QAccessible::WordBoundary, &start, &end), QString(" "));
+    QCOMPARE(text->textAtOffset(6, QAccessible::WordBoundary, &start, &end), QString("<"));
+    QCOMPARE(start, 6);
+    // The empty line after the last line end.
+    QCOMPARE(text->textAtOffset(11, QAccessible::LineBoundary, &start, &end), QString());
+    QCOMPARE(start, 11);
+    QCOMPARE(end, 11);
+    QCOMPARE(text->textBeforeOffset(11, QAccessible::LineBoundary, &start, &end),
+             QString::fromUtf8("b\xc3\xa9 <p>\r\n"));
+    // A caret or selection asked for at a negative offset goes nowhere.
+    text->setCursorPosition(3);
+    text->setCursorPosition(-5);
+    QCOMPARE(text->cursorPosition(), 3);
+
+    // A UTF-8 page's byte order mark is a character, in the text as in the offsets.
+    editor_bytes::load(editor, "\xef\xbb\xbf<p>\xc3\xa9</p>", true);
+    QCOMPARE(text->characterCount(), 9);
+    QCOMPARE(text->text(0, 9), QChar(0xFEFF) + QString::fromUtf8("<p>\xc3\xa9</p>"));
+    QCOMPARE(text->text(1, 4), QString("<p>"));
+  }
 };
 
 }  // namespace quillon

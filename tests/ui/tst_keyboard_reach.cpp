@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/window_factory.h"
 #include "support/window_desk.h"
@@ -114,6 +115,28 @@ class TestKeyboardReach : public QObject {
     QCOMPARE(QApplication::focusWidget(), editor);
     QTest::keyClick(editor, Qt::Key_F6, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget(), nextInSite);
+  }
+
+  // Find and Replace take the keyboard when asked for, also when they are open already behind the main
+  // window: what is typed next goes into the text to find, never into the page.
+  void findAndReplaceTakeTheKeyboard() {
+    testing::WindowDesk desk;
+    const ProgramFolders folders = singleProgramFolder(dir_.path().toStdString());
+    TForm1 w(folders, desk.platform);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    for (const char* command : {"BitBtnFindClick", "Replace1Click"}) {
+      for (int time = 0; time < 2; ++time) {
+        QApplication::setActiveWindow(&w);
+        w.findChild<QsciScintilla*>("RE1")->setFocus();
+        QTRY_VERIFY(w.isActiveWindow());
+        QVERIFY(w.commands().trigger(command));
+        QWidget* dialog = QApplication::activeWindow();
+        QTRY_VERIFY2((dialog = QApplication::activeWindow()) && dialog != &w, command);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY2(focus && focus->objectName() == "EditFind" && dialog->isAncestorOf(focus), command);
+      }
+    }
   }
 
   void everyDialogWorksFromTheKeyboard() {

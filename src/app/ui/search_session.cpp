@@ -38,6 +38,7 @@ void SearchSession::open(bool replace) {
   (replace ? newReplaceSearch_ : newFindSearch_) = true;
   d.show();
   d.raise();
+  d.takeKeyboard();
 }
 
 void SearchSession::findNext() { findNextMatch(find_ ? find_->findText() : QString()); }

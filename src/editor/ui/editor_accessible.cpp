@@ -4,6 +4,8 @@
 
 #include <QAccessibleWidget>
 #include <QByteArray>
+#include <QStringDecoder>
+#include <QTimer>
 #include <algorithm>
 
 namespace quillon::editor_accessible {
@@ -43,12 +45,12 @@ class EditorAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
     if (selectionIndex == 0) send(S::SCI_SETEMPTYSELECTION, static_cast<unsigned long>(send(S::SCI_GETCURRENTPOS)));
   }
   void setSelection(int selectionIndex, int startOffset, int endOffset) override {
-    if (selectionIndex == 0)
+    if (selectionIndex == 0 && startOffset >= 0 && endOffset >= 0)
       send(S::SCI_SETSEL, static_cast<unsigned long>(positionOf(startOffset)), positionOf(endOffset));
   }
   int cursorPosition() const override { return offsetOf(send(S::SCI_GETCURRENTPOS)); }
   void setCursorPosition(int position) override {
-    send(S::SCI_GOTOPOS, static_cast<unsigned long>(positionOf(position)));
+    if (position >= 0) send(S::SCI_GOTOPOS, static_cast<unsigned long>(positionOf(position)));
   }
   QString text(int startOffset, int endOffset) const override {
     return textBetween(positionOf(startOffset), positionOf(endOffset));
@@ -141,7 +143,10 @@ class EditorAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
         reinterpret_cast<const char*>(send(S::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), end - start));
     if (!bytes) return {};
     const auto n = static_cast<qsizetype>(end - start);
-    return utf8() ? QString::fromUtf8(bytes, n) : QString::fromLatin1(bytes, n);
+    if (!utf8()) return QString::fromLatin1(bytes, n);
+    // A byte order mark is a character of the page like any other, counted in every offset: kept.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(bytes, n));
   }
   static QString none(int* startOffset, int* endOffset) {
     *startOffset = *endOffset = -1;
@@ -151,18 +156,17 @@ class EditorAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
     switch (boundary) {
       case QAccessible::CharBoundary:
         start = position;
-        end = send(S::SCI_POSITIONAFTER, static_cast<unsigned long>(position));
+        end = nextCharacter(position);
         return end > start;
       case QAccessible::WordBoundary:
-        start = send(S::SCI_WORDSTARTPOSITION, static_cast<unsigned long>(position), 1);
-        end = send(S::SCI_WORDENDPOSITION, static_cast<unsigned long>(position), 1);
-        return end > start;
+        return wordBounds(position, start, end);
       case QAccessible::LineBoundary: {
         const long line = lineOf(position);
         start = send(S::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
         end = send(S::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1));
         if (end < start) end = send(S::SCI_GETLENGTH);
-        return end > start;
+        // The empty line after a last line end is a line too.
+        return end > start || position == send(S::SCI_GETLENGTH);
       }
       case QAccessible::NoBoundary:
         start = 0;
@@ -171,6 +175,47 @@ class EditorAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
       default:
         return false;
     }
+  }
+  // The position after the character at `position`: a line end's CR and LF are a character each, as they
+  // are counted.
+  long nextCharacter(long position) const {
+    const long length = send(S::SCI_GETLENGTH);
+    if (position >= length) return length;
+    const auto byte = static_cast<unsigned char>(send(S::SCI_GETCHARAT, static_cast<unsigned long>(position)));
+    if (byte < 0x80 || !utf8()) return position + 1;
+    return send(S::SCI_POSITIONAFTER, static_cast<unsigned long>(position));
+  }
+  bool isWordCharacterAt(long position) const {
+    // Scintilla moves a position between CR and LF out of the line end first: never a word.
+    if (kindAt(position) == 1) return false;
+    return send(S::SCI_WORDENDPOSITION, static_cast<unsigned long>(position), 1) > position;
+  }
+  // Blanks, line ends, and every other sign: the kinds of characters between words.
+  int kindAt(long position) const {
+    const auto byte = static_cast<unsigned char>(send(S::SCI_GETCHARAT, static_cast<unsigned long>(position)));
+    if (byte == ' ' || byte == '\t') return 0;
+    if (byte == '\r' || byte == '\n') return 1;
+    return 2;
+  }
+  // The word at `position`, or the run of characters of one kind between words there.
+  bool wordBounds(long position, long& start, long& end) const {
+    const long length = send(S::SCI_GETLENGTH);
+    if (position >= length) return false;
+    if (isWordCharacterAt(position)) {
+      start = send(S::SCI_WORDSTARTPOSITION, static_cast<unsigned long>(position), 1);
+      end = send(S::SCI_WORDENDPOSITION, static_cast<unsigned long>(position), 1);
+      return true;
+    }
+    const int kind = kindAt(position);
+    start = position;
+    while (start > 0) {
+      const long before = send(S::SCI_POSITIONBEFORE, static_cast<unsigned long>(start));
+      if (isWordCharacterAt(before) || kindAt(before) != kind) break;
+      start = before;
+    }
+    end = nextCharacter(position);
+    while (end < length && !isWordCharacterAt(end) && kindAt(end) == kind) end = nextCharacter(end);
+    return true;
   }
   QString pieceAt(long position, QAccessible::TextBoundaryType boundary, int* startOffset, int* endOffset) const {
     long start = 0, end = 0;
@@ -189,48 +234,74 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
   return new EditorAccessible(static_cast<QsciScintillaBase*>(object));
 }
 
-// Tells assistive technology what changed, as the change happens: text put in or taken out (read before
-// the change, while its positions still hold) and the caret or selection moved. Nothing is counted or
-// converted while no assistive technology listens.
+// Tells assistive technology what changed: text put in or taken out, and the caret or selection moved.
+// The widget announces insertions and deletions itself while its after-change notices are on (the mask
+// holds them); with them off (colouring as you type needs only the notices before a change), the program
+// does: a deletion's text is read before it goes, an insertion's once it is in (at the next change or
+// update). Nothing is counted or converted while no assistive technology listens.
 class ChangeNotices : public QObject {
  public:
   explicit ChangeNotices(QsciScintillaBase& editor) : QObject(&editor), editor_(editor) {
     connect(&editor, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
-              changing(position, type, text, length);
+            [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
+              changing(position, type, length);
             });
-    connect(&editor, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
-      if (updated & S::SC_UPDATE_SELECTION) caretMoved();
+    connect(&editor, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) {
+      announceInsertion();
+      caretMaybeMoved();
     });
   }
 
  private:
+  struct Insertion {
+    long position = -1, length = 0;
+    int offset = 0;
+  };
+
   EditorAccessible* face() const {
     if (!QAccessible::isActive()) return nullptr;
     return dynamic_cast<EditorAccessible*>(QAccessible::queryAccessibleInterface(&editor_));
   }
-  void changing(long position, int type, const char* text, long length) {
+  bool widgetAnnounces(int change) const { return (editor_.SendScintilla(S::SCI_GETMODEVENTMASK) & change) != 0; }
+
+  void changing(long position, int type, long length) {
     if (!(type & (S::SC_MOD_BEFOREINSERT | S::SC_MOD_BEFOREDELETE)) || length <= 0) return;
+    announceInsertion();  // a change before this one is complete by now
     EditorAccessible* f = face();
     if (!f) return;
-    const int offset = f->offsetAtPosition(position);
     if (type & S::SC_MOD_BEFOREINSERT) {
-      if (!text) return;
-      const auto n = static_cast<qsizetype>(length);
-      const bool utf8 = editor_.SendScintilla(S::SCI_GETCODEPAGE) == S::SC_CP_UTF8;
-      QAccessibleTextInsertEvent event(&editor_, offset,
-                                       utf8 ? QString::fromUtf8(text, n) : QString::fromLatin1(text, n));
-      QAccessible::updateAccessibility(&event);
-    } else {
-      QAccessibleTextRemoveEvent event(&editor_, offset, f->textBetweenPositions(position, position + length));
+      if (widgetAnnounces(S::SC_MOD_INSERTTEXT)) return;
+      pending_ = {position, length, f->offsetAtPosition(position)};
+      QTimer::singleShot(0, this, [this] { announceInsertion(); });
+    } else if (!widgetAnnounces(S::SC_MOD_DELETETEXT)) {
+      QAccessibleTextRemoveEvent event(&editor_, f->offsetAtPosition(position),
+                                       f->textBetweenPositions(position, position + length));
       QAccessible::updateAccessibility(&event);
     }
   }
-  void caretMoved() {
+
+  void announceInsertion() {
+    if (pending_.position < 0) return;
+    const Insertion done = pending_;
+    pending_ = {};
+    EditorAccessible* f = face();
+    if (!f || done.position + done.length > editor_.SendScintilla(S::SCI_GETLENGTH)) return;
+    QAccessibleTextInsertEvent event(&editor_, done.offset,
+                                     f->textBetweenPositions(done.position, done.position + done.length));
+    QAccessible::updateAccessibility(&event);
+  }
+
+  // Announced whenever the caret or the selection is not where it was last announced: typing, undo and
+  // pasting move them without the widget saying the selection changed.
+  void caretMaybeMoved() {
+    const long caret = editor_.SendScintilla(S::SCI_GETCURRENTPOS), anchor = editor_.SendScintilla(S::SCI_GETANCHOR);
+    if (caret == caret_ && anchor == anchor_) return;
     EditorAccessible* f = face();
     if (!f) return;
-    QAccessibleTextCursorEvent caret(&editor_, f->cursorPosition());
-    QAccessible::updateAccessibility(&caret);
+    caret_ = caret;
+    anchor_ = anchor;
+    QAccessibleTextCursorEvent moved(&editor_, f->cursorPosition());
+    QAccessible::updateAccessibility(&moved);
     int start = 0, end = 0;
     f->selection(0, &start, &end);
     QAccessibleTextSelectionEvent selection(&editor_, start, end);
@@ -238,6 +309,8 @@ class ChangeNotices : public QObject {
   }
 
   QsciScintillaBase& editor_;
+  Insertion pending_;
+  long caret_ = -1, anchor_ = -1;
 };
 
 }  // namespace

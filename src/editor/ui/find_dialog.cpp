@@ -88,4 +88,10 @@ QString FindDialog::replaceText() const { return EditReplace ? EditReplace->text
 bool FindDialog::matchCase() const { return CheckMatchCase->isChecked(); }
 void FindDialog::setFindText(const QString& text) { EditFind->setText(text); }
 
+void FindDialog::takeKeyboard() {
+  activateWindow();
+  EditFind->setFocus(Qt::ActiveWindowFocusReason);
+  EditFind->selectAll();
+}
+
 }  // namespace quillon

@@ -20,6 +20,8 @@ class FindDialog : public QDialog {
   QString replaceText() const;
   bool matchCase() const;
   void setFindText(const QString& text);
+  // Takes the keyboard, with the text to find selected, so typing replaces it.
+  void takeKeyboard();
 
  signals:
   void findNextPressed();
