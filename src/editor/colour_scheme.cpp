@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/settings.h"
+#include "base/text_bytes.h"
 
 namespace quillon {
 
@@ -23,8 +24,8 @@ int mix(int from, int to, double part) { return static_cast<int>(std::lround(fro
 }  // namespace
 
 Scheme schemeNamed(std::string_view name) {
-  if (name == "Light") return Scheme::Light;
-  if (name == "Dark") return Scheme::Dark;
+  if (equalsIgnoringAsciiCase(name, "Light")) return Scheme::Light;
+  if (equalsIgnoringAsciiCase(name, "Dark")) return Scheme::Dark;
   return Scheme::System;
 }
 

@@ -30,7 +30,9 @@ TEST(ColourScheme, DarkPalettesAreJudgedFromTheWindowColour) {
   EXPECT_EQ(schemeNamed("Dark"), Scheme::Dark);
   EXPECT_EQ(schemeNamed("Light"), Scheme::Light);
   EXPECT_EQ(schemeNamed("System"), Scheme::System);
-  EXPECT_EQ(schemeNamed("dark"), Scheme::System);
+  EXPECT_EQ(schemeNamed("dark"), Scheme::Dark) << "as a hand-edited settings file may say it";
+  EXPECT_EQ(schemeNamed("LIGHT"), Scheme::Light);
+  EXPECT_EQ(schemeNamed("Purple"), Scheme::System);
   EXPECT_EQ(schemeNamed(""), Scheme::System);
   EXPECT_EQ(schemeName(Scheme::Dark), "Dark");
 }

@@ -6,6 +6,8 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSet>
 #include <QTabBar>
@@ -137,6 +139,22 @@ class TestKeyboardReach : public QObject {
         QVERIFY2(focus && focus->objectName() == "EditFind" && dialog->isAncestorOf(focus), command);
       }
     }
+  }
+
+  // Return in a field of Settings applies them, as Return does in the other dialogs.
+  void returnAppliesTheSettings() {
+    testing::WindowDesk desk;
+    const ProgramFolders folders = singleProgramFolder(dir_.path().toStdString());
+    TForm1 main(folders, desk.platform);
+    const std::unique_ptr<QWidget> dialog = createWindow("TFormOptions", folders, desk.platform);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    auto* field = dialog->findChild<QLineEdit*>("EditNet");
+    QVERIFY(field);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+    QTRY_VERIFY(!dialog->isVisible());
+    QCOMPARE(static_cast<QDialog*>(dialog.get())->result(), static_cast<int>(QDialog::Accepted));
   }
 
   void everyDialogWorksFromTheKeyboard() {

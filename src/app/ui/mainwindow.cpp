@@ -250,7 +250,7 @@ QWidget* TForm1::buildTagPanel() {
     PageControl2->addTab(sheet, toQString(page.caption));
   }
   OverflowRow* custom = sheetFor("Custom");
-  ComboCustom = named(new QComboBox(custom), "ComboCustom");
+  ComboCustom = named(new QComboBox(custom), "ComboCustom", "Custom tags");
   ComboCustom->setMinimumWidth(260);
   ComboCustom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   custom->add(ComboCustom);
@@ -341,14 +341,14 @@ QWidget* TForm1::buildFilesTab() {
   auto* files = named(new QWidget(PageControl1), "TabSheet2");
   auto* filesLayout = new QVBoxLayout(files);
   filesLayout->setContentsMargins(6, 6, 6, 6);
-  DriveComboBox1 = named(new QComboBox(files), "DriveComboBox1");
+  DriveComboBox1 = named(new QComboBox(files), "DriveComboBox1", "Drive");
   filesLayout->addWidget(DriveComboBox1);
   LabelDirectory = named(new QLabel(files), "LabelDirectory");
   LabelDirectory->setWordWrap(true);
   filesLayout->addWidget(LabelDirectory);
   DirectoryListBox1 = named(new QListWidget(files), "DirectoryListBox1", "Folders");
   filesLayout->addWidget(DirectoryListBox1, 1);
-  FilterComboBox1 = named(new QComboBox(files), "FilterComboBox1");
+  FilterComboBox1 = named(new QComboBox(files), "FilterComboBox1", "File types");
   filesLayout->addWidget(FilterComboBox1);
   ListBox2 = named(new QListWidget(files), "ListBox2", "Files");
   ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);

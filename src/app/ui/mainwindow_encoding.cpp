@@ -53,6 +53,9 @@ void TForm1::updateEncodingPanel() {
   }
   const EncodingPanel panel = encodingPanelOf(editor_bytes::text(*RE1), reading);
   StatusEncoding->setText(toQString(panel.text));
+  // A screen reader says what the panel shows, and the warning with it.
+  StatusEncoding->setAccessibleName("Encoding and line ends: " + toQString(panel.text));
+  StatusEncoding->setAccessibleDescription(toQString(panel.warning));
   StatusEncoding->setToolTip(panel.warning.empty() ? "How the page is read, and how its lines end"
                                                    : toQString(panel.warning));
   StatusEncoding->setStyleSheet(panel.warning.empty() ? QString() : QStringLiteral("QLabel { color: #b00020; }"));

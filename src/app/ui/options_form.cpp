@@ -1,5 +1,7 @@
 #include "app/ui/options_form.h"
 
+#include "editor/colour_scheme.h"
+
 #include "base/write_failure.h"
 #include "platform/ui/byte_items.h"
 
@@ -67,6 +69,7 @@ TFormOptions::TFormOptions(OptionsTab tab, Platform& platform, RunSettings& sett
   auto* row = new QHBoxLayout;
   row->addStretch();
   auto* apply = button(this, "Button3", "&Apply");
+  apply->setDefault(true);  // Return in any field applies, as in every other dialog
   auto* cancel = button(this, "Button4", "Cance&l");
   row->addWidget(apply);
   row->addWidget(cancel);
@@ -353,9 +356,14 @@ void TFormOptions::fill(const OptionsRecord& r) {
 }
 
 void TFormOptions::paintClassLabels() {
+  // On a dark dialog each class's label is lightened until it reads (as the editing window does with the
+  // default colours); the colour chosen stays what the box says.
+  const QColor window = palette().color(QPalette::Window);
+  const ColourValue background = static_cast<ColourValue>(window.red() | (window.green() << 8) | (window.blue() << 16));
   for (size_t i = 0; i < 6; ++i) {
-    const QColor colour = toQColor(ColorFromName(toBytes(colourBoxes_[i]->currentText())));
-    classLabels_[i]->setStyleSheet(QString("color: %1;").arg(colour.name()));
+    ColourValue value = ColorFromName(toBytes(colourBoxes_[i]->currentText()));
+    if (windowColourIsDark(background)) value = readableOn(value, background);
+    classLabels_[i]->setStyleSheet(QString("color: %1;").arg(toQColor(value).name()));
   }
 }
 

@@ -43,7 +43,7 @@ TFormImageView::TFormImageView(Platform& platform, const Start& start, QWidget* 
 
   auto* browse = new QHBoxLayout;
   auto* lists = new QVBoxLayout;
-  DriveComboBox1 = named(new QComboBox(this), "DriveComboBox1");
+  DriveComboBox1 = named(new QComboBox(this), "DriveComboBox1", "Drive");
   DirectoryListBox1 = named(new QListWidget(this), "DirectoryListBox1");
   FileListBox1 = named(new QListWidget(this), "FileListBox1", "Image files");
   lists->addWidget(DriveComboBox1);

@@ -22,6 +22,8 @@
 #include <QTabBar>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace quillon {
 
 namespace {
@@ -134,6 +136,19 @@ QString optionBeside(QWidget* w) {
   return {};
 }
 
+bool hasLetterOrDigit(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
+// The widget just before `w` in the box layout that holds it.
+QWidget* widgetBefore(QWidget* w) {
+  QWidget* parent = w->parentWidget();
+  QLayout* holder = parent ? holderOf(parent->layout(), w) : nullptr;
+  if (!qobject_cast<QBoxLayout*>(holder)) return nullptr;
+  const int at = holder->indexOf(w);
+  return at > 0 ? holder->itemAt(at - 1)->widget() : nullptr;
+}
+
 // A label placed by hand: level with the control on its left, or just above it.
 QLabel* labelByPlace(QWidget* w) {
   QWidget* parent = w->parentWidget();
@@ -184,6 +199,21 @@ void nameControls(QWidget& window) {
       if (auto* combo = qobject_cast<QComboBox*>(w)) name = combo->placeholderText();
     if (!name.isEmpty()) w->setAccessibleName(name);
   }
+  // Buttons whose caption is only signs ("...", "?", "»"): their hint, or what they browse for.
+  for (auto* b : window.findChildren<QAbstractButton*>()) {
+    if (!b->accessibleName().isEmpty() || hasLetterOrDigit(b->text()) || b->objectName().startsWith("qt_")) continue;
+    QString name = spoken(b->toolTip());
+    if (name.isEmpty() && b->text().trimmed() == "...") {
+      const QWidget* box = widgetBefore(b);
+      const QString what = box ? box->accessibleName() : QString();
+      name = what.isEmpty() ? QStringLiteral("Browse") : "Browse for " + what;
+    }
+    if (!name.isEmpty()) b->setAccessibleName(name);
+  }
+  // An editable combo box's own line says the box's name.
+  for (auto* combo : window.findChildren<QComboBox*>())
+    if (combo->isEditable() && combo->lineEdit() && combo->lineEdit()->accessibleName().isEmpty())
+      combo->lineEdit()->setAccessibleName(combo->accessibleName());
 }
 
 namespace {

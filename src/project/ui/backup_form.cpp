@@ -52,7 +52,7 @@ TFormBackup::TFormBackup(Platform& platform, Start start, QWidget* parent)
   oneLayout->addWidget(ListBoxProjects);
   auto* two = new QGroupBox("#2 Select Backup Location:  ", this);
   auto* twoLayout = new QVBoxLayout(two);
-  DriveComboBox = named(new QComboBox(two), "DriveComboBox");
+  DriveComboBox = named(new QComboBox(two), "DriveComboBox", "Drive");
   DirectoryList = named(new QListWidget(two), "DirectoryList", "Backup folder");
   twoLayout->addWidget(DriveComboBox);
   twoLayout->addWidget(DirectoryList);

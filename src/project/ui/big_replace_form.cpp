@@ -71,7 +71,7 @@ TFormBigReplace::TFormBigReplace(Platform& platform, Start start, QWidget* paren
   RadioProject = named(new QRadioButton("Selected Project (below)", this), "RadioProject");
   RadioFiles = named(new QRadioButton("Selected Files (below)", this), "RadioFiles");
   RadioProject->setChecked(true);
-  ComboProject = named(new QComboBox(this), "ComboProject");
+  ComboProject = named(new QComboBox(this), "ComboProject", "Project");
   ComboProject->setPlaceholderText("Select a Project");
   const std::vector<std::string> projects = listProjects(start_.projectsDir);
   for (const std::string& p : projects) addByteItem(ComboProject, p);

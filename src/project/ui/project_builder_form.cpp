@@ -71,9 +71,9 @@ QWidget* TFormProjectBuilder::buildSelectPage() {
   auto* page = new QWidget(this);
   auto* h = new QHBoxLayout(page);
   auto* browse = new QVBoxLayout;
-  DriveComboBox = named(new QComboBox(page), "DriveComboBox");
+  DriveComboBox = named(new QComboBox(page), "DriveComboBox", "Drive");
   DirectoryList = named(new QListWidget(page), "DirectoryList");
-  FilterComboBox = named(new QComboBox(page), "FilterComboBox");
+  FilterComboBox = named(new QComboBox(page), "FilterComboBox", "File types");
   FilterComboBox->addItem("All files (*.*)", "*.*");
   FilterComboBox->addItem("HTML Files", "*.htm;*.html;*.shtml;*.asp;*.cgi");
   ListBoxDirFiles = named(new QListWidget(page), "ListBoxDirFiles", "Files in the folder");
