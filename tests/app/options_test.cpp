@@ -68,10 +68,12 @@ TEST(Options, ApplySetsRunTimeValuesAndWritesTheFiles) {
   EXPECT_EQ(options.readString("Editor", "Size", ""), "48");
   EXPECT_EQ(options.readString("Editor", "LineNumbers", ""), "1");
   EXPECT_EQ(options.readString("Editor", "Scheme", ""), "Dark");
-  // A scheme the program does not know opens as following the desktop.
+  // A scheme the program does not know opens as following the desktop; one in another case is known.
   RunSettings odd;
-  odd.scheme = "dark";
+  odd.scheme = "Purple";
   EXPECT_EQ(optionsFrom(odd, {}).scheme, "System");
+  odd.scheme = "dark";
+  EXPECT_EQ(optionsFrom(odd, {}).scheme, "Dark");
   r.defaultExt = "";
   applyOptions(r, s, dir.path(), shown);
   EXPECT_EQ(s.ext, "html");
