@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <openssl/evp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -36,8 +37,14 @@ std::string sha256Hex(std::string_view bytes) {
 }
 
 std::optional<std::string> fileSha256(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Never blocks on a FIFO or device: only a regular file has a hash.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
   Context ctx(EVP_MD_CTX_new(), EVP_MD_CTX_free);
   EVP_DigestInit_ex(ctx.get(), EVP_sha256(), nullptr);
   std::string buffer(1 << 16, '\0');

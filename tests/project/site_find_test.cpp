@@ -269,6 +269,29 @@ TEST(ReplaceJournal, AnUndoCutShortAfterSomeFilesCanBeFinished) {
   removeUndoneJournal(finished.undoneJournal);
 }
 
+TEST(ReplaceJournal, AFileThatBecameAFifoOrAFolderIsLeftAsChangedSince) {
+  testing::TempDir dir;
+  const std::string data = dir.path() + "data/";
+  ::mkdir(data.c_str(), 0755);
+  const std::string fifo = dir.path() + "fifo.html", folder = dir.path() + "folder.html";
+  for (const std::string& p : {fifo, folder}) ASSERT_TRUE(writeFileAtomic(p, "old").ok);
+  WriteResult began;
+  ReplaceJournal journal = ReplaceJournal::begin(data, "r", began);
+  for (const std::string& p : {fifo, folder})
+    ASSERT_EQ(replaceInFile(p, "old", "new", false, &journal).outcome, FileReplaceOutcome::Replaced);
+  ASSERT_TRUE(journal.end().ok);
+  ASSERT_EQ(::unlink(fifo.c_str()), 0);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);  // reading it would wait for a writer that never comes
+  ASSERT_EQ(::unlink(folder.c_str()), 0);
+  ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+  const UndoResult undone = undoRun(undoableRuns(data).at(0).folder);
+  EXPECT_EQ(undone.changedSince, (std::vector<std::string>{fifo, folder}));
+  EXPECT_TRUE(undone.restored.empty());
+  struct stat st {};
+  ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
 TEST(ReplaceJournal, AFileTheRunCouldNotWriteIsNotCountedNorPutBack) {
   testing::TempDir dir;
   const std::string data = dir.path();
