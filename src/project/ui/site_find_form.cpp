@@ -13,6 +13,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 #include "base/file_io.h"
 #include "base/text_bytes.h"
 #include "platform/ui/background_work.h"
@@ -104,6 +106,10 @@ TFormSiteFind::TFormSiteFind(Platform& platform, Start start, QWidget* parent)
   scope->addWidget(RadioFiles, 3, 0);
   scope->addWidget(ListBoxFiles, 3, 1);
   scope->addWidget(ButtonAddFile, 3, 2, Qt::AlignTop);
+  // Tab goes through the scope row by row, as it reads.
+  QWidget* const readingOrder[] = {RadioProject, RadioFolder, EditFolder,   CheckSubfolders,
+                                   EditFilter,   RadioFiles,  ListBoxFiles, ButtonAddFile};
+  for (size_t i = 1; i < std::size(readingOrder); ++i) setTabOrder(readingOrder[i - 1], readingOrder[i]);
   v->addLayout(scope);
   (start_.projectPages.empty() ? RadioFolder : RadioProject)->setChecked(true);
 
