@@ -51,10 +51,17 @@ bool startsStyle(std::string_view text, size_t lt) {
   return true;
 }
 
-// Where the first "</style" (any case) at or after `from` starts; the end of the text when there is none.
+// Where the style element's text ends: the first "</style" (any case) at or after `from` that the tokenizer
+// takes as its end tag, followed by a blank, '/' or '>' ("</styles>" is text); the end of the text when
+// there is none.
 size_t styleEnd(std::string_view text, size_t from) {
-  for (size_t at = text.find("</", from); at != std::string_view::npos; at = text.find("</", at + 1))
-    if (startsStyle(text, at + 1)) return at;
+  for (size_t at = text.find("</", from); at != std::string_view::npos; at = text.find("</", at + 1)) {
+    if (!startsStyle(text, at + 1)) continue;
+    const size_t after = at + 2 + 5;
+    if (after >= text.size()) return at;
+    const char c = text[after];
+    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '/' || c == '>') return at;
+  }
   return text.size();
 }
 

@@ -193,6 +193,8 @@ struct UndoneFile {
 };
 
 UndoneFile undoFile(const UndoEntry& e) {
+  // Taken before the file is read, so that a change made while it is read is a change since.
+  const auto stamp = stampOf(e.path);
   const auto now = fileSha256(e.path);
   // As before already: never written, or restored by an undo cut short (whose copy has then gone).
   if (now && *now == e.beforeSha) return {};
@@ -201,7 +203,6 @@ UndoneFile undoFile(const UndoEntry& e) {
   if (!before || sha256Hex(*before) != e.beforeSha)
     return {UndoOutcome::Failed, e.path + ": the copy of its bytes before the replace is damaged"};
   // The copy itself goes back in the file's place where it can: nothing is written but a name.
-  const auto stamp = stampOf(e.path);
   const WriteResult written = moveFileIntoPlaceInBatch(e.path, e.copy, *before, stamp ? &*stamp : nullptr);
   if (written.ok) return {UndoOutcome::Restored, {}};
   if (written.changedMeanwhile) return {UndoOutcome::ChangedSince, {}};

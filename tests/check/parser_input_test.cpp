@@ -67,6 +67,7 @@ TEST(ParserInput, FactsAreThoseOfTheWholePageWhereverRunsFall) {
       "<div title='>" + w + "' id=\"d1\">x</div>",
       "<div title=>" + w + " id=d2>y</div>",
       "<style>p { background: url(bg.png) }>" + w + " @import url(s.css);</style>",
+      "<style>a{color:red}</styleX>{}" + w + " body { background: url(n.png) }</style>",
       "<script>if (a<b) { s = \">" + w + "\"; }</script>",
       "<script>var x = 1;>" + w + "</script>",
       "<!-- >" + w + " -->",
