@@ -20,6 +20,7 @@
 
 #include "app/ui/mainwindow.h"
 #include "app/ui/window_factory.h"
+#include "support/quiet_start.h"
 #include "support/window_desk.h"
 
 namespace quillon {
@@ -65,10 +66,7 @@ class TestAccessibleNames : public QObject {
 
  private slots:
   void everyControlHasAName() {
-    QFile options(dir_.path() + "/OPTIONS.INI");
-    QVERIFY(options.open(QIODevice::WriteOnly));
-    options.write("[Help]\r\nShowTips=0\r\n");
-    options.close();
+    QVERIFY(testing::writeQuietStart(dir_.path()));
     testing::WindowDesk desk;
     const ProgramFolders folders = singleProgramFolder(dir_.path().toStdString());
     QStringList unnamed;

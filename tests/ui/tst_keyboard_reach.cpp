@@ -18,6 +18,7 @@
 #include "app/ui/command_registry.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/window_factory.h"
+#include "support/quiet_start.h"
 #include "support/window_desk.h"
 
 namespace quillon {
@@ -158,10 +159,7 @@ class TestKeyboardReach : public QObject {
   }
 
   void everyDialogWorksFromTheKeyboard() {
-    QFile options(dir_.path() + "/OPTIONS.INI");
-    QVERIFY(options.open(QIODevice::WriteOnly));
-    options.write("[Help]\r\nShowTips=0\r\n");
-    options.close();
+    QVERIFY(testing::writeQuietStart(dir_.path()));
     testing::WindowDesk desk;
     const ProgramFolders folders = singleProgramFolder(dir_.path().toStdString());
     // The main window sets up what every window of the program shares (names, focus rings).
