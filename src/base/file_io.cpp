@@ -246,6 +246,13 @@ WriteResult writeInPlace(PendingWrite& w) {
   return {true, {}, {}};
 }
 
+// A file left alone because another program changed it since the caller read it.
+WriteResult leftAsChanged(const std::string& target) {
+  WriteResult left = failure(target, "Another program changed the file meanwhile");
+  left.changedMeanwhile = true;
+  return left;
+}
+
 WriteResult commit(PendingWrite& w) {
   if (w.inPlace) return writeInPlace(w);
   if (::rename(w.temp.c_str(), w.target.c_str()) != 0) {
@@ -350,9 +357,7 @@ WriteResult writeFileAtomicInBatch(const std::string& path, std::string_view byt
   }
   if (unchangedSince && stampOf(w.target) != *unchangedSince) {
     abandon(w);
-    WriteResult left = failure(w.target, "Another program changed the file meanwhile");
-    left.changedMeanwhile = true;
-    return left;
+    return leftAsChanged(w.target);
   }
   return commit(w);
 }
@@ -368,11 +373,7 @@ WriteResult moveFileIntoPlaceInBatch(const std::string& path, const std::string&
                        S_ISREG(own.st_mode) && own.st_nlink == 1 && own.st_dev == st.st_dev &&
                        own.st_ino != st.st_ino && ::chmod(replacement.c_str(), st.st_mode & 07777) == 0;
   if (movable) {
-    if (unchangedSince && stampOf(target) != *unchangedSince) {
-      WriteResult left = failure(target, "Another program changed the file meanwhile");
-      left.changedMeanwhile = true;
-      return left;
-    }
+    if (unchangedSince && stampOf(target) != *unchangedSince) return leftAsChanged(target);
     if (::renameat2(AT_FDCWD, replacement.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0)
       return {true, {}, {}};
   }
